@@ -1,0 +1,21 @@
+#include "core/ContactEntry.h"
+#include "core/GlobalConstants.h"
+#include "core/SharedImages.h"
+
+#include <QDebug>
+
+void ContactEntry::setContactThumbnail(const QString& fileName)
+{
+    QImage image;
+    if (!image.load(fileName)) {
+        qDebug() << "ContactEntry::setContactThumbnail:" << "Error with loading thumbnail";
+        return;
+    }
+    myThumbnail = image;
+    myThumbnailFile = fileName;
+}
+
+const QImage& ContactEntry::getInfoButtonImage()
+{
+    return getSharedImage(ICON_INFOBUTTON);
+}

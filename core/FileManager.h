@@ -1,0 +1,53 @@
+#ifndef KRELVOX_FILEMANAGER_H
+#define KRELVOX_FILEMANAGER_H
+
+#include <QObject>
+#include <QString>
+
+class SettingsManager;
+
+// The media folders under <storage root>/krelvox/: videos/, thumbnails/,
+// favorites/videos/, favorites/thumbnails/ and queue/ (all paths end with "/").
+class FileManager : public QObject
+{
+    Q_OBJECT
+public:
+    // storageRoot: the folder that holds "krelvox/" (the memory card or /tmp).
+    FileManager(const QString& storageRoot, SettingsManager* settings, QObject* parent = nullptr);
+
+    // The memory card when it is mounted, else /tmp.
+    static QString defaultStorageRoot();
+
+    // Creates the folders that are missing; 0 success, 1 failure.
+    int createFolders();
+
+    QString getStorageRoot() const;          // e.g. "/media/mmc2"
+    QString getApplicationMediaFolder() const; // <root>/krelvox/
+    QString getVideoFolder() const;          // <root>/krelvox/videos/
+    QString getThumbnailFolder() const;      // <root>/krelvox/thumbnails/
+    QString getFavoriteVideoFolder() const;  // <root>/krelvox/favorites/videos/
+    QString getFavoriteThumbnailFolder() const; // <root>/krelvox/favorites/thumbnails/
+    QString getQueueFolder() const;          // <root>/krelvox/queue/
+
+    // True when the free space in kB is at least SETTING_DISK_SPACE_LIMIT (MB) * 1024.
+    // A limit of 0 or not a number traces "Saved limit is invalid!" and gives false.
+    bool freeDiskSpaceAvailable() const;
+    // Free space of the storage root in kB.
+    qint64 diskSpaceAvailable() const;
+    // Bytes used by the media folders.
+    qint64 usedDiskSpace() const;
+
+    // Removes every file of a folder (not the folder itself); 0 success, 1 failure.
+    int emptyFolder(const QString& folder);
+
+    // A file name made from service data (a video id, a captcha address...) that is
+    // safe to put into one of the media folders: no path separators, no "..", no NUL
+    // or control characters, never empty.
+    static QString sanitizeFileName(const QString& name);
+
+private:
+    QString myRoot;
+    SettingsManager* mySettings;
+};
+
+#endif

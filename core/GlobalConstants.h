@@ -1,0 +1,13 @@
+#ifndef KRELVOX_GLOBALCONSTANTS_H
+#define KRELVOX_GLOBALCONSTANTS_H
+
+// The program-wide constant tables: settings keys, paths, service literals, UI texts,
+// style sheets and icon paths. Everything is one named constant in core/constants/.
+#include "core/constants/Settings.h"
+#include "core/constants/Paths.h"
+#include "core/constants/Service.h"
+#include "core/constants/Texts.h"
+#include "core/constants/Styles.h"
+#include "core/constants/Icons.h"
+
+#endif

@@ -1,0 +1,11 @@
+#ifndef KRELVOX_MESSAGEHANDLER_H
+#define KRELVOX_MESSAGEHANDLER_H
+
+#include <QtGlobal>
+
+// Writes every diagnostic to standard error as "DEBUG   :%s", "WARNING : %s",
+// "CRITICAL: %s", "FATAL   : %s" (then aborts) or "OTHER   : %s".
+void krelvoxMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message);
+void installKrelvoxMessageHandler();
+
+#endif

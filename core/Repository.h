@@ -1,0 +1,136 @@
+#ifndef KRELVOX_REPOSITORY_H
+#define KRELVOX_REPOSITORY_H
+
+#include "core/StoragePaths.h"
+#include "core/Types.h"
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+class FileManager;
+class PlayList;
+class PlayListModel;
+class SettingsManager;
+class VideoEntry;
+class VideoListModel;
+
+// The local store: the SQLite database of videos, playlists, favourites, viewing and
+// search history ("krelvox_db.dat" in the application folder), plus the settings store
+// and the media folders, which it owns. Every operation returns an int code
+// (eRepositoryCode: 0 success, 1 failure, 2 not found, 6 name already used,
+// 7 unsupported service id) or a new object the caller owns. Nothing throws and
+// nothing raises a dialog.
+class Repository : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Repository(QObject* parent = nullptr);             // StoragePaths::current()
+    Repository(const StoragePaths& paths, QObject* parent = nullptr);
+    ~Repository() override;
+
+    // Opens the database, creating it (tables, triggers, fixed rows and the default
+    // settings) when the file does not exist; with createNew an existing file is
+    // replaced by a fresh database. 0 success, 1 when the database cannot be used.
+    int openDatabase(bool createNew = false);
+    bool isDatabaseUsable() const;
+    QString databaseFileName() const;
+
+    FileManager* getFileManager() const { return myFileManager; }
+    SettingsManager* getSettingsManager() const { return mySettingsManager; }
+    // "thumbnails/" under the storage root (with its trailing "/"), "" without a file layer.
+    QString getThumbnailFolder() const;
+
+    // ---- Settings
+    int getSetting(const QString& key, int& value) const;
+    int getSetting(const QString& key, QString& value) const;
+    // Refuses the built-in credential keys with 1. After a write emits
+    // backgroundDownloadStatusChanged() for SETTING_BACKGROUND_DOWNLOADING_ENABLED and
+    // settingChanged(key, value) for any other key.
+    int setSetting(const QString& key, int value);
+    int setSetting(const QString& key, const QString& value); // announces nothing
+    int clearAccount();
+
+    // ---- Playlists
+    int getPlayLists(PlayListModel* model, bool collapsed[2]);
+    int addPlayListCountsToModel(PlayListModel* model);
+    int addDownloadCountsToModel(PlayListModel* model);
+    // Inserts the playlist and writes its new id into it. 6 when a playlist of the
+    // same service already has the name, 7 for a service id other than 0 or 1.
+    int addPlayList(PlayList* playList);
+    int removePlayList(int playListId);       // also removes its entries
+    int renamePlayList(int playListId, const QString& name);
+    int setPlayListDescription(int playListId, const QString& description);
+    int touchPlayList(int playListId);        // latest_usage_date = now
+    bool isPlayListNameFree(const QString& name, int serviceId);
+    int getUserPlayListCount(int serviceId);  // playlists of type 4 (service 0) or 6 (service 1)
+    PlayList* getPlayList(int playListId);    // new object or null
+    // The account's folder row (type 3, service 1), created once; its id or -1.
+    int addAccountPlayListFolder();
+
+    // ---- Favourites and playlist entries
+    // Adds the video to "All local favorites": as a link (VIDEO_LINK 1), or as a stored
+    // copy, which queues it for download (DOWNLOAD_STATE 0) and emits downloadEntryAdded().
+    // Writes the favourite id and sort id into the entry.
+    int addFavorite(VideoEntry* entry, bool asLink);
+    // Adds an entry (a favourite or a video) to a playlist at its top position.
+    int addVideoToPlayList(VideoEntry* entry, int playListId);
+    // Removes the entry from the playlist; from "All local favorites" (1) it removes the
+    // favourite everywhere and deletes its stored files.
+    int removeFavorite(VideoEntry* entry, int playListId);
+    // Fills the model with the playlist's entries, first shown first (highest SORT_ID);
+    // playlist 2 gives the download queue (queued and invalid stored copies).
+    int getPlayListEntries(int playListId, VideoListModel* model);
+    // Moves the entry to the position of the entry with targetSortId (after it when
+    // afterLast), renumbering the playlist's SORT_IDs in one transaction.
+    int updatePlayListOrder(int playListId, VideoEntry* entry, int targetSortId, bool afterLast);
+
+    VideoEntry* getFirstPlayListsEntry(int playListId);
+    VideoEntry* getLastPlayListsEntry(int playListId);
+    VideoEntry* getNextPlayListsEntry(int playListId, int favoriteId);
+    VideoEntry* getPreviousPlayListsEntry(int playListId, int favoriteId);
+    VideoEntry* getPlayListsEntryById(int playListId, int favoriteId);
+
+    int resolveVideoFilePath(VideoEntry* entry);
+    VideoEntry* getFirstDownloadEntry();
+    int getDownloadQueueCount();
+    int storeDownloadedEntry(VideoEntry* entry);
+    int markEntryInvalid(VideoEntry* entry);
+
+    // The three flags of a video; also written into the entry by updateVideoStatus.
+    int getVideoStatus(const QString& videoId, RepVideoStatus& status);
+    int updateVideoStatus(VideoEntry* entry);
+
+    // ---- Viewing history (trimmed to SETTING_AMOUNT_OF_RESULTS rows)
+    int addToHistory(VideoEntry* entry);
+    int getHistory(VideoListModel* model);
+    int deleteAllHistoryEntries();
+    QString getMostViewedVideo();            // title of the most viewed video, "" when none
+
+    // ---- Search history
+    int addSearchHistory(const QString& text);
+    int getSearchHistory(QStringList& texts); // most recent first
+    int clearSearchHistory();
+    int getSearchCount();                    // searches made in all
+    QString getMostSearched();               // "" when none
+
+    // ---- Exit: moves finished queued favourites into the favourites folders, empties
+    // thumbnails/, videos/ and queue/, and removes video rows that no favourite and no
+    // history row refers to.
+    int exitCleanup();
+
+Q_SIGNALS:
+    void backgroundDownloadStatusChanged();
+    void downloadEntryAdded();
+    void settingChanged(const QString& key, int value);
+
+private:
+    StoragePaths myPaths;
+    SettingsManager* mySettingsManager = nullptr;
+    FileManager* myFileManager = nullptr;
+    QString myConnectionName;
+    bool myDatabaseUsable = false;
+};
+
+#endif

@@ -1,0 +1,48 @@
+#ifndef KRELVOX_CONSTANTS_STYLES_H
+#define KRELVOX_CONSTANTS_STYLES_H
+
+#include <QString>
+
+// Fonts and colours shared by every page.
+inline const QString FONT_FAMILY = QStringLiteral("SansSerif");
+inline const QString FONT_FAMILY_DEVICE = QStringLiteral("Nokia Sans");
+inline const QString LINK_COLOR = QStringLiteral("#29ABE2");
+inline const QString PAGE_BACKGROUND_COLOR = QStringLiteral("#651818");
+
+// The shared page style: dark red background, white text, no frame.
+inline const QString STYLE_PAGE = QStringLiteral(
+    "QFrame { background-color: #651818; color: white; border: 0px; border-radius: 0px; padding: 0px; }");
+// The black header band of a page (at least 800 x 70) and its bold 18 pt title.
+inline const QString STYLE_HEADER_BAND = QStringLiteral(
+    "QFrame { background-color: black; min-width: 800px; min-height: 70px; border: 0px; }");
+inline const QString STYLE_HEADER_LABEL = QStringLiteral(
+    "QLabel { color: white; background: transparent; font-family: SansSerif; font-size: 18pt; font-weight: bold; }");
+inline const QString STYLE_LABEL_18 = QStringLiteral(
+    "QLabel { color: white; background: transparent; font-family: SansSerif; font-size: 18pt; }");
+inline const QString STYLE_LABEL_12 = QStringLiteral(
+    "QLabel { color: white; background: transparent; font-family: SansSerif; font-size: 12pt; }");
+inline const QString STYLE_LINE_EDIT = QStringLiteral(
+    "QLineEdit { color: black; background-color: white; border: 2px solid #888888; border-radius: 6px;"
+    " padding: 4px; font-family: SansSerif; font-size: 18pt; }");
+// Push buttons draw one of three border images by state.
+inline const QString STYLE_PUSH_BUTTON = QStringLiteral(
+    "QPushButton { color: white; font-family: SansSerif; font-size: 16pt; font-weight: bold;"
+    " border-image: url(:icons/button_normal.svg) 10 10 10 10 stretch stretch; border-width: 10px; }"
+    " QPushButton:pressed { border-image: url(:icons/button_pressed.svg) 10 10 10 10 stretch stretch; }"
+    " QPushButton:disabled { color: #aaaaaa; border-image: url(:icons/button_disabled.svg) 10 10 10 10 stretch stretch; }");
+inline const QString STYLE_LINK_BUTTON = QStringLiteral(
+    "QPushButton { color: #29ABE2; background: transparent; border: 0px; text-decoration: underline;"
+    " font-family: SansSerif; font-size: 14pt; text-align: left; }");
+inline const QString STYLE_CHECK_BOX = QStringLiteral(
+    "QCheckBox { color: white; font-family: SansSerif; font-size: 18pt; spacing: 12px; }"
+    " QCheckBox::indicator { width: 40px; height: 40px; }"
+    " QCheckBox::indicator:checked { image: url(:icons/checkbox_checked.svg); }"
+    " QCheckBox::indicator:unchecked { image: url(:icons/checkbox_unchecked.svg); }");
+inline const QString STYLE_LIST = QStringLiteral(
+    "QListView { color: white; background: rgba(0, 0, 0, 25%); border: 0px; padding: 0px; margin: 0px; }");
+inline const QString STYLE_SWEEP_LIST_TRANSLUCENT = QStringLiteral(
+    " SweepListBase {     background: rgba(0, 0, 0, 25%); } ");
+inline const QString STYLE_VARIABLE_SWEEP_LIST = QStringLiteral(
+    "VariableSweepList {    background: rgba(0,0,0,0);     padding: 0px;    margin: 0px;    border: 0px;}");
+
+#endif

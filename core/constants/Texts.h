@@ -1,0 +1,79 @@
+#ifndef KRELVOX_CONSTANTS_TEXTS_H
+#define KRELVOX_CONSTANTS_TEXTS_H
+
+#include <QCoreApplication>
+#include <QString>
+
+// UI texts. Each is looked up through the translator the first time it is used, so
+// an installed translation applies; the source text is the English text.
+#define KRELVOX_TEXT(name, text) \
+    inline QString name() { return QCoreApplication::translate("GlobalConstants", text); }
+
+// ---- Shared
+KRELVOX_TEXT(TEXT_OK, "OK")
+KRELVOX_TEXT(TEXT_CANCEL, "Cancel")
+KRELVOX_TEXT(TEXT_SEND, "SEND")
+KRELVOX_TEXT(TEXT_CANCEL_UPPER, "CANCEL")
+KRELVOX_TEXT(TEXT_PREVIOUS, "Previous")
+KRELVOX_TEXT(TEXT_NEXT, "Next")
+KRELVOX_TEXT(TEXT_ELLIPSIS, "...")
+KRELVOX_TEXT(TEXT_MB, "MB")
+
+// ---- Start-up and exit
+KRELVOX_TEXT(TEXT_CANT_USE_DATABASE, "Can't use database. Exiting.")
+KRELVOX_TEXT(TEXT_START_DOWNLOADING_TITLE, "The downloading was stopped last time when exiting the application.")
+KRELVOX_TEXT(TEXT_START_DOWNLOADING_NOW, "Start downloading now?")
+KRELVOX_TEXT(TEXT_DOWNLOAD_IN_PROGRESS, "Download in progress")
+KRELVOX_TEXT(TEXT_EXIT_WHILE_DOWNLOADING, "You are exiting the program while the video is being downloaded. If you exit now the video download will be stopped.")
+
+// ---- Account
+KRELVOX_TEXT(TEXT_ACCOUNT_NEEDED_TITLE, "Account information is needed for selected operation!")
+KRELVOX_TEXT(TEXT_ACCOUNT_NEEDED_QUESTION, "Set the account information now?")
+KRELVOX_TEXT(TEXT_VERIFYING_ACCOUNT, "Verifying the account information...")
+KRELVOX_TEXT(TEXT_ACCOUNT_VERIFIED, "Account verified!")
+KRELVOX_TEXT(TEXT_INCORRECT_LOGIN, "Incorrect username or password.")
+KRELVOX_TEXT(TEXT_CAPTCHA_IMAGE_FAILED, "The error is unknown or unspecified. the request contained invalid input or was malformed.")
+
+// ---- Upload outcomes
+KRELVOX_TEXT(TEXT_UPLOAD_FINISHED, "Upload finished. Video will not be visible on YouTube until it has been processed and indexed")
+KRELVOX_TEXT(TEXT_UPLOAD_FAILED, "Upload failed")
+KRELVOX_TEXT(TEXT_SERVICE_NOT_AVAILABLE, "The service is not available. try again later.")
+
+// ---- Categories and sort orders
+KRELVOX_TEXT(TEXT_CATEGORY_ALL, "All")
+KRELVOX_TEXT(TEXT_SORT_RELEVANCE, "Relevance")
+KRELVOX_TEXT(TEXT_SORT_DATE_ADDED, "Date added")
+KRELVOX_TEXT(TEXT_SORT_VIEW_COUNT, "View count")
+KRELVOX_TEXT(TEXT_SORT_RATING, "Rating")
+
+// ---- Favourites
+KRELVOX_TEXT(TEXT_ALL_LOCAL_FAVORITES, "All local favorites")
+KRELVOX_TEXT(TEXT_DOWNLOAD_QUEUE, "Download queue")
+KRELVOX_TEXT(TEXT_LOCAL_PLAYLISTS, "Local playlists")
+KRELVOX_TEXT(TEXT_ACCOUNT_PLAYLISTS, "YouTube playlists")
+KRELVOX_TEXT(TEXT_NEW_PLAYLIST_PREFIX, "Playlist ")
+KRELVOX_TEXT(TEXT_PLAYLIST_DESCRIPTION, "playlist made with Krelvox")
+KRELVOX_TEXT(TEXT_VIDEO_CANNOT_BE_DOWNLOADED, "Video cannot be downloaded!")
+
+// ---- Social
+KRELVOX_TEXT(TEXT_COMMENTS_OF, "Comments of ")
+KRELVOX_TEXT(TEXT_DESCRIPTION_OF, "Description of ")
+KRELVOX_TEXT(TEXT_MESSAGE, "Message ")
+KRELVOX_TEXT(TEXT_WRITE_COMMENT, "WriteComment")
+KRELVOX_TEXT(TEXT_MY_STATISTICS, "My statistics")
+KRELVOX_TEXT(TEXT_STATISTICS, "Statistics")
+KRELVOX_TEXT(TEXT_UPLOAD_HISTORY, "Upload history")
+KRELVOX_TEXT(TEXT_MY_CONTACTS, "My contacts")
+KRELVOX_TEXT(TEXT_INVITATIONS, "Invitations")
+KRELVOX_TEXT(TEXT_MESSAGES, "Messages")
+KRELVOX_TEXT(TEXT_NO_UPLOADED_VIDEOS, "No uploaded videos found")
+KRELVOX_TEXT(TEXT_NO_CONTACTS, "No contacts found")
+KRELVOX_TEXT(TEXT_ADD_CONTACT_QUESTION, "Are you sure you want to add %1 as your %2")
+KRELVOX_TEXT(TEXT_REJECT_CONTACT_QUESTION, "Are you sure you want to reject the %2 request by %1")
+KRELVOX_TEXT(TEXT_UPLOADS, "Uploads: ")
+KRELVOX_TEXT(TEXT_WATCHED, "Watched: ")
+KRELVOX_TEXT(TEXT_SINCE, "Since: ")
+KRELVOX_TEXT(TEXT_JOINED, "Joined: ")
+KRELVOX_TEXT(TEXT_LOGGED, "Logged: ")
+
+#endif

@@ -1,0 +1,21 @@
+#ifndef KRELVOX_VIDEOSERVICEFACTORY_H
+#define KRELVOX_VIDEOSERVICEFACTORY_H
+
+#include <QObject>
+#include <QString>
+
+class Repository;
+class VideoServiceProvider;
+
+// Makes the video service. There is one implementation, returned for any name.
+class VideoServiceFactory : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VideoServiceFactory(QObject* parent = nullptr) : QObject(parent) {}
+
+    // The service is a child of parent.
+    VideoServiceProvider* createService(const QString& name, Repository& repository, QObject* parent);
+};
+
+#endif

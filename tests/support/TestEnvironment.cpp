@@ -1,0 +1,63 @@
+#include "tests/support/TestEnvironment.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QWidget>
+
+TestEnvironment::TestEnvironment() : myDir(QDir::tempPath() + QStringLiteral("/krelvox-test-XXXXXX"))
+{
+    myOldHome = qgetenv("HOME");
+    QDir root(myDir.path());
+    root.mkpath(QStringLiteral("home"));
+    root.mkpath(QStringLiteral("storage"));
+    root.mkpath(QStringLiteral("settings"));
+    qputenv("HOME", home().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+
+    myPaths.storageRoot = storageRoot();
+    myPaths.applicationFolder = applicationFolder();
+    myPaths.settingsFile = settingsFile();
+    StoragePaths::setOverride(myPaths);
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    StoragePaths::clearOverride();
+    qputenv("HOME", myOldHome);
+}
+
+QString TestEnvironment::home() const
+{
+    return myDir.path() + QStringLiteral("/home");
+}
+
+QString TestEnvironment::storageRoot() const
+{
+    return myDir.path() + QStringLiteral("/storage");
+}
+
+QString TestEnvironment::applicationFolder() const
+{
+    return home() + QStringLiteral("/krelvox/");
+}
+
+QString TestEnvironment::settingsFile() const
+{
+    return myDir.path() + QStringLiteral("/settings/krelvox.conf");
+}
+
+QString TestEnvironment::outputFolder()
+{
+    QString folder = qEnvironmentVariable("KRELVOX_TEST_OUTPUT");
+    if (folder.isEmpty())
+        folder = QDir::currentPath() + QStringLiteral("/test-output");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+bool TestEnvironment::saveScreenshot(QWidget* widget, const QString& name)
+{
+    if (!widget)
+        return false;
+    return widget->grab().save(outputFolder() + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
