@@ -9,5 +9,6 @@
 #include "core/constants/Texts.h"
 #include "core/constants/Styles.h"
 #include "core/constants/Icons.h"
+#include "core/constants/Platform.h"
 
 #endif

@@ -45,4 +45,23 @@ inline const QString STYLE_SWEEP_LIST_TRANSLUCENT = QStringLiteral(
 inline const QString STYLE_VARIABLE_SWEEP_LIST = QStringLiteral(
     "VariableSweepList {    background: rgba(0,0,0,0);     padding: 0px;    margin: 0px;    border: 0px;}");
 
+// Shell: the framed modal dialog, its title, message and progress bar.
+inline const QString STYLE_DIALOG = QStringLiteral(
+    "BaseDialog { background-color: #2b0a0a; border: 3px solid white; border-radius: 10px; }");
+inline const QString STYLE_DIALOG_TITLE = QStringLiteral(
+    "QLabel { color: white; background: transparent; font-family: SansSerif; font-size: 18pt; font-weight: bold; }");
+inline const QString STYLE_DIALOG_TEXT = QStringLiteral(
+    "QLabel { color: white; background: transparent; font-family: SansSerif; font-size: 16pt; }");
+inline const QString STYLE_PROGRESS_BAR = QStringLiteral(
+    "QProgressBar { color: white; background-color: black; border: 2px solid white; border-radius: 6px;"
+    " text-align: center; font-family: SansSerif; font-size: 12pt; min-height: 28px; }"
+    " QProgressBar::chunk { background-color: #29ABE2; }");
+// Shell: the flat back button of the header band and the application menu.
+inline const QString STYLE_BACK_BUTTON = QStringLiteral(
+    "BackButton { background: transparent; border: 0px; }");
+inline const QString STYLE_MENU = QStringLiteral(
+    "QMenu { color: white; background-color: #2b0a0a; border: 2px solid white; font-family: SansSerif; font-size: 18pt; }"
+    " QMenu::item { padding: 10px 40px 10px 20px; }"
+    " QMenu::item:selected { background-color: #651818; }");
+
 #endif
