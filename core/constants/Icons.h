@@ -42,4 +42,8 @@ inline const QString ICON_STATE_EMPTY = QStringLiteral(":icons/state_empty.svg")
 // Application logo shown in page headers (our own artwork).
 inline const QString ICON_LOGO = QStringLiteral(":icons/logo.svg");
 
+// Favourites page buttons.
+inline const QString ICON_TRASH = QStringLiteral(":icons/trash.svg");
+inline const QString ICON_SEARCH = QStringLiteral(":icons/search.svg");
+
 #endif
