@@ -39,6 +39,9 @@ inline const QString ICON_STATE_MEMORY = QStringLiteral(":icons/state_memory.svg
 inline const QString ICON_STATE_HISTORY = QStringLiteral(":icons/state_history.svg");
 inline const QString ICON_STATE_EMPTY = QStringLiteral(":icons/state_empty.svg");
 
+// Pressed look of the back button.
+inline const QString ICON_BACK_PRESSED = QStringLiteral(":icons/pressed/back.svg");
+
 // Application logo shown in page headers (our own artwork).
 inline const QString ICON_LOGO = QStringLiteral(":icons/logo.svg");
 

@@ -56,6 +56,10 @@ inline const QString STYLE_PROGRESS_BAR = QStringLiteral(
     "QProgressBar { color: white; background-color: black; border: 2px solid white; border-radius: 6px;"
     " text-align: center; font-family: SansSerif; font-size: 12pt; min-height: 28px; }"
     " QProgressBar::chunk { background-color: #29ABE2; }");
+// Shell: the header band of PageHeader. Scoped to its class so that the labels inside
+// it do not inherit the band's minimum size.
+inline const QString STYLE_PAGE_HEADER = QStringLiteral(
+    "PageHeader { background-color: black; min-width: 800px; min-height: 70px; border: 0px; }");
 // Shell: the flat back button of the header band and the application menu.
 inline const QString STYLE_BACK_BUTTON = QStringLiteral(
     "BackButton { background: transparent; border: 0px; }");
