@@ -1,0 +1,348 @@
+#include "service/RequestManagerBase.h"
+#include "core/GlobalConstants.h"
+
+#include <QDebug>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QXmlStreamReader>
+
+namespace {
+
+// How much of an error answer is kept for its message when the body goes to a file.
+constexpr qint64 ERROR_BODY_LIMIT = 64 * 1024;
+constexpr qint64 READ_CHUNK = 64 * 1024;
+
+bool isSuccess(int status)
+{
+    return status >= 200 && status < 300;
+}
+
+QString failureText(ServiceRequest::FailureKind kind)
+{
+    switch (kind) {
+    case ServiceRequest::eTimeout: return QStringLiteral("The request timed out");
+    case ServiceRequest::eRedirectLoop: return QStringLiteral("Too many redirects");
+    case ServiceRequest::eMalformed: return QStringLiteral("The answer could not be read");
+    case ServiceRequest::eTruncated: return QStringLiteral("The answer was cut short");
+    case ServiceRequest::eOversized: return QStringLiteral("The answer is too large");
+    case ServiceRequest::eWriteError: return QStringLiteral("The file could not be written");
+    case ServiceRequest::eNetwork: return QStringLiteral("Network error");
+    case ServiceRequest::eHttpError: return QStringLiteral("The service refused the request");
+    case ServiceRequest::eNoFailure: break;
+    }
+    return QString();
+}
+
+} // namespace
+
+RequestManagerBase::RequestManagerBase(QNetworkAccessManager* network, const ServiceEndpoints& endpoints,
+                                       QObject* parent)
+    : QObject(parent), myNetwork(network), myEndpoints(endpoints)
+{
+}
+
+RequestManagerBase::~RequestManagerBase()
+{
+    abortAll();
+}
+
+void RequestManagerBase::abortAll()
+{
+    QList<ServiceRequest*> pending;
+    pending.swap(myPending);
+    for (ServiceRequest* request : pending) {
+        detachReply(request);
+        delete request;
+    }
+}
+
+void RequestManagerBase::abort(ServiceRequest* request)
+{
+    if (!myPending.removeOne(request))
+        return;
+    detachReply(request);
+    delete request;
+}
+
+void RequestManagerBase::send(ServiceRequest* request)
+{
+    if (!request)
+        return;
+    myPending.append(request);
+    start(request);
+}
+
+void RequestManagerBase::resend(ServiceRequest* request)
+{
+    if (!request || !myPending.contains(request) || !request->myWaitingForResend)
+        return;
+    request->myWaitingForResend = false;
+    start(request);
+}
+
+void RequestManagerBase::decorateRequest(QNetworkRequest&, const ServiceRequest&)
+{
+}
+
+bool RequestManagerBase::requestUnauthorized(ServiceRequest*)
+{
+    return false;
+}
+
+void RequestManagerBase::requestProgress(ServiceRequest*, qint64, qint64)
+{
+}
+
+void RequestManagerBase::start(ServiceRequest* request)
+{
+    request->myStatus = 0;
+    request->myReceived.clear();
+    request->myReplyHeaders.clear();
+    request->myBytesReceived = 0;
+    request->myBytesTotal = -1;
+    request->myFailureKind = ServiceRequest::eNoFailure;
+    request->myFailureMessage.clear();
+    ++request->mySendCount;
+
+    QNetworkRequest networkRequest(request->url());
+    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                                QNetworkRequest::NoLessSafeRedirectPolicy);
+    networkRequest.setMaximumRedirectsAllowed(myLimits.maxRedirects);
+    networkRequest.setHeader(QNetworkRequest::UserAgentHeader, HEADER_USER_AGENT_VALUE);
+    if (request->sendsApiHeaders()) {
+        networkRequest.setRawHeader(HEADER_GDATA_VERSION, HEADER_GDATA_VERSION_VALUE);
+        networkRequest.setRawHeader(HEADER_DEVELOPER_KEY, HEADER_DEVELOPER_KEY_PREFIX + SERVICE_DEVELOPER_KEY);
+    }
+    for (const auto& header : request->rawHeaders())
+        networkRequest.setRawHeader(header.first, header.second);
+    decorateRequest(networkRequest, *request);
+
+    QNetworkReply* reply = nullptr;
+    if (request->bodyDevice())
+        reply = myNetwork->sendCustomRequest(networkRequest, request->method(), request->bodyDevice());
+    else if (request->method() == "GET")
+        reply = myNetwork->get(networkRequest);
+    else
+        reply = myNetwork->sendCustomRequest(networkRequest, request->method(), request->body());
+    request->myReply = reply;
+
+    if (!request->myTimer) {
+        request->myTimer = new QTimer;
+        request->myTimer->setSingleShot(true);
+    }
+    request->myTimer->disconnect();
+    connect(request->myTimer, &QTimer::timeout, this, [this, request] { timeout(request); });
+    request->myTimer->start(myLimits.timeoutMs);
+
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, request] { readMetaData(request); });
+    connect(reply, &QIODevice::readyRead, this, [this, request] { readAvailable(request); });
+    connect(reply, &QNetworkReply::uploadProgress, this, [request](qint64, qint64) {
+        request->myTimer->start();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, request] { finishReply(request); });
+}
+
+void RequestManagerBase::readMetaData(ServiceRequest* request)
+{
+    QNetworkReply* reply = request->myReply;
+    if (!reply)
+        return;
+    request->myStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    request->myReplyHeaders = reply->rawHeaderPairs();
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    request->myBytesTotal = length.isValid() ? length.toLongLong() : -1;
+    const bool buffered = !request->sink() || !isSuccess(request->myStatus);
+    if (buffered && isSuccess(request->myStatus) && myLimits.maxDocumentSize > 0
+        && request->myBytesTotal > myLimits.maxDocumentSize) {
+        failWhileRunning(request, ServiceRequest::eOversized,
+                         failureText(ServiceRequest::eOversized)
+                             + QStringLiteral(" (%1 bytes)").arg(request->myBytesTotal));
+    }
+}
+
+void RequestManagerBase::readAvailable(ServiceRequest* request)
+{
+    QNetworkReply* reply = request->myReply;
+    if (!reply)
+        return;
+    request->myTimer->start();
+    if (request->myStatus == 0)
+        readMetaData(request);
+    if (!request->myReply)
+        return;
+
+    const bool toSink = request->sink() && isSuccess(request->myStatus);
+    if (toSink) {
+        char buffer[READ_CHUNK];
+        qint64 n;
+        while ((n = reply->read(buffer, READ_CHUNK)) > 0) {
+            if (request->sink()->write(buffer, n) != n) {
+                failWhileRunning(request, ServiceRequest::eWriteError,
+                                 failureText(ServiceRequest::eWriteError) + QStringLiteral(": ")
+                                     + request->sink()->errorString());
+                return;
+            }
+            request->myBytesReceived += n;
+        }
+    } else {
+        const QByteArray data = reply->readAll();
+        request->myBytesReceived += data.size();
+        const bool success = isSuccess(request->myStatus);
+        if (success && myLimits.maxDocumentSize > 0 && request->myBytesReceived > myLimits.maxDocumentSize) {
+            failWhileRunning(request, ServiceRequest::eOversized,
+                             failureText(ServiceRequest::eOversized)
+                                 + QStringLiteral(" (more than %1 bytes)").arg(myLimits.maxDocumentSize));
+            return;
+        }
+        if (success || request->myReceived.size() < ERROR_BODY_LIMIT)
+            request->myReceived.append(data);
+    }
+    requestProgress(request, request->myBytesReceived, request->myBytesTotal);
+}
+
+void RequestManagerBase::finishReply(ServiceRequest* request)
+{
+    QNetworkReply* reply = request->myReply;
+    if (!reply)
+        return;
+    readMetaData(request);
+    if (!request->myReply)
+        return;
+    if (reply->bytesAvailable() > 0)
+        readAvailable(request);
+    if (!request->myReply)
+        return;
+
+    const int status = request->myStatus;
+    const QNetworkReply::NetworkError error = reply->error();
+    const QByteArray reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray();
+    const bool encoded = !reply->rawHeader("Content-Encoding").isEmpty()
+        && reply->rawHeader("Content-Encoding").compare("identity", Qt::CaseInsensitive) != 0;
+    const QString errorString = reply->errorString();
+    detachReply(request);
+
+    if (error == QNetworkReply::TooManyRedirectsError) {
+        request->myFailureKind = ServiceRequest::eRedirectLoop;
+        request->myFailureMessage = failureText(ServiceRequest::eRedirectLoop);
+    } else if (status == 401 && keepUnauthorized(request)) {
+        return;
+    } else if (status >= 400) {
+        request->myFailureKind = ServiceRequest::eHttpError;
+        request->myFailureMessage = httpErrorMessage(status, reason, request->myReceived);
+    } else if (error != QNetworkReply::NoError) {
+        request->myFailureKind = ServiceRequest::eNetwork;
+        request->myFailureMessage = failureText(ServiceRequest::eNetwork) + QStringLiteral(": ") + errorString;
+    } else if (!isSuccess(status)) {
+        request->myFailureKind = ServiceRequest::eHttpError;
+        request->myFailureMessage = httpErrorMessage(status, reason, request->myReceived);
+    } else if (!encoded && request->myBytesTotal >= 0 && request->myBytesReceived < request->myBytesTotal) {
+        request->myFailureKind = ServiceRequest::eTruncated;
+        request->myFailureMessage = failureText(ServiceRequest::eTruncated)
+            + QStringLiteral(" (%1 of %2 bytes)").arg(request->myBytesReceived).arg(request->myBytesTotal);
+    }
+    complete(request, request->myFailureKind == ServiceRequest::eNoFailure);
+}
+
+bool RequestManagerBase::keepUnauthorized(ServiceRequest* request)
+{
+    // Marked first, so that the hook may resend at once.
+    request->myWaitingForResend = true;
+    const bool kept = requestUnauthorized(request);
+    if (!kept)
+        request->myWaitingForResend = false;
+    return kept;
+}
+
+void RequestManagerBase::timeout(ServiceRequest* request)
+{
+    if (!request->myReply)
+        return;
+    failWhileRunning(request, ServiceRequest::eTimeout,
+                     failureText(ServiceRequest::eTimeout)
+                         + QStringLiteral(" (no answer for %1 ms)").arg(myLimits.timeoutMs));
+}
+
+void RequestManagerBase::failWhileRunning(ServiceRequest* request, ServiceRequest::FailureKind kind,
+                                          const QString& message)
+{
+    detachReply(request);
+    request->myFailureKind = kind;
+    request->myFailureMessage = message;
+    complete(request, false);
+}
+
+void RequestManagerBase::reportFailure(ServiceRequest* request, ServiceRequest::FailureKind kind,
+                                       const QString& message)
+{
+    if (!request)
+        return;
+    detachReply(request);
+    request->myFailureKind = kind;
+    request->myFailureMessage = message.isEmpty() ? failureText(kind) : message;
+    // Called from requestSucceeded(), the request is no longer pending: report only.
+    if (!myPending.contains(request)) {
+        requestFailed(request);
+        return;
+    }
+    complete(request, false);
+}
+
+void RequestManagerBase::detachReply(ServiceRequest* request)
+{
+    if (request->myTimer)
+        request->myTimer->stop();
+    QNetworkReply* reply = request->myReply;
+    if (!reply)
+        return;
+    request->myReply = nullptr;
+    reply->disconnect(this);
+    if (reply->isRunning())
+        reply->abort();
+    reply->deleteLater();
+}
+
+void RequestManagerBase::complete(ServiceRequest* request, bool ok)
+{
+    if (!myPending.removeOne(request))
+        return;
+    if (ok) {
+        requestSucceeded(request);
+    } else {
+        qDebug() << "RequestManagerBase::complete" << request->url().toString(QUrl::RemoveQuery)
+                 << "failed:" << request->failureMessage();
+        requestFailed(request);
+    }
+    delete request;
+}
+
+QString RequestManagerBase::httpErrorMessage(int status, const QByteArray& reason, const QByteArray& body)
+{
+    QString message = QStringLiteral("HTTP %1").arg(status);
+    if (!reason.isEmpty())
+        message += QLatin1Char(' ') + QString::fromLatin1(reason);
+
+    // Service error documents: <errors><error><code/><internalReason/></error></errors>,
+    // with or without a namespace.
+    QString detail;
+    QString code;
+    QXmlStreamReader reader(body);
+    bool inErrors = false;
+    while (!reader.atEnd() && detail.isEmpty()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (reader.name() == GDATA_ERRORS) {
+            inErrors = true;
+        } else if (inErrors && reader.name() == GDATA_ERROR_REASON) {
+            detail = reader.readElementText(QXmlStreamReader::SkipChildElements).simplified();
+        } else if (inErrors && reader.name() == GDATA_ERROR_CODE && code.isEmpty()) {
+            code = reader.readElementText(QXmlStreamReader::SkipChildElements).simplified();
+        }
+    }
+    if (detail.isEmpty())
+        detail = code;
+    if (!detail.isEmpty())
+        message += QStringLiteral(": ") + detail.left(200);
+    return message;
+}

@@ -1,0 +1,82 @@
+#include "service/ServiceEndpoints.h"
+#include "core/GlobalConstants.h"
+
+namespace {
+
+const QString& realRoot(ServiceEndpoints::Endpoint endpoint)
+{
+    switch (endpoint) {
+    case ServiceEndpoints::eAccounts: return SERVICE_ACCOUNTS_URL;
+    case ServiceEndpoints::eUpload: return SERVICE_UPLOAD_URL;
+    case ServiceEndpoints::eThumbnails: return SERVICE_THUMBNAIL_URL;
+    case ServiceEndpoints::eWeb: return SERVICE_WEB_URL;
+    case ServiceEndpoints::eApi:
+    case ServiceEndpoints::eEndpointCount: break;
+    }
+    return SERVICE_API_URL;
+}
+
+const QString& prefix(ServiceEndpoints::Endpoint endpoint)
+{
+    switch (endpoint) {
+    case ServiceEndpoints::eAccounts: return SERVICE_ACCOUNTS_PREFIX;
+    case ServiceEndpoints::eUpload: return SERVICE_UPLOAD_PREFIX;
+    case ServiceEndpoints::eThumbnails: return SERVICE_THUMBNAIL_PREFIX;
+    case ServiceEndpoints::eWeb: return SERVICE_WEB_PREFIX;
+    case ServiceEndpoints::eApi:
+    case ServiceEndpoints::eEndpointCount: break;
+    }
+    return SERVICE_API_PREFIX;
+}
+
+} // namespace
+
+ServiceEndpoints::ServiceEndpoints() = default;
+
+ServiceEndpoints::ServiceEndpoints(const QString& baseUrl) : myBase(baseUrl.trimmed())
+{
+    while (myBase.endsWith(QLatin1Char('/')))
+        myBase.chop(1);
+}
+
+ServiceEndpoints ServiceEndpoints::fromEnvironment()
+{
+    return ServiceEndpoints(qEnvironmentVariable(SERVICE_ENV_BASE_URL.toLatin1().constData()));
+}
+
+QString ServiceEndpoints::root(Endpoint endpoint) const
+{
+    if (isOverridden())
+        return myBase + prefix(endpoint);
+    return realRoot(endpoint);
+}
+
+QUrl ServiceEndpoints::url(Endpoint endpoint, const QString& path, const QUrlQuery& query) const
+{
+    QUrl result(root(endpoint) + path);
+    if (!query.isEmpty())
+        result.setQuery(query);
+    return result;
+}
+
+QUrl ServiceEndpoints::mapDocumentUrl(const QString& address) const
+{
+    QUrl url(address.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return QUrl();
+    if (!isOverridden())
+        return url;
+    for (int i = 0; i < eEndpointCount; ++i) {
+        const Endpoint endpoint = static_cast<Endpoint>(i);
+        const QUrl real(realRoot(endpoint));
+        if (url.host().compare(real.host(), Qt::CaseInsensitive) != 0)
+            continue;
+        QUrl mapped(root(endpoint));
+        mapped.setPath(mapped.path() + url.path());
+        mapped.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
+        return mapped;
+    }
+    return url;
+}

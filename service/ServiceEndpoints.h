@@ -1,0 +1,46 @@
+#ifndef KRELVOX_SERVICEENDPOINTS_H
+#define KRELVOX_SERVICEENDPOINTS_H
+
+#include <QString>
+#include <QUrl>
+#include <QUrlQuery>
+
+// The service's remote endpoints. By default these are the real hosts; a base URL
+// (from KRELVOX_SERVICE_BASE_URL, or given directly) replaces all of them, each
+// endpoint getting a path prefix of its own under it. Addresses that arrive inside
+// service documents (thumbnails, comment feeds) are mapped the same way.
+class ServiceEndpoints
+{
+public:
+    enum Endpoint {
+        eApi = 0,        // the GData API
+        eAccounts,       // the account login (HTTPS)
+        eUpload,         // video uploads
+        eThumbnails,     // thumbnail images
+        eWeb,            // the web site: watch pages and video files
+        eEndpointCount
+    };
+
+    ServiceEndpoints();                              // the real hosts
+    explicit ServiceEndpoints(const QString& baseUrl); // empty: the real hosts
+    static ServiceEndpoints fromEnvironment();
+
+    bool isOverridden() const { return !myBase.isEmpty(); }
+    QString baseUrl() const { return myBase; }
+
+    // The root of an endpoint, without a trailing "/".
+    QString root(Endpoint endpoint) const;
+    // root + path (path starts with "/") with the query.
+    QUrl url(Endpoint endpoint, const QString& path, const QUrlQuery& query = QUrlQuery()) const;
+
+    // An address taken from a service document, made ready to be requested: only
+    // http and https addresses are accepted (anything else gives an invalid QUrl);
+    // under an override, an address on one of the real hosts is moved to the
+    // matching endpoint of the base URL.
+    QUrl mapDocumentUrl(const QString& address) const;
+
+private:
+    QString myBase;
+};
+
+#endif
