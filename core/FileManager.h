@@ -44,6 +44,8 @@ public:
     // safe to put into one of the media folders: no path separators, no "..", no NUL
     // or control characters, never empty.
     static QString sanitizeFileName(const QString& name);
+    // folder + the sanitised name: a path that always stays inside the folder.
+    static QString pathInFolder(const QString& folder, const QString& name);
 
 private:
     QString myRoot;

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class FileManager;
 class PlayList;
@@ -31,8 +32,10 @@ public:
     ~Repository() override;
 
     // Opens the database, creating it (tables, triggers, fixed rows and the default
-    // settings) when the file does not exist; with createNew an existing file is
-    // replaced by a fresh database. 0 success, 1 when the database cannot be used.
+    // settings) when the file does not exist. With createNew an existing file that
+    // cannot be used is moved aside (to "<file>.broken") and a fresh database is made;
+    // a usable one is kept with its favourites. 0 success, 1 when the database cannot
+    // be used.
     int openDatabase(bool createNew = false);
     bool isDatabaseUsable() const;
     QString databaseFileName() const;
@@ -115,9 +118,9 @@ public:
     int getSearchCount();                    // searches made in all
     QString getMostSearched();               // "" when none
 
-    // ---- Exit: moves finished queued favourites into the favourites folders, empties
-    // thumbnails/, videos/ and queue/, and removes video rows that no favourite and no
-    // history row refers to.
+    // ---- Exit: moves finished queued favourites (their video file waits in queue/)
+    // into the favourites folders, empties thumbnails/, videos/ and queue/, and removes
+    // video rows that no favourite and no history row refers to.
     int exitCleanup();
 
 Q_SIGNALS:
@@ -126,6 +129,14 @@ Q_SIGNALS:
     void settingChanged(const QString& key, int value);
 
 private:
+    QSqlDatabase database() const;
+    int upsertVideo(VideoEntry* entry);
+    int videoRowId(const QString& videoId);
+    VideoEntry* queryOneEntry(const QString& condition, const QString& order, const QVariantList& values);
+    int nextSortId(int playListId);
+    int storeEntryFiles(VideoEntry* entry, const QStringList& sourceFolders);
+    void removeStoredFiles(int videoRowId);
+
     StoragePaths myPaths;
     SettingsManager* mySettingsManager = nullptr;
     FileManager* myFileManager = nullptr;

@@ -28,6 +28,9 @@ public:
 
     // Writes the default value of every option key (used when the database is created).
     int writeDefaults();
+    // Writes the default value of each option key that the store does not hold yet, so
+    // a store lost beside an existing database does not leave options at 0.
+    int writeMissingDefaults();
 
     QString fileName() const;
 

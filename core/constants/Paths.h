@@ -18,6 +18,9 @@ inline const QString FOLDER_QUEUE = QStringLiteral("queue/");
 
 inline const QString DATABASE_FILE_NAME = QStringLiteral("krelvox_db.dat");
 inline const QString DATABASE_DRIVER = QStringLiteral("QSQLITE");
+// Names of the VIDEO_SERVICE rows 0 (the device) and 1 (the account).
+inline const QString DATABASE_SERVICE_LOCAL = QStringLiteral("LOCAL");
+inline const QString DATABASE_SERVICE_ACCOUNT = QStringLiteral("YOUTUBE");
 
 inline const QString VIDEO_FILE_SUFFIX = QStringLiteral(".flv");
 inline const QString CONTACT_THUMBNAIL_PREFIX = QStringLiteral("contact_thumb_");

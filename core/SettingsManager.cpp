@@ -1,0 +1,117 @@
+#include "core/SettingsManager.h"
+#include "core/GlobalConstants.h"
+
+#include <QFile>
+#include <QSettings>
+
+namespace {
+
+struct DefaultSetting {
+    const QString& key;
+    QString value;
+};
+
+// The option keys and the values a new store starts with.
+QList<DefaultSetting> defaultSettings()
+{
+    return {
+        {SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, QString::number(DEFAULT_YOUTUBE_ACCOUNT_SIGNED_IN)},
+        {SETTING_YOUTUBE_USERNAME, QString()},
+        {SETTING_YOUTUBE_PASSWORD, QString()},
+        {SETTING_YOUTUBE_AUTHENTICATION_TOKEN, QString()},
+        {SETTING_YOUTUBE_CAPTCHA_TOKEN, QString()},
+        {SETTING_YOUTUBE_CAPTCHA_URL, QString()},
+        {SETTING_YOUTUBE_CAPTCHA_ANSWER, QString()},
+        {SETTING_BACKGROUND_DOWNLOADING_ENABLED, QString::number(DEFAULT_BACKGROUND_DOWNLOADING_ENABLED)},
+        {SETTING_ACTIVATE_IN_FULLSCREEN, QString::number(DEFAULT_ACTIVATE_IN_FULLSCREEN)},
+        {SETTING_KEEP_ASPECT_RATIO, QString::number(DEFAULT_KEEP_ASPECT_RATIO)},
+        {SETTING_START_PLAYING, QString::number(DEFAULT_START_PLAYING)},
+        {SETTING_AMOUNT_OF_RESULTS, QString::number(DEFAULT_AMOUNT_OF_RESULTS)},
+        {SETTING_TIME_FILTER, DEFAULT_TIME_FILTER},
+        {SETTING_DEFAULT_SORTING_ORDER, QString::number(DEFAULT_DEFAULT_SORTING_ORDER)},
+        {SETTING_RESTRICTED_CONTENT, QString::number(DEFAULT_RESTRICTED_CONTENT)},
+        {SETTING_SEARCH_COMPLETION_ENABLED, QString::number(DEFAULT_SEARCH_COMPLETION_ENABLED)},
+        {SETTING_DISK_SPACE_LIMIT, QString::number(DEFAULT_DISK_SPACE_LIMIT)},
+    };
+}
+
+} // namespace
+
+SettingsManager::SettingsManager(const QString& settingsFile, QObject* parent)
+    : QObject(parent),
+      mySettings(settingsFile.isEmpty() ? new QSettings(SETTINGS_ORGANISATION, SETTINGS_APPLICATION)
+                                        : new QSettings(settingsFile, QSettings::IniFormat))
+{
+}
+
+SettingsManager::~SettingsManager()
+{
+    mySettings->sync();
+    delete mySettings;
+}
+
+int SettingsManager::getSetting(const QString& key, int& value) const
+{
+    bool ok = false;
+    value = mySettings->value(key).toString().trimmed().toInt(&ok, 10);
+    if (!ok)
+        value = 0;
+    return 0;
+}
+
+int SettingsManager::getSetting(const QString& key, QString& value) const
+{
+    value = mySettings->value(key).toString();
+    return 0;
+}
+
+int SettingsManager::setSetting(const QString& key, int value)
+{
+    mySettings->setValue(key, QString::number(value));
+    return sync();
+}
+
+int SettingsManager::setSetting(const QString& key, const QString& value)
+{
+    mySettings->setValue(key, value);
+    return sync();
+}
+
+bool SettingsManager::contains(const QString& key) const
+{
+    return mySettings->contains(key);
+}
+
+int SettingsManager::writeDefaults()
+{
+    for (const DefaultSetting& setting : defaultSettings())
+        mySettings->setValue(setting.key, setting.value);
+    return sync();
+}
+
+int SettingsManager::writeMissingDefaults()
+{
+    bool changed = false;
+    for (const DefaultSetting& setting : defaultSettings()) {
+        if (!mySettings->contains(setting.key)) {
+            mySettings->setValue(setting.key, setting.value);
+            changed = true;
+        }
+    }
+    return changed ? sync() : 0;
+}
+
+QString SettingsManager::fileName() const
+{
+    return mySettings->fileName();
+}
+
+int SettingsManager::sync()
+{
+    mySettings->sync();
+    if (mySettings->status() != QSettings::NoError)
+        return 1;
+    // The store holds the account's password and token: owner only.
+    QFile::setPermissions(mySettings->fileName(), QFile::ReadOwner | QFile::WriteOwner);
+    return 0;
+}
