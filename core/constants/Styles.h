@@ -68,4 +68,15 @@ inline const QString STYLE_MENU = QStringLiteral(
     " QMenu::item { padding: 10px 40px 10px 20px; }"
     " QMenu::item:selected { background-color: #651818; }");
 
+// ---- Browsing: kinetic lists and the selection box
+// Own style of every kinetic list: no fill of its own, white text, and a slim scroll
+// bar that shows only while the list scrolls.
+inline const QString STYLE_SWEEP_LIST = QStringLiteral(
+    "SweepListBase { background: transparent; color: white; border: 0px; padding: 0px; margin: 0px;"
+    " font-family: SansSerif; font-size: 16pt; }"
+    " QScrollBar:vertical { background: rgba(0, 0, 0, 40%); width: 10px; margin: 0px; border: 0px; }"
+    " QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70%); min-height: 30px; border-radius: 4px; }"
+    " QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: 0px; }"
+    " QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+
 #endif
