@@ -41,6 +41,10 @@ inline const QString ICON_STATE_EMPTY = QStringLiteral(":icons/state_empty.svg")
 
 // Pressed look of the back button.
 inline const QString ICON_BACK_PRESSED = QStringLiteral(":icons/pressed/back.svg");
+inline const QString ICON_PLAY_PRESSED = QStringLiteral(":icons/pressed/play.svg");
+inline const QString ICON_MYSTATS_PRESSED = QStringLiteral(":icons/pressed/mystats.svg");
+inline const QString ICON_CONTACTS_PRESSED = QStringLiteral(":icons/pressed/contacts.svg");
+inline const QString ICON_UPLOADED_PRESSED = QStringLiteral(":icons/pressed/uploaded.svg");
 
 // Application logo shown in page headers (our own artwork).
 inline const QString ICON_LOGO = QStringLiteral(":icons/logo.svg");
