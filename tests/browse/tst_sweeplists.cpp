@@ -1,0 +1,519 @@
+#include "browse/BrowseConstants.h"
+#include "browse/CommentSweepList.h"
+#include "browse/UniformSweepList.h"
+#include "browse/VariableSweepList.h"
+#include "browse/VideoSweepList.h"
+#include "core/CommentListModel.h"
+#include "core/VideoListModel.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QtTest>
+
+namespace {
+
+const int ROW_HEIGHT = 50;
+const QSize LIST_SIZE(400, 300);
+
+// Rows of one fixed height, so that scroll values are easy to reason about.
+class FixedRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        return QSize(LIST_SIZE.width(), ROW_HEIGHT);
+    }
+};
+
+QStringList rows(int count)
+{
+    QStringList texts;
+    for (int i = 0; i < count; ++i)
+        texts << QStringLiteral("row %1").arg(i);
+    return texts;
+}
+
+QPoint rowCenter(QListView* list, int row)
+{
+    return list->visualRect(list->model()->index(row, 0)).center();
+}
+
+// The finger: press, move and release on the list's viewport.
+void press(QAbstractItemView* list, QPoint at) { QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at); }
+void move(QAbstractItemView* list, QPoint to) { QTest::mouseMove(list->viewport(), to); }
+void release(QAbstractItemView* list, QPoint at) { QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at); }
+void drag(QAbstractItemView* list, QPoint from, QPoint to)
+{
+    press(list, from);
+    move(list, (from + to) / 2);
+    move(list, to);
+    release(list, to);
+}
+void tap(QAbstractItemView* list, QPoint at)
+{
+    press(list, at);
+    release(list, at);
+}
+
+} // namespace
+
+class TestSweepLists : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void flickScrollsAndDecelerates();
+    void flickNeedsSpeedAndDistance_data();
+    void flickNeedsSpeedAndDistance();
+    void shortUpwardFlickMovesOneRow();
+    void pressStopsFlick();
+    void contentFollowsFinger();
+    void sideways_data();
+    void sideways();
+    void doubleTap_data();
+    void doubleTap();
+    void tapOnSelectedRowActivates_data();
+    void tapOnSelectedRowActivates();
+    void edgeAutoScroll();
+    void setToBeginningClearsSelection();
+    void selectionMadeOnEveryChange();
+    void variableListFlicksWithoutSnapping();
+    void commentDoubleTap_data();
+    void commentDoubleTap();
+    void videoLinks_data();
+    void videoLinks();
+
+private:
+    UniformSweepList* makeUniform(int rowCount);
+
+    TestEnvironment* myEnv = nullptr;
+    QWidget* myWindow = nullptr;
+};
+
+void TestSweepLists::init()
+{
+    myEnv = new TestEnvironment;
+    myWindow = new QWidget;
+    myWindow->resize(LIST_SIZE);
+}
+
+void TestSweepLists::cleanup()
+{
+    delete myWindow;
+    myWindow = nullptr;
+    delete myEnv;
+    myEnv = nullptr;
+}
+
+UniformSweepList* TestSweepLists::makeUniform(int rowCount)
+{
+    auto* list = new UniformSweepList(myWindow, 0);
+    list->setItemDelegate(new FixedRowDelegate(list));
+    list->setModel(new QStringListModel(rows(rowCount), list));
+    list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
+    myWindow->show();
+    if (!QTest::qWaitForWindowExposed(myWindow))
+        qWarning("window not exposed");
+    return list;
+}
+
+void TestSweepLists::flickScrollsAndDecelerates()
+{
+    UniformSweepList* list = makeUniform(100);
+    QScrollBar* bar = list->verticalScrollBar();
+    QVector<int> values;
+    connect(bar, &QScrollBar::valueChanged, this, [&values](int v) { values << v; });
+
+    // 100 px upwards: the content follows to 100, then the flick aims at 100 + 3 * 100.
+    drag(list, QPoint(100, 250), QPoint(100, 150));
+    QVERIFY(list->isKineticScrolling());
+    QTRY_VERIFY(!list->isKineticScrolling());
+    QCOMPARE(bar->value(), 400);
+
+    // After the finger's own scrolling, each kinetic step is shorter than the one before.
+    const int first = values.indexOf(100);
+    QVERIFY(first >= 0);
+    QVector<int> steps;
+    for (int i = first + 1; i < values.size(); ++i)
+        steps << values[i] - values[i - 1];
+    QVERIFY2(steps.size() >= 4, "the flick should take several steps");
+    for (int i = 1; i < steps.size(); ++i) {
+        QVERIFY(steps[i] > 0);
+        QVERIFY2(steps[i] <= steps[i - 1], "the flick must not speed up");
+    }
+    QVERIFY(steps.first() > steps.last());
+
+    // Flicking back down comes to rest at the top, on a row boundary.
+    drag(list, QPoint(100, 50), QPoint(100, 250));
+    QTRY_VERIFY(!list->isKineticScrolling());
+    QCOMPARE(bar->value(), 0);
+}
+
+void TestSweepLists::flickNeedsSpeedAndDistance_data()
+{
+    QTest::addColumn<int>("distance");
+    QTest::addColumn<int>("holdMs");
+    QTest::addColumn<bool>("flicks");
+    QTest::newRow("15 px, quick") << 15 << 0 << true;
+    QTest::newRow("14 px, quick") << 14 << 0 << false;
+    QTest::newRow("100 px, released after 850 ms") << 100 << 850 << false;
+}
+
+void TestSweepLists::flickNeedsSpeedAndDistance()
+{
+    QFETCH(int, distance);
+    QFETCH(int, holdMs);
+    QFETCH(bool, flicks);
+    UniformSweepList* list = makeUniform(100);
+    press(list, QPoint(100, 250));
+    move(list, QPoint(100, 250 - distance));
+    if (holdMs)
+        QTest::qWait(holdMs);
+    release(list, QPoint(100, 250 - distance));
+    QCOMPARE(list->isKineticScrolling(), flicks);
+    if (!flicks)
+        QCOMPARE(list->verticalScrollBar()->value(), distance);
+}
+
+void TestSweepLists::shortUpwardFlickMovesOneRow()
+{
+    UniformSweepList* list = makeUniform(100);
+    // 15 px up aims at 45 px, still inside the first row: the list moves on to the
+    // next row instead of falling back.
+    drag(list, QPoint(100, 200), QPoint(100, 185));
+    QTRY_VERIFY(!list->isKineticScrolling());
+    QCOMPARE(list->verticalScrollBar()->value(), ROW_HEIGHT);
+}
+
+void TestSweepLists::pressStopsFlick()
+{
+    UniformSweepList* list = makeUniform(100);
+    drag(list, QPoint(100, 280), QPoint(100, 20));
+    QVERIFY(list->isKineticScrolling());
+    QTest::qWait(50);
+    press(list, QPoint(100, 100));
+    QVERIFY(!list->isKineticScrolling());
+    const int held = list->verticalScrollBar()->value();
+    QTest::qWait(100);
+    QCOMPARE(list->verticalScrollBar()->value(), held);
+    release(list, QPoint(100, 100));
+}
+
+void TestSweepLists::contentFollowsFinger()
+{
+    UniformSweepList* list = makeUniform(100);
+    QScrollBar* bar = list->verticalScrollBar();
+    bar->setValue(200);
+    press(list, QPoint(100, 100));
+    move(list, QPoint(100, 70));
+    QCOMPARE(bar->value(), 230);
+    move(list, QPoint(100, 160));
+    QCOMPARE(bar->value(), 140);
+    // The drag cannot leave the list's range.
+    move(list, QPoint(100, 1000));
+    QCOMPARE(bar->value(), 0);
+    QTest::qWait(SWEEP_GESTURE_MAX_MS + 50);
+    release(list, QPoint(100, 1000));
+}
+
+void TestSweepLists::sideways_data()
+{
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<int>("holdMs");
+    QTest::addColumn<bool>("swept");
+    QTest::addColumn<int>("length");
+    QTest::newRow("left 15 px") << QPoint(185, 150) << 0 << true << 15;
+    QTest::newRow("right 40 px") << QPoint(240, 150) << 0 << true << -40;
+    QTest::newRow("left 14 px") << QPoint(186, 150) << 0 << false << 0;
+    QTest::newRow("mostly vertical") << QPoint(180, 110) << 0 << false << 0;
+    QTest::newRow("slow") << QPoint(150, 150) << 850 << false << 0;
+}
+
+void TestSweepLists::sideways()
+{
+    QFETCH(QPoint, to);
+    QFETCH(int, holdMs);
+    QFETCH(bool, swept);
+    QFETCH(int, length);
+    UniformSweepList* list = makeUniform(100);
+    QSignalSpy sweeps(list, &SweepListBase::horizontalSweep);
+    press(list, QPoint(200, 150));
+    move(list, to);
+    if (holdMs)
+        QTest::qWait(holdMs);
+    release(list, to);
+    QCOMPARE(sweeps.count(), swept ? 1 : 0);
+    if (swept)
+        QCOMPARE(sweeps.first().first().toInt(), length);
+}
+
+void TestSweepLists::doubleTap_data()
+{
+    QTest::addColumn<int>("secondRow");
+    QTest::addColumn<int>("secondHoldMs");
+    QTest::addColumn<bool>("selectedText");
+    QTest::newRow("same row, quick") << 2 << 0 << true;
+    QTest::newRow("other row") << 3 << 0 << false;
+    QTest::newRow("same row, held 250 ms") << 2 << 250 << false;
+}
+
+void TestSweepLists::doubleTap()
+{
+    QFETCH(int, secondRow);
+    QFETCH(int, secondHoldMs);
+    QFETCH(bool, selectedText);
+    UniformSweepList* list = makeUniform(20);
+    QSignalSpy texts(list, &UniformSweepList::textSelected);
+
+    const QPoint first = rowCenter(list, 2);
+    const QPoint second = rowCenter(list, secondRow);
+    tap(list, first);
+    press(list, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    if (secondHoldMs)
+        QTest::qWait(secondHoldMs);
+    release(list, second);
+
+    QCOMPARE(texts.count(), selectedText ? 1 : 0);
+    if (selectedText)
+        QCOMPARE(texts.first().first().toModelIndex().row(), 2);
+    QCOMPARE(list->currentIndex().row(), secondRow);
+}
+
+void TestSweepLists::tapOnSelectedRowActivates_data()
+{
+    QTest::addColumn<int>("secondRow");
+    QTest::addColumn<int>("secondMove");
+    QTest::addColumn<bool>("activates");
+    QTest::newRow("same row") << 4 << 0 << true;
+    QTest::newRow("other row") << 5 << 0 << false;
+    QTest::newRow("same row, finger moved") << 4 << 3 << false;
+}
+
+void TestSweepLists::tapOnSelectedRowActivates()
+{
+    QFETCH(int, secondRow);
+    QFETCH(int, secondMove);
+    QFETCH(bool, activates);
+    UniformSweepList* list = makeUniform(20);
+    QSignalSpy activated(list, &QAbstractItemView::activated);
+    QSignalSpy texts(list, &UniformSweepList::textSelected);
+
+    tap(list, rowCenter(list, 4));
+    QCOMPARE(activated.count(), 0);
+    QTest::qWait(50);
+    const QPoint at = rowCenter(list, secondRow);
+    press(list, at);
+    if (secondMove) {
+        move(list, at + QPoint(0, secondMove));
+        move(list, at + QPoint(0, secondMove));
+    }
+    release(list, at + QPoint(0, secondMove));
+    QCOMPARE(activated.count(), activates ? 1 : 0);
+    if (activates)
+        QCOMPARE(activated.first().first().toModelIndex().row(), 4);
+    QCOMPARE(texts.count(), 0);
+}
+
+void TestSweepLists::edgeAutoScroll()
+{
+    UniformSweepList* list = makeUniform(100);
+    QScrollBar* bar = list->verticalScrollBar();
+    bar->setValue(200);
+    QVector<int> values;
+    connect(bar, &QScrollBar::valueChanged, this, [&values](int v) { values << v; });
+
+    // Near the top edge: up, 20 px a step.
+    QVERIFY(list->checkDragScroll(SWEEP_DRAG_SCROLL_EDGE - 1));
+    QElapsedTimer timer;
+    timer.start();
+    QTRY_VERIFY(values.size() >= 3);
+    const qint64 elapsed = timer.elapsed();
+    QCOMPARE(values.first(), 180);
+    for (int i = 1; i < values.size(); ++i)
+        QCOMPARE(values[i], values[i - 1] - SWEEP_DRAG_SCROLL_STEP);
+    // Three steps take about three intervals, not one burst.
+    QVERIFY2(elapsed >= 2 * SWEEP_DRAG_SCROLL_INTERVAL_MS, qPrintable(QString::number(elapsed)));
+
+    // Off the edges it stops.
+    QVERIFY(!list->checkDragScroll(LIST_SIZE.height() / 2));
+    QVERIFY(!list->isDragScrolling());
+    const int held = bar->value();
+    QTest::qWait(100);
+    QCOMPARE(bar->value(), held);
+
+    // Near the bottom edge: down.
+    values.clear();
+    QVERIFY(list->checkDragScroll(list->viewport()->height() - SWEEP_DRAG_SCROLL_EDGE + 1));
+    QTRY_VERIFY(values.size() >= 2);
+    QCOMPARE(values.first(), held + SWEEP_DRAG_SCROLL_STEP);
+    list->stopDragScroll();
+    QVERIFY(!list->isDragScrolling());
+
+    // At the top of the list there is nothing left to scroll: it stops by itself.
+    bar->setValue(30);
+    QVERIFY(list->checkDragScroll(0));
+    QTRY_COMPARE(bar->value(), 0);
+    QTRY_VERIFY(!list->isDragScrolling());
+}
+
+void TestSweepLists::setToBeginningClearsSelection()
+{
+    UniformSweepList* list = makeUniform(100);
+    tap(list, rowCenter(list, 3));
+    QCOMPARE(list->selectionModel()->selectedIndexes().count(), 1);
+    list->verticalScrollBar()->setValue(500);
+    QSignalSpy cleared(list, &SweepListBase::selectionCleared);
+    QSignalSpy activated(list, &QAbstractItemView::activated);
+
+    list->setToBeginning();
+    QCOMPARE(cleared.count(), 1);
+    QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
+    QCOMPARE(list->verticalScrollBar()->value(), 0);
+
+    // A later tap on the row that was selected before is a first tap again.
+    tap(list, rowCenter(list, 3));
+    QCOMPARE(activated.count(), 0);
+}
+
+void TestSweepLists::selectionMadeOnEveryChange()
+{
+    UniformSweepList* list = makeUniform(10);
+    QSignalSpy made(list, &UniformSweepList::selectionMade);
+    tap(list, rowCenter(list, 1));
+    QCOMPARE(made.count(), 1);
+    tap(list, rowCenter(list, 2));
+    QCOMPARE(made.count(), 2);
+    list->clearSelection();
+    QCOMPARE(made.count(), 3);
+}
+
+void TestSweepLists::variableListFlicksWithoutSnapping()
+{
+    auto* list = new VariableSweepList(myWindow, 0);
+    list->setItemDelegate(new FixedRowDelegate(list));
+    list->setModel(new QStringListModel(rows(100), list));
+    list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
+    myWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+    drag(list, QPoint(100, 250), QPoint(100, 230));
+    QTRY_VERIFY(!list->isKineticScrolling());
+    QCOMPARE(list->verticalScrollBar()->value(), 20 + 3 * 20);
+}
+
+void TestSweepLists::commentDoubleTap_data()
+{
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<bool>("onAuthor");
+    QTest::newRow("on the author") << QPoint(15, 10) << true;
+    QTest::newRow("elsewhere") << QPoint(300, 30) << false;
+}
+
+void TestSweepLists::commentDoubleTap()
+{
+    QFETCH(QPoint, offset);
+    QFETCH(bool, onAuthor);
+    auto* list = new CommentSweepList(myWindow);
+    auto* model = new CommentListModel(list);
+    for (int i = 0; i < 5; ++i)
+        model->addEntry(new CommentEntry(QStringLiteral("author%1").arg(i), QStringLiteral("text"), QString()));
+    list->setItemDelegate(new FixedRowDelegate(list));
+    list->setModel(model);
+    list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
+    myWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+    const QRect rowRect = list->visualRect(model->index(1, 0));
+    model->entryAt(1)->setAuthorRect(QRectF(rowRect.left() + 5, rowRect.top() + 2, 80, 20));
+
+    QSignalSpy author(list, &CommentSweepList::authorLinkClicked);
+    QSignalSpy row(list, &QAbstractItemView::doubleClicked);
+    const QPoint at = rowRect.topLeft() + offset;
+    tap(list, at);
+    press(list, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    release(list, at);
+    QCOMPARE(author.count(), onAuthor ? 1 : 0);
+    QCOMPARE(row.count(), onAuthor ? 0 : 1);
+    const QList<QVariant> args = onAuthor ? author.first() : row.first();
+    QCOMPARE(args.first().toModelIndex().row(), 1);
+    QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
+}
+
+void TestSweepLists::videoLinks_data()
+{
+    QTest::addColumn<QString>("rect");
+    QTest::addColumn<QPoint>("releaseOffset");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("author") << "author" << QPoint() << "author";
+    QTest::newRow("comments") << "comments" << QPoint() << "comments";
+    QTest::newRow("info button") << "info" << QPoint() << "info";
+    QTest::newRow("elsewhere") << "" << QPoint() << "";
+    // Pressed on the author, then the finger slid off it: a drag, no link.
+    QTest::newRow("slid off the author") << "author" << QPoint(0, 30) << "";
+}
+
+void TestSweepLists::videoLinks()
+{
+    QFETCH(QString, rect);
+    QFETCH(QPoint, releaseOffset);
+    QFETCH(QString, expected);
+    auto* list = new VideoSweepList(myWindow);
+    auto* model = new VideoListModel(nullptr, list);
+    for (int i = 0; i < 5; ++i) {
+        auto* entry = new VideoEntry;
+        entry->setVideoId(QStringLiteral("v%1").arg(i));
+        model->addEntry(entry);
+    }
+    list->setItemDelegate(new FixedRowDelegate(list));
+    list->setModel(model);
+    list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
+    myWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+
+    const QRect rowRect = list->visualRect(model->index(2, 0));
+    const QRectF author(rowRect.left() + 100, rowRect.top() + 30, 80, 16);
+    const QRectF comments(rowRect.left() + 200, rowRect.top() + 30, 80, 16);
+    const QRectF info(rowRect.right() - 40, rowRect.top() + 5, 35, 35);
+    VideoEntry* entry = model->entryAt(2);
+    entry->setAuthorRect(author);
+    entry->setCommentsLinkRect(comments);
+    entry->setInfoButtonRect(info);
+
+    QPoint at = rowRect.center() - QPoint(150, 0);
+    if (rect == QLatin1String("author"))
+        at = author.center().toPoint();
+    else if (rect == QLatin1String("comments"))
+        at = comments.center().toPoint();
+    else if (rect == QLatin1String("info"))
+        at = info.center().toPoint();
+
+    QSignalSpy authorSpy(list, &VideoSweepList::authorLinkClicked);
+    QSignalSpy commentsSpy(list, &VideoSweepList::videoCommentsClicked);
+    QSignalSpy infoSpy(list, &VideoSweepList::infoButtonClicked);
+    if (releaseOffset.isNull()) {
+        tap(list, at);
+    } else {
+        press(list, at);
+        move(list, at + releaseOffset);
+        release(list, at + releaseOffset);
+    }
+    QCOMPARE(authorSpy.count(), expected == QLatin1String("author") ? 1 : 0);
+    QCOMPARE(commentsSpy.count(), expected == QLatin1String("comments") ? 1 : 0);
+    QCOMPARE(infoSpy.count(), expected == QLatin1String("info") ? 1 : 0);
+    QSignalSpy* hit = expected == QLatin1String("author") ? &authorSpy
+        : expected == QLatin1String("comments")           ? &commentsSpy
+        : expected == QLatin1String("info")               ? &infoSpy
+                                                          : nullptr;
+    if (hit)
+        QCOMPARE(hit->first().first().toModelIndex().row(), 2);
+}
+
+QTEST_MAIN(TestSweepLists)
+#include "tst_sweeplists.moc"
