@@ -97,7 +97,8 @@ const char* const SCHEMA[] = {
     // Adding a video to a playlist counts as using it: it moves up in the tree.
     "create trigger if not exists favorite_insert_usage after insert on favorite"
     " begin update playlist set latest_usage_date ="
-    " max(latest_usage_date, cast((julianday('now') - 2440587.5) * 86400000 as integer))"
+    " max(cast((julianday('now') - 2440587.5) * 86400000 as integer),"
+    " (select coalesce(max(latest_usage_date), 0) + 1 from playlist))"
     " where id = new.playlist_id; end",
 };
 
@@ -119,6 +120,12 @@ const QString ENTRY_SELECT = ENTRY_COLUMNS + QStringLiteral("from favorite f joi
 // local favorites" that are not on the card yet (queued or invalid).
 const QString PLAYLIST_FILTER = QStringLiteral("where f.playlist_id = ? ");
 const QString QUEUE_FILTER = QStringLiteral("where f.playlist_id = ? and f.video_link = 0 and f.download_state <> 1 ");
+
+// Usage stamp of a playlist: milliseconds since the epoch, and always later than every
+// other playlist's, so the playlist just used is the newest even within one millisecond.
+const QString NEXT_USAGE = QStringLiteral(
+    "max(cast((julianday('now') - 2440587.5) * 86400000 as integer),"
+    " (select coalesce(max(latest_usage_date), 0) + 1 from playlist))");
 
 const QString KEYWORD_SEPARATOR = QStringLiteral("\n");
 
@@ -586,10 +593,9 @@ int Repository::addPlayList(PlayList* playList)
     QSqlQuery query(db);
     if (!prepare(query, QStringLiteral("insert into playlist (vs_id, type, name, description, provider_id,"
                                        " provider_updated_date, is_private, latest_usage_date)"
-                                       " values (?, ?, ?, ?, ?, ?, ?, ?)"),
+                                       " values (?, ?, ?, ?, ?, ?, ?, ") + NEXT_USAGE + QStringLiteral(")"),
                  {vsId, type, playList->getName(), playList->getDescription(), playList->getProviderId(),
-                  playList->getProviderUpdated().toString(Qt::ISODateWithMs), int(playList->isPrivate()),
-                  usageStamp()})
+                  playList->getProviderUpdated().toString(Qt::ISODateWithMs), int(playList->isPrivate())})
         || !run(query, "Repository::addPlayList()"))
         return eRepFailure;
     playList->setId(query.lastInsertId().toInt());
@@ -654,7 +660,8 @@ int Repository::touchPlayList(int playListId)
     if (!myDatabaseUsable)
         return eRepFailure;
     QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("update playlist set latest_usage_date = ? where id = ?"), {usageStamp(), playListId})
+    if (!prepare(query, QStringLiteral("update playlist set latest_usage_date = ") + NEXT_USAGE + QStringLiteral(" where id = ?"),
+                 {playListId})
         || !run(query, "Repository::touchPlayList()"))
         return eRepFailure;
     return query.numRowsAffected() > 0 ? eRepOk : eRepNotFound;
@@ -702,8 +709,9 @@ int Repository::addAccountPlayListFolder()
     if (existing > 0)
         return existing;
     QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("insert into playlist (vs_id, type, name, latest_usage_date) values (?, ?, ?, ?)"),
-                 {int(eAccountService), int(ePlayListAccountFolder), TEXT_ACCOUNT_PLAYLISTS(), usageStamp()})
+    if (!prepare(query, QStringLiteral("insert into playlist (vs_id, type, name, latest_usage_date) values (?, ?, ?, ")
+                            + NEXT_USAGE + QStringLiteral(")"),
+                 {int(eAccountService), int(ePlayListAccountFolder), TEXT_ACCOUNT_PLAYLISTS()})
         || !run(query, "Repository::addAccountPlayListFolder()"))
         return -1;
     return query.lastInsertId().toInt();

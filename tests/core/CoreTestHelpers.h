@@ -1,0 +1,70 @@
+#ifndef KRELVOX_CORETESTHELPERS_H
+#define KRELVOX_CORETESTHELPERS_H
+
+#include "core/Repository.h"
+#include "core/VideoEntry.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// A video as the service would deliver it.
+inline VideoEntry makeVideo(const QString& videoId, const QString& title = QString())
+{
+    VideoEntry entry;
+    entry.setVideoId(videoId);
+    entry.setName(title.isEmpty() ? QStringLiteral("Title of ") + videoId : title);
+    entry.setAuthor(QStringLiteral("author_") + videoId);
+    entry.setLength(61.5f);
+    entry.setRating(QStringLiteral("4.5"));
+    return entry;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// A second connection to the same database file: lets a test look at the rows
+// directly, or install a trigger that makes one write fail.
+class RawDatabase
+{
+public:
+    explicit RawDatabase(const QString& fileName)
+        : myName(QStringLiteral("raw_") + QString::number(quintptr(this)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), myName);
+        db.setDatabaseName(fileName);
+        db.open();
+    }
+    ~RawDatabase()
+    {
+        QSqlDatabase::database(myName, false).close();
+        QSqlDatabase::removeDatabase(myName);
+    }
+    bool exec(const QString& sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(myName));
+        return query.exec(sql);
+    }
+    // The first column of every row of a query, as text.
+    QStringList column(const QString& sql)
+    {
+        QStringList values;
+        QSqlQuery query(QSqlDatabase::database(myName));
+        if (query.exec(sql))
+            while (query.next())
+                values << query.value(0).toString();
+        return values;
+    }
+    int count(const QString& sql) { return column(sql).value(0).toInt(); }
+
+private:
+    QString myName;
+};
+
+#endif

@@ -1,0 +1,550 @@
+// Favourites and playlist entries: adding as links or stored copies, the order of a
+// playlist and of the download queue, walking a playlist, reordering, removing, and
+// what a finished or failed background download does to an entry and its files.
+#include "tests/core/CoreTestHelpers.h"
+#include "tests/support/TestEnvironment.h"
+
+#include "core/FileManager.h"
+#include "core/GlobalConstants.h"
+#include "core/PlayList.h"
+#include "core/Repository.h"
+#include "core/VideoListModel.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+class TestRepositoryEntries : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestEnvironment> myEnv;
+    std::unique_ptr<Repository> myRepository;
+
+    FileManager* files() const { return myRepository->getFileManager(); }
+
+    int addLocalPlayList(const QString& name)
+    {
+        PlayList playList(0, eLocalService, ePlayListLocal, name);
+        return myRepository->addPlayList(&playList) == eRepOk ? playList.getId() : -1;
+    }
+
+    // A playlist holding the given videos, added in that order (the last added is shown first).
+    int playListOf(const QStringList& videoIds)
+    {
+        const int id = addLocalPlayList(QStringLiteral("List"));
+        for (const QString& videoId : videoIds) {
+            VideoEntry video = makeVideo(videoId);
+            if (myRepository->addVideoToPlayList(&video, id) != eRepOk)
+                return -1;
+        }
+        return id;
+    }
+
+    QStringList shownOrder(int playListId)
+    {
+        VideoListModel model(myRepository.get());
+        myRepository->getPlayListEntries(playListId, &model);
+        QStringList ids;
+        for (VideoEntry* e : model.entries())
+            ids << e->getVideoId();
+        return ids;
+    }
+
+    int favoriteIdOf(int playListId, const QString& videoId)
+    {
+        VideoListModel model(myRepository.get());
+        myRepository->getPlayListEntries(playListId, &model);
+        for (VideoEntry* e : model.entries())
+            if (e->getVideoId() == videoId)
+                return e->getFavoriteId();
+        return -1;
+    }
+
+    static QString idOf(VideoEntry* entry)
+    {
+        const QString id = entry ? entry->getVideoId() : QStringLiteral("null");
+        delete entry;
+        return id;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        myEnv = std::make_unique<TestEnvironment>();
+        myRepository = std::make_unique<Repository>();
+        QCOMPARE(myRepository->openDatabase(), 0);
+    }
+
+    void cleanup()
+    {
+        myRepository.reset();
+        myEnv.reset();
+    }
+
+    void newestEntryIsShownFirst()
+    {
+        const int id = playListOf({"a", "b", "c"});
+        QCOMPARE(shownOrder(id), QStringList({"c", "b", "a"}));
+        QCOMPARE(idOf(myRepository->getFirstPlayListsEntry(id)), QStringLiteral("c"));
+        QCOMPARE(idOf(myRepository->getLastPlayListsEntry(id)), QStringLiteral("a"));
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("previous");
+        // Shown order: d c b a. Next is the row below, previous the row above.
+        QTest::newRow("top") << "d" << "c" << "null";
+        QTest::newRow("middle") << "c" << "b" << "d";
+        QTest::newRow("bottom") << "a" << "null" << "b";
+    }
+
+    void navigation()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, next);
+        QFETCH(QString, previous);
+        const int id = playListOf({"a", "b", "c", "d"});
+        const int favoriteId = favoriteIdOf(id, from);
+        QCOMPARE(idOf(myRepository->getNextPlayListsEntry(id, favoriteId)), next);
+        QCOMPARE(idOf(myRepository->getPreviousPlayListsEntry(id, favoriteId)), previous);
+        QCOMPARE(idOf(myRepository->getPlayListsEntryById(id, favoriteId)), from);
+    }
+
+    void navigationFollowsSortPositionNotInsertOrder()
+    {
+        const int id = playListOf({"a", "b", "c"});
+        // Move "a" (bottom) to the top: shown order a c b.
+        std::unique_ptr<VideoEntry> a(myRepository->getLastPlayListsEntry(id));
+        QCOMPARE(myRepository->updatePlayListOrder(id, a.get(), 3, false), 0);
+        QCOMPARE(shownOrder(id), QStringList({"a", "c", "b"}));
+        QCOMPARE(idOf(myRepository->getFirstPlayListsEntry(id)), QStringLiteral("a"));
+        QCOMPARE(idOf(myRepository->getNextPlayListsEntry(id, a->getFavoriteId())), QStringLiteral("c"));
+        QCOMPARE(idOf(myRepository->getLastPlayListsEntry(id)), QStringLiteral("b"));
+    }
+
+    void navigationOfEmptyOrUnknown()
+    {
+        const int empty = addLocalPlayList(QStringLiteral("Empty"));
+        QVERIFY(!myRepository->getFirstPlayListsEntry(empty));
+        QVERIFY(!myRepository->getLastPlayListsEntry(empty));
+        QVERIFY(!myRepository->getFirstPlayListsEntry(4242));
+        const int id = playListOf({"a"});
+        const int favoriteId = favoriteIdOf(id, "a");
+        QVERIFY(!myRepository->getNextPlayListsEntry(id, favoriteId));
+        QVERIFY(!myRepository->getPreviousPlayListsEntry(id, favoriteId));
+        // A favourite of another playlist is not an entry of this one.
+        QVERIFY(!myRepository->getPlayListsEntryById(empty, favoriteId));
+        QVERIFY(!myRepository->getNextPlayListsEntry(empty, favoriteId));
+    }
+
+    void entryCarriesWhatWasStored()
+    {
+        VideoEntry video = makeVideo(QStringLiteral("full"));
+        video.setDescription(QStringLiteral("desc"));
+        video.setViewCount(QStringLiteral("1234"));
+        video.setKeywords({QStringLiteral("one, two"), QStringLiteral("three")});
+        video.setUploadDate(QDateTime(QDate(2009, 3, 4), QTime(5, 6, 7), Qt::UTC));
+        QCOMPARE(myRepository->addFavorite(&video, true), 0);
+        std::unique_ptr<VideoEntry> read(myRepository->getPlayListsEntryById(1, video.getFavoriteId()));
+        QVERIFY(read);
+        QCOMPARE(read->getName(), video.getName());
+        QCOMPARE(read->getDescription(), QStringLiteral("desc"));
+        QCOMPARE(read->getAuthor(), video.getAuthor());
+        QCOMPARE(read->getViewCount(), QStringLiteral("1234"));
+        QCOMPARE(read->getRating(), QStringLiteral("4.5"));
+        QCOMPARE(read->getLength(), 61.5f);
+        QCOMPARE(read->getKeywords(), video.getKeywords());
+        QCOMPARE(read->getUploadDate(), video.getUploadDate());
+        QCOMPARE(read->getVideoLink(), 1);
+        QVERIFY(read->isLinkFavorite());
+        QVERIFY(!read->isStoredFavorite());
+        QCOMPARE(read->getPlayListId(), 1);
+    }
+
+    void storedCopyIsQueuedAndAnnounced()
+    {
+        QSignalSpy added(myRepository.get(), &Repository::downloadEntryAdded);
+        VideoEntry link = makeVideo(QStringLiteral("link"));
+        QCOMPARE(myRepository->addFavorite(&link, true), 0);
+        QCOMPARE(added.count(), 0);
+
+        VideoEntry stored = makeVideo(QStringLiteral("stored"));
+        QCOMPARE(myRepository->addFavorite(&stored, false), 0);
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(stored.getDownloadState(), int(eDownloadQueued));
+        QCOMPARE(stored.getVideoLink(), 0);
+        QVERIFY(stored.getFavoriteId() > 0);
+
+        // The same video again: still one favourite, nothing new queued.
+        VideoEntry again = makeVideo(QStringLiteral("stored"));
+        QCOMPARE(myRepository->addFavorite(&again, false), 0);
+        QCOMPARE(again.getFavoriteId(), stored.getFavoriteId());
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(shownOrder(1), QStringList({"stored", "link"}));
+
+        // A stored copy of a link favourite turns it into a queued copy.
+        VideoEntry upgrade = makeVideo(QStringLiteral("link"));
+        QCOMPARE(myRepository->addFavorite(&upgrade, false), 0);
+        QCOMPARE(added.count(), 2);
+        QCOMPARE(upgrade.getVideoLink(), 0);
+        QCOMPARE(myRepository->getDownloadQueueCount(), 2);
+    }
+
+    void badEntriesAreRefused()
+    {
+        VideoEntry noId;
+        QCOMPARE(myRepository->addFavorite(&noId, false), 1);
+        QCOMPARE(myRepository->addFavorite(nullptr, false), 1);
+        QCOMPARE(myRepository->addVideoToPlayList(nullptr, 1), 1);
+        QCOMPARE(myRepository->addVideoToPlayList(&noId, 1), 1);
+        VideoEntry video = makeVideo(QStringLiteral("v"));
+        QCOMPARE(myRepository->addVideoToPlayList(&video, 4242), 2);
+        // Folders hold playlists, not videos.
+        QCOMPARE(myRepository->addVideoToPlayList(&video, ePlayListIdLocalFolder), 1);
+        QCOMPARE(myRepository->removeFavorite(nullptr, 1), 1);
+        QCOMPARE(myRepository->removeFavorite(&video, 1), 2);
+        QCOMPARE(myRepository->storeDownloadedEntry(nullptr), 1);
+        QCOMPARE(myRepository->markEntryInvalid(nullptr), 1);
+        QCOMPARE(myRepository->markEntryInvalid(&video), 2);
+        QCOMPARE(myRepository->updatePlayListOrder(1, nullptr, 1, false), 1);
+    }
+
+    void downloadQueueOrder()
+    {
+        for (const char* id : {"first", "second", "third"}) {
+            VideoEntry video = makeVideo(QString::fromLatin1(id));
+            QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        }
+        VideoEntry link = makeVideo(QStringLiteral("link"));
+        QCOMPARE(myRepository->addFavorite(&link, true), 0);
+
+        // Oldest request first; links are never downloaded.
+        QCOMPARE(idOf(myRepository->getFirstDownloadEntry()), QStringLiteral("first"));
+        std::unique_ptr<VideoEntry> first(myRepository->getFirstDownloadEntry());
+        QCOMPARE(myRepository->markEntryInvalid(first.get()), 0);
+        QCOMPARE(idOf(myRepository->getFirstDownloadEntry()), QStringLiteral("second"));
+
+        std::unique_ptr<VideoEntry> second(myRepository->getFirstDownloadEntry());
+        QVERIFY(writeFile(files()->getFavoriteVideoFolder() + "second.flv", "data"));
+        QCOMPARE(myRepository->storeDownloadedEntry(second.get()), 0);
+        QCOMPARE(idOf(myRepository->getFirstDownloadEntry()), QStringLiteral("third"));
+
+        // The queue list shows what is not on the card: the invalid and the waiting one.
+        QCOMPARE(shownOrder(ePlayListIdDownloadQueue), QStringList({"third", "first"}));
+
+        std::unique_ptr<VideoEntry> third(myRepository->getFirstDownloadEntry());
+        QCOMPARE(myRepository->markEntryInvalid(third.get()), 0);
+        QVERIFY(!myRepository->getFirstDownloadEntry());
+        QCOMPARE(myRepository->getDownloadQueueCount(), 0);
+    }
+
+    void newQueueEntryWaitsBehindOlderOnes()
+    {
+        VideoEntry a = makeVideo(QStringLiteral("a"));
+        QCOMPARE(myRepository->addFavorite(&a, false), 0);
+        VideoEntry b = makeVideo(QStringLiteral("b"));
+        QCOMPARE(myRepository->addFavorite(&b, false), 0);
+        // Reordering "All local favorites" moves b below a: b is fetched first now.
+        QCOMPARE(myRepository->updatePlayListOrder(1, &b, a.getSortId(), true), 0);
+        QCOMPARE(idOf(myRepository->getFirstDownloadEntry()), QStringLiteral("b"));
+    }
+
+    void storeDownloadedEntryMovesFiles()
+    {
+        VideoEntry video = makeVideo(QStringLiteral("abc"));
+        QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        const int mine = addLocalPlayList(QStringLiteral("Mine"));
+        QCOMPARE(myRepository->addVideoToPlayList(&video, mine), 0);
+        QCOMPARE(video.getDownloadState(), int(eDownloadQueued));
+
+        // A background download left the video in the queue folder and the thumbnail
+        // in the thumbnail folder.
+        QImage picture(128, 96, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        const QString thumbnail = files()->getThumbnailFolder() + "abc.jpg";
+        QVERIFY(picture.save(thumbnail));
+        QVERIFY(writeFile(files()->getQueueFolder() + "abc.flv", QByteArray(4096, 'x')));
+
+        std::unique_ptr<VideoEntry> entry(myRepository->getFirstDownloadEntry());
+        QVERIFY(entry);
+        entry->setThumbnailFile(thumbnail);
+        QCOMPARE(myRepository->storeDownloadedEntry(entry.get()), 0);
+
+        const QString videoTarget = files()->getFavoriteVideoFolder() + "abc.flv";
+        const QString thumbnailTarget = files()->getFavoriteThumbnailFolder() + "abc.jpg";
+        QVERIFY(QFileInfo::exists(videoTarget));
+        QVERIFY(QFileInfo::exists(thumbnailTarget));
+        QVERIFY(!QFileInfo::exists(files()->getQueueFolder() + "abc.flv"));
+        QVERIFY(!QFileInfo::exists(thumbnail));
+        QCOMPARE(entry->getDownloadState(), int(eDownloadStored));
+        QCOMPARE(entry->getVideoFile(), videoTarget);
+        QCOMPARE(entry->getVideoFileSize(), 4096);
+        QVERIFY(entry->isStoredFavorite());
+
+        // Every stored-copy row of the video is stored now, with its size and pictures.
+        std::unique_ptr<VideoEntry> inPlayList(myRepository->getFirstPlayListsEntry(mine));
+        QCOMPARE(inPlayList->getDownloadState(), int(eDownloadStored));
+        QCOMPARE(inPlayList->getVideoFileSize(), 4096);
+        QCOMPARE(inPlayList->getThumbnailFile(), thumbnailTarget);
+        QVERIFY(!inPlayList->getThumbnail().isNull());
+        QVERIFY(inPlayList->isStoredFavorite());
+        QVERIFY(!myRepository->getFirstDownloadEntry());
+        RepVideoStatus status;
+        QCOMPARE(myRepository->getVideoStatus(QStringLiteral("abc"), status), 0);
+        QVERIFY(status.storedFavorite);
+        QVERIFY(!status.linkFavorite);
+    }
+
+    void storeDownloadedEntryWithoutFileDoesNotClaimStored()
+    {
+        VideoEntry video = makeVideo(QStringLiteral("gone"));
+        QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        std::unique_ptr<VideoEntry> entry(myRepository->getFirstDownloadEntry());
+        QCOMPARE(myRepository->storeDownloadedEntry(entry.get()), 1);
+        // Not stored, and not fetched again in an endless loop either.
+        QCOMPARE(entry->getDownloadState(), int(eDownloadInvalid));
+        QVERIFY(!myRepository->getFirstDownloadEntry());
+        std::unique_ptr<VideoEntry> read(myRepository->getPlayListsEntryById(1, video.getFavoriteId()));
+        QCOMPARE(read->getDownloadState(), int(eDownloadInvalid));
+    }
+
+    void markEntryInvalid()
+    {
+        VideoEntry video = makeVideo(QStringLiteral("bad"));
+        video.setVideoFileSize(777);
+        QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        QCOMPARE(myRepository->markEntryInvalid(&video), 0);
+        QCOMPARE(video.getDownloadState(), int(eDownloadInvalid));
+        QCOMPARE(video.getVideoFileSize(), 0);
+        std::unique_ptr<VideoEntry> read(myRepository->getPlayListsEntryById(1, video.getFavoriteId()));
+        QCOMPARE(read->getDownloadState(), int(eDownloadInvalid));
+        QCOMPARE(read->getVideoFileSize(), 0);
+        QCOMPARE(myRepository->getDownloadQueueCount(), 0);
+
+        // Asking for a stored copy again gives it another chance.
+        QSignalSpy added(myRepository.get(), &Repository::downloadEntryAdded);
+        VideoEntry retry = makeVideo(QStringLiteral("bad"));
+        QCOMPARE(myRepository->addFavorite(&retry, false), 0);
+        QCOMPARE(added.count(), 1);
+        QCOMPARE(idOf(myRepository->getFirstDownloadEntry()), QStringLiteral("bad"));
+    }
+
+    void resolveVideoFilePath_data()
+    {
+        QTest::addColumn<QString>("videoFile");
+        QTest::addColumn<bool>("inFavorites");
+        QTest::addColumn<bool>("inDownloads");
+        QTest::addColumn<QString>("expectedFolder");
+        QTest::newRow("favourites first") << "v.flv" << true << true << "favorites";
+        QTest::newRow("download folder") << "v.flv" << false << true << "videos";
+        QTest::newRow("nowhere") << "v.flv" << false << false << "";
+        QTest::newRow("only the file name counts") << "/somewhere/else/v.flv" << false << true << "videos";
+        QTest::newRow("no escape through the name") << "../../v.flv" << true << false << "favorites";
+        QTest::newRow("empty file") << "" << true << true << "";
+    }
+
+    void resolveVideoFilePath()
+    {
+        QFETCH(QString, videoFile);
+        QFETCH(bool, inFavorites);
+        QFETCH(bool, inDownloads);
+        QFETCH(QString, expectedFolder);
+        if (inFavorites)
+            QVERIFY(writeFile(files()->getFavoriteVideoFolder() + "v.flv", "f"));
+        if (inDownloads)
+            QVERIFY(writeFile(files()->getVideoFolder() + "v.flv", "d"));
+        VideoEntry entry = makeVideo(QStringLiteral("v"));
+        entry.setVideoFile(videoFile);
+        QCOMPARE(myRepository->resolveVideoFilePath(&entry), 0);
+        if (expectedFolder.isEmpty())
+            QCOMPARE(entry.getVideoFile(), QString());
+        else if (expectedFolder == QLatin1String("favorites"))
+            QCOMPARE(entry.getVideoFile(), files()->getFavoriteVideoFolder() + "v.flv");
+        else
+            QCOMPARE(entry.getVideoFile(), files()->getVideoFolder() + "v.flv");
+    }
+
+    void resolveVideoFilePathRefusesBadEntries()
+    {
+        QCOMPARE(myRepository->resolveVideoFilePath(nullptr), 1);
+        VideoEntry noId;
+        noId.setVideoFile(QStringLiteral("x.flv"));
+        QCOMPARE(myRepository->resolveVideoFilePath(&noId), 1);
+    }
+
+    void updatePlayListOrder_data()
+    {
+        QTest::addColumn<QString>("moving");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("afterLast");
+        QTest::addColumn<QStringList>("expected");
+        // Start: e d c b a (sort ids 5..1).
+        QTest::newRow("bottom to top") << "a" << "e" << false << QStringList({"a", "e", "d", "c", "b"});
+        QTest::newRow("top to bottom") << "e" << "a" << true << QStringList({"d", "c", "b", "a", "e"});
+        QTest::newRow("above a middle row") << "a" << "c" << false << QStringList({"e", "d", "a", "c", "b"});
+        QTest::newRow("below a middle row") << "e" << "c" << true << QStringList({"d", "c", "e", "b", "a"});
+        QTest::newRow("onto itself") << "c" << "c" << false << QStringList({"e", "d", "c", "b", "a"});
+    }
+
+    void updatePlayListOrder()
+    {
+        QFETCH(QString, moving);
+        QFETCH(QString, target);
+        QFETCH(bool, afterLast);
+        QFETCH(QStringList, expected);
+        const int id = playListOf({"a", "b", "c", "d", "e"});
+        VideoListModel model(myRepository.get());
+        myRepository->getPlayListEntries(id, &model);
+        VideoEntry* movingEntry = nullptr;
+        int targetSortId = 0;
+        for (VideoEntry* e : model.entries()) {
+            if (e->getVideoId() == moving)
+                movingEntry = e;
+            if (e->getVideoId() == target)
+                targetSortId = e->getSortId();
+        }
+        QCOMPARE(myRepository->updatePlayListOrder(id, movingEntry, targetSortId, afterLast), 0);
+        QCOMPARE(shownOrder(id), expected);
+        // Sort ids stay 1..N: the row of an entry is the count minus its sort id.
+        RawDatabase raw(myRepository->databaseFileName());
+        QCOMPARE(raw.column(QStringLiteral("select sort_id from favorite where playlist_id = %1 order by sort_id").arg(id)),
+                 QStringList({"1", "2", "3", "4", "5"}));
+        QCOMPARE(movingEntry->getSortId(), 5 - expected.indexOf(moving));
+    }
+
+    void updatePlayListOrderWithUnknownTarget()
+    {
+        const int id = playListOf({"a", "b"});
+        std::unique_ptr<VideoEntry> a(myRepository->getLastPlayListsEntry(id));
+        QCOMPARE(myRepository->updatePlayListOrder(id, a.get(), 99, false), 2);
+        VideoEntry stranger = makeVideo(QStringLiteral("x"));
+        stranger.setFavoriteId(12345);
+        QCOMPARE(myRepository->updatePlayListOrder(id, &stranger, 1, false), 2);
+        QCOMPARE(shownOrder(id), QStringList({"b", "a"}));
+    }
+
+    void removeFromPlayListRenumbers()
+    {
+        const int id = playListOf({"a", "b", "c"});
+        VideoEntry b = makeVideo(QStringLiteral("b"));
+        b.setFavoriteId(favoriteIdOf(id, "b"));
+        QCOMPARE(myRepository->removeFavorite(&b, id), 0);
+        QCOMPARE(shownOrder(id), QStringList({"c", "a"}));
+        RawDatabase raw(myRepository->databaseFileName());
+        QCOMPARE(raw.column(QStringLiteral("select sort_id from favorite where playlist_id = %1 order by sort_id").arg(id)),
+                 QStringList({"1", "2"}));
+        QCOMPARE(myRepository->removeFavorite(&b, id), 2);
+    }
+
+    void removeFavoriteRemovesItEverywhereWithItsFiles()
+    {
+        VideoEntry video = makeVideo(QStringLiteral("gone"));
+        QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        VideoEntry other = makeVideo(QStringLiteral("stays"));
+        QCOMPARE(myRepository->addFavorite(&other, true), 0);
+        const int mine = addLocalPlayList(QStringLiteral("Mine"));
+        QCOMPARE(myRepository->addVideoToPlayList(&video, mine), 0);
+        QCOMPARE(myRepository->addVideoToPlayList(&other, mine), 0);
+        QVERIFY(writeFile(files()->getQueueFolder() + "gone.flv", "video"));
+        QVERIFY(writeFile(files()->getThumbnailFolder() + "gone.jpg", "picture"));
+        QCOMPARE(myRepository->storeDownloadedEntry(&video), 0);
+        const QString storedVideo = files()->getFavoriteVideoFolder() + "gone.flv";
+        const QString storedThumbnail = files()->getFavoriteThumbnailFolder() + "gone.jpg";
+        QVERIFY(QFileInfo::exists(storedVideo));
+        // A file outside the favourites folders that happens to share the name stays.
+        QVERIFY(writeFile(files()->getVideoFolder() + "gone.flv", "foreground"));
+
+        QCOMPARE(myRepository->removeFavorite(&video, ePlayListIdAllFavorites), 0);
+        QCOMPARE(shownOrder(1), QStringList({"stays"}));
+        QCOMPARE(shownOrder(mine), QStringList({"stays"}));
+        QVERIFY(!QFileInfo::exists(storedVideo));
+        QVERIFY(!QFileInfo::exists(storedThumbnail));
+        QVERIFY(QFileInfo::exists(files()->getVideoFolder() + "gone.flv"));
+        RepVideoStatus status;
+        myRepository->getVideoStatus(QStringLiteral("gone"), status);
+        QVERIFY(!status.storedFavorite);
+        QVERIFY(!status.linkFavorite);
+    }
+
+    void removingFromTheQueueRemovesTheFavorite()
+    {
+        VideoEntry video = makeVideo(QStringLiteral("q"));
+        QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        QCOMPARE(myRepository->removeFavorite(&video, ePlayListIdDownloadQueue), 0);
+        QVERIFY(shownOrder(1).isEmpty());
+        QVERIFY(!myRepository->getFirstDownloadEntry());
+    }
+
+    void playListEntriesShareTheFavoriteState()
+    {
+        const int mine = addLocalPlayList(QStringLiteral("Mine"));
+        VideoEntry stored = makeVideo(QStringLiteral("stored"));
+        QCOMPARE(myRepository->addFavorite(&stored, false), 0);
+        VideoEntry fresh = makeVideo(QStringLiteral("fresh"));
+        QCOMPARE(myRepository->addVideoToPlayList(&stored, mine), 0);
+        QCOMPARE(myRepository->addVideoToPlayList(&fresh, mine), 0);
+        QCOMPARE(stored.getVideoLink(), 0);
+        QCOMPARE(stored.getDownloadState(), int(eDownloadQueued));
+        // A video that is no favourite joins a playlist as a link.
+        QCOMPARE(fresh.getVideoLink(), 1);
+        // Adding it twice does not duplicate it.
+        const int favoriteId = fresh.getFavoriteId();
+        QCOMPARE(myRepository->addVideoToPlayList(&fresh, mine), 0);
+        QCOMPARE(fresh.getFavoriteId(), favoriteId);
+        QCOMPARE(shownOrder(mine), QStringList({"fresh", "stored"}));
+    }
+
+    void videoStatusFlags()
+    {
+        RepVideoStatus status;
+        status.inHistory = true;
+        QCOMPARE(myRepository->getVideoStatus(QStringLiteral("unknown"), status), 2);
+        QVERIFY(!status.inHistory);
+
+        VideoEntry link = makeVideo(QStringLiteral("l"));
+        QCOMPARE(myRepository->addFavorite(&link, true), 0);
+        QCOMPARE(myRepository->addToHistory(&link), 0);
+        VideoEntry probe = makeVideo(QStringLiteral("l"));
+        QCOMPARE(myRepository->updateVideoStatus(&probe), 0);
+        QVERIFY(probe.isLinkFavorite());
+        QVERIFY(probe.isInHistory());
+        QVERIFY(!probe.isStoredFavorite());
+        QVERIFY(&probe.getLinkStateImage() != &probe.getMemoryStateImage());
+    }
+
+    void titlesRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quotes") << "It's a \"test\" ''";
+        QTest::newRow("percent") << "100% %s %d %1 _ %%";
+        QTest::newRow("sql keywords") << "'); DELETE FROM favorite; SELECT ('";
+        QTest::newRow("comment") << "title -- comment /* block */";
+        QTest::newRow("unicode") << QString::fromUtf8("Ωmega – 東京 ✓");
+        QTest::newRow("embedded nul") << QString::fromUtf16(u"a\u0000b", 3);
+    }
+
+    void titlesRoundTrip()
+    {
+        QFETCH(QString, text);
+        VideoEntry video = makeVideo(QStringLiteral("id1"), text);
+        video.setDescription(text);
+        video.setAuthor(text);
+        QCOMPARE(myRepository->addFavorite(&video, true), 0);
+        VideoEntry second = makeVideo(QStringLiteral("id2"));
+        QCOMPARE(myRepository->addFavorite(&second, true), 0);
+        std::unique_ptr<VideoEntry> read(myRepository->getPlayListsEntryById(1, video.getFavoriteId()));
+        QVERIFY(read);
+        QCOMPARE(read->getName(), text);
+        QCOMPARE(read->getDescription(), text);
+        QCOMPARE(read->getAuthor(), text);
+        QCOMPARE(shownOrder(1).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestRepositoryEntries)
+#include "tst_repository_entries.moc"
