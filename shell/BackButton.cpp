@@ -1,0 +1,61 @@
+#include "shell/BackButton.h"
+#include "shell/ShellConstants.h"
+
+#include "core/GlobalConstants.h"
+
+#include <QKeyEvent>
+
+BackButton::BackButton(QWidget* parent) : QPushButton(parent)
+{
+    setStyleSheet(STYLE_BACK_BUTTON);
+    setFixedSize(BACK_BUTTON_SIZE);
+    setIconSize(BACK_BUTTON_ICON_SIZE);
+    setIcon(QIcon(ICON_BACK));
+    setFocusPolicy(Qt::StrongFocus);
+
+    myLongPressTimer.setSingleShot(true);
+    myLongPressTimer.setInterval(BACK_BUTTON_LONG_PRESS_MS);
+    connect(&myLongPressTimer, &QTimer::timeout, this, &BackButton::longPressElapsed);
+    connect(this, &QPushButton::pressed, this, &BackButton::buttonPressed);
+    connect(this, &QPushButton::released, this, &BackButton::buttonReleased);
+    connect(this, &QPushButton::clicked, this, &BackButton::buttonClicked);
+}
+
+BackButton::~BackButton() = default;
+
+void BackButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        event->accept();
+        Q_EMIT backButtonClicked(false);
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+void BackButton::buttonPressed()
+{
+    myLongPressDone = false;
+    setIcon(QIcon(ICON_BACK_PRESSED));
+    myLongPressTimer.start();
+}
+
+void BackButton::buttonReleased()
+{
+    myLongPressTimer.stop();
+    setIcon(QIcon(ICON_BACK));
+}
+
+void BackButton::buttonClicked()
+{
+    // The click that ends a long press has already been reported as one.
+    if (myLongPressDone)
+        return;
+    Q_EMIT backButtonClicked(false);
+}
+
+void BackButton::longPressElapsed()
+{
+    myLongPressDone = true;
+    Q_EMIT backButtonClicked(true);
+}

@@ -1,0 +1,39 @@
+#include "shell/UserPrompt.h"
+#include "shell/OneButtonDialog.h"
+#include "shell/TwoButtonDialog.h"
+
+#include <QPointer>
+
+UserPrompt::~UserPrompt() = default;
+
+bool UserPrompt::ask(QWidget* parent, const QString& title, const QString& text)
+{
+    QPointer<TwoButtonDialog> dialog = new TwoButtonDialog(parent);
+    dialog->setTitle(title);
+    dialog->setText(text);
+    const int answer = dialog->exec();
+    delete dialog;
+    return answer == QDialog::Accepted;
+}
+
+void UserPrompt::inform(QWidget* parent, const QString& title, const QString& text)
+{
+    QPointer<OneButtonDialog> dialog = new OneButtonDialog(parent);
+    dialog->setTitle(title);
+    dialog->setText(text);
+    dialog->exec();
+    delete dialog;
+}
+
+bool NonInteractivePrompt::ask(QWidget* parent, const QString& title, const QString& text)
+{
+    Q_UNUSED(parent);
+    qWarning("Question answered with Cancel (non-interactive): %s %s", qPrintable(title), qPrintable(text));
+    return false;
+}
+
+void NonInteractivePrompt::inform(QWidget* parent, const QString& title, const QString& text)
+{
+    Q_UNUSED(parent);
+    qWarning("Notice (non-interactive): %s %s", qPrintable(title), qPrintable(text));
+}
