@@ -1,0 +1,128 @@
+#include "browse/SelectionBox.h"
+
+#include "browse/BrowseConstants.h"
+#include "browse/SelectionList.h"
+#include "core/GlobalConstants.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStyle>
+
+SelectionBox::SelectionBox(int flag, QWidget* parent)
+    : QFrame(parent), myLabel(new QLabel(this)), myArrow(new QLabel(this)), myList(new SelectionList(flag, this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(SELECTION_BOX_MIN_WIDTH, SELECTION_BOX_HEIGHT);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setStyleSheet(STYLE_SELECTION_BOX);
+
+    myArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowDown)
+                           .pixmap(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE));
+    myArrow->setFixedSize(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 0, 6, 0);
+    layout->addWidget(myLabel, 1);
+    layout->addWidget(myArrow, 0, Qt::AlignVCenter);
+
+    connect(myList, &SelectionList::picked, this, &SelectionBox::listPicked);
+    connect(myList, &SelectionList::hidden, this, &SelectionBox::listHidden);
+}
+
+SelectionBox::~SelectionBox() = default;
+
+void SelectionBox::setItems(const QStringList& items)
+{
+    myList->setItems(items);
+    myList->setCurrentRow(0);
+    showLabel(myList->currentText());
+}
+
+void SelectionBox::setCurrentIndex(int index)
+{
+    myList->setCurrentRow(index);
+    showLabel(myList->currentText());
+}
+
+void SelectionBox::setText(const QString& text)
+{
+    showLabel(text);
+}
+
+void SelectionBox::setListStyleSheet(const QString& styleSheet)
+{
+    myList->setStyleSheet(styleSheet);
+}
+
+int SelectionBox::currentIndex() const
+{
+    return myList->currentRow();
+}
+
+QString SelectionBox::currentText() const
+{
+    return myList->currentText();
+}
+
+QString SelectionBox::text() const
+{
+    return myLabel->text();
+}
+
+int SelectionBox::count() const
+{
+    return myList->count();
+}
+
+void SelectionBox::showListBox()
+{
+    if (myList->count() == 0 || myList->isVisible())
+        return;
+    myList->showUnder(this);
+}
+
+void SelectionBox::mousePressEvent(QMouseEvent* event)
+{
+    myPressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void SelectionBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool tapped = myPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    myPressed = false;
+    event->accept();
+    if (tapped)
+        showListBox();
+}
+
+void SelectionBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        showListBox();
+        event->accept();
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+    }
+}
+
+void SelectionBox::listPicked(int row)
+{
+    showLabel(myList->itemText(row));
+}
+
+void SelectionBox::listHidden()
+{
+    Q_EMIT currentIndexChanged(myList->currentText());
+}
+
+void SelectionBox::showLabel(const QString& text)
+{
+    myLabel->setText(text);
+    Q_EMIT labelTextChanged();
+}

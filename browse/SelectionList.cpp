@@ -1,0 +1,224 @@
+#include "browse/SelectionList.h"
+
+#include "browse/BrowseConstants.h"
+#include "core/GlobalConstants.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+
+// Rows tall enough for a finger.
+class SelectionRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(SELECTION_LIST_ROW_HEIGHT);
+        return size;
+    }
+};
+
+// A finger that moves less than this between press and release still taps.
+const int TAP_SLOP = 10;
+
+} // namespace
+
+SelectionListView::SelectionListView(QWidget* parent, int flag) : UniformSweepList(parent, flag)
+{
+    setItemDelegate(new SelectionRowDelegate(this));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Return on the current row picks it.
+    connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            Q_EMIT rowPicked(index.row());
+    });
+}
+
+SelectionListView::~SelectionListView() = default;
+
+void SelectionListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const bool tapped = qAbs(myPressY - pos.y()) <= TAP_SLOP && qAbs(myPressX - pos.x()) <= TAP_SLOP;
+    const QModelIndex current = currentIndex();
+    if (tapped && current.isValid() && indexAt(pos) == current) {
+        setState(QAbstractItemView::NoState);
+        Q_EMIT rowPicked(current.row());
+        return;
+    }
+    UniformSweepList::mouseReleaseEvent(event);
+}
+
+void SelectionListView::activateCurrentItem(const QModelIndex& index)
+{
+    if (index.isValid())
+        Q_EMIT rowPicked(index.row());
+}
+
+SelectionList::SelectionList(int flag, QWidget* parent)
+    : QFrame(parent, Qt::Popup), myList(new SelectionListView(this, flag)), myModel(new QStringListModel(this))
+{
+    setStyleSheet(STYLE_SELECTION_LIST);
+    myList->setModel(myModel);
+    connect(myList, &SelectionListView::rowPicked, this, &SelectionList::rowPicked);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(myList, 1);
+    if (flag != 0) {
+        myUpButton = new QPushButton(this);
+        myDownButton = new QPushButton(this);
+        myUpButton->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+        myDownButton->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+        for (QPushButton* button : {myUpButton, myDownButton}) {
+            button->setFixedSize(SELECTION_LIST_BUTTON_SIZE, SELECTION_LIST_BUTTON_SIZE);
+            button->setFocusPolicy(Qt::NoFocus);
+        }
+        auto* column = new QVBoxLayout;
+        column->setContentsMargins(0, 0, 0, 0);
+        column->addWidget(myUpButton);
+        column->addStretch(1);
+        column->addWidget(myDownButton);
+        layout->addLayout(column);
+        connect(myUpButton, &QPushButton::clicked, this, &SelectionList::scrollUp);
+        connect(myDownButton, &QPushButton::clicked, this, &SelectionList::scrollDown);
+        QScrollBar* bar = myList->verticalScrollBar();
+        connect(bar, &QScrollBar::valueChanged, this, &SelectionList::updateScrollButtons);
+        connect(bar, &QScrollBar::rangeChanged, this, &SelectionList::updateScrollButtons);
+        updateScrollButtons();
+    }
+}
+
+SelectionList::~SelectionList() = default;
+
+void SelectionList::setItems(const QStringList& items)
+{
+    myModel->setStringList(items);
+}
+
+void SelectionList::setCurrentRow(int row)
+{
+    if (row < 0 || row >= myModel->rowCount()) {
+        myList->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = myModel->index(row, 0);
+    myList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+int SelectionList::currentRow() const
+{
+    const QModelIndex current = myList->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+QString SelectionList::currentText() const
+{
+    return itemText(currentRow());
+}
+
+QString SelectionList::itemText(int row) const
+{
+    if (row < 0 || row >= myModel->rowCount())
+        return QString();
+    return myModel->index(row, 0).data().toString();
+}
+
+int SelectionList::count() const
+{
+    return myModel->rowCount();
+}
+
+void SelectionList::showUnder(QWidget* widget)
+{
+    if (!widget)
+        return;
+    const QMargins frame = contentsMargins() + layout()->contentsMargins();
+    int width = qMax(widget->width(), SELECTION_BOX_MIN_WIDTH);
+    int height = count() * SELECTION_LIST_ROW_HEIGHT + frame.top() + frame.bottom();
+    if (myUpButton)
+        height = qMax(height, 2 * SELECTION_LIST_BUTTON_SIZE + frame.top() + frame.bottom() + 2);
+
+    QRect screen(0, 0, SELECTION_LIST_MAX_WIDTH, SELECTION_LIST_MAX_HEIGHT);
+    if (QScreen* s = widget->screen())
+        screen = s->availableGeometry();
+    width = qMin(width, qMin(screen.width(), SELECTION_LIST_MAX_WIDTH));
+    height = qMin(height, qMin(screen.height(), SELECTION_LIST_MAX_HEIGHT));
+
+    const QPoint below = widget->mapToGlobal(QPoint(0, widget->height()));
+    const QPoint above = widget->mapToGlobal(QPoint(0, 0)) - QPoint(0, height);
+    QPoint at = below;
+    if (below.y() + height > screen.bottom() + 1 && above.y() >= screen.top())
+        at = above;
+    at.setX(qBound(screen.left(), at.x(), screen.right() + 1 - width));
+    at.setY(qBound(screen.top(), at.y(), screen.bottom() + 1 - height));
+
+    setGeometry(QRect(at, QSize(width, height)));
+    show();
+    raise();
+    activateWindow();
+    myList->setFocus();
+    if (currentRow() >= 0)
+        myList->scrollTo(myList->currentIndex(), QAbstractItemView::PositionAtCenter);
+    else
+        myList->scrollToTop();
+    updateScrollButtons();
+}
+
+void SelectionList::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    myList->stopKineticScroll();
+    Q_EMIT hidden();
+}
+
+void SelectionList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void SelectionList::rowPicked(int row)
+{
+    setCurrentRow(row);
+    Q_EMIT picked(row);
+    hide();
+}
+
+void SelectionList::scrollUp()
+{
+    QScrollBar* bar = myList->verticalScrollBar();
+    bar->setValue(bar->value() - bar->pageStep());
+}
+
+void SelectionList::scrollDown()
+{
+    QScrollBar* bar = myList->verticalScrollBar();
+    bar->setValue(bar->value() + bar->pageStep());
+}
+
+void SelectionList::updateScrollButtons()
+{
+    if (!myUpButton)
+        return;
+    const QScrollBar* bar = myList->verticalScrollBar();
+    myUpButton->setEnabled(bar->value() > bar->minimum());
+    myDownButton->setEnabled(bar->value() < bar->maximum());
+}

@@ -1,0 +1,299 @@
+#include "browse/SelectionBox.h"
+#include "browse/SelectionList.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+const QStringList TIMES = {QStringLiteral("Today"), QStringLiteral("This week"), QStringLiteral("This month"),
+                           QStringLiteral("Any time")};
+
+QStringList manyItems(int count)
+{
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << QStringLiteral("%1MB").arg(100 * (i + 1));
+    return items;
+}
+
+} // namespace
+
+class TestSelectionBox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void settersAreSilent();
+    void setCurrentIndexOutsideEntries_data();
+    void setCurrentIndexOutsideEntries();
+    void setTextKeepsSelection();
+    void pickReportsOnClose_data();
+    void pickReportsOnClose();
+    void closingWithoutPickReportsCurrentEntry_data();
+    void closingWithoutPickReportsCurrentEntry();
+    void dragInListDoesNotPick();
+    void emptyBoxDoesNotOpen();
+    void keysOpenTheList();
+    void scrollButtonsFollowFlag();
+    void listStaysOnScreen();
+
+private:
+    SelectionBox* makeBox(int flag, const QStringList& items);
+    void tapRow(SelectionList* list, int row);
+
+    TestEnvironment* myEnv = nullptr;
+    QWidget* myWindow = nullptr;
+};
+
+void TestSelectionBox::init()
+{
+    myEnv = new TestEnvironment;
+    myWindow = new QWidget;
+    myWindow->resize(800, 480);
+}
+
+void TestSelectionBox::cleanup()
+{
+    delete myWindow;
+    myWindow = nullptr;
+    delete myEnv;
+    myEnv = nullptr;
+}
+
+SelectionBox* TestSelectionBox::makeBox(int flag, const QStringList& items)
+{
+    auto* box = new SelectionBox(flag, myWindow);
+    box->setGeometry(50, 50, 200, 50);
+    box->setItems(items);
+    myWindow->show();
+    if (!QTest::qWaitForWindowExposed(myWindow))
+        qWarning("window not exposed");
+    return box;
+}
+
+void TestSelectionBox::tapRow(SelectionList* list, int row)
+{
+    SelectionListView* view = list->listView();
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TestSelectionBox::settersAreSilent()
+{
+    auto* box = new SelectionBox(0, myWindow);
+    QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
+    QSignalSpy label(box, &SelectionBox::labelTextChanged);
+
+    box->setItems(TIMES);
+    QCOMPARE(box->count(), 4);
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(box->currentText(), QStringLiteral("Today"));
+    QCOMPARE(box->text(), QStringLiteral("Today"));
+    QCOMPARE(label.count(), 1);
+
+    box->setCurrentIndex(2);
+    QCOMPARE(box->currentIndex(), 2);
+    QCOMPARE(box->currentText(), QStringLiteral("This month"));
+    QCOMPARE(box->text(), QStringLiteral("This month"));
+    QCOMPARE(label.count(), 2);
+
+    // Stepping to the same entry again still shows (and announces) its text.
+    box->setCurrentIndex(2);
+    QCOMPARE(label.count(), 3);
+
+    box->setItems(QStringList{QStringLiteral("Relevance"), QStringLiteral("Rating")});
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(box->text(), QStringLiteral("Relevance"));
+    QCOMPARE(label.count(), 4);
+
+    QCOMPARE(changed.count(), 0);
+}
+
+void TestSelectionBox::setCurrentIndexOutsideEntries_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("-1") << -1;
+    QTest::newRow("past the last") << 4;
+}
+
+void TestSelectionBox::setCurrentIndexOutsideEntries()
+{
+    QFETCH(int, index);
+    auto* box = new SelectionBox(0, myWindow);
+    box->setItems(TIMES);
+    box->setCurrentIndex(1);
+    QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
+    box->setCurrentIndex(index);
+    QCOMPARE(box->currentIndex(), -1);
+    QCOMPARE(box->currentText(), QString());
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(box->count(), 4);
+    QCOMPARE(changed.count(), 0);
+}
+
+void TestSelectionBox::setTextKeepsSelection()
+{
+    auto* box = new SelectionBox(0, myWindow);
+    box->setItems(TIMES);
+    box->setCurrentIndex(3);
+    QSignalSpy label(box, &SelectionBox::labelTextChanged);
+    box->setText(QStringLiteral("Choose category..."));
+    QCOMPARE(label.count(), 1);
+    QCOMPARE(box->text(), QStringLiteral("Choose category..."));
+    QCOMPARE(box->currentIndex(), 3);
+    QCOMPARE(box->currentText(), QStringLiteral("Any time"));
+}
+
+void TestSelectionBox::pickReportsOnClose_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("pick");
+    QTest::newRow("another entry") << 0 << 2;
+    QTest::newRow("the same entry") << 1 << 1;
+}
+
+void TestSelectionBox::pickReportsOnClose()
+{
+    QFETCH(int, start);
+    QFETCH(int, pick);
+    SelectionBox* box = makeBox(0, TIMES);
+    box->setCurrentIndex(start);
+    QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
+    QSignalSpy label(box, &SelectionBox::labelTextChanged);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    SelectionList* list = box->listBox();
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->currentRow(), start);
+    QCOMPARE(changed.count(), 0);
+
+    tapRow(list, pick);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().first().toString(), TIMES.at(pick));
+    QCOMPARE(box->currentIndex(), pick);
+    QCOMPARE(box->text(), TIMES.at(pick));
+    // The label was set before the list reported its closing.
+    QCOMPARE(label.count(), 1);
+}
+
+void TestSelectionBox::closingWithoutPickReportsCurrentEntry_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("hidden from outside") << false;
+}
+
+void TestSelectionBox::closingWithoutPickReportsCurrentEntry()
+{
+    QFETCH(bool, escape);
+    SelectionBox* box = makeBox(0, TIMES);
+    box->setCurrentIndex(1);
+    box->setText(QStringLiteral("shown text"));
+    QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
+    QSignalSpy label(box, &SelectionBox::labelTextChanged);
+    box->showListBox();
+    SelectionList* list = box->listBox();
+    QVERIFY(list->isVisible());
+    if (escape)
+        QTest::keyClick(list->listView(), Qt::Key_Escape);
+    else
+        list->hide();
+    QVERIFY(!list->isVisible());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().first().toString(), QStringLiteral("This week"));
+    QCOMPARE(label.count(), 0);
+    QCOMPARE(box->text(), QStringLiteral("shown text"));
+}
+
+void TestSelectionBox::dragInListDoesNotPick()
+{
+    SelectionBox* box = makeBox(0, manyItems(30));
+    QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
+    box->showListBox();
+    SelectionList* list = box->listBox();
+    SelectionListView* view = list->listView();
+    QVERIFY(view->verticalScrollBar()->maximum() > 0);
+    const QPoint from = view->visualRect(view->model()->index(3, 0)).center();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(view->viewport(), from - QPoint(0, 40));
+    QTest::qWait(850); // slow: no flick, just the drag
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, from - QPoint(0, 40));
+    QVERIFY(list->isVisible());
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(view->verticalScrollBar()->value(), 40);
+    // Return picks the current row.
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(!list->isVisible());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(box->currentIndex(), 4);
+    QCOMPARE(box->text(), QStringLiteral("500MB"));
+}
+
+void TestSelectionBox::emptyBoxDoesNotOpen()
+{
+    SelectionBox* box = makeBox(0, QStringList());
+    QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
+    QCOMPARE(box->currentIndex(), -1);
+    box->showListBox();
+    QVERIFY(!box->listBox()->isVisible());
+    QCOMPARE(changed.count(), 0);
+}
+
+void TestSelectionBox::keysOpenTheList()
+{
+    SelectionBox* box = makeBox(0, TIMES);
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(box->listBox()->isVisible());
+    box->listBox()->hide();
+    QTest::keyClick(box, Qt::Key_Enter);
+    QVERIFY(box->listBox()->isVisible());
+    box->listBox()->hide();
+}
+
+void TestSelectionBox::scrollButtonsFollowFlag()
+{
+    SelectionBox* plain = makeBox(0, manyItems(30));
+    QVERIFY(!plain->listBox()->hasScrollButtons());
+
+    SelectionBox* withButtons = makeBox(1, manyItems(30));
+    SelectionList* list = withButtons->listBox();
+    QVERIFY(list->hasScrollButtons());
+    withButtons->showListBox();
+    QScrollBar* bar = list->listView()->verticalScrollBar();
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(!list->upButton()->isEnabled());
+    QVERIFY(list->downButton()->isEnabled());
+    QTest::mouseClick(list->downButton(), Qt::LeftButton);
+    QCOMPARE(bar->value(), bar->pageStep());
+    QVERIFY(list->upButton()->isEnabled());
+    QTest::mouseClick(list->upButton(), Qt::LeftButton);
+    QCOMPARE(bar->value(), 0);
+    // Scrolling with the buttons picks nothing and keeps the list open.
+    QVERIFY(list->isVisible());
+    list->hide();
+}
+
+void TestSelectionBox::listStaysOnScreen()
+{
+    SelectionBox* box = makeBox(0, manyItems(30));
+    box->move(50, 400); // near the bottom of the 800 x 480 window
+    box->showListBox();
+    SelectionList* list = box->listBox();
+    const QRect screen = box->screen()->availableGeometry();
+    QVERIFY2(screen.contains(list->geometry()), "the list must fit on the screen");
+    QVERIFY(list->height() <= 480);
+    list->hide();
+}
+
+QTEST_MAIN(TestSelectionBox)
+#include "tst_selectionbox.moc"
