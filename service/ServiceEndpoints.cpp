@@ -51,12 +51,24 @@ QString ServiceEndpoints::root(Endpoint endpoint) const
     return realRoot(endpoint);
 }
 
-QUrl ServiceEndpoints::url(Endpoint endpoint, const QString& path, const QUrlQuery& query) const
+QUrl ServiceEndpoints::url(Endpoint endpoint, const QString& path, const QString& encodedQuery) const
 {
-    QUrl result(root(endpoint) + path);
-    if (!query.isEmpty())
-        result.setQuery(query);
+    QUrl result(root(endpoint) + path, QUrl::StrictMode);
+    if (!encodedQuery.isEmpty())
+        result.setQuery(encodedQuery, QUrl::StrictMode);
     return result;
+}
+
+QString ServiceEndpoints::pathSegment(const QString& text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+QueryBuilder& QueryBuilder::add(const QString& key, const QString& value)
+{
+    myItems.append(QString::fromLatin1(QUrl::toPercentEncoding(key)) + QLatin1Char('=')
+                   + QString::fromLatin1(QUrl::toPercentEncoding(value)));
+    return *this;
 }
 
 QUrl ServiceEndpoints::mapDocumentUrl(const QString& address) const
@@ -68,10 +80,13 @@ QUrl ServiceEndpoints::mapDocumentUrl(const QString& address) const
         return QUrl();
     if (!isOverridden())
         return url;
+    const QString host = url.host().toLower();
     for (int i = 0; i < eEndpointCount; ++i) {
         const Endpoint endpoint = static_cast<Endpoint>(i);
         const QUrl real(realRoot(endpoint));
-        if (url.host().compare(real.host(), Qt::CaseInsensitive) != 0)
+        const bool sameHost = host == real.host().toLower()
+            || (endpoint == eThumbnails && host.endsWith(SERVICE_THUMBNAIL_DOMAIN));
+        if (!sameHost)
             continue;
         QUrl mapped(root(endpoint));
         mapped.setPath(mapped.path() + url.path());

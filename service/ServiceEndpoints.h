@@ -2,8 +2,8 @@
 #define KRELVOX_SERVICEENDPOINTS_H
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
-#include <QUrlQuery>
 
 // The service's remote endpoints. By default these are the real hosts; a base URL
 // (from KRELVOX_SERVICE_BASE_URL, or given directly) replaces all of them, each
@@ -30,8 +30,12 @@ public:
 
     // The root of an endpoint, without a trailing "/".
     QString root(Endpoint endpoint) const;
-    // root + path (path starts with "/") with the query.
-    QUrl url(Endpoint endpoint, const QString& path, const QUrlQuery& query = QUrlQuery()) const;
+    // root + path (path starts with "/", already encoded) with an encoded query.
+    QUrl url(Endpoint endpoint, const QString& path, const QString& encodedQuery = QString()) const;
+
+    // One path segment made from service data (a user name, a video id): every
+    // character that could end or climb out of the segment is percent-encoded.
+    static QString pathSegment(const QString& text);
 
     // An address taken from a service document, made ready to be requested: only
     // http and https addresses are accepted (anything else gives an invalid QUrl);
@@ -41,6 +45,19 @@ public:
 
 private:
     QString myBase;
+};
+
+// Builds an encoded query string in the order the items are added. Keys and values
+// are given as plain text: "+", "&", "=", "#" and non-ASCII letters in a value reach
+// the server as they were typed.
+class QueryBuilder
+{
+public:
+    QueryBuilder& add(const QString& key, const QString& value);
+    QString toString() const { return myItems.join(QLatin1Char('&')); }
+
+private:
+    QStringList myItems;
 };
 
 #endif

@@ -17,6 +17,8 @@ inline const QString SERVICE_ACCOUNTS_URL = QStringLiteral("https://www.google.c
 inline const QString SERVICE_UPLOAD_URL = QStringLiteral("http://uploads.gdata.youtube.com");
 inline const QString SERVICE_THUMBNAIL_URL = QStringLiteral("http://i.ytimg.com");
 inline const QString SERVICE_WEB_URL = QStringLiteral("http://www.youtube.com");
+// Thumbnails are also served from numbered hosts (i1.ytimg.com...) of this domain.
+inline const QString SERVICE_THUMBNAIL_DOMAIN = QStringLiteral(".ytimg.com");
 
 inline const QString SERVICE_API_PREFIX = QStringLiteral("/gdata");
 inline const QString SERVICE_ACCOUNTS_PREFIX = QStringLiteral("/google");
@@ -154,6 +156,9 @@ inline constexpr QLatin1StringView TEXT_TYPE("text");
 inline constexpr QLatin1StringView ID_VIDEO_MARK(":video:");
 inline constexpr QLatin1StringView ID_VIDEO_PATH_MARK("/videos/");
 inline constexpr QLatin1StringView WATCH_VIDEO_MARK("v=");
+
+// Dates of comments as the lists show them (day.month.year).
+inline const QString COMMENT_DATE_FORMAT = QStringLiteral("dd.MM.yyyy");
 
 // ---- Downloaded files
 inline const QString THUMBNAIL_FILE_SUFFIX = QStringLiteral(".jpg");

@@ -1,0 +1,280 @@
+#include "service/feeds/VideoFeedParser.h"
+#include "core/GlobalConstants.h"
+#include "core/VideoEntry.h"
+
+#include <QDateTime>
+#include <QXmlStreamReader>
+
+namespace {
+
+bool is(const QXmlStreamReader& reader, QLatin1StringView ns, QLatin1StringView name)
+{
+    return reader.name() == name && reader.namespaceUri() == ns;
+}
+
+QString text(QXmlStreamReader& reader)
+{
+    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
+}
+
+QString attribute(const QXmlStreamReader& reader, QLatin1StringView name)
+{
+    return reader.attributes().value(name).toString();
+}
+
+// "tag:youtube.com,2008:video:ID" or ".../feeds/api/videos/ID"; "" for ids of
+// anything else (favourites, playlist items, messages).
+QString videoIdFromEntryId(const QString& id)
+{
+    int at = id.lastIndexOf(ID_VIDEO_MARK);
+    if (at >= 0) {
+        const QString tail = id.mid(at + ID_VIDEO_MARK.size());
+        return tail.contains(QLatin1Char(':')) ? QString() : tail;
+    }
+    at = id.lastIndexOf(ID_VIDEO_PATH_MARK);
+    if (at >= 0) {
+        const QString tail = id.mid(at + ID_VIDEO_PATH_MARK.size());
+        return tail.contains(QLatin1Char('/')) ? QString() : tail;
+    }
+    return QString();
+}
+
+// The v= value of a watch address.
+QString videoIdFromWatchUrl(const QString& url)
+{
+    const int query = url.indexOf(QLatin1Char('?'));
+    if (query < 0)
+        return QString();
+    const QStringList items = url.mid(query + 1).split(QLatin1Char('&'));
+    for (const QString& item : items)
+        if (item.startsWith(WATCH_VIDEO_MARK))
+            return item.mid(WATCH_VIDEO_MARK.size());
+    return QString();
+}
+
+QDateTime parseDate(const QString& text)
+{
+    return QDateTime::fromString(text.trimmed(), Qt::ISODateWithMs);
+}
+
+} // namespace
+
+// What an entry's elements say that is settled only at its end, whatever their order.
+struct VideoFeedParser::EntryExtras
+{
+    QString entryId;
+    QString thumbnail;
+    bool defaultThumbnail = false;
+    QString textContent;
+    QString uploader;
+    QString uploaded;
+};
+
+VideoFeedParser::~VideoFeedParser()
+{
+    qDeleteAll(myEntries);
+}
+
+QList<VideoEntry*> VideoFeedParser::takeEntries()
+{
+    QList<VideoEntry*> entries;
+    entries.swap(myEntries);
+    return entries;
+}
+
+void VideoFeedParser::fail(const QString& message)
+{
+    if (myError.isEmpty())
+        myError = message;
+}
+
+bool VideoFeedParser::parse(const QByteArray& document)
+{
+    qDeleteAll(myEntries);
+    myEntries.clear();
+    myTotal = -1;
+    myError.clear();
+
+    QXmlStreamReader reader(document);
+    if (!reader.readNextStartElement() || !is(reader, NS_ATOM, ATOM_FEED)) {
+        fail(reader.hasError() ? reader.errorString() : QStringLiteral("Not an Atom feed"));
+    } else {
+        while (reader.readNextStartElement()) {
+            if (is(reader, NS_ATOM, ATOM_ENTRY)) {
+                readEntry(reader);
+            } else if (reader.name() == OPENSEARCH_TOTAL_RESULTS
+                       && (reader.namespaceUri() == NS_OPENSEARCH || reader.namespaceUri() == NS_OPENSEARCH_RSS)) {
+                bool ok = false;
+                const int total = text(reader).trimmed().toInt(&ok);
+                if (ok && total >= 0)
+                    myTotal = total;
+            } else {
+                reader.skipCurrentElement();
+            }
+        }
+        // Whatever follows the feed must still be well-formed and complete.
+        while (!reader.atEnd() && !reader.hasError())
+            reader.readNext();
+        if (reader.hasError())
+            fail(QStringLiteral("Line %1: %2").arg(reader.lineNumber()).arg(reader.errorString()));
+    }
+    if (!myError.isEmpty()) {
+        qDeleteAll(myEntries);
+        myEntries.clear();
+        return false;
+    }
+    return true;
+}
+
+void VideoFeedParser::readEntry(QXmlStreamReader& reader)
+{
+    auto* entry = new VideoEntry;
+    myEntries.append(entry);
+    EntryExtras extras;
+
+    while (reader.readNextStartElement()) {
+        const QStringView ns = reader.namespaceUri();
+        const QStringView name = reader.name();
+        if (ns == NS_ATOM) {
+            if (name == ATOM_ID) {
+                extras.entryId = text(reader).trimmed();
+            } else if (name == ATOM_TITLE) {
+                entry->setName(text(reader));
+            } else if (name == ATOM_PUBLISHED) {
+                entry->setUploadDate(parseDate(text(reader)));
+            } else if (name == ATOM_AUTHOR) {
+                readAuthor(reader, entry);
+            } else if (name == ATOM_LINK) {
+                const QStringView rel = reader.attributes().value(ATTR_REL);
+                if (rel == REL_ALTERNATE && entry->getWatchUrl().isEmpty())
+                    entry->setWatchUrl(attribute(reader, ATTR_HREF));
+                else if (rel == REL_RELATED)
+                    entry->setRelatedUrl(attribute(reader, ATTR_HREF));
+                else if (rel == REL_RESPONSES)
+                    entry->setResponsesUrl(attribute(reader, ATTR_HREF));
+                reader.skipCurrentElement();
+            } else if (name == ATOM_CATEGORY) {
+                if (reader.attributes().value(ATTR_SCHEME) == SCHEME_CATEGORIES && entry->getCategory().isEmpty())
+                    entry->setCategory(attribute(reader, ATTR_TERM));
+                reader.skipCurrentElement();
+            } else if (name == ATOM_CONTENT && reader.attributes().value(ATTR_TYPE) == TEXT_TYPE) {
+                extras.textContent = text(reader);
+            } else {
+                reader.skipCurrentElement();
+            }
+        } else if (ns == NS_MEDIA && name == MEDIA_GROUP) {
+            readGroup(reader, entry, extras);
+        } else if (ns == NS_GD && name == GD_RATING) {
+            entry->setRating(attribute(reader, ATTR_AVERAGE));
+            entry->setRatingCount(attribute(reader, ATTR_NUM_RATERS));
+            reader.skipCurrentElement();
+        } else if (ns == NS_GD && name == GD_COMMENTS) {
+            while (reader.readNextStartElement()) {
+                if (is(reader, NS_GD, GD_FEEDLINK)) {
+                    entry->setCommentCount(attribute(reader, ATTR_COUNT_HINT));
+                    entry->setCommentsUrl(attribute(reader, ATTR_HREF));
+                }
+                reader.skipCurrentElement();
+            }
+        } else if (ns == NS_YT && name == YT_STATISTICS) {
+            entry->setViewCount(attribute(reader, ATTR_VIEW_COUNT));
+            reader.skipCurrentElement();
+        } else {
+            reader.skipCurrentElement();
+        }
+    }
+
+    if (entry->getVideoId().isEmpty())
+        entry->setVideoId(videoIdFromEntryId(extras.entryId));
+    if (entry->getVideoId().isEmpty())
+        entry->setVideoId(videoIdFromWatchUrl(entry->getWatchUrl()));
+    if (entry->getDescription().isEmpty())
+        entry->setDescription(extras.textContent);
+    if (entry->getAuthor().isEmpty())
+        entry->setAuthor(extras.uploader);
+    if (!entry->getUploadDate().isValid() && !extras.uploaded.isEmpty())
+        entry->setUploadDate(parseDate(extras.uploaded));
+    entry->setThumbnailUrl(extras.thumbnail);
+}
+
+void VideoFeedParser::readAuthor(QXmlStreamReader& reader, VideoEntry* entry)
+{
+    while (reader.readNextStartElement()) {
+        if (is(reader, NS_ATOM, ATOM_NAME) && entry->getAuthor().isEmpty())
+            entry->setAuthor(text(reader).trimmed());
+        else
+            reader.skipCurrentElement();
+    }
+}
+
+void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, EntryExtras& extras)
+{
+    bool haveDuration = false;
+    while (reader.readNextStartElement()) {
+        const QStringView ns = reader.namespaceUri();
+        const QStringView name = reader.name();
+        if (ns == NS_MEDIA) {
+            if (name == MEDIA_THUMBNAIL) {
+                // The small "default" picture when the feed names it, else the first one.
+                const bool isDefault = reader.attributes().value(NS_YT, ATTR_NAME) == THUMBNAIL_DEFAULT_NAME;
+                if (extras.thumbnail.isEmpty() || (isDefault && !extras.defaultThumbnail)) {
+                    extras.thumbnail = attribute(reader, ATTR_URL);
+                    extras.defaultThumbnail = isDefault;
+                }
+                reader.skipCurrentElement();
+            } else if (name == MEDIA_DESCRIPTION) {
+                entry->setDescription(text(reader));
+            } else if (name == MEDIA_CATEGORY) {
+                const QString term = text(reader).trimmed();
+                if (entry->getCategory().isEmpty())
+                    entry->setCategory(term);
+            } else if (name == MEDIA_KEYWORDS) {
+                QStringList keywords;
+                const QStringList parts = text(reader).split(QLatin1Char(','));
+                for (const QString& part : parts) {
+                    const QString keyword = part.trimmed();
+                    if (!keyword.isEmpty())
+                        keywords.append(keyword);
+                }
+                entry->setKeywords(keywords);
+            } else if (name == MEDIA_CONTENT) {
+                if (!haveDuration) {
+                    bool ok = false;
+                    const float seconds = reader.attributes().value(ATTR_DURATION).toFloat(&ok);
+                    if (ok && seconds >= 0)
+                        entry->setLength(seconds);
+                }
+                reader.skipCurrentElement();
+            } else if (name == MEDIA_CREDIT) {
+                const bool isUploader = reader.attributes().value(ATTR_ROLE) == ROLE_UPLOADER;
+                const QString credit = text(reader).trimmed();
+                if (isUploader)
+                    extras.uploader = credit;
+            } else if (name == MEDIA_PLAYER) {
+                if (entry->getWatchUrl().isEmpty())
+                    entry->setWatchUrl(attribute(reader, ATTR_URL));
+                reader.skipCurrentElement();
+            } else {
+                reader.skipCurrentElement();
+            }
+        } else if (ns == NS_YT) {
+            if (name == YT_VIDEOID) {
+                entry->setVideoId(text(reader).trimmed());
+            } else if (name == YT_DURATION) {
+                bool ok = false;
+                const float seconds = reader.attributes().value(ATTR_SECONDS).toFloat(&ok);
+                if (ok && seconds >= 0) {
+                    entry->setLength(seconds);
+                    haveDuration = true;
+                }
+                reader.skipCurrentElement();
+            } else if (name == YT_UPLOADED) {
+                extras.uploaded = text(reader);
+            } else {
+                reader.skipCurrentElement();
+            }
+        } else {
+            reader.skipCurrentElement();
+        }
+    }
+}
