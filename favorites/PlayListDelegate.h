@@ -1,0 +1,55 @@
+#ifndef KRELVOX_PLAYLISTDELEGATE_H
+#define KRELVOX_PLAYLISTDELEGATE_H
+
+#include <QAbstractItemDelegate>
+#include <QBrush>
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QVariant>
+
+class PlayList;
+class QAbstractItemView;
+
+// Paints the rows of the playlist tree: highlight of the current row, a white line
+// above and below, the icon and the bold name with its entry count. Rows are sized
+// from the view's height. The painted icon rectangle is written back into the row's
+// PlayList so that the list can hit-test presses on it. The delegate also keeps the
+// type of the playlist whose entries the favourites page shows.
+class PlayListDelegate : public QAbstractItemDelegate
+{
+    Q_OBJECT
+public:
+    // The view is also the parent.
+    explicit PlayListDelegate(QAbstractItemView* view);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // 0-6; any other value stores 0.
+    void setPlayListType(int type);
+    int getPlayListType() const { return myPlayListType; }
+
+    // The text of a row: the name, with " (count)" except on folder rows, cut to
+    // 65 characters followed by "..." when longer.
+    static QString rowText(const PlayList& playList);
+
+private:
+    QAbstractItemView* myView;
+
+    // Working storage of the last paint, reused for every row.
+    mutable QRectF myIconTarget;
+    const QRectF myIconSource;
+    mutable QRectF myTextRect;
+    mutable double myX = 0, myY = 0, myW = 0, myH = 0, myM = 0, myS = 0;
+    mutable QFont myFont;
+    QBrush myHighlight;
+    mutable QImage myIcon;
+    mutable QVariant myVariant;
+    mutable QString myText;
+
+    int myPlayListType = 0;
+};
+
+#endif
