@@ -1,0 +1,274 @@
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteItemDelegate.h"
+#include "favorites/FavoriteResultPage.h"
+#include "favorites/FavoriteSweepList.h"
+#include "favorites/HistoryItemFavorites.h"
+#include "favorites/PlayListSweepList.h"
+
+#include "core/GlobalConstants.h"
+#include "core/PlayList.h"
+#include "core/PlayListModel.h"
+#include "core/Repository.h"
+#include "core/Types.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "service/VideoServiceProvider.h"
+#include "service/account/vsCmdStruct.h"
+#include "shell/PageHistory.h"
+
+#include <QDebug>
+#include <QScrollBar>
+
+FavoriteResultController::FavoriteResultController(VideoServiceProvider* service, Repository& repository,
+                                                   PageHistory& history, QWidget* parent)
+    : QObject(parent), myService(service), myRepository(repository), myHistory(history),
+      myPage(new FavoriteResultPage(parent, repository, history))
+{
+    connect(myPage, &FavoriteResultPage::playListSelected, this, &FavoriteResultController::playListSelected);
+    connect(myPage, &FavoriteResultPage::playListsChanged, this, &FavoriteResultController::refreshLists);
+    connect(myPage, &FavoriteResultPage::createPlayList, this, &FavoriteResultController::createPlaylist);
+    connect(myPage, &FavoriteResultPage::playVideo, this, &FavoriteResultController::playListFromVideo);
+    connect(myPage, &FavoriteResultPage::authorVideosRequested, this, &FavoriteResultController::authorVideosRequested);
+    connect(myPage, &FavoriteResultPage::searchRequested, this, &FavoriteResultController::searchRequested);
+    connect(myPage, &FavoriteResultPage::accountNeeded, this, &FavoriteResultController::accountNeeded);
+    connect(myPage, &FavoriteResultPage::vsLocalizePlayList, this, &FavoriteResultController::localizePlayList);
+    connect(myPage, &FavoriteResultPage::vsExternalizePlayList, this, &FavoriteResultController::externalizePlayList);
+    connect(myPage, &FavoriteResultPage::vsAddVideoToPlayList, this, &FavoriteResultController::addVideoToPlayList);
+    connect(myPage, &FavoriteResultPage::vsAddVideoToYouTubeFavorites, this,
+            &FavoriteResultController::addVideoToYouTubeFavorites);
+    connect(myPage, &FavoriteResultPage::vsUpdatePlayListOrder, this, &FavoriteResultController::updatePlayListOrder);
+    connect(myPage, &FavoriteResultPage::vsRemovePlayList, this, &FavoriteResultController::removePlayList);
+    connect(myPage, &FavoriteResultPage::vsRemoveVideoFromPlayList, this,
+            &FavoriteResultController::removeVideoFromPlayList);
+    connect(myPage, &FavoriteResultPage::vsRemoveVideoFromYouTubeFavorites, this,
+            &FavoriteResultController::removeVideoFromYouTubeFavorites);
+    connect(myPage, &FavoriteResultPage::vsRenamePlayList, this, &FavoriteResultController::renamePlayList);
+    if (myService)
+        connect(myService, &VideoServiceProvider::commandFinished, this, &FavoriteResultController::commandFinished);
+}
+
+FavoriteResultController::~FavoriteResultController() = default;
+
+// ---- Filling the lists
+
+void FavoriteResultController::playListSelected(PlayList* playList)
+{
+    ++myLoads;
+    VideoListModel* model = myPage->getFavoriteModel();
+    model->clear();
+    if (playList && myRepository.isDatabaseUsable())
+        myRepository.getPlayListEntries(playList->getId(), model);
+    const int type = playList ? playList->getType() : ePlayListAllFavorites;
+    if (model->rowCount() == 0) {
+        // One empty entry makes the list paint its message.
+        myPage->setListModes(FavoriteItemDelegate::eEmptyListMode, type);
+        model->addEntry(new VideoEntry);
+    } else {
+        const bool queue = playList->getId() == ePlayListIdDownloadQueue;
+        myPage->setListModes(queue ? FavoriteItemDelegate::eDownloadMode : FavoriteItemDelegate::eFavoriteMode, type);
+    }
+}
+
+void FavoriteResultController::fillPlayLists()
+{
+    PlayListModel* model = myPage->getPlayListModel();
+    model->clear();
+    myRepository.getPlayLists(model, model->getVsFolderCollapsedFlags());
+}
+
+void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
+{
+    if (!myRepository.isDatabaseUsable())
+        return;
+    HistoryItemFavorites* favorites = qobject_cast<HistoryItemFavorites*>(item);
+    const int playListId = favorites ? favorites->getPlayListId() : myPage->getShownPlayListId();
+
+    fillPlayLists();
+    // Selecting the row normally loads its entries (through the page's playListSelected);
+    // load them here when it did not.
+    const int loads = myLoads;
+    myPage->selectPlayListById(playListId);
+    if (myLoads == loads)
+        playListSelected(myPage->getSelectedPlayList());
+
+    if (favorites) {
+        PlayListSweepList* playLists = myPage->getPlayListView();
+        FavoriteSweepList* entries = myPage->getFavoriteView();
+        playLists->doItemsLayout();
+        entries->doItemsLayout();
+        playLists->verticalScrollBar()->setValue(favorites->getPlayListScrollPosition());
+        if (favorites->getFavoriteRow() >= 0 && favorites->getFavoriteRow() < myPage->getFavoriteModel()->rowCount())
+            entries->setCurrentIndex(myPage->getFavoriteModel()->index(favorites->getFavoriteRow(), 0));
+        entries->verticalScrollBar()->setValue(favorites->getScrollPosition());
+    }
+}
+
+void FavoriteResultController::refreshLists()
+{
+    PlayListSweepList* playLists = myPage->getPlayListView();
+    FavoriteSweepList* entries = myPage->getFavoriteView();
+    const int playListRow = playLists->currentIndex().row();
+    const int playListScroll = playLists->verticalScrollBar()->value();
+    PlayList* selected = myPage->getSelectedPlayList();
+    const int selectedId = selected ? selected->getId() : myPage->getShownPlayListId();
+    const int favoriteRow = entries->currentIndex().row();
+    const int favoriteScroll = entries->verticalScrollBar()->value();
+
+    if (!myRepository.isDatabaseUsable())
+        return;
+    fillPlayLists();
+    // The selected playlist by its id; when it is gone, the row that took its place.
+    PlayListModel* model = myPage->getPlayListModel();
+    const int loads = myLoads;
+    if (model->getPlayListIndex(selectedId).isValid() || playListRow < 0)
+        myPage->selectPlayListById(selectedId);
+    else
+        playLists->setCurrentIndex(model->index(qMin(playListRow, model->rowCount() - 1), 0));
+    if (myLoads == loads)
+        playListSelected(myPage->getSelectedPlayList());
+
+    playLists->doItemsLayout();
+    entries->doItemsLayout();
+    playLists->verticalScrollBar()->setValue(playListScroll);
+    VideoListModel* favorites = myPage->getFavoriteModel();
+    if (favoriteRow >= 0 && favorites->rowCount() > 0)
+        entries->setCurrentIndex(favorites->index(qMin(favoriteRow, favorites->rowCount() - 1), 0));
+    entries->verticalScrollBar()->setValue(favoriteScroll);
+}
+
+// ---- Commands
+
+void FavoriteResultController::queue(const vsCmdStruct& command)
+{
+    if (!myService) {
+        qWarning() << "FavoriteResultController: no video service for command" << command.cmdType;
+        return;
+    }
+    myService->queueCommand(command);
+}
+
+void FavoriteResultController::commandFinished(int cmdType, bool ok)
+{
+    qDebug() << "FavoriteResultController::commandFinished" << cmdType << ok;
+    refreshLists();
+}
+
+void FavoriteResultController::createPlaylist()
+{
+    PlayList* selected = myPage->getSelectedPlayList();
+    const int serviceId = selected ? selected->getServiceId() : eLocalService;
+    if (!myPage->checkPlayListEditingOk(serviceId))
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsAddPlayList;
+    command.playList = PlayList(0, serviceId, serviceId == eAccountService ? ePlayListAccount : ePlayListLocal,
+                                PlayList::uniqueName(myRepository, serviceId));
+    command.playList.setDescription(TEXT_PLAYLIST_DESCRIPTION());
+    myPage->getPlayListModel()->setVsFolderCollapsed(serviceId, false);
+    queue(command);
+}
+
+void FavoriteResultController::localizePlayList(PlayList* playList)
+{
+    if (!playList)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsCopyPlayList;
+    command.playList = *playList;
+    command.targetServiceId = eLocalService;
+    queue(command);
+}
+
+void FavoriteResultController::externalizePlayList(PlayList* playList, int targetServiceId)
+{
+    if (!playList)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsCopyPlayList;
+    command.playList = *playList;
+    command.targetServiceId = targetServiceId;
+    queue(command);
+}
+
+void FavoriteResultController::addVideoToPlayList(const QString& videoId, VideoEntry* entry, PlayList* target)
+{
+    if (!entry || !target)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsAddVideoToPlayList;
+    command.playList = *target;
+    command.video = *entry;
+    command.text = videoId;
+    queue(command);
+}
+
+void FavoriteResultController::addVideoToYouTubeFavorites(const QString& videoId, VideoEntry* entry, PlayList* target)
+{
+    if (!entry || !target)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsAddVideoToYouTubeFavorites;
+    command.playList = *target;
+    command.video = *entry;
+    command.text = videoId;
+    queue(command);
+}
+
+void FavoriteResultController::updatePlayListOrder(PlayList* playList, VideoEntry* entry, int sortId, bool afterLast,
+                                                   int rowCount, int playListType)
+{
+    Q_UNUSED(playListType);
+    if (!playList || !entry)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsUpdatePlayListOrder;
+    command.playList = *playList;
+    command.video = *entry;
+    command.sortId = sortId;
+    command.afterLast = afterLast;
+    command.rowCount = rowCount;
+    queue(command);
+}
+
+void FavoriteResultController::removePlayList(PlayList* playList)
+{
+    if (!playList)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsRemovePlayList;
+    command.playList = *playList;
+    queue(command);
+}
+
+void FavoriteResultController::removeVideoFromPlayList(PlayList* playList, VideoEntry* entry)
+{
+    if (!playList || !entry)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsRemoveVideoFromPlayList;
+    command.playList = *playList;
+    command.video = *entry;
+    queue(command);
+}
+
+void FavoriteResultController::removeVideoFromYouTubeFavorites(PlayList* playList, VideoEntry* entry)
+{
+    if (!playList || !entry)
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsRemoveVideoFromYouTubeFavorites;
+    command.playList = *playList;
+    command.video = *entry;
+    queue(command);
+}
+
+void FavoriteResultController::renamePlayList(PlayList* playList, const QString& name)
+{
+    if (!playList || name.isEmpty())
+        return;
+    vsCmdStruct command;
+    command.cmdType = vsRenamePlayList;
+    command.playList = *playList;
+    command.text = name;
+    queue(command);
+}

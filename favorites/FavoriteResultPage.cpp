@@ -1,0 +1,803 @@
+#include "favorites/FavoriteResultPage.h"
+#include "favorites/FavoriteItemDelegate.h"
+#include "favorites/FavoriteSweepList.h"
+#include "favorites/FavoritesConstants.h"
+#include "favorites/FocusManager.h"
+#include "favorites/HistoryItemFavorites.h"
+#include "favorites/PlayListDelegate.h"
+#include "favorites/PlayListSweepList.h"
+
+#include "core/GlobalConstants.h"
+#include "core/PlayList.h"
+#include "core/PlayListModel.h"
+#include "core/Repository.h"
+#include "core/Types.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "shell/BackButton.h"
+#include "shell/OneButtonDialog.h"
+#include "shell/PageHistory.h"
+#include "shell/TwoButtonDialog.h"
+
+#include <QDebug>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace FavoritesGeometry;
+
+namespace {
+QPushButton* makeButton(const QString& text, QWidget* parent)
+{
+    QPushButton* button = new QPushButton(text, parent);
+    button->setStyleSheet(STYLE_PUSH_BUTTON);
+    button->setFixedHeight(BUTTON_HEIGHT);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+QPushButton* makeIconButton(const QString& iconPath, QWidget* parent)
+{
+    QPushButton* button = makeButton(QString(), parent);
+    button->setIcon(QIcon(iconPath));
+    button->setIconSize(QSize(BUTTON_HEIGHT - 20, BUTTON_HEIGHT - 20));
+    button->setFixedWidth(ICON_BUTTON_WIDTH);
+    return button;
+}
+
+bool isFolderType(int type)
+{
+    return type == ePlayListLocalFolder || type == ePlayListAccountFolder;
+}
+} // namespace
+
+FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, PageHistory& history)
+    : PageBase(parent), myRepository(repository), myHistory(history)
+{
+    // The two lists with their painters and models.
+    myFavoriteView = new FavoriteSweepList(this, this);
+    myPlayListView = new PlayListSweepList(this, this);
+    myFavoriteDelegate = new FavoriteItemDelegate(myFavoriteView);
+    myFavoriteView->setItemDelegate(myFavoriteDelegate);
+    myFavoriteDelegate->setDelegateMode(FavoriteItemDelegate::eFavoriteMode);
+    myPlayListDelegate = new PlayListDelegate(myPlayListView);
+    myPlayListView->setItemDelegate(myPlayListDelegate);
+    myPlayListDelegate->setPlayListType(ePlayListAllFavorites);
+    myFavoriteModel = new VideoListModel(&myRepository, this);
+    myFavoriteView->setModel(myFavoriteModel);
+    myPlayListModel = new PlayListModel(&myRepository, myPlayListView);
+    myPlayListView->setModel(myPlayListModel);
+    mySparePlayListModel = new PlayListModel(&myRepository, this);
+    mySpareFavoriteModel = new VideoListModel(&myRepository, this);
+
+    connect(myFavoriteView, qOverload<const QModelIndex&>(&QAbstractItemView::doubleClicked), this,
+            &FavoriteResultPage::videoDoubleClicked);
+    connect(myFavoriteView, &FavoriteSweepList::authorLinkClicked, this, &FavoriteResultPage::authorLinkClicked);
+    connect(myFavoriteView, &UniformSweepList::selectionMade, this, &FavoriteResultPage::favoriteItemSelected);
+    connect(myFavoriteView, &SweepListBase::selectionCleared, this, &FavoriteResultPage::favoriteItemSelectionCleared);
+    connect(myFavoriteView, &FavoriteSweepList::leftKeyPressed, this, &FavoriteResultPage::leftKeyPressed);
+    connect(myFavoriteView, &FavoriteSweepList::rightKeyPressed, this, &FavoriteResultPage::rightKeyPressed);
+    connect(myPlayListView, &PlayListSweepList::folderOpenToggle, this, &FavoriteResultPage::slotPlayListFolderOpenToggle);
+    connect(myPlayListView, &QAbstractItemView::clicked, this, &FavoriteResultPage::playListClicked);
+    connect(myPlayListView, &PlayListSweepList::updateSelection, this, &FavoriteResultPage::playlistSelectionCleared);
+    connect(myPlayListView, &PlayListSweepList::leftKeyPressed, this, &FavoriteResultPage::leftKeyPressed);
+    connect(myPlayListView, &PlayListSweepList::rightKeyPressed, this, &FavoriteResultPage::rightKeyPressed);
+    myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_TRANSLUCENT);
+    myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_TRANSLUCENT);
+
+    // A refill deletes the entries: nothing may point at the old ones afterwards
+    // (a refill can arrive during a drag, from a finished background download).
+    connect(myFavoriteModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::favoritesAboutToBeReset);
+    connect(myPlayListModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::playListsAboutToBeReset);
+    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
+            &FavoriteResultPage::backgroundDownloadStatusChanged);
+
+    buildLayout();
+    setAcceptDrops(true);
+    myFavoriteView->setAcceptDrops(false);
+    myPlayListView->setAcceptDrops(false);
+    initFocusManager();
+    updateButtons();
+}
+
+FavoriteResultPage::~FavoriteResultPage() = default;
+
+void FavoriteResultPage::buildLayout()
+{
+    setStyleSheet(STYLE_PAGE);
+
+    // Header band: title and back button.
+    QFrame* header = new QFrame(this);
+    header->setStyleSheet(STYLE_HEADER_BAND);
+    header->setFixedHeight(HEADER_HEIGHT);
+    QHBoxLayout* headerLayout = new QHBoxLayout(header);
+    headerLayout->setContentsMargins(PAGE_SPACING, 0, PAGE_SPACING, 0);
+    myTitle = new QLabel(TEXT_FAVORITES_TITLE(), header);
+    myTitle->setStyleSheet(STYLE_HEADER_LABEL);
+    myBackButton = new BackButton(header);
+    headerLayout->addWidget(myTitle, 1);
+    headerLayout->addWidget(myBackButton);
+    connect(myBackButton, &BackButton::backButtonClicked, &myHistory, &PageHistory::emitBack);
+
+    // The two lists side by side.
+    QHBoxLayout* lists = new QHBoxLayout;
+    lists->setContentsMargins(0, 0, 0, 0);
+    lists->setSpacing(PAGE_SPACING);
+    myPlayListView->setFixedWidth(PLAYLIST_LIST_WIDTH);
+    lists->addWidget(myPlayListView);
+    lists->addWidget(myFavoriteView, 1);
+
+    // Buttons: playlist actions, entry actions, the name field, trash and search.
+    myPlayListButtons = new QStackedWidget(this);
+    QPushButton* newButton = makeButton(TEXT_NEW_PLAYLIST_BUTTON(), myPlayListButtons);
+    QPushButton* renameButton = makeButton(TEXT_RENAME_BUTTON(), myPlayListButtons);
+    QPushButton* saveButton = makeButton(TEXT_SAVE_BUTTON(), myPlayListButtons);
+    myPlayListButtons->insertWidget(eNewPlayListButton, newButton);
+    myPlayListButtons->insertWidget(eRenameButton, renameButton);
+    myPlayListButtons->insertWidget(eSaveNameButton, saveButton);
+    myPlayListButtons->setFixedSize(BUTTON_WIDTH, BUTTON_HEIGHT);
+    connect(newButton, &QPushButton::clicked, this, &FavoriteResultPage::newPlayListClicked);
+    connect(renameButton, &QPushButton::clicked, this, &FavoriteResultPage::renameClicked);
+    connect(saveButton, &QPushButton::clicked, this, &FavoriteResultPage::saveName);
+
+    myActionButtons = new QStackedWidget(this);
+    QPushButton* playButton = makeButton(TEXT_PLAY_BUTTON(), myActionButtons);
+    QPushButton* downloadButton = makeButton(TEXT_STOP_DOWNLOADING_BUTTON(), myActionButtons);
+    myActionButtons->insertWidget(ePlayButton, playButton);
+    myActionButtons->insertWidget(eDownloadSwitchButton, downloadButton);
+    myActionButtons->setFixedSize(BUTTON_WIDTH + 40, BUTTON_HEIGHT);
+    connect(playButton, &QPushButton::clicked, this, &FavoriteResultPage::playClicked);
+    connect(downloadButton, &QPushButton::clicked, this, &FavoriteResultPage::downloadSwitchClicked);
+
+    myNameField = new QLineEdit(this);
+    myNameField->setStyleSheet(STYLE_LINE_EDIT);
+    myNameField->setFixedHeight(BUTTON_HEIGHT);
+    myNameField->hide();
+
+    myTrashButton = makeIconButton(ICON_TRASH, this);
+    mySearchButton = makeIconButton(ICON_SEARCH, this);
+    connect(myTrashButton, &QPushButton::clicked, this, &FavoriteResultPage::trashClicked);
+    connect(mySearchButton, &QPushButton::clicked, this, &FavoriteResultPage::searchClicked);
+
+    QHBoxLayout* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(PAGE_SPACING, 0, PAGE_SPACING, PAGE_SPACING);
+    buttons->setSpacing(PAGE_SPACING);
+    buttons->addWidget(myPlayListButtons);
+    buttons->addWidget(myActionButtons);
+    buttons->addWidget(myNameField, 1);
+    buttons->addStretch(0);
+    buttons->addWidget(myTrashButton);
+    buttons->addWidget(mySearchButton);
+
+    QVBoxLayout* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(PAGE_SPACING);
+    page->addWidget(header);
+    page->addLayout(lists, 1);
+    page->addLayout(buttons);
+}
+
+QPushButton* FavoriteResultPage::getPlayListButton(ePlayListButton which) const
+{
+    return qobject_cast<QPushButton*>(myPlayListButtons->widget(which));
+}
+
+QPushButton* FavoriteResultPage::getActionButton(eActionButton which) const
+{
+    return qobject_cast<QPushButton*>(myActionButtons->widget(which));
+}
+
+void FavoriteResultPage::initFocusManager()
+{
+    myFocusManager = new FocusManager(this);
+    QList<QWidget*>* ring = new QList<QWidget*>{myPlayListView, myFavoriteView,   myBackButton, myPlayListButtons,
+                                                myActionButtons, myTrashButton, mySearchButton};
+    myFocusManager->addList(0, ring);
+    myFocusManager->useList(0, focusWidget());
+
+    myBackButton->installEventFilter(this);
+    myNameField->installEventFilter(this);
+    for (int i = 0; i < myPlayListButtons->count(); ++i)
+        myPlayListButtons->widget(i)->installEventFilter(this);
+    for (int i = 0; i < myActionButtons->count(); ++i)
+        myActionButtons->widget(i)->installEventFilter(this);
+    myTrashButton->installEventFilter(this);
+    mySearchButton->installEventFilter(this);
+}
+
+// ---- Selection and modes
+
+void FavoriteResultPage::setListModes(int favouriteMode, int playListType)
+{
+    myFavoriteDelegate->setDelegateMode(favouriteMode);
+    myPlayListDelegate->setPlayListType(playListType);
+    updateButtons();
+    myFavoriteView->viewport()->update();
+    myPlayListView->viewport()->update();
+}
+
+void FavoriteResultPage::selectPlayListById(int playListId)
+{
+    QModelIndex index = myPlayListModel->getPlayListIndex(playListId);
+    if (!index.isValid())
+        index = myPlayListModel->index(0, 0);
+    myPlayListView->setCurrentIndex(index);
+}
+
+PlayList* FavoriteResultPage::getSelectedPlayList() const
+{
+    const QModelIndex index = myPlayListView->currentIndex();
+    if (!index.isValid())
+        return nullptr;
+    return myPlayListModel->data(index, Qt::DisplayRole).value<PlayList*>();
+}
+
+VideoEntry* FavoriteResultPage::getSelectedFavorite() const
+{
+    if (myFavoriteDelegate->getDelegateMode() == FavoriteItemDelegate::eEmptyListMode)
+        return nullptr;
+    const QModelIndex index = myFavoriteView->currentIndex();
+    if (!index.isValid())
+        return nullptr;
+    VideoEntry* entry = myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>();
+    return (entry && !entry->getVideoId().isEmpty()) ? entry : nullptr;
+}
+
+void FavoriteResultPage::playListClicked(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    PlayList* playList = myPlayListModel->data(index, Qt::DisplayRole).value<PlayList*>();
+    if (!playList)
+        return;
+    closeNameField();
+    myShownPlayListId = playList->getId();
+    Q_EMIT playListSelected(playList);
+}
+
+void FavoriteResultPage::playlistSelectionCleared()
+{
+    updateButtons();
+}
+
+void FavoriteResultPage::slotPlayListFolderOpenToggle(PlayList* playList)
+{
+    if (!playList || !isFolderType(playList->getType()))
+        return;
+    const int serviceId = playList->getServiceId();
+    myPlayListModel->toggleVsFolderCollapsed(serviceId);
+    playList->setFolderOpen(myPlayListModel->isVsFolderCollapsed(serviceId));
+    Q_EMIT playListsChanged();
+}
+
+void FavoriteResultPage::favoriteItemSelected()
+{
+    updateButtons();
+}
+
+void FavoriteResultPage::favoriteItemSelectionCleared()
+{
+    updateButtons();
+}
+
+void FavoriteResultPage::favoritesAboutToBeReset()
+{
+    myDragDropFavorite = nullptr;
+    myFavoriteDelegate->setDropIndicator(nullptr, 0);
+}
+
+void FavoriteResultPage::playListsAboutToBeReset()
+{
+    myDragDropPlaylist = nullptr;
+}
+
+// ---- Buttons
+
+void FavoriteResultPage::updateButtons()
+{
+    PlayList* selected = getSelectedPlayList();
+    const int type = selected ? selected->getType() : ePlayListAllFavorites;
+
+    if (myEditingName)
+        myPlayListButtons->setCurrentIndex(eSaveNameButton);
+    else if (selected && !selected->isFixed() && (type == ePlayListLocal || type == ePlayListAccount))
+        myPlayListButtons->setCurrentIndex(eRenameButton);
+    else
+        myPlayListButtons->setCurrentIndex(eNewPlayListButton);
+
+    QPushButton* downloadButton = getActionButton(eDownloadSwitchButton);
+    downloadButton->setText(backgroundDownloadingEnabled() ? TEXT_STOP_DOWNLOADING_BUTTON() : TEXT_START_DOWNLOADING_BUTTON());
+    myActionButtons->setCurrentIndex(myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue ? eDownloadSwitchButton
+                                                                                                     : ePlayButton);
+    // Something to play: a list with entries of a playlist that is not a folder.
+    getActionButton(ePlayButton)
+        ->setEnabled(myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eEmptyListMode && !isFolderType(type));
+}
+
+bool FavoriteResultPage::backgroundDownloadingEnabled() const
+{
+    int enabled = 0;
+    myRepository.getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, enabled);
+    return enabled != 0;
+}
+
+void FavoriteResultPage::backgroundDownloadStatusChanged()
+{
+    // Switched off, the download stops: no entry is being fetched any more.
+    if (!backgroundDownloadingEnabled()) {
+        myDownloadVideoId.clear();
+        myFavoriteDelegate->setDownloadProgress(0, QString());
+        myFavoriteView->viewport()->update();
+    }
+    updateButtons();
+}
+
+void FavoriteResultPage::downloadSwitchClicked()
+{
+    myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, backgroundDownloadingEnabled() ? 0 : 1);
+    updateButtons();
+}
+
+void FavoriteResultPage::newPlayListClicked()
+{
+    closeNameField();
+    Q_EMIT createPlayList();
+}
+
+void FavoriteResultPage::renameClicked()
+{
+    PlayList* selected = getSelectedPlayList();
+    if (!selected || selected->isFixed())
+        return;
+    myEditingName = true;
+    myNameField->setText(selected->getName());
+    myNameField->show();
+    myNameField->selectAll();
+    myNameField->setFocus();
+    updateButtons();
+}
+
+void FavoriteResultPage::closeNameField()
+{
+    if (!myEditingName)
+        return;
+    myEditingName = false;
+    myNameField->hide();
+    updateButtons();
+}
+
+void FavoriteResultPage::saveName()
+{
+    PlayList* selected = getSelectedPlayList();
+    if (!myEditingName || !selected) {
+        closeNameField();
+        return;
+    }
+    const QString name = myNameField->text().trimmed();
+    if (name.isEmpty())
+        return;
+    if (name == selected->getName()) {
+        closeNameField();
+        return;
+    }
+    if (!myRepository.isPlayListNameFree(name, selected->getServiceId())) {
+        showNotice(TEXT_PLAYLIST_NAME_IN_USE());
+        myNameField->setFocus();
+        return;
+    }
+    if (!checkPlayListEditingOk(selected->getServiceId()))
+        return;
+    closeNameField();
+    Q_EMIT vsRenamePlayList(selected, name);
+}
+
+void FavoriteResultPage::playClicked()
+{
+    PlayList* selected = getSelectedPlayList();
+    if (!selected || isFolderType(selected->getType()))
+        return;
+    VideoEntry* entry = getSelectedFavorite();
+    addToPageHistory();
+    Q_EMIT playVideo(selected->getId(), entry ? entry->getFavoriteId() : -1);
+}
+
+void FavoriteResultPage::videoDoubleClicked(const QModelIndex& index)
+{
+    if (!index.isValid() || myFavoriteDelegate->getDelegateMode() == FavoriteItemDelegate::eEmptyListMode)
+        return;
+    VideoEntry* entry = myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>();
+    if (!entry || entry->getVideoId().isEmpty())
+        return;
+    addToPageHistory();
+    Q_EMIT playVideo(myShownPlayListId, entry->getFavoriteId());
+}
+
+void FavoriteResultPage::authorLinkClicked(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    VideoEntry* entry = myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>();
+    if (!entry || entry->getAuthor().isEmpty())
+        return;
+    addToPageHistory();
+    Q_EMIT authorVideosRequested(entry->getAuthor());
+}
+
+void FavoriteResultPage::trashClicked()
+{
+    if (VideoEntry* entry = getSelectedFavorite()) {
+        if (!isDownloading(entry))
+            askRemoveFavorite(entry);
+        return;
+    }
+    askRemovePlayList(getSelectedPlayList());
+}
+
+void FavoriteResultPage::searchClicked()
+{
+    addToPageHistory();
+    Q_EMIT searchRequested();
+}
+
+// ---- Dialogs
+
+void FavoriteResultPage::showNotice(const QString& text)
+{
+    OneButtonDialog dialog(this);
+    dialog.setTitle(text);
+    dialog.exec();
+}
+
+bool FavoriteResultPage::ask(const QString& title, const QString& text)
+{
+    TwoButtonDialog dialog(this);
+    dialog.setTitle(title);
+    dialog.setText(text);
+    return dialog.exec() == 1;
+}
+
+bool FavoriteResultPage::checkPlayListEditingOk(int serviceId)
+{
+    if (serviceId != eAccountService)
+        return true;
+    int signedIn = 0;
+    myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+    if (signedIn != 0)
+        return true;
+    Q_EMIT accountNeeded();
+    return false;
+}
+
+void FavoriteResultPage::askRemovePlayList(PlayList* playList)
+{
+    if (!playList || playList->isFixed() || !checkPlayListEditingOk(playList->getServiceId()))
+        return;
+    // The question runs an event loop: the lists may be refilled meanwhile, so the
+    // playlist is looked up again by its id afterwards.
+    const int id = playList->getId();
+    if (!ask(TEXT_REMOVE_PLAYLIST_TITLE(), TEXT_REMOVE_PLAYLIST_QUESTION().arg(playList->getName())))
+        return;
+    if (PlayList* current = myPlayListModel->getPlayListById(id))
+        Q_EMIT vsRemovePlayList(current);
+}
+
+void FavoriteResultPage::askRemoveFavorite(VideoEntry* entry)
+{
+    PlayList* shown = myPlayListModel->getPlayListById(myShownPlayListId);
+    if (!entry || entry->getVideoId().isEmpty() || !shown || isFolderType(shown->getType())
+        || !checkPlayListEditingOk(shown->getServiceId()))
+        return;
+    const int favoriteId = entry->getFavoriteId();
+    const QString videoId = entry->getVideoId();
+    const QString question = shown->getId() == ePlayListIdAllFavorites
+        ? TEXT_REMOVE_LOCAL_FAVORITE_QUESTION().arg(entry->getName())
+        : TEXT_REMOVE_FAVORITE_QUESTION().arg(entry->getName(), shown->getName());
+    const int shownId = shown->getId();
+    if (!ask(TEXT_REMOVE_FAVORITE_TITLE(), question))
+        return;
+
+    // Look both up again: the question ran an event loop.
+    shown = myPlayListModel->getPlayListById(shownId);
+    VideoEntry* current = nullptr;
+    for (VideoEntry* candidate : myFavoriteModel->entries())
+        if (candidate && candidate->getFavoriteId() == favoriteId && candidate->getVideoId() == videoId)
+            current = candidate;
+    if (!shown || !current || myShownPlayListId != shownId)
+        return;
+    if (shown->getType() == ePlayListAccountFavorites)
+        Q_EMIT vsRemoveVideoFromYouTubeFavorites(shown, current);
+    else
+        Q_EMIT vsRemoveVideoFromPlayList(shown, current);
+}
+
+// ---- Download progress
+
+void FavoriteResultPage::setDownloadProgress(double percent, const QString& videoId)
+{
+    myDownloadVideoId = videoId;
+    myFavoriteDelegate->setDownloadProgress(percent, videoId);
+    myFavoriteView->viewport()->update();
+}
+
+bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
+{
+    return myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue && entry
+        && !myDownloadVideoId.isEmpty() && entry->getVideoId() == myDownloadVideoId;
+}
+
+// ---- Drag and drop
+
+PlayList* FavoriteResultPage::mousePointerPlayList(QPoint point, bool inViewport)
+{
+    if (!inViewport)
+        point = myPlayListView->viewport()->mapFrom(this, point);
+    const int rows = myPlayListModel->rowCount();
+    for (int row = 0; row < rows; ++row) {
+        const QModelIndex index = myPlayListModel->index(row, 0);
+        if (myPlayListView->visualRect(index).contains(point))
+            return myPlayListModel->data(index, Qt::DisplayRole).value<PlayList*>();
+    }
+    return nullptr;
+}
+
+void FavoriteResultPage::setDragMode(bool dragging, const QString& mimeType)
+{
+    Q_UNUSED(mimeType);
+    myTrashButton->setEnabled(true);
+    myPlayListButtons->setEnabled(!dragging);
+    myActionButtons->setEnabled(!dragging);
+    mySearchButton->setEnabled(!dragging);
+}
+
+void FavoriteResultPage::clearDropIndicator()
+{
+    myFavoriteDelegate->setDropIndicator(nullptr, 0);
+    myFavoriteView->viewport()->update();
+}
+
+int FavoriteResultPage::getPlayListType() const
+{
+    return myPlayListDelegate->getPlayListType();
+}
+
+QWidget* FavoriteResultPage::dropWidgetAt(QPoint point) const
+{
+    const auto contains = [this, point](QWidget* widget) {
+        return widget->isVisible() && QRect(widget->mapTo(this, QPoint(0, 0)), widget->size()).contains(point);
+    };
+    if (contains(myTrashButton))
+        return myTrashButton;
+    if (contains(myFavoriteView))
+        return myFavoriteView;
+    if (contains(myPlayListView))
+        return myPlayListView;
+    return nullptr;
+}
+
+void FavoriteResultPage::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (data && (data->hasFormat(MIME_TYPE_PLAYLIST) || data->hasFormat(MIME_TYPE_FAVORITE)))
+        event->acceptProposedAction();
+}
+
+void FavoriteResultPage::dragMoveEvent(QDragMoveEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    const QPoint position = event->position().toPoint();
+    QWidget* target = dropWidgetAt(position);
+
+    if (data && data->hasFormat(MIME_TYPE_PLAYLIST)) {
+        if (target == myPlayListView) {
+            myPlayListView->checkDragScroll(myPlayListView->mapFrom(this, position).y());
+        } else {
+            qDebug() << "other drop widget";
+            myPlayListView->stopDragScroll();
+            myFavoriteView->stopDragScroll();
+        }
+    } else if (target == myFavoriteView) {
+        myFavoriteView->checkDragScroll(myFavoriteView->mapFrom(this, position).y());
+        const QPoint inViewport = myFavoriteView->viewport()->mapFrom(this, position);
+        const QModelIndex index = myFavoriteView->indexAt(inViewport);
+        VideoEntry* entry = index.isValid() ? myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>() : nullptr;
+        if (entry && !isDownloading(entry) && entry->getDownloadState() != eDownloadInvalid) {
+            // In the lower half of the last row, or of a row followed by an invalid
+            // entry, the line goes below the row.
+            int flag = 0;
+            const QRect rect = myFavoriteView->visualRect(index);
+            if (inViewport.y() > rect.center().y()) {
+                VideoEntry* next = myFavoriteModel->entryAt(index.row() + 1);
+                if (!next)
+                    flag = 1;
+                else if (next->getDownloadState() == eDownloadInvalid)
+                    flag = 2;
+            }
+            myFavoriteDelegate->setDropIndicator(entry, flag);
+            myFavoriteView->viewport()->update();
+        }
+    } else if (target == myPlayListView) {
+        myPlayListView->checkDragScroll(myPlayListView->mapFrom(this, position).y());
+    } else {
+        myPlayListView->stopDragScroll();
+        myFavoriteView->stopDragScroll();
+    }
+    event->acceptProposedAction();
+}
+
+void FavoriteResultPage::dropEvent(QDropEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    QWidget* target = dropWidgetAt(position);
+    if (!target) {
+        qDebug() << "dropWidget is 0";
+        event->setDropAction(Qt::IgnoreAction);
+        event->ignore();
+        return;
+    }
+    myPlayListView->stopDragScroll();
+    myFavoriteView->stopDragScroll();
+    event->acceptProposedAction();
+
+    const QMimeData* data = event->mimeData();
+    if (data && data->hasFormat(MIME_TYPE_PLAYLIST))
+        dropPlayList(target, position);
+    else if (data && data->hasFormat(MIME_TYPE_FAVORITE))
+        dropFavorite(target, position);
+}
+
+void FavoriteResultPage::dropPlayList(QWidget* target, QPoint position)
+{
+    PlayList* dragged = getDragDropPlaylist();
+    setDragDropPlaylist(nullptr);
+    if (target == myTrashButton) {
+        askRemovePlayList(dragged);
+        return;
+    }
+    if (target != myPlayListView)
+        return;
+    PlayList* onto = mousePointerPlayList(position, false);
+    if (!dragged || !onto) {
+        qDebug() << "pl2 or p1 is 0";
+        return;
+    }
+    if (dragged->getServiceId() == eAccountService && onto->getServiceId() == eLocalService) {
+        OneButtonDialog* notice = new OneButtonDialog(this);
+        notice->setAttribute(Qt::WA_DeleteOnClose);
+        notice->setTitle(TEXT_SENDING_PLAYLIST_TO_DEVICE());
+        notice->show();
+        QTimer::singleShot(NOTICE_TIMEOUT_MS, notice, &QDialog::accept);
+        myPlayListModel->setVsFolderCollapsed(eLocalService, false);
+        Q_EMIT vsLocalizePlayList(dragged);
+    } else if (dragged->getServiceId() == eLocalService && onto->getServiceId() == eAccountService) {
+        if (!checkPlayListEditingOk(eAccountService))
+            return;
+        myPlayListModel->setVsFolderCollapsed(eAccountService, false);
+        Q_EMIT vsExternalizePlayList(dragged, eAccountService);
+    }
+}
+
+void FavoriteResultPage::dropFavorite(QWidget* target, QPoint position)
+{
+    VideoEntry* entry = getDragDropFavorite();
+    setDragDropFavorite(nullptr);
+    if (!entry) {
+        qDebug() << "dragDropFavorite is 0";
+        return;
+    }
+
+    if (target == myPlayListView) {
+        PlayList* onto = mousePointerPlayList(position, false);
+        if (!onto)
+            return;
+        if ((entry->getDownloadState() == eDownloadQueued || entry->getDownloadState() == eDownloadInvalid)
+            && entry->getVideoLink() != 1) {
+            showNotice(TEXT_CANT_COPY_BEFORE_DOWNLOADED());
+            return;
+        }
+        setDragDropPlaylist(nullptr);
+        if (!onto->isFixed() || onto->getType() == ePlayListAccountFavorites) {
+            if (!checkPlayListEditingOk(onto->getServiceId()))
+                return;
+            if (onto->getType() == ePlayListAccountFavorites)
+                Q_EMIT vsAddVideoToYouTubeFavorites(entry->getVideoId(), entry, onto);
+            else
+                Q_EMIT vsAddVideoToPlayList(entry->getVideoId(), entry, onto);
+        }
+        clearDropIndicator();
+    } else if (target == myFavoriteView) {
+        PlayList* shown = myPlayListModel->getPlayListById(myShownPlayListId);
+        if (!shown || !checkPlayListEditingOk(shown->getServiceId()))
+            return;
+        if (shown->getType() == ePlayListAccountFavorites) {
+            showNotice(TEXT_CANNOT_CHANGE_FAVORITES_ORDER());
+            return;
+        }
+        VideoEntry* indicator = nullptr;
+        int flag = 0;
+        myFavoriteDelegate->getDropIndicator(indicator, flag);
+        clearDropIndicator();
+        if (indicator && indicator != entry && entry->getDownloadState() != eDownloadInvalid)
+            Q_EMIT vsUpdatePlayListOrder(shown, entry, indicator->getSortId(), flag == 1 || flag == 2,
+                                         myFavoriteModel->rowCount() - indicator->getSortId(), getPlayListType());
+    } else if (target == myTrashButton) {
+        askRemoveFavorite(entry);
+        clearDropIndicator();
+    }
+}
+
+// ---- Keys and focus
+
+void FavoriteResultPage::leftKeyPressed()
+{
+    if (myFocusManager)
+        myFocusManager->focusPrevious(focusWidget());
+}
+
+void FavoriteResultPage::rightKeyPressed()
+{
+    if (myFocusManager)
+        myFocusManager->focusNext(focusWidget());
+}
+
+bool FavoriteResultPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !isVisible())
+        return PageBase::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool inNameField = myNameField->hasFocus();
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        if (inNameField)
+            break;
+        leftKeyPressed();
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        if (inNameField)
+            break;
+        rightKeyPressed();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (inNameField) {
+            saveName();
+            return true;
+        }
+        if (QPushButton* button = qobject_cast<QPushButton*>(watched)) {
+            button->click();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return PageBase::eventFilter(watched, event);
+}
+
+void FavoriteResultPage::setPageFocus()
+{
+    myPlayListView->setFocus(Qt::OtherFocusReason);
+    if (myFocusManager)
+        myFocusManager->useList(0, myPlayListView);
+}
+
+void FavoriteResultPage::addToPageHistory()
+{
+    const QModelIndex favorite = myFavoriteView->currentIndex();
+    myHistory.add(new HistoryItemFavorites(myShownPlayListId, favorite.isValid() ? favorite.row() : -1,
+                                           myFavoriteView->verticalScrollBar()->value(),
+                                           myPlayListView->verticalScrollBar()->value()));
+}

@@ -1,0 +1,126 @@
+#include "favorites/FavoriteSweepList.h"
+#include "favorites/FavoriteResultPage.h"
+
+#include "core/GlobalConstants.h"
+#include "core/Types.h"
+#include "core/VideoEntry.h"
+
+#include <QDebug>
+#include <QDrag>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPixmap>
+
+FavoriteSweepList::FavoriteSweepList(QWidget* parent, FavoriteResultPage* page)
+    : UniformSweepList(parent, 0), myPage(page)
+{
+}
+
+FavoriteSweepList::~FavoriteSweepList() = default;
+
+int FavoriteSweepList::getPlayListType() const
+{
+    return myPage ? myPage->getPlayListType() : ePlayListAllFavorites;
+}
+
+VideoEntry* FavoriteSweepList::currentEntry() const
+{
+    const QModelIndex index = currentIndex();
+    if (!index.isValid() || !model())
+        return nullptr;
+    const QVariant data = model()->data(index, Qt::DisplayRole);
+    if (!data.isValid() || data.isNull())
+        return nullptr;
+    return data.value<VideoEntry*>();
+}
+
+void FavoriteSweepList::mousePressEvent(QMouseEvent* event)
+{
+    // Selects the row under the finger and records the press for the kinetic scroll.
+    SweepListBase::mousePressEvent(event);
+
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = currentIndex();
+    if (!index.isValid() || !model())
+        return;
+    const QVariant data = model()->data(index, Qt::DisplayRole);
+    if (!data.isValid() || data.isNull())
+        return;
+
+    VideoEntry* entry = data.value<VideoEntry*>();
+    const bool onThumbnail = entry && !entry->getVideoId().isEmpty()
+        && entry->getThumbnailRect().contains(event->position());
+    if (!onThumbnail) {
+        Q_EMIT clicked(index);
+        return;
+    }
+    // The video being fetched in the background stays where it is.
+    if (myPage && myPage->isDownloading(entry))
+        return;
+    startDrag(entry);
+}
+
+void FavoriteSweepList::startDrag(VideoEntry* entry)
+{
+    if (!myPage)
+        return;
+    QDrag* drag = new QDrag(this);
+    QMimeData* data = new QMimeData;
+    myPage->setDragDropFavorite(entry);
+    data->setData(MIME_TYPE_FAVORITE, QByteArray());
+    drag->setMimeData(data);
+    const QPixmap pixmap = QPixmap::fromImage(entry->getThumbnail());
+    drag->setPixmap(pixmap);
+    drag->setHotSpot(QPoint(pixmap.width() / 2, pixmap.height() / 2));
+    myPage->setDragMode(true, MIME_TYPE_FAVORITE);
+    qDebug() << "drag alkaa";
+    qDebug() << "favorite.id in sourceList" << entry->getVideoId();
+    // Runs until the drop or the cancel; the entry may be gone afterwards.
+    const Qt::DropAction action = drag->exec(Qt::LinkAction);
+    qDebug() << "drag loppui, action: " << int(action);
+    myPage->setDragMode(false, MIME_TYPE_FAVORITE);
+    if (action == Qt::IgnoreAction)
+        myPage->clearDropIndicator();
+}
+
+void FavoriteSweepList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    VideoEntry* entry = currentEntry();
+    if (entry && entry->getAuthorRect().contains(event->position())) {
+        Q_EMIT authorLinkClicked(currentIndex());
+        clearSelection();
+    }
+}
+
+void FavoriteSweepList::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+        Q_EMIT leftKeyPressed();
+        break;
+    case Qt::Key_Right:
+        Q_EMIT rightKeyPressed();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Q_EMIT doubleClicked(currentIndex());
+        break;
+    default:
+        QListView::keyPressEvent(event);
+        break;
+    }
+}
+
+void FavoriteSweepList::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    Q_UNUSED(selected);
+    Q_UNUSED(deselected);
+    Q_EMIT selectionMade();
+}
+
+void FavoriteSweepList::activateCurrentItem(const QModelIndex& index)
+{
+    Q_UNUSED(index);
+}

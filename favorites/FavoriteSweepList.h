@@ -1,0 +1,42 @@
+#ifndef KRELVOX_FAVORITESWEEPLIST_H
+#define KRELVOX_FAVORITESWEEPLIST_H
+
+#include "browse/UniformSweepList.h"
+
+class FavoriteResultPage;
+class VideoEntry;
+
+// The kinetic list of the selected playlist's entries. A press selects the row under
+// the finger; a press on a row's thumbnail starts a drag of that favourite; a double
+// tap on the author's name reports the author link; Left, Right and Return become
+// signals for the page.
+class FavoriteSweepList : public UniformSweepList
+{
+    Q_OBJECT
+public:
+    FavoriteSweepList(QWidget* parent, FavoriteResultPage* page);
+    ~FavoriteSweepList() override;
+
+    // The type of the playlist whose entries are shown (1: the download queue).
+    int getPlayListType() const;
+
+Q_SIGNALS:
+    void authorLinkClicked(QModelIndex index);
+    void leftKeyPressed();
+    void rightKeyPressed();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void activateCurrentItem(const QModelIndex& index) override;
+
+private:
+    VideoEntry* currentEntry() const;
+    void startDrag(VideoEntry* entry);
+
+    FavoriteResultPage* myPage;
+};
+
+#endif
