@@ -36,4 +36,29 @@ inline constexpr int SELECTION_LIST_BUTTON_SIZE = 50;
 inline constexpr int SELECTION_LIST_MAX_WIDTH = 800;
 inline constexpr int SELECTION_LIST_MAX_HEIGHT = 480;
 
+// ---- Video rows (VideoEntryItemDelegate)
+// Row height: the view's height divided by the factor, within the range.
+inline constexpr double VIDEO_ROW_FACTOR = 4.0;
+inline constexpr double VIDEO_ROW_MIN = 80.0;
+inline constexpr double VIDEO_ROW_MAX = 120.0;
+// Margin around the row's parts as a share of the row height.
+inline constexpr double VIDEO_ROW_MARGIN_FACTOR = 0.03;
+// The thumbnail cell is 4:3.
+inline constexpr double VIDEO_THUMBNAIL_ASPECT = 1.3333334;
+// The text lines: title over two lines, stars, author or comments link.
+inline constexpr int VIDEO_TEXT_LINES = 4;
+inline constexpr int VIDEO_FONT_SIZE = 11;
+inline constexpr int VIDEO_TITLE_MAX_CHARS = 65;
+inline constexpr int VIDEO_AUTHOR_MAX_CHARS = 20;
+// Stars are drawn this much lower than their line.
+inline constexpr double VIDEO_STARS_SHRINK = 5.0;
+// Width of the column with the counts and the duration.
+inline constexpr double VIDEO_COUNTS_WIDTH = 130.0;
+// The information button: a square of this share of the thumbnail height, this far
+// from the row's right edge.
+inline constexpr double VIDEO_INFO_BUTTON_FACTOR = 0.5;
+inline constexpr double VIDEO_INFO_BUTTON_RIGHT = 10.0;
+// Highlight of the selected row.
+inline constexpr int VIDEO_HIGHLIGHT_RGBA[4] = {180, 180, 180, 90};
+
 #endif
