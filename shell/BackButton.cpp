@@ -4,6 +4,7 @@
 #include "core/GlobalConstants.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 BackButton::BackButton(QWidget* parent) : QPushButton(parent)
 {
@@ -14,6 +15,8 @@ BackButton::BackButton(QWidget* parent) : QPushButton(parent)
     setFocusPolicy(Qt::StrongFocus);
 
     myLongPressTimer.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the long press must not come before 1500 ms.
+    myLongPressTimer.setTimerType(Qt::PreciseTimer);
     myLongPressTimer.setInterval(BACK_BUTTON_LONG_PRESS_MS);
     connect(&myLongPressTimer, &QTimer::timeout, this, &BackButton::longPressElapsed);
     connect(this, &QPushButton::pressed, this, &BackButton::buttonPressed);
@@ -31,6 +34,14 @@ void BackButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void BackButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPushButton::mouseReleaseEvent(event);
+    // A release off the button ends the press without a released() signal.
+    if (!isDown())
+        buttonReleased();
 }
 
 void BackButton::buttonPressed()

@@ -21,6 +21,9 @@ BaseDialog::BaseDialog(QWidget* parent)
     setStyleSheet(STYLE_DIALOG);
     setMinimumWidth(DIALOG_MIN_WIDTH);
 
+    // Texts often come from the service: never read them as markup.
+    myTitle->setTextFormat(Qt::PlainText);
+    myText->setTextFormat(Qt::PlainText);
     myTitle->setStyleSheet(STYLE_DIALOG_TITLE);
     myTitle->setWordWrap(true);
     myTitle->setAlignment(Qt::AlignCenter);

@@ -1,0 +1,100 @@
+#include "shell/BackButton.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+// Press and release go through QTest's mouse functions, so the button sees what a
+// finger on the screen gives it.
+class TestBackButton : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void clickAndKeysAreShortPresses_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+
+    void clickAndKeysAreShortPresses()
+    {
+        QFETCH(int, key);
+        TestEnvironment env;
+        BackButton button;
+        button.show();
+        QSignalSpy spy(&button, &BackButton::backButtonClicked);
+
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), false);
+
+        QTest::keyClick(&button, Qt::Key(key));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+
+        // Other keys do not go back.
+        QTest::keyClick(&button, Qt::Key_A);
+        QCOMPARE(spy.count(), 2);
+    }
+
+    void holdingIsALongPressAndTheReleaseAddsNothing()
+    {
+        TestEnvironment env;
+        BackButton button;
+        button.show();
+        QSignalSpy spy(&button, &BackButton::backButtonClicked);
+
+        QElapsedTimer held;
+        held.start();
+        QTest::mousePress(&button, Qt::LeftButton);
+        QVERIFY(spy.wait(3000));
+        const qint64 elapsed = held.elapsed();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), true);
+        QVERIFY2(elapsed >= 1450 && elapsed < 2500, qPrintable(QString::number(elapsed)));
+
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QTest::qWait(50);
+        QCOMPARE(spy.count(), 1);
+
+        // The next press is judged afresh.
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+    }
+
+    void releasedBeforeTheLimitIsAShortPress()
+    {
+        TestEnvironment env;
+        BackButton button;
+        button.show();
+        QSignalSpy spy(&button, &BackButton::backButtonClicked);
+
+        QTest::mousePress(&button, Qt::LeftButton);
+        QTest::qWait(1200);
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toBool(), false);
+        // The long-press timer was stopped by the release.
+        QTest::qWait(500);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void releasedOutsideIsNoPress()
+    {
+        TestEnvironment env;
+        BackButton button;
+        button.show();
+        QSignalSpy spy(&button, &BackButton::backButtonClicked);
+
+        QTest::mousePress(&button, Qt::LeftButton);
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(-20, -20));
+        QTest::qWait(1700);
+        QCOMPARE(spy.count(), 0);
+    }
+};
+
+QTEST_MAIN(TestBackButton)
+#include "tst_backbutton.moc"

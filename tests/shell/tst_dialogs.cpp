@@ -1,0 +1,143 @@
+#include "shell/OneButtonDialog.h"
+#include "shell/TwoButtonDialog.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+// Runs `action` on the dialog once it is up, from inside its exec() loop.
+void whenShown(QDialog* dialog, std::function<void()> action)
+{
+    QTimer::singleShot(0, dialog, [dialog, action]() {
+        QTRY_VERIFY(dialog->isVisible());
+        action();
+    });
+}
+} // namespace
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void oneButtonDialogResults_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("button") << "button" << 1;
+        QTest::newRow("Escape") << "escape" << 0;
+        QTest::newRow("deleted while running") << "delete" << 0;
+    }
+
+    void oneButtonDialogResults()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        TestEnvironment env;
+        QPointer<OneButtonDialog> dialog = new OneButtonDialog;
+        QCOMPARE(dialog->getButton()->text(), QStringLiteral("OK"));
+        whenShown(dialog, [dialog, how]() {
+            if (how == QLatin1String("button"))
+                QTest::mouseClick(dialog->getButton(), Qt::LeftButton);
+            else if (how == QLatin1String("escape"))
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                delete dialog.data();
+        });
+        QCOMPARE(dialog->exec(), result);
+        QCOMPARE(dialog.isNull(), how == QLatin1String("delete"));
+        delete dialog;
+    }
+
+    void twoButtonDialogResults_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << "ok" << 1;
+        QTest::newRow("Cancel") << "cancel" << 0;
+        QTest::newRow("Escape") << "escape" << 0;
+        QTest::newRow("deleted while running") << "delete" << 0;
+    }
+
+    void twoButtonDialogResults()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, result);
+        TestEnvironment env;
+        QPointer<TwoButtonDialog> dialog = new TwoButtonDialog;
+        QCOMPARE(dialog->getOkButton()->text(), QStringLiteral("OK"));
+        QCOMPARE(dialog->getCancelButton()->text(), QStringLiteral("Cancel"));
+        whenShown(dialog, [dialog, how]() {
+            if (how == QLatin1String("ok"))
+                QTest::mouseClick(dialog->getOkButton(), Qt::LeftButton);
+            else if (how == QLatin1String("cancel"))
+                QTest::mouseClick(dialog->getCancelButton(), Qt::LeftButton);
+            else if (how == QLatin1String("escape"))
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                delete dialog.data();
+        });
+        QCOMPARE(dialog->exec(), result);
+        delete dialog;
+    }
+
+    void progressIndicator_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("0") << 0 << true;
+        QTest::newRow("57") << 57 << true;
+        QTest::newRow("100") << 100 << true;
+        QTest::newRow("101") << 101 << false;
+        QTest::newRow("huge") << 100000 << false;
+        QTest::newRow("negative") << -1 << false;
+    }
+
+    void progressIndicator()
+    {
+        QFETCH(int, value);
+        QFETCH(bool, accepted);
+        TestEnvironment env;
+        OneButtonDialog dialog;
+        // Hidden until asked for.
+        QVERIFY(!dialog.isProgressIndicatorShown());
+        dialog.showProgressIndicator(true);
+        QVERIFY(dialog.isProgressIndicatorShown());
+        dialog.setProgressIndicatorValue(40);
+
+        if (!accepted)
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("setProgressIndicatorValue.*out of range"));
+        dialog.setProgressIndicatorValue(value);
+        QCOMPARE(dialog.getProgressIndicatorValue(), accepted ? value : 40);
+
+        dialog.showProgressIndicator(false);
+        QVERIFY(!dialog.isProgressIndicatorShown());
+    }
+
+    void textsAndButtonText()
+    {
+        TestEnvironment env;
+        OneButtonDialog dialog;
+        dialog.setTitle(QStringLiteral("Account verified!"));
+        dialog.setText(QStringLiteral("<b>not</b> rich & plain"));
+        dialog.setButtonText(QStringLiteral("Cancel"), 7);
+        QCOMPARE(dialog.getTitle(), QStringLiteral("Account verified!"));
+        QCOMPARE(dialog.getText(), QStringLiteral("<b>not</b> rich & plain"));
+        QCOMPARE(dialog.getButton()->text(), QStringLiteral("Cancel"));
+        QVERIFY(dialog.isModal());
+        // Texts from the service are shown as they are, never as markup.
+        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 2);
+        for (const QLabel* label : labels)
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

@@ -1,0 +1,93 @@
+#include "shell/BackButton.h"
+#include "shell/LogoPixmap.h"
+#include "shell/PageHeader.h"
+#include "shell/ProgressRoll.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QLabel>
+#include <QTest>
+
+// The busy indicator and the header band with its logo.
+class TestProgressRoll : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void rollsOnlyWhileStarted()
+    {
+        TestEnvironment env;
+        ProgressRoll roll;
+        roll.show();
+        QVERIFY(!roll.isRunning());
+        QTest::qWait(250);
+        QCOMPARE(roll.getStep(), 0);
+
+        roll.start();
+        QVERIFY(roll.isRunning());
+        // 100 ms a step: in 550 ms four to six steps, never a wild number.
+        QTest::qWait(550);
+        const int steps = roll.getStep();
+        QVERIFY2(steps >= 4 && steps <= 6, qPrintable(QString::number(steps)));
+
+        roll.stop();
+        QVERIFY(!roll.isRunning());
+        QTest::qWait(250);
+        QCOMPARE(roll.getStep(), steps);
+        // Starting twice keeps one timer.
+        roll.start();
+        roll.start();
+        QVERIFY(roll.isRunning());
+        roll.stop();
+        QVERIFY(!roll.isRunning());
+    }
+
+    void stepWrapsAroundTheRing()
+    {
+        TestEnvironment env;
+        ProgressRoll roll;
+        roll.start();
+        QTRY_VERIFY_WITH_TIMEOUT(roll.getStep() == 11, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(roll.getStep() == 0, 500);
+        QImage painted = roll.grab().toImage();
+        QVERIFY(!painted.isNull());
+    }
+
+    void logoFitsSixtyByThirty()
+    {
+        TestEnvironment env;
+        const QPixmap& logo = getYoutubeLogoPixmap();
+        QVERIFY(!logo.isNull());
+        QVERIFY(logo.width() <= 60 && logo.height() <= 30);
+        // Fitted: one side touches the box.
+        QVERIFY(logo.width() == 60 || logo.height() == 30);
+        // Shared: the same pixmap every time.
+        QCOMPARE(&getYoutubeLogoPixmap(), &logo);
+    }
+
+    void headerBandHasLogoTitleAndBackButton()
+    {
+        TestEnvironment env;
+        PageHeader header(QStringLiteral("Comments of "));
+        header.resize(800, 70);
+        header.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&header));
+        QVERIFY(header.minimumWidth() >= 800);
+        QCOMPARE(header.height(), 70);
+        QCOMPARE(header.getTitle(), QStringLiteral("Comments of "));
+        QVERIFY(header.getBackButton());
+        // The back button sits at the right end, the logo at the left.
+        QVERIFY(header.getBackButton()->geometry().right() > 700);
+        const QList<QLabel*> labels = header.findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 2);
+        // The labels keep their own size; the band's minimum size is not theirs.
+        for (QLabel* label : labels)
+            QVERIFY(label->width() < 800);
+
+        PageHeader plain(QStringLiteral("Krelvox"), nullptr, false);
+        QCOMPARE(plain.getBackButton(), nullptr);
+        plain.setTitle(QStringLiteral("Other"));
+        QCOMPARE(plain.getTitle(), QStringLiteral("Other"));
+    }
+};
+
+QTEST_MAIN(TestProgressRoll)
+#include "tst_progressroll.moc"
