@@ -1,23 +1,101 @@
+#include "app/MainController.h"
+
 #include "core/MessageHandler.h"
-#include "core/Repository.h"
-#include "core/FileManager.h"
-#include "core/GlobalConstants.h"
+#include "core/StoragePaths.h"
+#include "shell/HomeView.h"
+#include "shell/UserPrompt.h"
 
 #include <QApplication>
-#include <QTextStream>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+// Command line: "-no-fullscreen" opens a normal 800 x 480 window instead of full
+// screen; "-create-db" replaces the database with a fresh one.
+//
+// Environment, for scripted runs (tests, the start-up benchmark):
+// - KRELVOX_STORAGE_ROOT: the folder that holds the media folders instead of the
+//   memory card or /tmp;
+// - KRELVOX_NONINTERACTIVE: no dialogs; notices go to standard error and questions are
+//   answered with Cancel;
+// - KRELVOX_QUIT_AFTER_HOME_PAINT: quit through the normal exit path right after the
+//   home view has been painted for the first time, printing
+//   "home view painted <ms> ms after start, window <w>x<h>" on standard output.
+
+namespace {
+
+const char* ENV_STORAGE_ROOT = "KRELVOX_STORAGE_ROOT";
+const char* ENV_NONINTERACTIVE = "KRELVOX_NONINTERACTIVE";
+const char* ENV_QUIT_AFTER_HOME_PAINT = "KRELVOX_QUIT_AFTER_HOME_PAINT";
+
+// Quits once the watched page has been painted.
+class FirstPaintWatcher : public QObject
+{
+public:
+    FirstPaintWatcher(QWidget* page, const QElapsedTimer& sinceStart) : QObject(page), mySinceStart(sinceStart)
+    {
+        page->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !myDone) {
+            myDone = true;
+            // The page paints in this event; report once it is done with it.
+            QTimer::singleShot(0, this, [this]() {
+                const QSize window = static_cast<QWidget*>(parent())->window()->size();
+                std::printf("home view painted %lld ms after start, window %dx%d\n",
+                            static_cast<long long>(mySinceStart.elapsed()), window.width(), window.height());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer& mySinceStart;
+    bool myDone = false;
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     installKrelvoxMessageHandler();
-    QApplication app(argc, argv);
-    const bool createDb = app.arguments().contains(QStringLiteral("-create-db"));
 
-    Repository repository;
-    if (repository.openDatabase(createDb) != 0) {
-        QTextStream(stderr) << TEXT_CANT_USE_DATABASE() << '\n';
-        return 1;
+    auto* application = new QApplication(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+
+    if (!qEnvironmentVariableIsEmpty(ENV_STORAGE_ROOT)) {
+        StoragePaths paths = StoragePaths::defaults();
+        paths.storageRoot = qEnvironmentVariable(ENV_STORAGE_ROOT);
+        StoragePaths::setOverride(paths);
     }
-    QTextStream(stdout) << "database: " << repository.databaseFileName() << '\n'
-                        << "media: " << repository.getFileManager()->getApplicationMediaFolder() << '\n';
-    return 0;
+
+    MainControllerOptions options;
+    options.fullScreen = !arguments.contains(QStringLiteral("-no-fullscreen"));
+    options.createDatabase = arguments.contains(QStringLiteral("-create-db"));
+    std::unique_ptr<UserPrompt> scriptedPrompt;
+    if (!qEnvironmentVariableIsEmpty(ENV_NONINTERACTIVE)) {
+        scriptedPrompt = std::make_unique<NonInteractivePrompt>();
+        options.prompt = scriptedPrompt.get();
+    }
+
+    auto* controller = new MainController(options);
+    int result = 1;
+    if (!controller->startupFailed()) {
+        if (!qEnvironmentVariableIsEmpty(ENV_QUIT_AFTER_HOME_PAINT) && controller->getHomeView())
+            new FirstPaintWatcher(controller->getHomeView(), sinceStart);
+        result = application->exec();
+    }
+
+    delete controller;
+    delete application;
+    return result;
 }

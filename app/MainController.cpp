@@ -1,0 +1,311 @@
+#include "app/MainController.h"
+
+#include "core/GlobalConstants.h"
+#include "core/VideoEntry.h"
+#include "service/VideoServiceFactory.h"
+#include "service/VideoServiceProvider.h"
+#include "shell/DBusService.h"
+#include "shell/HomeView.h"
+#include "shell/InputMethodSettings.h"
+#include "shell/PageHistoryItem.h"
+#include "shell/ShellConstants.h"
+#include "shell/UserPrompt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDebug>
+
+#include <cstdio>
+
+// Start-up builds the program in a fixed order: main window, (video widget),
+// repository, page history (the members), then the steps below. Controllers of later
+// subsystems take their place where the comments "Start-up:" say.
+MainController::MainController(const MainControllerOptions& options, QObject* parent)
+    : QObject(parent), myOptions(options)
+{
+    qDebug("MainController::MainController(const MainControllerOptions&, QObject*) start");
+
+    myPrompt = options.prompt;
+    if (!myPrompt) {
+        myOwnPrompt = std::make_unique<UserPrompt>();
+        myPrompt = myOwnPrompt.get();
+    }
+    myInputMethod = options.inputMethod;
+    if (!myInputMethod) {
+        myOwnInputMethod = std::make_unique<GConfInputMethodSettings>();
+        myInputMethod = myOwnInputMethod.get();
+    }
+
+    QApplication::setDoubleClickInterval(DOUBLE_CLICK_INTERVAL_MS);
+    if (options.fullScreen) {
+        myMainWindow.showFullScreen();
+    } else {
+        myMainWindow.resize(SCREEN_WIDTH, SCREEN_HEIGHT);
+        myMainWindow.show();
+    }
+
+    // Start-up: the media player is created here (media player subsystem).
+
+    if (myRepository.openDatabase(options.createDatabase) != eRepOk) {
+        failStartup(TEXT_CANT_USE_DATABASE());
+        return;
+    }
+
+    myHomeView = new HomeView(&myMainWindow, myPageHistory);
+    myMainWindow.addPage(myHomeView);
+    myMainWindow.setMenu(myHomeView->getMenu());
+
+    createService();
+    if (!myService || !myService->isInitialized()) {
+        // The service has traced why.
+        myStartupFailed = true;
+        return;
+    }
+    connect(myService, &VideoServiceProvider::errorOccuredInCommentFetching, this, &MainController::showErrorDialog);
+    connect(myService, &VideoServiceProvider::errorOccuredInCommenting, this, &MainController::showErrorDialog);
+    connect(myService, &VideoServiceProvider::errorOccuredInDownload, this, &MainController::showErrorDialog);
+    connect(myService, &VideoServiceProvider::categoriesReady, this, &MainController::setCategory);
+    connect(myService, &VideoServiceProvider::errorOccuredInCategory, this, &MainController::categoryRequestError);
+    myService->getCategories();
+
+    // Start-up: ResultController with the result and search pages (browsing subsystem).
+    // Start-up: FavoriteResultController with its page, then PlayListController
+    //           (favourites subsystem).
+    // Start-up: BackgroundDownloadController, after the favourites controller.
+
+    myDBusService = new DBusService(this);
+
+    connectSignals();
+    askStartDownloading();
+    showHomePage();
+    qDebug("MainController::MainController(const MainControllerOptions&, QObject*) end");
+}
+
+MainController::~MainController()
+{
+    qDebug("MainController::~MainController() start");
+    // The service goes first: nothing may write into the media folders while they are
+    // cleaned up, and it must not outlive the repository it refers to.
+    delete myService;
+    myService = nullptr;
+    myBackgroundEntry.reset();
+    if (myRepository.isDatabaseUsable())
+        myRepository.exitCleanup();
+    qDebug("MainController::~MainController() end");
+}
+
+void MainController::failStartup(const QString& text)
+{
+    myStartupFailed = true;
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    std::fflush(stderr);
+    myPrompt->inform(&myMainWindow, text, QString());
+}
+
+void MainController::createService()
+{
+    if (myOptions.createService) {
+        myService = myOptions.createService(myRepository, &myMainWindow);
+        return;
+    }
+    auto* factory = new VideoServiceFactory(&myMainWindow);
+    myService = factory->createService(SERVICE_NAME_YOUTUBE, myRepository, &myMainWindow);
+}
+
+void MainController::connectSignals()
+{
+    connect(&myMainWindow, &MainWindow::closeRequested, this, &MainController::exitApplication);
+    connect(&myMainWindow, &MainWindow::menuEntryChosen, this, [this](QAction* action) {
+        myHomeView->chooseEntry(action->data().toInt(), myMainWindow.currentPage());
+    });
+
+    // Start-up: the home view's feedRequest, search and favorites reach the browsing
+    //           and favourites controllers here.
+    connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
+    connect(myHomeView, &HomeView::upload, this, &MainController::showUpload);
+    connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
+    connect(myHomeView, &HomeView::help, this, &MainController::showHelp);
+    connect(myHomeView, &HomeView::exitApplication, this, &MainController::exitApplication);
+
+    connect(&myPageHistory, &PageHistory::historyBackClicked, this, &MainController::historyBackClicked);
+}
+
+void MainController::askStartDownloading()
+{
+    int enabled = 0;
+    myRepository.getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, enabled);
+    if (enabled == 0)
+        return;
+    std::unique_ptr<VideoEntry> first(myRepository.getFirstDownloadEntry());
+    if (!first)
+        return;
+
+    if (myPrompt->ask(&myMainWindow, TEXT_START_DOWNLOADING_TITLE(), TEXT_START_DOWNLOADING_NOW())) {
+        myBackgroundEntry = std::move(first);
+        startBackgroundDownload();
+    } else {
+        myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, 0);
+    }
+}
+
+void MainController::startBackgroundDownload()
+{
+    // BackgroundDownloadController::startOrStopBackgroundDownload takes this over once
+    // the favourites subsystem creates it; until then the first queued favourite is
+    // handed to the service's background channel directly.
+    if (myService && myBackgroundEntry)
+        myService->backgrounddownload(myBackgroundEntry.get());
+}
+
+void MainController::leaveCurrentPage()
+{
+    if (PageBase* page = myMainWindow.currentPage())
+        page->addToPageHistory();
+}
+
+bool MainController::accountSignedIn()
+{
+    int signedIn = 0;
+    myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+    return signedIn != 0;
+}
+
+void MainController::showHomePage()
+{
+    if (myHomeView)
+        myMainWindow.showPage(myHomeView);
+}
+
+void MainController::showErrorDialog(const QString& text)
+{
+    if (myErrorDialogOpen) {
+        qWarning("void MainController::showErrorDialog(const QString&) - dialog already open, not shown: %s",
+                 qPrintable(text));
+        return;
+    }
+    myErrorDialogOpen = true;
+    myPrompt->inform(&myMainWindow, TEXT_ERROR(), text);
+    myErrorDialogOpen = false;
+}
+
+void MainController::showAccountDialog()
+{
+    if (myPrompt->ask(&myMainWindow, TEXT_ACCOUNT_NEEDED_TITLE(), TEXT_ACCOUNT_NEEDED_QUESTION()))
+        showSettingsPage();
+}
+
+void MainController::showSettingsPage()
+{
+    // Start-up order aside, the settings subsystem adds here: clearing the movie
+    // controllers' first-player-closed flag, closing a playing video and cancelling its
+    // download, creating the SettingsPage on first use, then leaveCurrentPage(),
+    // showing the page and SettingsPage::focusFirstTab.
+    removeVirtualInputMethod();
+}
+
+void MainController::showUpload()
+{
+    if (!accountSignedIn()) {
+        showAccountDialog();
+        return;
+    }
+    // The upload subsystem adds here: UploadVideoController on first use, its reset and
+    // categories, leaveCurrentPage() and the switch to its page.
+    qDebug("void MainController::showUpload() - no upload page in this build");
+}
+
+void MainController::showStatistics(HistoryItemStatistics* history)
+{
+    Q_UNUSED(history);
+    if (!accountSignedIn()) {
+        showAccountDialog();
+        return;
+    }
+    // The statistics subsystem adds here: StatisticsController on first use, the
+    // refresh chosen by the history item, leaveCurrentPage() and the switch to its page.
+    qDebug("void MainController::showStatistics(HistoryItemStatistics*) - no statistics page in this build");
+}
+
+void MainController::showHelp()
+{
+    if (myDBusService)
+        myDBusService->openHelp();
+}
+
+void MainController::historyBackClicked(bool longClick)
+{
+    if (longClick) {
+        myPageHistory.clear();
+        showHomePage();
+        return;
+    }
+
+    std::unique_ptr<PageHistoryItem> item(myPageHistory.takeLast());
+    if (!item) {
+        showHomePage();
+        return;
+    }
+    switch (item->getPageId()) {
+    case eHomePageId:
+        showHomePage();
+        break;
+    // The subsystems that own the other pages restore them here from their items
+    // (which are deleted afterwards: a restored page copies what it keeps).
+    default:
+        qWarning("void MainController::historyBackClicked(bool) - no page for history id %d, going home",
+                 item->getPageId());
+        showHomePage();
+        break;
+    }
+}
+
+void MainController::removeVirtualInputMethod()
+{
+    bool stylus = false;
+    bool correction = false;
+    if (!myInputMethod->getBool(GCONF_IM_STYLUS_ENABLED, stylus)
+        || !myInputMethod->getBool(GCONF_IM_AUTO_CORRECTION, correction))
+        return;
+    if (!stylus && !correction)
+        return;
+
+    // The platform closes its keyboard when it sees the keys change.
+    myInputMethod->setBool(GCONF_IM_STYLUS_ENABLED, false);
+    myInputMethod->setBool(GCONF_IM_STYLUS_ENABLED, true);
+    myInputMethod->setBool(GCONF_IM_AUTO_CORRECTION, false);
+    myInputMethod->setBool(GCONF_IM_AUTO_CORRECTION, true);
+    if (!stylus)
+        myInputMethod->setBool(GCONF_IM_STYLUS_ENABLED, false);
+    if (!correction)
+        myInputMethod->setBool(GCONF_IM_AUTO_CORRECTION, false);
+}
+
+void MainController::setCategory(CategoryMap& categories)
+{
+    myCategories = categories;
+    myCategoryRequestFailed = false;
+    // The search page and the upload controller get the map here once they exist.
+}
+
+void MainController::categoryRequestError()
+{
+    myCategoryRequestFailed = true;
+}
+
+void MainController::exitApplication()
+{
+    // A second "Exit" while the question is open must not stack another one.
+    if (myExitQuestionOpen)
+        return;
+    // The media player subsystem stops a running video here.
+
+    if (myService && myService->getBackgroundDownloadState()) {
+        myExitQuestionOpen = true;
+        const bool leave = myPrompt->ask(&myMainWindow, TEXT_DOWNLOAD_IN_PROGRESS(), TEXT_EXIT_WHILE_DOWNLOADING());
+        myExitQuestionOpen = false;
+        if (!leave)
+            return;
+        myService->cancelBackgoundDownload();
+    }
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,112 @@
+#ifndef KRELVOX_MAINCONTROLLER_H
+#define KRELVOX_MAINCONTROLLER_H
+
+#include "core/Repository.h"
+#include "core/Types.h"
+#include "shell/MainWindow.h"
+#include "shell/PageHistory.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class DBusService;
+class HistoryItemStatistics;
+class HomeView;
+class InputMethodSettings;
+class UserPrompt;
+class VideoEntry;
+class VideoServiceProvider;
+
+// How the controller is started. The hooks are for tests and scripted runs; left
+// empty, the controller uses the real dialogs, GConf and the service factory.
+struct MainControllerOptions
+{
+    bool fullScreen = true;      // "-no-fullscreen" clears it
+    bool createDatabase = false; // "-create-db"
+
+    UserPrompt* prompt = nullptr;                  // not owned
+    InputMethodSettings* inputMethod = nullptr;    // not owned
+    std::function<VideoServiceProvider*(Repository&, QObject* parent)> createService;
+};
+
+// Builds the program and wires it together, switches pages, turns the service's
+// errors into dialogs and runs the exit path.
+class MainController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MainController(const MainControllerOptions& options = MainControllerOptions(),
+                            QObject* parent = nullptr);
+    ~MainController() override;
+
+    // True when start-up failed: main does not enter the event loop then.
+    bool startupFailed() const { return myStartupFailed; }
+
+    MainWindow& getMainWindow() { return myMainWindow; }
+    Repository& getRepository() { return myRepository; }
+    PageHistory& getPageHistory() { return myPageHistory; }
+    HomeView* getHomeView() const { return myHomeView; }
+    VideoServiceProvider* getService() const { return myService; }
+    DBusService* getDBusService() const { return myDBusService; }
+    const CategoryMap& getCategories() const { return myCategories; }
+    bool categoryRequestFailed() const { return myCategoryRequestFailed; }
+
+public Q_SLOTS:
+    void showHomePage();
+    // One error dialog at a time: errors that arrive while one is open are traced only.
+    void showErrorDialog(const QString& text);
+    // "Set the account information now?"; OK opens the settings page.
+    void showAccountDialog();
+    void showSettingsPage();
+    void showUpload();
+    void showStatistics(HistoryItemStatistics* history);
+    void showHelp();
+    // Restores the page of the last history item; a long press goes home.
+    void historyBackClicked(bool longClick);
+    // Toggles the input-method keys so that the platform closes its on-screen keyboard.
+    void removeVirtualInputMethod();
+    void setCategory(CategoryMap& categories);
+    void categoryRequestError();
+    // "Exit" and closing the window. Asks first while a background download runs.
+    void exitApplication();
+
+private:
+    void failStartup(const QString& text);
+    void createService();
+    void connectSignals();
+    void askStartDownloading();
+    void startBackgroundDownload();
+    // The page in front records itself in the history before the controller changes it.
+    void leaveCurrentPage();
+    bool accountSignedIn();
+
+    // Members are built in this order (see the constructor).
+    MainWindow myMainWindow;
+    // (the video widget of the media player subsystem goes here)
+    Repository myRepository;
+    PageHistory myPageHistory;
+
+    MainControllerOptions myOptions;
+    std::unique_ptr<UserPrompt> myOwnPrompt;
+    std::unique_ptr<InputMethodSettings> myOwnInputMethod;
+    UserPrompt* myPrompt = nullptr;
+    InputMethodSettings* myInputMethod = nullptr;
+
+    HomeView* myHomeView = nullptr;
+    VideoServiceProvider* myService = nullptr; // child of the main window
+    DBusService* myDBusService = nullptr;
+    // The queued favourite handed to the service's background channel, which keeps
+    // the pointer while it downloads.
+    std::unique_ptr<VideoEntry> myBackgroundEntry;
+
+    CategoryMap myCategories;
+    bool myCategoryRequestFailed = false;
+    bool myStartupFailed = false;
+    bool myErrorDialogOpen = false;
+    bool myExitQuestionOpen = false;
+};
+
+#endif
