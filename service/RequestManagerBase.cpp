@@ -231,16 +231,18 @@ void RequestManagerBase::finishReply(ServiceRequest* request)
     } else if (status >= 400) {
         request->myFailureKind = ServiceRequest::eHttpError;
         request->myFailureMessage = httpErrorMessage(status, reason, request->myReceived);
+    } else if (isSuccess(status) && !encoded && request->myBytesTotal >= 0
+               && request->myBytesReceived < request->myBytesTotal) {
+        // The connection ended (with or without an error) before the announced length.
+        request->myFailureKind = ServiceRequest::eTruncated;
+        request->myFailureMessage = failureText(ServiceRequest::eTruncated)
+            + QStringLiteral(" (%1 of %2 bytes)").arg(request->myBytesReceived).arg(request->myBytesTotal);
     } else if (error != QNetworkReply::NoError) {
         request->myFailureKind = ServiceRequest::eNetwork;
         request->myFailureMessage = failureText(ServiceRequest::eNetwork) + QStringLiteral(": ") + errorString;
     } else if (!isSuccess(status)) {
         request->myFailureKind = ServiceRequest::eHttpError;
         request->myFailureMessage = httpErrorMessage(status, reason, request->myReceived);
-    } else if (!encoded && request->myBytesTotal >= 0 && request->myBytesReceived < request->myBytesTotal) {
-        request->myFailureKind = ServiceRequest::eTruncated;
-        request->myFailureMessage = failureText(ServiceRequest::eTruncated)
-            + QStringLiteral(" (%1 of %2 bytes)").arg(request->myBytesReceived).arg(request->myBytesTotal);
     }
     complete(request, request->myFailureKind == ServiceRequest::eNoFailure);
 }

@@ -1,0 +1,335 @@
+#include "service/RequestManagerBase.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QBuffer>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+// A request manager that only records how its requests end.
+class RecordingManager : public RequestManagerBase
+{
+    Q_OBJECT
+public:
+    using RequestManagerBase::RequestManagerBase;
+
+    void get(const QString& path, QIODevice* sink = nullptr)
+    {
+        auto* request = new ServiceRequest(endpoints().url(ServiceEndpoints::eApi, path));
+        request->setSink(sink);
+        send(request);
+    }
+    using RequestManagerBase::pendingRequests;
+
+    bool keepUnauthorized = false;
+    QByteArray authorization;
+    ServiceRequest::FailureKind kind = ServiceRequest::eNoFailure;
+    QString message;
+    QByteArray body;
+    int status = 0;
+    int sendCount = 0;
+    qint64 lastProgress = -1;
+
+Q_SIGNALS:
+    void ended(bool ok);
+
+protected:
+    void decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest&) override
+    {
+        if (!authorization.isEmpty())
+            networkRequest.setRawHeader("Authorization", authorization);
+    }
+    void requestSucceeded(ServiceRequest* request) override
+    {
+        body = request->receivedData();
+        status = request->httpStatus();
+        sendCount = request->sendCount();
+        Q_EMIT ended(true);
+    }
+    void requestFailed(ServiceRequest* request) override
+    {
+        kind = request->failureKind();
+        message = request->failureMessage();
+        status = request->httpStatus();
+        Q_EMIT ended(false);
+    }
+    bool requestUnauthorized(ServiceRequest* request) override
+    {
+        if (!keepUnauthorized)
+            return false;
+        // As after a new sign-in: a fresh token, then the same request again.
+        QTimer::singleShot(20, this, [this, request] {
+            authorization = "GoogleLogin auth=fresh";
+            resend(request);
+        });
+        return true;
+    }
+    void requestProgress(ServiceRequest*, qint64 received, qint64) override { lastProgress = received; }
+};
+
+class TestRequestManager : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void failuresEndInOnePath_data();
+    void failuresEndInOnePath();
+    void refusedConnectionIsANetworkFailure();
+    void successSendsTheApiHeadersAndKeepsTheBody();
+    void sinkTakesOnlyASuccessfulBody();
+    void unauthorizedRequestIsResentWhenKept();
+    void unauthorizedRequestFailsWhenNotKept();
+    void abortedRequestsReportNothing();
+    void endpointsMapDocumentAddresses_data();
+    void endpointsMapDocumentAddresses();
+
+private:
+    RecordingManager* makeManager(int timeoutMs = 3000, qint64 maxDocument = 1024 * 1024);
+
+    TestEnvironment* myEnvironment = nullptr;
+    FakeService* myFake = nullptr;
+    QNetworkAccessManager* myNetwork = nullptr;
+};
+
+void TestRequestManager::init()
+{
+    myEnvironment = new TestEnvironment;
+    myFake = new FakeService;
+    QVERIFY(myFake->start());
+    myNetwork = new QNetworkAccessManager;
+}
+
+void TestRequestManager::cleanup()
+{
+    delete myNetwork;
+    delete myFake;
+    delete myEnvironment;
+}
+
+RecordingManager* TestRequestManager::makeManager(int timeoutMs, qint64 maxDocument)
+{
+    auto* manager = new RecordingManager(myNetwork, ServiceEndpoints(myFake->baseUrl()), myNetwork);
+    RequestLimits limits;
+    limits.timeoutMs = timeoutMs;
+    limits.maxRedirects = 5;
+    limits.maxDocumentSize = maxDocument;
+    manager->setLimits(limits);
+    return manager;
+}
+
+void TestRequestManager::failuresEndInOnePath_data()
+{
+    QTest::addColumn<FakeResponse>("response");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("messagePart");
+
+    FakeResponse late = FakeResponse::document("<feed/>", "application/atom+xml");
+    late.delayMs = 1500;
+    QTest::newRow("no answer in time") << late << int(ServiceRequest::eTimeout) << "timed out";
+
+    FakeResponse stalls = FakeResponse::generated(200000);
+    stalls.stallAfter = 1000;
+    QTest::newRow("answer stops midway") << stalls << int(ServiceRequest::eTimeout) << "timed out";
+
+    QTest::newRow("404 with an error document")
+        << FakeResponse::error(404, "ResourceNotFoundException", "Video not found") << int(ServiceRequest::eHttpError)
+        << "HTTP 404 Not Found: Video not found";
+
+    FakeResponse maintenance = FakeResponse::document(
+        "<errors><error><domain>yt:service</domain><code>disabled_in_maintenance_mode</code></error></errors>",
+        "application/vnd.google.gdata.error+xml", 503);
+    QTest::newRow("503 with a code only") << maintenance << int(ServiceRequest::eHttpError)
+                                          << "HTTP 503 Service Unavailable: disabled_in_maintenance_mode";
+
+    QTest::newRow("500 with an HTML page")
+        << FakeResponse::document("<html><body>Oops</body></html>", "text/html", 500)
+        << int(ServiceRequest::eHttpError) << "HTTP 500";
+
+    QTest::newRow("redirect loop") << FakeResponse::redirect("/gdata/loop") << int(ServiceRequest::eRedirectLoop)
+                                   << "redirects";
+
+    FakeResponse dropped = FakeResponse::generated(100000);
+    dropped.dropAfter = 5000;
+    QTest::newRow("connection dropped midway") << dropped << int(ServiceRequest::eTruncated) << "cut short";
+
+    FakeResponse shortBody = FakeResponse::document("<feed>", "application/atom+xml");
+    shortBody.announcedLength = 500;
+    QTest::newRow("body shorter than announced") << shortBody << int(ServiceRequest::eTruncated) << "cut short";
+
+    QTest::newRow("announced size above the limit")
+        << FakeResponse::generated(2 * 1024 * 1024) << int(ServiceRequest::eOversized) << "too large";
+
+    FakeResponse overLimit = FakeResponse::document(FakeService::generatedBytes(0, 1024 * 1024 + 1), "text/xml");
+    QTest::newRow("one byte above the limit") << overLimit << int(ServiceRequest::eOversized) << "too large";
+}
+
+void TestRequestManager::failuresEndInOnePath()
+{
+    QFETCH(FakeResponse, response);
+    QFETCH(int, kind);
+    QFETCH(QString, messagePart);
+
+    myFake->addRoute("GET", QStringLiteral("/gdata/loop"), response);
+    RecordingManager* manager = makeManager(400);
+    QSignalSpy ended(manager, &RecordingManager::ended);
+    manager->get(QStringLiteral("/loop"));
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toBool(), false);
+    QCOMPARE(int(manager->kind), kind);
+    QVERIFY2(manager->message.contains(messagePart), qPrintable(manager->message));
+    QCOMPARE(manager->pendingCount(), 0);
+    // Nothing more arrives afterwards.
+    QTest::qWait(100);
+    QCOMPARE(ended.count(), 1);
+}
+
+void TestRequestManager::refusedConnectionIsANetworkFailure()
+{
+    const QString base = myFake->baseUrl();
+    delete myFake;   // nobody listens on that port any more
+    myFake = new FakeService;
+    auto* manager = new RecordingManager(myNetwork, ServiceEndpoints(base), myNetwork);
+    QSignalSpy ended(manager, &RecordingManager::ended);
+    manager->get(QStringLiteral("/feeds/api/videos"));
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(int(manager->kind), int(ServiceRequest::eNetwork));
+    QVERIFY(manager->message.startsWith(QStringLiteral("Network error")));
+}
+
+void TestRequestManager::successSendsTheApiHeadersAndKeepsTheBody()
+{
+    myFake->addRoute("GET", QStringLiteral("/gdata/feeds/api/videos"),
+                     FakeResponse::document("<feed xmlns='http://www.w3.org/2005/Atom'/>", "application/atom+xml"));
+    RecordingManager* manager = makeManager();
+    QSignalSpy ended(manager, &RecordingManager::ended);
+    manager->get(QStringLiteral("/feeds/api/videos"));
+    QVERIFY(ended.wait());
+    QCOMPARE(ended.at(0).at(0).toBool(), true);
+    QCOMPARE(manager->body, QByteArray("<feed xmlns='http://www.w3.org/2005/Atom'/>"));
+    QCOMPARE(manager->status, 200);
+    const FakeRequest request = myFake->requests().value(0);
+    QCOMPARE(request.header("GData-Version"), QByteArray("2"));
+    QVERIFY(request.header("X-GData-Key").startsWith("key="));
+}
+
+void TestRequestManager::sinkTakesOnlyASuccessfulBody()
+{
+    myFake->addRoute("GET", QStringLiteral("/gdata/file"), FakeResponse::generated(300000));
+    myFake->addRoute("GET", QStringLiteral("/gdata/missing"),
+                     FakeResponse::error(404, "ResourceNotFoundException", "gone"));
+    RecordingManager* manager = makeManager(3000, 1000);   // the size limit is for buffers only
+    QSignalSpy ended(manager, &RecordingManager::ended);
+
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    manager->get(QStringLiteral("/file"), &file);
+    QVERIFY(ended.wait());
+    QCOMPARE(ended.last().at(0).toBool(), true);
+    QCOMPARE(file.data(), FakeService::generatedBytes(0, 300000));
+    QVERIFY(manager->body.isEmpty());
+    QCOMPARE(manager->lastProgress, qint64(300000));
+
+    QBuffer other;
+    other.open(QIODevice::WriteOnly);
+    manager->get(QStringLiteral("/missing"), &other);
+    QVERIFY(ended.wait());
+    QCOMPARE(ended.last().at(0).toBool(), false);
+    QVERIFY(other.data().isEmpty());
+    QVERIFY(manager->message.contains(QStringLiteral("gone")));
+}
+
+void TestRequestManager::unauthorizedRequestIsResentWhenKept()
+{
+    myFake->addRoute("GET", QStringLiteral("/gdata/private"), [](const FakeRequest& request) {
+        if (request.header("Authorization") != "GoogleLogin auth=fresh")
+            return FakeResponse::document("<errors><error><code>TokenExpired</code></error></errors>",
+                                          "application/vnd.google.gdata.error+xml", 401);
+        return FakeResponse::document("<ok/>", "application/xml");
+    });
+    RecordingManager* manager = makeManager();
+    manager->keepUnauthorized = true;
+    manager->authorization = "GoogleLogin auth=stale";
+    QSignalSpy ended(manager, &RecordingManager::ended);
+    manager->get(QStringLiteral("/private"));
+    QVERIFY(ended.wait());
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toBool(), true);
+    QCOMPARE(manager->body, QByteArray("<ok/>"));
+    QCOMPARE(manager->sendCount, 2);
+    QCOMPARE(myFake->requests().size(), 2);
+}
+
+void TestRequestManager::unauthorizedRequestFailsWhenNotKept()
+{
+    myFake->addRoute("GET", QStringLiteral("/gdata/private"),
+                     FakeResponse::document("<errors><error><code>TokenExpired</code></error></errors>",
+                                            "application/vnd.google.gdata.error+xml", 401));
+    RecordingManager* manager = makeManager();
+    QSignalSpy ended(manager, &RecordingManager::ended);
+    manager->get(QStringLiteral("/private"));
+    QVERIFY(ended.wait());
+    QCOMPARE(int(manager->kind), int(ServiceRequest::eHttpError));
+    QCOMPARE(manager->status, 401);
+    QVERIFY(manager->message.contains(QStringLiteral("TokenExpired")));
+}
+
+void TestRequestManager::abortedRequestsReportNothing()
+{
+    FakeResponse slow = FakeResponse::document("<feed/>", "application/atom+xml");
+    slow.delayMs = 100;
+    myFake->addRoute("GET", QStringLiteral("/gdata/slow"), slow);
+    RecordingManager* manager = makeManager();
+    QSignalSpy ended(manager, &RecordingManager::ended);
+    manager->get(QStringLiteral("/slow"));
+    manager->get(QStringLiteral("/slow"));
+    QCOMPARE(manager->pendingCount(), 2);
+    manager->abortAll();
+    QCOMPARE(manager->pendingCount(), 0);
+    QTest::qWait(300);
+    QCOMPARE(ended.count(), 0);
+    delete manager;   // with nothing pending, and again with a request on the wire
+    manager = makeManager();
+    manager->get(QStringLiteral("/slow"));
+    delete manager;
+    QTest::qWait(200);
+}
+
+void TestRequestManager::endpointsMapDocumentAddresses_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("mapped");
+
+    const QString local = QStringLiteral("http://127.0.0.1:8080");
+    QTest::newRow("thumbnail host") << local << "http://i.ytimg.com/vi/abc/default.jpg"
+                                    << "http://127.0.0.1:8080/ytimg/vi/abc/default.jpg";
+    QTest::newRow("numbered thumbnail host") << local << "http://i3.ytimg.com/vi/abc/default.jpg"
+                                             << "http://127.0.0.1:8080/ytimg/vi/abc/default.jpg";
+    QTest::newRow("API with query") << local << "http://gdata.youtube.com/feeds/api/videos/abc/comments?v=2.1"
+                                    << "http://127.0.0.1:8080/gdata/feeds/api/videos/abc/comments?v=2.1";
+    QTest::newRow("web site") << local << "http://www.youtube.com/watch?v=abc&feature=x"
+                              << "http://127.0.0.1:8080/www/watch?v=abc&feature=x";
+    QTest::newRow("other host stays") << local << "http://example.org/a.jpg" << "http://example.org/a.jpg";
+    QTest::newRow("local file refused") << local << "file:///etc/passwd" << "";
+    QTest::newRow("script refused") << local << "javascript:alert(1)" << "";
+    QTest::newRow("no host refused") << local << "http:///vi/abc.jpg" << "";
+    QTest::newRow("real hosts kept") << "" << "http://i2.ytimg.com/vi/abc/default.jpg"
+                                     << "http://i2.ytimg.com/vi/abc/default.jpg";
+}
+
+void TestRequestManager::endpointsMapDocumentAddresses()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, address);
+    QFETCH(QString, mapped);
+    const QUrl url = ServiceEndpoints(base).mapDocumentUrl(address);
+    QCOMPARE(url.isValid() ? url.toString() : QString(), mapped);
+}
+
+QTEST_MAIN(TestRequestManager)
+#include "tst_requestmanager.moc"
