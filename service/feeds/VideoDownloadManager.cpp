@@ -77,7 +77,8 @@ void VideoDownloadManager::requestFile(const QString& token)
 {
     QDir().mkpath(QFileInfo(myFilePath).absolutePath());
     myFile = new QFile(writingPath());
-    if (!myFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Unbuffered: every chunk is in the file as soon as it is written, for a player reading it.
+    if (!myFile->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         const QString message = QStringLiteral("Cannot write %1: %2").arg(myFile->fileName(), myFile->errorString());
         delete myFile;
         myFile = nullptr;

@@ -1,0 +1,370 @@
+#include "tests/service/ServiceTestSupport.h"
+
+#include "core/FileManager.h"
+#include "core/VideoEntry.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+// The regular and the background download channel: watch page, token, the file
+// streamed to disk, progress, cancel, and what is left on disk when it goes wrong.
+class TestDownload : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void regularDownloadIsByteExact();
+    void regularFileGrowsUnderItsFinalName();
+    void backgroundDownloadIsByteExact();
+    void backgroundFileGetsItsNameWhenComplete();
+    void bothChannelsAtOnce();
+    void cancelRemovesThePartialFile_data();
+    void cancelRemovesThePartialFile();
+    void failedRegularDownloadRemovesItsFile_data();
+    void failedRegularDownloadRemovesItsFile();
+    void removedVideoInTheBackground();
+    void backgroundNetworkFailureIsNotARemoval();
+    void newDownloadReplacesTheRunningOne();
+    void sameVideoIsNotFetchedTwice();
+    void setVideoFileName_data();
+    void setVideoFileName();
+    void nullEntriesDoNothing();
+
+private:
+    static QByteArray readFile(const QString& path);
+};
+
+namespace {
+
+VideoEntry videoWithId(const QString& id)
+{
+    VideoEntry video;
+    video.setVideoId(id);
+    return video;
+}
+
+// A video file route that sends part of the file and then stalls.
+FakeResponse stallingFile(qint64 after)
+{
+    FakeResponse response = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+    response.stallAfter = after;
+    return response;
+}
+
+} // namespace
+
+QByteArray TestDownload::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestDownload::regularDownloadIsByteExact()
+{
+    ServiceWorld world;
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    QSignalSpy progress(world.service.get(), &VideoServiceProvider::downloadInProgress);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
+
+    world.service->download(&video);
+    QVERIFY(world.service->getDownloadState());
+    QCOMPARE(world.service->getDownloadVideoId(), FakeFeeds::VIDEO_ID);
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(failed.count(), 0);
+    QVERIFY(!world.service->getDownloadState());
+    QCOMPARE(world.service->getDownloadVideoId(), FakeFeeds::VIDEO_ID);
+
+    const QString path = world.repository->getFileManager()->getVideoFolder() + FakeFeeds::VIDEO_ID + ".flv";
+    QCOMPARE(readFile(path), FakeService::generatedBytes(0, FakeFeeds::VIDEO_SIZE));
+
+    // Progress climbs to the whole file, with the total known from the start.
+    QVERIFY(progress.count() >= 2);
+    qint64 previous = 0;
+    for (const QList<QVariant>& report : progress) {
+        QVERIFY(report.at(0).toLongLong() >= previous);
+        previous = report.at(0).toLongLong();
+        QCOMPARE(report.at(1).toLongLong(), FakeFeeds::VIDEO_SIZE);
+    }
+    QCOMPARE(previous, FakeFeeds::VIDEO_SIZE);
+
+    // Watch page first, then the file with the page's token.
+    const FakeRequest watch = world.last(QStringLiteral("/www/watch"));
+    QCOMPARE(watch.queryValue("v"), FakeFeeds::VIDEO_ID);
+    const FakeRequest file = world.last(QStringLiteral("/www/get_video"));
+    QCOMPARE(file.queryValue("video_id"), FakeFeeds::VIDEO_ID);
+    QCOMPARE(file.queryValue("t"), FakeFeeds::WATCH_TOKEN);
+    QVERIFY(file.header("X-GData-Key").isEmpty());
+}
+
+void TestDownload::regularFileGrowsUnderItsFinalName()
+{
+    ServiceWorld world(800);
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(700000));
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
+    world.service->download(&video);
+
+    // A player opens the file by its final name while it grows.
+    const QString path = world.repository->getFileManager()->getVideoFolder() + FakeFeeds::VIDEO_ID + ".flv";
+    QTRY_COMPARE(QFileInfo(path).size(), qint64(700000));
+    QCOMPARE(readFile(path), FakeService::generatedBytes(0, 700000));
+
+    // The stalled transfer times out: error, and the half file is gone.
+    QVERIFY(failed.wait(3000));
+    QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("timed out")));
+    QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(!world.service->getDownloadState());
+}
+
+void TestDownload::backgroundDownloadIsByteExact()
+{
+    ServiceWorld world;
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    QSignalSpy progress(world.service.get(), &VideoServiceProvider::backgroundDownloadInProgress);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
+    QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);
+
+    world.service->backgrounddownload(&video);
+    const QString path = world.repository->getFileManager()->getFavoriteVideoFolder() + FakeFeeds::VIDEO_ID + ".flv";
+    QCOMPARE(video.getVideoFile(), path);
+    QVERIFY(world.service->getBackgroundDownloadState());
+    QVERIFY(!world.service->getDownloadState());
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(removed.count(), 0);
+    QVERIFY(!world.service->getBackgroundDownloadState());
+    QCOMPARE(readFile(path), FakeService::generatedBytes(0, FakeFeeds::VIDEO_SIZE));
+    QVERIFY(!QFileInfo::exists(path + ".part"));
+
+    QVERIFY(progress.count() >= 2);
+    double previous = 0;
+    for (const QList<QVariant>& report : progress) {
+        QVERIFY(report.at(0).toDouble() >= previous);
+        previous = report.at(0).toDouble();
+        QCOMPARE(report.at(1).toString(), FakeFeeds::VIDEO_ID);
+    }
+    QCOMPARE(previous, 100.0);
+}
+
+void TestDownload::backgroundFileGetsItsNameWhenComplete()
+{
+    ServiceWorld world(800);
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(500000));
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    world.service->backgrounddownload(&video);
+    const QString path = video.getVideoFile();
+    QTRY_COMPARE(QFileInfo(path + ".part").size(), qint64(500000));
+    QVERIFY(!QFileInfo::exists(path));
+
+    // Stalled until the timeout: neither the partial nor a final file stays.
+    QTRY_VERIFY_WITH_TIMEOUT(!world.service->getBackgroundDownloadState(), 3000);
+    QVERIFY(!QFileInfo::exists(path + ".part"));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestDownload::bothChannelsAtOnce()
+{
+    ServiceWorld world;
+    VideoEntry regular = videoWithId(FakeFeeds::VIDEO_ID);
+    VideoEntry queued = videoWithId(QStringLiteral("Q3m_Zt8pL0e"));
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    QSignalSpy backgroundDone(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
+    world.service->download(&regular);
+    world.service->backgrounddownload(&queued);
+    QVERIFY(world.service->getDownloadState());
+    QVERIFY(world.service->getBackgroundDownloadState());
+    QTRY_COMPARE(done.count(), 1);
+    QTRY_COMPARE(backgroundDone.count(), 1);
+    const QByteArray expected = FakeService::generatedBytes(0, FakeFeeds::VIDEO_SIZE);
+    QCOMPARE(readFile(world.repository->getFileManager()->getVideoFolder() + FakeFeeds::VIDEO_ID + ".flv"), expected);
+    QCOMPARE(readFile(queued.getVideoFile()), expected);
+}
+
+void TestDownload::cancelRemovesThePartialFile_data()
+{
+    QTest::addColumn<bool>("background");
+    QTest::newRow("regular") << false;
+    QTest::newRow("background") << true;
+}
+
+void TestDownload::cancelRemovesThePartialFile()
+{
+    QFETCH(bool, background);
+    ServiceWorld world;
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(300000));
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    QSignalSpy backgroundDone(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
+    QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);
+
+    const QString folder = background ? world.repository->getFileManager()->getFavoriteVideoFolder()
+                                      : world.repository->getFileManager()->getVideoFolder();
+    const QString writing = folder + FakeFeeds::VIDEO_ID + (background ? ".flv.part" : ".flv");
+    if (background)
+        world.service->backgrounddownload(&video);
+    else
+        world.service->download(&video);
+    QTRY_COMPARE(QFileInfo(writing).size(), qint64(300000));
+
+    if (background)
+        world.service->cancelBackgoundDownload();
+    else
+        world.service->cancelDownload();
+    QVERIFY(!world.service->getDownloadState());
+    QVERIFY(!world.service->getBackgroundDownloadState());
+    QVERIFY(!QFileInfo::exists(writing));
+    QVERIFY(!QFileInfo::exists(folder + FakeFeeds::VIDEO_ID + ".flv"));
+    QTest::qWait(200);
+    QCOMPARE(failed.count() + done.count() + backgroundDone.count() + removed.count(), 0);
+}
+
+void TestDownload::failedRegularDownloadRemovesItsFile_data()
+{
+    QTest::addColumn<FakeResponse>("file");
+    QTest::addColumn<QString>("messagePart");
+
+    FakeResponse dropped = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+    dropped.dropAfter = 1000000;
+    QTest::newRow("connection dropped") << dropped << "cut short";
+    QTest::newRow("file not found") << FakeResponse::document("<html>404</html>", "text/html", 404) << "404";
+    QTest::newRow("server error") << FakeResponse::document("<html>500</html>", "text/html", 500) << "500";
+    QTest::newRow("empty file") << FakeResponse::generated(0) << "without data";
+    QTest::newRow("redirect loop") << FakeResponse::redirect("/www/get_video?video_id=x") << "redirects";
+}
+
+void TestDownload::failedRegularDownloadRemovesItsFile()
+{
+    QFETCH(FakeResponse, file);
+    QFETCH(QString, messagePart);
+    ServiceWorld world;
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), file);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    world.service->download(&video);
+    QVERIFY(failed.wait());
+    QVERIFY2(failed.at(0).at(0).toString().contains(messagePart), qPrintable(failed.at(0).at(0).toString()));
+    QCOMPARE(done.count(), 0);
+    QVERIFY(!world.service->getDownloadState());
+    QVERIFY(!QFileInfo::exists(world.repository->getFileManager()->getVideoFolder() + FakeFeeds::VIDEO_ID + ".flv"));
+}
+
+void TestDownload::removedVideoInTheBackground()
+{
+    ServiceWorld world;
+    VideoEntry video = videoWithId(FakeFeeds::REMOVED_VIDEO_ID);
+    QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
+    world.service->backgrounddownload(&video);
+    QVERIFY(removed.wait());
+    QVERIFY(!removed.at(0).at(0).toString().isEmpty());
+    QCOMPARE(done.count(), 0);
+    QVERIFY(!world.service->getBackgroundDownloadState());
+    QVERIFY(world.fake.requestsTo(QStringLiteral("/www/get_video")).isEmpty());
+    QVERIFY(!QFileInfo::exists(video.getVideoFile()));
+
+    // The file answer "not found" means the same; and a regular download says so too.
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"),
+                        FakeResponse::document("<html>Not found</html>", "text/html", 404));
+    VideoEntry other = videoWithId(FakeFeeds::VIDEO_ID);
+    world.service->backgrounddownload(&other);
+    QVERIFY(removed.wait());
+    QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
+    world.service->download(&video);
+    QVERIFY(failed.wait());
+}
+
+void TestDownload::backgroundNetworkFailureIsNotARemoval()
+{
+    ServiceWorld world;
+    FakeResponse dropped = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+    dropped.dropAfter = 400000;
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), dropped);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
+    world.service->backgrounddownload(&video);
+    QTRY_VERIFY(!world.service->getBackgroundDownloadState());
+    QTest::qWait(100);
+    // The entry stays queued for a later try: no report, and nothing on disk.
+    QCOMPARE(removed.count(), 0);
+    QCOMPARE(done.count(), 0);
+    QVERIFY(!QFileInfo::exists(video.getVideoFile()));
+    QVERIFY(!QFileInfo::exists(video.getVideoFile() + ".part"));
+}
+
+void TestDownload::newDownloadReplacesTheRunningOne()
+{
+    ServiceWorld world;
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [](const FakeRequest& request) {
+        if (request.queryValue("video_id") == FakeFeeds::VIDEO_ID)
+            return stallingFile(200000);
+        return FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+    });
+    VideoEntry first = videoWithId(FakeFeeds::VIDEO_ID);
+    VideoEntry second = videoWithId(QStringLiteral("nN5cV0dJ6uE"));
+    const QString folder = world.repository->getFileManager()->getVideoFolder();
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    world.service->download(&first);
+    QTRY_COMPARE(QFileInfo(folder + FakeFeeds::VIDEO_ID + ".flv").size(), qint64(200000));
+    world.service->download(&second);
+    QVERIFY(!QFileInfo::exists(folder + FakeFeeds::VIDEO_ID + ".flv"));
+    QCOMPARE(world.service->getDownloadVideoId(), QString("nN5cV0dJ6uE"));
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(QFileInfo(folder + "nN5cV0dJ6uE.flv").size(), FakeFeeds::VIDEO_SIZE);
+}
+
+void TestDownload::sameVideoIsNotFetchedTwice()
+{
+    ServiceWorld world;
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    VideoEntry copy = video;
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    world.service->download(&video);
+    world.service->download(&copy);
+    QVERIFY(done.wait());
+    QTest::qWait(100);
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(world.fake.requestsTo(QStringLiteral("/www/watch")).size(), 1);
+}
+
+void TestDownload::setVideoFileName_data()
+{
+    QTest::addColumn<QString>("videoId");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("plain id") << "kx9fW2qHb1s" << "kx9fW2qHb1s.flv";
+    QTest::newRow("dash and underscore") << "-_aB-7rT4wX" << "-_aB-7rT4wX.flv";
+    QTest::newRow("path in the id") << "../x/y" << "___x_y.flv";
+}
+
+void TestDownload::setVideoFileName()
+{
+    QFETCH(QString, videoId);
+    QFETCH(QString, fileName);
+    ServiceWorld world;
+    VideoEntry video = videoWithId(videoId);
+    video.setVideoFile(QStringLiteral("old"));
+    world.service->setVideoFileName(&video);
+    QCOMPARE(video.getVideoFile(), fileName);
+}
+
+void TestDownload::nullEntriesDoNothing()
+{
+    ServiceWorld world;
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("NULL pointer: .*setVideoFileName"));
+    world.service->setVideoFileName(nullptr);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("NULL pointer: .*backgrounddownload"));
+    world.service->backgrounddownload(nullptr);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("NULL pointer: .*download"));
+    world.service->download(nullptr);
+    QVERIFY(!world.service->getDownloadState());
+    QVERIFY(!world.service->getBackgroundDownloadState());
+    QTest::qWait(50);
+    QVERIFY(world.fake.requests().isEmpty());
+}
+
+QTEST_MAIN(TestDownload)
+#include "tst_download.moc"
