@@ -4,6 +4,11 @@
 #include "core/SharedImages.h"
 #include "core/Types.h"
 
+namespace {
+// More names than any device holds playlists; only a failing database gets this far.
+const int MAX_UNIQUE_NAME_TRIES = 100000;
+}
+
 PlayList::PlayList(int id, int serviceId, int type, const QString& name)
     : myId(id), myServiceId(serviceId), myType(type), myName(name)
 {
@@ -38,12 +43,14 @@ bool PlayList::isFixed() const
 
 QString PlayList::uniqueName(Repository& repository, int serviceId)
 {
-    int number = repository.getUserPlayListCount(serviceId) + 1;
-    QString name;
-    for (;; ++number) {
-        name = TEXT_NEW_PLAYLIST_PREFIX() + QString::number(number);
+    const int first = repository.getUserPlayListCount(serviceId) + 1;
+    // Without a usable database no name is ever reported free: stop at the first
+    // candidate instead of counting for ever.
+    const int tries = repository.isDatabaseUsable() ? MAX_UNIQUE_NAME_TRIES : 1;
+    for (int number = first; number < first + tries; ++number) {
+        const QString name = TEXT_NEW_PLAYLIST_PREFIX() + QString::number(number);
         if (repository.isPlayListNameFree(name, serviceId))
-            break;
+            return name;
     }
-    return name;
+    return TEXT_NEW_PLAYLIST_PREFIX() + QString::number(first);
 }

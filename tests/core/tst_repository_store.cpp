@@ -1,0 +1,394 @@
+// The database as a whole: opening and creating it, what happens when it cannot be
+// used, writes of several rows that fail half-way, the viewing and search history,
+// and the clean-up at exit.
+#include "tests/core/CoreTestHelpers.h"
+#include "tests/support/TestEnvironment.h"
+
+#include "core/FileManager.h"
+#include "core/GlobalConstants.h"
+#include "core/PlayList.h"
+#include "core/PlayListModel.h"
+#include "core/Repository.h"
+#include "core/SettingsManager.h"
+#include "core/VideoListModel.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <memory>
+#include <unistd.h>
+
+class TestRepositoryStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestEnvironment> myEnv;
+
+    static QStringList ids(const VideoListModel& model)
+    {
+        QStringList out;
+        for (VideoEntry* e : model.entries())
+            out << e->getVideoId();
+        return out;
+    }
+
+    // Every operation of an unusable repository fails cleanly.
+    static void verifyUnusable(Repository& repository)
+    {
+        QVERIFY(!repository.isDatabaseUsable());
+        VideoEntry video = makeVideo(QStringLiteral("v"));
+        QCOMPARE(repository.addFavorite(&video, false), 1);
+        QCOMPARE(repository.addToHistory(&video), 1);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("x")), 1);
+        QCOMPARE(repository.clearSearchHistory(), 1);
+        QCOMPARE(repository.deleteAllHistoryEntries(), 1);
+        QCOMPARE(repository.exitCleanup(), 1);
+        PlayListModel model(&repository);
+        bool collapsed[2] = {false, false};
+        QCOMPARE(repository.getPlayLists(&model, collapsed), 1);
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(!repository.getFirstDownloadEntry());
+        QVERIFY(!repository.getFirstPlayListsEntry(1));
+        QCOMPARE(PlayList::uniqueName(repository, 0).isEmpty(), false);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        myEnv = std::make_unique<TestEnvironment>();
+    }
+
+    void cleanup()
+    {
+        myEnv.reset();
+    }
+
+    void createsDatabaseFoldersAndDefaults()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        QVERIFY(repository.isDatabaseUsable());
+        QCOMPARE(repository.databaseFileName(), myEnv->applicationFolder() + "krelvox_db.dat");
+        QVERIFY(QFileInfo::exists(repository.databaseFileName()));
+        FileManager* files = repository.getFileManager();
+        for (const QString& folder : {files->getVideoFolder(), files->getThumbnailFolder(), files->getFavoriteVideoFolder(),
+                                      files->getFavoriteThumbnailFolder(), files->getQueueFolder()})
+            QVERIFY2(QFileInfo(folder).isDir(), qPrintable(folder));
+        QCOMPARE(repository.getThumbnailFolder(), myEnv->storageRoot() + "/krelvox/thumbnails/");
+        int limit = 0;
+        repository.getSetting(SETTING_DISK_SPACE_LIMIT, limit);
+        QCOMPARE(limit, 500);
+    }
+
+    void existingSettingsAreNotOverwrittenOnReopen()
+    {
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 10), 0);
+        }
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        int amount = 0;
+        repository.getSetting(SETTING_AMOUNT_OF_RESULTS, amount);
+        QCOMPARE(amount, 10);
+    }
+
+    void lostSettingsStoreGetsItsDefaultsBack()
+    {
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+        }
+        QVERIFY(QFile::remove(myEnv->settingsFile()));
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        int limit = 0;
+        repository.getSetting(SETTING_DISK_SPACE_LIMIT, limit);
+        QCOMPARE(limit, 500);
+    }
+
+    void nonSqliteFileIsRefused()
+    {
+        QDir().mkpath(myEnv->applicationFolder());
+        const QByteArray garbage("This is not a database, just some text that fills the first page. ");
+        QVERIFY(writeFile(myEnv->applicationFolder() + "krelvox_db.dat", garbage.repeated(100)));
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 1);
+        verifyUnusable(repository);
+        // The file is left as it was.
+        QFile file(repository.databaseFileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), garbage.repeated(100));
+    }
+
+    void createNewSetsAnUnusableFileAside()
+    {
+        QDir().mkpath(myEnv->applicationFolder());
+        QVERIFY(writeFile(myEnv->applicationFolder() + "krelvox_db.dat", QByteArray(8192, '\x7f')));
+        Repository repository;
+        QCOMPARE(repository.openDatabase(true), 0);
+        QVERIFY(repository.isDatabaseUsable());
+        QVERIFY(QFileInfo::exists(repository.databaseFileName() + ".broken"));
+        std::unique_ptr<PlayList> all(repository.getPlayList(1));
+        QVERIFY(all);
+    }
+
+    void createNewKeepsAUsableDatabase()
+    {
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            VideoEntry video = makeVideo(QStringLiteral("keep"));
+            QCOMPARE(repository.addFavorite(&video, true), 0);
+        }
+        Repository repository;
+        QCOMPARE(repository.openDatabase(true), 0);
+        std::unique_ptr<VideoEntry> kept(repository.getFirstPlayListsEntry(1));
+        QVERIFY(kept);
+        QCOMPARE(kept->getVideoId(), QStringLiteral("keep"));
+    }
+
+    void folderThatCannotBeCreated()
+    {
+        // A plain file where the application folder's parent should be: no folder can
+        // be made there, whoever runs the test.
+        QVERIFY(writeFile(myEnv->root() + "/blocker", "file"));
+        StoragePaths paths = myEnv->paths();
+        paths.applicationFolder = myEnv->root() + "/blocker/krelvox/";
+        Repository repository(paths);
+        QCOMPARE(repository.openDatabase(), 1);
+        verifyUnusable(repository);
+    }
+
+    void databasePathIsAFolder()
+    {
+        QVERIFY(QDir().mkpath(myEnv->applicationFolder() + "krelvox_db.dat"));
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 1);
+        verifyUnusable(repository);
+    }
+
+    void readOnlyFolder()
+    {
+        if (geteuid() == 0)
+            QSKIP("file permissions do not bind the super-user");
+        const QString folder = myEnv->root() + "/readonly/";
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        StoragePaths paths = myEnv->paths();
+        paths.applicationFolder = folder;
+        {
+            Repository repository(paths);
+            QCOMPARE(repository.openDatabase(), 1);
+            verifyUnusable(repository);
+        }
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void failedReorderLeavesPlaylistAsItWas()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        for (const char* id : {"a", "b", "c", "d"}) {
+            VideoEntry video = makeVideo(QString::fromLatin1(id));
+            QCOMPARE(repository.addFavorite(&video, true), 0);
+        }
+        RawDatabase raw(repository.databaseFileName());
+        const QString before = raw.column("select group_concat(id || ':' || sort_id) from favorite").value(0);
+        // The third row written fails.
+        QVERIFY(raw.exec("create trigger fail_write before update of sort_id on favorite"
+                         " when new.sort_id = 2 begin select raise(abort, 'disk full'); end"));
+        std::unique_ptr<VideoEntry> last(repository.getLastPlayListsEntry(1));
+        QCOMPARE(repository.updatePlayListOrder(1, last.get(), 4, false), 1);
+        QCOMPARE(raw.column("select group_concat(id || ':' || sort_id) from favorite").value(0), before);
+        QCOMPARE(last->getSortId(), 1);
+    }
+
+    void failedFavoriteRemovalLeavesEveryPlaylistAsItWas()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        PlayList mine(0, 0, ePlayListLocal, QStringLiteral("Mine"));
+        QCOMPARE(repository.addPlayList(&mine), 0);
+        VideoEntry a = makeVideo(QStringLiteral("a"));
+        VideoEntry b = makeVideo(QStringLiteral("b"));
+        QCOMPARE(repository.addFavorite(&a, true), 0);
+        QCOMPARE(repository.addFavorite(&b, true), 0);
+        QCOMPARE(repository.addVideoToPlayList(&a, mine.getId()), 0);
+        QCOMPARE(repository.addVideoToPlayList(&b, mine.getId()), 0);
+        RawDatabase raw(repository.databaseFileName());
+        const QString before = raw.column("select group_concat(playlist_id || ':' || id || ':' || sort_id) from favorite").value(0);
+        // Renumbering the second playlist fails after the rows were already deleted.
+        QVERIFY(raw.exec(QStringLiteral("create trigger fail_write before update of sort_id on favorite"
+                                        " when new.playlist_id = %1 begin select raise(abort, 'io'); end").arg(mine.getId())));
+        QCOMPARE(repository.removeFavorite(&a, ePlayListIdAllFavorites), 1);
+        QCOMPARE(raw.column("select group_concat(playlist_id || ':' || id || ':' || sort_id) from favorite").value(0), before);
+    }
+
+    void failedStoreLeavesFilesAndRowsAsTheyWere()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        VideoEntry video = makeVideo(QStringLiteral("s"));
+        QCOMPARE(repository.addFavorite(&video, false), 0);
+        const QString queued = repository.getFileManager()->getQueueFolder() + "s.flv";
+        QVERIFY(writeFile(queued, "video"));
+        RawDatabase raw(repository.databaseFileName());
+        QVERIFY(raw.exec("create trigger fail_write before update of download_state on favorite"
+                         " begin select raise(abort, 'io'); end"));
+        QCOMPARE(repository.storeDownloadedEntry(&video), 1);
+        QVERIFY(QFileInfo::exists(queued));
+        QVERIFY(!QFileInfo::exists(repository.getFileManager()->getFavoriteVideoFolder() + "s.flv"));
+        QCOMPARE(raw.column("select download_state from favorite"), QStringList({"0"}));
+        QCOMPARE(raw.column("select video_file from video_entry"), QStringList({""}));
+    }
+
+    void historyKeepsTheNewestRows()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 3), 0);
+        for (const char* id : {"a", "b", "c", "d"}) {
+            VideoEntry video = makeVideo(QString::fromLatin1(id));
+            QCOMPARE(repository.addToHistory(&video), 0);
+            QVERIFY(video.isInHistory());
+        }
+        VideoEntry again = makeVideo(QStringLiteral("b"));
+        QCOMPARE(repository.addToHistory(&again), 0);
+        VideoListModel model(&repository);
+        QCOMPARE(repository.getHistory(&model), 0);
+        QCOMPARE(ids(model), QStringList({"b", "d", "c"}));
+        QVERIFY(model.entries().first()->isInHistory());
+        QCOMPARE(repository.getMostViewedVideo(), QStringLiteral("Title of b"));
+
+        QCOMPARE(repository.deleteAllHistoryEntries(), 0);
+        model.clear();
+        QCOMPARE(repository.getHistory(&model), 0);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(repository.getMostViewedVideo(), QString());
+    }
+
+    void historyWithoutAValidLimitStillKeepsRows()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 0), 0);
+        VideoEntry video = makeVideo(QStringLiteral("a"));
+        QCOMPARE(repository.addToHistory(&video), 0);
+        VideoListModel model(&repository);
+        repository.getHistory(&model);
+        QCOMPARE(model.rowCount(), 1);
+    }
+
+    void searchHistory()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        QCOMPARE(repository.getMostSearched(), QString());
+        QCOMPARE(repository.getSearchCount(), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("cats")), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("dogs")), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("cats")), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("birds")), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("   ")), 1);
+        QStringList texts;
+        QCOMPARE(repository.getSearchHistory(texts), 0);
+        QCOMPARE(texts, QStringList({"birds", "cats", "dogs"}));
+        QCOMPARE(repository.getSearchCount(), 4);
+        QCOMPARE(repository.getMostSearched(), QStringLiteral("cats"));
+        QCOMPARE(repository.clearSearchHistory(), 0);
+        QCOMPARE(repository.getSearchHistory(texts), 0);
+        QVERIFY(texts.isEmpty());
+        QCOMPARE(repository.getSearchCount(), 0);
+    }
+
+    void searchTextsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quotes") << "rock 'n' roll \"live\"";
+        QTest::newRow("percent") << "100%";
+        QTest::newRow("like wildcards") << "a_b%c";
+        QTest::newRow("sql") << "x'; drop table search_history; --";
+        QTest::newRow("leading blanks") << "  spaced  ";
+    }
+
+    void searchTextsRoundTrip()
+    {
+        QFETCH(QString, text);
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("other")), 0);
+        QCOMPARE(repository.addSearchHistory(text), 0);
+        QCOMPARE(repository.addSearchHistory(text), 0);
+        QStringList texts;
+        repository.getSearchHistory(texts);
+        QCOMPARE(texts, QStringList({text, "other"}));
+        QCOMPARE(repository.getMostSearched(), text);
+    }
+
+    void clearSearchHistoryFailureIsReported()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        QCOMPARE(repository.addSearchHistory(QStringLiteral("x")), 0);
+        RawDatabase raw(repository.databaseFileName());
+        QVERIFY(raw.exec("create trigger fail_delete before delete on search_history begin select raise(abort, 'io'); end"));
+        QTest::ignoreMessage(QtDebugMsg, " ERROR");
+        QCOMPARE(repository.clearSearchHistory(), 1);
+    }
+
+    void exitCleanup()
+    {
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        FileManager* files = repository.getFileManager();
+
+        VideoEntry finished = makeVideo(QStringLiteral("finished"));
+        VideoEntry waiting = makeVideo(QStringLiteral("waiting"));
+        VideoEntry link = makeVideo(QStringLiteral("link"));
+        VideoEntry watched = makeVideo(QStringLiteral("watched"));
+        VideoEntry browsed = makeVideo(QStringLiteral("browsed"));
+        QCOMPARE(repository.addFavorite(&finished, false), 0);
+        QCOMPARE(repository.addFavorite(&waiting, false), 0);
+        QCOMPARE(repository.addFavorite(&link, true), 0);
+        QCOMPARE(repository.addToHistory(&watched), 0);
+        // A video that was only shown: in the database (through the history) but no
+        // longer referred to once its history is gone.
+        QCOMPARE(repository.addToHistory(&browsed), 0);
+
+        QVERIFY(writeFile(files->getQueueFolder() + "finished.flv", "complete video"));
+        QVERIFY(writeFile(files->getQueueFolder() + "finished.jpg", "picture"));
+        QVERIFY(writeFile(files->getQueueFolder() + "stray.tmp", "x"));
+        QVERIFY(writeFile(files->getVideoFolder() + "watched.flv", "x"));
+        QVERIFY(writeFile(files->getThumbnailFolder() + "watched.jpg", "x"));
+        QVERIFY(writeFile(files->getFavoriteVideoFolder() + "kept.flv", "x"));
+
+        RawDatabase raw(repository.databaseFileName());
+        QVERIFY(raw.exec("delete from video_history where video_entry_id ="
+                         " (select id from video_entry where video_id = 'browsed')"));
+
+        QCOMPARE(repository.exitCleanup(), 0);
+
+        QVERIFY(QFileInfo::exists(files->getFavoriteVideoFolder() + "finished.flv"));
+        QVERIFY(QFileInfo::exists(files->getFavoriteThumbnailFolder() + "finished.jpg"));
+        QVERIFY(QFileInfo::exists(files->getFavoriteVideoFolder() + "kept.flv"));
+        QVERIFY(QDir(files->getQueueFolder()).isEmpty());
+        QVERIFY(QDir(files->getVideoFolder()).isEmpty());
+        QVERIFY(QDir(files->getThumbnailFolder()).isEmpty());
+        QVERIFY(QFileInfo(files->getQueueFolder()).isDir());
+
+        std::unique_ptr<VideoEntry> first(repository.getFirstDownloadEntry());
+        QVERIFY(first);
+        QCOMPARE(first->getVideoId(), QStringLiteral("waiting"));
+        QCOMPARE(raw.column("select download_state from favorite f join video_entry v on v.id = f.video_entry_id"
+                            " where v.video_id = 'finished'"),
+                 QStringList({"1"}));
+        QCOMPARE(raw.column("select video_id from video_entry order by video_id"),
+                 QStringList({"finished", "link", "waiting", "watched"}));
+    }
+};
+
+QTEST_MAIN(TestRepositoryStore)
+#include "tst_repository_store.moc"
