@@ -95,6 +95,10 @@ void RequestManagerBase::requestProgress(ServiceRequest*, qint64, qint64)
 {
 }
 
+void RequestManagerBase::requestUploadProgress(ServiceRequest*, qint64, qint64)
+{
+}
+
 void RequestManagerBase::start(ServiceRequest* request)
 {
     request->myStatus = 0;
@@ -138,8 +142,9 @@ void RequestManagerBase::start(ServiceRequest* request)
 
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, request] { readMetaData(request); });
     connect(reply, &QIODevice::readyRead, this, [this, request] { readAvailable(request); });
-    connect(reply, &QNetworkReply::uploadProgress, this, [request](qint64, qint64) {
+    connect(reply, &QNetworkReply::uploadProgress, this, [this, request](qint64 sent, qint64 total) {
         request->myTimer->start();
+        requestUploadProgress(request, sent, total);
     });
     connect(reply, &QNetworkReply::finished, this, [this, request] { finishReply(request); });
 }
@@ -295,10 +300,10 @@ void RequestManagerBase::detachReply(ServiceRequest* request)
 {
     if (request->myTimer)
         request->myTimer->stop();
-    QNetworkReply* reply = request->myReply;
+    QNetworkReply* reply = request->myReply.data();
+    request->myReply = nullptr;
     if (!reply)
         return;
-    request->myReply = nullptr;
     reply->disconnect(this);
     if (reply->isRunning())
         reply->abort();

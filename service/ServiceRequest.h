@@ -4,11 +4,13 @@
 #include <QByteArray>
 #include <QList>
 #include <QPair>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
+#include <QNetworkReply>
+
 class QIODevice;
-class QNetworkReply;
 class QTimer;
 class RequestManagerBase;
 
@@ -89,7 +91,7 @@ private:
     bool myApiHeaders = true;
 
     QList<QPair<QByteArray, QByteArray>> myReplyHeaders;
-    QNetworkReply* myReply = nullptr;
+    QPointer<QNetworkReply> myReply;   // null once detached (or deleted with its manager)
     QTimer* myTimer = nullptr;
     int myStatus = 0;
     QByteArray myReceived;

@@ -22,7 +22,13 @@ YoutubeVideoService::YoutubeVideoService(Repository& repository, const ServiceEn
     initialize();
 }
 
-YoutubeVideoService::~YoutubeVideoService() = default;
+YoutubeVideoService::~YoutubeVideoService()
+{
+    // The managers go first: they drop their requests while the network manager (and
+    // so the replies) still exist.
+    const QList<RequestManagerBase*> managers = findChildren<RequestManagerBase*>(QString(), Qt::FindDirectChildrenOnly);
+    qDeleteAll(managers);
+}
 
 void YoutubeVideoService::initialize()
 {

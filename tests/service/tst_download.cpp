@@ -2,6 +2,7 @@
 
 #include "core/FileManager.h"
 #include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void setVideoFileName_data();
     void setVideoFileName();
     void nullEntriesDoNothing();
+    void serviceDeletedWhileRequestsRun();
 
 private:
     static QByteArray readFile(const QString& path);
@@ -364,6 +366,31 @@ void TestDownload::nullEntriesDoNothing()
     QVERIFY(!world.service->getBackgroundDownloadState());
     QTest::qWait(50);
     QVERIFY(world.fake.requests().isEmpty());
+}
+
+void TestDownload::serviceDeletedWhileRequestsRun()
+{
+    ServiceWorld world;
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(200000));
+    FakeResponse slowFeed = FakeResponse::fixture(QStringLiteral("standard-feed.xml"), "application/atom+xml");
+    slowFeed.delayMs = 300;
+    world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/most_viewed"), slowFeed);
+
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+    VideoEntry queued = videoWithId(QStringLiteral("nN5cV0dJ6uE"));
+    VideoListModel model(world.repository.get());
+    world.service->download(&video);
+    world.service->backgrounddownload(&queued);
+    world.service->getFeed(eMostViewed, &model, 0, QStringLiteral("Today"));
+    world.service->getCategories();
+    const QString partial = world.repository->getFileManager()->getVideoFolder() + FakeFeeds::VIDEO_ID + ".flv";
+    QTRY_COMPARE(QFileInfo(partial).size(), qint64(200000));
+
+    world.service.reset();
+    QTest::qWait(400);
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!QFileInfo::exists(partial));
+    QVERIFY(!QFileInfo::exists(queued.getVideoFile() + ".part"));
 }
 
 QTEST_MAIN(TestDownload)
