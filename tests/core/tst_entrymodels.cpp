@@ -1,0 +1,284 @@
+// The comment, contact and message list models and the contact filter: rows are
+// announced one by one, only the display role answers, clearing resets, and late
+// answers for entries that are gone change nothing.
+#include "tests/support/TestEnvironment.h"
+
+#include "core/CommentListModel.h"
+#include "core/ContactListModel.h"
+#include "core/MessageListModel.h"
+#include "core/VideoListModel.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QtTest>
+
+// Indexes for rows the model does not have, as a stale view would hold them.
+template <typename Model>
+class Probe : public Model
+{
+public:
+    using Model::Model;
+    QModelIndex indexForRow(int row) const { return this->createIndex(row, 0); }
+};
+
+class TestEntryModels : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString savePicture(const TestEnvironment& env, const QString& name)
+    {
+        QImage picture(20, 10, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        const QString path = env.root() + QLatin1Char('/') + name;
+        picture.save(path);
+        return path;
+    }
+
+    static QStringList proxyNames(const QAbstractItemModel& proxy)
+    {
+        QStringList names;
+        for (int row = 0; row < proxy.rowCount(); ++row)
+            names << proxy.data(proxy.index(row, 0)).value<ContactEntry*>()->getUserName();
+        return names;
+    }
+
+private Q_SLOTS:
+    void commentRowsAreAnnouncedOneByOne()
+    {
+        CommentListModel model;
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        for (int i = 0; i < 5; ++i)
+            model.addEntry(new CommentEntry(QStringLiteral("a%1").arg(i), QStringLiteral("text"), QStringLiteral("1.2.2009")));
+        model.addEntry(nullptr);
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(inserted.count(), 5);
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(inserted.at(i).at(1).toInt(), i);
+            QCOMPARE(inserted.at(i).at(2).toInt(), i);
+        }
+        QCOMPARE(model.data(model.index(3, 0)).value<CommentEntry*>()->getAuthor(), QStringLiteral("a3"));
+    }
+
+    void commentClearKeepsTheTotal()
+    {
+        CommentListModel model;
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        model.setTotal(123);
+        model.clear();
+        QCOMPARE(reset.count(), 1);
+        model.addEntry(new CommentEntry);
+        model.clear();
+        QCOMPARE(reset.count(), 2);
+        QCOMPARE(removed.count(), 0);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.getTotal(), 123);
+    }
+
+    void displayRoleOnly_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("display") << 0 << int(Qt::DisplayRole) << true;
+        QTest::newRow("tool tip") << 0 << int(Qt::ToolTipRole) << false;
+        QTest::newRow("edit") << 0 << int(Qt::EditRole) << false;
+        QTest::newRow("row at the count") << 1 << int(Qt::DisplayRole) << false;
+        QTest::newRow("far row") << 50 << int(Qt::DisplayRole) << false;
+        QTest::newRow("invalid index") << -1 << int(Qt::DisplayRole) << false;
+    }
+
+    void displayRoleOnly()
+    {
+        QFETCH(int, row);
+        QFETCH(int, role);
+        QFETCH(bool, valid);
+
+        Probe<CommentListModel> comments;
+        comments.addEntry(new CommentEntry);
+        Probe<ContactListModel> contacts;
+        contacts.addEntry(new ContactEntry(QStringLiteral("c"), QString(), false));
+        Probe<MessageListModel> messages;
+        messages.addEntry(new MessageEntry);
+        Probe<VideoListModel> videos(nullptr);
+        videos.addEntry(new VideoEntry);
+
+        auto at = [row](const auto& model) { return row < 0 ? QModelIndex() : model.indexForRow(row); };
+        const QVariant comment = comments.data(at(comments), role);
+        const QVariant contact = contacts.data(at(contacts), role);
+        const QVariant message = messages.data(at(messages), role);
+        const QVariant video = videos.data(at(videos), role);
+        QCOMPARE(comment.isValid(), valid);
+        QCOMPARE(contact.isValid(), valid);
+        QCOMPARE(message.isValid(), valid);
+        QCOMPARE(video.isValid(), valid);
+        if (valid) {
+            QCOMPARE(QByteArray(comment.metaType().name()), QByteArray("CommentEntry*"));
+            QCOMPARE(QByteArray(contact.metaType().name()), QByteArray("ContactEntry*"));
+            QCOMPARE(QByteArray(message.metaType().name()), QByteArray("MessageEntry*"));
+            QCOMPARE(QByteArray(video.metaType().name()), QByteArray("VideoEntry*"));
+        }
+    }
+
+    void contactFilters_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("my contacts") << 4 << QStringList({"friend", "pal"});
+        QTest::newRow("invitations") << 8 << QStringList({"stranger"});
+        QTest::newRow("both bits") << (4 | 8) << QStringList({"friend", "stranger", "pal"});
+        QTest::newRow("all") << 2 << QStringList({"friend", "stranger", "pal"});
+        QTest::newRow("no bit") << 0 << QStringList();
+    }
+
+    void contactFilters()
+    {
+        QFETCH(int, filter);
+        QFETCH(QStringList, shown);
+        ContactListModel model;
+        ContactFilterProxyModel proxy(nullptr, filter);
+        proxy.setSourceModel(&model);
+        QCOMPARE(proxy.rowCount(), 0);
+        model.addEntry(new ContactEntry(QStringLiteral("friend"), QStringLiteral("1.1.2009"), false));
+        model.addEntry(new ContactEntry(QStringLiteral("stranger"), QStringLiteral("2.1.2009"), true));
+        model.addEntry(new ContactEntry(QStringLiteral("pal"), QStringLiteral("3.1.2009"), false));
+        QCOMPARE(proxyNames(proxy), shown);
+        model.clear();
+        QCOMPARE(proxy.rowCount(), 0);
+    }
+
+    void addingAPendingContactShowsInInvitationsOnly()
+    {
+        ContactListModel model;
+        ContactFilterProxyModel contacts(nullptr, eContactFilter::Accepted);
+        ContactFilterProxyModel invitations(nullptr, eContactFilter::Pending);
+        contacts.setSourceModel(&model);
+        invitations.setSourceModel(&model);
+        QSignalSpy contactRows(&contacts, &QAbstractItemModel::rowsInserted);
+        QSignalSpy invitationRows(&invitations, &QAbstractItemModel::rowsInserted);
+        QSignalSpy modelRows(&model, &QAbstractItemModel::rowsInserted);
+        model.addEntry(new ContactEntry(QStringLiteral("new"), QString(), true));
+        QCOMPARE(modelRows.count(), 1);
+        QCOMPARE(invitationRows.count(), 1);
+        QCOMPARE(contactRows.count(), 0);
+        model.addEntry(new ContactEntry(QStringLiteral("old"), QString(), false));
+        QCOMPARE(contactRows.count(), 1);
+        QCOMPARE(invitationRows.count(), 1);
+    }
+
+    void contactProfileAndPicture()
+    {
+        TestEnvironment env;
+        ContactListModel model;
+        ContactEntry* entry = new ContactEntry(QStringLiteral("bob"), QStringLiteral("5.6.2008"), false);
+        model.addEntry(entry);
+        QCOMPARE(model.findEntryIndex(entry), 0);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+
+        model.addContactInfo(entry, QStringLiteral("1.1.2007"), QStringLiteral("12"), QStringLiteral("2.2.2009"),
+                             QStringLiteral("3"), QStringLiteral("http://example.invalid/bob.jpg"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).value<QModelIndex>().row(), 0);
+        QCOMPARE(entry->getJoined(), QStringLiteral("1.1.2007"));
+        QCOMPARE(entry->getWatched(), QStringLiteral("12"));
+        QCOMPARE(entry->getLogged(), QStringLiteral("2.2.2009"));
+        QCOMPARE(entry->getUploads(), QStringLiteral("3"));
+        QCOMPARE(entry->getThumbnailUrl(), QStringLiteral("http://example.invalid/bob.jpg"));
+
+        model.addThumbnailToEntry(entry, savePicture(env, "contact_thumb_bob.png"));
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(entry->getThumbnail().size(), QSize(20, 10));
+
+        // A file that is no picture keeps the old picture; the row still repaints.
+        QTest::ignoreMessage(QtDebugMsg, "ContactEntry::setContactThumbnail: Error with loading thumbnail");
+        model.addThumbnailToEntry(entry, env.root() + "/missing.png");
+        QCOMPARE(changed.count(), 3);
+        QCOMPARE(entry->getThumbnail().size(), QSize(20, 10));
+    }
+
+    void lateContactAnswersAfterClearDoNothing()
+    {
+        TestEnvironment env;
+        ContactListModel model;
+        ContactEntry* stale = new ContactEntry(QStringLiteral("gone"), QString(), false);
+        model.addEntry(stale);
+        model.clear();
+        // A different entry that was never added is as unknown as a deleted one.
+        ContactEntry outsider(QStringLiteral("outsider"), QString(), false);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QCOMPARE(model.findEntryIndex(stale), -1);
+        model.addContactInfo(stale, "a", "b", "c", "d", "e");
+        model.addThumbnailToEntry(stale, savePicture(env, "x.png"));
+        model.addContactInfo(&outsider, "a", "b", "c", "d", "e");
+        model.addThumbnailToEntry(&outsider, savePicture(env, "y.png"));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(outsider.getJoined(), QString());
+        QVERIFY(outsider.getThumbnail().isNull());
+    }
+
+    void messagesInFeedOrderAndLatePictures()
+    {
+        TestEnvironment env;
+        MessageListModel model;
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        MessageEntry* first = new MessageEntry;
+        first->setTitle(QStringLiteral("first"));
+        MessageEntry* second = new MessageEntry;
+        second->setTitle(QStringLiteral("second"));
+        model.addEntry(first);
+        model.addEntry(nullptr);
+        model.addEntry(second);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(inserted.count(), 2);
+        QCOMPARE(inserted.at(1).at(1).toInt(), 1);
+        QCOMPARE(model.findEntryIndex(second), 1);
+
+        model.addThumbnailToEntry(second, savePicture(env, "m.png"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).value<QModelIndex>().row(), 1);
+        QVERIFY(!second->getThumbnail().isNull());
+
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        model.clear();
+        QCOMPARE(reset.count(), 1);
+        model.clear();
+        QCOMPARE(reset.count(), 2);
+        MessageEntry outsider;
+        model.addThumbnailToEntry(&outsider, savePicture(env, "n.png"));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(outsider.getThumbnail().isNull());
+    }
+
+    void messagePictureThatCannotBeLoaded()
+    {
+        MessageEntry entry;
+        QTest::ignoreMessage(QtDebugMsg, "MessageEntry::setMessageThumbnail: Error with loading thumbnail");
+        entry.setMessageThumbnail(QStringLiteral("/nonexistent/picture.png"));
+        QVERIFY(entry.getThumbnail().isNull());
+        QCOMPARE(entry.getThumbnailFile(), QString());
+    }
+
+    void videoModelRemovesOneRow()
+    {
+        VideoListModel model(nullptr);
+        VideoEntry* a = new VideoEntry;
+        VideoEntry* b = new VideoEntry;
+        model.addEntry(a);
+        model.addEntry(b);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        VideoEntry outsider;
+        QVERIFY(!model.removeEntry(&outsider));
+        QVERIFY(model.removeEntry(a));
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(removed.at(0).at(1).toInt(), 0);
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.entryAt(0), b);
+        QVERIFY(!model.entryAt(1));
+        QVERIFY(!model.entryAt(-1));
+    }
+};
+
+QTEST_MAIN(TestEntryModels)
+#include "tst_entrymodels.moc"
