@@ -1,0 +1,253 @@
+#include "browse/SearchPage.h"
+
+#include "browse/BrowseConstants.h"
+#include "browse/SelectionBox.h"
+#include "browse/UniformSweepList.h"
+#include "core/GlobalConstants.h"
+#include "core/Repository.h"
+#include "shell/BackButton.h"
+#include "shell/PageHeader.h"
+#include "shell/PageHistory.h"
+#include "shell/PageHistoryItem.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+
+// Rows of the earlier searches, tall enough for a finger.
+class HistoryRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(SEARCH_HISTORY_ROW_HEIGHT);
+        return size;
+    }
+};
+
+} // namespace
+
+SearchPage::SearchPage(Repository& repository, PageHistory& history, const CategoryMap& sortOrders, QWidget* parent)
+    : PageBase(parent),
+      myRepository(repository),
+      myHistory(history),
+      myHeader(new PageHeader(TEXT_SEARCH(), this)),
+      myQueryField(new QLineEdit(this)),
+      mySearchButton(new QPushButton(TEXT_SEARCH(), this)),
+      myCategoryLabel(new QLabel(TEXT_CATEGORY(), this)),
+      myCategoryBox(new SelectionBox(1, this)),
+      mySortLabel(new QLabel(TEXT_SORT_BY(), this)),
+      mySortBox(new SelectionBox(1, this)),
+      myHistoryLabel(new QLabel(TEXT_SEARCH_HISTORY(), this)),
+      myHistoryList(new UniformSweepList(this, 0)),
+      myHistoryModel(new QStringListModel(this)),
+      myCompleter(new QCompleter(myHistoryModel, this))
+{
+    setStyleSheet(STYLE_PAGE);
+
+    // 1. The query row.
+    myQueryField->setStyleSheet(STYLE_LINE_EDIT);
+    myQueryField->setPlaceholderText(TEXT_ENTER_SEARCH());
+    myQueryField->setMinimumHeight(SEARCH_FIELD_HEIGHT);
+    mySearchButton->setStyleSheet(STYLE_PUSH_BUTTON);
+    mySearchButton->setFixedSize(SEARCH_BUTTON_WIDTH, SEARCH_FIELD_HEIGHT);
+    auto* queryRow = new QHBoxLayout;
+    queryRow->setSpacing(SEARCH_SPACING);
+    queryRow->addWidget(myQueryField, 1);
+    queryRow->addWidget(mySearchButton);
+
+    // 2. Category and sort order.
+    for (QLabel* label : {myCategoryLabel, mySortLabel, myHistoryLabel})
+        label->setStyleSheet(STYLE_LABEL_18);
+    for (SelectionBox* box : {myCategoryBox, mySortBox})
+        box->setFixedWidth(SEARCH_BOX_WIDTH);
+    mySortKeys = sortOrders.keys(); // in key order, like the labels below
+    mySortBox->setItems(sortOrders.values());
+    int sortIndex = 0;
+    myRepository.getSetting(SETTING_DEFAULT_SORTING_ORDER, sortIndex);
+    if (sortIndex >= 0 && sortIndex < mySortBox->count())
+        mySortBox->setCurrentIndex(sortIndex);
+    auto* choiceRow = new QHBoxLayout;
+    choiceRow->setSpacing(SEARCH_SPACING);
+    choiceRow->addWidget(myCategoryLabel);
+    choiceRow->addWidget(myCategoryBox);
+    choiceRow->addStretch(1);
+    choiceRow->addWidget(mySortLabel);
+    choiceRow->addWidget(mySortBox);
+
+    // 3. The earlier searches, shared by the list and the completion.
+    myHistoryList->setModel(myHistoryModel);
+    myHistoryList->setItemDelegate(new HistoryRowDelegate(myHistoryList));
+    myHistoryList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    myCompleter->setCaseSensitivity(Qt::CaseInsensitive);
+    myCompleter->setCompletionMode(QCompleter::PopupCompletion);
+    myCompleter->popup()->setStyleSheet(STYLE_SELECTION_LIST);
+    reloadHistory();
+    int completion = DEFAULT_SEARCH_COMPLETION_ENABLED;
+    myRepository.getSetting(SETTING_SEARCH_COMPLETION_ENABLED, completion);
+    setCompletionEnabled(completion >= 1);
+
+    auto* form = new QVBoxLayout;
+    form->setContentsMargins(SEARCH_MARGIN, SEARCH_MARGIN, SEARCH_MARGIN, SEARCH_MARGIN);
+    form->setSpacing(SEARCH_SPACING);
+    form->addLayout(queryRow);
+    form->addLayout(choiceRow);
+    form->addWidget(myHistoryLabel);
+    form->addWidget(myHistoryList, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(myHeader);
+    layout->addLayout(form, 1);
+
+    // 4. Connections.
+    connect(myQueryField, &QLineEdit::returnPressed, this, &SearchPage::startSearch);
+    connect(mySearchButton, &QPushButton::clicked, this, &SearchPage::startSearch);
+    connect(myHistoryList, &UniformSweepList::selectionMade, this, &SearchPage::historySelectionChanged);
+    connect(myHistoryList, &UniformSweepList::textSelected, this, &SearchPage::historyChosen);
+    connect(myHistoryList, &QAbstractItemView::activated, this, &SearchPage::historyChosen);
+    connect(&myRepository, &Repository::settingChanged, this, &SearchPage::settingChanged);
+}
+
+SearchPage::~SearchPage() = default;
+
+QStringList SearchPage::getHistory() const
+{
+    return myHistoryModel->stringList();
+}
+
+bool SearchPage::isCompletionEnabled() const
+{
+    return myQueryField->completer() != nullptr;
+}
+
+QString SearchPage::getCategory() const
+{
+    const int index = myCategoryBox->currentIndex();
+    return index >= 0 && index < myCategoryKeys.count() ? myCategoryKeys.at(index) : QString();
+}
+
+QString SearchPage::getSortBy() const
+{
+    const int index = mySortBox->currentIndex();
+    return index >= 0 && index < mySortKeys.count() ? mySortKeys.at(index) : QString();
+}
+
+void SearchPage::setCategories(CategoryMap& categories)
+{
+    const QString chosen = getCategory();
+    myCategoryKeys = categories.keys();
+    myCategoryBox->setItems(categories.values());
+    const int index = myCategoryKeys.indexOf(chosen);
+    if (index > 0)
+        myCategoryBox->setCurrentIndex(index);
+}
+
+void SearchPage::settingChanged(const QString& key, int value)
+{
+    if (key == SETTING_SEARCH_COMPLETION_ENABLED) {
+        setCompletionEnabled(value >= 1);
+    } else if (key == SETTING_DEFAULT_SORTING_ORDER) {
+        if (value >= 0 && value < mySortBox->count())
+            mySortBox->setCurrentIndex(value);
+    }
+}
+
+void SearchPage::setCompletionEnabled(bool enabled)
+{
+    myQueryField->setCompleter(enabled ? myCompleter : nullptr);
+}
+
+void SearchPage::clearHistoryList()
+{
+    myHistoryModel->setStringList(QStringList());
+}
+
+void SearchPage::reloadHistory()
+{
+    QStringList texts;
+    myRepository.getSearchHistory(texts);
+    myHistoryModel->setStringList(texts);
+}
+
+void SearchPage::startSearch()
+{
+    const QString text = myQueryField->text().trimmed();
+    if (text.isEmpty())
+        return;
+    myRepository.addSearchHistory(text);
+    reloadHistory();
+    addToPageHistory();
+    Q_EMIT search(text, getCategory(), getSortBy());
+}
+
+void SearchPage::historySelectionChanged()
+{
+    const QModelIndexList selected = myHistoryList->selectionModel()->selectedIndexes();
+    if (selected.count() == 1)
+        myQueryField->setText(selected.first().data().toString());
+}
+
+void SearchPage::historyChosen(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    myQueryField->setText(index.data().toString());
+    startSearch();
+}
+
+void SearchPage::addToPageHistory()
+{
+    myHistory.add(new PageHistoryItem(eSearchPageId));
+}
+
+void SearchPage::blockUiSignals(bool block)
+{
+    for (QObject* control : std::initializer_list<QObject*>{myQueryField, mySearchButton, myCategoryBox, mySortBox,
+                                                            myHistoryList})
+        control->blockSignals(block);
+}
+
+void SearchPage::setPageFocus()
+{
+    myQueryField->setFocus(Qt::OtherFocusReason);
+}
+
+void SearchPage::showEvent(QShowEvent* event)
+{
+    PageBase::showEvent(event);
+    if (!myBackConnected && myHeader->getBackButton()) {
+        connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &SearchPage::backButtonClicked);
+        myBackConnected = true;
+    }
+}
+
+void SearchPage::hideEvent(QHideEvent* event)
+{
+    PageBase::hideEvent(event);
+    if (myBackConnected && myHeader->getBackButton()) {
+        disconnect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &SearchPage::backButtonClicked);
+        myBackConnected = false;
+    }
+}
+
+void SearchPage::backButtonClicked(bool longClick)
+{
+    if (myHeader->getBackButton()) {
+        disconnect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &SearchPage::backButtonClicked);
+        myBackConnected = false;
+    }
+    myHistory.emitBack(longClick);
+}

@@ -1,0 +1,96 @@
+#ifndef KRELVOX_SEARCHPAGE_H
+#define KRELVOX_SEARCHPAGE_H
+
+#include "core/Types.h"
+#include "shell/PageBase.h"
+
+#include <QStringList>
+
+class PageHeader;
+class PageHistory;
+class QCompleter;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStringListModel;
+class Repository;
+class SelectionBox;
+class UniformSweepList;
+
+// The search form: the query field, completed from the earlier searches while
+// SETTING_SEARCH_COMPLETION_ENABLED is on, a category and a sort order, and the list
+// of earlier searches (most recent first): picking one fills the field, choosing it
+// (double tap, a second tap or Return) searches for it at once.
+class SearchPage : public PageBase
+{
+    Q_OBJECT
+public:
+    // sortOrders: the service's sort-order map (key "" for relevance).
+    SearchPage(Repository& repository, PageHistory& history, const CategoryMap& sortOrders, QWidget* parent);
+    ~SearchPage() override;
+
+    QLineEdit* getQueryField() const { return myQueryField; }
+    QPushButton* getSearchButton() const { return mySearchButton; }
+    SelectionBox* getCategoryBox() const { return myCategoryBox; }
+    SelectionBox* getSortBox() const { return mySortBox; }
+    UniformSweepList* getHistoryList() const { return myHistoryList; }
+    QStringList getHistory() const;
+    bool isCompletionEnabled() const;
+
+    // The category key of the category box's entry ("" for all).
+    QString getCategory() const;
+    // The sort key of the sort box's entry ("" for relevance).
+    QString getSortBy() const;
+
+public Q_SLOTS:
+    void addToPageHistory() override;
+    void blockUiSignals(bool block) override;
+    void setPageFocus() override;
+
+    // The service's categories (key "" labelled for all first); the chosen
+    // category stays chosen when it is still offered.
+    void setCategories(CategoryMap& categories);
+    // SETTING_SEARCH_COMPLETION_ENABLED below 1 switches the completion off, any
+    // other value on; SETTING_DEFAULT_SORTING_ORDER chooses the sort order.
+    void settingChanged(const QString& key, int value);
+    // Empties the list of earlier searches (the store is emptied by the caller).
+    void clearHistoryList();
+    // Reads the earlier searches from the store again.
+    void reloadHistory();
+    // Searches for the query field's text (nothing for an empty text).
+    void startSearch();
+
+Q_SIGNALS:
+    void search(const QString& text, const QString& category, const QString& sortBy);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private Q_SLOTS:
+    void historySelectionChanged();
+    void historyChosen(const QModelIndex& index);
+    void backButtonClicked(bool longClick);
+
+private:
+    void setCompletionEnabled(bool enabled);
+
+    Repository& myRepository;
+    PageHistory& myHistory;
+    PageHeader* myHeader;
+    QLineEdit* myQueryField;
+    QPushButton* mySearchButton;
+    QLabel* myCategoryLabel;
+    SelectionBox* myCategoryBox;
+    QLabel* mySortLabel;
+    SelectionBox* mySortBox;
+    QLabel* myHistoryLabel;
+    UniformSweepList* myHistoryList;
+    QStringListModel* myHistoryModel;
+    QCompleter* myCompleter;
+    QStringList myCategoryKeys;
+    QStringList mySortKeys;
+    bool myBackConnected = false;
+};
+
+#endif

@@ -1,0 +1,298 @@
+#include "browse/ResultController.h"
+#include "browse/ResultPage.h"
+#include "browse/SearchPage.h"
+#include "browse/SelectionBox.h"
+#include "browse/UniformSweepList.h"
+#include "core/GlobalConstants.h"
+#include "core/VideoListModel.h"
+#include "shell/PageHistory.h"
+#include "shell/PageHistoryItem.h"
+#include "tests/browse/BrowseTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestSearchPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void typedSearchReachesServiceAndFillsResults();
+    void emptyQuerySearchesNothing_data();
+    void emptyQuerySearchesNothing();
+    void searchesGoIntoHistory();
+    void completionFollowsSetting_data();
+    void completionFollowsSetting();
+    void completionOffFromStart();
+    void completionOffersEarlierSearches();
+    void historyRowFillsFieldAndDoubleTapSearches();
+    void clearingHistoryList();
+    void categories();
+    void sortOrder();
+
+private:
+    SearchPage* makePage();
+    void tapHistoryRow(int row);
+
+    BrowseWorld* myWorld = nullptr;
+    PageHistory* myHistory = nullptr;
+    SearchPage* myPage = nullptr;
+};
+
+void TestSearchPage::init()
+{
+    myWorld = new BrowseWorld;
+    myHistory = new PageHistory;
+    myPage = nullptr;
+}
+
+void TestSearchPage::cleanup()
+{
+    delete myPage;
+    myPage = nullptr;
+    delete myHistory;
+    myHistory = nullptr;
+    delete myWorld;
+    myWorld = nullptr;
+}
+
+SearchPage* TestSearchPage::makePage()
+{
+    myPage = new SearchPage(*myWorld->repository, *myHistory, myWorld->service->getSortBy(), myWorld->window.get());
+    myPage->setGeometry(0, 0, 800, 480);
+    myWorld->show();
+    return myPage;
+}
+
+void TestSearchPage::tapHistoryRow(int row)
+{
+    UniformSweepList* list = myPage->getHistoryList();
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TestSearchPage::typedSearchReachesServiceAndFillsResults()
+{
+    makePage();
+    ResultController controller(myWorld->service.get(), *myWorld->repository, *myHistory, myWorld->window.get());
+    connect(myPage, &SearchPage::search, &controller, &ResultController::search);
+    ResultPage* results = controller.getResultPage();
+    results->setGeometry(0, 0, 800, 480);
+
+    CategoryMap categories;
+    categories.insert(QString(), QStringLiteral("All"));
+    categories.insert(QStringLiteral("Music"), QStringLiteral("Music"));
+    categories.insert(QStringLiteral("Travel"), QStringLiteral("Travel & Events"));
+    myPage->setCategories(categories);
+    myPage->getCategoryBox()->setCurrentIndex(2);
+    myPage->getSortBox()->setCurrentIndex(1); // "Date added"
+
+    myPage->getQueryField()->setFocus();
+    QTest::keyClicks(myPage->getQueryField(), QStringLiteral("northern lights & snow"));
+    QTest::keyClick(myPage->getQueryField(), Qt::Key_Return);
+
+    QVERIFY(QTest::qWaitFor([&]() { return results->getModel()->rowCount() > 0; }, 5000));
+    const FakeRequest request = myWorld->fake.requestsTo(QStringLiteral("/gdata/feeds/api/videos")).last();
+    QCOMPARE(request.path, QStringLiteral("/gdata/feeds/api/videos"));
+    QCOMPARE(request.queryValue(QStringLiteral("q")), QStringLiteral("northern lights & snow"));
+    QCOMPARE(request.queryValue(QStringLiteral("category")), QStringLiteral("Travel"));
+    QCOMPARE(request.queryValue(QStringLiteral("orderby")), QStringLiteral("published"));
+
+    QCOMPARE(results->getModel()->rowCount(), 4);
+    QCOMPARE(results->getModel()->entryAt(0)->getVideoId(), FakeFeeds::VIDEO_ID);
+    QCOMPARE(results->getSortBox()->currentText(), QStringLiteral("Date added"));
+    // The search page recorded itself before the results came.
+    QCOMPARE(myHistory->count(), 1);
+    QCOMPARE(myHistory->last()->getPageId(), int(eSearchPageId));
+
+    // Letters beyond ASCII reach the service as typed.
+    myPage->getQueryField()->setText(QStringLiteral("revontulet yll\u00e4s"));
+    QTest::mouseClick(myPage->getSearchButton(), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&]() { return myWorld->fake.requestsTo(QStringLiteral("/gdata/feeds/api/videos")).count() == 2; }, 5000));
+    QCOMPARE(myWorld->fake.requestsTo(QStringLiteral("/gdata/feeds/api/videos")).last().queryValue(QStringLiteral("q")),
+             QStringLiteral("revontulet yll\u00e4s"));
+}
+
+void TestSearchPage::emptyQuerySearchesNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanks") << "   ";
+}
+
+void TestSearchPage::emptyQuerySearchesNothing()
+{
+    QFETCH(QString, text);
+    makePage();
+    QSignalSpy searches(myPage, &SearchPage::search);
+    myPage->getQueryField()->setText(text);
+    QTest::mouseClick(myPage->getSearchButton(), Qt::LeftButton);
+    QCOMPARE(searches.count(), 0);
+    QCOMPARE(myHistory->count(), 0);
+    QVERIFY(myPage->getHistory().isEmpty());
+}
+
+void TestSearchPage::searchesGoIntoHistory()
+{
+    makePage();
+    QSignalSpy searches(myPage, &SearchPage::search);
+    for (const QString& text : {QStringLiteral("boats"), QStringLiteral(" cats "), QStringLiteral("boats")}) {
+        myPage->getQueryField()->setText(text);
+        QTest::mouseClick(myPage->getSearchButton(), Qt::LeftButton);
+    }
+    QCOMPARE(searches.count(), 3);
+    QCOMPARE(searches.at(1).at(0).toString(), QStringLiteral("cats"));
+    // Most recent first, each text once.
+    QCOMPARE(myPage->getHistory(), (QStringList{QStringLiteral("boats"), QStringLiteral("cats")}));
+    QStringList stored;
+    myWorld->repository->getSearchHistory(stored);
+    QCOMPARE(stored, myPage->getHistory());
+
+    // A page made later finds them in the store.
+    SearchPage later(*myWorld->repository, *myHistory, myWorld->service->getSortBy(), nullptr);
+    QCOMPARE(later.getHistory(), stored);
+}
+
+void TestSearchPage::completionFollowsSetting_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("0") << 0 << false;
+    QTest::newRow("1") << 1 << true;
+    QTest::newRow("2 (ticked)") << 2 << true;
+    QTest::newRow("-1") << -1 << false;
+}
+
+void TestSearchPage::completionFollowsSetting()
+{
+    QFETCH(int, value);
+    QFETCH(bool, enabled);
+    makePage();
+    QVERIFY(myPage->isCompletionEnabled()); // stored default 1
+    // Through the store, as the settings page writes it ...
+    myWorld->repository->setSetting(SETTING_SEARCH_COMPLETION_ENABLED, value);
+    QCOMPARE(myPage->isCompletionEnabled(), enabled);
+    QCOMPARE(myPage->getQueryField()->completer() != nullptr, enabled);
+    // ... and directly; other keys change nothing.
+    myPage->settingChanged(SETTING_SEARCH_COMPLETION_ENABLED, enabled ? 0 : 2);
+    QCOMPARE(myPage->isCompletionEnabled(), !enabled);
+    myPage->settingChanged(SETTING_DISK_SPACE_LIMIT, enabled ? 2 : 0);
+    QCOMPARE(myPage->isCompletionEnabled(), !enabled);
+}
+
+void TestSearchPage::completionOffFromStart()
+{
+    myWorld->repository->setSetting(SETTING_SEARCH_COMPLETION_ENABLED, 0);
+    makePage();
+    QVERIFY(!myPage->isCompletionEnabled());
+}
+
+void TestSearchPage::completionOffersEarlierSearches()
+{
+    for (const QString& text : {QStringLiteral("northern lights"), QStringLiteral("Nordic skiing"),
+                                QStringLiteral("sailing")})
+        myWorld->repository->addSearchHistory(text);
+    makePage();
+    QCompleter* completer = myPage->getQueryField()->completer();
+    QVERIFY(completer);
+    completer->setCompletionPrefix(QStringLiteral("nor"));
+    QStringList offered;
+    for (int i = 0; completer->setCurrentRow(i); ++i)
+        offered << completer->currentCompletion();
+    offered.sort();
+    QCOMPARE(offered, (QStringList{QStringLiteral("Nordic skiing"), QStringLiteral("northern lights")}));
+}
+
+void TestSearchPage::historyRowFillsFieldAndDoubleTapSearches()
+{
+    for (const QString& text : {QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")})
+        myWorld->repository->addSearchHistory(text);
+    makePage();
+    QCOMPARE(myPage->getHistory().first(), QStringLiteral("third"));
+    QSignalSpy searches(myPage, &SearchPage::search);
+
+    // A tap fills the field without searching.
+    tapHistoryRow(1);
+    QCOMPARE(myPage->getQueryField()->text(), QStringLiteral("second"));
+    QCOMPARE(searches.count(), 0);
+
+    // A double tap on a row searches for it.
+    UniformSweepList* list = myPage->getHistoryList();
+    const QPoint at = list->visualRect(list->model()->index(2, 0)).center();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(searches.count(), 1);
+    QCOMPARE(searches.first().at(0).toString(), QStringLiteral("first"));
+    // It is the most recent search now.
+    QCOMPARE(myPage->getHistory().first(), QStringLiteral("first"));
+}
+
+void TestSearchPage::clearingHistoryList()
+{
+    myWorld->repository->addSearchHistory(QStringLiteral("something"));
+    makePage();
+    QCOMPARE(myPage->getHistory().count(), 1);
+    myWorld->repository->clearSearchHistory();
+    myPage->clearHistoryList();
+    QVERIFY(myPage->getHistory().isEmpty());
+    QCOMPARE(myPage->getHistoryList()->model()->rowCount(), 0);
+    QCompleter* completer = myPage->getQueryField()->completer();
+    completer->setCompletionPrefix(QStringLiteral("some"));
+    QCOMPARE(completer->completionCount(), 0);
+}
+
+void TestSearchPage::categories()
+{
+    makePage();
+    // Before the categories arrive the search is over all of them.
+    QCOMPARE(myPage->getCategoryBox()->count(), 0);
+    QCOMPARE(myPage->getCategory(), QString());
+
+    CategoryMap categories;
+    categories.insert(QStringLiteral("Music"), QStringLiteral("Music"));
+    categories.insert(QStringLiteral("Autos"), QStringLiteral("Autos & Vehicles"));
+    categories.insert(QString(), QStringLiteral("All"));
+    myPage->setCategories(categories);
+    SelectionBox* box = myPage->getCategoryBox();
+    QCOMPARE(box->count(), 3);
+    QCOMPARE(box->text(), QStringLiteral("All"));
+    box->setCurrentIndex(1);
+    QCOMPARE(box->currentText(), QStringLiteral("Autos & Vehicles"));
+    QCOMPARE(myPage->getCategory(), QStringLiteral("Autos"));
+
+    // New categories keep the choice while it is offered ...
+    categories.insert(QStringLiteral("Comedy"), QStringLiteral("Comedy"));
+    myPage->setCategories(categories);
+    QCOMPARE(myPage->getCategory(), QStringLiteral("Autos"));
+    // ... and fall back to all when it is not.
+    categories.remove(QStringLiteral("Autos"));
+    myPage->setCategories(categories);
+    QCOMPARE(myPage->getCategory(), QString());
+    QCOMPARE(box->text(), QStringLiteral("All"));
+}
+
+void TestSearchPage::sortOrder()
+{
+    myWorld->repository->setSetting(SETTING_DEFAULT_SORTING_ORDER, 3);
+    makePage();
+    SelectionBox* box = myPage->getSortBox();
+    QCOMPARE(box->count(), 4);
+    QCOMPARE(box->currentText(), QStringLiteral("View count"));
+    QCOMPARE(myPage->getSortBy(), QStringLiteral("viewCount"));
+    myWorld->repository->setSetting(SETTING_DEFAULT_SORTING_ORDER, 0);
+    QCOMPARE(myPage->getSortBy(), QString());
+    QCOMPARE(box->currentText(), QStringLiteral("Relevance"));
+}
+
+QTEST_MAIN(TestSearchPage)
+#include "tst_searchpage.moc"
