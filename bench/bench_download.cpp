@@ -1,0 +1,102 @@
+#include "core/FileManager.h"
+#include "core/Repository.h"
+#include "core/VideoEntry.h"
+#include "service/YoutubeVideoService.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// A 10 MB video through the regular download channel from the fake service on
+// loopback: throughput, and how much the process's memory grows while the file
+// streams to disk (VmRSS / VmHWM from /proc/self/status).
+class BenchDownload : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void tenMegabytes();
+
+private:
+    static qint64 statusKb(const char* key);
+    bool downloadOnce(qint64 size, qint64& elapsedNs);
+
+    TestEnvironment myEnvironment;
+    FakeService myFake;
+    std::unique_ptr<Repository> myRepository;
+    std::unique_ptr<YoutubeVideoService> myService;
+};
+
+qint64 BenchDownload::statusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray& line : lines)
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+void BenchDownload::initTestCase()
+{
+    QVERIFY(myFake.start());
+    addFeedRoutes(myFake);
+    myRepository = std::make_unique<Repository>(myEnvironment.paths());
+    QCOMPARE(myRepository->openDatabase(), 0);
+    myService = std::make_unique<YoutubeVideoService>(*myRepository, ServiceEndpoints(myFake.baseUrl()));
+}
+
+bool BenchDownload::downloadOnce(qint64 size, qint64& elapsedNs)
+{
+    FakeResponse file = FakeResponse::generated(size);
+    file.chunkSize = 256 * 1024;
+    myFake.addRoute("GET", QStringLiteral("/www/get_video"), file);
+    VideoEntry video;
+    video.setVideoId(FakeFeeds::VIDEO_ID);
+    QSignalSpy done(myService.get(), &VideoServiceProvider::videoIsDownloaded);
+    QElapsedTimer timer;
+    timer.start();
+    myService->download(&video);
+    if (!done.wait(60000))
+        return false;
+    elapsedNs = timer.nsecsElapsed();
+    const QString path = myRepository->getFileManager()->getVideoFolder() + FakeFeeds::VIDEO_ID + ".flv";
+    return QFileInfo(path).size() == size;
+}
+
+void BenchDownload::tenMegabytes()
+{
+    constexpr qint64 SIZE = 10 * 1024 * 1024;
+    qint64 elapsed = 0;
+    // Warm-up: connections, thread and buffers of the network stack exist afterwards.
+    QVERIFY(downloadOnce(SIZE, elapsed));
+
+    const qint64 rssBefore = statusKb("VmRSS:");
+    const qint64 hwmBefore = statusKb("VmHWM:");
+    QList<double> rates;
+    for (int run = 0; run < 5; ++run) {
+        QVERIFY(downloadOnce(SIZE, elapsed));
+        rates.append(double(SIZE) / (1024.0 * 1024.0) / (double(elapsed) / 1e9));
+    }
+    const qint64 rssAfter = statusKb("VmRSS:");
+    const qint64 hwmAfter = statusKb("VmHWM:");
+    std::sort(rates.begin(), rates.end());
+    const double median = rates.at(rates.size() / 2);
+    qInfo("10 MB download: median %.0f MB/s (min %.0f, max %.0f) over %lld runs", median, rates.first(),
+          rates.last(), qint64(rates.size()));
+    qInfo("memory: VmRSS %lld -> %lld kB, VmHWM %lld -> %lld kB (peak growth %lld kB, file 10240 kB)",
+          rssBefore, rssAfter, hwmBefore, hwmAfter, hwmAfter - hwmBefore);
+    QVERIFY2(median >= 200.0, "below 200 MB/s");
+    QVERIFY2(hwmAfter - hwmBefore < 2 * 1024, "peak memory grew by 2 MB or more");
+}
+
+QTEST_MAIN(BenchDownload)
+#include "bench_download.moc"
