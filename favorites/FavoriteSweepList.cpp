@@ -1,5 +1,6 @@
 #include "favorites/FavoriteSweepList.h"
 #include "favorites/FavoriteResultPage.h"
+#include "favorites/FavoritesDrag.h"
 
 #include "core/GlobalConstants.h"
 #include "core/Types.h"
@@ -78,7 +79,7 @@ void FavoriteSweepList::startDrag(VideoEntry* entry)
     qDebug() << "drag alkaa";
     qDebug() << "favorite.id in sourceList" << entry->getVideoId();
     // Runs until the drop or the cancel; the entry may be gone afterwards.
-    const Qt::DropAction action = drag->exec(Qt::LinkAction);
+    const Qt::DropAction action = FavoritesDrag::exec(drag, Qt::LinkAction);
     qDebug() << "drag loppui, action: " << int(action);
     myPage->setDragMode(false, MIME_TYPE_FAVORITE);
     if (action == Qt::IgnoreAction)

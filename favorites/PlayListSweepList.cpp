@@ -1,5 +1,6 @@
 #include "favorites/PlayListSweepList.h"
 #include "favorites/FavoriteResultPage.h"
+#include "favorites/FavoritesDrag.h"
 #include "favorites/FavoritesConstants.h"
 
 #include "core/GlobalConstants.h"
@@ -61,7 +62,7 @@ void PlayListSweepList::startDrag(PlayList* playList)
     drag->setHotSpot(QPoint(pixmap.width() / 2, pixmap.height() / 2));
     qDebug() << "drag alkaa";
     // Runs until the drop or the cancel; the playlist may be gone afterwards.
-    const Qt::DropAction action = drag->exec(Qt::LinkAction);
+    const Qt::DropAction action = FavoritesDrag::exec(drag, Qt::LinkAction);
     qDebug() << "drag loppui, action: " << int(action);
     myPage->setDragMode(false, MIME_TYPE_FAVORITE);
 }
