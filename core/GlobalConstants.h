@@ -10,5 +10,6 @@
 #include "core/constants/Styles.h"
 #include "core/constants/Icons.h"
 #include "core/constants/Platform.h"
+#include "core/constants/Account.h"
 
 #endif

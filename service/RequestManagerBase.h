@@ -59,6 +59,9 @@ protected:
     virtual bool requestUnauthorized(ServiceRequest* request);
     // Body bytes arrived (total -1 while unknown).
     virtual void requestProgress(ServiceRequest* request, qint64 received, qint64 total);
+    // Bytes of the request body sent (as the transfer reports them; total -1 or 0
+    // while unknown).
+    virtual void requestUploadProgress(ServiceRequest* request, qint64 sent, qint64 total);
 
 private:
     void start(ServiceRequest* request);

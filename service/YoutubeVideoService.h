@@ -7,6 +7,13 @@
 
 class CategoryRequestManager;
 class CommentRequestManager;
+class ContactManager;
+class InboxManager;
+class PlaylistManager;
+class PlaylistSyncManager;
+class PostManager;
+class UploadManager;
+class YouTubeClient;
 class QNetworkAccessManager;
 class Repository;
 class VideoDownloadManager;
@@ -73,6 +80,17 @@ public:
     void getPlayLists(PlayListModel* model) override;
     void queueCommand(const vsCmdStruct& command) override;
 
+    // The account's managers (for tests and diagnostics).
+    PostManager* postManager() const { return myPost; }
+    YouTubeClient* commandClient() const { return myClient; }
+
+public Q_SLOTS:
+    // A sign-in was answered with a captcha challenge: fetches its picture into the
+    // thumbnails folder (PostManager::captchaImageFile).
+    void captchaRequired();
+    // The picture is there (captchaChallenge()) or could not be had (a failed sign-in).
+    void captchaImageFetched(bool ok);
+
 private:
     void initialize();
     void initializeAccount();
@@ -87,6 +105,14 @@ private:
     CategoryRequestManager* myCategories = nullptr;
     VideoDownloadManager* myDownload = nullptr;
     VideoDownloadManager* myBackgroundDownload = nullptr;
+    // Account (YoutubeVideoServiceAccount.cpp)
+    PostManager* myPost = nullptr;
+    ContactManager* myContacts = nullptr;
+    InboxManager* myInbox = nullptr;
+    PlaylistManager* myPlaylists = nullptr;
+    PlaylistSyncManager* myPlaylistSync = nullptr;
+    UploadManager* myUpload = nullptr;
+    YouTubeClient* myClient = nullptr;
     CategoryMap mySortBy;
     QString myDownloadVideoId;
     bool myInitialized = false;

@@ -1,75 +1,164 @@
 #include "service/YoutubeVideoService.h"
+#include "core/GlobalConstants.h"
+#include "core/Repository.h"
+#include "core/VideoEntry.h"
+#include "service/account/ContactManager.h"
+#include "service/account/InboxManager.h"
+#include "service/account/PlaylistManager.h"
+#include "service/account/PlaylistSyncManager.h"
+#include "service/account/PostManager.h"
+#include "service/account/UploadManager.h"
+#include "service/account/YouTubeClient.h"
 
 #include <QDebug>
 
-// The account operations: sign-in, posting, contacts, profile, inbox, upload and
-// playlists. Until they are built they only leave a trace.
+// The account operations: sign-in with captcha, posting, contacts, profile, inbox,
+// playlists and their writes, and upload. Every manager of the account renews the
+// sign-in through the PostManager when the service refuses its token.
 
 void YoutubeVideoService::initializeAccount()
 {
+    myPost = new PostManager(myNetwork, myEndpoints, myRepository, this);
+    myContacts = new ContactManager(myNetwork, myEndpoints, myRepository, this);
+    myInbox = new InboxManager(myNetwork, myEndpoints, myRepository, this);
+    myPlaylists = new PlaylistManager(myNetwork, myEndpoints, myRepository, this);
+    myPlaylistSync = new PlaylistSyncManager(myNetwork, myEndpoints, myRepository, this);
+    myUpload = new UploadManager(myNetwork, myEndpoints, myRepository, this);
+    myClient = new YouTubeClient(myRepository, myPlaylistSync, this);
+    for (AccountRequestManager* manager :
+         {static_cast<AccountRequestManager*>(myContacts), static_cast<AccountRequestManager*>(myInbox),
+          static_cast<AccountRequestManager*>(myPlaylists), static_cast<AccountRequestManager*>(myPlaylistSync),
+          static_cast<AccountRequestManager*>(myUpload)})
+        manager->setSession(myPost);
+
+    connect(myPost, &PostManager::authenticated, this, &VideoServiceProvider::authenticated);
+    connect(myPost, &PostManager::captchaRequired, this, &YoutubeVideoService::captchaRequired);
+    connect(myPost->loginManager(), &ClientLoginManager::captchaImageFetched, this,
+            &YoutubeVideoService::captchaImageFetched);
+    connect(myPost, &PostManager::commentingDone, this, &VideoServiceProvider::commentingDone);
+    connect(myPost, &PostManager::errorOccuredInCommenting, this, &VideoServiceProvider::errorOccuredInCommenting);
+    connect(myPost, &PostManager::ratingDone, this, &VideoServiceProvider::ratingDone);
+    connect(myPost, &PostManager::inviteResponded, this, &VideoServiceProvider::inviteResponded);
+    connect(myPost, &PostManager::linkSent, this, &VideoServiceProvider::linkSent);
+    connect(myContacts, &ContactManager::noResults, this, &VideoServiceProvider::noResults);
+    connect(myContacts, &ContactManager::profileFetched, this, &VideoServiceProvider::profileFetched);
+    connect(myInbox, &InboxManager::noMessages, this, &VideoServiceProvider::noMessages);
+    connect(myPlaylists, &PlaylistManager::playListsFetched, this, &VideoServiceProvider::playListsFetched);
+    connect(myPlaylists, &PlaylistManager::errorOccuredInPlayList, this, &VideoServiceProvider::errorOccuredInPlayList);
+    connect(myUpload, &UploadManager::uploadInProgress, this, &VideoServiceProvider::uploadInProgress);
+    connect(myUpload, &UploadManager::uploadDone, this, &VideoServiceProvider::uploadDone);
+    connect(myClient, &YouTubeClient::commandFinished, this, &VideoServiceProvider::commandFinished);
 }
 
-void YoutubeVideoService::commentVideo(const QString&, VideoEntry*)
-{
-    qDebug() << "YoutubeVideoService::commentVideo" << "not available";
-}
+// ---- Sign-in
 
-void YoutubeVideoService::authenticate(eAuthenticateType)
+void YoutubeVideoService::authenticate(eAuthenticateType type)
 {
-    qDebug() << "YoutubeVideoService::authenticate" << "not available";
+    myPost->authenticate(type);
 }
 
 void YoutubeVideoService::cancelAuthentication()
 {
-    qDebug() << "YoutubeVideoService::cancelAuthentication" << "not available";
+    myPost->cancelAuthentication();
 }
 
-void YoutubeVideoService::rateVideo(VideoEntry*, int)
+void YoutubeVideoService::captchaRequired()
 {
-    qDebug() << "YoutubeVideoService::rateVideo" << "not available";
+    qDebug() << "YoutubeVideoService::captchaRequired()" << "start";
+    QString token;
+    QString address;
+    myRepository.getSetting(SETTING_YOUTUBE_CAPTCHA_TOKEN, token);
+    myRepository.getSetting(SETTING_YOUTUBE_CAPTCHA_URL, address);
+    if (token.isEmpty())
+        qDebug() << "YoutubeVideoService::captchaRequired()" << "the challenge has no token";
+    const QString file = PostManager::captchaImageFile(myRepository);
+    myPost->loginManager()->fetchCaptchaImage(myPost->loginManager()->captchaImageUrl(address), file);
+    qDebug() << "YoutubeVideoService::captchaRequired()" << "end";
 }
 
-void YoutubeVideoService::sendVideoLink(const QString&, VideoEntry*, const QString&)
+void YoutubeVideoService::captchaImageFetched(bool ok)
 {
-    qDebug() << "YoutubeVideoService::sendVideoLink" << "not available";
+    qDebug() << "YoutubeVideoService::captchaImageFetched(bool)" << ok;
+    if (ok)
+        Q_EMIT captchaChallenge();
+    else
+        Q_EMIT authenticated(false, TEXT_CAPTCHA_IMAGE_FAILED());
 }
+
+// ---- Posting
+
+void YoutubeVideoService::commentVideo(const QString& text, VideoEntry* video)
+{
+    if (!video) {
+        qDebug() << "NULL pointer: " << "YoutubeVideoService::commentVideo";
+        return;
+    }
+    myPost->commentVideo(text, video->getVideoId());
+}
+
+void YoutubeVideoService::rateVideo(VideoEntry* video, int rating)
+{
+    if (!video) {
+        qDebug() << "NULL pointer: " << "YoutubeVideoService::rateVideo";
+        return;
+    }
+    myPost->rateVideo(video->getVideoId(), rating);
+}
+
+void YoutubeVideoService::sendVideoLink(const QString& contact, VideoEntry* video, const QString& message)
+{
+    if (!video) {
+        qDebug() << "NULL pointer: " << "YoutubeVideoService::sendVideoLink";
+        return;
+    }
+    myPost->sendVideoLink(contact, video->getVideoId(), message);
+}
+
+void YoutubeVideoService::postRespondToInvite(QString contact, bool accepted)
+{
+    myPost->postRespondToInvite(contact, accepted);
+}
+
+// ---- Reading
 
 void YoutubeVideoService::getProfile()
 {
-    qDebug() << "YoutubeVideoService::getProfile" << "not available";
+    myContacts->getProfile();
 }
 
-void YoutubeVideoService::getContacts(ContactListModel*)
+void YoutubeVideoService::getContacts(ContactListModel* model)
 {
-    qDebug() << "YoutubeVideoService::getContacts" << "not available";
+    myContacts->getContacts(model, 1);
 }
 
-void YoutubeVideoService::getInboxMessages(MessageListModel*, int)
+void YoutubeVideoService::getInboxMessages(MessageListModel* model, int startIndex)
 {
-    qDebug() << "YoutubeVideoService::getInboxMessages" << "not available";
+    myInbox->getInboxMessages(model, startIndex);
 }
 
-void YoutubeVideoService::postRespondToInvite(QString, bool)
+void YoutubeVideoService::getPlayLists(PlayListModel* model)
 {
-    qDebug() << "YoutubeVideoService::postRespondToInvite" << "not available";
+    myPlaylists->getPlaylists(model);
 }
 
-void YoutubeVideoService::uploadVideo(QMap<QString, QString>)
+// ---- Upload
+
+void YoutubeVideoService::uploadVideo(QMap<QString, QString> video)
 {
-    qDebug() << "YoutubeVideoService::uploadVideo" << "not available";
+    myUpload->uploadVideo(video);
 }
 
 void YoutubeVideoService::cancelUploading()
 {
-    qDebug() << "YoutubeVideoService::cancelUploading" << "not available";
+    qDebug() << "YoutubeVideoService::cancelUploading()" << "start";
+    myUpload->cancel();
+    myPost->cancelAuthentication();
+    qDebug() << "YoutubeVideoService::cancelUploading()" << "end";
 }
 
-void YoutubeVideoService::getPlayLists(PlayListModel*)
-{
-    qDebug() << "YoutubeVideoService::getPlayLists" << "not available";
-}
+// ---- Playlist and favourites writes
 
-void YoutubeVideoService::queueCommand(const vsCmdStruct&)
+void YoutubeVideoService::queueCommand(const vsCmdStruct& command)
 {
-    qDebug() << "YoutubeVideoService::queueCommand" << "not available";
+    myClient->queueCommand(command);
 }

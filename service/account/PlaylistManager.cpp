@@ -1,0 +1,82 @@
+#include "service/account/PlaylistManager.h"
+#include "core/GlobalConstants.h"
+#include "core/PlayListModel.h"
+#include "core/Types.h"
+#include "service/account/AccountDocuments.h"
+
+#include <QDebug>
+
+namespace {
+
+struct PlayListsRequest : public AccountRequest
+{
+    PlayListsRequest(const QUrl& url, int start) : AccountRequest(url), startIndex(start) {}
+    int startIndex;
+};
+
+} // namespace
+
+PlaylistManager::PlaylistManager(QNetworkAccessManager* network, const ServiceEndpoints& endpoints,
+                                 Repository& repository, QObject* parent)
+    : AccountRequestManager(network, endpoints, repository, parent)
+{
+}
+
+void PlaylistManager::getPlaylists(PlayListModel* model)
+{
+    qDebug() << "PlaylistManager::getPlaylists(PlayListModel*)" << "start";
+    if (!model) {
+        qDebug() << "NULL pointer: " << "PlaylistManager::getPlaylists";
+        return;
+    }
+    abortAll();
+    myModel = model;
+    requestPage(1);
+    qDebug() << "PlaylistManager::getPlaylists(PlayListModel*)" << "end";
+}
+
+void PlaylistManager::requestPage(int startIndex)
+{
+    QueryBuilder query;
+    query.add(QUERY_MAX_RESULTS, QString::number(ACCOUNT_FEED_PAGE_SIZE));
+    query.add(QUERY_START_INDEX, QString::number(startIndex));
+    query.add(QUERY_VERSION, QUERY_VERSION_VALUE);
+    send(new PlayListsRequest(
+        endpoints().url(ServiceEndpoints::eApi, PATH_USERS + USER_DEFAULT + PATH_PLAYLISTS_SUFFIX, query.toString()),
+        startIndex));
+}
+
+void PlaylistManager::requestSucceeded(ServiceRequest* r)
+{
+    auto* request = static_cast<PlayListsRequest*>(r);
+    PlayListModel* model = myModel;
+    if (!model)
+        return;
+    QList<AccountDocuments::PlayListItem> items;
+    AccountDocuments::FeedInfo info;
+    QString error;
+    if (!AccountDocuments::parsePlayLists(request->receivedData(), items, info, error)) {
+        reportFailure(request, ServiceRequest::eMalformed, QStringLiteral("The playlists could not be read: ") + error);
+        return;
+    }
+    for (const AccountDocuments::PlayListItem& item : items) {
+        auto* playList = new PlayList(0, eAccountService, ePlayListAccount, item.title);
+        playList->setDescription(item.description);
+        playList->setProviderId(item.playListId);
+        playList->setProviderUpdated(item.updated);
+        playList->setPrivate(item.isPrivate);
+        playList->setCount(item.count);
+        model->addPlayList(playList);
+    }
+    const int read = request->startIndex - 1 + info.entryCount;
+    if (info.entryCount > 0 && (info.hasNext || (info.totalResults >= 0 && read < info.totalResults)))
+        requestPage(request->startIndex + info.entryCount);
+    else
+        Q_EMIT playListsFetched();
+}
+
+void PlaylistManager::requestFailed(ServiceRequest* r)
+{
+    qDebug() << "PlaylistManager::requestFailed" << r->failureMessage();
+    Q_EMIT errorOccuredInPlayList();
+}
