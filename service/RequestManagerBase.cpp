@@ -13,6 +13,7 @@ namespace {
 // How much of an error answer is kept for its message when the body goes to a file.
 constexpr qint64 ERROR_BODY_LIMIT = 64 * 1024;
 constexpr qint64 READ_CHUNK = 64 * 1024;
+constexpr qint64 STREAM_BUFFER_SIZE = 512 * 1024;
 
 bool isSuccess(int status)
 {
@@ -131,6 +132,10 @@ void RequestManagerBase::start(ServiceRequest* request)
     else
         reply = myNetwork->sendCustomRequest(networkRequest, request->method(), request->body());
     request->myReply = reply;
+    // A body that streams to a file is taken from the network only as fast as it is
+    // written: the reply never holds more than this.
+    if (request->sink())
+        reply->setReadBufferSize(STREAM_BUFFER_SIZE);
 
     if (!request->myTimer) {
         request->myTimer = new QTimer;
