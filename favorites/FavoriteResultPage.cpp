@@ -157,7 +157,7 @@ void FavoriteResultPage::buildLayout()
     QPushButton* downloadButton = makeButton(TEXT_STOP_DOWNLOADING_BUTTON(), myActionButtons);
     myActionButtons->insertWidget(ePlayButton, playButton);
     myActionButtons->insertWidget(eDownloadSwitchButton, downloadButton);
-    myActionButtons->setFixedSize(BUTTON_WIDTH + 40, BUTTON_HEIGHT);
+    myActionButtons->setFixedSize(ACTION_BUTTON_WIDTH, BUTTON_HEIGHT);
     connect(playButton, &QPushButton::clicked, this, &FavoriteResultPage::playClicked);
     connect(downloadButton, &QPushButton::clicked, this, &FavoriteResultPage::downloadSwitchClicked);
 
@@ -756,7 +756,8 @@ bool FavoriteResultPage::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !isVisible())
         return PageBase::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
-    const bool inNameField = myNameField->hasFocus();
+    // Key presses go to the focus widget: a press seen on the name field is typed in it.
+    const bool inNameField = watched == myNameField || myNameField->hasFocus();
     switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Up:

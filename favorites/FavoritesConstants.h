@@ -63,6 +63,7 @@ inline constexpr int HEADER_HEIGHT = 70;
 inline constexpr int PLAYLIST_LIST_WIDTH = 290;
 inline constexpr int BUTTON_HEIGHT = 64;
 inline constexpr int BUTTON_WIDTH = 190;
+inline constexpr int ACTION_BUTTON_WIDTH = 290;   // fits "STOP DOWNLOADING"
 inline constexpr int ICON_BUTTON_WIDTH = 80;
 inline constexpr int PAGE_SPACING = 6;
 
