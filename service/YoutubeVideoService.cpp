@@ -74,7 +74,10 @@ void YoutubeVideoService::initialize()
         qWarning() << "YoutubeVideoService::initialize()" << "the repository has no media folders";
         myInitialized = false;
     }
-    if (myEndpoints.isOverridden() && !QUrl(myEndpoints.baseUrl(), QUrl::StrictMode).isValid()) {
+    const QUrl base(myEndpoints.baseUrl(), QUrl::StrictMode);
+    const bool usableBase = base.isValid() && !base.host().isEmpty()
+        && (base.scheme() == QLatin1String("http") || base.scheme() == QLatin1String("https"));
+    if (myEndpoints.isOverridden() && !usableBase) {
         qWarning() << "YoutubeVideoService::initialize()" << "invalid service base URL" << myEndpoints.baseUrl();
         myInitialized = false;
     }
