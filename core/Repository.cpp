@@ -86,7 +86,9 @@ const char* const SCHEMA[] = {
     " latest_usage_date integer not null default 0)",
 
     "create index if not exists favorite_playlist_sort on favorite (playlist_id, sort_id)",
-    "create index if not exists favorite_video on favorite (video_entry_id, playlist_id)",
+    // The flags of a video (stored copy, link) are looked up per shown row: this index
+    // answers them from the video's own rows instead of the whole queue.
+    "create index if not exists favorite_video_state on favorite (video_entry_id, playlist_id, video_link, download_state)",
     "create index if not exists favorite_queue on favorite (playlist_id, video_link, download_state, sort_id)",
     "create index if not exists playlist_order on playlist (vs_id, type, latest_usage_date)",
     "create index if not exists history_date on video_history (viewed_date)",

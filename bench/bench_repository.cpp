@@ -1,0 +1,112 @@
+// Repository queries on a full device: 10,000 favourites, each also in one of 200
+// local playlists (50 per playlist), a fifth of them still waiting in the download
+// queue. What the favourites page asks for while the user moves around must stay
+// well within a frame.
+#include "tests/support/TestEnvironment.h"
+
+#include "core/PlayList.h"
+#include "core/PlayListModel.h"
+#include "core/Repository.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const int FAVORITES = 10000;
+const int PLAYLISTS = 200;
+}
+
+class BenchRepository : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestEnvironment> myEnv;
+    std::unique_ptr<Repository> myRepository;
+    QList<int> myPlayListIds;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        myEnv = std::make_unique<TestEnvironment>();
+        myRepository = std::make_unique<Repository>();
+        QCOMPARE(myRepository->openDatabase(), 0);
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < PLAYLISTS; ++i) {
+            PlayList playList(0, 0, 4, QStringLiteral("Playlist %1").arg(i));
+            QCOMPARE(myRepository->addPlayList(&playList), 0);
+            myPlayListIds << playList.getId();
+        }
+        for (int i = 0; i < FAVORITES; ++i) {
+            VideoEntry video;
+            video.setVideoId(QStringLiteral("video%1").arg(i, 5, 10, QLatin1Char('0')));
+            video.setName(QStringLiteral("A video title number %1 that is about as long as they are").arg(i));
+            video.setAuthor(QStringLiteral("author%1").arg(i % 300));
+            video.setDescription(QStringLiteral("Some description text of the video. ").repeated(5));
+            video.setLength(float(30 + i % 600));
+            video.setRating(QStringLiteral("4.%1").arg(i % 10));
+            QCOMPARE(myRepository->addFavorite(&video, i % 5 != 0), 0);
+            QCOMPARE(myRepository->addVideoToPlayList(&video, myPlayListIds.at(i % PLAYLISTS)), 0);
+        }
+        qDebug("filled in %lld ms", timer.elapsed());
+        QCOMPARE(myRepository->getDownloadQueueCount(), FAVORITES / 5);
+    }
+
+    void cleanupTestCase()
+    {
+        myRepository.reset();
+        myEnv.reset();
+    }
+
+    void getPlayListsWithCounts()
+    {
+        PlayListModel model(myRepository.get());
+        bool collapsed[2] = {false, false};
+        QBENCHMARK {
+            model.clear();
+            myRepository->getPlayLists(&model, collapsed);
+        }
+        QCOMPARE(model.rowCount(), PLAYLISTS + 3);
+        QCOMPARE(model.getPlayListById(1)->getCount(), FAVORITES);
+        QCOMPARE(model.getPlayListById(myPlayListIds.first())->getCount(), FAVORITES / PLAYLISTS);
+    }
+
+    void openOnePlayList()
+    {
+        VideoListModel model(myRepository.get());
+        const int id = myPlayListIds.at(PLAYLISTS / 2);
+        QBENCHMARK {
+            model.clear();
+            myRepository->getPlayListEntries(id, &model);
+        }
+        QCOMPARE(model.rowCount(), FAVORITES / PLAYLISTS);
+    }
+
+    void firstDownloadEntry()
+    {
+        QBENCHMARK {
+            delete myRepository->getFirstDownloadEntry();
+        }
+        std::unique_ptr<VideoEntry> first(myRepository->getFirstDownloadEntry());
+        QVERIFY(first);
+        QCOMPARE(first->getVideoId(), QStringLiteral("video00000"));
+    }
+
+    void nextPlayListEntry()
+    {
+        const int id = myPlayListIds.first();
+        std::unique_ptr<VideoEntry> first(myRepository->getFirstPlayListsEntry(id));
+        QVERIFY(first);
+        QBENCHMARK {
+            delete myRepository->getNextPlayListsEntry(id, first->getFavoriteId());
+        }
+    }
+};
+
+QTEST_MAIN(BenchRepository)
+#include "bench_repository.moc"
