@@ -1,5 +1,8 @@
 #include "app/MainController.h"
 
+#include "browse/ResultController.h"
+#include "browse/ResultPage.h"
+#include "browse/SearchPage.h"
 #include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
 #include "service/VideoServiceFactory.h"
@@ -69,6 +72,12 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     myService->getCategories();
 
     // Start-up: ResultController with the result and search pages (browsing subsystem).
+    myResultController = new ResultController(myService, myRepository, myPageHistory, &myMainWindow);
+    myMainWindow.addPage(myResultController->getResultPage());
+    mySearchPage = new SearchPage(myRepository, myPageHistory, myService->getSortBy(), &myMainWindow);
+    myMainWindow.addPage(mySearchPage);
+    if (!myCategories.isEmpty())
+        mySearchPage->setCategories(myCategories);
     // Start-up: FavoriteResultController with its page, then PlayListController
     //           (favourites subsystem).
     // Start-up: BackgroundDownloadController, after the favourites controller.
@@ -121,6 +130,13 @@ void MainController::connectSignals()
 
     // Start-up: the home view's feedRequest, search and favorites reach the browsing
     //           and favourites controllers here.
+    connect(myHomeView, &HomeView::feedRequest, this, &MainController::feedRequest);
+    connect(myHomeView, &HomeView::search, this, &MainController::showSearchPage);
+    connect(mySearchPage, &SearchPage::search, this, &MainController::search);
+    connect(myResultController, &ResultController::showToVideo, this, &MainController::showResultVideo);
+    connect(myResultController, &ResultController::showSettingsPage, this, &MainController::showSettingsPage);
+    connect(myResultController, &ResultController::errorOccured, this, &MainController::showErrorDialog);
+    // (the favourites subsystem connects ResultController::showFavoritesPage to its page switch)
     connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
     connect(myHomeView, &HomeView::upload, this, &MainController::showUpload);
     connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
@@ -249,6 +265,13 @@ void MainController::historyBackClicked(bool longClick)
     case eHomePageId:
         showHomePage();
         break;
+    case eResultPageId:
+        myResultController->restoreHistory(item.get());
+        myMainWindow.showPage(myResultController->getResultPage());
+        break;
+    case eSearchPageId:
+        myMainWindow.showPage(mySearchPage);
+        break;
     // The subsystems that own the other pages restore them here from their items
     // (which are deleted afterwards: a restored page copies what it keeps).
     default:
@@ -284,7 +307,57 @@ void MainController::setCategory(CategoryMap& categories)
 {
     myCategories = categories;
     myCategoryRequestFailed = false;
+    if (mySearchPage)
+        mySearchPage->setCategories(myCategories);
     // The search page and the upload controller get the map here once they exist.
+}
+
+void MainController::feedRequest(int type)
+{
+    // The home view has recorded itself in the page history.
+    ResultPage* page = myResultController->getResultPage();
+    myResultController->feedRequest(type, page->getTimeFilter());
+    myMainWindow.showPage(page);
+}
+
+void MainController::search(const QString& text, const QString& category, const QString& sortBy)
+{
+    // The search page has recorded itself in the page history.
+    myResultController->search(text, category, sortBy);
+    myMainWindow.showPage(myResultController->getResultPage());
+}
+
+void MainController::searchAuthorsVideos(const QString& author)
+{
+    // The page the author link was on has recorded itself.
+    myResultController->searchAuthorsVideos(author);
+    myMainWindow.showPage(myResultController->getResultPage());
+}
+
+void MainController::showSearchPage()
+{
+    if (mySearchPage)
+        myMainWindow.showPage(mySearchPage);
+}
+
+void MainController::showResultVideo(VideoEntry* entry, bool forceInfoView)
+{
+    if (!entry) {
+        qWarning("void MainController::showResultVideo(VideoEntry*, bool) - entry is NULL");
+        return;
+    }
+    myRepository.addToHistory(entry);
+    // HOOK (media playback subsystem): show the video in the information view
+    // (NormalScreenController) when forceInfoView is set or SETTING_ACTIVATE_IN_FULLSCREEN
+    // is 0, else in full screen, and start it. The entry belongs to the result page's
+    // model, which a later request empties: the player takes its own copy.
+    Q_UNUSED(forceInfoView);
+}
+
+void MainController::clearSearchHistoryModel()
+{
+    if (mySearchPage)
+        mySearchPage->clearHistoryList();
 }
 
 void MainController::categoryRequestError()

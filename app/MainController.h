@@ -16,6 +16,8 @@ class DBusService;
 class HistoryItemStatistics;
 class HomeView;
 class InputMethodSettings;
+class ResultController;
+class SearchPage;
 class UserPrompt;
 class VideoEntry;
 class VideoServiceProvider;
@@ -52,6 +54,8 @@ public:
     VideoServiceProvider* getService() const { return myService; }
     DBusService* getDBusService() const { return myDBusService; }
     const CategoryMap& getCategories() const { return myCategories; }
+    ResultController* getResultController() const { return myResultController; }
+    SearchPage* getSearchPage() const { return mySearchPage; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
 
 public Q_SLOTS:
@@ -69,6 +73,17 @@ public Q_SLOTS:
     // Toggles the input-method keys so that the platform closes its on-screen keyboard.
     void removeVirtualInputMethod();
     void setCategory(CategoryMap& categories);
+    // Browsing: a standard feed (eFeedRequestType) in the result page's time frame, a
+    // search, an author's uploads, the search page; each shows the result or search page.
+    void feedRequest(int type);
+    void search(const QString& text, const QString& category, const QString& sortBy);
+    void searchAuthorsVideos(const QString& author);
+    void showSearchPage();
+    // A video picked from a result list: recorded in the viewing history and shown in
+    // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
+    void showResultVideo(VideoEntry* entry, bool forceInfoView);
+    // Empties the search page's list of earlier searches.
+    void clearSearchHistoryModel();
     void categoryRequestError();
     // "Exit" and closing the window. Asks first while a background download runs.
     void exitApplication();
@@ -98,6 +113,8 @@ private:
     HomeView* myHomeView = nullptr;
     VideoServiceProvider* myService = nullptr; // child of the main window
     DBusService* myDBusService = nullptr;
+    ResultController* myResultController = nullptr;
+    SearchPage* mySearchPage = nullptr; // child of the main window
     // The queued favourite handed to the service's background channel, which keeps
     // the pointer while it downloads.
     std::unique_ptr<VideoEntry> myBackgroundEntry;
