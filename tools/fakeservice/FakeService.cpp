@@ -221,7 +221,9 @@ void FakeService::acceptConnections()
 void FakeService::readFromSocket(Connection* connection)
 {
     connection->input.append(connection->socket->readAll());
-    while (connection->state != Connection::eAnswering && parseRequest(connection)) {
+    // Answering may close (and delete) the connection.
+    while (myConnections.contains(connection) && connection->state != Connection::eAnswering
+           && parseRequest(connection)) {
     }
 }
 
@@ -435,7 +437,7 @@ void FakeService::pump(Connection* c)
     }
     c->state = Connection::eHead;
     c->response = FakeResponse();
-    while (c->state != Connection::eAnswering && parseRequest(c)) {
+    while (myConnections.contains(c) && c->state != Connection::eAnswering && parseRequest(c)) {
     }
 }
 
