@@ -1,0 +1,387 @@
+#include "tests/service/AccountTestSupport.h"
+
+#include "core/FileManager.h"
+#include "service/account/ClientLoginManager.h"
+#include "service/account/PostManager.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+// Signing in to the account: the form, the service's answers, the captcha round trip
+// and what must never leak.
+class TestAccountSignIn : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void signInStoresTheToken();
+    void formFieldsAreFullyEncoded_data();
+    void formFieldsAreFullyEncoded();
+    void passwordNeverTraced();
+    void settingsFileReadableByOwnerOnly();
+    void refusals_data();
+    void refusals();
+    void unreadableAnswers_data();
+    void unreadableAnswers();
+    void unreachableService();
+    void noUserNameSendsNothing();
+    void captchaRoundTrip();
+    void captchaPictureMissing();
+    void wrongCaptchaAnswerAsksAgain();
+    void captchaAddressMustStayOnTheSignInHost_data();
+    void captchaAddressMustStayOnTheSignInHost();
+    void cancelledSignInReportsNothing();
+};
+
+void TestAccountSignIn::signInStoresTheToken()
+{
+    AccountWorld world;
+    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(0).toBool(), true);
+    QCOMPARE(done.at(0).at(1).toString(), TEXT_ACCOUNT_SIGNED_IN());
+    QCOMPARE(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), FakeAccount::TOKEN);
+
+    const FakeRequest request = world.last(QStringLiteral("/google/accounts/ClientLogin"));
+    QCOMPARE(request.method, QByteArray("POST"));
+    QCOMPARE(request.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+    // The sign-in service is not the API: no developer key goes there.
+    QVERIFY(request.header("X-GData-Key").isEmpty());
+    const QMap<QString, QString> form = FakeAccount::parseForm(request.body);
+    QCOMPARE(form.value("accountType"), QString("HOSTED_OR_GOOGLE"));
+    QCOMPARE(form.value("service"), QString("youtube"));
+    QVERIFY(!form.value("source").isEmpty());
+    QVERIFY(!form.contains("logintoken"));
+    QVERIFY(!form.contains("logincaptcha"));
+}
+
+void TestAccountSignIn::formFieldsAreFullyEncoded_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("ampersand and equals") << "a&b=c@example.com" << "p&ss=word";
+    QTest::newRow("plus is not a blank") << "first+last@example.com" << "1+1=2";
+    QTest::newRow("blanks") << "aino virtanen" << " two  blanks ";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("äijä@example.fi") << QString::fromUtf8("Ylläs€ñ");
+    QTest::newRow("percent and hash") << "100%@example.com" << "#%25;?/";
+}
+
+void TestAccountSignIn::formFieldsAreFullyEncoded()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    AccountWorld world;
+    world.account->passwords.insert(user, password);
+    world.storeAccount(user, password);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    // The service could only sign the account in if both arrived exactly as typed.
+    QCOMPARE(done.at(0).at(0).toBool(), true);
+
+    const QByteArray body = world.last(QStringLiteral("/google/accounts/ClientLogin")).body;
+    const QMap<QString, QString> form = FakeAccount::parseForm(body);
+    QCOMPARE(form.value("Email"), user);
+    QCOMPARE(form.value("Passwd"), password);
+    // Only the separators of the form itself are left unencoded.
+    QCOMPARE(body.count('&'), 4);
+    QCOMPARE(body.count('='), 5);
+    QVERIFY(!body.contains('+'));
+    QVERIFY(!body.contains(' '));
+    for (const char c : body)
+        QVERIFY(uchar(c) < 0x80);
+}
+
+void TestAccountSignIn::passwordNeverTraced()
+{
+    const QString password = QStringLiteral("Salaisuus-7731");
+    const QString answer = QStringLiteral("vastaus-5519");
+    {
+        TraceCollector traces;
+        AccountWorld world;
+        world.account->passwords.insert(FakeAccount::CAPTCHA_USER, password);
+        world.storeAccount(FakeAccount::CAPTCHA_USER, password);
+        QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
+        QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+        world.service->authenticate(ePlainLogin);
+        QVERIFY(challenge.wait());
+        // A wrong answer: the service asks again.
+        world.repository->setSetting(SETTING_YOUTUBE_CAPTCHA_ANSWER, answer);
+        world.service->authenticate(eCaptchaLogin);
+        QVERIFY(challenge.wait());
+        // The right one signs in.
+        world.repository->setSetting(SETTING_YOUTUBE_CAPTCHA_ANSWER, FakeAccount::CAPTCHA_ANSWER);
+        world.service->authenticate(eCaptchaLogin);
+        QVERIFY(done.wait());
+        // And a sign-in the service refuses.
+        world.storeAccount(FakeAccount::USER, password);
+        world.service->authenticate(ePlainLogin);
+        QVERIFY(done.wait());
+        QCOMPARE(done.count(), 2);
+        QCOMPARE(done.at(0).at(0).toBool(), true);
+        QCOMPARE(done.at(1).at(0).toBool(), false);
+
+        const QStringList lines = TraceCollector::lines();
+        QVERIFY(lines.size() > 5);
+        for (const QString& line : lines) {
+            QVERIFY2(!line.contains(password), qPrintable(line));
+            QVERIFY2(!line.contains(answer), qPrintable(line));
+            QVERIFY2(!line.contains(QString::fromLatin1(QUrl::toPercentEncoding(password))), qPrintable(line));
+            QVERIFY2(!line.contains(FakeAccount::TOKEN), qPrintable(line));
+        }
+    }
+}
+
+void TestAccountSignIn::settingsFileReadableByOwnerOnly()
+{
+    AccountWorld world;
+    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), FakeAccount::TOKEN);
+    const QFile::Permissions permissions = QFile::permissions(world.environment.settingsFile());
+    QCOMPARE(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                            | QFile::WriteOther | QFile::ExeOther),
+             QFile::Permissions());
+}
+
+void TestAccountSignIn::refusals_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("bad authentication") << QByteArray("Error=BadAuthentication\n") << TEXT_LOGIN_BAD_AUTHENTICATION();
+    QTest::newRow("not verified") << QByteArray("Error=NotVerified\n") << TEXT_LOGIN_NOT_VERIFIED();
+    QTest::newRow("terms") << QByteArray("Error=TermsNotAgreed\n") << TEXT_LOGIN_TERMS_NOT_AGREED();
+    QTest::newRow("deleted") << QByteArray("Error=AccountDeleted\n") << TEXT_LOGIN_ACCOUNT_DELETED();
+    QTest::newRow("disabled") << QByteArray("Error=AccountDisabled\n") << TEXT_LOGIN_ACCOUNT_DISABLED();
+    QTest::newRow("service disabled") << QByteArray("Error=ServiceDisabled\n") << TEXT_LOGIN_SERVICE_DISABLED();
+    QTest::newRow("unavailable") << QByteArray("Error=ServiceUnavailable\n") << TEXT_SERVICE_NOT_AVAILABLE();
+    QTest::newRow("unknown") << QByteArray("Error=Unknown\n") << TEXT_CAPTCHA_IMAGE_FAILED();
+    QTest::newRow("a code of tomorrow") << QByteArray("Url=x\r\nError=SomethingNew\r\n") << TEXT_CAPTCHA_IMAGE_FAILED();
+}
+
+void TestAccountSignIn::refusals()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    AccountWorld world;
+    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
+    world.storeToken(QStringLiteral("earlier"));
+    world.fake.addRoute("POST", QStringLiteral("/google/accounts/ClientLogin"),
+                        FakeResponse::document(body, "text/plain", 403));
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(0).toBool(), false);
+    QCOMPARE(done.at(0).at(1).toString(), text);
+    QCOMPARE(challenge.count(), 0);
+    QCOMPARE(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), QString("earlier"));
+}
+
+void TestAccountSignIn::unreadableAnswers_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("no Auth line") << 200 << QByteArray("text/plain") << QByteArray("SID=abc\nLSID=def\n");
+    QTest::newRow("empty Auth") << 200 << QByteArray("text/plain") << QByteArray("SID=abc\nAuth=\n");
+    QTest::newRow("Auth with a line break inside")
+        << 200 << QByteArray("text/plain") << QByteArray("Auth=abc def\r\nX-Injected: 1\n");
+    QTest::newRow("HTML page") << 200 << QByteArray("text/html; charset=UTF-8")
+                               << QByteArray("<html><body>Auth=fake</body></html>");
+    QTest::newRow("HTML without its type") << 200 << QByteArray("text/plain")
+                                           << QByteArray("  <!DOCTYPE html><p>Auth=x</p>");
+    QTest::newRow("garbled") << 200 << QByteArray("text/plain") << QByteArray("\x01\xff\xfe garbage\nAuth=abc\n");
+    QTest::newRow("empty") << 200 << QByteArray("text/plain") << QByteArray();
+    QTest::newRow("proxy error page") << 502 << QByteArray("text/html") << QByteArray("<h1>Bad gateway</h1>");
+    QTest::newRow("error without code") << 403 << QByteArray("text/plain") << QByteArray("Url=http://x/\n");
+}
+
+void TestAccountSignIn::unreadableAnswers()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, body);
+    AccountWorld world;
+    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
+    world.fake.addRoute("POST", QStringLiteral("/google/accounts/ClientLogin"),
+                        FakeResponse::document(body, type, status));
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(0).toBool(), false);
+    QCOMPARE(done.at(0).at(1).toString(), TEXT_LOGIN_UNREADABLE());
+    QVERIFY(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN).isEmpty());
+}
+
+void TestAccountSignIn::unreachableService()
+{
+    TestEnvironment environment;
+    Repository repository(environment.paths());
+    QCOMPARE(repository.openDatabase(), 0);
+    repository.setSetting(SETTING_YOUTUBE_USERNAME, FakeAccount::USER);
+    repository.setSetting(SETTING_YOUTUBE_PASSWORD, FakeAccount::PASSWORD);
+    // A port nobody listens on.
+    quint16 port = 0;
+    {
+        FakeService probe;
+        QVERIFY(probe.start());
+        port = probe.port();
+    }
+    YoutubeVideoService service(repository, ServiceEndpoints(QStringLiteral("http://127.0.0.1:%1").arg(port)));
+    QSignalSpy done(&service, &VideoServiceProvider::authenticated);
+    service.authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.at(0).at(0).toBool(), false);
+    QCOMPARE(done.at(0).at(1).toString(), TEXT_LOGIN_UNREACHABLE());
+}
+
+void TestAccountSignIn::noUserNameSendsNothing()
+{
+    AccountWorld world;
+    world.storeAccount(QString(), FakeAccount::PASSWORD);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    // Reported from the event loop, not inside the call.
+    QCOMPARE(done.count(), 0);
+    QVERIFY(done.wait());
+    QCOMPARE(done.at(0).at(0).toBool(), false);
+    QCOMPARE(done.at(0).at(1).toString(), TEXT_LOGIN_NO_ACCOUNT());
+    QCOMPARE(world.logins(), 0);
+}
+
+void TestAccountSignIn::captchaRoundTrip()
+{
+    AccountWorld world;
+    world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
+
+    // 1. The challenge: token and picture address stored, the picture fetched.
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(challenge.wait());
+    QCOMPARE(challenge.count(), 1);
+    QCOMPARE(done.count(), 0);
+    QCOMPARE(world.setting(SETTING_YOUTUBE_CAPTCHA_TOKEN), FakeAccount::CAPTCHA_TOKEN);
+    QCOMPARE(world.setting(SETTING_YOUTUBE_CAPTCHA_URL), FakeAccount::CAPTCHA_URL);
+    const FakeRequest picture = world.last(QStringLiteral("/google/accounts/Captcha"));
+    QCOMPARE(picture.queryValue("ctoken"), FakeAccount::CAPTCHA_URL.mid(QStringLiteral("Captcha?ctoken=").size()));
+
+    // 2. The picture file in the thumbnails folder, named after the address.
+    const QString file = PostManager::captchaImageFile(*world.repository);
+    QCOMPARE(file, world.repository->getThumbnailFolder() + FileManager::sanitizeFileName(FakeAccount::CAPTCHA_URL));
+    QVERIFY(QFileInfo(file).absolutePath() + "/" == QFileInfo(world.repository->getThumbnailFolder()).absolutePath() + "/");
+    QVERIFY(!QImage(file).isNull());
+
+    // 3. The answer.
+    world.repository->setSetting(SETTING_YOUTUBE_CAPTCHA_ANSWER, FakeAccount::CAPTCHA_ANSWER);
+    world.service->authenticate(eCaptchaLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(0).toBool(), true);
+    QCOMPARE(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), FakeAccount::TOKEN);
+    const QMap<QString, QString> form = FakeAccount::parseForm(world.last("/google/accounts/ClientLogin").body);
+    QCOMPARE(form.value("logintoken"), FakeAccount::CAPTCHA_TOKEN);
+    QCOMPARE(form.value("logincaptcha"), FakeAccount::CAPTCHA_ANSWER);
+    QCOMPARE(challenge.count(), 1);
+}
+
+void TestAccountSignIn::captchaPictureMissing()
+{
+    AccountWorld world;
+    world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
+    world.fake.addRoute("GET", QStringLiteral("/google/accounts/Captcha"),
+                        FakeResponse::document("<html>gone</html>", "text/html", 404));
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.at(0).at(0).toBool(), false);
+    QCOMPARE(done.at(0).at(1).toString(), TEXT_CAPTCHA_IMAGE_FAILED());
+    QCOMPARE(challenge.count(), 0);
+
+    // A picture that is not one counts as missing too.
+    world.fake.addRoute("GET", QStringLiteral("/google/accounts/Captcha"),
+                        FakeResponse::document("not an image", "image/jpeg"));
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(done.wait());
+    QCOMPARE(done.at(1).at(0).toBool(), false);
+    QCOMPARE(challenge.count(), 0);
+}
+
+void TestAccountSignIn::wrongCaptchaAnswerAsksAgain()
+{
+    AccountWorld world;
+    world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(challenge.wait());
+    world.repository->setSetting(SETTING_YOUTUBE_CAPTCHA_ANSWER, QStringLiteral("wrong"));
+    world.service->authenticate(eCaptchaLogin);
+    QVERIFY(challenge.wait());
+    QCOMPARE(challenge.count(), 2);
+    QCOMPARE(done.count(), 0);
+    QVERIFY(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN).isEmpty());
+}
+
+void TestAccountSignIn::captchaAddressMustStayOnTheSignInHost_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("relative") << "Captcha?ctoken=abc" << true;
+    QTest::newRow("climbing the path") << "../Captcha?ctoken=abc" << true;
+    QTest::newRow("another host") << "//evil.example/Captcha" << false;
+    QTest::newRow("absolute elsewhere") << "http://evil.example/Captcha" << false;
+    QTest::newRow("not http") << "file:///etc/passwd" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestAccountSignIn::captchaAddressMustStayOnTheSignInHost()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, accepted);
+    QNetworkAccessManager network;
+    const ServiceEndpoints endpoints(QStringLiteral("http://127.0.0.1:4711"));
+    ClientLoginManager login(&network, endpoints);
+    const QUrl url = login.captchaImageUrl(address);
+    QCOMPARE(url.isValid(), accepted);
+    if (accepted) {
+        QCOMPARE(url.host(), QString("127.0.0.1"));
+        QCOMPARE(url.port(), 4711);
+    }
+}
+
+void TestAccountSignIn::cancelledSignInReportsNothing()
+{
+    AccountWorld world;
+    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
+    FakeResponse slow = FakeResponse::document("Auth=late\n", "text/plain");
+    slow.delayMs = 300;
+    world.fake.addRoute("POST", QStringLiteral("/google/accounts/ClientLogin"), slow);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    QSignalSpy received(&world.fake, &FakeService::requestReceived);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(received.wait());
+    world.service->cancelAuthentication();
+    QTest::qWait(600);
+    QCOMPARE(done.count(), 0);
+    QVERIFY(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN).isEmpty());
+
+    // A sign-in with no user name is cancelled before its report too.
+    world.storeAccount(QString(), QString());
+    world.service->authenticate(ePlainLogin);
+    world.service->cancelAuthentication();
+    QTest::qWait(50);
+    QCOMPARE(done.count(), 0);
+}
+
+QTEST_MAIN(TestAccountSignIn)
+#include "tst_accountsignin.moc"
