@@ -1,6 +1,8 @@
 #include "app/MainController.h"
 
 #include "browse/ResultController.h"
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
 #include "browse/ResultPage.h"
 #include "browse/SearchPage.h"
 #include "core/GlobalConstants.h"
@@ -80,6 +82,8 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         mySearchPage->setCategories(myCategories);
     // Start-up: FavoriteResultController with its page, then PlayListController
     //           (favourites subsystem).
+    myFavoriteController = new FavoriteResultController(myService, myRepository, myPageHistory, &myMainWindow);
+    myMainWindow.addPage(myFavoriteController->getPage());
     // Start-up: BackgroundDownloadController, after the favourites controller.
 
     myDBusService = new DBusService(this);
@@ -136,7 +140,14 @@ void MainController::connectSignals()
     connect(myResultController, &ResultController::showToVideo, this, &MainController::showResultVideo);
     connect(myResultController, &ResultController::showSettingsPage, this, &MainController::showSettingsPage);
     connect(myResultController, &ResultController::errorOccured, this, &MainController::showErrorDialog);
-    // (the favourites subsystem connects ResultController::showFavoritesPage to its page switch)
+    connect(myHomeView, &HomeView::favorites, this, &MainController::showFavoritesPage);
+    connect(myResultController, &ResultController::showFavoritesPage, this, &MainController::showFavoritesPage);
+    connect(myFavoriteController, &FavoriteResultController::authorVideosRequested, this,
+            &MainController::searchAuthorsVideos);
+    connect(myFavoriteController, &FavoriteResultController::searchRequested, this, &MainController::showSearchPage);
+    connect(myFavoriteController, &FavoriteResultController::accountNeeded, this, &MainController::showAccountDialog);
+    connect(myService, &VideoServiceProvider::backgroundDownloadInProgress, myFavoriteController->getPage(),
+            &FavoriteResultPage::setDownloadProgress);
     connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
     connect(myHomeView, &HomeView::upload, this, &MainController::showUpload);
     connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
@@ -272,6 +283,10 @@ void MainController::historyBackClicked(bool longClick)
     case eSearchPageId:
         myMainWindow.showPage(mySearchPage);
         break;
+    case eFavoritePageId:
+        myFavoriteController->restoreHistoryPosition(item.get());
+        myMainWindow.showPage(myFavoriteController->getPage());
+        break;
     // The subsystems that own the other pages restore them here from their items
     // (which are deleted afterwards: a restored page copies what it keeps).
     default:
@@ -332,6 +347,13 @@ void MainController::searchAuthorsVideos(const QString& author)
     // The page the author link was on has recorded itself.
     myResultController->searchAuthorsVideos(author);
     myMainWindow.showPage(myResultController->getResultPage());
+}
+
+void MainController::showFavoritesPage()
+{
+    // The page that led here has recorded itself in the page history.
+    myFavoriteController->restoreHistoryPosition(nullptr);
+    myMainWindow.showPage(myFavoriteController->getPage());
 }
 
 void MainController::showSearchPage()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class DBusService;
+class FavoriteResultController;
 class HistoryItemStatistics;
 class HomeView;
 class InputMethodSettings;
@@ -56,6 +57,7 @@ public:
     const CategoryMap& getCategories() const { return myCategories; }
     ResultController* getResultController() const { return myResultController; }
     SearchPage* getSearchPage() const { return mySearchPage; }
+    FavoriteResultController* getFavoriteController() const { return myFavoriteController; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
 
 public Q_SLOTS:
@@ -79,6 +81,8 @@ public Q_SLOTS:
     void search(const QString& text, const QString& category, const QString& sortBy);
     void searchAuthorsVideos(const QString& author);
     void showSearchPage();
+    // The favourites page, refilled from the database (its last playlist selected).
+    void showFavoritesPage();
     // A video picked from a result list: recorded in the viewing history and shown in
     // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
     void showResultVideo(VideoEntry* entry, bool forceInfoView);
@@ -115,6 +119,7 @@ private:
     DBusService* myDBusService = nullptr;
     ResultController* myResultController = nullptr;
     SearchPage* mySearchPage = nullptr; // child of the main window
+    FavoriteResultController* myFavoriteController = nullptr; // child of the main window
     // The queued favourite handed to the service's background channel, which keeps
     // the pointer while it downloads.
     std::unique_ptr<VideoEntry> myBackgroundEntry;
