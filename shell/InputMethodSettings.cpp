@@ -75,7 +75,5 @@ bool GConfInputMethodSettings::setBool(const QString& key, bool value)
         g_error_free(error);
         return false;
     }
-    // Writes are asynchronous in the daemon; make them visible before the next read.
-    gconf_client_suggest_sync(gconf, nullptr);
     return done;
 }

@@ -1,0 +1,467 @@
+#include "app/MainController.h"
+#include "core/FileManager.h"
+#include "core/GlobalConstants.h"
+#include "core/VideoEntry.h"
+#include "shell/HomeView.h"
+#include "shell/PageHistoryItem.h"
+#include "tests/app/ScriptedPrompt.h"
+#include "tests/app/StubVideoService.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// What a controller under test is given instead of dialogs, GConf and the network.
+struct Rig
+{
+    ScriptedPrompt prompt;
+    MemoryInputMethod inputMethod;
+    StubVideoService* service = nullptr;
+    bool serviceInitializes = true;
+
+    MainControllerOptions options(bool createDatabase = false)
+    {
+        MainControllerOptions o;
+        o.fullScreen = false;
+        o.createDatabase = createDatabase;
+        o.prompt = &prompt;
+        o.inputMethod = &inputMethod;
+        o.createService = [this](Repository&, QObject* parent) {
+            service = new StubVideoService(parent);
+            service->initialized = serviceInitializes;
+            return service;
+        };
+        return o;
+    }
+};
+
+// A page of a later subsystem, as far as the history cares.
+class OtherPage : public PageBase
+{
+public:
+    OtherPage(PageHistory& history, int pageId) : myHistory(history), myPageId(pageId) {}
+    void addToPageHistory() override { myHistory.add(new PageHistoryItem(myPageId)); }
+
+private:
+    PageHistory& myHistory;
+    int myPageId;
+};
+
+// Puts a stored-copy favourite (queued for download) into the test's database.
+void queueFavorite(const QString& videoId)
+{
+    Repository repository;
+    QCOMPARE(repository.openDatabase(), 0);
+    VideoEntry entry;
+    entry.setVideoId(videoId);
+    entry.setName(QStringLiteral("Queued video"));
+    QCOMPARE(repository.addFavorite(&entry, false), 0);
+}
+
+// Runs the application's event loop while `action` runs in it; the result is the code
+// the loop ended with, or -1 when nothing ended it within the time. (The application
+// loop, not a local one: after QCoreApplication::exit every local loop would return at
+// once until the application loop runs again.)
+int loopResultAround(std::function<void()> action)
+{
+    QTimer::singleShot(0, qApp, action);
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, qApp, []() { QCoreApplication::exit(-1); });
+    timeout.start(500);
+    return QCoreApplication::exec();
+}
+
+const QString START_QUESTION = QStringLiteral(
+    "ask|The downloading was stopped last time when exiting the application.|Start downloading now?");
+const QString EXIT_QUESTION = QStringLiteral(
+    "ask|Download in progress|You are exiting the program while the video is being downloaded. "
+    "If you exit now the video download will be stopped.");
+const QString ACCOUNT_QUESTION = QStringLiteral(
+    "ask|Account information is needed for selected operation!|Set the account information now?");
+
+} // namespace
+
+class TestMainController : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startUpBuildsTheHomePage()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        QVERIFY(!controller.startupFailed());
+        QCOMPARE(QApplication::doubleClickInterval(), 600);
+        QVERIFY(controller.getHomeView());
+        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+        QCOMPARE(controller.getMainWindow().getMenu(), controller.getHomeView()->getMenu());
+        QVERIFY(controller.getMainWindow().isVisible());
+        QVERIFY(!controller.getMainWindow().isFullScreen());
+        QCOMPARE(controller.getMainWindow().size(), QSize(800, 480));
+        QVERIFY(controller.getRepository().isDatabaseUsable());
+        QVERIFY(controller.getDBusService());
+        // The service is a child of the main window and asked for the categories once.
+        QCOMPARE(rig.service->parent(), &controller.getMainWindow());
+        QCOMPARE(rig.service->calls, QStringList({ "getCategories" }));
+        // An empty queue asks nothing.
+        QCOMPARE(rig.prompt.log, QStringList());
+        QVERIFY(controller.getPageHistory().isEmpty());
+        QVERIFY(TestEnvironment::saveScreenshot(&controller.getMainWindow(), QStringLiteral("app_home_view")));
+    }
+
+    void serviceThatDoesNotInitialiseFailsStartUpSilently()
+    {
+        TestEnvironment env;
+        Rig rig;
+        rig.serviceInitializes = false;
+        MainController controller(rig.options());
+        QVERIFY(controller.startupFailed());
+        QCOMPARE(rig.prompt.log, QStringList());
+    }
+
+    void unusableDatabaseFailsStartUp_data()
+    {
+        QTest::addColumn<bool>("createDatabase");
+        QTest::newRow("plain") << false;
+        // A fresh database that cannot be made either is no success.
+        QTest::newRow("-create-db") << true;
+    }
+
+    void unusableDatabaseFailsStartUp()
+    {
+        QFETCH(bool, createDatabase);
+        TestEnvironment env;
+        // The application folder's place is taken by a file.
+        QFile blocker(env.applicationFolder().chopped(1));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        Rig rig;
+        {
+            MainController controller(rig.options(createDatabase));
+            QVERIFY(controller.startupFailed());
+            QCOMPARE(rig.prompt.log, QStringList({ "inform|Can't use database. Exiting.|" }));
+            QCOMPARE(rig.service, nullptr);
+        }
+        QVERIFY(QFileInfo(blocker.fileName()).isFile());
+    }
+
+    void startUpQuestion_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("queued");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<int>("enabledAfter");
+        QTest::newRow("yes starts the download") << true << true << true << true << true << 1;
+        QTest::newRow("no switches downloading off") << true << true << false << true << false << 0;
+        QTest::newRow("empty queue") << true << false << true << false << false << 1;
+        QTest::newRow("switched off") << false << true << true << false << false << 0;
+    }
+
+    void startUpQuestion()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(bool, queued);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, started);
+        QFETCH(int, enabledAfter);
+        TestEnvironment env;
+        if (queued)
+            queueFavorite(QStringLiteral("queued01"));
+        if (!enabled) {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            QCOMPARE(repository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, 0), 0);
+        }
+
+        Rig rig;
+        rig.prompt.answers << answer;
+        MainController controller(rig.options());
+        QCOMPARE(rig.prompt.log, asked ? QStringList({ START_QUESTION }) : QStringList());
+        QCOMPARE(rig.service->calls.contains("backgrounddownload"), started);
+        if (started)
+            QCOMPARE(rig.service->backgroundVideoId, QStringLiteral("queued01"));
+        int value = -1;
+        controller.getRepository().getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, value);
+        QCOMPARE(value, enabledAfter);
+        // The question comes before the home page is shown.
+        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+    }
+
+    void exitPath_data()
+    {
+        QTest::addColumn<bool>("downloading");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("loopResult");
+        QTest::newRow("no download: exit") << false << false << "exit" << 0;
+        QTest::newRow("no download: close window") << false << false << "close" << 0;
+        QTest::newRow("download, accepted") << true << true << "exit" << 0;
+        QTest::newRow("download, declined") << true << false << "exit" << -1;
+        QTest::newRow("download, close window, accepted") << true << true << "close" << 0;
+        QTest::newRow("download, close window, declined") << true << false << "close" << -1;
+        QTest::newRow("download, menu Exit, accepted") << true << true << "menu" << 0;
+    }
+
+    void exitPath()
+    {
+        QFETCH(bool, downloading);
+        QFETCH(bool, answer);
+        QFETCH(QString, how);
+        QFETCH(int, loopResult);
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        rig.service->backgroundDownloading = downloading;
+        rig.prompt.answers << answer;
+        MainWindow& window = controller.getMainWindow();
+
+        const int result = loopResultAround([&]() {
+            if (how == QLatin1String("exit")) {
+                QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
+            } else if (how == QLatin1String("close")) {
+                window.close();
+            } else {
+                QMenu* menu = window.getMenu();
+                QTimer::singleShot(30, menu, [menu]() {
+                    for (QAction* action : menu->actions()) {
+                        if (action->data().toInt() == HomeView::eEntryExit)
+                            menu->setActiveAction(action);
+                    }
+                    QTest::keyClick(menu, Qt::Key_Return);
+                });
+                window.showMenu();
+            }
+        });
+        QCOMPARE(result, loopResult);
+        QCOMPARE(rig.prompt.log, downloading ? QStringList({ EXIT_QUESTION }) : QStringList());
+        QCOMPARE(rig.service->calls.contains("cancelBackgoundDownload"), downloading && answer);
+        // Declining leaves the program as it was.
+        QVERIFY(window.isVisible());
+    }
+
+    void errorDialogsComeOneAtATime()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+
+        // Errors arriving while a dialog is open (in its event loop) are not stacked.
+        rig.prompt.duringNotice = [&]() {
+            rig.prompt.duringNotice = nullptr;
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("dialog already open, not shown: second"));
+            Q_EMIT rig.service->errorOccuredInDownload(QStringLiteral("second"));
+        };
+        Q_EMIT rig.service->errorOccuredInCommentFetching(QStringLiteral("first"));
+        QCOMPARE(rig.prompt.log, QStringList({ "inform|Error|first" }));
+
+        // Once it is closed the next error is shown.
+        Q_EMIT rig.service->errorOccuredInCommenting(QStringLiteral("third"));
+        Q_EMIT rig.service->errorOccuredInDownload(QStringLiteral("fourth"));
+        QCOMPARE(rig.prompt.log, QStringList({ "inform|Error|first", "inform|Error|third", "inform|Error|fourth" }));
+    }
+
+    void categoriesAndTheirFailure()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        Q_EMIT rig.service->errorOccuredInCategory();
+        QVERIFY(controller.categoryRequestFailed());
+        CategoryMap categories { { QString(), QStringLiteral("All") }, { QStringLiteral("Music"), QStringLiteral("Music") } };
+        Q_EMIT rig.service->categoriesReady(categories);
+        QVERIFY(!controller.categoryRequestFailed());
+        QCOMPARE(controller.getCategories(), categories);
+    }
+
+    void historyBack()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        MainWindow& window = controller.getMainWindow();
+        PageHistory& history = controller.getPageHistory();
+        auto* other = new OtherPage(history, eHomePageId);
+        window.addPage(other);
+
+        // The home view records itself when a feed is chosen; the page that follows
+        // is left with the back button.
+        QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryMostViewed), Qt::LeftButton);
+        QCOMPARE(history.count(), 1);
+        window.showPage(other);
+        history.emitBack(false);
+        QCOMPARE(window.currentPage(), controller.getHomeView());
+        QVERIFY(history.isEmpty());
+
+        // Back with no history goes home.
+        window.showPage(other);
+        history.emitBack(false);
+        QCOMPARE(window.currentPage(), controller.getHomeView());
+
+        // A page that no subsystem restores (yet) leads home, with a trace.
+        history.add(new PageHistoryItem(eStatisticsPageId));
+        window.showPage(other);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no page for history id 14, going home"));
+        history.emitBack(false);
+        QCOMPARE(window.currentPage(), controller.getHomeView());
+        QVERIFY(history.isEmpty());
+    }
+
+    void longPressGoesHomeAndForgetsTheWay()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        MainWindow& window = controller.getMainWindow();
+        PageHistory& history = controller.getPageHistory();
+        auto* other = new OtherPage(history, eResultPageId);
+        window.addPage(other);
+        history.add(new PageHistoryItem(eHomePageId));
+        history.add(new PageHistoryItem(eResultPageId));
+        history.add(new PageHistoryItem(eResultPageId));
+        window.showPage(other);
+
+        history.emitBack(true);
+        QCOMPARE(window.currentPage(), controller.getHomeView());
+        QVERIFY(history.isEmpty());
+    }
+
+    void menuEntryRecordsThePageInFront()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        MainWindow& window = controller.getMainWindow();
+        PageHistory& history = controller.getPageHistory();
+        auto* other = new OtherPage(history, eResultPageId);
+        window.addPage(other);
+        window.showPage(other);
+        QSignalSpy feeds(controller.getHomeView(), &HomeView::feedRequest);
+
+        QAction* topRated = nullptr;
+        for (QAction* action : window.getMenu()->actions()) {
+            if (action->data().toInt() == HomeView::eEntryTopRated)
+                topRated = action;
+        }
+        QVERIFY(topRated);
+        Q_EMIT window.menuEntryChosen(topRated);
+        QCOMPARE(feeds.count(), 1);
+        QCOMPARE(feeds.at(0).at(0).toInt(), 3);
+        QCOMPARE(history.count(), 1);
+        QCOMPARE(history.last()->getPageId(), int(eResultPageId));
+    }
+
+    void accountIsAskedForWhenNotSignedIn_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("signedIn");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("upload, signed out, OK") << int(HomeView::eEntryUpload) << 0 << true << true;
+        QTest::newRow("upload, signed out, Cancel") << int(HomeView::eEntryUpload) << 0 << false << true;
+        QTest::newRow("statistics, signed out, OK") << int(HomeView::eEntryStatistics) << 0 << true << true;
+        QTest::newRow("upload, signed in") << int(HomeView::eEntryUpload) << 1 << true << false;
+        QTest::newRow("statistics, signed in") << int(HomeView::eEntryStatistics) << 1 << true << false;
+    }
+
+    void accountIsAskedForWhenNotSignedIn()
+    {
+        QFETCH(int, entry);
+        QFETCH(int, signedIn);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        controller.getRepository().setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+        rig.prompt.answers << answer;
+        rig.inputMethod.values[GCONF_IM_STYLUS_ENABLED] = true;
+
+        QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eHomeEntry(entry)), Qt::LeftButton);
+        QCOMPARE(rig.prompt.log, asked ? QStringList({ ACCOUNT_QUESTION }) : QStringList());
+        // OK leads to the settings page, which first closes the on-screen keyboard.
+        QCOMPARE(!rig.inputMethod.writes.isEmpty(), asked && answer);
+        // Turned away, the home view stays in front and nothing is recorded.
+        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+        QVERIFY(controller.getPageHistory().isEmpty());
+    }
+
+    void inputMethodToggle_data()
+    {
+        QTest::addColumn<bool>("stylus");
+        QTest::addColumn<bool>("correction");
+        QTest::addColumn<QStringList>("writes");
+        QTest::newRow("both off: nothing to close") << false << false << QStringList();
+        QTest::newRow("both on") << true << true
+                                 << QStringList({ "enable-stylus-im=0", "enable-stylus-im=1",
+                                                  "auto_correction=0", "auto_correction=1" });
+        QTest::newRow("stylus only") << true << false
+                                     << QStringList({ "enable-stylus-im=0", "enable-stylus-im=1",
+                                                      "auto_correction=0", "auto_correction=1",
+                                                      "auto_correction=0" });
+        QTest::newRow("correction only") << false << true
+                                         << QStringList({ "enable-stylus-im=0", "enable-stylus-im=1",
+                                                          "auto_correction=0", "auto_correction=1",
+                                                          "enable-stylus-im=0" });
+    }
+
+    void inputMethodToggle()
+    {
+        QFETCH(bool, stylus);
+        QFETCH(bool, correction);
+        QFETCH(QStringList, writes);
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        rig.inputMethod.values[GCONF_IM_STYLUS_ENABLED] = stylus;
+        rig.inputMethod.values[GCONF_IM_AUTO_CORRECTION] = correction;
+
+        controller.removeVirtualInputMethod();
+        QCOMPARE(rig.inputMethod.writes, writes);
+        // The keys end as they were.
+        QCOMPARE(rig.inputMethod.values.value(GCONF_IM_STYLUS_ENABLED), stylus);
+        QCOMPARE(rig.inputMethod.values.value(GCONF_IM_AUTO_CORRECTION), correction);
+    }
+
+    void inputMethodThatCannotBeReadIsLeftAlone()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        rig.inputMethod.readable = false;
+        controller.removeVirtualInputMethod();
+        QCOMPARE(rig.inputMethod.writes, QStringList());
+    }
+
+    void destructorCleansUpTheMediaFolders()
+    {
+        TestEnvironment env;
+        Rig rig;
+        QString leftover;
+        {
+            MainController controller(rig.options());
+            leftover = controller.getRepository().getFileManager()->getVideoFolder() + QStringLiteral("old.flv");
+            QFile file(leftover);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
+        QVERIFY(!QFile::exists(leftover));
+    }
+};
+
+QTEST_MAIN(TestMainController)
+#include "tst_maincontroller.moc"
