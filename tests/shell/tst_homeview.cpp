@@ -164,6 +164,8 @@ private Q_SLOTS:
             if (QPushButton* button = view->getButton(HomeView::eHomeEntry(e))) {
                 const QRect onWindow(button->mapTo(&window, QPoint(0, 0)), button->size());
                 QVERIFY2(window.rect().contains(onWindow), qPrintable(button->text()));
+                // and its text is not cut.
+                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
             }
         }
         QVERIFY(TestEnvironment::saveScreenshot(&window, QStringLiteral("shell_home_view")));
