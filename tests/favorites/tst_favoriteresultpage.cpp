@@ -47,6 +47,7 @@ private Q_SLOTS:
     void isDownloadingOnlyInTheQueue();
     void setDownloadProgressReachesThePainter();
     void refillDuringADragForgetsTheDraggedEntry();
+    void refillDuringTheQuestionRemovesTheRefilledEntry();
 
 private:
     FavoritesWorld* w = nullptr;
@@ -616,6 +617,36 @@ void TestFavoriteResultPage::refillDuringADragForgetsTheDraggedEntry()
     QVERIFY(w->drop(w->favoritePoint(1), MIME_TYPE_FAVORITE));
     QVERIFY(w->drop(w->playListPoint(myEmpty), MIME_TYPE_FAVORITE));
     QVERIFY(w->service.commands.isEmpty());
+}
+
+void TestFavoriteResultPage::refillDuringTheQuestionRemovesTheRefilledEntry()
+{
+    // The question runs an event loop; a refill that arrives meanwhile deletes the
+    // entry that was asked about. The answer must act on the entry now shown.
+    w->select(myMix);
+    VideoEntry* asked = w->entryByVideoId("s2");
+    const int favoriteId = asked->getFavoriteId();
+    QSignalSpy removed(w->page, &FavoriteResultPage::vsRemoveVideoFromPlayList);
+    QTimer::singleShot(0, this, [this]() { w->controller->refreshLists(); });
+    DialogAnswerer answer(true);
+    w->page->askRemoveFavorite(asked);
+    QVERIFY(answer.answered());
+    QCOMPARE(removed.count(), 1);
+    VideoEntry* sent = removed.first().at(1).value<VideoEntry*>();
+    QCOMPARE(sent, w->entryByVideoId("s2"));
+    QCOMPARE(sent->getFavoriteId(), favoriteId);
+    QCOMPARE(w->service.commands.first().video.getVideoId(), QStringLiteral("s2"));
+
+    // A playlist removed meanwhile is not removed again.
+    QSignalSpy removedPlayList(w->page, &FavoriteResultPage::vsRemovePlayList);
+    QTimer::singleShot(0, this, [this]() {
+        w->repository.removePlayList(myEmpty);
+        w->controller->refreshLists();
+    });
+    DialogAnswerer again(true);
+    w->page->askRemovePlayList(w->playList(myEmpty));
+    QVERIFY(again.answered());
+    QCOMPARE(removedPlayList.count(), 0);
 }
 
 QTEST_MAIN(TestFavoriteResultPage)
