@@ -8,6 +8,7 @@
 #include "core/GlobalConstants.h"
 #include "core/PlayListModel.h"
 #include "core/VideoListModel.h"
+#include "shell/BaseDialog.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ProgressRoll.h"
@@ -558,11 +559,8 @@ void TestResultController::noSpaceDialog()
 
     QString title;
     whenDialogOpens([&](QWidget* dialog) {
-        title = dialog->findChild<QLabel*>() ? dialog->property("windowTitle").toString() : QString();
-        const auto labels = dialog->findChildren<QLabel*>();
-        for (QLabel* label : labels)
-            if (label->text() == TEXT_VIDEO_CANNOT_BE_DOWNLOADED())
-                title = label->text();
+        if (auto* notice = qobject_cast<BaseDialog*>(dialog))
+            title = notice->getTitle();
         if (answer.isEmpty())
             QTest::keyClick(dialog, Qt::Key_Escape);
         else
