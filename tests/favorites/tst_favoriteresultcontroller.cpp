@@ -486,6 +486,9 @@ void TestFavoriteResultController::screenshots()
     w->addInvalid("i1", "Removed by its uploader");
     w->show();
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-both-folders-open"));
+    // The tree scrolled down to the account folder and its lists.
+    w->page->getPlayListView()->scrollToBottom();
+    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-both-folders-open-account"));
     w->select(myMix);
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(1, 0));
     w->paint();
