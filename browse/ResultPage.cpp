@@ -347,6 +347,8 @@ void ResultPage::applyPosition()
     }
     if (myPendingScroll >= 0)
         myList->verticalScrollBar()->setValue(myPendingScroll);
+    // The list's signals may be blocked while the page is hidden.
+    updateActions();
     // A hidden page lays its rows out again when shown: keep the position until then.
     if (isVisible()) {
         myPendingScroll = -1;
@@ -398,6 +400,7 @@ void ResultPage::showEvent(QShowEvent* event)
         myBackConnected = true;
     }
     applyPosition();
+    updateActions();
 }
 
 void ResultPage::hideEvent(QHideEvent* event)

@@ -92,7 +92,6 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
     myHistoryList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     myCompleter->setCaseSensitivity(Qt::CaseInsensitive);
     myCompleter->setCompletionMode(QCompleter::PopupCompletion);
-    myCompleter->popup()->setStyleSheet(STYLE_SELECTION_LIST);
     reloadHistory();
     int completion = DEFAULT_SEARCH_COMPLETION_ENABLED;
     myRepository.getSetting(SETTING_SEARCH_COMPLETION_ENABLED, completion);

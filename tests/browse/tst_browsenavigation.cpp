@@ -171,6 +171,7 @@ void TestBrowseNavigation::feedFromHomeAndBackFromVideo()
     QCOMPARE(myFake->requestsTo(FEEDS).count(), asked);
     QCOMPARE(bar->value(), 820);
     QCOMPARE(resultPage()->getList()->currentIndex().row(), 14);
+    QVERIFY(resultPage()->getPlayButton()->isEnabled());
     QCOMPARE(myController->getPageHistory().count(), 1);
 
     // The result page's own back button returns home.
