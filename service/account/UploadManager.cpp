@@ -119,6 +119,10 @@ void UploadManager::dropDevice()
 
 void UploadManager::requestUploadProgress(ServiceRequest*, qint64 sent, qint64 total)
 {
+    // The transfer closes with a (0, 0) report that says nothing; while the total is
+    // unknown the body's own size stands in.
+    if (sent <= 0 && total <= 0)
+        return;
     if (total <= 0 && myDevice)
         total = myDevice->size();
     if (total <= 0 || sent < 0)
