@@ -219,14 +219,6 @@ private Q_SLOTS:
         QFETCH(bool, fixed);
         QCOMPARE(PlayList(id, 0, type, QStringLiteral("x")).isFixed(), fixed);
     }
-
-    void paintedRectangleStartsEmpty()
-    {
-        PlayList playList;
-        QCOMPARE(playList.getRect(), QRectF());
-        playList.setRect(QRectF(1.5, 2.25, 10, 20));
-        QCOMPARE(playList.getRect(), QRectF(1.5, 2.25, 10, 20));
-    }
 };
 
 QTEST_MAIN(TestPlayListModel)

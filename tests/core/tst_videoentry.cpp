@@ -2,8 +2,6 @@
 // the thumbnail is attached under the entry's lock.
 #include "tests/support/TestEnvironment.h"
 
-#include "core/CommentEntry.h"
-#include "core/ContactEntry.h"
 #include "core/SharedImages.h"
 #include "core/VideoEntry.h"
 
@@ -132,23 +130,6 @@ private Q_SLOTS:
         QCOMPARE(&entry.getMemoryStateImage(), &getStateImage(eStateMemory));
         QCOMPARE(&entry.getHistoryStateImage(), &getStateImage(eStateHistory));
         QCOMPARE(entry.getLinkStateImage().size(), QSize(35, 35));
-    }
-
-    void paintedRectanglesStartEmpty()
-    {
-        VideoEntry video;
-        QCOMPARE(video.getThumbnailRect(), QRectF());
-        QCOMPARE(video.getAuthorRect(), QRectF());
-        CommentEntry comment(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
-        QCOMPARE(comment.getAuthorRect(), QRectF());
-        CommentEntry commentCopy(comment);
-        QCOMPARE(commentCopy.getPublished(), QStringLiteral("c"));
-        ContactEntry contact;
-        QCOMPARE(contact.getContactLinkRect(), QRectF());
-        QCOMPARE(contact.getAcceptLinkRect(), QRectF());
-        QCOMPARE(contact.getRejectLinkRect(), QRectF());
-        contact.setRejectLinkRect(QRectF(0.5, 0.25, 3, 4));
-        QCOMPARE(contact.getRejectLinkRect(), QRectF(0.5, 0.25, 3, 4));
     }
 };
 
