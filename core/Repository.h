@@ -98,7 +98,12 @@ public:
     int resolveVideoFilePath(VideoEntry* entry);
     VideoEntry* getFirstDownloadEntry();
     int getDownloadQueueCount();
+    // Moves a finished download's video file (from favorites/videos/, queue/ or
+    // videos/) and its thumbnail into the favourites folders and marks every stored-copy
+    // row of the video stored (DOWNLOAD_STATE 1, file and size). When no video file is
+    // there the entry is marked invalid instead and 1 is returned, so the queue moves on.
     int storeDownloadedEntry(VideoEntry* entry);
+    // DOWNLOAD_STATE 2 and file size 0 for every stored-copy row of the video.
     int markEntryInvalid(VideoEntry* entry);
 
     // The three flags of a video; also written into the entry by updateVideoStatus.
