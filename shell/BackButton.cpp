@@ -44,6 +44,16 @@ void BackButton::mouseReleaseEvent(QMouseEvent* event)
         buttonReleased();
 }
 
+void BackButton::hideEvent(QHideEvent* event)
+{
+    // A long press usually takes the page (and this button) away while the finger is
+    // still down; the release then never comes here, so the press ends now.
+    if (isDown())
+        setDown(false);
+    buttonReleased();
+    QPushButton::hideEvent(event);
+}
+
 void BackButton::buttonPressed()
 {
     myLongPressDone = false;

@@ -82,6 +82,32 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
     }
 
+    void hiddenWhileHeldEndsThePress()
+    {
+        TestEnvironment env;
+        BackButton button;
+        button.show();
+        QSignalSpy spy(&button, &BackButton::backButtonClicked);
+
+        // The long press takes the page away before the finger is lifted.
+        QTest::mousePress(&button, Qt::LeftButton);
+        QVERIFY(spy.wait(3000));
+        button.hide();
+        button.show();
+        QVERIFY(!button.isDown());
+
+        // Hidden before the limit: no long press fires for a page no longer shown.
+        QTest::mousePress(&button, Qt::LeftButton);
+        button.hide();
+        QTest::qWait(1700);
+        QCOMPARE(spy.count(), 1);
+        button.show();
+        QVERIFY(!button.isDown());
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toBool(), false);
+    }
+
     void releasedOutsideIsNoPress()
     {
         TestEnvironment env;
