@@ -19,8 +19,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDebug>
+#include <QLayout>
 
 #include <cstdio>
+#include <utility>
 
 // Start-up builds the program in a fixed order: main window, (video widget),
 // repository, page history (the members), then the steps below. Controllers of later
@@ -97,8 +99,23 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
 MainController::~MainController()
 {
     qDebug("MainController::~MainController() start");
-    // The service goes first: nothing may write into the media folders while they are
-    // cleaned up, and it must not outlive the repository it refers to.
+    // What lives under the main window goes first, while the service and the
+    // repository it refers to still exist: the controllers, then the pages. Then the
+    // service, so that nothing writes into the media folders while they are cleaned
+    // up. The page history, the repository and the main window are members and go
+    // after this body.
+    QList<QPointer<QObject>> controllers;
+    QList<QPointer<QObject>> widgets;
+    for (QObject* child : myMainWindow.findChildren<QObject*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child == myService || qobject_cast<QLayout*>(child))
+            continue;
+        (child->isWidgetType() ? widgets : controllers).append(child);
+    }
+    for (const QPointer<QObject>& child : std::as_const(controllers))
+        delete child.data();
+    for (const QPointer<QObject>& child : std::as_const(widgets))
+        delete child.data();
+    myHomeView = nullptr;
     delete myService;
     myService = nullptr;
     myBackgroundEntry.reset();

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -55,6 +56,25 @@ public:
 private:
     PageHistory& myHistory;
     int myPageId;
+};
+
+// A controller of a later subsystem: a child of the main window that still talks to
+// the service and the repository while it is deleted.
+class LateController : public QObject
+{
+public:
+    LateController(QObject* parent, VideoServiceProvider* service, Repository* repository, QStringList* log)
+        : QObject(parent), myService(service), myRepository(repository), myLog(log) {}
+    ~LateController() override
+    {
+        *myLog << QStringLiteral("service %1, repository %2")
+                      .arg(myService ? "alive" : "gone", myRepository ? "alive" : "gone");
+    }
+
+private:
+    QPointer<VideoServiceProvider> myService;
+    QPointer<Repository> myRepository;
+    QStringList* myLog;
 };
 
 // Puts a stored-copy favourite (queued for download) into the test's database.
@@ -445,6 +465,21 @@ private Q_SLOTS:
         rig.inputMethod.readable = false;
         controller.removeVirtualInputMethod();
         QCOMPARE(rig.inputMethod.writes, QStringList());
+    }
+
+    void controllersGoBeforeTheServiceAndTheRepository()
+    {
+        TestEnvironment env;
+        Rig rig;
+        QStringList log;
+        {
+            MainController controller(rig.options());
+            new LateController(&controller.getMainWindow(), rig.service, &controller.getRepository(), &log);
+            auto* page = new OtherPage(controller.getPageHistory(), eResultPageId);
+            controller.getMainWindow().addPage(page);
+            new LateController(page, rig.service, &controller.getRepository(), &log);
+        }
+        QCOMPARE(log, QStringList({ "service alive, repository alive", "service alive, repository alive" }));
     }
 
     void destructorCleansUpTheMediaFolders()
