@@ -1,0 +1,124 @@
+#include "core/GlobalConstants.h"
+#include "core/Repository.h"
+#include "service/YoutubeVideoService.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/fakeservice/AccountRoutes.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// A 50 MB video uploaded to the fake service on loopback: the body is streamed from
+// the file, so the process's peak memory (VmHWM from /proc/self/status) may grow by
+// less than 5 MB. The fake service reads the body's head and counts the rest
+// without keeping it.
+class BenchUpload : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void fiftyMegabytes();
+
+private:
+    static qint64 statusKb(const char* key);
+    QString writeVideo(const QString& name, qint64 size);
+    bool uploadOnce(const QString& file, qint64& elapsedNs);
+
+    TestEnvironment myEnvironment;
+    FakeService myFake;
+    std::shared_ptr<FakeAccountState> myAccount;
+    std::unique_ptr<Repository> myRepository;
+    std::unique_ptr<YoutubeVideoService> myService;
+};
+
+qint64 BenchUpload::statusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray& line : lines)
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+void BenchUpload::initTestCase()
+{
+    QVERIFY(myFake.start());
+    myFake.setBodyRecordLimit(64 * 1024);
+    myAccount = addAccountRoutes(myFake);
+    myRepository = std::make_unique<Repository>(myEnvironment.paths());
+    QCOMPARE(myRepository->openDatabase(), 0);
+    myRepository->setSetting(SETTING_YOUTUBE_USERNAME, FakeAccount::USER);
+    myRepository->setSetting(SETTING_YOUTUBE_PASSWORD, FakeAccount::PASSWORD);
+    myRepository->setSetting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN, FakeAccount::TOKEN);
+    myService = std::make_unique<YoutubeVideoService>(*myRepository, ServiceEndpoints(myFake.baseUrl()));
+}
+
+QString BenchUpload::writeVideo(const QString& name, qint64 size)
+{
+    const QString path = QDir(myEnvironment.home()).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    const QByteArray block = FakeService::generatedBytes(0, 1024 * 1024);
+    for (qint64 written = 0; written < size;) {
+        const qint64 n = qMin<qint64>(block.size(), size - written);
+        if (file.write(block.constData(), n) != n)
+            return QString();
+        written += n;
+    }
+    return path;
+}
+
+bool BenchUpload::uploadOnce(const QString& file, qint64& elapsedNs)
+{
+    QSignalSpy done(myService.get(), &VideoServiceProvider::uploadDone);
+    QElapsedTimer timer;
+    timer.start();
+    myService->uploadVideo({{UPLOAD_LOCATION, file},
+                            {UPLOAD_TITLE, QStringLiteral("Revontulet")},
+                            {UPLOAD_DESCRIPTION, QStringLiteral("Aikavälikuvaus")},
+                            {UPLOAD_CATEGORY, QStringLiteral("Travel")},
+                            {UPLOAD_KEYWORDS, QStringLiteral("lappi, yö")}});
+    if (!done.wait(120000))
+        return false;
+    elapsedNs = timer.nsecsElapsed();
+    return done.at(0).at(0).toBool() && myAccount->lastUpload.error.isEmpty();
+}
+
+void BenchUpload::fiftyMegabytes()
+{
+    constexpr qint64 SIZE = 50 * 1024 * 1024;
+    qint64 elapsed = 0;
+    // Warm-up: the connection, the network thread and its buffers exist afterwards.
+    const QString small = writeVideo(QStringLiteral("small.mp4"), 512 * 1024);
+    QVERIFY(uploadOnce(small, elapsed));
+    const QString big = writeVideo(QStringLiteral("big.mp4"), SIZE);
+    QVERIFY(!big.isEmpty());
+
+    const qint64 rssBefore = statusKb("VmRSS:");
+    const qint64 hwmBefore = statusKb("VmHWM:");
+    QBENCHMARK_ONCE {
+        QVERIFY(uploadOnce(big, elapsed));
+    }
+    const qint64 rssAfter = statusKb("VmRSS:");
+    const qint64 hwmAfter = statusKb("VmHWM:");
+
+    QCOMPARE(myAccount->lastUpload.fileSize, SIZE);
+    QVERIFY(!myAccount->lastUpload.wholeBody);
+    const double rate = double(SIZE) / (1024.0 * 1024.0) / (double(elapsed) / 1e9);
+    qInfo("50 MB upload: %.0f MB/s, %.2f s", rate, double(elapsed) / 1e9);
+    qInfo("memory: VmRSS %lld -> %lld kB, VmHWM %lld -> %lld kB (peak growth %lld kB, file 51200 kB)", rssBefore,
+          rssAfter, hwmBefore, hwmAfter, hwmAfter - hwmBefore);
+    QVERIFY2(hwmAfter - hwmBefore < 5 * 1024, "peak memory grew by 5 MB or more");
+}
+
+QTEST_MAIN(BenchUpload)
+#include "bench_upload.moc"
