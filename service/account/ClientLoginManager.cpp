@@ -77,10 +77,9 @@ void ClientLoginManager::signIn(const QString& user, const QString& password, co
 
 void ClientLoginManager::cancel()
 {
-    const QList<ServiceRequest*> pending = pendingRequests();
-    for (ServiceRequest* r : pending)
-        if (static_cast<LoginRequest*>(r)->kind == LoginRequest::eLogin)
-            abort(r);
+    // The captcha picture belongs to the sign-in: it goes too.
+    abortAll();
+    ++myCaptchaFetch;
 }
 
 bool ClientLoginManager::isRunning() const
@@ -113,9 +112,15 @@ void ClientLoginManager::fetchCaptchaImage(const QUrl& url, const QString& fileN
     for (ServiceRequest* r : pending)
         if (static_cast<LoginRequest*>(r)->kind == LoginRequest::eCaptchaImage)
             abort(r);
+    const int fetch = ++myCaptchaFetch;
     if (!url.isValid() || fileName.isEmpty()) {
         qDebug() << "ClientLoginManager::fetchCaptchaImage" << "no picture address or file";
-        QMetaObject::invokeMethod(this, [this] { Q_EMIT captchaImageFetched(false); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, fetch] {
+                if (fetch == myCaptchaFetch)
+                    Q_EMIT captchaImageFetched(false);
+            },
+            Qt::QueuedConnection);
         return;
     }
     auto* request = new LoginRequest(url, LoginRequest::eCaptchaImage, QByteArrayLiteral("GET"));

@@ -37,7 +37,7 @@ public:
     // captcha token the token and the answer go along.
     void signIn(const QString& user, const QString& password, const QString& captchaToken = QString(),
                 const QString& captchaAnswer = QString(), bool withCaptcha = false);
-    // Drops the running sign-in; nothing is reported.
+    // Drops the running sign-in and a captcha picture on its way; nothing is reported.
     void cancel();
     bool isRunning() const;
 
@@ -63,6 +63,9 @@ Q_SIGNALS:
 protected:
     void requestSucceeded(ServiceRequest* request) override;
     void requestFailed(ServiceRequest* request) override;
+
+private:
+    int myCaptchaFetch = 0;   // counts picture fetches, so a stale report is dropped
 };
 
 #endif

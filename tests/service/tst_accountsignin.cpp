@@ -375,6 +375,24 @@ void TestAccountSignIn::cancelledSignInReportsNothing()
     QCOMPARE(done.count(), 0);
     QVERIFY(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN).isEmpty());
 
+    // Cancelled while the captcha picture is on its way: no challenge either.
+    world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
+    world.fake.addRoute("POST", QStringLiteral("/google/accounts/ClientLogin"), [](const FakeRequest&) {
+        return FakeResponse::document("Error=CaptchaRequired\nCaptchaToken=t\nCaptchaUrl=Captcha?ctoken=c\n",
+                                      "text/plain", 403);
+    });
+    FakeResponse slowPicture = FakeResponse::document(FakeFeeds::thumbnailImage(), "image/jpeg");
+    slowPicture.delayMs = 300;
+    world.fake.addRoute("GET", QStringLiteral("/google/accounts/Captcha"), slowPicture);
+    QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
+    received.clear();
+    world.service->authenticate(ePlainLogin);
+    QTRY_COMPARE(world.fake.requestsTo("/google/accounts/Captcha").count(), 1);
+    world.service->cancelAuthentication();
+    QTest::qWait(500);
+    QCOMPARE(challenge.count(), 0);
+    QCOMPARE(done.count(), 0);
+
     // A sign-in with no user name is cancelled before its report too.
     world.storeAccount(QString(), QString());
     world.service->authenticate(ePlainLogin);

@@ -89,7 +89,8 @@ struct FakeAccountState
 };
 
 // Registers the account routes; the returned state can be changed by a test at any
-// time (the routes read it on every request).
+// time (the routes read it on every request). The routes hold the state only
+// weakly: keep the returned pointer as long as the routes are to answer.
 std::shared_ptr<FakeAccountState> addAccountRoutes(FakeService& service);
 // Adds a contact (and the route of its profile).
 void addFakeContact(FakeService& service, const std::shared_ptr<FakeAccountState>& state, const FakeContact& contact);

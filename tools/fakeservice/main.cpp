@@ -1,3 +1,4 @@
+#include "tools/fakeservice/AccountRoutes.h"
 #include "tools/fakeservice/FakeService.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     const quint16 port = app.arguments().size() > 1 ? quint16(app.arguments().at(1).toUInt()) : 0;
     FakeService service;
     addFeedRoutes(service);
+    const auto account = addAccountRoutes(service);   // kept: the account routes use it
     if (!service.start(port)) {
         QTextStream(stderr) << "cannot listen on 127.0.0.1:" << port << '\n';
         return 1;
