@@ -53,7 +53,7 @@ private Q_SLOTS:
         const qint64 elapsed = held.elapsed();
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toBool(), true);
-        QVERIFY2(elapsed >= 1450 && elapsed < 2500, qPrintable(QString::number(elapsed)));
+        QVERIFY2(elapsed >= 1500 && elapsed < 2500, qPrintable(QString::number(elapsed)));
 
         QTest::mouseRelease(&button, Qt::LeftButton);
         QTest::qWait(50);
