@@ -27,12 +27,12 @@ private Q_SLOTS:
         roll.start();
         QVERIFY(roll.isRunning());
         // One step per 100 ms: at most one ahead of the clock (coarse timers may fire a
-        // little early) and a little behind
-        // it when the machine is busy.
+        // little early) and a little behind it when the machine is busy.
         QTest::qWait(550);
         const int steps = roll.getStep();
         const int due = int(running.elapsed() / 100);
-        QVERIFY2(steps <= due + 1 && steps >= due - 2, qPrintable(QStringLiteral("%1 steps in %2 ms").arg(steps).arg(running.elapsed())));
+        QVERIFY2(steps <= due + 1 && steps >= due - 2,
+                 qPrintable(QStringLiteral("%1 steps in %2 ms").arg(steps).arg(running.elapsed())));
 
         roll.stop();
         QVERIFY(!roll.isRunning());
