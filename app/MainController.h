@@ -12,11 +12,13 @@
 #include <functional>
 #include <memory>
 
+class BackgroundDownloadController;
 class DBusService;
 class FavoriteResultController;
 class HistoryItemStatistics;
 class HomeView;
 class InputMethodSettings;
+class OneButtonDialog;
 class ResultController;
 class SearchPage;
 class UserPrompt;
@@ -58,6 +60,7 @@ public:
     ResultController* getResultController() const { return myResultController; }
     SearchPage* getSearchPage() const { return mySearchPage; }
     FavoriteResultController* getFavoriteController() const { return myFavoriteController; }
+    BackgroundDownloadController* getBackgroundDownloadController() const { return myBackgroundDownloadController; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
 
 public Q_SLOTS:
@@ -92,12 +95,34 @@ public Q_SLOTS:
     // "Exit" and closing the window. Asks first while a background download runs.
     void exitApplication();
 
+    // ---- Sign-in (the settings page asks for it)
+    // A plain sign-in with the stored account, behind a wait notice whose "Cancel"
+    // drops it.
+    void authenticate();
+    // The service's answer to a sign-in: closes the wait notice and shows the outcome;
+    // the notice's button passes it on (accountVerified / accountNotVerified). Ignored
+    // after a cancel and after a captcha challenge, until the next plain sign-in.
+    void authenticated(bool done, const QString& text);
+    // The service wants a captcha answered: the wait notice goes, and the result of
+    // the captcha sign-in is not shown.
+    void captchaChallenge();
+    // A sign-in that carries the stored captcha answer.
+    void verifyCaptcha();
+    void accountVerified();
+    void accountNotVerified();
+
+Q_SIGNALS:
+    // The outcome of a sign-in, once the user has closed its notice.
+    void accountVerificationFinished(bool verified);
+
 private:
     void failStartup(const QString& text);
     void createService();
     void connectSignals();
     void askStartDownloading();
-    void startBackgroundDownload();
+    // The sign-in's wait notice and result notice.
+    void closeAuthenticationWaitDialog();
+    void removeAccountNotices();
     // The page in front records itself in the history before the controller changes it.
     void leaveCurrentPage();
     bool accountSignedIn();
@@ -120,15 +145,20 @@ private:
     ResultController* myResultController = nullptr;
     SearchPage* mySearchPage = nullptr; // child of the main window
     FavoriteResultController* myFavoriteController = nullptr; // child of the main window
-    // The queued favourite handed to the service's background channel, which keeps
-    // the pointer while it downloads.
-    std::unique_ptr<VideoEntry> myBackgroundEntry;
+    BackgroundDownloadController* myBackgroundDownloadController = nullptr; // child of the main window
 
     CategoryMap myCategories;
     bool myCategoryRequestFailed = false;
     bool myStartupFailed = false;
     bool myErrorDialogOpen = false;
     bool myExitQuestionOpen = false;
+
+    // Sign-in: the notices up (children of the main window) and the two marks that
+    // keep a late or unwanted result from reaching the user.
+    QPointer<OneButtonDialog> myAuthenticationWaitDialog;
+    QPointer<OneButtonDialog> myAccountNotice;
+    bool myAuthenticationCancelled = false;
+    bool myAuthenticationResultSuppressed = false;
 };
 
 #endif

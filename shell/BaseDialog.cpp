@@ -94,6 +94,19 @@ bool BaseDialog::isProgressIndicatorShown() const
     return !myProgress->isHidden();
 }
 
+void BaseDialog::setProgressIndicatorBusy(bool busy)
+{
+    if (busy)
+        myProgress->setRange(0, 0);
+    else
+        myProgress->setRange(DIALOG_PROGRESS_MIN, DIALOG_PROGRESS_MAX);
+}
+
+bool BaseDialog::isProgressIndicatorBusy() const
+{
+    return myProgress->maximum() == 0 && myProgress->minimum() == 0;
+}
+
 void BaseDialog::showEvent(QShowEvent* event)
 {
     // Centre the box on the window it belongs to (or on the screen without one).

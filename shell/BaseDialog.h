@@ -26,6 +26,10 @@ public:
     void setProgressIndicatorValue(int value);
     int getProgressIndicatorValue() const;
     bool isProgressIndicatorShown() const;
+    // Busy: the bar runs without a value, for a wait of unknown length; not busy: the
+    // 0-100 range again.
+    void setProgressIndicatorBusy(bool busy);
+    bool isProgressIndicatorBusy() const;
 
 protected:
     QHBoxLayout* buttonRow() const { return myButtonRow; }

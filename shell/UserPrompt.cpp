@@ -25,6 +25,17 @@ void UserPrompt::inform(QWidget* parent, const QString& title, const QString& te
     delete dialog;
 }
 
+int UserPrompt::runDialog(QDialog* dialog)
+{
+    return dialog ? dialog->exec() : int(QDialog::Rejected);
+}
+
+void UserPrompt::showDialog(QDialog* dialog)
+{
+    if (dialog)
+        dialog->show();
+}
+
 bool NonInteractivePrompt::ask(QWidget* parent, const QString& title, const QString& text)
 {
     Q_UNUSED(parent);
@@ -36,4 +47,26 @@ void NonInteractivePrompt::inform(QWidget* parent, const QString& title, const Q
 {
     Q_UNUSED(parent);
     qWarning("Notice (non-interactive): %s %s", qPrintable(title), qPrintable(text));
+}
+
+namespace {
+
+QString describe(QDialog* dialog)
+{
+    auto* framed = qobject_cast<BaseDialog*>(dialog);
+    return framed ? framed->getTitle() + QLatin1Char(' ') + framed->getText() : QString();
+}
+
+} // namespace
+
+int NonInteractivePrompt::runDialog(QDialog* dialog)
+{
+    qWarning("Dialog (non-interactive): %s", qPrintable(describe(dialog)));
+    return UserPrompt::runDialog(dialog);
+}
+
+void NonInteractivePrompt::showDialog(QDialog* dialog)
+{
+    qWarning("Dialog (non-interactive): %s", qPrintable(describe(dialog)));
+    UserPrompt::showDialog(dialog);
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // How the controller puts a question or a notice to the user. The default shows the
@@ -16,6 +17,11 @@ public:
     virtual bool ask(QWidget* parent, const QString& title, const QString& text);
     // Notice with one OK button; returns when the user has closed it.
     virtual void inform(QWidget* parent, const QString& title, const QString& text);
+    // A dialog the caller has built, run modally until the user or the caller closes
+    // it; its exec() result. The caller may delete it while it runs.
+    virtual int runDialog(QDialog* dialog);
+    // A dialog the caller has built, shown without waiting for it.
+    virtual void showDialog(QDialog* dialog);
 };
 
 // For runs without anyone at the screen (KRELVOX_NONINTERACTIVE set): notices are
@@ -25,6 +31,10 @@ class NonInteractivePrompt : public UserPrompt
 public:
     bool ask(QWidget* parent, const QString& title, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
+    // Traced; a modal dialog still runs, so only one that the program closes itself
+    // (a wait notice) belongs here.
+    int runDialog(QDialog* dialog) override;
+    void showDialog(QDialog* dialog) override;
 };
 
 #endif

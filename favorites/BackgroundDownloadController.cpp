@@ -1,0 +1,93 @@
+#include "favorites/BackgroundDownloadController.h"
+#include "favorites/FavoriteResultController.h"
+
+#include "core/GlobalConstants.h"
+#include "core/Repository.h"
+#include "core/VideoEntry.h"
+#include "service/VideoServiceProvider.h"
+
+#include <QDebug>
+
+BackgroundDownloadController::BackgroundDownloadController(VideoServiceProvider* service, Repository& repository,
+                                                           FavoriteResultController* favoriteController,
+                                                           QObject* parent)
+    : QObject(parent), myService(service), myRepository(repository), myFavoriteController(favoriteController)
+{
+    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
+            &BackgroundDownloadController::startOrStopBackgroundDownload);
+    connect(&myRepository, &Repository::downloadEntryAdded, this,
+            &BackgroundDownloadController::checkBackgroundDownloadState);
+    if (myService) {
+        connect(myService, &VideoServiceProvider::backgroundVideoIsDownloaded, this,
+                &BackgroundDownloadController::backgroundDownloadDone);
+        connect(myService, &VideoServiceProvider::videoRemovedBackground, this,
+                &BackgroundDownloadController::backgroundDownloadInvalid);
+    }
+}
+
+BackgroundDownloadController::~BackgroundDownloadController() = default;
+
+void BackgroundDownloadController::startOrStopBackgroundDownload()
+{
+    qDebug("void BackgroundDownloadController::startOrStopBackgroundDownload() start");
+    myRepository.getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, myEnabled);
+    if (!myService) {
+        qWarning("void BackgroundDownloadController::startOrStopBackgroundDownload() - no video service");
+        return;
+    }
+
+    if (myEnabled != 0) {
+        // The new entry goes to the service before the previous one is released: a
+        // running download of the previous one is replaced, never left holding it.
+        std::unique_ptr<VideoEntry> previous = std::move(myDownloadEntry);
+        myDownloadEntry.reset(myRepository.getFirstDownloadEntry());
+        if (myDownloadEntry)
+            myService->backgrounddownload(myDownloadEntry.get());
+        else
+            qDebug("First entry is empty");
+    } else {
+        myService->cancelBackgoundDownload();
+        myDownloadEntry.reset();
+    }
+    qDebug("void BackgroundDownloadController::startOrStopBackgroundDownload() end");
+}
+
+void BackgroundDownloadController::checkBackgroundDownloadState()
+{
+    if (myService && myService->getBackgroundDownloadState())
+        return;
+    startOrStopBackgroundDownload();
+}
+
+void BackgroundDownloadController::backgroundDownloadDone()
+{
+    qDebug("void BackgroundDownloadController::backgroundDownloadDone() start");
+    if (myDownloadEntry)
+        myRepository.storeDownloadedEntry(myDownloadEntry.get());
+    else
+        qDebug("void BackgroundDownloadController::backgroundDownloadDone() - no entry was being downloaded");
+    myDownloadEntry.reset();
+    refreshFavoriteLists();
+    checkBackgroundDownloadState();
+    qDebug("void BackgroundDownloadController::backgroundDownloadDone() end");
+}
+
+void BackgroundDownloadController::backgroundDownloadInvalid(const QString& text)
+{
+    Q_UNUSED(text);
+    qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) start");
+    if (myDownloadEntry)
+        myRepository.markEntryInvalid(myDownloadEntry.get());
+    else
+        qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) - no entry was being "
+               "downloaded");
+    refreshFavoriteLists();
+    startOrStopBackgroundDownload();
+    qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) end");
+}
+
+void BackgroundDownloadController::refreshFavoriteLists()
+{
+    if (myFavoriteController)
+        myFavoriteController->refreshLists();
+}
