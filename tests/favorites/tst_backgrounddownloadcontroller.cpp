@@ -1,0 +1,370 @@
+#include "favorites/BackgroundDownloadController.h"
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
+
+#include "core/FileManager.h"
+#include "core/GlobalConstants.h"
+#include "core/Repository.h"
+#include "core/Types.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "shell/PageHistory.h"
+#include "tests/favorites/RecordingVideoService.h"
+#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A background channel under the test's control: it records what it is handed and
+// runs until the test finishes it, reports it removed or it is cancelled.
+class QueueService : public RecordingVideoService
+{
+public:
+    QStringList started;   // video ids handed to the channel, in order
+    int cancels = 0;
+    bool running = false;
+    QString runningVideoId;
+
+    void backgrounddownload(VideoEntry* video) override
+    {
+        started << (video ? video->getVideoId() : QString());
+        running = video != nullptr;
+        runningVideoId = video ? video->getVideoId() : QString();
+    }
+    void cancelBackgoundDownload() override
+    {
+        ++cancels;
+        running = false;
+        runningVideoId.clear();
+    }
+    bool getBackgroundDownloadState() override { return running; }
+
+    // The running download ends as the real channel ends it: the file is complete in
+    // the favourites video folder, the channel is idle, then the signal.
+    void finish(Repository& repository)
+    {
+        QFile file(repository.getFileManager()->getFavoriteVideoFolder() + runningVideoId + VIDEO_FILE_SUFFIX);
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("the test cannot write a video file");
+        file.write(QByteArray(250000, 'f'));
+        file.close();
+        finishWithoutFile();
+    }
+    void finishWithoutFile()
+    {
+        running = false;
+        runningVideoId.clear();
+        Q_EMIT backgroundVideoIsDownloaded();
+    }
+    void reportRemoved()
+    {
+        running = false;
+        runningVideoId.clear();
+        Q_EMIT videoRemovedBackground(QStringLiteral("The video is not available"));
+    }
+};
+
+// The favourites of "All local favorites" by video id: their download states.
+QMap<QString, int> downloadStates(Repository& repository)
+{
+    VideoListModel model(&repository);
+    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
+    QMap<QString, int> states;
+    for (VideoEntry* entry : model.entries())
+        states.insert(entry->getVideoId(), entry->getDownloadState());
+    return states;
+}
+
+QStringList videoIds(VideoListModel* model)
+{
+    QStringList ids;
+    for (VideoEntry* entry : model->entries())
+        ids << entry->getVideoId();
+    return ids;
+}
+
+void addFavorite(Repository& repository, const QString& videoId, bool asLink = false)
+{
+    VideoEntry entry;
+    entry.setVideoId(videoId);
+    entry.setName(QStringLiteral("Video ") + videoId);
+    entry.setAuthor(QStringLiteral("author_") + videoId);
+    QCOMPARE(repository.addFavorite(&entry, asLink), 0);
+}
+
+// The controller with a favourites controller, a page that shows the download queue
+// and the service double. The database may be filled before the controller is made.
+struct QueueWorld
+{
+    TestEnvironment environment;
+    Repository repository;
+    PageHistory history;
+    QueueService service;
+    QWidget window;
+    FavoriteResultController* favorites = nullptr;
+    std::unique_ptr<BackgroundDownloadController> controller;
+
+    QueueWorld()
+    {
+        if (repository.openDatabase() != 0)
+            qFatal("the test database cannot be opened");
+        favorites = new FavoriteResultController(&service, repository, history, &window);
+    }
+    void makeController()
+    {
+        controller = std::make_unique<BackgroundDownloadController>(&service, repository, favorites);
+        favorites->restoreHistoryPosition(nullptr);
+        favorites->getPage()->selectPlayListById(ePlayListIdDownloadQueue);
+    }
+    void setEnabled(bool on) { QCOMPARE(repository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, on ? 1 : 0), 0); }
+    // The rows the favourites page shows for the download queue.
+    QStringList shownQueue() const { return videoIds(favorites->getPage()->getFavoriteModel()); }
+};
+
+} // namespace
+
+class TestBackgroundDownloadController : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void switchedOnWithAnEmptyQueueWaitsForTheFirstStoredFavorite();
+    void queueIsWorkedOffInOrderAndEachEntryIsStored();
+    void entryAddedDuringADownloadWaitsItsTurn();
+    void switchingOffCancelsAndKeepsTheEntryQueued();
+    void switchingOnDuringADownloadStartsTheFirstEntryAgain();
+    void removedVideosAreMarkedInvalidAndSkipped();
+    void finishedWithoutAFileLeavesTheQueue();
+    void lateReportsAfterSwitchingOffStoreNothing();
+    void endToEndThroughTheService();
+};
+
+void TestBackgroundDownloadController::switchedOnWithAnEmptyQueueWaitsForTheFirstStoredFavorite()
+{
+    QueueWorld world;
+    world.makeController();
+    QTest::ignoreMessage(QtDebugMsg, "First entry is empty");
+    world.setEnabled(true);
+    QCOMPARE(world.service.started, QStringList());
+    QVERIFY(!world.controller->getDownloadEntry());
+
+    // A link is not downloaded; a stored copy is, at once.
+    addFavorite(world.repository, QStringLiteral("link0000001"), true);
+    QCOMPARE(world.service.started, QStringList());
+    addFavorite(world.repository, QStringLiteral("copy0000001"));
+    QCOMPARE(world.service.started, QStringList({ "copy0000001" }));
+    QCOMPARE(world.controller->getDownloadEntry()->getVideoId(), QStringLiteral("copy0000001"));
+}
+
+void TestBackgroundDownloadController::queueIsWorkedOffInOrderAndEachEntryIsStored()
+{
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("first000001"));
+    addFavorite(world.repository, QStringLiteral("link0000001"), true);
+    addFavorite(world.repository, QStringLiteral("second00001"));
+    world.makeController();
+    // The page shows the queue newest first.
+    QCOMPARE(world.shownQueue(), QStringList({ "second00001", "first000001" }));
+
+    world.controller->startOrStopBackgroundDownload();
+    QCOMPARE(world.service.started, QStringList({ "first000001" }));
+
+    world.service.finish(world.repository);
+    QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadStored));
+    QVERIFY(QFileInfo(world.repository.getFileManager()->getFavoriteVideoFolder() + "first000001.flv").size() > 0);
+    // The page was refilled: the stored one has left the queue it shows.
+    QCOMPARE(world.shownQueue(), QStringList({ "second00001" }));
+    QCOMPARE(world.service.started, QStringList({ "first000001", "second00001" }));
+
+    world.service.finish(world.repository);
+    QCOMPARE(downloadStates(world.repository).value("second00001"), int(eDownloadStored));
+    QVERIFY(!world.controller->getDownloadEntry());
+    // The empty queue shows its message row.
+    QCOMPARE(world.shownQueue(), QStringList({ QString() }));
+    QCOMPARE(world.service.started.count(), 2);
+    QCOMPARE(downloadStates(world.repository).value("link0000001"), int(eDownloadQueued));
+}
+
+void TestBackgroundDownloadController::entryAddedDuringADownloadWaitsItsTurn()
+{
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("first000001"));
+    addFavorite(world.repository, QStringLiteral("second00001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+
+    addFavorite(world.repository, QStringLiteral("third000001"));
+    QCOMPARE(world.service.started, QStringList({ "first000001" }));
+    QVERIFY(world.service.running);
+
+    world.service.finish(world.repository);
+    world.service.finish(world.repository);
+    world.service.finish(world.repository);
+    QCOMPARE(world.service.started, QStringList({ "first000001", "second00001", "third000001" }));
+    const QMap<QString, int> states = downloadStates(world.repository);
+    QCOMPARE(states.values(), QList<int>({ eDownloadStored, eDownloadStored, eDownloadStored }));
+}
+
+void TestBackgroundDownloadController::switchingOffCancelsAndKeepsTheEntryQueued()
+{
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("first000001"));
+    addFavorite(world.repository, QStringLiteral("second00001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+
+    world.setEnabled(false);
+    QCOMPARE(world.service.cancels, 1);
+    QVERIFY(!world.service.running);
+    QVERIFY(!world.controller->getDownloadEntry());
+    QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadQueued));
+
+    // Switched off, a new stored favourite is not fetched either.
+    addFavorite(world.repository, QStringLiteral("third000001"));
+    QCOMPARE(world.service.started, QStringList({ "first000001" }));
+
+    world.setEnabled(true);
+    QCOMPARE(world.service.started, QStringList({ "first000001", "first000001" }));
+}
+
+void TestBackgroundDownloadController::switchingOnDuringADownloadStartsTheFirstEntryAgain()
+{
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("first000001"));
+    addFavorite(world.repository, QStringLiteral("second00001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+
+    world.setEnabled(true);
+    QCOMPARE(world.service.started, QStringList({ "first000001", "first000001" }));
+    QCOMPARE(world.service.cancels, 0);
+    QCOMPARE(world.controller->getDownloadEntry()->getVideoId(), QStringLiteral("first000001"));
+    // The chain goes on from there as before.
+    world.service.finish(world.repository);
+    QCOMPARE(world.service.started.last(), QStringLiteral("second00001"));
+}
+
+void TestBackgroundDownloadController::removedVideosAreMarkedInvalidAndSkipped()
+{
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("gone0000001"));
+    addFavorite(world.repository, QStringLiteral("gone0000002"));
+    addFavorite(world.repository, QStringLiteral("fine0000001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+
+    world.service.reportRemoved();
+    world.service.reportRemoved();
+    QCOMPARE(world.service.started, QStringList({ "gone0000001", "gone0000002", "fine0000001" }));
+    QMap<QString, int> states = downloadStates(world.repository);
+    QCOMPARE(states.value("gone0000001"), int(eDownloadInvalid));
+    QCOMPARE(states.value("gone0000002"), int(eDownloadInvalid));
+    QCOMPARE(states.value("fine0000001"), int(eDownloadQueued));
+    // The page shows them as invalid rows of the queue.
+    FavoriteResultPage* page = world.favorites->getPage();
+    for (VideoEntry* entry : page->getFavoriteModel()->entries()) {
+        const bool gone = entry->getVideoId().startsWith(QStringLiteral("gone"));
+        QCOMPARE(entry->getDownloadState(), gone ? int(eDownloadInvalid) : int(eDownloadQueued));
+    }
+
+    // Not retried: once the last one is stored, the queue is empty.
+    world.service.finish(world.repository);
+    QTest::ignoreMessage(QtDebugMsg, "First entry is empty");
+    world.controller->startOrStopBackgroundDownload();
+    QCOMPARE(world.service.started.count(), 3);
+}
+
+void TestBackgroundDownloadController::finishedWithoutAFileLeavesTheQueue()
+{
+    // A download reported as finished that left no file must not be fetched for ever.
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("empty000001"));
+    addFavorite(world.repository, QStringLiteral("second00001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+
+    world.service.finishWithoutFile();
+    QCOMPARE(downloadStates(world.repository).value("empty000001"), int(eDownloadInvalid));
+    QCOMPARE(world.service.started, QStringList({ "empty000001", "second00001" }));
+}
+
+void TestBackgroundDownloadController::lateReportsAfterSwitchingOffStoreNothing()
+{
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("first000001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+    world.setEnabled(false);
+
+    // A report that was on its way when the download was cancelled.
+    world.service.finishWithoutFile();
+    world.service.reportRemoved();
+    QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadQueued));
+    QCOMPARE(world.service.started, QStringList({ "first000001" }));
+    QVERIFY(!world.controller->getDownloadEntry());
+}
+
+void TestBackgroundDownloadController::endToEndThroughTheService()
+{
+    ServiceWorld world;
+    Repository& repository = *world.repository;
+    FileManager* files = repository.getFileManager();
+    // Three stored favourites with thumbnails; the second one has been removed from
+    // the service.
+    const QStringList ids = { QStringLiteral("first000001"), FakeFeeds::REMOVED_VIDEO_ID, QStringLiteral("third000001") };
+    for (const QString& id : ids) {
+        const QString thumbnail = files->getThumbnailFolder() + id + QStringLiteral(".jpg");
+        QFile file(thumbnail);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(FakeFeeds::thumbnailImage());
+        file.close();
+        VideoEntry entry;
+        entry.setVideoId(id);
+        entry.setName(QStringLiteral("Video ") + id);
+        entry.setThumbnailFile(thumbnail);
+        QCOMPARE(repository.addFavorite(&entry, false), 0);
+    }
+    PageHistory history;
+    QWidget window;
+    auto* favorites = new FavoriteResultController(world.service.get(), repository, history, &window);
+    BackgroundDownloadController controller(world.service.get(), repository, favorites);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
+    QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);
+
+    controller.startOrStopBackgroundDownload();
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 20000);
+    QCOMPARE(removed.count(), 1);
+    QTRY_VERIFY(!world.service->getBackgroundDownloadState());
+
+    // The files were asked for in queue order; the removed one never got that far.
+    QStringList fetched;
+    for (const FakeRequest& request : world.fake.requestsTo(QString()))
+        if (request.path.endsWith(PATH_GET_VIDEO))
+            fetched << request.queryValue(QStringLiteral("video_id"));
+    QCOMPARE(fetched, QStringList({ "first000001", "third000001" }));
+
+    const QMap<QString, int> states = downloadStates(repository);
+    QCOMPARE(states.value("first000001"), int(eDownloadStored));
+    QCOMPARE(states.value(FakeFeeds::REMOVED_VIDEO_ID), int(eDownloadInvalid));
+    QCOMPARE(states.value("third000001"), int(eDownloadStored));
+    for (const QString& id : { QStringLiteral("first000001"), QStringLiteral("third000001") }) {
+        QCOMPARE(QFileInfo(files->getFavoriteVideoFolder() + id + VIDEO_FILE_SUFFIX).size(), FakeFeeds::VIDEO_SIZE);
+        QVERIFY(QFileInfo::exists(files->getFavoriteThumbnailFolder() + id + QStringLiteral(".jpg")));
+        QVERIFY(!QFileInfo::exists(files->getThumbnailFolder() + id + QStringLiteral(".jpg")));
+    }
+    QVERIFY(!QFileInfo::exists(files->getFavoriteVideoFolder() + FakeFeeds::REMOVED_VIDEO_ID + VIDEO_FILE_SUFFIX));
+    QCOMPARE(repository.getDownloadQueueCount(), 0);
+    QVERIFY(!controller.getDownloadEntry());
+}
+
+QTEST_MAIN(TestBackgroundDownloadController)
+#include "tst_backgrounddownloadcontroller.moc"
