@@ -7,7 +7,7 @@
 #include <QStringList>
 
 // A video service that only records what the controller asks of it. The background
-// channel's state is set by the test.
+// channel runs from backgrounddownload until it is cancelled; the test may set it too.
 class StubVideoService : public VideoServiceProvider
 {
 public:
@@ -39,6 +39,7 @@ public:
     {
         calls << "backgrounddownload";
         backgroundVideoId = video ? video->getVideoId() : QString();
+        backgroundDownloading = video != nullptr;
     }
     void cancelBackgoundDownload() override
     {

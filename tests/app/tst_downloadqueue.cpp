@@ -1,0 +1,183 @@
+#include "app/MainController.h"
+#include "core/FileManager.h"
+#include "core/GlobalConstants.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "favorites/BackgroundDownloadController.h"
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
+#include "service/YoutubeVideoService.h"
+#include "shell/HomeView.h"
+#include "tests/app/ScriptedPrompt.h"
+#include "tests/app/StubVideoService.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+
+// The download queue inside the whole program: the start-up question, the favourites
+// page's start/stop switch and the exit question while the queue is being fetched.
+
+namespace {
+
+const QString START_QUESTION = QStringLiteral(
+    "ask|The downloading was stopped last time when exiting the application.|Start downloading now?");
+const QString EXIT_QUESTION = QStringLiteral(
+    "ask|Download in progress|You are exiting the program while the video is being downloaded. "
+    "If you exit now the video download will be stopped.");
+
+void queueFavorites(const QStringList& videoIds)
+{
+    Repository repository;
+    QCOMPARE(repository.openDatabase(), 0);
+    for (const QString& videoId : videoIds) {
+        VideoEntry entry;
+        entry.setVideoId(videoId);
+        entry.setName(QStringLiteral("Queued ") + videoId);
+        QCOMPARE(repository.addFavorite(&entry, false), 0);
+    }
+}
+
+int downloadState(Repository& repository, const QString& videoId)
+{
+    VideoListModel model(&repository);
+    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
+    for (VideoEntry* entry : model.entries())
+        if (entry->getVideoId() == videoId)
+            return entry->getDownloadState();
+    return -1;
+}
+
+// Runs the application's event loop around the action; the code it ended with, or -1
+// when nothing ended it within the time.
+int loopResultAround(const std::function<void()>& action)
+{
+    QTimer::singleShot(0, qApp, action);
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, qApp, []() { QCoreApplication::exit(-1); });
+    timeout.start(500);
+    return QCoreApplication::exec();
+}
+
+MainControllerOptions optionsFor(ScriptedPrompt& prompt, MemoryInputMethod& inputMethod)
+{
+    MainControllerOptions options;
+    options.fullScreen = false;
+    options.prompt = &prompt;
+    options.inputMethod = &inputMethod;
+    return options;
+}
+
+} // namespace
+
+class TestDownloadQueue : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void favoritesPageSwitchStartsAndStopsTheQueue()
+    {
+        TestEnvironment env;
+        queueFavorites({ QStringLiteral("queued00001"), QStringLiteral("queued00002") });
+        ScriptedPrompt prompt;
+        MemoryInputMethod inputMethod;
+        prompt.answers << true;
+        StubVideoService* service = nullptr;
+        MainControllerOptions options = optionsFor(prompt, inputMethod);
+        options.createService = [&service](Repository&, QObject* parent) {
+            service = new StubVideoService(parent);
+            return service;
+        };
+        MainController controller(options);
+        QVERIFY(controller.getBackgroundDownloadController());
+        QCOMPARE(prompt.log, QStringList({ START_QUESTION }));
+        // Yes at start-up: the first queued favourite goes to the background channel.
+        QCOMPARE(service->backgroundVideoId, QStringLiteral("queued00001"));
+        QVERIFY(service->backgroundDownloading);
+
+        QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryFavorites), Qt::LeftButton);
+        FavoriteResultPage* page = controller.getFavoriteController()->getPage();
+        QCOMPARE(controller.getMainWindow().currentPage(), page);
+        page->selectPlayListById(ePlayListIdDownloadQueue);
+        QCOMPARE(page->getActionButtons()->currentIndex(), int(FavoriteResultPage::eDownloadSwitchButton));
+        QPushButton* toggle = page->getActionButton(FavoriteResultPage::eDownloadSwitchButton);
+        QCOMPARE(toggle->text(), TEXT_STOP_DOWNLOADING_BUTTON());
+
+        service->calls.clear();
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(service->calls, QStringList({ "cancelBackgoundDownload" }));
+        QVERIFY(!service->backgroundDownloading);
+        QCOMPARE(toggle->text(), TEXT_START_DOWNLOADING_BUTTON());
+
+        service->calls.clear();
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(service->calls, QStringList({ "backgrounddownload" }));
+        QCOMPARE(service->backgroundVideoId, QStringLiteral("queued00001"));
+        QCOMPARE(toggle->text(), TEXT_STOP_DOWNLOADING_BUTTON());
+
+        // The finished download is stored and the next one follows.
+        QFile file(controller.getRepository().getFileManager()->getFavoriteVideoFolder() + "queued00001"
+                   + VIDEO_FILE_SUFFIX);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'v'));
+        file.close();
+        service->backgroundDownloading = false;
+        Q_EMIT service->backgroundVideoIsDownloaded();
+        QCOMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadStored));
+        QCOMPARE(service->backgroundVideoId, QStringLiteral("queued00002"));
+        QCOMPARE(page->getFavoriteModel()->rowCount(), 1);
+    }
+
+    void exitAsksWhileTheQueueIsFetched()
+    {
+        TestEnvironment env;
+        queueFavorites({ QStringLiteral("queued00001") });
+        FakeService fake;
+        QVERIFY(fake.start());
+        addFeedRoutes(fake);
+        // The video file stops half way and stays open: the download runs until cancelled.
+        FakeResponse stalled = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+        stalled.stallAfter = 100000;
+        fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
+
+        ScriptedPrompt prompt;
+        MemoryInputMethod inputMethod;
+        prompt.answers << true;
+        MainControllerOptions options = optionsFor(prompt, inputMethod);
+        options.createService = [&fake](Repository& repository, QObject* parent) {
+            return new YoutubeVideoService(repository, ServiceEndpoints(fake.baseUrl()), parent);
+        };
+        MainController controller(options);
+        VideoServiceProvider* service = controller.getService();
+        QTRY_COMPARE(fake.requestsTo(QStringLiteral("/www/get_video")).count(), 1);
+        QVERIFY(service->getBackgroundDownloadState());
+
+        // Declined: the program and the download go on.
+        prompt.answers << false;
+        int result = loopResultAround([&]() {
+            QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
+        });
+        QCOMPARE(result, -1);
+        QCOMPARE(prompt.log, QStringList({ START_QUESTION, EXIT_QUESTION }));
+        QVERIFY(service->getBackgroundDownloadState());
+
+        // Accepted: the download stops, the favourite stays queued for the next run.
+        prompt.answers << true;
+        result = loopResultAround([&]() {
+            QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
+        });
+        QCOMPARE(result, 0);
+        QCOMPARE(prompt.log, QStringList({ START_QUESTION, EXIT_QUESTION, EXIT_QUESTION }));
+        QVERIFY(!service->getBackgroundDownloadState());
+        QCOMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadQueued));
+        const QDir folder(controller.getRepository().getFileManager()->getFavoriteVideoFolder());
+        QCOMPARE(folder.entryList(QDir::Files), QStringList());
+    }
+};
+
+QTEST_MAIN(TestDownloadQueue)
+#include "tst_downloadqueue.moc"
