@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -1502,4 +1503,259 @@ int Repository::exitCleanup()
                  {}, "Repository::exitCleanup()"))
         result = eRepFailure;
     return result;
+}
+
+// ---------------------------------------------------------------- The account's playlists
+
+int Repository::syncAccountPlayLists(PlayListModel* model, bool* changed)
+{
+    if (changed)
+        *changed = false;
+    if (!model || !myDatabaseUsable)
+        return eRepFailure;
+    QSqlDatabase db = database();
+    Transaction transaction(db);
+    if (!transaction.isActive())
+        return eRepFailure;
+    bool wrote = false;
+
+    bool ok = false;
+    const int favorites = scalar(db, QStringLiteral("select count(*) from playlist where vs_id = ? and type = ?"),
+                                 {int(eAccountService), int(ePlayListAccountFavorites)}, -1, &ok);
+    if (!ok)
+        return eRepFailure;
+    if (favorites == 0) {
+        if (!execute(db, QStringLiteral("insert into playlist (vs_id, type, name, latest_usage_date) values (?, ?, ?, ")
+                             + NEXT_USAGE + QStringLiteral(")"),
+                     {int(eAccountService), int(ePlayListAccountFavorites), TEXT_ACCOUNT_FAVORITES()},
+                     "Repository::syncAccountPlayLists()"))
+            return eRepFailure;
+        wrote = true;
+    }
+
+    struct Stored
+    {
+        int id;
+        QString name;
+        QString description;
+        QString providerId;
+        QString updated;
+        bool isPrivate;
+        bool kept;
+    };
+    QList<Stored> stored;
+    {
+        QSqlQuery query(db);
+        if (!prepare(query, QStringLiteral("select id, name, description, provider_id, provider_updated_date, is_private"
+                                           " from playlist where vs_id = ? and type = ? order by id"),
+                     {int(eAccountService), int(ePlayListAccount)})
+            || !run(query, "Repository::syncAccountPlayLists()"))
+            return eRepFailure;
+        while (query.next())
+            stored.append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
+                           query.value(3).toString(), query.value(4).toString(), query.value(5).toBool(), false});
+    }
+    auto find = [&stored](const auto& matches) -> Stored* {
+        for (Stored& row : stored)
+            if (!row.kept && matches(row))
+                return &row;
+        return nullptr;
+    };
+
+    QList<PlayList*> added;
+    QSet<QString> seen;
+    for (PlayList* playList : model->entries()) {
+        if (!playList || playList->getProviderId().isEmpty() || seen.contains(playList->getProviderId()))
+            continue;
+        const QString providerId = playList->getProviderId();
+        seen.insert(providerId);
+        // A row that never had the account's id takes it over by its name.
+        Stored* row = find([&providerId](const Stored& s) { return s.providerId == providerId; });
+        if (!row)
+            row = find([playList](const Stored& s) { return s.providerId.isEmpty() && s.name == playList->getName(); });
+        if (!row) {
+            added.append(playList);
+            continue;
+        }
+        row->kept = true;
+        const QString updated = playList->getProviderUpdated().toString(Qt::ISODateWithMs);
+        if (row->name == playList->getName() && row->description == playList->getDescription()
+            && row->providerId == providerId && row->updated == updated && row->isPrivate == playList->isPrivate())
+            continue;
+        if (!execute(db, QStringLiteral("update playlist set name = ?, description = ?, provider_id = ?,"
+                                        " provider_updated_date = ?, is_private = ? where id = ?"),
+                     {playList->getName(), playList->getDescription(), providerId, updated, int(playList->isPrivate()),
+                      row->id},
+                     "Repository::syncAccountPlayLists()"))
+            return eRepFailure;
+        wrote = true;
+    }
+
+    // Gone from the account: the trigger takes the entries along.
+    for (const Stored& row : stored) {
+        if (row.kept)
+            continue;
+        if (!execute(db, QStringLiteral("delete from playlist where id = ?"), {row.id}, "Repository::syncAccountPlayLists()"))
+            return eRepFailure;
+        wrote = true;
+    }
+
+    // The newest row is shown first: the account's first playlist is added last.
+    for (int i = added.count() - 1; i >= 0; --i) {
+        const PlayList* playList = added.at(i);
+        if (!execute(db, QStringLiteral("insert into playlist (vs_id, type, name, description, provider_id,"
+                                        " provider_updated_date, is_private, latest_usage_date)"
+                                        " values (?, ?, ?, ?, ?, ?, ?, ") + NEXT_USAGE + QStringLiteral(")"),
+                     {int(eAccountService), int(ePlayListAccount), playList->getName(), playList->getDescription(),
+                      playList->getProviderId(), playList->getProviderUpdated().toString(Qt::ISODateWithMs),
+                      int(playList->isPrivate())},
+                     "Repository::syncAccountPlayLists()"))
+            return eRepFailure;
+        wrote = true;
+    }
+
+    if (!transaction.commit())
+        return eRepFailure;
+    if (changed)
+        *changed = wrote;
+    return eRepOk;
+}
+
+int Repository::syncAccountPlayListEntries(int playListId, VideoListModel* model, bool* changed)
+{
+    if (changed)
+        *changed = false;
+    if (!model || !myDatabaseUsable)
+        return eRepFailure;
+    QSqlDatabase db = database();
+    qint64 usage = 0;
+    {
+        QSqlQuery query(db);
+        if (!prepare(query, QStringLiteral("select vs_id, type, latest_usage_date from playlist where id = ?"), {playListId})
+            || !run(query, "Repository::syncAccountPlayListEntries()"))
+            return eRepFailure;
+        if (!query.next())
+            return eRepNotFound;
+        const int type = query.value(1).toInt();
+        if (query.value(0).toInt() != eAccountService || (type != ePlayListAccount && type != ePlayListAccountFavorites))
+            return eRepFailure;
+        usage = query.value(2).toLongLong();
+    }
+
+    Transaction transaction(db);
+    if (!transaction.isActive())
+        return eRepFailure;
+    bool wrote = false;
+    bool inserted = false;
+
+    struct Stored
+    {
+        int id;
+        QString videoId;
+        QString entryId;
+        int sortId;
+        bool kept;
+    };
+    QList<Stored> stored;
+    {
+        QSqlQuery query(db);
+        if (!prepare(query, QStringLiteral("select f.id, v.video_id, f.provider_entry_id, f.sort_id from favorite f"
+                                           " join video_entry v on v.id = f.video_entry_id"
+                                           " where f.playlist_id = ? order by f.sort_id desc"),
+                     {playListId})
+            || !run(query, "Repository::syncAccountPlayListEntries()"))
+            return eRepFailure;
+        while (query.next())
+            stored.append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
+                           query.value(3).toInt(), false});
+    }
+
+    QList<VideoEntry*> wanted;
+    for (VideoEntry* entry : model->entries())
+        if (entry && !entry->getVideoId().isEmpty())
+            wanted.append(entry);
+
+    // Matched by the account's entry id; a row that never had one, by its video.
+    QList<Stored*> match(wanted.count(), nullptr);
+    auto claim = [&stored](const auto& matches) -> Stored* {
+        for (Stored& row : stored) {
+            if (!row.kept && matches(row)) {
+                row.kept = true;
+                return &row;
+            }
+        }
+        return nullptr;
+    };
+    for (int i = 0; i < wanted.count(); ++i) {
+        const QString entryId = wanted.at(i)->getProviderEntryId();
+        if (!entryId.isEmpty())
+            match[i] = claim([&entryId](const Stored& row) { return row.entryId == entryId; });
+    }
+    for (int i = 0; i < wanted.count(); ++i) {
+        if (match.at(i))
+            continue;
+        const QString videoId = wanted.at(i)->getVideoId();
+        match[i] = claim([&videoId](const Stored& row) { return row.entryId.isEmpty() && row.videoId == videoId; });
+    }
+
+    for (const Stored& row : stored) {
+        if (row.kept)
+            continue;
+        if (!execute(db, QStringLiteral("delete from favorite where id = ?"), {row.id},
+                     "Repository::syncAccountPlayListEntries()"))
+            return eRepFailure;
+        wrote = true;
+    }
+
+    // SORT_IDs count down from the top: the account's first entry gets the highest.
+    for (int i = 0; i < wanted.count(); ++i) {
+        VideoEntry* entry = wanted.at(i);
+        const int sortId = wanted.count() - i;
+        const int videoRow = upsertVideo(entry);
+        if (videoRow < 0)
+            return eRepFailure;
+        if (const Stored* row = match.at(i)) {
+            if (row->sortId == sortId && row->entryId == entry->getProviderEntryId())
+                continue;
+            if (!execute(db, QStringLiteral("update favorite set sort_id = ?, provider_entry_id = ? where id = ?"),
+                         {sortId, entry->getProviderEntryId(), row->id}, "Repository::syncAccountPlayListEntries()"))
+                return eRepFailure;
+            wrote = true;
+            continue;
+        }
+        // A new entry shares the state of the video's favourite, else it is a link.
+        int state = eDownloadQueued;
+        int link = 1;
+        {
+            QSqlQuery favorite(db);
+            if (!prepare(favorite, QStringLiteral("select download_state, video_link from favorite"
+                                                  " where playlist_id = ? and video_entry_id = ?"),
+                         {int(ePlayListIdAllFavorites), videoRow})
+                || !run(favorite, "Repository::syncAccountPlayListEntries()"))
+                return eRepFailure;
+            if (favorite.next()) {
+                state = favorite.value(0).toInt();
+                link = favorite.value(1).toInt();
+            }
+        }
+        if (!execute(db, QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id, download_state,"
+                                        " video_link, provider_entry_id) values (?, ?, ?, ?, ?, ?)"),
+                     {playListId, videoRow, sortId, state, link, entry->getProviderEntryId()},
+                     "Repository::syncAccountPlayListEntries()"))
+            return eRepFailure;
+        wrote = true;
+        inserted = true;
+    }
+
+    // The insert trigger marks the playlist used; reading the account does not.
+    if (inserted
+        && !execute(db, QStringLiteral("update playlist set latest_usage_date = ? where id = ?"), {usage, playListId},
+                    "Repository::syncAccountPlayListEntries()"))
+        return eRepFailure;
+
+    if (!transaction.commit())
+        return eRepFailure;
+    if (changed)
+        *changed = wrote;
+    return eRepOk;
 }

@@ -72,6 +72,23 @@ public:
     // The account's folder row (type 3, service 1), created once; its id or -1.
     int addAccountPlayListFolder();
 
+    // ---- The account's playlists as read from the account (each in one transaction;
+    // changed, when given, tells whether any row was written)
+    // Mirrors the account's playlists, the PlayLists of the model matched by their
+    // provider id, into the rows of type 6: new ones are added (the first of the
+    // model shown first), changed ones take the account's name, description, update
+    // date and privacy, rows whose playlist the account no longer has are removed with
+    // their entries; rows with nothing new are left alone. The account's Favorites row
+    // (type 5) is created the first time.
+    int syncAccountPlayLists(PlayListModel* model, bool* changed = nullptr);
+    // Mirrors the entries of an account playlist (type 5 or 6) as the account lists
+    // them, the model's first entry at the top, matched by the account's entry id
+    // (kept in the provider field): new videos are added (as links unless the video
+    // is a stored favourite), the order follows the account, entries it no longer
+    // has are removed. Reading the account does not count as using the playlist.
+    // 2 when the playlist is not there, 1 when it is not the account's.
+    int syncAccountPlayListEntries(int playListId, VideoListModel* model, bool* changed = nullptr);
+
     // ---- Favourites and playlist entries
     // Adds the video to "All local favorites": as a link (VIDEO_LINK 1), or as a stored
     // copy, which queues it for download (DOWNLOAD_STATE 0) and emits downloadEntryAdded().
