@@ -1,6 +1,7 @@
 #ifndef KRELVOX_VIDEOSERVICEPROVIDER_H
 #define KRELVOX_VIDEOSERVICEPROVIDER_H
 
+#include "core/PlayList.h"
 #include "core/Types.h"
 
 #include <QHash>
@@ -72,6 +73,12 @@ public:
     virtual void uploadVideo(QMap<QString, QString> video) = 0;
     virtual void cancelUploading() = 0;
     virtual void getPlayLists(PlayListModel* model) = 0;
+    // The entries of an account playlist (type 6; type 5 reads the account's
+    // Favorites) into the model, emptied first, in the account's order, each with the
+    // account's entry id as its provider entry id; then playListEntriesFetched with
+    // the playlist's id, or errorOccuredInPlayListEntries. A service without an
+    // account reports the failure.
+    virtual void getPlayListEntries(const PlayList& playList, VideoListModel* model);
     // Runs a playlist or favourites write; commands run one at a time in order.
     virtual void queueCommand(const vsCmdStruct& command) = 0;
 
@@ -109,7 +116,17 @@ Q_SIGNALS:
     void uploadDone(bool info, QString text);
     void playListsFetched();
     void errorOccuredInPlayList();
+    void playListEntriesFetched(int playListId);
+    void errorOccuredInPlayListEntries(int playListId);
     void commandFinished(int cmdType, bool ok);
 };
+
+inline void VideoServiceProvider::getPlayListEntries(const PlayList& playList, VideoListModel* model)
+{
+    Q_UNUSED(model);
+    // Never inside the call: the caller finishes its own work first.
+    const int id = playList.getId();
+    QMetaObject::invokeMethod(this, [this, id] { Q_EMIT errorOccuredInPlayListEntries(id); }, Qt::QueuedConnection);
+}
 
 #endif

@@ -78,6 +78,7 @@ public:
     void uploadVideo(QMap<QString, QString> video) override;
     void cancelUploading() override;
     void getPlayLists(PlayListModel* model) override;
+    void getPlayListEntries(const PlayList& playList, VideoListModel* model) override;
     void queueCommand(const vsCmdStruct& command) override;
 
     // The account's managers (for tests and diagnostics).

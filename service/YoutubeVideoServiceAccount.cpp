@@ -2,6 +2,7 @@
 #include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
 #include "service/account/ContactManager.h"
 #include "service/account/InboxManager.h"
 #include "service/account/PlaylistManager.h"
@@ -11,6 +12,7 @@
 #include "service/account/YouTubeClient.h"
 
 #include <QDebug>
+#include <QPointer>
 
 // The account operations: sign-in with captcha, posting, contacts, profile, inbox,
 // playlists and their writes, and upload. Every manager of the account renews the
@@ -139,6 +141,30 @@ void YoutubeVideoService::getInboxMessages(MessageListModel* model, int startInd
 void YoutubeVideoService::getPlayLists(PlayListModel* model)
 {
     myPlaylists->getPlaylists(model);
+}
+
+void YoutubeVideoService::getPlayListEntries(const PlayList& playList, VideoListModel* model)
+{
+    const int id = playList.getId();
+    const bool favorites = playList.getType() == ePlayListAccountFavorites;
+    if (!model || playList.getServiceId() != eAccountService || (!favorites && playList.getProviderId().isEmpty())) {
+        qDebug() << "YoutubeVideoService::getPlayListEntries" << "not an account playlist" << id;
+        QMetaObject::invokeMethod(this, [this, id] { Q_EMIT errorOccuredInPlayListEntries(id); }, Qt::QueuedConnection);
+        return;
+    }
+    QPointer<VideoListModel> target = model;
+    myPlaylistSync->readPlayList(favorites ? QString() : playList.getProviderId(),
+                                 [this, id, target](const SyncAnswer& answer) {
+                                     if (!answer.ok || !target) {
+                                         qDebug() << "YoutubeVideoService::getPlayListEntries" << id << answer.message;
+                                         Q_EMIT errorOccuredInPlayListEntries(id);
+                                         return;
+                                     }
+                                     target->clear();
+                                     for (const VideoEntry& entry : answer.entries)
+                                         target->addEntry(new VideoEntry(entry));
+                                     Q_EMIT playListEntriesFetched(id);
+                                 });
 }
 
 // ---- Upload
