@@ -43,8 +43,17 @@ FavoriteResultController::FavoriteResultController(VideoServiceProvider* service
     connect(myPage, &FavoriteResultPage::vsRemoveVideoFromYouTubeFavorites, this,
             &FavoriteResultController::removeVideoFromYouTubeFavorites);
     connect(myPage, &FavoriteResultPage::vsRenamePlayList, this, &FavoriteResultController::renamePlayList);
-    if (myService)
+    if (myService) {
         connect(myService, &VideoServiceProvider::commandFinished, this, &FavoriteResultController::commandFinished);
+        connect(myService, &VideoServiceProvider::playListsFetched, this,
+                &FavoriteResultController::accountPlayListsFetched);
+        connect(myService, &VideoServiceProvider::errorOccuredInPlayList, this,
+                &FavoriteResultController::accountPlayListsFailed);
+        connect(myService, &VideoServiceProvider::playListEntriesFetched, this,
+                &FavoriteResultController::accountEntriesFetched);
+        connect(myService, &VideoServiceProvider::errorOccuredInPlayListEntries, this,
+                &FavoriteResultController::accountEntriesFailed);
+    }
 }
 
 FavoriteResultController::~FavoriteResultController() = default;
@@ -67,6 +76,13 @@ void FavoriteResultController::playListSelected(PlayList* playList)
         const bool queue = playList->getId() == ePlayListIdDownloadQueue;
         myPage->setListModes(queue ? FavoriteItemDelegate::eDownloadMode : FavoriteItemDelegate::eFavoriteMode, type);
     }
+    // A refill of the same playlist shows the database; a newly selected playlist of
+    // the account is read from the account as well.
+    const int id = playList ? playList->getId() : 0;
+    if (id != myListedPlayListId) {
+        myListedPlayListId = id;
+        readAccountEntries(playList);
+    }
 }
 
 void FavoriteResultController::fillPlayLists()
@@ -74,6 +90,11 @@ void FavoriteResultController::fillPlayLists()
     PlayListModel* model = myPage->getPlayListModel();
     model->clear();
     myRepository.getPlayLists(model, model->getVsFolderCollapsedFlags());
+    const bool open = isAccountFolderOpen();
+    const bool opened = open && !myAccountFolderOpen;
+    myAccountFolderOpen = open;
+    if (opened)
+        readAccountPlayLists();
 }
 
 void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
@@ -83,6 +104,9 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
     HistoryItemFavorites* favorites = qobject_cast<HistoryItemFavorites*>(item);
     const int playListId = favorites ? favorites->getPlayListId() : myPage->getShownPlayListId();
 
+    // The page is being shown: what is open is read from the account again.
+    myAccountFolderOpen = false;
+    myListedPlayListId = 0;
     fillPlayLists();
     // Selecting the row normally loads its entries (through the page's playListSelected);
     // load them here when it did not.
@@ -144,13 +168,165 @@ void FavoriteResultController::queue(const vsCmdStruct& command)
         qWarning() << "FavoriteResultController: no video service for command" << command.cmdType;
         return;
     }
+    // Counted first: a command may finish inside the call.
+    ++myCommandsQueued;
+    ++myCommandsPending;
     myService->queueCommand(command);
 }
 
 void FavoriteResultController::commandFinished(int cmdType, bool ok)
 {
     qDebug() << "FavoriteResultController::commandFinished" << cmdType << ok;
+    if (myCommandsPending > 0)
+        --myCommandsPending;
     refreshLists();
+    readAgainWhenIdle();
+}
+
+// ---- Reading the account
+
+bool FavoriteResultController::isSignedIn() const
+{
+    int signedIn = 0;
+    myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+    return signedIn != 0;
+}
+
+bool FavoriteResultController::isAccountFolderOpen() const
+{
+    PlayListModel* model = myPage->getPlayListModel();
+    if (model->isVsFolderCollapsed(eAccountService))
+        return false;
+    for (PlayList* playList : model->entries())
+        if (playList && playList->getServiceId() == eAccountService && playList->getType() == ePlayListAccountFolder)
+            return true;
+    return false;
+}
+
+void FavoriteResultController::readAccountPlayLists()
+{
+    if (!myService || !isSignedIn() || !isAccountFolderOpen())
+        return;
+    qDebug() << "FavoriteResultController::readAccountPlayLists()" << "start";
+    myPage->getSparePlayListModel()->clear();
+    myPlayListsReadAt = myCommandsQueued;
+    myService->getPlayLists(myPage->getSparePlayListModel());
+}
+
+void FavoriteResultController::readAccountEntries(PlayList* playList)
+{
+    if (!myService || !playList || playList->getServiceId() != eAccountService
+        || (playList->getType() != ePlayListAccount && playList->getType() != ePlayListAccountFavorites)
+        || !isSignedIn())
+        return;
+    if (playList->getType() == ePlayListAccount && playList->getProviderId().isEmpty())
+        return; // not on the account: nothing to read
+    qDebug() << "FavoriteResultController::readAccountEntries(PlayList*)" << playList->getId();
+    myEntriesReadAt.insert(playList->getId(), myCommandsQueued);
+    myService->getPlayListEntries(*playList, myPage->getSpareFavoriteModel());
+}
+
+void FavoriteResultController::readAgainWhenIdle()
+{
+    if (myCommandsPending > 0)
+        return;
+    if (myPlayListsReadAgain) {
+        myPlayListsReadAgain = false;
+        readAccountPlayLists();
+    }
+    if (myEntriesReadAgain) {
+        myEntriesReadAgain = false;
+        PlayList* shown = myPage->getPlayListModel()->getPlayListById(myListedPlayListId);
+        readAccountEntries(shown);
+    }
+}
+
+void FavoriteResultController::accountPlayListsFetched()
+{
+    if (myPlayListsReadAt < 0)
+        return;
+    PlayListModel* read = myPage->getSparePlayListModel();
+    const bool overtaken = myCommandsPending > 0 || myCommandsQueued != myPlayListsReadAt;
+    myPlayListsReadAt = -1;
+    if (overtaken) {
+        qDebug() << "FavoriteResultController::accountPlayListsFetched()" << "a command overtook the read";
+        read->clear();
+        myPlayListsReadAgain = true;
+        readAgainWhenIdle();
+        return;
+    }
+    if (!isSignedIn()) {
+        read->clear();
+        return;
+    }
+    bool changed = false;
+    const int result = myRepository.syncAccountPlayLists(read, &changed);
+    read->clear();
+    if (result != eRepOk) {
+        qDebug() << "FavoriteResultController::accountPlayListsFetched()" << "database code" << result;
+        return;
+    }
+    if (changed)
+        refreshLists();
+}
+
+void FavoriteResultController::accountPlayListsFailed()
+{
+    if (myPlayListsReadAt < 0)
+        return;
+    myPlayListsReadAt = -1;
+    myPage->getSparePlayListModel()->clear();
+    qDebug() << "FavoriteResultController::accountPlayListsFailed()" << "the account's playlists could not be read";
+}
+
+void FavoriteResultController::accountEntriesFetched(int playListId)
+{
+    if (!myEntriesReadAt.contains(playListId))
+        return;
+    VideoListModel* read = myPage->getSpareFavoriteModel();
+    const int readAt = myEntriesReadAt.take(playListId);
+    const bool listed = playListId == myListedPlayListId;
+    if (myCommandsPending > 0 || myCommandsQueued != readAt) {
+        qDebug() << "FavoriteResultController::accountEntriesFetched(int)" << playListId << "a command overtook the read";
+        read->clear();
+        if (listed) {
+            myEntriesReadAgain = true;
+            readAgainWhenIdle();
+        }
+        return;
+    }
+    if (!isSignedIn()) {
+        read->clear();
+        return;
+    }
+    bool changed = false;
+    const int result = myRepository.syncAccountPlayListEntries(playListId, read, &changed);
+    int count = 0;
+    for (VideoEntry* entry : read->entries())
+        count += (entry && !entry->getVideoId().isEmpty()) ? 1 : 0;
+    read->clear();
+    if (result != eRepOk) {
+        qDebug() << "FavoriteResultController::accountEntriesFetched(int)" << playListId << "database code" << result;
+        return;
+    }
+    if (!changed)
+        return;
+    if (listed) {
+        refreshLists();
+    } else if (PlayList* row = myPage->getPlayListModel()->getPlayListById(playListId)) {
+        // Another playlist is shown: only the row's count follows.
+        row->setCount(count);
+        myPage->getPlayListView()->viewport()->update();
+    }
+}
+
+void FavoriteResultController::accountEntriesFailed(int playListId)
+{
+    if (!myEntriesReadAt.contains(playListId))
+        return;
+    myEntriesReadAt.remove(playListId);
+    qDebug() << "FavoriteResultController::accountEntriesFailed(int)" << playListId
+             << "the playlist's entries could not be read";
 }
 
 void FavoriteResultController::createPlaylist()

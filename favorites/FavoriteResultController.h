@@ -1,6 +1,7 @@
 #ifndef KRELVOX_FAVORITERESULTCONTROLLER_H
 #define KRELVOX_FAVORITERESULTCONTROLLER_H
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -17,6 +18,14 @@ struct vsCmdStruct;
 // playlist from the repository, restores it from the page history, and turns the
 // page's requests into commands of the video service's command queue. The lists are
 // refilled whenever a command has finished.
+//
+// While an account is signed in it also reads the account: its playlists when the
+// account folder is opened (or the page is shown with it open), and the entries of
+// an account playlist when it is selected. The answers arrive in the page's spare
+// models and are mirrored into the database; the lists show the database at once and
+// are refilled when a mirror changed something. An answer to a read that a command
+// may have overtaken (one was queued or still running) is not mirrored: the read is
+// made again once the commands are done.
 class FavoriteResultController : public QObject
 {
     Q_OBJECT
@@ -57,10 +66,21 @@ private Q_SLOTS:
     void removeVideoFromYouTubeFavorites(PlayList* playList, VideoEntry* entry);
     void renamePlayList(PlayList* playList, const QString& name);
     void commandFinished(int cmdType, bool ok);
+    void accountPlayListsFetched();
+    void accountPlayListsFailed();
+    void accountEntriesFetched(int playListId);
+    void accountEntriesFailed(int playListId);
 
 private:
     void queue(const vsCmdStruct& command);
     void fillPlayLists();
+    bool isSignedIn() const;
+    // The account folder is in the tree and open.
+    bool isAccountFolderOpen() const;
+    void readAccountPlayLists();
+    void readAccountEntries(PlayList* playList);
+    // Reads that came back overtaken by a command, once no command runs.
+    void readAgainWhenIdle();
 
     VideoServiceProvider* myService;
     Repository& myRepository;
@@ -68,6 +88,20 @@ private:
     FavoriteResultPage* myPage;
     // Counts the favourite-list loads, to tell whether a selection loaded the list.
     int myLoads = 0;
+
+    // Commands queued in all and those not finished yet.
+    int myCommandsQueued = 0;
+    int myCommandsPending = 0;
+    // The account folder was open at the last fill.
+    bool myAccountFolderOpen = false;
+    // myCommandsQueued when the account's playlists were asked for; -1: no read runs.
+    int myPlayListsReadAt = -1;
+    bool myPlayListsReadAgain = false;
+    // Per account playlist whose entries were asked for: myCommandsQueued then.
+    QHash<int, int> myEntriesReadAt;
+    bool myEntriesReadAgain = false;
+    // The playlist whose entries the favourite list was last loaded with.
+    int myListedPlayListId = 0;
 };
 
 #endif

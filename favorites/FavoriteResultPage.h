@@ -42,6 +42,9 @@ public:
 
     PlayListModel* getPlayListModel() const { return myPlayListModel; }
     VideoListModel* getFavoriteModel() const { return myFavoriteModel; }
+    // The models beside the shown ones, which the account's reads fill.
+    PlayListModel* getSparePlayListModel() const { return mySparePlayListModel; }
+    VideoListModel* getSpareFavoriteModel() const { return mySpareFavoriteModel; }
     PlayListSweepList* getPlayListView() const { return myPlayListView; }
     FavoriteSweepList* getFavoriteView() const { return myFavoriteView; }
     PlayListDelegate* getPlayListDelegate() const { return myPlayListDelegate; }

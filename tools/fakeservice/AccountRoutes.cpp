@@ -334,16 +334,22 @@ FakeResponse usersGet(const FakeRequest& request, const State& state, const QStr
                                           FEED_TYPE);
         return FakeResponse::fixture(QStringLiteral("inbox-feed.xml"), FEED_TYPE);
     }
-    if (tail == QLatin1String("playlists"))
-        return FakeResponse::document(
+    if (tail == QLatin1String("playlists")) {
+        answer = FakeResponse::document(
             pagedFeed(request, state->playLists, "playlistLink", "user:ainovirtanen:playlists", "Playlists of ainovirtanen",
                       [](const FakePlayList& list, int) { return playListLinkEntry(list); }),
             FEED_TYPE);
-    if (tail == QLatin1String("favorites"))
-        return FakeResponse::document(
+        answer.delayMs = state->listReadDelayMs;
+        return answer;
+    }
+    if (tail == QLatin1String("favorites")) {
+        answer = FakeResponse::document(
             pagedFeed(request, state->favorites, "favorite", "user:ainovirtanen:favorites", "Favorites of ainovirtanen",
                       [](const FakeListItem& item, int) { return favoriteEntry(item); }),
             FEED_TYPE);
+        answer.delayMs = state->listReadDelayMs;
+        return answer;
+    }
     return notFound("Feed");
 }
 
@@ -453,13 +459,16 @@ FakeResponse playLists(const FakeRequest& request, const State& state)
     const XmlFind xml = readXml(request.body);
     const bool hasEntry = isAtomBody(request) && xml.wellFormed && xml.isEntry;
 
-    if (request.method == "GET" && parts.size() == 1)
-        return FakeResponse::document(pagedFeed(request, list->items, "playlist", "playlist:" + escape(listId),
-                                                escape(list->title),
-                                                [listId](const FakeListItem& item, int position) {
-                                                    return playListItemEntry(listId, item, position);
-                                                }),
-                                      FEED_TYPE);
+    if (request.method == "GET" && parts.size() == 1) {
+        answer = FakeResponse::document(pagedFeed(request, list->items, "playlist", "playlist:" + escape(listId),
+                                                  escape(list->title),
+                                                  [listId](const FakeListItem& item, int position) {
+                                                      return playListItemEntry(listId, item, position);
+                                                  }),
+                                        FEED_TYPE);
+        answer.delayMs = state->listReadDelayMs;
+        return answer;
+    }
     if (request.method == "POST" && parts.size() == 1) {
         const QString videoId = text(xml, NS_ATOM_URI, "id").trimmed();
         if (!hasEntry || videoId.isEmpty())

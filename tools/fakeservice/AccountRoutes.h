@@ -81,6 +81,9 @@ struct FakeAccountState
     int inboxStatus = 200;               // 200: the inbox fixture; else that error
     bool emptyInbox = false;
     int uploadStatus = 201;              // the upload's answer once its body checks out
+    int listReadDelayMs = 0;             // reads of the playlists, a playlist and the favourites
+                                         // answer this much later, with the state as it was
+                                         // when the request came
     FakeUpload lastUpload;
     int nextId = 1;
 

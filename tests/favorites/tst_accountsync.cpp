@@ -1,0 +1,379 @@
+// The favourites page reading the signed-in account through the fake service: the
+// account folder's playlists when it is opened or shown open, the entries of an
+// account playlist when it is selected, failed reads, a signed-out account, and
+// reads that a command overtakes.
+#include "tests/service/AccountTestSupport.h"
+
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
+#include "favorites/PlayListSweepList.h"
+
+#include "core/GlobalConstants.h"
+#include "core/PlayList.h"
+#include "core/PlayListModel.h"
+#include "core/Repository.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "shell/PageHistory.h"
+
+#include <QApplication>
+#include <QtTest>
+
+namespace {
+
+const QString PLAYLISTS_FEED = QStringLiteral("/gdata/feeds/api/users/default/playlists");
+const QString FAVORITES_FEED = QStringLiteral("/gdata/feeds/api/users/default/favorites");
+const QString PLAYLIST_FEEDS = QStringLiteral("/gdata/feeds/api/playlists/");
+const QString MOUNTAINS_ID = QStringLiteral("PL8D1A4C2B7E9F0311");
+const QString MUSIC_ID = QStringLiteral("PL3F0C6E1D2A8B9477");
+const QStringList MOUNTAIN_VIDEOS = {QStringLiteral("k7Qm2Lx9Pw4"), QStringLiteral("Zp4sD0qVn8E"),
+                                     QStringLiteral("Rt5vB1nM3qW")};
+
+// The favourites page and its controller on the real video service, which talks to
+// the account side of the fake service.
+struct SyncWorld
+{
+    explicit SyncWorld(bool signedIn = true)
+    {
+        account.signedIn();
+        repository().setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn ? 1 : 0);
+        accountFolder = repository().addAccountPlayListFolder();
+        controller = new FavoriteResultController(account.service.get(), repository(), history, &window);
+        page = controller->getPage();
+        window.resize(800, 480);
+        page->setGeometry(0, 0, 800, 480);
+    }
+    ~SyncWorld() { delete controller; }
+
+    Repository& repository() { return *account.repository; }
+    FakeAccountState& fake() { return *account.account; }
+    PlayListModel* tree() const { return page->getPlayListModel(); }
+
+    // The page is shown (as the application shows it), the account folder open or not.
+    void show(bool accountFolderOpen)
+    {
+        tree()->setVsFolderCollapsed(eAccountService, !accountFolderOpen);
+        window.show();
+        controller->restoreHistoryPosition(nullptr);
+    }
+    // The user taps the account folder's row.
+    void toggleAccountFolder()
+    {
+        PlayList* folder = tree()->getPlayListById(accountFolder);
+        QVERIFY(folder);
+        page->slotPlayListFolderOpenToggle(folder);
+    }
+    void select(int playListId)
+    {
+        page->selectPlayListById(playListId);
+        QCOMPARE(page->getSelectedPlayList() ? page->getSelectedPlayList()->getId() : -1, playListId);
+    }
+
+    // "type:name" of the account's rows under its folder, in tree order.
+    QStringList accountRows() const
+    {
+        QStringList rows;
+        for (PlayList* p : tree()->entries())
+            if (p->getServiceId() == eAccountService && p->getType() != ePlayListAccountFolder)
+                rows << QString::number(p->getType()) + QLatin1Char(':') + p->getName();
+        return rows;
+    }
+    int rowId(const QString& name) const
+    {
+        for (PlayList* p : tree()->entries())
+            if (p->getServiceId() == eAccountService && p->getName() == name)
+                return p->getId();
+        return -1;
+    }
+    // Video ids of the favourite list (the empty list's message row has none).
+    QStringList shown() const
+    {
+        QStringList ids;
+        for (VideoEntry* e : page->getFavoriteModel()->entries())
+            if (!e->getVideoId().isEmpty())
+                ids << e->getVideoId();
+        return ids;
+    }
+    // "videoId/entryId" of a playlist's entries in the database, top first.
+    QStringList stored(int playListId)
+    {
+        VideoListModel model(&repository());
+        repository().getPlayListEntries(playListId, &model);
+        QStringList rows;
+        for (VideoEntry* e : model.entries())
+            rows << e->getVideoId() + QLatin1Char('/') + e->getProviderEntryId();
+        return rows;
+    }
+    int reads(const QString& prefix) const { return account.count("GET", prefix); }
+    int entryReads() const { return reads(PLAYLIST_FEEDS) + reads(FAVORITES_FEED); }
+
+    AccountWorld account;
+    PageHistory history;
+    QWidget window;
+    int accountFolder = 0;
+    FavoriteResultController* controller = nullptr;
+    FavoriteResultPage* page = nullptr;
+};
+
+const QStringList ACCOUNT_TREE = {QStringLiteral("5:Favorites"), QStringLiteral("6:Tunturit"),
+                                  QStringLiteral("6:Musiikki & muuta")};
+
+} // namespace
+
+class TestAccountSync : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void openingTheAccountFolderReadsItsPlayLists();
+    void showingThePageWithTheFolderOpenReadsThem();
+    void renamedAndDeletedOnTheAccount();
+    void selectingAnAccountPlayListShowsItsEntries_data();
+    void selectingAnAccountPlayListShowsItsEntries();
+    void aLateAnswerOnlyUpdatesTheDatabase();
+    void aFailedReadLeavesTheTree_data();
+    void aFailedReadLeavesTheTree();
+    void signedOutNothingIsRead();
+    void aPlayListCreatedDuringTheReadStays();
+    void aVideoAddedDuringTheReadStays();
+};
+
+void TestAccountSync::openingTheAccountFolderReadsItsPlayLists()
+{
+    SyncWorld w;
+    w.show(false);
+    QTest::qWait(100);
+    QCOMPARE(w.reads(PLAYLISTS_FEED), 0);
+    QCOMPARE(w.accountRows(), QStringList());
+
+    w.toggleAccountFolder();
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    QCOMPARE(w.reads(PLAYLISTS_FEED), 1);
+    PlayList* mountains = w.tree()->getPlayListById(w.rowId(QStringLiteral("Tunturit")));
+    QCOMPARE(mountains->getProviderId(), MOUNTAINS_ID);
+    QCOMPARE(mountains->getDescription(), QStringLiteral("Lapin maisemia"));
+    QCOMPARE(mountains->getProviderUpdated(), QDateTime(QDate(2013, 6, 1), QTime(19, 17, 1), Qt::UTC));
+
+    // Closed and opened again: read again, and the rows stay the rows they were.
+    const int mountainsId = mountains->getId();
+    const int favoritesId = w.rowId(QStringLiteral("Favorites"));
+    w.toggleAccountFolder();
+    QCOMPARE(w.accountRows(), QStringList());
+    w.toggleAccountFolder();
+    QTRY_COMPARE(w.reads(PLAYLISTS_FEED), 2);
+    QTest::qWait(100);
+    QCOMPARE(w.accountRows(), ACCOUNT_TREE);
+    QCOMPARE(w.rowId(QStringLiteral("Tunturit")), mountainsId);
+    QCOMPARE(w.rowId(QStringLiteral("Favorites")), favoritesId);
+}
+
+void TestAccountSync::showingThePageWithTheFolderOpenReadsThem()
+{
+    SyncWorld w;
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    // A refill after a command is no new showing: the account is not read for it.
+    w.controller->refreshLists();
+    QTest::qWait(100);
+    QCOMPARE(w.reads(PLAYLISTS_FEED), 1);
+    w.show(true);
+    QTRY_COMPARE(w.reads(PLAYLISTS_FEED), 2);
+}
+
+void TestAccountSync::renamedAndDeletedOnTheAccount()
+{
+    SyncWorld w;
+    w.fake().playList(MUSIC_ID)->items = {{QStringLiteral("PIM000000001"), QStringLiteral("kx9fW2qHb1s")}};
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    const int mountains = w.rowId(QStringLiteral("Tunturit"));
+    const int music = w.rowId(QStringLiteral("Musiikki & muuta"));
+    w.select(music);
+    QTRY_COMPARE(w.stored(music), QStringList({"kx9fW2qHb1s/PIM000000001"}));
+
+    w.fake().playList(MOUNTAINS_ID)->title = QStringLiteral("Tunturit 2013");
+    w.fake().playList(MOUNTAINS_ID)->summary = QStringLiteral("Kesä ja talvi");
+    w.fake().playLists.removeAt(1);
+    w.fake().playLists.append(FakePlayList{QStringLiteral("PLNEW0000000000001"), QStringLiteral("Uusi"), QString(), {}});
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), QStringList({"5:Favorites", "6:Uusi", "6:Tunturit 2013"}));
+    QCOMPARE(w.rowId(QStringLiteral("Tunturit 2013")), mountains);
+    std::unique_ptr<PlayList> renamed(w.repository().getPlayList(mountains));
+    QCOMPARE(renamed->getDescription(), QStringLiteral("Kesä ja talvi"));
+    // The deleted playlist is gone with its entries; the selection moved on.
+    QVERIFY(!w.repository().getPlayList(music));
+    QCOMPARE(w.stored(music), QStringList());
+    QVERIFY(w.page->getSelectedPlayList());
+    QVERIFY(w.page->getSelectedPlayList()->getId() != music);
+}
+
+void TestAccountSync::selectingAnAccountPlayListShowsItsEntries_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("feed");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("a playlist") << "Tunturit" << PLAYLIST_FEEDS + MOUNTAINS_ID
+                                << QStringList({"k7Qm2Lx9Pw4/PI8D1A4C2B0001", "Zp4sD0qVn8E/PI8D1A4C2B0002",
+                                                "Rt5vB1nM3qW/PI8D1A4C2B0003"});
+    QTest::newRow("the account's Favorites") << "Favorites" << FAVORITES_FEED
+                                             << QStringList({"kx9fW2qHb1s/FLq2W8eR4tY6uI0o"});
+}
+
+void TestAccountSync::selectingAnAccountPlayListShowsItsEntries()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, feed);
+    QFETCH(QStringList, expected);
+
+    SyncWorld w;
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    const int id = w.rowId(name);
+    // What the database holds is shown at once, the account's list when it comes.
+    VideoEntry old;
+    old.setVideoId(QStringLiteral("oldvideo001"));
+    QCOMPARE(w.repository().addVideoToPlayList(&old, id), 0);
+    w.select(id);
+    QCOMPARE(w.shown(), QStringList({"oldvideo001"}));
+    QTRY_COMPARE(w.stored(id), expected);
+    QCOMPARE(w.reads(feed), 1);
+    QStringList videos;
+    for (const QString& row : expected)
+        videos << row.section(QLatin1Char('/'), 0, 0);
+    QTRY_COMPARE(w.shown(), videos);
+    QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getName(), QStringLiteral("Video ") + videos.at(0));
+    QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getVideoLink(), 1);
+    QCOMPARE(w.tree()->getPlayListById(id)->getCount(), expected.size());
+
+    // Selected again after another playlist: read again; a refill of the same is not.
+    w.select(ePlayListIdAllFavorites);
+    w.select(id);
+    QTRY_COMPARE(w.reads(feed), 2);
+    w.controller->refreshLists();
+    QTest::qWait(100);
+    QCOMPARE(w.reads(feed), 2);
+}
+
+void TestAccountSync::aLateAnswerOnlyUpdatesTheDatabase()
+{
+    SyncWorld w;
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    const int mountains = w.rowId(QStringLiteral("Tunturit"));
+    w.fake().listReadDelayMs = 200;
+    w.select(mountains);
+    w.select(ePlayListIdAllFavorites);
+    QTRY_COMPARE(w.stored(mountains).size(), 3);
+    QTest::qWait(50);
+    QCOMPARE(w.shown(), QStringList());
+    QCOMPARE(w.page->getSelectedPlayList()->getId(), int(ePlayListIdAllFavorites));
+    QCOMPARE(w.tree()->getPlayListById(mountains)->getCount(), 3);
+}
+
+void TestAccountSync::aFailedReadLeavesTheTree_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("the service fails") << 500 << QByteArray();
+    QTest::newRow("an answer that is no feed") << 200 << QByteArray("<html><body>Maintenance</body></html>");
+    QTest::newRow("a feed cut short")
+        << 200 << QByteArray("<?xml version='1.0'?><feed xmlns='http://www.w3.org/2005/Atom'><entry><title>Tun");
+}
+
+void TestAccountSync::aFailedReadLeavesTheTree()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+
+    SyncWorld w;
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    const int mountains = w.rowId(QStringLiteral("Tunturit"));
+    w.select(mountains);
+    QTRY_COMPARE(w.shown(), MOUNTAIN_VIDEOS);
+
+    const FakeResponse failure = status == 200
+        ? FakeResponse::document(body, "application/atom+xml; charset=UTF-8; type=feed")
+        : FakeResponse::error(status, "ServiceException", "Internal error");
+    w.account.fake.addRoute("GET", PLAYLISTS_FEED, failure);
+    w.account.fake.addRoute("GET", PLAYLIST_FEEDS + QLatin1Char('*'), failure);
+    w.fake().playLists.clear();
+    TraceCollector traces;
+    auto traced = [&traces](const char* what) { return traces.lines().filter(QLatin1String(what)).size(); };
+    const int playListsFailed = traced("accountPlayListsFailed");
+    const int entriesFailed = traced("accountEntriesFailed");
+    const int playListReads = w.reads(PLAYLISTS_FEED);
+    const int entryReads = w.entryReads();
+    w.show(true);
+    QTRY_VERIFY(w.reads(PLAYLISTS_FEED) > playListReads && w.entryReads() > entryReads);
+    QTRY_COMPARE(traced("accountPlayListsFailed"), playListsFailed + 1);
+    QTRY_COMPARE(traced("accountEntriesFailed"), entriesFailed + 1);
+    QCOMPARE(w.accountRows(), ACCOUNT_TREE);
+    QCOMPARE(w.shown(), MOUNTAIN_VIDEOS);
+    QCOMPARE(w.stored(mountains).size(), 3);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestAccountSync::signedOutNothingIsRead()
+{
+    SyncWorld w(false);
+    PlayList kept(0, eAccountService, ePlayListAccount, QStringLiteral("Vanha"));
+    kept.setProviderId(QStringLiteral("PLOLD0000000000001"));
+    QCOMPARE(w.repository().addPlayList(&kept), 0);
+    VideoEntry video;
+    video.setVideoId(QStringLiteral("oldvideo001"));
+    QCOMPARE(w.repository().addVideoToPlayList(&video, kept.getId()), 0);
+
+    w.show(false);
+    w.toggleAccountFolder();
+    QCOMPARE(w.accountRows(), QStringList({"6:Vanha"}));
+    w.select(kept.getId());
+    QCOMPARE(w.shown(), QStringList({"oldvideo001"}));
+    w.show(true);
+    QTest::qWait(200);
+    QCOMPARE(w.account.fake.requestsTo(QStringLiteral("/gdata")).size(), 0);
+    QCOMPARE(w.accountRows(), QStringList({"6:Vanha"}));
+    QCOMPARE(w.shown(), QStringList({"oldvideo001"}));
+}
+
+void TestAccountSync::aPlayListCreatedDuringTheReadStays()
+{
+    SyncWorld w;
+    QSignalSpy finished(w.account.service.get(), &VideoServiceProvider::commandFinished);
+    w.fake().listReadDelayMs = 300;
+    w.show(true);
+    // The read is on its way (with the account as it was) when the playlist is made.
+    w.select(w.accountFolder);
+    w.controller->createPlaylist();
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY(finished.at(0).at(1).toBool());
+    QCOMPARE(w.accountRows(), QStringList({"6:Playlist 1"}));
+    QTRY_COMPARE(w.reads(PLAYLISTS_FEED), 2);
+    QTRY_COMPARE(w.accountRows(), QStringList({"5:Favorites", "6:Tunturit", "6:Musiikki & muuta", "6:Playlist 1"}));
+    QTest::qWait(400);
+    QCOMPARE(w.accountRows(), QStringList({"5:Favorites", "6:Tunturit", "6:Musiikki & muuta", "6:Playlist 1"}));
+}
+
+void TestAccountSync::aVideoAddedDuringTheReadStays()
+{
+    SyncWorld w;
+    QSignalSpy finished(w.account.service.get(), &VideoServiceProvider::commandFinished);
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    const int mountains = w.rowId(QStringLiteral("Tunturit"));
+    w.fake().listReadDelayMs = 300;
+    w.select(mountains);
+    VideoEntry added;
+    added.setVideoId(QStringLiteral("newvideo001"));
+    Q_EMIT w.page->vsAddVideoToPlayList(added.getVideoId(), &added, w.tree()->getPlayListById(mountains));
+    QTRY_COMPARE(finished.count(), 1);
+    QVERIFY(finished.at(0).at(1).toBool());
+    QTRY_COMPARE(w.reads(PLAYLIST_FEEDS + MOUNTAINS_ID), 2);
+    QTRY_COMPARE(w.shown(), MOUNTAIN_VIDEOS + QStringList({"newvideo001"}));
+    QTest::qWait(400);
+    QCOMPARE(w.shown(), MOUNTAIN_VIDEOS + QStringList({"newvideo001"}));
+    QCOMPARE(w.stored(mountains).last().section(QLatin1Char('/'), 1), w.fake().playList(MOUNTAINS_ID)->items.last().entryId);
+}
+
+QTEST_MAIN(TestAccountSync)
+#include "tst_accountsync.moc"
