@@ -9,8 +9,9 @@
 // A flat list model of owned entry pointers, shared by the playlist, video, comment,
 // contact and message models. The display role gives the entry pointer in a variant
 // of the entry's registered pointer meta-type; every other role or index gives an
-// invalid variant. Adding appends exactly one row; clearing deletes every entry and
-// resets the model; a late answer checks findEntryIndex before it touches an entry.
+// invalid variant. Adding appends exactly one row (a batch: one block of rows);
+// clearing deletes every entry and resets the model; a late answer checks
+// findEntryIndex before it touches an entry.
 template <typename T>
 class EntryListModel : public QAbstractListModel
 {
@@ -48,6 +49,23 @@ public:
             return;
         beginInsertRows(QModelIndex(), myEntries.count(), myEntries.count());
         myEntries.append(entry);
+        endInsertRows();
+    }
+
+    // Appends the entries as one block of rows, announced once; the model takes
+    // ownership. Null entries are dropped; with nothing left nothing is announced.
+    // Filling a long list this way spares the views one insertion per row.
+    void addEntries(const QList<T*>& entries)
+    {
+        QList<T*> added;
+        added.reserve(entries.count());
+        for (T* entry : entries)
+            if (entry)
+                added.append(entry);
+        if (added.isEmpty())
+            return;
+        beginInsertRows(QModelIndex(), myEntries.count(), myEntries.count() + added.count() - 1);
+        myEntries.append(added);
         endInsertRows();
     }
 

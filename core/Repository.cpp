@@ -263,6 +263,15 @@ VideoEntry* readEntry(const QSqlQuery& q)
     return entry;
 }
 
+// Every row of a query over ENTRY_COLUMNS, as new entries in the query's order.
+QList<VideoEntry*> readEntries(QSqlQuery& query)
+{
+    QList<VideoEntry*> entries;
+    while (query.next())
+        entries.append(readEntry(query));
+    return entries;
+}
+
 PlayList* readPlayList(const QSqlQuery& q)
 {
     // Columns: vs_id, id, type, name, provider_id, description, provider_updated_date, is_private
@@ -1027,8 +1036,7 @@ int Repository::getPlayListEntries(int playListId, VideoListModel* model)
                  {rowsPlayList(playListId)})
         || !run(query, "Repository::getPlayListEntries()"))
         return eRepFailure;
-    while (query.next())
-        model->addEntry(readEntry(query));
+    model->addEntries(readEntries(query));
     return eRepOk;
 }
 
@@ -1374,8 +1382,7 @@ int Repository::getHistory(VideoListModel* model)
                          " left join favorite f on f.id = 0 order by h0.viewed_date desc, h0.id desc");
     if (!prepare(query, sql) || !run(query, "Repository::getHistory()"))
         return eRepFailure;
-    while (query.next())
-        model->addEntry(readEntry(query));
+    model->addEntries(readEntries(query));
     return eRepOk;
 }
 
@@ -1477,8 +1484,7 @@ int Repository::exitCleanup()
         if (prepare(query, ENTRY_SELECT + QStringLiteral("where f.playlist_id = ? and f.download_state = 0 and f.video_link = 0"),
                     {int(ePlayListIdAllFavorites)})
             && run(query, "Repository::exitCleanup()")) {
-            while (query.next())
-                queued.append(readEntry(query));
+            queued = readEntries(query);
         } else {
             result = eRepFailure;
         }

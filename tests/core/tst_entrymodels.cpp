@@ -278,6 +278,57 @@ private Q_SLOTS:
         QVERIFY(!model.entryAt(1));
         QVERIFY(!model.entryAt(-1));
     }
+
+    // A batch lands behind the rows already there as one block; null entries are
+    // dropped, and a batch with nothing in it announces nothing.
+    void videoBatchIsOneBlockOfRows_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QList<bool>>("batch"); // true: an entry, false: a null pointer
+        QTest::addColumn<int>("added");
+        QTest::newRow("into an empty model") << 0 << QList<bool>{true, true, true} << 3;
+        QTest::newRow("behind two rows") << 2 << QList<bool>{true, true} << 2;
+        QTest::newRow("one entry") << 1 << QList<bool>{true} << 1;
+        QTest::newRow("nulls between") << 1 << QList<bool>{false, true, false, true, false} << 2;
+        QTest::newRow("only nulls") << 2 << QList<bool>{false, false} << 0;
+        QTest::newRow("empty batch") << 2 << QList<bool>{} << 0;
+    }
+
+    void videoBatchIsOneBlockOfRows()
+    {
+        QFETCH(int, before);
+        QFETCH(QList<bool>, batch);
+        QFETCH(int, added);
+
+        VideoListModel model(nullptr);
+        for (int i = 0; i < before; ++i)
+            model.addEntry(new VideoEntry);
+        QList<VideoEntry*> entries;
+        QList<VideoEntry*> expected;
+        for (bool real : batch) {
+            VideoEntry* entry = real ? new VideoEntry : nullptr;
+            if (entry) {
+                entry->setVideoId(QStringLiteral("v%1").arg(expected.count()));
+                expected << entry;
+            }
+            entries << entry;
+        }
+        QSignalSpy about(&model, &QAbstractItemModel::rowsAboutToBeInserted);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        model.addEntries(entries);
+
+        QCOMPARE(model.rowCount(), before + added);
+        QCOMPARE(inserted.count(), added > 0 ? 1 : 0);
+        QCOMPARE(about.count(), inserted.count());
+        if (added > 0) {
+            QCOMPARE(inserted.at(0).at(1).toInt(), before);
+            QCOMPARE(inserted.at(0).at(2).toInt(), before + added - 1);
+        }
+        for (int i = 0; i < expected.count(); ++i) {
+            QCOMPARE(model.entryAt(before + i), expected.at(i));
+            QCOMPARE(model.findEntryIndex(expected.at(i)), before + i);
+        }
+    }
 };
 
 QTEST_MAIN(TestEntryModels)

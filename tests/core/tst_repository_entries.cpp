@@ -92,6 +92,37 @@ private Q_SLOTS:
         QCOMPARE(idOf(myRepository->getLastPlayListsEntry(id)), QStringLiteral("a"));
     }
 
+    // A filled list reaches its views as one block of rows, in shown order; an empty
+    // one announces nothing.
+    void listsArriveAsOneBlockOfRows()
+    {
+        const int id = playListOf({"a", "b", "c"});
+        const int empty = addLocalPlayList(QStringLiteral("Empty"));
+        VideoEntry stored = makeVideo(QStringLiteral("s"));
+        QCOMPARE(myRepository->addFavorite(&stored, false), 0);
+        VideoEntry seen = makeVideo(QStringLiteral("h"));
+        QCOMPARE(myRepository->addToHistory(&seen), 0);
+
+        VideoListModel model(myRepository.get());
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QCOMPARE(myRepository->getPlayListEntries(id, &model), 0);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(1).toInt(), 0);
+        QCOMPARE(inserted.at(0).at(2).toInt(), 2);
+        QCOMPARE(model.entryAt(0)->getVideoId(), QStringLiteral("c"));
+
+        QCOMPARE(myRepository->getPlayListEntries(empty, &model), 0);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(myRepository->getPlayListEntries(ePlayListIdDownloadQueue, &model), 0);
+        QCOMPARE(inserted.count(), 2);
+        QCOMPARE(inserted.at(1).at(1).toInt(), 3);
+        QCOMPARE(inserted.at(1).at(2).toInt(), 3);
+        QCOMPARE(myRepository->getHistory(&model), 0);
+        QCOMPARE(inserted.count(), 3);
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(model.entryAt(4)->getVideoId(), QStringLiteral("h"));
+    }
+
     void navigation_data()
     {
         QTest::addColumn<QString>("from");
