@@ -4,6 +4,8 @@
 // well within a frame.
 #include "tests/support/TestEnvironment.h"
 
+#include "core/FileManager.h"
+#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
@@ -11,6 +13,9 @@
 #include "core/VideoListModel.h"
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -105,6 +110,46 @@ private Q_SLOTS:
         QBENCHMARK {
             delete myRepository->getNextPlayListsEntry(id, first->getFavoriteId());
         }
+    }
+
+    // Every favourite with its thumbnail on the card, as after a long use: opening
+    // "All local favorites" must not cost a picture file per row. Runs last, as it
+    // gives every video a thumbnail file.
+    void openAllFavoritesWithThumbnailsOnTheCard()
+    {
+        const QString folder = myRepository->getFileManager()->getFavoriteThumbnailFolder();
+        QVERIFY(QDir().mkpath(folder));
+        QImage picture(120, 90, QImage::Format_RGB32);
+        const QString name = QStringLiteral("bench_thumbnails");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, name);
+            db.setDatabaseName(myRepository->databaseFileName());
+            QVERIFY(db.open());
+            QVERIFY(db.transaction());
+            QSqlQuery update(db);
+            QVERIFY(update.prepare(QStringLiteral("update video_entry set thumbnail_file = ? where video_id = ?")));
+            for (int i = 0; i < FAVORITES; ++i) {
+                const QString videoId = QStringLiteral("video%1").arg(i, 5, 10, QLatin1Char('0'));
+                const QString file = folder + videoId + QStringLiteral(".jpg");
+                picture.fill(QColor::fromHsv(i % 360, 200, 200));
+                QVERIFY(picture.save(file, "JPG"));
+                update.addBindValue(file);
+                update.addBindValue(videoId);
+                QVERIFY(update.exec());
+            }
+            QVERIFY(db.commit());
+        }
+        QSqlDatabase::removeDatabase(name);
+
+        VideoListModel model(myRepository.get());
+        QBENCHMARK {
+            model.clear();
+            myRepository->getPlayListEntries(ePlayListIdAllFavorites, &model);
+        }
+        QCOMPARE(model.rowCount(), FAVORITES);
+        // The rows that are painted show their pictures.
+        QCOMPARE(model.entryAt(0)->getThumbnail().size(), QSize(120, 90));
+        QCOMPARE(model.entryAt(FAVORITES - 1)->getThumbnail().size(), QSize(120, 90));
     }
 };
 
