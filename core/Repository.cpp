@@ -278,16 +278,14 @@ VideoEntry* readEntry(const QSqlQuery& q)
     entry->setCommentsUrl(textAt(q, 22));
     entry->setRelatedUrl(textAt(q, 23));
     entry->setResponsesUrl(textAt(q, 24));
-    const QString thumbnailFile = textAt(q, 25);
-    entry->setThumbnailFile(thumbnailFile);
+    // Thumbnails of stored favourites are kept on the card: shown without the network,
+    // and decoded only for the rows that are painted.
+    entry->deferThumbnail(textAt(q, 25));
     entry->setVideoFile(textAt(q, 26));
     entry->setVideoFileSize(intAt(q, 27));
     entry->setStoredFavorite(intAt(q, 28) != 0);
     entry->setLinkFavorite(intAt(q, 29) != 0);
     entry->setInHistory(intAt(q, 30) != 0);
-    // Thumbnails of stored favourites are kept on the card: show them without the network.
-    if (!thumbnailFile.isEmpty() && QFileInfo::exists(thumbnailFile))
-        entry->loadThumbnail(thumbnailFile);
     return entry;
 }
 

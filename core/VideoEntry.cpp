@@ -22,7 +22,14 @@ VideoEntry::~VideoEntry() = default;
 void VideoEntry::copyFrom(const VideoEntry& other)
 {
     // The image is read under the other entry's lock; our own mutex is never copied.
-    QImage image = other.getThumbnail();
+    // A deferred picture stays deferred in the copy.
+    QImage image;
+    bool deferred = false;
+    {
+        QMutexLocker lock(&other.myMutex);
+        image = other.myThumbnail;
+        deferred = other.myThumbnailDeferred;
+    }
     myServiceId = other.myServiceId;
     myEntryId = other.myEntryId;
     myVideoId = other.myVideoId;
@@ -58,12 +65,18 @@ void VideoEntry::copyFrom(const VideoEntry& other)
     myAuthorRect = other.myAuthorRect;
     myCommentsLinkRect = other.myCommentsLinkRect;
     myInfoButtonRect = other.myInfoButtonRect;
-    setThumbnail(image);
+    QMutexLocker lock(&myMutex);
+    myThumbnail = image;
+    myThumbnailDeferred = deferred;
 }
 
 QImage VideoEntry::getThumbnail() const
 {
     QMutexLocker lock(&myMutex);
+    if (myThumbnailDeferred) {
+        myThumbnailDeferred = false;
+        myThumbnail.load(myThumbnailFile);
+    }
     return myThumbnail;
 }
 
@@ -71,6 +84,15 @@ void VideoEntry::setThumbnail(const QImage& image)
 {
     QMutexLocker lock(&myMutex);
     myThumbnail = image;
+    myThumbnailDeferred = false;
+}
+
+void VideoEntry::deferThumbnail(const QString& fileName)
+{
+    QMutexLocker lock(&myMutex);
+    myThumbnail = QImage();
+    myThumbnailFile = fileName;
+    myThumbnailDeferred = !fileName.isEmpty();
 }
 
 bool VideoEntry::loadThumbnail(const QString& fileName)
@@ -81,6 +103,7 @@ bool VideoEntry::loadThumbnail(const QString& fileName)
     QMutexLocker lock(&myMutex);
     myThumbnail = image;
     myThumbnailFile = fileName;
+    myThumbnailDeferred = false;
     return true;
 }
 

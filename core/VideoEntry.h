@@ -70,6 +70,11 @@ public:
     void setThumbnailFile(const QString& f) { myThumbnailFile = f; }
     // Loads the thumbnail image from a file under the entry's mutex; true on success.
     bool loadThumbnail(const QString& fileName);
+    // Takes the file as the thumbnail file and drops the image held; the file's image
+    // is loaded on the first getThumbnail() instead of now, so a long list decodes
+    // only the pictures of the rows it paints. A file that cannot be read then leaves
+    // the image null. An empty name only clears the file.
+    void deferThumbnail(const QString& fileName);
     QMutex* getMutex() const { return &myMutex; }
 
     // Video file
@@ -137,7 +142,8 @@ private:
     QString myCommentsUrl;
     QString myRelatedUrl;
     QString myResponsesUrl;
-    QImage myThumbnail;
+    mutable QImage myThumbnail;           // loaded on first use while deferred
+    mutable bool myThumbnailDeferred = false;
     QString myThumbnailFile;
     QString myVideoFile;
     int myVideoFileSize = 0;

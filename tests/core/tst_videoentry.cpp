@@ -116,6 +116,61 @@ private Q_SLOTS:
         entry.getMutex()->unlock();
     }
 
+    // A deferred picture is read from its file at the first use, once: what the file
+    // holds then is what is shown, in the entry and in copies made before.
+    void deferredThumbnailIsReadAtFirstUse()
+    {
+        TestEnvironment env;
+        const QString file = env.root() + "/later.png";
+        VideoEntry entry;
+        QImage old(3, 3, QImage::Format_RGB32);
+        old.fill(Qt::black);
+        entry.setThumbnail(old);
+        entry.deferThumbnail(file);
+        QCOMPARE(entry.getThumbnailFile(), file);
+        VideoEntry copy(entry);
+
+        QImage picture(128, 96, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(file));
+        QCOMPARE(entry.getThumbnail().size(), QSize(128, 96));
+        QCOMPARE(entry.getThumbnail().pixelColor(0, 0), QColor(Qt::red));
+        QVERIFY(QFile::remove(file));
+        QCOMPARE(entry.getThumbnail().size(), QSize(128, 96));
+        QVERIFY(entry.getMutex()->tryLock());
+        entry.getMutex()->unlock();
+        // The copy had not used its picture before the file went away.
+        QVERIFY(copy.getThumbnail().isNull());
+        QCOMPARE(copy.getThumbnailFile(), file);
+    }
+
+    void deferredThumbnailGivesWayToAnImageSetLater()
+    {
+        TestEnvironment env;
+        QImage onDisk(128, 96, QImage::Format_RGB32);
+        onDisk.fill(Qt::red);
+        const QString file = env.root() + "/t.png";
+        QVERIFY(onDisk.save(file));
+
+        VideoEntry attached;
+        attached.deferThumbnail(file);
+        QImage fetched(4, 4, QImage::Format_RGB32);
+        fetched.fill(Qt::blue);
+        attached.setThumbnail(fetched);
+        QCOMPARE(attached.getThumbnail().size(), QSize(4, 4));
+
+        VideoEntry unreadable;
+        unreadable.deferThumbnail(env.root() + "/missing.png");
+        QVERIFY(unreadable.getThumbnail().isNull());
+        QCOMPARE(unreadable.getThumbnailFile(), env.root() + "/missing.png");
+
+        VideoEntry none;
+        none.setThumbnail(fetched);
+        none.deferThumbnail(QString());
+        QVERIFY(none.getThumbnail().isNull());
+        QVERIFY(none.getThumbnailFile().isEmpty());
+    }
+
     void stateImagesFollowTheFlags()
     {
         VideoEntry entry;
