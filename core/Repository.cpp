@@ -105,6 +105,15 @@ const char* const SCHEMA[] = {
     " where id = new.playlist_id; end",
 };
 
+// The three flags of video v: a stored copy among the favourites, a link among them,
+// and a row in the viewing history.
+const QString VIDEO_FLAGS = QStringLiteral(
+    "exists (select 1 from favorite s where s.video_entry_id = v.id and s.playlist_id = 1"
+    "   and s.video_link = 0 and s.download_state = 1),"
+    " exists (select 1 from favorite l where l.video_entry_id = v.id and l.playlist_id = 1"
+    "   and l.video_link = 1),"
+    " exists (select 1 from video_history h where h.video_entry_id = v.id) ");
+
 // Columns of a playlist entry: the favourite row, its video and the video's flags.
 // Text columns are read as their UTF-8 bytes and decoded by readEntry: the driver
 // would have SQLite convert every text value to UTF-16 in a buffer of its own, which
@@ -117,12 +126,7 @@ const QString ENTRY_COLUMNS = QStringLiteral(
     " cast(v.rating_count as blob), cast(v.category as blob), cast(v.keywords as blob),"
     " cast(v.watch_url as blob), cast(v.thumbnail_url as blob), cast(v.comments_url as blob),"
     " cast(v.related_url as blob), cast(v.responses_url as blob),"
-    " cast(v.thumbnail_file as blob), cast(v.video_file as blob), v.video_file_size,"
-    " exists (select 1 from favorite s where s.video_entry_id = v.id and s.playlist_id = 1"
-    "   and s.video_link = 0 and s.download_state = 1),"
-    " exists (select 1 from favorite l where l.video_entry_id = v.id and l.playlist_id = 1"
-    "   and l.video_link = 1),"
-    " exists (select 1 from video_history h where h.video_entry_id = v.id) ");
+    " cast(v.thumbnail_file as blob), cast(v.video_file as blob), v.video_file_size, ") + VIDEO_FLAGS;
 const QString ENTRY_SELECT = ENTRY_COLUMNS + QStringLiteral("from favorite f join video_entry v on v.id = f.video_entry_id ");
 
 // The entries of a playlist; the download queue (id 2) is the stored copies of "All
@@ -184,6 +188,34 @@ bool execute(QSqlDatabase db, const QString& sql, const QVariantList& values, co
 {
     QSqlQuery query(db);
     return prepare(query, sql, values) && run(query, where);
+}
+
+// For an update or delete of one row: 0 when it changed a row, 2 when there was none,
+// 1 when it failed.
+int changeRow(QSqlDatabase db, const QString& sql, const QVariantList& values, const char* where)
+{
+    QSqlQuery query(db);
+    if (!prepare(query, sql, values) || !run(query, where))
+        return eRepFailure;
+    return query.numRowsAffected() > 0 ? eRepOk : eRepNotFound;
+}
+
+// The first column of the first row as text; "" when there is no row.
+QString firstText(QSqlDatabase db, const QString& sql, const char* where)
+{
+    QSqlQuery query(db);
+    if (!prepare(query, sql) || !run(query, where) || !query.next())
+        return QString();
+    return query.value(0).toString();
+}
+
+// The built-in API credentials are no settings the program may change.
+bool isFixedKey(const QString& key)
+{
+    if (key != SETTING_YOUTUBE_CLIENT_ID && key != SETTING_YOUTUBE_DEVELOPER_KEY)
+        return false;
+    qDebug() << "setSetting() - this key cannot be modified! ";
+    return true;
 }
 
 // The first column of the first row as an int; fallback when there is no row.
@@ -307,6 +339,71 @@ PlayList* readPlayList(const QSqlQuery& q)
     playList->setProviderUpdated(QDateTime::fromString(q.value(6).toString(), Qt::ISODateWithMs));
     playList->setPrivate(q.value(7).toBool());
     return playList;
+}
+
+// A video's row in a playlist: its id, its position and its download state.
+struct FavoriteRow
+{
+    int id = 0;
+    int sortId = 0;
+    int state = eDownloadQueued;
+    int link = 1;
+};
+
+// Reads the video's row of the playlist into row when there is one (found);
+// false when the query failed.
+bool readFavoriteRow(QSqlDatabase db, int playListId, int videoRow, FavoriteRow& row, bool& found, const char* where)
+{
+    QSqlQuery query(db);
+    if (!prepare(query, QStringLiteral("select id, sort_id, download_state, video_link from favorite"
+                                       " where playlist_id = ? and video_entry_id = ?"),
+                 {playListId, videoRow})
+        || !run(query, where))
+        return false;
+    found = query.next();
+    if (found) {
+        row.id = query.value(0).toInt();
+        row.sortId = query.value(1).toInt();
+        row.state = query.value(2).toInt();
+        row.link = query.value(3).toInt();
+    }
+    return true;
+}
+
+// A video joins a playlist with the download state of its favourite; a video that
+// is not a favourite joins as a link. False when the query failed.
+bool readSharedState(QSqlDatabase db, int videoRow, FavoriteRow& row, const char* where)
+{
+    FavoriteRow favorite;
+    bool found = false;
+    if (!readFavoriteRow(db, ePlayListIdAllFavorites, videoRow, favorite, found, where))
+        return false;
+    row.state = favorite.state;
+    row.link = favorite.link;
+    return true;
+}
+
+// Inserts the row at its sort position and writes its new id into it.
+bool insertFavoriteRow(QSqlDatabase db, int playListId, int videoRow, FavoriteRow& row,
+                       const QString& providerEntryId, const char* where)
+{
+    QSqlQuery insert(db);
+    if (!prepare(insert, QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id,"
+                                        " download_state, video_link, provider_entry_id) values (?, ?, ?, ?, ?, ?)"),
+                 {playListId, videoRow, row.sortId, row.state, row.link, providerEntryId})
+        || !run(insert, where))
+        return false;
+    row.id = insert.lastInsertId().toInt();
+    return true;
+}
+
+void writeFavoriteRow(VideoEntry* entry, int playListId, const FavoriteRow& row)
+{
+    entry->setFavoriteId(row.id);
+    entry->setPlayListId(playListId);
+    entry->setSortId(row.sortId);
+    entry->setDownloadState(row.state);
+    entry->setVideoLink(row.link);
 }
 
 const QString PLAYLIST_COLUMNS = QStringLiteral(
@@ -464,21 +561,23 @@ int Repository::openDatabase(bool createNew)
             }
         }
         const qint64 now = usageStamp();
-        const bool fixedRows =
-            execute(db, QStringLiteral("insert or ignore into video_service (id, name) values (?, ?)"),
-                    {int(eLocalService), DATABASE_SERVICE_LOCAL}, "Repository::openDatabase()")
-            && execute(db, QStringLiteral("insert or ignore into video_service (id, name) values (?, ?)"),
-                       {int(eAccountService), DATABASE_SERVICE_ACCOUNT}, "Repository::openDatabase()")
-            && execute(db, QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)"),
-                       {int(ePlayListIdAllFavorites), int(eLocalService), int(ePlayListAllFavorites),
-                        TEXT_ALL_LOCAL_FAVORITES(), now}, "Repository::openDatabase()")
-            && execute(db, QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)"),
-                       {int(ePlayListIdDownloadQueue), int(eLocalService), int(ePlayListDownloadQueue),
-                        TEXT_DOWNLOAD_QUEUE(), now}, "Repository::openDatabase()")
-            && execute(db, QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)"),
-                       {int(ePlayListIdLocalFolder), int(eLocalService), int(ePlayListLocalFolder),
-                        TEXT_LOCAL_PLAYLISTS(), now}, "Repository::openDatabase()");
-        if (!fixedRows || !transaction.commit())
+        const QString serviceRow = QStringLiteral("insert or ignore into video_service (id, name) values (?, ?)");
+        const QString playListRow =
+            QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)");
+        const QList<QPair<QString, QVariantList>> fixedRows = {
+            {serviceRow, {int(eLocalService), DATABASE_SERVICE_LOCAL}},
+            {serviceRow, {int(eAccountService), DATABASE_SERVICE_ACCOUNT}},
+            {playListRow, {int(ePlayListIdAllFavorites), int(eLocalService), int(ePlayListAllFavorites),
+                           TEXT_ALL_LOCAL_FAVORITES(), now}},
+            {playListRow, {int(ePlayListIdDownloadQueue), int(eLocalService), int(ePlayListDownloadQueue),
+                           TEXT_DOWNLOAD_QUEUE(), now}},
+            {playListRow, {int(ePlayListIdLocalFolder), int(eLocalService), int(ePlayListLocalFolder),
+                           TEXT_LOCAL_PLAYLISTS(), now}},
+        };
+        for (const auto& row : fixedRows)
+            if (!execute(db, row.first, row.second, "Repository::openDatabase()"))
+                return eRepFailure;
+        if (!transaction.commit())
             return eRepFailure;
     }
 
@@ -504,10 +603,8 @@ int Repository::getSetting(const QString& key, QString& value) const
 
 int Repository::setSetting(const QString& key, int value)
 {
-    if (key == SETTING_YOUTUBE_CLIENT_ID || key == SETTING_YOUTUBE_DEVELOPER_KEY) {
-        qDebug() << "setSetting() - this key cannot be modified! ";
+    if (isFixedKey(key))
         return eRepFailure;
-    }
     const int result = mySettingsManager->setSetting(key, value);
     if (result != 0)
         return result;
@@ -520,10 +617,8 @@ int Repository::setSetting(const QString& key, int value)
 
 int Repository::setSetting(const QString& key, const QString& value)
 {
-    if (key == SETTING_YOUTUBE_CLIENT_ID || key == SETTING_YOUTUBE_DEVELOPER_KEY) {
-        qDebug() << "setSetting() - this key cannot be modified! ";
+    if (isFixedKey(key))
         return eRepFailure;
-    }
     mySettingsManager->setSetting(key, value);
     return eRepOk;
 }
@@ -652,13 +747,11 @@ int Repository::removePlayList(int playListId)
     Transaction transaction(db);
     if (!transaction.isActive())
         return eRepFailure;
-    QSqlQuery query(db);
     // The trigger removes the playlist's entries in the same transaction.
-    if (!prepare(query, QStringLiteral("delete from playlist where id = ?"), {playListId})
-        || !run(query, "Repository::removePlayList()"))
-        return eRepFailure;
-    if (query.numRowsAffected() < 1)
-        return eRepNotFound;
+    const int result = changeRow(db, QStringLiteral("delete from playlist where id = ?"), {playListId},
+                                 "Repository::removePlayList()");
+    if (result != eRepOk)
+        return result;
     return transaction.commit() ? eRepOk : eRepFailure;
 }
 
@@ -686,23 +779,17 @@ int Repository::setPlayListDescription(int playListId, const QString& descriptio
 {
     if (!myDatabaseUsable)
         return eRepFailure;
-    QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("update playlist set description = ? where id = ?"), {description, playListId})
-        || !run(query, "Repository::setPlayListDescription()"))
-        return eRepFailure;
-    return query.numRowsAffected() > 0 ? eRepOk : eRepNotFound;
+    return changeRow(database(), QStringLiteral("update playlist set description = ? where id = ?"),
+                     {description, playListId}, "Repository::setPlayListDescription()");
 }
 
 int Repository::touchPlayList(int playListId)
 {
     if (!myDatabaseUsable)
         return eRepFailure;
-    QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("update playlist set latest_usage_date = ") + NEXT_USAGE + QStringLiteral(" where id = ?"),
-                 {playListId})
-        || !run(query, "Repository::touchPlayList()"))
-        return eRepFailure;
-    return query.numRowsAffected() > 0 ? eRepOk : eRepNotFound;
+    return changeRow(database(),
+                     QStringLiteral("update playlist set latest_usage_date = ") + NEXT_USAGE + QStringLiteral(" where id = ?"),
+                     {playListId}, "Repository::touchPlayList()");
 }
 
 bool Repository::isPlayListNameFree(const QString& name, int serviceId)
@@ -826,10 +913,8 @@ int Repository::addFavorite(VideoEntry* entry, bool asLink)
         return eRepFailure;
     QSqlDatabase db = database();
     bool queued = false;
-    int favoriteId = 0;
-    int sortId = 0;
-    int state = eDownloadQueued;
-    int link = asLink ? 1 : 0;
+    FavoriteRow row;
+    row.link = asLink ? 1 : 0;
     {
         Transaction transaction(db);
         if (!transaction.isActive())
@@ -837,48 +922,32 @@ int Repository::addFavorite(VideoEntry* entry, bool asLink)
         const int videoId = upsertVideo(entry);
         if (videoId < 0)
             return eRepFailure;
-        QSqlQuery existing(db);
-        if (!prepare(existing, QStringLiteral("select id, sort_id, download_state, video_link from favorite"
-                                              " where playlist_id = ? and video_entry_id = ?"),
-                     {int(ePlayListIdAllFavorites), videoId})
-            || !run(existing, "Repository::addFavorite()"))
+        bool found = false;
+        if (!readFavoriteRow(db, ePlayListIdAllFavorites, videoId, row, found, "Repository::addFavorite()"))
             return eRepFailure;
-        if (existing.next()) {
+        if (found) {
             // One favourite per video. A stored copy covers a link; asking for a stored
             // copy of a link, or again for one that could not be downloaded, queues it.
-            favoriteId = existing.value(0).toInt();
-            sortId = existing.value(1).toInt();
-            state = existing.value(2).toInt();
-            link = existing.value(3).toInt();
-            if (!asLink && (link == 1 || state == eDownloadInvalid)) {
+            if (!asLink && (row.link == 1 || row.state == eDownloadInvalid)) {
                 if (!execute(db, QStringLiteral("update favorite set video_link = 0, download_state = 0"
                                                 " where video_entry_id = ? and (playlist_id = ? or video_link = 1)"),
                              {videoId, int(ePlayListIdAllFavorites)}, "Repository::addFavorite()"))
                     return eRepFailure;
-                link = 0;
-                state = eDownloadQueued;
+                row.link = 0;
+                row.state = eDownloadQueued;
                 queued = true;
             }
         } else {
-            sortId = nextSortId(ePlayListIdAllFavorites);
-            QSqlQuery insert(db);
-            if (sortId < 1
-                || !prepare(insert, QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id,"
-                                                   " download_state, video_link) values (?, ?, ?, ?, ?)"),
-                            {int(ePlayListIdAllFavorites), videoId, sortId, int(eDownloadQueued), link})
-                || !run(insert, "Repository::addFavorite()"))
+            row.sortId = nextSortId(ePlayListIdAllFavorites);
+            if (row.sortId < 1
+                || !insertFavoriteRow(db, ePlayListIdAllFavorites, videoId, row, QString(), "Repository::addFavorite()"))
                 return eRepFailure;
-            favoriteId = insert.lastInsertId().toInt();
             queued = !asLink;
         }
         if (!transaction.commit())
             return eRepFailure;
     }
-    entry->setFavoriteId(favoriteId);
-    entry->setPlayListId(ePlayListIdAllFavorites);
-    entry->setSortId(sortId);
-    entry->setDownloadState(state);
-    entry->setVideoLink(link);
+    writeFavoriteRow(entry, ePlayListIdAllFavorites, row);
     updateVideoStatus(entry);
     if (queued)
         Q_EMIT downloadEntryAdded();
@@ -902,10 +971,7 @@ int Repository::addVideoToPlayList(VideoEntry* entry, int playListId)
         return eRepNotFound;
     if (type == ePlayListLocalFolder || type == ePlayListAccountFolder)
         return eRepFailure; // folders hold playlists, not videos
-    int favoriteId = 0;
-    int sortId = 0;
-    int state = eDownloadQueued;
-    int link = 1;
+    FavoriteRow row;
     {
         Transaction transaction(db);
         if (!transaction.isActive())
@@ -913,49 +979,20 @@ int Repository::addVideoToPlayList(VideoEntry* entry, int playListId)
         const int videoId = upsertVideo(entry);
         if (videoId < 0)
             return eRepFailure;
-        QSqlQuery existing(db);
-        if (!prepare(existing, QStringLiteral("select id, sort_id, download_state, video_link from favorite"
-                                              " where playlist_id = ? and video_entry_id = ?"),
-                     {playListId, videoId})
-            || !run(existing, "Repository::addVideoToPlayList()"))
+        bool found = false;
+        if (!readFavoriteRow(db, playListId, videoId, row, found, "Repository::addVideoToPlayList()"))
             return eRepFailure;
-        if (existing.next()) {
-            favoriteId = existing.value(0).toInt();
-            sortId = existing.value(1).toInt();
-            state = existing.value(2).toInt();
-            link = existing.value(3).toInt();
-        } else {
-            // The entry shares the state of the video's favourite; a video that is not a
-            // favourite joins the playlist as a link.
-            QSqlQuery favorite(db);
-            if (!prepare(favorite, QStringLiteral("select download_state, video_link from favorite"
-                                                  " where playlist_id = ? and video_entry_id = ?"),
-                         {int(ePlayListIdAllFavorites), videoId})
-                || !run(favorite, "Repository::addVideoToPlayList()"))
+        if (!found) {
+            row.sortId = nextSortId(playListId);
+            if (!readSharedState(db, videoId, row, "Repository::addVideoToPlayList()") || row.sortId < 1
+                || !insertFavoriteRow(db, playListId, videoId, row, entry->getProviderEntryId(),
+                                      "Repository::addVideoToPlayList()"))
                 return eRepFailure;
-            if (favorite.next()) {
-                state = favorite.value(0).toInt();
-                link = favorite.value(1).toInt();
-            }
-            sortId = nextSortId(playListId);
-            QSqlQuery insert(db);
-            if (sortId < 1
-                || !prepare(insert, QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id,"
-                                                   " download_state, video_link, provider_entry_id)"
-                                                   " values (?, ?, ?, ?, ?, ?)"),
-                            {playListId, videoId, sortId, state, link, entry->getProviderEntryId()})
-                || !run(insert, "Repository::addVideoToPlayList()"))
-                return eRepFailure;
-            favoriteId = insert.lastInsertId().toInt();
         }
         if (!transaction.commit())
             return eRepFailure;
     }
-    entry->setFavoriteId(favoriteId);
-    entry->setPlayListId(playListId);
-    entry->setSortId(sortId);
-    entry->setDownloadState(state);
-    entry->setVideoLink(link);
+    writeFavoriteRow(entry, playListId, row);
     return eRepOk;
 }
 
@@ -1134,18 +1171,23 @@ VideoEntry* Repository::getLastPlayListsEntry(int playListId)
 
 VideoEntry* Repository::getNextPlayListsEntry(int playListId, int favoriteId)
 {
-    const int rows = rowsPlayList(playListId);
-    return queryOneEntry(filterFor(playListId)
-                             + QStringLiteral("and f.sort_id < (select c.sort_id from favorite c where c.id = ? and c.playlist_id = ?) "),
-                         QStringLiteral("order by f.sort_id desc"), {rows, favoriteId, rows});
+    return neighbourEntry(playListId, favoriteId, true);
 }
 
 VideoEntry* Repository::getPreviousPlayListsEntry(int playListId, int favoriteId)
 {
+    return neighbourEntry(playListId, favoriteId, false);
+}
+
+// The entry nearest to the favourite below it (lower SORT_ID, shown after it) or above it.
+VideoEntry* Repository::neighbourEntry(int playListId, int favoriteId, bool below)
+{
     const int rows = rowsPlayList(playListId);
-    return queryOneEntry(filterFor(playListId)
-                             + QStringLiteral("and f.sort_id > (select c.sort_id from favorite c where c.id = ? and c.playlist_id = ?) "),
-                         QStringLiteral("order by f.sort_id asc"), {rows, favoriteId, rows});
+    const QString side = below ? QStringLiteral("<") : QStringLiteral(">");
+    return queryOneEntry(filterFor(playListId) + QStringLiteral("and f.sort_id ") + side
+                             + QStringLiteral(" (select c.sort_id from favorite c where c.id = ? and c.playlist_id = ?) "),
+                         below ? QStringLiteral("order by f.sort_id desc") : QStringLiteral("order by f.sort_id asc"),
+                         {rows, favoriteId, rows});
 }
 
 VideoEntry* Repository::getPlayListsEntryById(int playListId, int favoriteId)
@@ -1334,20 +1376,15 @@ int Repository::getVideoStatus(const QString& videoId, RepVideoStatus& status)
     if (!myDatabaseUsable)
         return eRepFailure;
     QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral(
-            "select exists (select 1 from favorite s where s.video_entry_id = v.id and s.playlist_id = 1"
-            "   and s.video_link = 0 and s.download_state = 1),"
-            " exists (select 1 from video_history h where h.video_entry_id = v.id),"
-            " exists (select 1 from favorite l where l.video_entry_id = v.id and l.playlist_id = 1 and l.video_link = 1)"
-            " from video_entry v where v.video_id = ?"),
-            {videoId})
+    if (!prepare(query, QStringLiteral("select ") + VIDEO_FLAGS + QStringLiteral("from video_entry v where v.video_id = ?"),
+                 {videoId})
         || !run(query, "Repository::getVideoStatus()"))
         return eRepFailure;
     if (!query.next())
         return eRepNotFound;
     status.storedFavorite = query.value(0).toBool();
-    status.inHistory = query.value(1).toBool();
-    status.linkFavorite = query.value(2).toBool();
+    status.linkFavorite = query.value(1).toBool();
+    status.inHistory = query.value(2).toBool();
     return eRepOk;
 }
 
@@ -1424,12 +1461,9 @@ QString Repository::getMostViewedVideo()
 {
     if (!myDatabaseUsable)
         return QString();
-    QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("select v.name from video_history h join video_entry v on v.id = h.video_entry_id"
-                                       " order by h.view_count desc, h.viewed_date desc limit 1"))
-        || !run(query, "Repository::getMostViewedVideo()") || !query.next())
-        return QString();
-    return query.value(0).toString();
+    return firstText(database(), QStringLiteral("select v.name from video_history h join video_entry v on v.id = h.video_entry_id"
+                                                " order by h.view_count desc, h.viewed_date desc limit 1"),
+                     "Repository::getMostViewedVideo()");
 }
 
 // ---------------------------------------------------------------- Search history
@@ -1487,12 +1521,9 @@ QString Repository::getMostSearched()
 {
     if (!myDatabaseUsable)
         return QString();
-    QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("select search_text from search_history"
-                                       " order by search_count desc, latest_usage_date desc limit 1"))
-        || !run(query, "Repository::getMostSearched()") || !query.next())
-        return QString();
-    return query.value(0).toString();
+    return firstText(database(), QStringLiteral("select search_text from search_history"
+                                                " order by search_count desc, latest_usage_date desc limit 1"),
+                     "Repository::getMostSearched()");
 }
 
 // ---------------------------------------------------------------- Exit
@@ -1755,25 +1786,11 @@ int Repository::syncAccountPlayListEntries(int playListId, VideoListModel* model
             wrote = true;
             continue;
         }
-        // A new entry shares the state of the video's favourite, else it is a link.
-        int state = eDownloadQueued;
-        int link = 1;
-        {
-            QSqlQuery favorite(db);
-            if (!prepare(favorite, QStringLiteral("select download_state, video_link from favorite"
-                                                  " where playlist_id = ? and video_entry_id = ?"),
-                         {int(ePlayListIdAllFavorites), videoRow})
-                || !run(favorite, "Repository::syncAccountPlayListEntries()"))
-                return eRepFailure;
-            if (favorite.next()) {
-                state = favorite.value(0).toInt();
-                link = favorite.value(1).toInt();
-            }
-        }
-        if (!execute(db, QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id, download_state,"
-                                        " video_link, provider_entry_id) values (?, ?, ?, ?, ?, ?)"),
-                     {playListId, videoRow, sortId, state, link, entry->getProviderEntryId()},
-                     "Repository::syncAccountPlayListEntries()"))
+        FavoriteRow added;
+        added.sortId = sortId;
+        if (!readSharedState(db, videoRow, added, "Repository::syncAccountPlayListEntries()")
+            || !insertFavoriteRow(db, playListId, videoRow, added, entry->getProviderEntryId(),
+                                  "Repository::syncAccountPlayListEntries()"))
             return eRepFailure;
         wrote = true;
         inserted = true;

@@ -155,6 +155,7 @@ private:
     int upsertVideo(VideoEntry* entry);
     int videoRowId(const QString& videoId);
     VideoEntry* queryOneEntry(const QString& condition, const QString& order, const QVariantList& values);
+    VideoEntry* neighbourEntry(int playListId, int favoriteId, bool below);
     int nextSortId(int playListId);
     int storeEntryFiles(VideoEntry* entry, const QStringList& sourceFolders);
     void removeStoredFiles(int videoRowId);
