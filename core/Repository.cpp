@@ -1334,6 +1334,17 @@ int Repository::storeDownloadedEntry(VideoEntry* entry)
 {
     if (!entry || entry->getVideoId().isEmpty() || !myDatabaseUsable)
         return eRepFailure;
+    // The favourite may have been removed while its file was being fetched: then there
+    // is nothing to store, and the files stay where they are for the caller to drop.
+    QSqlQuery queued(database());
+    if (!prepare(queued, QStringLiteral("select 1 from favorite f join video_entry v on v.id = f.video_entry_id"
+                                        " where v.video_id = ? and f.video_link = 0 limit 1"),
+                 {entry->getVideoId()})
+        || !run(queued, "Repository::storeDownloadedEntry()"))
+        return eRepFailure;
+    if (!queued.next())
+        return eRepNotFound;
+    queued.finish();
     const int result = storeEntryFiles(entry, {myFileManager->getFavoriteVideoFolder(), myFileManager->getQueueFolder(),
                                                myFileManager->getVideoFolder()});
     if (result == eRepNotFound) {

@@ -119,6 +119,8 @@ public:
     // videos/) and its thumbnail into the favourites folders and marks every stored-copy
     // row of the video stored (DOWNLOAD_STATE 1, file and size). When no video file is
     // there the entry is marked invalid instead and 1 is returned, so the queue moves on.
+    // 2 when the video has no stored-copy favourite any more (removed while it was
+    // fetched): nothing is moved.
     int storeDownloadedEntry(VideoEntry* entry);
     // DOWNLOAD_STATE 2 and file size 0 for every stored-copy row of the video.
     int markEntryInvalid(VideoEntry* entry);

@@ -7,6 +7,7 @@
 #include "service/VideoServiceProvider.h"
 
 #include <QDebug>
+#include <QFile>
 
 BackgroundDownloadController::BackgroundDownloadController(VideoServiceProvider* service, Repository& repository,
                                                            FavoriteResultController* favoriteController,
@@ -62,9 +63,12 @@ void BackgroundDownloadController::checkBackgroundDownloadState()
 void BackgroundDownloadController::backgroundDownloadDone()
 {
     qDebug("void BackgroundDownloadController::backgroundDownloadDone() start");
-    if (myDownloadEntry)
-        myRepository.storeDownloadedEntry(myDownloadEntry.get());
-    else
+    if (myDownloadEntry) {
+        // A favourite removed while it was fetched has nothing to store its file under:
+        // the file goes too, or it would take space on the card for good.
+        if (myRepository.storeDownloadedEntry(myDownloadEntry.get()) == eRepNotFound)
+            QFile::remove(myDownloadEntry->getVideoFile());
+    } else
         qDebug("void BackgroundDownloadController::backgroundDownloadDone() - no entry was being downloaded");
     myDownloadEntry.reset();
     refreshFavoriteLists();

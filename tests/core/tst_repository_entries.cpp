@@ -344,6 +344,24 @@ private Q_SLOTS:
         QCOMPARE(read->getDownloadState(), int(eDownloadInvalid));
     }
 
+    void storeDownloadedEntryOfARemovedFavoriteStoresNothing()
+    {
+        // Removed while its file was fetched: nothing to store, files left for the caller.
+        VideoEntry video = makeVideo(QStringLiteral("thrown"));
+        QCOMPARE(myRepository->addFavorite(&video, false), 0);
+        std::unique_ptr<VideoEntry> entry(myRepository->getFirstDownloadEntry());
+        QCOMPARE(myRepository->removeFavorite(entry.get(), ePlayListIdAllFavorites), 0);
+        const QString file = myRepository->getFileManager()->getFavoriteVideoFolder() + "thrown.flv";
+        QVERIFY(QDir().mkpath(myRepository->getFileManager()->getFavoriteVideoFolder()));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("video");
+        out.close();
+        QCOMPARE(myRepository->storeDownloadedEntry(entry.get()), 2);
+        QVERIFY(QFileInfo::exists(file));
+        QVERIFY(myRepository->getPlayListsEntryById(1, video.getFavoriteId()) == nullptr);
+    }
+
     void markEntryInvalid()
     {
         VideoEntry video = makeVideo(QStringLiteral("bad"));

@@ -33,9 +33,12 @@ public:
     int cancels = 0;
     bool running = false;
     QString runningVideoId;
+    QString videoFolder; // where the channel writes, as the real one: the favourites video folder
 
     void backgrounddownload(VideoEntry* video) override
     {
+        if (video)
+            video->setVideoFile(videoFolder + video->getVideoId() + VIDEO_FILE_SUFFIX);
         started << (video ? video->getVideoId() : QString());
         running = video != nullptr;
         runningVideoId = video ? video->getVideoId() : QString();
@@ -118,6 +121,7 @@ struct QueueWorld
     {
         if (repository.openDatabase() != 0)
             qFatal("the test database cannot be opened");
+        service.videoFolder = repository.getFileManager()->getFavoriteVideoFolder();
         favorites = new FavoriteResultController(&service, repository, history, &window);
     }
     void makeController()
@@ -145,6 +149,7 @@ private Q_SLOTS:
     void removedVideosAreMarkedInvalidAndSkipped();
     void finishedWithoutAFileLeavesTheQueue();
     void lateReportsAfterSwitchingOffStoreNothing();
+    void favoriteRemovedDuringItsDownloadLeavesNoFile();
     void endToEndThroughTheService();
 };
 
@@ -311,6 +316,29 @@ void TestBackgroundDownloadController::lateReportsAfterSwitchingOffStoreNothing(
     QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadQueued));
     QCOMPARE(world.service.started, QStringList({ "first000001" }));
     QVERIFY(!world.controller->getDownloadEntry());
+}
+
+void TestBackgroundDownloadController::favoriteRemovedDuringItsDownloadLeavesNoFile()
+{
+    // The user throws the favourite away while its file is still being fetched: when the
+    // download ends there is nothing to store it under, so the file must not stay behind.
+    QueueWorld world;
+    addFavorite(world.repository, QStringLiteral("gone0000001"));
+    addFavorite(world.repository, QStringLiteral("second00001"));
+    world.makeController();
+    world.controller->startOrStopBackgroundDownload();
+    QCOMPARE(world.service.started, QStringList({ "gone0000001" }));
+
+    VideoEntry removed;
+    removed.setVideoId(QStringLiteral("gone0000001"));
+    QCOMPARE(world.repository.removeFavorite(&removed, ePlayListIdAllFavorites), 0);
+    world.service.finish(world.repository);
+
+    const QString folder = world.repository.getFileManager()->getFavoriteVideoFolder();
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("gone0000001") + VIDEO_FILE_SUFFIX));
+    QVERIFY(!downloadStates(world.repository).contains(QStringLiteral("gone0000001")));
+    // The queue goes on with the next favourite.
+    QCOMPARE(world.service.started, QStringList({ "gone0000001", "second00001" }));
 }
 
 void TestBackgroundDownloadController::endToEndThroughTheService()
