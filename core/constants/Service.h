@@ -108,6 +108,7 @@ inline constexpr QLatin1StringView ATOM_NAME("name");
 inline constexpr QLatin1StringView ATOM_LINK("link");
 inline constexpr QLatin1StringView ATOM_CATEGORY("category");
 inline constexpr QLatin1StringView OPENSEARCH_TOTAL_RESULTS("totalResults");
+inline constexpr QLatin1StringView OPENSEARCH_START_INDEX("startIndex");
 inline constexpr QLatin1StringView MEDIA_GROUP("group");
 inline constexpr QLatin1StringView MEDIA_DESCRIPTION("description");
 inline constexpr QLatin1StringView MEDIA_THUMBNAIL("thumbnail");
@@ -147,6 +148,7 @@ inline constexpr QLatin1StringView ATTR_LABEL("label");
 inline constexpr QLatin1StringView ATTR_SCHEME("scheme");
 
 inline constexpr QLatin1StringView REL_ALTERNATE("alternate");
+inline constexpr QLatin1StringView REL_NEXT("next");
 inline constexpr QLatin1StringView REL_RELATED("http://gdata.youtube.com/schemas/2007#video.related");
 inline constexpr QLatin1StringView REL_RESPONSES("http://gdata.youtube.com/schemas/2007#video.responses");
 inline constexpr QLatin1StringView ROLE_UPLOADER("uploader");

@@ -3,26 +3,17 @@
 
 #include <QXmlStreamReader>
 
-#include <functional>
-
 namespace AccountDocuments {
 
 namespace {
 
-bool is(const QXmlStreamReader& reader, QLatin1StringView ns, QLatin1StringView name)
-{
-    return reader.name() == name && reader.namespaceUri() == ns;
-}
-
-QString text(QXmlStreamReader& reader)
-{
-    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
-}
-
-QString attribute(const QXmlStreamReader& reader, QLatin1StringView name)
-{
-    return reader.attributes().value(name).toString();
-}
+using AtomReader::attribute;
+using AtomReader::finish;
+using AtomReader::is;
+using AtomReader::readAuthorName;
+using AtomReader::readRoot;
+using AtomReader::text;
+using AtomReader::videoIdFromWatchUrl;
 
 // The last part of an atom:id ("tag:...:playlist:PL1:ITEM" or ".../playlists/PL1/ITEM").
 QString idTail(const QString& id)
@@ -32,74 +23,25 @@ QString idTail(const QString& id)
     return trimmed.mid(at + 1);
 }
 
-// The v= value of a watch address.
-QString videoIdFromWatchUrl(const QString& url)
+// Reads the entries of a feed with readItem (an item from the reader on an entry's
+// start element); items are replaced only when the whole document could be read.
+template <typename Item, typename ReadItem>
+bool readItems(const QByteArray& document, QList<Item>& items, FeedInfo& info, QString& error, ReadItem readItem)
 {
-    const int query = url.indexOf(QLatin1Char('?'));
-    if (query < 0)
-        return QString();
-    const QStringList items = url.mid(query + 1).split(QLatin1Char('&'));
-    for (const QString& item : items)
-        if (item.startsWith(WATCH_VIDEO_MARK))
-            return item.mid(WATCH_VIDEO_MARK.size());
-    return QString();
+    QList<Item> read;
+    const bool ok = AtomReader::readFeed(document, info, error,
+                                         [&read, &readItem](QXmlStreamReader& reader) { read.append(readItem(reader)); });
+    if (ok)
+        items = read;
+    return ok;
 }
 
-// Reads the rest of the document after the root element: it must be complete and
-// well-formed. Returns false with a message when it is not.
-bool finish(QXmlStreamReader& reader, QString& error)
-{
-    while (!reader.atEnd() && !reader.hasError())
-        reader.readNext();
-    if (reader.hasError()) {
-        error = QStringLiteral("Line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
-        return false;
-    }
-    return true;
-}
-
-// Walks an Atom feed: entries go to readEntry, the feed's own counts to info.
-bool readFeed(const QByteArray& document, FeedInfo& info, QString& error,
-              const std::function<void(QXmlStreamReader&)>& readEntry)
-{
-    info = FeedInfo();
-    error.clear();
-    QXmlStreamReader reader(document);
-    if (!reader.readNextStartElement() || !is(reader, NS_ATOM, ATOM_FEED)) {
-        error = reader.hasError() ? reader.errorString() : QStringLiteral("Not an Atom feed");
-        return false;
-    }
-    while (reader.readNextStartElement()) {
-        const bool openSearch = reader.namespaceUri() == NS_OPENSEARCH || reader.namespaceUri() == NS_OPENSEARCH_RSS;
-        if (is(reader, NS_ATOM, ATOM_ENTRY)) {
-            ++info.entryCount;
-            readEntry(reader);
-        } else if (openSearch && reader.name() == OPENSEARCH_TOTAL_RESULTS) {
-            bool ok = false;
-            const int total = text(reader).trimmed().toInt(&ok);
-            if (ok && total >= 0)
-                info.totalResults = total;
-        } else if (openSearch && reader.name() == QLatin1StringView("startIndex")) {
-            bool ok = false;
-            const int start = text(reader).trimmed().toInt(&ok);
-            if (ok)
-                info.startIndex = start;
-        } else if (is(reader, NS_ATOM, ATOM_LINK)) {
-            if (reader.attributes().value(ATTR_REL) == QLatin1StringView("next"))
-                info.hasNext = true;
-            reader.skipCurrentElement();
-        } else {
-            reader.skipCurrentElement();
-        }
-    }
-    return finish(reader, error);
-}
-
-void readAuthorName(QXmlStreamReader& reader, QString& name)
+// Reads a media:group for the video id it names.
+void readGroupVideoId(QXmlStreamReader& reader, QString& videoId)
 {
     while (reader.readNextStartElement()) {
-        if (is(reader, NS_ATOM, ATOM_NAME) && name.isEmpty())
-            name = text(reader).trimmed();
+        if (is(reader, NS_YT, YT_VIDEOID))
+            videoId = text(reader).trimmed();
         else
             reader.skipCurrentElement();
     }
@@ -107,16 +49,9 @@ void readAuthorName(QXmlStreamReader& reader, QString& name)
 
 } // namespace
 
-QString dayMonthYear(const QString& rfc3339)
-{
-    const QDateTime date = QDateTime::fromString(rfc3339.trimmed(), Qt::ISODateWithMs);
-    return date.isValid() ? date.date().toString(COMMENT_DATE_FORMAT) : rfc3339.trimmed();
-}
-
 bool parseContacts(const QByteArray& document, QList<ContactItem>& items, FeedInfo& info, QString& error)
 {
-    QList<ContactItem> read;
-    const bool ok = readFeed(document, info, error, [&read](QXmlStreamReader& reader) {
+    return readItems(document, items, info, error, [](QXmlStreamReader& reader) {
         ContactItem item;
         QString title;
         while (reader.readNextStartElement()) {
@@ -133,11 +68,8 @@ bool parseContacts(const QByteArray& document, QList<ContactItem>& items, FeedIn
         }
         if (item.userName.isEmpty())
             item.userName = title;
-        read.append(item);
+        return item;
     });
-    if (ok)
-        items = read;
-    return ok;
 }
 
 bool parseProfile(const QByteArray& document, ProfileItem& profile, QString& error)
@@ -145,10 +77,8 @@ bool parseProfile(const QByteArray& document, ProfileItem& profile, QString& err
     error.clear();
     ProfileItem read;
     QXmlStreamReader reader(document);
-    if (!reader.readNextStartElement() || !is(reader, NS_ATOM, ATOM_ENTRY)) {
-        error = reader.hasError() ? reader.errorString() : QStringLiteral("Not an Atom entry");
+    if (!readRoot(reader, ATOM_ENTRY, error))
         return false;
-    }
     QString authorName;
     while (reader.readNextStartElement()) {
         if (is(reader, NS_ATOM, ATOM_PUBLISHED)) {
@@ -192,8 +122,7 @@ bool parseProfile(const QByteArray& document, ProfileItem& profile, QString& err
 
 bool parseInbox(const QByteArray& document, QList<MessageItem>& items, FeedInfo& info, QString& error)
 {
-    QList<MessageItem> read;
-    const bool ok = readFeed(document, info, error, [&read](QXmlStreamReader& reader) {
+    return readItems(document, items, info, error, [](QXmlStreamReader& reader) {
         MessageItem item;
         QString watchUrl;
         bool defaultThumbnail = false;
@@ -242,17 +171,13 @@ bool parseInbox(const QByteArray& document, QList<MessageItem>& items, FeedInfo&
             item.content = item.summary;
         if (item.summary.isEmpty())
             item.summary = item.content;
-        read.append(item);
+        return item;
     });
-    if (ok)
-        items = read;
-    return ok;
 }
 
 bool parsePlayLists(const QByteArray& document, QList<PlayListItem>& items, FeedInfo& info, QString& error)
 {
-    QList<PlayListItem> read;
-    const bool ok = readFeed(document, info, error, [&read](QXmlStreamReader& reader) {
+    return readItems(document, items, info, error, [](QXmlStreamReader& reader) {
         PlayListItem item;
         QString entryId;
         QString oldDescription;
@@ -282,17 +207,13 @@ bool parsePlayLists(const QByteArray& document, QList<PlayListItem>& items, Feed
             item.description = oldDescription;
         if (item.playListId.isEmpty())
             item.playListId = idTail(entryId);
-        read.append(item);
+        return item;
     });
-    if (ok)
-        items = read;
-    return ok;
 }
 
 bool parseListEntries(const QByteArray& document, QList<ListEntryItem>& items, FeedInfo& info, QString& error)
 {
-    QList<ListEntryItem> read;
-    const bool ok = readFeed(document, info, error, [&read](QXmlStreamReader& reader) {
+    return readItems(document, items, info, error, [](QXmlStreamReader& reader) {
         ListEntryItem item;
         QString watchUrl;
         while (reader.readNextStartElement()) {
@@ -305,33 +226,23 @@ bool parseListEntries(const QByteArray& document, QList<ListEntryItem>& items, F
                     watchUrl = attribute(reader, ATTR_HREF);
                 reader.skipCurrentElement();
             } else if (is(reader, NS_MEDIA, MEDIA_GROUP)) {
-                while (reader.readNextStartElement()) {
-                    if (is(reader, NS_YT, YT_VIDEOID))
-                        item.videoId = text(reader).trimmed();
-                    else
-                        reader.skipCurrentElement();
-                }
+                readGroupVideoId(reader, item.videoId);
             } else {
                 reader.skipCurrentElement();
             }
         }
         if (item.videoId.isEmpty())
             item.videoId = videoIdFromWatchUrl(watchUrl);
-        read.append(item);
+        return item;
     });
-    if (ok)
-        items = read;
-    return ok;
 }
 
 bool parseWrittenEntry(const QByteArray& document, ListEntryItem& entry, QString& playListId, QString& error)
 {
     error.clear();
     QXmlStreamReader reader(document);
-    if (!reader.readNextStartElement() || !is(reader, NS_ATOM, ATOM_ENTRY)) {
-        error = reader.hasError() ? reader.errorString() : QStringLiteral("Not an Atom entry");
+    if (!readRoot(reader, ATOM_ENTRY, error))
         return false;
-    }
     ListEntryItem read;
     QString list;
     while (reader.readNextStartElement()) {
@@ -342,12 +253,7 @@ bool parseWrittenEntry(const QByteArray& document, ListEntryItem& entry, QString
         } else if (is(reader, NS_YT, YT_POSITION)) {
             read.position = text(reader).trimmed().toInt();
         } else if (is(reader, NS_MEDIA, MEDIA_GROUP)) {
-            while (reader.readNextStartElement()) {
-                if (is(reader, NS_YT, YT_VIDEOID))
-                    read.videoId = text(reader).trimmed();
-                else
-                    reader.skipCurrentElement();
-            }
+            readGroupVideoId(reader, read.videoId);
         } else {
             reader.skipCurrentElement();
         }

@@ -1,6 +1,8 @@
 #ifndef KRELVOX_ACCOUNTDOCUMENTS_H
 #define KRELVOX_ACCOUNTDOCUMENTS_H
 
+#include "service/feeds/AtomReader.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -13,13 +15,7 @@
 namespace AccountDocuments {
 
 // What every feed tells about itself.
-struct FeedInfo
-{
-    int totalResults = -1;   // -1 when the feed does not say
-    int startIndex = -1;
-    int entryCount = 0;      // entries in this document
-    bool hasNext = false;    // a link to the next page
-};
+using FeedInfo = AtomReader::FeedInfo;
 
 struct ContactItem
 {
@@ -73,7 +69,7 @@ struct ListEntryItem
 
 // The date part of an RFC 3339 date as day.month.year, in the date's own offset;
 // text that is not a date is returned trimmed.
-QString dayMonthYear(const QString& rfc3339);
+using AtomReader::dayMonthYear;
 
 bool parseContacts(const QByteArray& document, QList<ContactItem>& items, FeedInfo& info, QString& error);
 bool parseProfile(const QByteArray& document, ProfileItem& profile, QString& error);

@@ -1,26 +1,17 @@
 #include "service/feeds/VideoFeedParser.h"
 #include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
+#include "service/feeds/AtomReader.h"
 
 #include <QDateTime>
 #include <QXmlStreamReader>
 
 namespace {
 
-bool is(const QXmlStreamReader& reader, QLatin1StringView ns, QLatin1StringView name)
-{
-    return reader.name() == name && reader.namespaceUri() == ns;
-}
-
-QString text(QXmlStreamReader& reader)
-{
-    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
-}
-
-QString attribute(const QXmlStreamReader& reader, QLatin1StringView name)
-{
-    return reader.attributes().value(name).toString();
-}
+using AtomReader::attribute;
+using AtomReader::is;
+using AtomReader::text;
+using AtomReader::videoIdFromWatchUrl;
 
 // "tag:youtube.com,2008:video:ID" or ".../feeds/api/videos/ID"; "" for ids of
 // anything else (favourites, playlist items, messages).
@@ -36,19 +27,6 @@ QString videoIdFromEntryId(const QString& id)
         const QString tail = id.mid(at + ID_VIDEO_PATH_MARK.size());
         return tail.contains(QLatin1Char('/')) ? QString() : tail;
     }
-    return QString();
-}
-
-// The v= value of a watch address.
-QString videoIdFromWatchUrl(const QString& url)
-{
-    const int query = url.indexOf(QLatin1Char('?'));
-    if (query < 0)
-        return QString();
-    const QStringList items = url.mid(query + 1).split(QLatin1Char('&'));
-    for (const QString& item : items)
-        if (item.startsWith(WATCH_VIDEO_MARK))
-            return item.mid(WATCH_VIDEO_MARK.size());
     return QString();
 }
 
@@ -82,48 +60,10 @@ QList<VideoEntry*> VideoFeedParser::takeEntries()
     return entries;
 }
 
-void VideoFeedParser::fail(const QString& message)
-{
-    if (myError.isEmpty())
-        myError = message;
-}
-
 bool VideoFeedParser::parse(const QByteArray& document)
 {
-    qDeleteAll(myEntries);
-    myEntries.clear();
-    myTotal = -1;
-    myError.clear();
-
-    QXmlStreamReader reader(document);
-    if (!reader.readNextStartElement() || !is(reader, NS_ATOM, ATOM_FEED)) {
-        fail(reader.hasError() ? reader.errorString() : QStringLiteral("Not an Atom feed"));
-    } else {
-        while (reader.readNextStartElement()) {
-            if (is(reader, NS_ATOM, ATOM_ENTRY)) {
-                readEntry(reader);
-            } else if (reader.name() == OPENSEARCH_TOTAL_RESULTS
-                       && (reader.namespaceUri() == NS_OPENSEARCH || reader.namespaceUri() == NS_OPENSEARCH_RSS)) {
-                bool ok = false;
-                const int total = text(reader).trimmed().toInt(&ok);
-                if (ok && total >= 0)
-                    myTotal = total;
-            } else {
-                reader.skipCurrentElement();
-            }
-        }
-        // Whatever follows the feed must still be well-formed and complete.
-        while (!reader.atEnd() && !reader.hasError())
-            reader.readNext();
-        if (reader.hasError())
-            fail(QStringLiteral("Line %1: %2").arg(reader.lineNumber()).arg(reader.errorString()));
-    }
-    if (!myError.isEmpty()) {
-        qDeleteAll(myEntries);
-        myEntries.clear();
-        return false;
-    }
-    return true;
+    return AtomReader::readFeedEntries(document, myEntries, myTotal, myError,
+                                       [this](QXmlStreamReader& reader) { readEntry(reader); });
 }
 
 void VideoFeedParser::readEntry(QXmlStreamReader& reader)
@@ -143,7 +83,9 @@ void VideoFeedParser::readEntry(QXmlStreamReader& reader)
             } else if (name == ATOM_PUBLISHED) {
                 entry->setUploadDate(parseDate(text(reader)));
             } else if (name == ATOM_AUTHOR) {
-                readAuthor(reader, entry);
+                QString author = entry->getAuthor();
+                AtomReader::readAuthorName(reader, author);
+                entry->setAuthor(author);
             } else if (name == ATOM_LINK) {
                 const QStringView rel = reader.attributes().value(ATTR_REL);
                 if (rel == REL_ALTERNATE && entry->getWatchUrl().isEmpty())
@@ -195,16 +137,6 @@ void VideoFeedParser::readEntry(QXmlStreamReader& reader)
     if (!entry->getUploadDate().isValid() && !extras.uploaded.isEmpty())
         entry->setUploadDate(parseDate(extras.uploaded));
     entry->setThumbnailUrl(extras.thumbnail);
-}
-
-void VideoFeedParser::readAuthor(QXmlStreamReader& reader, VideoEntry* entry)
-{
-    while (reader.readNextStartElement()) {
-        if (is(reader, NS_ATOM, ATOM_NAME) && entry->getAuthor().isEmpty())
-            entry->setAuthor(text(reader).trimmed());
-        else
-            reader.skipCurrentElement();
-    }
 }
 
 void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, EntryExtras& extras)

@@ -34,8 +34,6 @@ private:
     void readEntry(QXmlStreamReader& reader);
     struct EntryExtras;
     void readGroup(QXmlStreamReader& reader, VideoEntry* entry, EntryExtras& extras);
-    void readAuthor(QXmlStreamReader& reader, VideoEntry* entry);
-    void fail(const QString& message);
 
     QList<VideoEntry*> myEntries;
     int myTotal = -1;
