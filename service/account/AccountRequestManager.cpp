@@ -50,6 +50,16 @@ bool AccountRequestManager::renewSignIn()
     return true;
 }
 
+bool AccountRequestManager::pictureSource(const QString& address, const char* caller, QUrl& url, QString& folder) const
+{
+    folder = myRepository.getThumbnailFolder();
+    url = endpoints().mapDocumentUrl(address);
+    if (!folder.isEmpty() && url.isValid())
+        return true;
+    qDebug() << caller << "no folder or refused address" << address;
+    return false;
+}
+
 bool AccountRequestManager::requestUnauthorized(ServiceRequest* r)
 {
     auto* request = static_cast<AccountRequest*>(r);

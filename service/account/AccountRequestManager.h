@@ -18,6 +18,12 @@ public:
 
     bool isSigned() const { return mySigned; }
     void setSigned(bool on) { mySigned = on; }
+    // A request for a picture on another host: no token, no API headers.
+    void markAsPictureRequest()
+    {
+        setSigned(false);
+        setSendsApiHeaders(false);
+    }
     // Kept after a 401 until the sign-in has been renewed.
     bool isAwaitingSignIn() const { return myAwaitingSignIn; }
     void setAwaitingSignIn(bool on) { myAwaitingSignIn = on; }
@@ -55,6 +61,11 @@ protected:
 
     // Asks the session for a new sign-in; false when there is no session.
     bool renewSignIn();
+
+    // The address of a picture named in one of the account's documents and the
+    // thumbnail folder it is saved in; false (with a trace naming the caller) when
+    // there is no thumbnail folder or the address is refused.
+    bool pictureSource(const QString& address, const char* caller, QUrl& url, QString& folder) const;
 
 private:
     Repository& myRepository;

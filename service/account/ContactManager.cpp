@@ -101,15 +101,12 @@ void ContactManager::getThumbnail(ContactEntry* entry)
 {
     if (!holds(entry) || entry->getThumbnailUrl().isEmpty())
         return;
-    const QString folder = repository().getThumbnailFolder();
-    const QUrl url = endpoints().mapDocumentUrl(entry->getThumbnailUrl());
-    if (folder.isEmpty() || !url.isValid()) {
-        qDebug() << "ContactManager::getThumbnail" << "no folder or refused address" << entry->getThumbnailUrl();
+    QUrl url;
+    QString folder;
+    if (!pictureSource(entry->getThumbnailUrl(), "ContactManager::getThumbnail", url, folder))
         return;
-    }
     auto* request = new ContactRequest(url, ContactRequest::eThumbnail);
-    request->setSigned(false);
-    request->setSendsApiHeaders(false);
+    request->markAsPictureRequest();
     request->entry = entry;
     request->userName = entry->getUserName();
     request->fileName = thumbnailFileName(folder, entry->getUserName());

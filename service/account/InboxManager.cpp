@@ -76,15 +76,12 @@ void InboxManager::getThumbnail(MessageEntry* entry)
 {
     if (!holds(entry) || entry->getThumbnailUrl().isEmpty())
         return;
-    const QString folder = repository().getThumbnailFolder();
-    const QUrl url = endpoints().mapDocumentUrl(entry->getThumbnailUrl());
-    if (folder.isEmpty() || !url.isValid()) {
-        qDebug() << "InboxManager::getThumbnail" << "no folder or refused address" << entry->getThumbnailUrl();
+    QUrl url;
+    QString folder;
+    if (!pictureSource(entry->getThumbnailUrl(), "InboxManager::getThumbnail", url, folder))
         return;
-    }
     auto* request = new InboxRequest(url, InboxRequest::eThumbnail);
-    request->setSigned(false);
-    request->setSendsApiHeaders(false);
+    request->markAsPictureRequest();
     request->entry = entry;
     request->thumbnailUrl = entry->getThumbnailUrl();
     request->fileName = thumbnailFileName(folder, *entry);
