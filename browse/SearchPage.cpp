@@ -2,6 +2,7 @@
 
 #include "browse/BrowseConstants.h"
 #include "browse/SelectionBox.h"
+#include "browse/TouchRowDelegate.h"
 #include "browse/UniformSweepList.h"
 #include "core/GlobalConstants.h"
 #include "core/Repository.h"
@@ -18,25 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringListModel>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
-
-namespace {
-
-// Rows of the earlier searches, tall enough for a finger.
-class HistoryRowDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(SEARCH_HISTORY_ROW_HEIGHT);
-        return size;
-    }
-};
-
-} // namespace
 
 SearchPage::SearchPage(Repository& repository, PageHistory& history, const CategoryMap& sortOrders, QWidget* parent)
     : PageBase(parent),
@@ -88,7 +71,7 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
 
     // 3. The earlier searches, shared by the list and the completion.
     myHistoryList->setModel(myHistoryModel);
-    myHistoryList->setItemDelegate(new HistoryRowDelegate(myHistoryList));
+    myHistoryList->setItemDelegate(new TouchRowDelegate(SEARCH_HISTORY_ROW_HEIGHT, myHistoryList));
     myHistoryList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     myCompleter->setCaseSensitivity(Qt::CaseInsensitive);
     myCompleter->setCompletionMode(QCompleter::PopupCompletion);

@@ -1,6 +1,7 @@
 #include "browse/SelectionList.h"
 
 #include "browse/BrowseConstants.h"
+#include "browse/TouchRowDelegate.h"
 #include "core/GlobalConstants.h"
 
 #include <QGuiApplication>
@@ -12,23 +13,9 @@
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
-
-// Rows tall enough for a finger.
-class SelectionRowDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(SELECTION_LIST_ROW_HEIGHT);
-        return size;
-    }
-};
 
 // A finger that moves less than this between press and release still taps.
 const int TAP_SLOP = 10;
@@ -37,7 +24,7 @@ const int TAP_SLOP = 10;
 
 SelectionListView::SelectionListView(QWidget* parent, int flag) : UniformSweepList(parent, flag)
 {
-    setItemDelegate(new SelectionRowDelegate(this));
+    setItemDelegate(new TouchRowDelegate(SELECTION_LIST_ROW_HEIGHT, this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Return on the current row picks it.
     connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
