@@ -19,6 +19,20 @@
 #include <QDebug>
 #include <QScrollBar>
 
+namespace {
+
+// A command on a playlist and one of its videos; both are copied into it.
+vsCmdStruct videoCommand(int cmdType, const PlayList& playList, const VideoEntry& entry)
+{
+    vsCmdStruct command;
+    command.cmdType = cmdType;
+    command.playList = playList;
+    command.video = entry;
+    return command;
+}
+
+} // namespace
+
 FavoriteResultController::FavoriteResultController(VideoServiceProvider* service, Repository& repository,
                                                    PageHistory& history, QWidget* parent)
     : QObject(parent), myService(service), myRepository(repository), myHistory(history),
@@ -346,13 +360,7 @@ void FavoriteResultController::createPlaylist()
 
 void FavoriteResultController::localizePlayList(PlayList* playList)
 {
-    if (!playList)
-        return;
-    vsCmdStruct command;
-    command.cmdType = vsCopyPlayList;
-    command.playList = *playList;
-    command.targetServiceId = eLocalService;
-    queue(command);
+    externalizePlayList(playList, eLocalService);
 }
 
 void FavoriteResultController::externalizePlayList(PlayList* playList, int targetServiceId)
@@ -370,10 +378,7 @@ void FavoriteResultController::addVideoToPlayList(const QString& videoId, VideoE
 {
     if (!entry || !target)
         return;
-    vsCmdStruct command;
-    command.cmdType = vsAddVideoToPlayList;
-    command.playList = *target;
-    command.video = *entry;
+    vsCmdStruct command = videoCommand(vsAddVideoToPlayList, *target, *entry);
     command.text = videoId;
     queue(command);
 }
@@ -382,10 +387,7 @@ void FavoriteResultController::addVideoToYouTubeFavorites(const QString& videoId
 {
     if (!entry || !target)
         return;
-    vsCmdStruct command;
-    command.cmdType = vsAddVideoToYouTubeFavorites;
-    command.playList = *target;
-    command.video = *entry;
+    vsCmdStruct command = videoCommand(vsAddVideoToYouTubeFavorites, *target, *entry);
     command.text = videoId;
     queue(command);
 }
@@ -396,10 +398,7 @@ void FavoriteResultController::updatePlayListOrder(PlayList* playList, VideoEntr
     Q_UNUSED(playListType);
     if (!playList || !entry)
         return;
-    vsCmdStruct command;
-    command.cmdType = vsUpdatePlayListOrder;
-    command.playList = *playList;
-    command.video = *entry;
+    vsCmdStruct command = videoCommand(vsUpdatePlayListOrder, *playList, *entry);
     command.sortId = sortId;
     command.afterLast = afterLast;
     command.rowCount = rowCount;
@@ -420,22 +419,14 @@ void FavoriteResultController::removeVideoFromPlayList(PlayList* playList, Video
 {
     if (!playList || !entry)
         return;
-    vsCmdStruct command;
-    command.cmdType = vsRemoveVideoFromPlayList;
-    command.playList = *playList;
-    command.video = *entry;
-    queue(command);
+    queue(videoCommand(vsRemoveVideoFromPlayList, *playList, *entry));
 }
 
 void FavoriteResultController::removeVideoFromYouTubeFavorites(PlayList* playList, VideoEntry* entry)
 {
     if (!playList || !entry)
         return;
-    vsCmdStruct command;
-    command.cmdType = vsRemoveVideoFromYouTubeFavorites;
-    command.playList = *playList;
-    command.video = *entry;
-    queue(command);
+    queue(videoCommand(vsRemoveVideoFromYouTubeFavorites, *playList, *entry));
 }
 
 void FavoriteResultController::renamePlayList(PlayList* playList, const QString& name)
