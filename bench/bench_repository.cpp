@@ -92,6 +92,34 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), FAVORITES / PLAYLISTS);
     }
 
+    // The favourites page reads its list a page at a time: a page of "All local
+    // favorites" or of the download queue, from the top or from deep down the list.
+    void readAPage_data()
+    {
+        QTest::addColumn<int>("playListId");
+        QTest::addColumn<int>("rowsBefore");
+        QTest::newRow("all favorites, first page") << int(ePlayListIdAllFavorites) << 0;
+        QTest::newRow("all favorites, from row 9000") << int(ePlayListIdAllFavorites) << 9000;
+        QTest::newRow("download queue, first page") << int(ePlayListIdDownloadQueue) << 0;
+        QTest::newRow("download queue, from row 1800") << int(ePlayListIdDownloadQueue) << 1800;
+    }
+
+    void readAPage()
+    {
+        QFETCH(int, playListId);
+        QFETCH(int, rowsBefore);
+        VideoListModel model(myRepository.get());
+        PlayListCursor start;
+        QCOMPARE(myRepository->getPlayListEntries(playListId, &model, rowsBefore, start), 0);
+        QCOMPARE(model.rowCount(), rowsBefore);
+        QBENCHMARK {
+            model.clear();
+            PlayListCursor cursor = start;
+            myRepository->getPlayListEntries(playListId, &model, 100, cursor);
+        }
+        QCOMPARE(model.rowCount(), 100);
+    }
+
     void firstDownloadEntry()
     {
         QBENCHMARK {

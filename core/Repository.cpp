@@ -133,6 +133,13 @@ const QString ENTRY_SELECT = ENTRY_COLUMNS + QStringLiteral("from favorite f joi
 // local favorites" that are not on the card yet (queued or invalid).
 const QString PLAYLIST_FILTER = QStringLiteral("where f.playlist_id = ? ");
 const QString QUEUE_FILTER = QStringLiteral("where f.playlist_id = ? and f.video_link = 0 and f.download_state <> 1 ");
+// Shown order of a playlist; the favourite id orders equal SORT_IDs, so that a page
+// read goes on exactly where the one before it ended.
+const QString SHOWN_ORDER = QStringLiteral("order by f.sort_id desc, f.id desc ");
+// The entries shown after the cursor's entry, bound with its sort id twice and its
+// favourite id; the first comparison lets the (playlist, sort id) index start the
+// page at the cursor instead of at the top.
+const QString AFTER_CURSOR = QStringLiteral("and f.sort_id <= ? and (f.sort_id < ? or f.id < ?) ");
 
 // Usage stamp of a playlist: milliseconds since the epoch, and always later than every
 // other playlist's, so the playlist just used is the newest even within one millisecond.
@@ -1095,11 +1102,30 @@ int Repository::getPlayListEntries(int playListId, VideoListModel* model)
     if (!model || !myDatabaseUsable)
         return eRepFailure;
     QSqlQuery query(database());
-    if (!prepare(query, ENTRY_SELECT + filterFor(playListId) + QStringLiteral("order by f.sort_id desc"),
-                 {rowsPlayList(playListId)})
+    if (!prepare(query, ENTRY_SELECT + filterFor(playListId) + SHOWN_ORDER, {rowsPlayList(playListId)})
         || !run(query, "Repository::getPlayListEntries()"))
         return eRepFailure;
     model->addEntries(readEntries(query));
+    return eRepOk;
+}
+
+int Repository::getPlayListEntries(int playListId, VideoListModel* model, int limit, PlayListCursor& cursor)
+{
+    if (!model || !myDatabaseUsable || limit < 0)
+        return eRepFailure;
+    if (limit == 0)
+        return eRepOk;
+    QSqlQuery query(database());
+    if (!prepare(query, ENTRY_SELECT + filterFor(playListId) + AFTER_CURSOR + SHOWN_ORDER + QStringLiteral("limit ?"),
+                 {rowsPlayList(playListId), cursor.sortId, cursor.sortId, cursor.favoriteId, limit})
+        || !run(query, "Repository::getPlayListEntries(page)"))
+        return eRepFailure;
+    const QList<VideoEntry*> entries = readEntries(query);
+    if (!entries.isEmpty()) {
+        cursor.sortId = entries.last()->getSortId();
+        cursor.favoriteId = entries.last()->getFavoriteId();
+    }
+    model->addEntries(entries);
     return eRepOk;
 }
 

@@ -10,12 +10,23 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <climits>
+
 class FileManager;
 class PlayList;
 class PlayListModel;
 class SettingsManager;
 class VideoEntry;
 class VideoListModel;
+
+// Where a paged read of a playlist goes on: after the entry with this sort id and
+// favourite id in shown order. A new cursor reads from the top; each page read moves
+// it to the last entry read.
+struct PlayListCursor
+{
+    int sortId = INT_MAX;
+    int favoriteId = INT_MAX;
+};
 
 // The local store: the SQLite database of videos, playlists, favourites, viewing and
 // search history ("krelvox_db.dat" in the application folder), plus the settings store
@@ -99,9 +110,14 @@ public:
     // Removes the entry from the playlist; from "All local favorites" (1) it removes the
     // favourite everywhere and deletes its stored files.
     int removeFavorite(VideoEntry* entry, int playListId);
-    // Fills the model with the playlist's entries, first shown first (highest SORT_ID);
-    // playlist 2 gives the download queue (queued and invalid stored copies).
+    // Fills the model with the playlist's entries, first shown first (highest SORT_ID,
+    // of equal SORT_IDs the higher favourite id); playlist 2 gives the download queue
+    // (queued and invalid stored copies).
     int getPlayListEntries(int playListId, VideoListModel* model);
+    // The next page of the same list: appends at most limit entries that are shown
+    // after the cursor's entry (as one block) and moves the cursor to the last one.
+    // A page shorter than limit is the end of the list.
+    int getPlayListEntries(int playListId, VideoListModel* model, int limit, PlayListCursor& cursor);
     // Moves the entry to the position of the entry with targetSortId (after it when
     // afterLast), renumbering the playlist's SORT_IDs in one transaction.
     int updatePlayListOrder(int playListId, VideoEntry* entry, int targetSortId, bool afterLast);

@@ -1,6 +1,7 @@
 // The comment, contact and message list models and the contact filter: rows are
 // announced one by one, only the display role answers, clearing resets, and late
-// answers for entries that are gone change nothing.
+// answers for entries that are gone change nothing. The video model takes batches as
+// one block and can be filled a page at a time.
 #include "tests/support/TestEnvironment.h"
 
 #include "core/CommentListModel.h"
@@ -12,6 +13,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <functional>
+
 // Indexes for rows the model does not have, as a stale view would hold them.
 template <typename Model>
 class Probe : public Model
@@ -19,6 +22,38 @@ class Probe : public Model
 public:
     using Model::Model;
     QModelIndex indexForRow(int row) const { return this->createIndex(row, 0); }
+};
+
+// A list of count videos, read into a video model the way the repository's page
+// reads do: each read appends the next entries as one block. Records the limits it
+// was asked for.
+struct PagedSource
+{
+    explicit PagedSource(int count) : count(count) {}
+
+    VideoListModel::PageReader reader()
+    {
+        return [this](VideoListModel* model, int limit) {
+            limits << limit;
+            if (fail)
+                return false;
+            if (duringRead)
+                duringRead(model);
+            QList<VideoEntry*> page;
+            for (; next < count && page.size() < limit; ++next) {
+                page << new VideoEntry;
+                page.last()->setVideoId(QStringLiteral("v%1").arg(next));
+            }
+            model->addEntries(page);
+            return true;
+        };
+    }
+
+    int count;
+    int next = 0;
+    bool fail = false;
+    std::function<void(VideoListModel*)> duringRead;
+    QList<int> limits;
 };
 
 class TestEntryModels : public QObject
@@ -328,6 +363,124 @@ private Q_SLOTS:
             QCOMPARE(model.entryAt(before + i), expected.at(i));
             QCOMPARE(model.findEntryIndex(expected.at(i)), before + i);
         }
+    }
+
+    // A paged model reads nothing until asked; each fetchMore appends one page as one
+    // block, and the list has ended after the first page that is not full.
+    void videoModelReadsPagesOnDemand_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<QList<int>>("pages"); // rows each read brought
+        QTest::newRow("empty list") << 0 << 3 << QList<int>{0};
+        QTest::newRow("last page short") << 5 << 2 << QList<int>{2, 2, 1};
+        QTest::newRow("last page full") << 4 << 2 << QList<int>{2, 2, 0};
+        QTest::newRow("one page holds all") << 1 << 5 << QList<int>{1};
+    }
+
+    void videoModelReadsPagesOnDemand()
+    {
+        QFETCH(int, count);
+        QFETCH(int, pageSize);
+        QFETCH(QList<int>, pages);
+        PagedSource source(count);
+        Probe<VideoListModel> model(nullptr);
+        QVERIFY(!model.canFetchMore());
+        model.setPageReader(source.reader(), pageSize);
+        QVERIFY(model.canFetchMore());
+        QVERIFY(!model.canFetchMore(model.indexForRow(0)));
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(source.limits.isEmpty());
+
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        int rows = 0;
+        int blocks = 0;
+        for (int i = 0; i < pages.size(); ++i) {
+            QVERIFY(model.canFetchMore());
+            model.fetchMore();
+            rows += pages.at(i);
+            blocks += pages.at(i) > 0 ? 1 : 0;
+            QCOMPARE(model.rowCount(), rows);
+            QCOMPARE(inserted.count(), blocks);
+        }
+        QVERIFY(!model.canFetchMore());
+        model.fetchMore();
+        QCOMPARE(source.limits, QList<int>(pages.size(), pageSize));
+        QCOMPARE(model.rowCount(), count);
+        for (int row = 0; row < count; ++row)
+            QCOMPARE(model.entryAt(row)->getVideoId(), QStringLiteral("v%1").arg(row));
+    }
+
+    // fetchUntil reads as far as a row in one read of at least a page; a row past the
+    // end reads the rest and is not there.
+    void videoModelFetchUntil()
+    {
+        PagedSource source(10);
+        VideoListModel model(nullptr);
+        model.setPageReader(source.reader(), 3);
+        QVERIFY(!model.fetchUntil(-1));
+        QVERIFY(model.fetchUntil(7));
+        QCOMPARE(model.rowCount(), 8);
+        QVERIFY(model.canFetchMore());
+        QVERIFY(model.fetchUntil(5));
+        QVERIFY(model.fetchUntil(8));
+        QCOMPARE(model.rowCount(), 10);
+        QCOMPARE(source.limits, QList<int>({8, 3}));
+        QVERIFY(!model.canFetchMore());
+        QVERIFY(!model.fetchUntil(10));
+        QCOMPARE(source.limits.size(), 2);
+
+        // A model without a reader only has its own rows.
+        VideoListModel plain(nullptr);
+        plain.addEntry(new VideoEntry);
+        QVERIFY(plain.fetchUntil(0));
+        QVERIFY(!plain.fetchUntil(1));
+    }
+
+    // A failed read, clearing the model and reads asked for while a page is announced
+    // all stop short of another read.
+    void videoModelPagingStops()
+    {
+        PagedSource failing(10);
+        failing.fail = true;
+        VideoListModel model(nullptr);
+        model.setPageReader(failing.reader(), 4);
+        model.fetchMore();
+        QVERIFY(!model.canFetchMore());
+        QCOMPARE(model.rowCount(), 0);
+
+        PagedSource source(10);
+        model.setPageReader(source.reader(), 4);
+        model.fetchMore();
+        QCOMPARE(model.rowCount(), 4);
+        QVERIFY(model.canFetchMore());
+        model.clear();
+        QVERIFY(!model.canFetchMore());
+        model.fetchMore();
+        QVERIFY(!model.fetchUntil(0));
+        QCOMPARE(source.limits.size(), 1);
+        QCOMPARE(model.rowCount(), 0);
+
+        // A view asking for more while the rows arrive gets nothing extra.
+        PagedSource nested(10);
+        model.setPageReader(nested.reader(), 4);
+        nested.duringRead = [](VideoListModel* into) {
+            QVERIFY(!into->canFetchMore());
+            into->fetchMore();
+        };
+        connect(&model, &QAbstractItemModel::rowsInserted, &model, [&model]() { model.fetchMore(); });
+        model.fetchMore();
+        QCOMPARE(nested.limits, QList<int>({4}));
+        QCOMPARE(model.rowCount(), 4);
+        QVERIFY(model.canFetchMore());
+
+        // A reader that clears the model ends the paging it was part of.
+        PagedSource clearing(10);
+        VideoListModel other(nullptr);
+        other.setPageReader(clearing.reader(), 4);
+        clearing.duringRead = [](VideoListModel* into) { into->clear(); };
+        other.fetchMore();
+        QVERIFY(!other.canFetchMore());
     }
 };
 

@@ -1,6 +1,7 @@
 // Favourites and playlist entries: adding as links or stored copies, the order of a
-// playlist and of the download queue, walking a playlist, reordering, removing, and
-// what a finished or failed background download does to an entry and its files.
+// playlist and of the download queue, read whole or a page at a time, walking a
+// playlist, reordering, removing, and what a finished or failed background download
+// does to an entry and its files.
 #include "tests/core/CoreTestHelpers.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -63,6 +64,27 @@ private:
         return -1;
     }
 
+    // The playlist read a page of limit entries at a time, as the favourites list
+    // reads it: each page as its video ids joined by blanks, up to the first short page.
+    QStringList pagedOrder(int playListId, int limit)
+    {
+        VideoListModel model(myRepository.get());
+        PlayListCursor cursor;
+        QStringList pages;
+        while (pages.size() < 100) {
+            const int before = model.rowCount();
+            if (myRepository->getPlayListEntries(playListId, &model, limit, cursor) != eRepOk)
+                return pages << QStringLiteral("failed");
+            QStringList page;
+            for (int row = before; row < model.rowCount(); ++row)
+                page << model.entryAt(row)->getVideoId();
+            pages << page.join(QLatin1Char(' '));
+            if (page.size() < limit)
+                break;
+        }
+        return pages;
+    }
+
     static QString idOf(VideoEntry* entry)
     {
         const QString id = entry ? entry->getVideoId() : QStringLiteral("null");
@@ -121,6 +143,82 @@ private Q_SLOTS:
         QCOMPARE(inserted.count(), 3);
         QCOMPARE(model.rowCount(), 5);
         QCOMPARE(model.entryAt(4)->getVideoId(), QStringLiteral("h"));
+    }
+
+    // Pages of a playlist continue exactly where the page before ended, also where
+    // SORT_IDs have gaps or repeat (a database not renumbered since), and together
+    // give the whole list in its shown order.
+    void pagesFollowTheShownOrder_data()
+    {
+        QTest::addColumn<QList<int>>("sortIds"); // of v0, v1, ... in the order they were added
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QStringList>("pages");
+        QTest::newRow("gaps") << QList<int>{1, 5, 9, 20, 21} << 2 << QStringList{"v4 v3", "v2 v1", "v0"};
+        QTest::newRow("equal ones across a page boundary")
+            << QList<int>{3, 3, 3, 3, 1} << 2 << QStringList{"v3 v2", "v1 v0", "v4"};
+        QTest::newRow("equal ones and gaps, the last page full")
+            << QList<int>{7, 2, 7, 2, 10, 7} << 3 << QStringList{"v4 v5 v2", "v0 v3 v1", ""};
+        QTest::newRow("all equal, one per page") << QList<int>{4, 4, 4} << 1 << QStringList{"v2", "v1", "v0", ""};
+        QTest::newRow("one page holds all") << QList<int>{1, 2, 3} << 10 << QStringList{"v2 v1 v0"};
+        QTest::newRow("empty playlist") << QList<int>{} << 2 << QStringList{""};
+    }
+
+    void pagesFollowTheShownOrder()
+    {
+        QFETCH(QList<int>, sortIds);
+        QFETCH(int, limit);
+        QFETCH(QStringList, pages);
+        QStringList videoIds;
+        for (int i = 0; i < sortIds.size(); ++i)
+            videoIds << QStringLiteral("v%1").arg(i);
+        const int id = playListOf(videoIds);
+        RawDatabase raw(myRepository->databaseFileName());
+        for (int i = 0; i < sortIds.size(); ++i)
+            QVERIFY(raw.exec(QStringLiteral("update favorite set sort_id = %1 where playlist_id = %2 and video_entry_id ="
+                                            " (select id from video_entry where video_id = 'v%3')")
+                                 .arg(sortIds.at(i))
+                                 .arg(id)
+                                 .arg(i)));
+
+        QCOMPARE(pagedOrder(id, limit), pages);
+        const QString whole = pages.join(QLatin1Char(' ')).simplified();
+        QCOMPARE(shownOrder(id).join(QLatin1Char(' ')), whole);
+    }
+
+    // A page lands behind the rows already in the model as one block; bad requests
+    // fail and leave the cursor where it was.
+    void pageIsOneBlockBehindTheRows()
+    {
+        const int id = playListOf({"a", "b", "c", "d"});
+        VideoListModel model(myRepository.get());
+        model.addEntry(new VideoEntry);
+        PlayListCursor cursor;
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QCOMPARE(myRepository->getPlayListEntries(id, &model, 3, cursor), 0);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(inserted.at(0).at(1).toInt(), 1);
+        QCOMPARE(inserted.at(0).at(2).toInt(), 3);
+        QCOMPARE(model.entryAt(1)->getVideoId(), QStringLiteral("d"));
+        QCOMPARE(cursor.sortId, model.entryAt(3)->getSortId());
+        QCOMPARE(cursor.favoriteId, model.entryAt(3)->getFavoriteId());
+
+        const PlayListCursor before = cursor;
+        QCOMPARE(myRepository->getPlayListEntries(id, nullptr, 3, cursor), int(eRepFailure));
+        QCOMPARE(myRepository->getPlayListEntries(id, &model, -1, cursor), int(eRepFailure));
+        QCOMPARE(myRepository->getPlayListEntries(id, &model, 0, cursor), 0);
+        QCOMPARE(cursor.sortId, before.sortId);
+        QCOMPARE(cursor.favoriteId, before.favoriteId);
+        QCOMPARE(inserted.count(), 1);
+
+        // The last page: one entry, then nothing and the cursor stays.
+        QCOMPARE(myRepository->getPlayListEntries(id, &model, 3, cursor), 0);
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(model.entryAt(4)->getVideoId(), QStringLiteral("a"));
+        const PlayListCursor atEnd = cursor;
+        QCOMPARE(myRepository->getPlayListEntries(id, &model, 3, cursor), 0);
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(cursor.sortId, atEnd.sortId);
+        QCOMPARE(cursor.favoriteId, atEnd.favoriteId);
     }
 
     void navigation_data()
@@ -272,6 +370,33 @@ private Q_SLOTS:
         QCOMPARE(myRepository->markEntryInvalid(third.get()), 0);
         QVERIFY(!myRepository->getFirstDownloadEntry());
         QCOMPARE(myRepository->getDownloadQueueCount(), 0);
+    }
+
+    // The queue read page by page: stored copies and links between the queued ones
+    // are skipped without shortening a page.
+    void downloadQueueInPages()
+    {
+        const auto add = [&](const QString& videoId, bool asLink) {
+            VideoEntry video = makeVideo(videoId);
+            QCOMPARE(myRepository->addFavorite(&video, asLink), 0);
+        };
+        add(QStringLiteral("q0"), false);
+        add(QStringLiteral("q1"), false);
+        add(QStringLiteral("link"), true);
+        add(QStringLiteral("stored"), false);
+        add(QStringLiteral("q2"), false);
+        add(QStringLiteral("invalid"), false);
+        add(QStringLiteral("q3"), false);
+        std::unique_ptr<VideoEntry> stored(myRepository->getPlayListsEntryById(1, favoriteIdOf(1, "stored")));
+        QVERIFY(writeFile(files()->getFavoriteVideoFolder() + "stored.flv", "data"));
+        QCOMPARE(myRepository->storeDownloadedEntry(stored.get()), 0);
+        std::unique_ptr<VideoEntry> invalid(myRepository->getPlayListsEntryById(1, favoriteIdOf(1, "invalid")));
+        QCOMPARE(myRepository->markEntryInvalid(invalid.get()), 0);
+
+        QCOMPARE(pagedOrder(ePlayListIdDownloadQueue, 2), QStringList({"q3 invalid", "q2 q1", "q0"}));
+        QCOMPARE(pagedOrder(ePlayListIdDownloadQueue, 5), QStringList({"q3 invalid q2 q1 q0", ""}));
+        QCOMPARE(shownOrder(ePlayListIdDownloadQueue), QStringList({"q3", "invalid", "q2", "q1", "q0"}));
+        QCOMPARE(pagedOrder(ePlayListIdAllFavorites, 4), QStringList({"q3 invalid q2 stored", "link q1 q0"}));
     }
 
     void newQueueEntryWaitsBehindOlderOnes()
