@@ -20,7 +20,7 @@ bool VideoListModel::removeEntry(VideoEntry* entry)
 
 void VideoListModel::setPageReader(const PageReader& reader, int pageSize)
 {
-    myPageReader = reader;
+    myPageReader = reader ? std::make_shared<PageReader>(reader) : nullptr;
     myPageSize = qMax(1, pageSize);
     myMoreToRead = bool(myPageReader);
 }
@@ -50,12 +50,12 @@ void VideoListModel::readPage(int limit)
     // The views may ask again while the new rows are announced; one read at a time.
     myReading = true;
     const int before = rowCount();
-    // The reader may end the paging itself (e.g. by clearing the model): keep it alive
-    // for the call.
-    const PageReader reader = myPageReader;
-    const bool read = reader(this, limit);
+    // The reader may end the paging itself (e.g. by clearing the model): it is kept
+    // alive for the call.
+    const std::shared_ptr<PageReader> reader = myPageReader;
+    const bool read = (*reader)(this, limit);
     myReading = false;
-    if (!myPageReader)
+    if (myPageReader != reader)
         return;
     myMoreToRead = read && rowCount() - before == limit;
 }

@@ -5,6 +5,7 @@
 #include "core/VideoEntry.h"
 
 #include <functional>
+#include <memory>
 
 class Repository;
 
@@ -34,8 +35,6 @@ public:
     // Fills the rest of the list through the reader, pageSize entries per fetchMore;
     // nothing is read until the first fetchMore.
     void setPageReader(const PageReader& reader, int pageSize);
-    bool isPaged() const { return bool(myPageReader); }
-    int getPageSize() const { return myPageSize; }
 
     // True while the last page read came back full (there may be more).
     bool canFetchMore(const QModelIndex& parent = QModelIndex()) const override;
@@ -50,7 +49,8 @@ private:
     void endPaging();
 
     Repository* myRepository;
-    PageReader myPageReader;
+    // Shared, not copied, while a read runs: the reader keeps its place in itself.
+    std::shared_ptr<PageReader> myPageReader;
     int myPageSize = 0;
     bool myMoreToRead = false;
     bool myReading = false;

@@ -430,6 +430,26 @@ private Q_SLOTS:
         QVERIFY(!model.fetchUntil(10));
         QCOMPARE(source.limits.size(), 2);
 
+        // A reader that keeps its place in itself goes on from there.
+        VideoListModel own(nullptr);
+        own.setPageReader(
+            [next = 0](VideoListModel* model, int limit) mutable {
+                QList<VideoEntry*> page;
+                for (int i = 0; i < limit && next < 5; ++i, ++next) {
+                    page << new VideoEntry;
+                    page.last()->setVideoId(QStringLiteral("o%1").arg(next));
+                }
+                model->addEntries(page);
+                return true;
+            },
+            2);
+        own.fetchMore();
+        own.fetchMore();
+        QVERIFY(own.fetchUntil(4));
+        QVERIFY(!own.canFetchMore());
+        for (int row = 0; row < 5; ++row)
+            QCOMPARE(own.entryAt(row)->getVideoId(), QStringLiteral("o%1").arg(row));
+
         // A model without a reader only has its own rows.
         VideoListModel plain(nullptr);
         plain.addEntry(new VideoEntry);
