@@ -2,6 +2,7 @@
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoriteSweepList.h"
+#include "favorites/FavoritesConstants.h"
 #include "favorites/PlayListDelegate.h"
 #include "favorites/PlayListSweepList.h"
 
@@ -19,12 +20,15 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <memory>
+
+using FavoritesGeometry::FAVORITE_PAGE_ROWS;
 
 // The favourites page with 10,000 favourites in 200 playlists of 50:
 // refreshing both lists (one frame is 16 ms), and painting a screenful of playlist
@@ -38,6 +42,8 @@ private Q_SLOTS:
     void cleanupTestCase();
     void refreshListsWithAPlayListSelected();
     void refreshListsWithAllFavoritesSelected();
+    void refreshListsScrolledDownAllFavorites();
+    void readTheNextPageWhileScrolling();
     void readAllFavoritesFromTheDatabase();
     void paintPlayListRows();
     void paintFavoriteRows();
@@ -140,15 +146,58 @@ void BenchFavorites::refreshListsWithAPlayListSelected()
     QCOMPARE(page->getSelectedPlayList()->getId(), myFirstPlayList + 120);
 }
 
+// The page opens with "All local favorites": its 10,000 rows are read a page at a
+// time, so the refill reads the first page only.
 void BenchFavorites::refreshListsWithAllFavoritesSelected()
 {
     FavoriteResultPage* page = myController->getPage();
     page->selectPlayListById(ePlayListIdAllFavorites);
-    QCOMPARE(page->getFavoriteModel()->rowCount(), 10000);
+    QCOMPARE(page->getFavoriteModel()->rowCount(), FAVORITE_PAGE_ROWS);
     QBENCHMARK {
         myController->refreshLists();
     }
-    QCOMPARE(page->getFavoriteModel()->rowCount(), 10000);
+    QCOMPARE(page->getFavoriteModel()->rowCount(), FAVORITE_PAGE_ROWS);
+    QVERIFY(page->getFavoriteModel()->canFetchMore());
+}
+
+// Scrolled down a thousand rows, the refill reads as far as the position.
+void BenchFavorites::refreshListsScrolledDownAllFavorites()
+{
+    FavoriteResultPage* page = myController->getPage();
+    FavoriteSweepList* view = page->getFavoriteView();
+    page->selectPlayListById(ePlayListIdAllFavorites);
+    const int rowHeight = view->sizeHintForRow(0);
+    QVERIFY(page->getFavoriteModel()->fetchUntil(1000 + FAVORITE_PAGE_ROWS));
+    view->doItemsLayout();
+    view->verticalScrollBar()->setValue(1000 * rowHeight);
+    QBENCHMARK {
+        myController->refreshLists();
+    }
+    QCOMPARE(view->verticalScrollBar()->value(), 1000 * rowHeight);
+    QVERIFY(page->getFavoriteModel()->rowCount() > 1000);
+    QVERIFY(page->getFavoriteModel()->rowCount() < 1000 + 2 * FAVORITE_PAGE_ROWS);
+}
+
+// Scrolling on towards the end of the rows read: the next page and the list's new
+// layout, anywhere in the 10,000 rows.
+void BenchFavorites::readTheNextPageWhileScrolling()
+{
+    FavoriteResultPage* page = myController->getPage();
+    FavoriteSweepList* view = page->getFavoriteView();
+    VideoListModel* model = page->getFavoriteModel();
+    page->selectPlayListById(ePlayListIdAllFavorites);
+    QBENCHMARK {
+        if (!model->canFetchMore()) {
+            // Every row read: start again from the top (one refill in a hundred pages).
+            view->setToBeginning();
+            myController->refreshLists();
+        }
+        QScrollBar* bar = view->verticalScrollBar();
+        view->doItemsLayout();
+        bar->setValue(bar->maximum());
+        view->doItemsLayout();
+    }
+    QVERIFY(model->rowCount() > FAVORITE_PAGE_ROWS);
 }
 
 // The database's share of the refill above: the same 10,000 entries into a model

@@ -2,6 +2,7 @@
 #include "favorites/FavoriteItemDelegate.h"
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoriteSweepList.h"
+#include "favorites/FavoritesConstants.h"
 #include "favorites/HistoryItemFavorites.h"
 #include "favorites/PlayListSweepList.h"
 
@@ -79,8 +80,17 @@ void FavoriteResultController::playListSelected(PlayList* playList)
     ++myLoads;
     VideoListModel* model = myPage->getFavoriteModel();
     model->clear();
-    if (playList && myRepository.isDatabaseUsable())
-        myRepository.getPlayListEntries(playList->getId(), model);
+    if (playList && myRepository.isDatabaseUsable()) {
+        // The first page now, the rest as the list is scrolled.
+        Repository* repository = &myRepository;
+        const int playListId = playList->getId();
+        model->setPageReader(
+            [repository, playListId, cursor = PlayListCursor()](VideoListModel* into, int limit) mutable {
+                return repository->getPlayListEntries(playListId, into, limit, cursor) == eRepOk;
+            },
+            FavoritesGeometry::FAVORITE_PAGE_ROWS);
+        model->fetchMore();
+    }
     const int type = playList ? playList->getType() : ePlayListAllFavorites;
     if (model->rowCount() == 0) {
         // One empty entry makes the list paint its message.
@@ -133,7 +143,7 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
         PlayListSweepList* playLists = myPage->getPlayListView();
         FavoriteSweepList* entries = myPage->getFavoriteView();
         playLists->doItemsLayout();
-        entries->doItemsLayout();
+        readFavoritesFor(favorites->getFavoriteRow(), favorites->getScrollPosition());
         playLists->verticalScrollBar()->setValue(favorites->getPlayListScrollPosition());
         if (favorites->getFavoriteRow() >= 0 && favorites->getFavoriteRow() < myPage->getFavoriteModel()->rowCount())
             entries->setCurrentIndex(myPage->getFavoriteModel()->index(favorites->getFavoriteRow(), 0));
@@ -166,12 +176,32 @@ void FavoriteResultController::refreshLists()
         playListSelected(myPage->getSelectedPlayList());
 
     playLists->doItemsLayout();
-    entries->doItemsLayout();
+    readFavoritesFor(favoriteRow, favoriteScroll);
     playLists->verticalScrollBar()->setValue(playListScroll);
     VideoListModel* favorites = myPage->getFavoriteModel();
     if (favoriteRow >= 0 && favorites->rowCount() > 0)
         entries->setCurrentIndex(favorites->index(qMin(favoriteRow, favorites->rowCount() - 1), 0));
     entries->verticalScrollBar()->setValue(favoriteScroll);
+}
+
+void FavoriteResultController::readFavoritesFor(int row, int scrollPosition)
+{
+    // The rows of a position of the list are read before it is restored, in one read
+    // as far as the row height tells; the list is laid out afterwards.
+    VideoListModel* model = myPage->getFavoriteModel();
+    FavoriteSweepList* view = myPage->getFavoriteView();
+    int lastRow = row;
+    const int rowHeight = model->rowCount() > 0 ? view->sizeHintForRow(0) : 0;
+    if (scrollPosition > 0 && rowHeight > 0)
+        lastRow = qMax(lastRow, (scrollPosition + view->viewport()->height()) / rowHeight);
+    if (lastRow >= 0)
+        model->fetchUntil(lastRow);
+    view->doItemsLayout();
+    QScrollBar* bar = view->verticalScrollBar();
+    while (bar->maximum() < scrollPosition && model->canFetchMore()) {
+        model->fetchMore();
+        view->doItemsLayout();
+    }
 }
 
 // ---- Commands

@@ -81,6 +81,9 @@ private:
     void readAccountEntries(PlayList* playList);
     // Reads that came back overtaken by a command, once no command runs.
     void readAgainWhenIdle();
+    // Reads the favourite list on (it is read a page at a time) until it has the row
+    // and reaches down to the scroll position, and lays it out.
+    void readFavoritesFor(int row, int scrollPosition);
 
     VideoServiceProvider* myService;
     Repository& myRepository;

@@ -510,16 +510,35 @@ void FavoriteResultPage::askRemoveFavorite(VideoEntry* entry)
 
     // Look both up again: the question ran an event loop.
     shown = myPlayListModel->getPlayListById(shownId);
-    VideoEntry* current = nullptr;
-    for (VideoEntry* candidate : myFavoriteModel->entries())
-        if (candidate && candidate->getFavoriteId() == favoriteId && candidate->getVideoId() == videoId)
-            current = candidate;
-    if (!shown || !current || myShownPlayListId != shownId)
+    if (!shown || myShownPlayListId != shownId)
+        return;
+    VideoEntry* current = findFavorite(favoriteId, videoId);
+    if (!current)
         return;
     if (shown->getType() == ePlayListAccountFavorites)
         Q_EMIT vsRemoveVideoFromYouTubeFavorites(shown, current);
     else
         Q_EMIT vsRemoveVideoFromPlayList(shown, current);
+}
+
+VideoEntry* FavoriteResultPage::findFavorite(int favoriteId, const QString& videoId)
+{
+    // A refill reads the list from its first page: the entry may be further down.
+    int row = 0;
+    do {
+        for (; row < myFavoriteModel->rowCount(); ++row) {
+            VideoEntry* candidate = myFavoriteModel->entryAt(row);
+            if (candidate && candidate->getFavoriteId() == favoriteId && candidate->getVideoId() == videoId)
+                return candidate;
+        }
+    } while (myFavoriteModel->fetchUntil(row));
+    return nullptr;
+}
+
+int FavoriteResultPage::shownRowCount(const PlayList* shown) const
+{
+    // Until the last page is read, the tree's count of the playlist tells its length.
+    return myFavoriteModel->canFetchMore() ? shown->getCount() : myFavoriteModel->rowCount();
 }
 
 // ---- Download progress
@@ -618,6 +637,8 @@ void FavoriteResultPage::dragMoveEvent(QDragMoveEvent* event)
             int flag = 0;
             const QRect rect = myFavoriteView->visualRect(index);
             if (inViewport.y() > rect.center().y()) {
+                // The list is read a page at a time: the next row may still be unread.
+                myFavoriteModel->fetchUntil(index.row() + 1);
                 VideoEntry* next = myFavoriteModel->entryAt(index.row() + 1);
                 if (!next)
                     flag = 1;
@@ -730,7 +751,7 @@ void FavoriteResultPage::dropFavorite(QWidget* target, QPoint position)
         clearDropIndicator();
         if (indicator && indicator != entry && entry->getDownloadState() != eDownloadInvalid)
             Q_EMIT vsUpdatePlayListOrder(shown, entry, indicator->getSortId(), flag == 1 || flag == 2,
-                                         myFavoriteModel->rowCount() - indicator->getSortId(), getPlayListType());
+                                         shownRowCount(shown) - indicator->getSortId(), getPlayListType());
     } else if (target == myTrashButton) {
         askRemoveFavorite(entry);
         clearDropIndicator();

@@ -155,6 +155,11 @@ private:
     void showNotice(const QString& text);
     bool ask(const QString& title, const QString& text);
     bool backgroundDownloadingEnabled() const;
+    // The shown entry with that favourite id and video, read on until found; null
+    // when the list does not have it.
+    VideoEntry* findFavorite(int favoriteId, const QString& videoId);
+    // The number of entries of the shown playlist, also those not read yet.
+    int shownRowCount(const PlayList* shown) const;
 
     Repository& myRepository;
     PageHistory& myHistory;

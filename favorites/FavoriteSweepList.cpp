@@ -125,3 +125,20 @@ void FavoriteSweepList::activateCurrentItem(const QModelIndex& index)
 {
     Q_UNUSED(index);
 }
+
+void FavoriteSweepList::verticalScrollbarValueChanged(int value)
+{
+    // The item view reads on only at the very end of the scroll range, which a flick
+    // (it comes to rest on a row boundary) may stop short of. The rows read are
+    // counted rather than laid out: a second change before the new rows are laid out
+    // reads no second page. After a read the item view's own check is left out, as it
+    // would still see the old end and read again.
+    QAbstractItemModel* list = model();
+    const int rowsRead = list ? list->rowCount(rootIndex()) : 0;
+    const int rowHeight = rowsRead > 0 ? sizeHintForRow(0) : 0;
+    if (rowHeight > 0 && value + 2 * viewport()->height() >= rowsRead * rowHeight && list->canFetchMore(rootIndex())) {
+        list->fetchMore(rootIndex());
+        return;
+    }
+    UniformSweepList::verticalScrollbarValueChanged(value);
+}

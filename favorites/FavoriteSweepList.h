@@ -31,6 +31,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void activateCurrentItem(const QModelIndex& index) override;
+    // Reads the next page of the list once less than a screenful of the rows read is
+    // left below the visible ones.
+    void verticalScrollbarValueChanged(int value) override;
 
 private:
     VideoEntry* currentEntry() const;

@@ -52,6 +52,10 @@ inline const QColor DROP_INDICATOR_COLOR = QColor(0, 240, 240);
 inline constexpr double DROP_INDICATOR_INSET = 2.0;   // from the row's top or bottom edge
 inline constexpr double DROP_INDICATOR_SIDE = 20.0;   // from either side of the row
 
+// The favourite list is read this many rows at a time: many screenfuls, so that a
+// refill of a long playlist stays within a frame and scrolling seldom waits for a read.
+inline constexpr int FAVORITE_PAGE_ROWS = 100;
+
 // Lists: a press that moves further than this is a sweep, not a tap.
 inline constexpr double TAP_DISTANCE = 10.0;
 
