@@ -1,3 +1,4 @@
+#include "bench/BenchSupport.h"
 #include "core/FileManager.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
@@ -24,7 +25,6 @@ private Q_SLOTS:
     void tenMegabytes();
 
 private:
-    static qint64 statusKb(const char* key);
     bool downloadOnce(qint64 size, qint64& elapsedNs);
 
     TestEnvironment myEnvironment;
@@ -32,18 +32,6 @@ private:
     std::unique_ptr<Repository> myRepository;
     std::unique_ptr<YoutubeVideoService> myService;
 };
-
-qint64 BenchDownload::statusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray& line : lines)
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 void BenchDownload::initTestCase()
 {
@@ -79,15 +67,15 @@ void BenchDownload::tenMegabytes()
     // Warm-up: connections, thread and buffers of the network stack exist afterwards.
     QVERIFY(downloadOnce(SIZE, elapsed));
 
-    const qint64 rssBefore = statusKb("VmRSS:");
-    const qint64 hwmBefore = statusKb("VmHWM:");
+    const qint64 rssBefore = processStatusKb("VmRSS:");
+    const qint64 hwmBefore = processStatusKb("VmHWM:");
     QList<double> rates;
     for (int run = 0; run < 5; ++run) {
         QVERIFY(downloadOnce(SIZE, elapsed));
         rates.append(double(SIZE) / (1024.0 * 1024.0) / (double(elapsed) / 1e9));
     }
-    const qint64 rssAfter = statusKb("VmRSS:");
-    const qint64 hwmAfter = statusKb("VmHWM:");
+    const qint64 rssAfter = processStatusKb("VmRSS:");
+    const qint64 hwmAfter = processStatusKb("VmHWM:");
     std::sort(rates.begin(), rates.end());
     const double median = rates.at(rates.size() / 2);
     qInfo("10 MB download: median %.0f MB/s (min %.0f, max %.0f) over %lld runs", median, rates.first(),

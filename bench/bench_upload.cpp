@@ -1,3 +1,4 @@
+#include "bench/BenchSupport.h"
 #include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "service/YoutubeVideoService.h"
@@ -25,7 +26,6 @@ private Q_SLOTS:
     void fiftyMegabytes();
 
 private:
-    static qint64 statusKb(const char* key);
     QString writeVideo(const QString& name, qint64 size);
     bool uploadOnce(const QString& file, qint64& elapsedNs);
 
@@ -35,18 +35,6 @@ private:
     std::unique_ptr<Repository> myRepository;
     std::unique_ptr<YoutubeVideoService> myService;
 };
-
-qint64 BenchUpload::statusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray& line : lines)
-        if (line.startsWith(key))
-            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 void BenchUpload::initTestCase()
 {
@@ -103,13 +91,13 @@ void BenchUpload::fiftyMegabytes()
     const QString big = writeVideo(QStringLiteral("big.mp4"), SIZE);
     QVERIFY(!big.isEmpty());
 
-    const qint64 rssBefore = statusKb("VmRSS:");
-    const qint64 hwmBefore = statusKb("VmHWM:");
+    const qint64 rssBefore = processStatusKb("VmRSS:");
+    const qint64 hwmBefore = processStatusKb("VmHWM:");
     QBENCHMARK_ONCE {
         QVERIFY(uploadOnce(big, elapsed));
     }
-    const qint64 rssAfter = statusKb("VmRSS:");
-    const qint64 hwmAfter = statusKb("VmHWM:");
+    const qint64 rssAfter = processStatusKb("VmRSS:");
+    const qint64 hwmAfter = processStatusKb("VmHWM:");
 
     QCOMPARE(myAccount->lastUpload.fileSize, SIZE);
     QVERIFY(!myAccount->lastUpload.wholeBody);
