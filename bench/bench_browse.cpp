@@ -2,8 +2,8 @@
 //   bench_browse                 (QT_QPA_PLATFORM=offscreen when there is no display)
 // Targets: one screenful of rows (5 rows at 800 x 480) painted in under 2 ms; one
 // flick step, with its repaint, in under 4 ms with 1,000 rows in the list.
-#include "browse/VideoEntryItemDelegate.h"
-#include "browse/VideoSweepList.h"
+#include "widgets/VideoEntryItemDelegate.h"
+#include "widgets/VideoSweepList.h"
 #include "core/VideoListModel.h"
 #include "tests/support/TestEnvironment.h"
 

@@ -2,7 +2,7 @@
 
 #include "browse/HistoryItemResult.h"
 #include "browse/ResultPage.h"
-#include "browse/VideoSweepList.h"
+#include "widgets/VideoSweepList.h"
 #include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"

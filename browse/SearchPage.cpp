@@ -1,9 +1,9 @@
 #include "browse/SearchPage.h"
 
 #include "browse/BrowseConstants.h"
-#include "browse/SelectionBox.h"
-#include "browse/TouchRowDelegate.h"
-#include "browse/UniformSweepList.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/TouchRowDelegate.h"
+#include "widgets/UniformSweepList.h"
 #include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "shell/BackButton.h"

@@ -1,7 +1,7 @@
 #ifndef KRELVOX_FAVORITESWEEPLIST_H
 #define KRELVOX_FAVORITESWEEPLIST_H
 
-#include "browse/UniformSweepList.h"
+#include "widgets/UniformSweepList.h"
 
 class FavoriteResultPage;
 class VideoEntry;

@@ -1,7 +1,7 @@
 #ifndef KRELVOX_PLAYLISTSWEEPLIST_H
 #define KRELVOX_PLAYLISTSWEEPLIST_H
 
-#include "browse/UniformSweepList.h"
+#include "widgets/UniformSweepList.h"
 
 #include <QPoint>
 

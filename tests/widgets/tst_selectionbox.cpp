@@ -1,5 +1,5 @@
-#include "browse/SelectionBox.h"
-#include "browse/SelectionList.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/SelectionList.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QPushButton>

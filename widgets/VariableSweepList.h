@@ -1,7 +1,7 @@
 #ifndef KRELVOX_VARIABLESWEEPLIST_H
 #define KRELVOX_VARIABLESWEEPLIST_H
 
-#include "browse/SweepListBase.h"
+#include "widgets/SweepListBase.h"
 
 // A kinetic list whose rows may differ in height (comments, long texts). A flick
 // runs three times the drag distance; tapping the selected row once more activates

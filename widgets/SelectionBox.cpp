@@ -1,7 +1,7 @@
-#include "browse/SelectionBox.h"
+#include "widgets/SelectionBox.h"
 
-#include "browse/BrowseConstants.h"
-#include "browse/SelectionList.h"
+#include "widgets/WidgetConstants.h"
+#include "widgets/SelectionList.h"
 #include "core/GlobalConstants.h"
 
 #include <QHBoxLayout>

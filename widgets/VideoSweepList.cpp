@@ -1,4 +1,4 @@
-#include "browse/VideoSweepList.h"
+#include "widgets/VideoSweepList.h"
 
 #include "core/VideoEntry.h"
 

@@ -1,7 +1,7 @@
-#include "browse/SelectionList.h"
+#include "widgets/SelectionList.h"
 
-#include "browse/BrowseConstants.h"
-#include "browse/TouchRowDelegate.h"
+#include "widgets/WidgetConstants.h"
+#include "widgets/TouchRowDelegate.h"
 #include "core/GlobalConstants.h"
 
 #include <QGuiApplication>

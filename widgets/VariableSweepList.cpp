@@ -1,4 +1,4 @@
-#include "browse/VariableSweepList.h"
+#include "widgets/VariableSweepList.h"
 
 VariableSweepList::VariableSweepList(QWidget* parent, int flag) : SweepListBase(parent, flag)
 {

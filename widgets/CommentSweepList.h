@@ -1,7 +1,7 @@
 #ifndef KRELVOX_COMMENTSWEEPLIST_H
 #define KRELVOX_COMMENTSWEEPLIST_H
 
-#include "browse/VariableSweepList.h"
+#include "widgets/VariableSweepList.h"
 
 // The list of a video's comments. A double tap on a row's author name (the rectangle
 // the comment painter stored in the entry) reports the author link, a double tap

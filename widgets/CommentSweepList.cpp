@@ -1,4 +1,4 @@
-#include "browse/CommentSweepList.h"
+#include "widgets/CommentSweepList.h"
 
 #include "core/CommentEntry.h"
 

@@ -1,7 +1,7 @@
 #ifndef KRELVOX_UNIFORMSWEEPLIST_H
 #define KRELVOX_UNIFORMSWEEPLIST_H
 
-#include "browse/SweepListBase.h"
+#include "widgets/SweepListBase.h"
 
 // A kinetic list whose rows all have the same height. A flick comes to rest on a
 // row boundary; a double tap on the current row reports the row as chosen

@@ -1,6 +1,6 @@
-#include "browse/SweepListBase.h"
+#include "widgets/SweepListBase.h"
 
-#include "browse/BrowseConstants.h"
+#include "widgets/WidgetConstants.h"
 #include "core/GlobalConstants.h"
 
 #include <QMouseEvent>

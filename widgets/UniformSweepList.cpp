@@ -1,6 +1,6 @@
-#include "browse/UniformSweepList.h"
+#include "widgets/UniformSweepList.h"
 
-#include "browse/BrowseConstants.h"
+#include "widgets/WidgetConstants.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #ifndef KRELVOX_VIDEOSWEEPLIST_H
 #define KRELVOX_VIDEOSWEEPLIST_H
 
-#include "browse/UniformSweepList.h"
+#include "widgets/UniformSweepList.h"
 
 // The kinetic list of video rows (result pages, upload history). A tap that does not
 // move the finger on one of the links that the row painter stored in the row's

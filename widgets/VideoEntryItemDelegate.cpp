@@ -1,6 +1,6 @@
-#include "browse/VideoEntryItemDelegate.h"
+#include "widgets/VideoEntryItemDelegate.h"
 
-#include "browse/BrowseConstants.h"
+#include "widgets/WidgetConstants.h"
 #include "core/GlobalConstants.h"
 #include "core/SharedImages.h"
 #include "core/VideoEntry.h"

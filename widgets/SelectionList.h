@@ -1,7 +1,7 @@
 #ifndef KRELVOX_SELECTIONLIST_H
 #define KRELVOX_SELECTIONLIST_H
 
-#include "browse/UniformSweepList.h"
+#include "widgets/UniformSweepList.h"
 
 #include <QFrame>
 
