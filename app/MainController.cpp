@@ -1,13 +1,14 @@
 #include "app/MainController.h"
 
+#include "app/AppTexts.h"
 #include "browse/ResultController.h"
+#include "browse/ResultPage.h"
+#include "browse/SearchPage.h"
+#include "core/VideoEntry.h"
+#include "core/constants/Settings.h"
 #include "favorites/BackgroundDownloadController.h"
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
-#include "browse/ResultPage.h"
-#include "browse/SearchPage.h"
-#include "core/GlobalConstants.h"
-#include "core/VideoEntry.h"
 #include "service/VideoServiceFactory.h"
 #include "service/VideoServiceProvider.h"
 #include "shell/DBusService.h"
@@ -15,7 +16,9 @@
 #include "shell/InputMethodSettings.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/PageHistoryItem.h"
+#include "shell/PlatformConstants.h"
 #include "shell/ShellConstants.h"
+#include "shell/ShellTexts.h"
 #include "shell/UserPrompt.h"
 
 #include <QAction>

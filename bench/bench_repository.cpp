@@ -5,12 +5,12 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Paths.h"
 
 #include <QElapsedTimer>
 #include <QImage>

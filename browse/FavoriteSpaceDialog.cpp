@@ -1,7 +1,8 @@
 #include "browse/FavoriteSpaceDialog.h"
 
-#include "core/GlobalConstants.h"
+#include "browse/BrowseTexts.h"
 #include "shell/ShellConstants.h"
+#include "shell/ShellStyles.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,13 +1,14 @@
 #include "browse/ResultController.h"
 
+#include "browse/BrowseTexts.h"
 #include "browse/HistoryItemResult.h"
 #include "browse/ResultPage.h"
-#include "widgets/VideoSweepList.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 #include "service/VideoServiceProvider.h"
 #include "shell/PageHistory.h"
+#include "widgets/VideoSweepList.h"
 
 #include <QDebug>
 

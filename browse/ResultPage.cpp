@@ -1,19 +1,22 @@
 #include "browse/ResultPage.h"
 
 #include "browse/BrowseConstants.h"
+#include "browse/BrowseTexts.h"
 #include "browse/FavoriteSpaceDialog.h"
 #include "browse/HistoryItemResult.h"
-#include "widgets/SelectionBox.h"
-#include "widgets/VideoEntryItemDelegate.h"
-#include "widgets/VideoSweepList.h"
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 #include "shell/BackButton.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ProgressRoll.h"
+#include "shell/ShellStyles.h"
+#include "shell/ShellTexts.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/VideoEntryItemDelegate.h"
+#include "widgets/VideoSweepList.h"
 
 #include <QDebug>
 #include <QGridLayout>

@@ -1,15 +1,18 @@
 #include "browse/SearchPage.h"
 
 #include "browse/BrowseConstants.h"
-#include "widgets/SelectionBox.h"
-#include "widgets/TouchRowDelegate.h"
-#include "widgets/UniformSweepList.h"
-#include "core/GlobalConstants.h"
+#include "browse/BrowseTexts.h"
 #include "core/Repository.h"
+#include "core/constants/Settings.h"
 #include "shell/BackButton.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
+#include "shell/ShellStyles.h"
+#include "shell/ShellTexts.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/TouchRowDelegate.h"
+#include "widgets/UniformSweepList.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

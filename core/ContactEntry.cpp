@@ -1,6 +1,6 @@
 #include "core/ContactEntry.h"
-#include "core/GlobalConstants.h"
 #include "core/SharedImages.h"
+#include "core/constants/Icons.h"
 
 #include <QDebug>
 

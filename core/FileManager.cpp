@@ -1,7 +1,8 @@
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/SettingsManager.h"
 #include "core/StoragePaths.h"
+#include "core/constants/Paths.h"
+#include "core/constants/Settings.h"
 
 #include <QDebug>
 #include <QDir>

@@ -1,8 +1,9 @@
 #include "core/PlayList.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/SharedImages.h"
 #include "core/Types.h"
+#include "core/constants/Icons.h"
+#include "core/constants/Texts.h"
 
 namespace {
 // More names than any device holds playlists; only a failing database gets this far.

@@ -1,11 +1,13 @@
 #include "core/Repository.h"
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/SettingsManager.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Paths.h"
+#include "core/constants/Settings.h"
+#include "core/constants/Texts.h"
 
 #include <QAtomicInt>
 #include <QDateTime>

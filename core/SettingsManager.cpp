@@ -1,5 +1,5 @@
 #include "core/SettingsManager.h"
-#include "core/GlobalConstants.h"
+#include "core/constants/Settings.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,5 +1,5 @@
 #include "core/SharedImages.h"
-#include "core/GlobalConstants.h"
+#include "core/constants/Icons.h"
 
 #include <QHash>
 #include <QPainter>

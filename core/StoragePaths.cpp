@@ -1,5 +1,5 @@
 #include "core/StoragePaths.h"
-#include "core/GlobalConstants.h"
+#include "core/constants/Paths.h"
 
 #include <QFile>
 #include <QTextStream>

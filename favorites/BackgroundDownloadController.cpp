@@ -1,9 +1,9 @@
 #include "favorites/BackgroundDownloadController.h"
 #include "favorites/FavoriteResultController.h"
 
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
+#include "core/constants/Settings.h"
 #include "service/VideoServiceProvider.h"
 
 #include <QDebug>

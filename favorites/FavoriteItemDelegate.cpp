@@ -2,10 +2,13 @@
 #include "favorites/FavoriteSweepList.h"
 #include "favorites/FavoritesConstants.h"
 
-#include "core/GlobalConstants.h"
 #include "core/SharedImages.h"
 #include "core/Types.h"
 #include "core/VideoEntry.h"
+#include "core/constants/Icons.h"
+#include "favorites/FavoritesTexts.h"
+#include "widgets/WidgetStyles.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
 #include <QDebug>

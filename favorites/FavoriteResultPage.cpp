@@ -7,17 +7,21 @@
 #include "favorites/PlayListDelegate.h"
 #include "favorites/PlayListSweepList.h"
 
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
 #include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Icons.h"
+#include "core/constants/Settings.h"
+#include "favorites/FavoritesTexts.h"
 #include "shell/BackButton.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/PageHistory.h"
+#include "shell/ShellStyles.h"
 #include "shell/TwoButtonDialog.h"
+#include "widgets/WidgetStyles.h"
 
 #include <QDebug>
 #include <QDragEnterEvent>

@@ -2,9 +2,9 @@
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoritesDrag.h"
 
-#include "core/GlobalConstants.h"
 #include "core/Types.h"
 #include "core/VideoEntry.h"
+#include "favorites/FavoritesTexts.h"
 
 #include <QDebug>
 #include <QDrag>

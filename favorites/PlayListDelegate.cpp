@@ -1,9 +1,10 @@
 #include "favorites/PlayListDelegate.h"
 #include "favorites/FavoritesConstants.h"
 
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/Types.h"
+#include "widgets/WidgetStyles.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

@@ -1,11 +1,11 @@
 #include "favorites/PlayListSweepList.h"
 #include "favorites/FavoriteResultPage.h"
-#include "favorites/FavoritesDrag.h"
 #include "favorites/FavoritesConstants.h"
+#include "favorites/FavoritesDrag.h"
 
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/Types.h"
+#include "favorites/FavoritesTexts.h"
 
 #include <QDebug>
 #include <QDrag>

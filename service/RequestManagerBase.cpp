@@ -1,5 +1,5 @@
 #include "service/RequestManagerBase.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
 
 #include <QDebug>
 #include <QNetworkAccessManager>

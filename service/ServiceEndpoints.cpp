@@ -1,5 +1,5 @@
 #include "service/ServiceEndpoints.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
 
 namespace {
 

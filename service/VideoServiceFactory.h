@@ -7,6 +7,9 @@
 class Repository;
 class VideoServiceProvider;
 
+// The name the application controller asks the service factory for.
+inline const QString SERVICE_NAME_YOUTUBE = QStringLiteral("YOUTUBE");
+
 // Makes the video service. There is one implementation, returned for any name.
 class VideoServiceFactory : public QObject
 {

@@ -1,7 +1,8 @@
 #include "shell/BackButton.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "core/constants/Icons.h"
+#include "shell/ShellStyles.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "shell/BaseDialog.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "shell/ShellStyles.h"
 
 #include <QDebug>
 #include <QHBoxLayout>

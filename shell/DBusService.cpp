@@ -1,7 +1,7 @@
 #include "shell/DBusService.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "shell/PlatformConstants.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

@@ -4,7 +4,8 @@
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "shell/ShellStyles.h"
+#include "shell/ShellTexts.h"
 
 #include <QAction>
 #include <QGridLayout>

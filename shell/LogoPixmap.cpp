@@ -1,7 +1,7 @@
 #include "shell/LogoPixmap.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "core/constants/Icons.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -2,7 +2,7 @@
 #include "shell/PageBase.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "shell/ShellTexts.h"
 
 #include <QAction>
 #include <QApplication>

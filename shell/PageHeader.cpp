@@ -3,7 +3,7 @@
 #include "shell/LogoPixmap.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "shell/ShellStyles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,8 @@
 #include "shell/TwoButtonDialog.h"
 #include "shell/ShellConstants.h"
 
-#include "core/GlobalConstants.h"
+#include "shell/ShellStyles.h"
+#include "shell/ShellTexts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "widgets/SelectionBox.h"
 
-#include "widgets/WidgetConstants.h"
 #include "widgets/SelectionList.h"
-#include "core/GlobalConstants.h"
+#include "widgets/WidgetConstants.h"
+#include "widgets/WidgetStyles.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "widgets/SelectionList.h"
 
-#include "widgets/WidgetConstants.h"
 #include "widgets/TouchRowDelegate.h"
-#include "core/GlobalConstants.h"
+#include "widgets/WidgetConstants.h"
+#include "widgets/WidgetStyles.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

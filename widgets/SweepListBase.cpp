@@ -1,7 +1,7 @@
 #include "widgets/SweepListBase.h"
 
 #include "widgets/WidgetConstants.h"
-#include "core/GlobalConstants.h"
+#include "widgets/WidgetStyles.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -1,9 +1,11 @@
 #include "widgets/VideoEntryItemDelegate.h"
 
-#include "widgets/WidgetConstants.h"
-#include "core/GlobalConstants.h"
 #include "core/SharedImages.h"
 #include "core/VideoEntry.h"
+#include "core/constants/Icons.h"
+#include "widgets/WidgetConstants.h"
+#include "widgets/WidgetStyles.h"
+#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

@@ -23,6 +23,5 @@ inline const QString DATABASE_SERVICE_LOCAL = QStringLiteral("LOCAL");
 inline const QString DATABASE_SERVICE_ACCOUNT = QStringLiteral("YOUTUBE");
 
 inline const QString VIDEO_FILE_SUFFIX = QStringLiteral(".flv");
-inline const QString CONTACT_THUMBNAIL_PREFIX = QStringLiteral("contact_thumb_");
 
 #endif

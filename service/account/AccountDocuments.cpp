@@ -1,5 +1,6 @@
 #include "service/account/AccountDocuments.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
+#include "service/account/AccountConstants.h"
 
 #include <QXmlStreamReader>
 

@@ -1,6 +1,7 @@
 #include "service/account/AccountRequestManager.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
+#include "core/constants/Settings.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/PostManager.h"
 
 #include <QDebug>

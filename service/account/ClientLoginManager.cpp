@@ -1,5 +1,6 @@
 #include "service/account/ClientLoginManager.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceTexts.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/ThumbnailFile.h"
 
 #include <QDebug>

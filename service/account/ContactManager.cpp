@@ -1,8 +1,9 @@
 #include "service/account/ContactManager.h"
 #include "core/ContactListModel.h"
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
+#include "service/ServiceConstants.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 #include "service/account/ThumbnailFile.h"
 

@@ -1,7 +1,8 @@
 #include "service/account/PlaylistManager.h"
-#include "core/GlobalConstants.h"
 #include "core/PlayListModel.h"
 #include "core/Types.h"
+#include "service/ServiceConstants.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 
 #include <QDebug>

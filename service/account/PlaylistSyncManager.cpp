@@ -1,5 +1,6 @@
 #include "service/account/PlaylistSyncManager.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 #include "service/account/AtomEntryWriter.h"
 #include "service/feeds/VideoFeedParser.h"

@@ -1,7 +1,10 @@
 #include "service/account/PostManager.h"
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
+#include "core/constants/Settings.h"
+#include "service/ServiceConstants.h"
+#include "service/ServiceTexts.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
 
 #include <QDebug>

@@ -1,5 +1,6 @@
 #include "service/account/UploadManager.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceTexts.h"
+#include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
 #include "service/account/MultipartUploadDevice.h"
 

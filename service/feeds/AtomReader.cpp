@@ -1,5 +1,5 @@
 #include "service/feeds/AtomReader.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,5 +1,6 @@
 #include "service/feeds/CategoryRequestManager.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
+#include "service/ServiceTexts.h"
 
 #include <QDebug>
 #include <QDomDocument>

@@ -1,6 +1,6 @@
 #include "service/feeds/CommentFeedParser.h"
 #include "core/CommentEntry.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
 #include "service/feeds/AtomReader.h"
 
 #include <QXmlStreamReader>

@@ -1,7 +1,7 @@
 #include "service/feeds/CommentRequestManager.h"
 #include "core/CommentListModel.h"
-#include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
+#include "service/ServiceConstants.h"
 #include "service/feeds/CommentFeedParser.h"
 
 #include <QDebug>

@@ -1,8 +1,8 @@
 #include "service/feeds/ThumbnailRequestManager.h"
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "service/ServiceConstants.h"
 
 #include <QCryptographicHash>
 #include <QDebug>

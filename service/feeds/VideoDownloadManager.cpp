@@ -1,5 +1,5 @@
 #include "service/feeds/VideoDownloadManager.h"
-#include "core/GlobalConstants.h"
+#include "service/ServiceConstants.h"
 
 #include <QDebug>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "service/feeds/VideoFeedParser.h"
-#include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
+#include "service/ServiceConstants.h"
 #include "service/feeds/AtomReader.h"
 
 #include <QDateTime>

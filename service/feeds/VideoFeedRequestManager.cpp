@@ -1,8 +1,9 @@
 #include "service/feeds/VideoFeedRequestManager.h"
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
+#include "service/ServiceConstants.h"
 #include "service/feeds/ThumbnailRequestManager.h"
 #include "service/feeds/VideoFeedParser.h"
 

@@ -2,7 +2,6 @@
 #include <gconf/gconf-client.h>
 
 #include "app/MainController.h"
-#include "core/GlobalConstants.h"
 #include "tests/app/ScriptedPrompt.h"
 #include "tests/app/StubVideoService.h"
 #include "tests/shell/PrivateSessionBus.h"

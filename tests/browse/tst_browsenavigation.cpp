@@ -1,10 +1,8 @@
 #include "app/MainController.h"
+#include "browse/BrowseTexts.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
 #include "browse/SearchPage.h"
-#include "widgets/SelectionBox.h"
-#include "widgets/VideoSweepList.h"
-#include "core/GlobalConstants.h"
 #include "core/VideoListModel.h"
 #include "service/YoutubeVideoService.h"
 #include "shell/BackButton.h"
@@ -12,9 +10,12 @@
 #include "shell/InputMethodSettings.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistoryItem.h"
+#include "shell/ShellTexts.h"
 #include "shell/UserPrompt.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/fakeservice/FakeService.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/VideoSweepList.h"
 
 #include <QLabel>
 #include <QLineEdit>

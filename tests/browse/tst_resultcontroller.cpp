@@ -1,18 +1,19 @@
+#include "browse/BrowseTexts.h"
 #include "browse/HistoryItemResult.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
-#include "widgets/SelectionBox.h"
-#include "widgets/SelectionList.h"
-#include "widgets/VideoSweepList.h"
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/PlayListModel.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 #include "shell/BaseDialog.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ProgressRoll.h"
 #include "tests/browse/BrowseTestSupport.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/SelectionList.h"
+#include "widgets/VideoSweepList.h"
 
 #include <QLabel>
 #include <QScrollBar>

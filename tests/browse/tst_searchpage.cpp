@@ -1,13 +1,13 @@
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
 #include "browse/SearchPage.h"
-#include "widgets/SelectionBox.h"
-#include "widgets/UniformSweepList.h"
-#include "core/GlobalConstants.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
 #include "tests/browse/BrowseTestSupport.h"
+#include "widgets/SelectionBox.h"
+#include "widgets/UniformSweepList.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>

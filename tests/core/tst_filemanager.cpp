@@ -3,9 +3,9 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/SettingsManager.h"
 #include "core/StoragePaths.h"
+#include "core/constants/Settings.h"
 
 #include <QDir>
 #include <QFile>

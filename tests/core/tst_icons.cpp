@@ -1,8 +1,8 @@
 // The compiled-in artwork: every icon path of the program names a picture that
 // renders, at the size the painters cut from it, and the shared images are made
 // once.
-#include "core/GlobalConstants.h"
 #include "core/SharedImages.h"
+#include "core/constants/Icons.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -3,7 +3,6 @@
 // shows (icon, fixed rows).
 #include "tests/support/TestEnvironment.h"
 
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"

@@ -3,11 +3,11 @@
 #include "tests/core/CoreTestHelpers.h"
 #include "tests/support/TestEnvironment.h"
 
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Texts.h"
 
 #include <QtTest>
 

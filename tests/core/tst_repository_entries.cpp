@@ -6,7 +6,6 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "core/FileManager.h"
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"

@@ -3,7 +3,6 @@
 #include "tests/core/CoreTestHelpers.h"
 #include "tests/support/TestEnvironment.h"
 
-#include "core/GlobalConstants.h"
 #include "core/FileManager.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"

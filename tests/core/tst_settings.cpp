@@ -3,9 +3,9 @@
 // the file's permissions.
 #include "tests/support/TestEnvironment.h"
 
-#include "core/GlobalConstants.h"
 #include "core/Repository.h"
 #include "core/SettingsManager.h"
+#include "core/constants/Settings.h"
 
 #include <QFile>
 #include <QSettings>

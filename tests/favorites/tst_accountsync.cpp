@@ -8,12 +8,12 @@
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/PlayListSweepList.h"
 
-#include "core/GlobalConstants.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 #include "shell/PageHistory.h"
 
 #include <QApplication>

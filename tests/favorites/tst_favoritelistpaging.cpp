@@ -1,6 +1,8 @@
 #include "tests/favorites/FavoritesFixture.h"
 
+#include "core/constants/Paths.h"
 #include "favorites/FavoritesConstants.h"
+#include "favorites/FavoritesTexts.h"
 #include "favorites/HistoryItemFavorites.h"
 
 #include <QScrollBar>

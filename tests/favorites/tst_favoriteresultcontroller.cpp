@@ -1,6 +1,7 @@
 #include "tests/favorites/FavoritesFixture.h"
 #include "tests/favorites/RecordingPaintDevice.h"
 
+#include "core/constants/Settings.h"
 #include "favorites/FocusManager.h"
 #include "favorites/HistoryItemFavorites.h"
 

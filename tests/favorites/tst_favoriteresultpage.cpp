@@ -1,5 +1,7 @@
 #include "tests/favorites/FavoritesFixture.h"
 
+#include "core/constants/Settings.h"
+#include "favorites/FavoritesTexts.h"
 #include "shell/OneButtonDialog.h"
 
 #include <QLineEdit>

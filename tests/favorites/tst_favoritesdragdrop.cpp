@@ -2,6 +2,7 @@
 #include "tests/favorites/FavoritesFixture.h"
 
 #include "core/SharedImages.h"
+#include "core/constants/Icons.h"
 
 #include <QDrag>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #ifndef KRELVOX_ACCOUNTTESTSUPPORT_H
 #define KRELVOX_ACCOUNTTESTSUPPORT_H
 
-#include "core/GlobalConstants.h"
+#include "core/constants/Settings.h"
 #include "tests/service/ServiceTestSupport.h"
 #include "tools/fakeservice/AccountRoutes.h"
 

@@ -1,6 +1,8 @@
 #include "tests/service/AccountTestSupport.h"
 
 #include "core/FileManager.h"
+#include "core/constants/Settings.h"
+#include "service/ServiceTexts.h"
 #include "service/account/ClientLoginManager.h"
 #include "service/account/PostManager.h"
 

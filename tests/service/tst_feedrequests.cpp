@@ -1,8 +1,8 @@
 #include "tests/service/ServiceTestSupport.h"
 
-#include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>

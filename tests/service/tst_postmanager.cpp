@@ -1,6 +1,8 @@
 #include "tests/service/AccountTestSupport.h"
 
 #include "core/VideoEntry.h"
+#include "core/constants/Settings.h"
+#include "service/ServiceTexts.h"
 #include "service/account/PostManager.h"
 
 #include <QXmlStreamReader>

@@ -1,7 +1,7 @@
 #include "tests/service/ServiceTestSupport.h"
 
-#include "core/GlobalConstants.h"
 #include "core/VideoListModel.h"
+#include "service/ServiceConstants.h"
 #include "service/VideoServiceFactory.h"
 
 // The factory's one service, and the environment variable that points it elsewhere.

@@ -1,5 +1,7 @@
 #include "tests/service/AccountTestSupport.h"
 
+#include "core/constants/Settings.h"
+#include "service/ServiceTexts.h"
 #include "service/account/MultipartUploadDevice.h"
 #include "service/account/UploadManager.h"
 

@@ -1,10 +1,10 @@
-#include "widgets/WidgetConstants.h"
-#include "widgets/VideoEntryItemDelegate.h"
-#include "widgets/VideoSweepList.h"
-#include "core/GlobalConstants.h"
 #include "core/SharedImages.h"
 #include "core/VideoListModel.h"
 #include "tests/support/TestEnvironment.h"
+#include "widgets/VideoEntryItemDelegate.h"
+#include "widgets/VideoSweepList.h"
+#include "widgets/WidgetConstants.h"
+#include "widgets/WidgetStyles.h"
 
 #include <QPainter>
 #include <QScrollBar>

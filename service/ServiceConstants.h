@@ -1,5 +1,5 @@
-#ifndef KRELVOX_CONSTANTS_SERVICE_H
-#define KRELVOX_CONSTANTS_SERVICE_H
+#ifndef KRELVOX_SERVICECONSTANTS_H
+#define KRELVOX_SERVICECONSTANTS_H
 
 #include <QByteArray>
 #include <QLatin1StringView>
@@ -165,8 +165,5 @@ inline const QString COMMENT_DATE_FORMAT = QStringLiteral("dd.MM.yyyy");
 // ---- Downloaded files
 inline const QString THUMBNAIL_FILE_SUFFIX = QStringLiteral(".jpg");
 inline const QString PARTIAL_FILE_SUFFIX = QStringLiteral(".part");
-
-// The name the application controller asks the service factory for.
-inline const QString SERVICE_NAME_YOUTUBE = QStringLiteral("YOUTUBE");
 
 #endif

@@ -1,15 +1,13 @@
-#ifndef KRELVOX_CONSTANTS_ACCOUNT_H
-#define KRELVOX_CONSTANTS_ACCOUNT_H
-
-#include "core/constants/Texts.h"
+#ifndef KRELVOX_ACCOUNTCONSTANTS_H
+#define KRELVOX_ACCOUNTCONSTANTS_H
 
 #include <QByteArray>
 #include <QLatin1StringView>
 #include <QString>
 
 // The account side of the service: sign-in, posting, contacts, profile, inbox,
-// playlists, favourites and upload. Service literals first, then the texts the
-// account operations report to the user.
+// playlists, favourites and upload. The texts the account operations report to the
+// user are in service/ServiceTexts.h.
 
 // ---- Sign-in (ClientLogin, on the accounts endpoint over HTTPS)
 inline const QString PATH_CLIENT_LOGIN = QStringLiteral("/accounts/ClientLogin");
@@ -65,7 +63,8 @@ inline const QString PATH_PLAYLIST_FEEDS = QStringLiteral("/feeds/api/playlists/
 // On the upload endpoint.
 inline const QString PATH_UPLOAD_FEED = QStringLiteral("/feeds/api/users/default/uploads");
 
-// Pictures of inbox messages in the thumbnails folder (contacts: CONTACT_THUMBNAIL_PREFIX).
+// Pictures of contacts and of inbox messages in the thumbnails folder.
+inline const QString CONTACT_THUMBNAIL_PREFIX = QStringLiteral("contact_thumb_");
 inline const QString MESSAGE_THUMBNAIL_PREFIX = QStringLiteral("message_thumb_");
 
 // Page size of the contacts, inbox and playlist feeds.
@@ -135,23 +134,5 @@ inline constexpr VideoMimeType UPLOAD_VIDEO_TYPES[] = {
     {"flv", "video/x-flv"},     {"swf", "application/x-shockwave-flash"},
     {"mkv", "video/x-matroska"},
 };
-
-// ---- Texts of the account operations
-KRELVOX_TEXT(TEXT_ACCOUNT_SIGNED_IN, "The account information was verified.")
-KRELVOX_TEXT(TEXT_LOGIN_BAD_AUTHENTICATION, "The user name or password is not recognized.")
-KRELVOX_TEXT(TEXT_LOGIN_NOT_VERIFIED, "The account's e-mail address has not been verified. Verify it on the service's web site before signing in here.")
-KRELVOX_TEXT(TEXT_LOGIN_TERMS_NOT_AGREED, "The terms of the service have not been accepted for this account. Accept them on the service's web site before signing in here.")
-KRELVOX_TEXT(TEXT_LOGIN_ACCOUNT_DELETED, "The account has been deleted.")
-KRELVOX_TEXT(TEXT_LOGIN_ACCOUNT_DISABLED, "The account has been disabled.")
-KRELVOX_TEXT(TEXT_LOGIN_SERVICE_DISABLED, "The account's access to the video service has been disabled.")
-KRELVOX_TEXT(TEXT_LOGIN_UNREADABLE, "The answer of the sign-in service could not be read.")
-KRELVOX_TEXT(TEXT_LOGIN_UNREACHABLE, "The sign-in service could not be reached. Check the network connection and try again.")
-KRELVOX_TEXT(TEXT_LOGIN_NO_ACCOUNT, "No user name has been given for the account.")
-KRELVOX_TEXT(TEXT_SIGN_IN_EXPIRED, "The account's sign-in has expired and could not be renewed. Sign in again in the settings.")
-KRELVOX_TEXT(TEXT_COMMENT_FAILED, "The comment could not be sent.")
-KRELVOX_TEXT(TEXT_RATING_SENT, "Your rating was sent.")
-KRELVOX_TEXT(TEXT_RATING_FAILED, "The rating could not be sent.")
-KRELVOX_TEXT(TEXT_LINK_SENT, "The link was sent.")
-KRELVOX_TEXT(TEXT_LINK_FAILED, "The link could not be sent.")
 
 #endif

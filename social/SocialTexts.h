@@ -1,0 +1,27 @@
+#ifndef KRELVOX_SOCIALTEXTS_H
+#define KRELVOX_SOCIALTEXTS_H
+
+#include "core/constants/Texts.h"
+
+// Texts of the comments, statistics, contacts and messages pages.
+
+KRELVOX_TEXT(TEXT_COMMENTS_OF, "Comments of ")
+KRELVOX_TEXT(TEXT_DESCRIPTION_OF, "Description of ")
+KRELVOX_TEXT(TEXT_MESSAGE, "Message ")
+KRELVOX_TEXT(TEXT_WRITE_COMMENT, "WriteComment")
+KRELVOX_TEXT(TEXT_MY_STATISTICS, "My statistics")
+KRELVOX_TEXT(TEXT_UPLOAD_HISTORY, "Upload history")
+KRELVOX_TEXT(TEXT_MY_CONTACTS, "My contacts")
+KRELVOX_TEXT(TEXT_INVITATIONS, "Invitations")
+KRELVOX_TEXT(TEXT_MESSAGES, "Messages")
+KRELVOX_TEXT(TEXT_NO_UPLOADED_VIDEOS, "No uploaded videos found")
+KRELVOX_TEXT(TEXT_NO_CONTACTS, "No contacts found")
+KRELVOX_TEXT(TEXT_ADD_CONTACT_QUESTION, "Are you sure you want to add %1 as your %2")
+KRELVOX_TEXT(TEXT_REJECT_CONTACT_QUESTION, "Are you sure you want to reject the %2 request by %1")
+KRELVOX_TEXT(TEXT_UPLOADS, "Uploads: ")
+KRELVOX_TEXT(TEXT_WATCHED, "Watched: ")
+KRELVOX_TEXT(TEXT_SINCE, "Since: ")
+KRELVOX_TEXT(TEXT_JOINED, "Joined: ")
+KRELVOX_TEXT(TEXT_LOGGED, "Logged: ")
+
+#endif
