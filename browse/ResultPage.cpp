@@ -65,7 +65,7 @@ QString titleOf(const ResultRequest& request)
     case ResultRequest::eNone:
         break;
     }
-    return VideoEntryItemDelegate::cutText(title, TITLE_MAX_CHARS);
+    return RowDelegateBase::cutText(title, TITLE_MAX_CHARS);
 }
 
 const QStringList& timeFrames()

@@ -5,13 +5,11 @@
 #include "core/SharedImages.h"
 #include "core/Types.h"
 #include "core/VideoEntry.h"
-#include "core/constants/Icons.h"
 #include "favorites/FavoritesTexts.h"
+#include "widgets/WidgetConstants.h"
 #include "widgets/WidgetStyles.h"
-#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
-#include <QDebug>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextOption>
@@ -23,14 +21,10 @@ const QColor LINK_PEN_COLOR(LINK_COLOR);
 }
 
 FavoriteItemDelegate::FavoriteItemDelegate(QAbstractItemView* view)
-    : QAbstractItemDelegate(view),
+    : RowDelegateBase(view),
       myView(view),
       myEmptyText(TEXT_NO_FAVORITES()),
-      myFont(FONT_FAMILY, FAVORITE_FONT_SIZE),
-      myHighlight(ROW_HIGHLIGHT_COLOR, Qt::SolidPattern),
-      myThumbnailSource(THUMBNAIL_SOURCE),
-      myStateSource(STATE_ICON_SOURCE),
-      myThumbnail(getSharedImage(ICON_LOADING))
+      myFont(FONT_FAMILY, FAVORITE_FONT_SIZE)
 {
 }
 
@@ -38,11 +32,8 @@ QSize FavoriteItemDelegate::sizeHint(const QStyleOptionViewItem& option, const Q
 {
     Q_UNUSED(option);
     Q_UNUSED(index);
-    if (!myView)
-        return QSize(0, qRound(FAVORITE_ROW_MIN));
-    const double height = qBound(FAVORITE_ROW_MIN, myView->height() / FAVORITE_ROW_FACTOR, FAVORITE_ROW_MAX);
-    qDebug() << "sizeHint " << myView->height() / FAVORITE_ROW_FACTOR;
-    return QSize(myView->width(), qRound(height));
+    return QSize(myView ? myView->width() : 0,
+                 rowHeight(myView, FAVORITE_ROW_FACTOR, FAVORITE_ROW_MIN, FAVORITE_ROW_MAX));
 }
 
 void FavoriteItemDelegate::setDelegateMode(int mode)
@@ -66,30 +57,6 @@ void FavoriteItemDelegate::getDropIndicator(VideoEntry*& entry, int& position) c
 {
     entry = myDropEntry;
     position = myDropPosition;
-}
-
-QString FavoriteItemDelegate::formatFileSize(int bytes)
-{
-    const double kilo = 1024.0;
-    const double mega = 1048576.0;
-    if (bytes <= mega)
-        return QString::number(bytes / kilo, 'f', 1) + QLatin1Char(' ') + TEXT_KB();
-    const double megabytes = bytes / mega;
-    return QString::number(megabytes, 'f', megabytes < 1000.0 ? 1 : 0) + QLatin1Char(' ') + TEXT_MB();
-}
-
-QString FavoriteItemDelegate::formatDuration(float seconds)
-{
-    const int s = static_cast<int>(seconds);
-    const auto field = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
-    if (s >= 3600)
-        return field(s / 3600) + QLatin1Char(':') + field(s % 3600 / 60) + QLatin1Char(':') + field(s % 60);
-    return field(s / 60) + QLatin1Char(':') + field(s % 60);
-}
-
-QString FavoriteItemDelegate::cutText(const QString& text, int max)
-{
-    return text.length() > max ? text.left(max) + TEXT_ELLIPSIS() : text;
 }
 
 int FavoriteItemDelegate::shownPlayListType() const
@@ -128,7 +95,7 @@ VideoEntry* FavoriteItemDelegate::beginRow(QPainter* painter, const QStyleOption
 
     // 2. Highlight of the current row.
     if (myView && index == myView->currentIndex())
-        painter->fillRect(option.rect, myHighlight);
+        drawHighlight(painter, option.rect);
 
     // 3. Layout shared by both row kinds.
     const QRect& r = option.rect;
@@ -137,7 +104,7 @@ VideoEntry* FavoriteItemDelegate::beginRow(QPainter* painter, const QStyleOption
     myW = r.right() - r.left() + 1;
     myH = r.bottom() - r.top() + 1;
     myM = FAVORITE_MARGIN_FACTOR * myH;
-    myTW = myH * THUMBNAIL_ASPECT;
+    myTW = myH * VIDEO_THUMBNAIL_ASPECT;
     myTH = myH - 2 * myM;
     myThumbnailBox = QRectF(myX + myM, myY + myM, myTW - 2 * myM, myTH);
 
@@ -149,22 +116,18 @@ VideoEntry* FavoriteItemDelegate::beginRow(QPainter* painter, const QStyleOption
     }
 
     // 5. Top line.
-    painter->setPen(Qt::white);
-    painter->drawLine(QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.top()));
+    drawTopLine(painter, r);
 
     // 6. Thumbnail.
     myThumbnail = entry->getThumbnail();
-    if (!myThumbnail.isNull())
-        painter->drawImage(myThumbnailBox, myThumbnail, myThumbnailSource);
+    drawPicture(painter, myThumbnailBox, myThumbnail);
     return entry;
 }
 
 void FavoriteItemDelegate::endRow(QPainter* painter, const QStyleOptionViewItem& option) const
 {
     // 7. Bottom line, last.
-    const QRect& r = option.rect;
-    painter->setPen(Qt::white);
-    painter->drawLine(QPointF(r.left(), r.bottom() + 1), QPointF(r.right() + 1, r.bottom() + 1));
+    drawBottomLine(painter, option.rect);
 }
 
 void FavoriteItemDelegate::paintFavoriteItem(QPainter* painter, const QStyleOptionViewItem& option,
@@ -225,9 +188,9 @@ void FavoriteItemDelegate::paintFavoriteItem(QPainter* painter, const QStyleOpti
 
     // State icons: link, stored copy, history.
     const double iconX = textX + TAW + 2 * myM;
-    painter->drawImage(QRectF(iconX, myY + myM, T3, T3), entry->getLinkStateImage(), myStateSource);
-    painter->drawImage(QRectF(iconX, myY + myM + T3, T3, T3), entry->getMemoryStateImage(), myStateSource);
-    painter->drawImage(QRectF(iconX, myY + myM + 2 * T3, T3, T3), entry->getHistoryStateImage(), myStateSource);
+    drawPicture(painter, QRectF(iconX, myY + myM, T3, T3), entry->getLinkStateImage());
+    drawPicture(painter, QRectF(iconX, myY + myM + T3, T3, T3), entry->getMemoryStateImage());
+    drawPicture(painter, QRectF(iconX, myY + myM + 2 * T3, T3, T3), entry->getHistoryStateImage());
 
     endRow(painter, option);
 }

@@ -1,8 +1,8 @@
 #ifndef KRELVOX_FAVORITEITEMDELEGATE_H
 #define KRELVOX_FAVORITEITEMDELEGATE_H
 
-#include <QAbstractItemDelegate>
-#include <QBrush>
+#include "widgets/RowDelegateBase.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRectF>
@@ -17,7 +17,7 @@ class VideoEntry;
 // download-queue rows (thumbnail, title, duration, download status) or the message of
 // an empty list. It writes the thumbnail and author-link rectangles into each entry
 // for the list's hit tests and draws the drop-position line during a drag.
-class FavoriteItemDelegate : public QAbstractItemDelegate
+class FavoriteItemDelegate : public RowDelegateBase
 {
     Q_OBJECT
 public:
@@ -46,11 +46,6 @@ public:
     void setDropIndicator(VideoEntry* entry, int position);
     void getDropIndicator(VideoEntry*& entry, int& position) const;
 
-    static QString formatFileSize(int bytes);
-    static QString formatDuration(float seconds);
-    // The text, cut to max characters followed by "..." when it is longer.
-    static QString cutText(const QString& text, int max);
-
 private:
     // Steps shared by favourite and download rows; null when there is no entry.
     VideoEntry* beginRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
@@ -68,9 +63,6 @@ private:
 
     // Working storage of the last paint, reused for every row.
     mutable QFont myFont;
-    QBrush myHighlight;
-    const QRectF myThumbnailSource;
-    const QRectF myStateSource;
     mutable QVariant myVariant;
     mutable QImage myThumbnail;
     mutable QString myTitle, myAuthor, myDuration, myStatus;

@@ -2,7 +2,6 @@
 #define KRELVOX_FAVORITESCONSTANTS_H
 
 #include <QColor>
-#include <QRectF>
 
 // Geometry and colours used only by the favourites page and its lists and painters.
 namespace FavoritesGeometry {
@@ -15,23 +14,16 @@ inline constexpr double FAVORITE_ROW_FACTOR = 3.5;
 inline constexpr double FAVORITE_ROW_MIN = 90.0;
 inline constexpr double FAVORITE_ROW_MAX = 120.0;
 
-// Current row highlight of both lists.
-inline const QColor ROW_HIGHLIGHT_COLOR = QColor(180, 180, 180, 90);
-
 // Playlist rows.
 inline constexpr int PLAYLIST_FONT_SIZE = 12;
 inline constexpr double PLAYLIST_MARGIN_FACTOR = 0.07;
 inline constexpr double PLAYLIST_INDENT = 20.0;       // playlists inside a folder
-inline const QRectF PLAYLIST_ICON_SOURCE = QRectF(0, 0, 81, 81);
 inline constexpr int PLAYLIST_NAME_MAX = 65;
 
 // Favourite and download-queue rows.
 inline constexpr int FAVORITE_FONT_SIZE = 11;
 inline constexpr int EMPTY_LIST_FONT_SIZE = 20;
 inline constexpr double FAVORITE_MARGIN_FACTOR = 0.03;
-inline constexpr double THUMBNAIL_ASPECT = 1.3333334;
-inline const QRectF THUMBNAIL_SOURCE = QRectF(0, 0, 128, 96);
-inline const QRectF STATE_ICON_SOURCE = QRectF(0, 0, 35, 35);
 inline constexpr double STAR_SOURCE_HEIGHT = 81.0;
 inline constexpr double STAR_HEIGHT_CUT = 5.0;        // the stars are this much lower than a line
 inline constexpr double STAR_WIDTH_CUT = 105.0;       // the stars leave this much of the text width free

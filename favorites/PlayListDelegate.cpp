@@ -4,22 +4,15 @@
 #include "core/PlayList.h"
 #include "core/Types.h"
 #include "widgets/WidgetStyles.h"
-#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QTextOption>
-#include <QtMath>
 
 using namespace FavoritesGeometry;
 
 PlayListDelegate::PlayListDelegate(QAbstractItemView* view)
-    : QAbstractItemDelegate(view),
-      myView(view),
-      myIconTarget(PLAYLIST_ICON_SOURCE),
-      myIconSource(PLAYLIST_ICON_SOURCE),
-      myFont(FONT_FAMILY, PLAYLIST_FONT_SIZE),
-      myHighlight(ROW_HIGHLIGHT_COLOR, Qt::SolidPattern)
+    : RowDelegateBase(view), myView(view), myFont(FONT_FAMILY, PLAYLIST_FONT_SIZE)
 {
 }
 
@@ -27,10 +20,8 @@ QSize PlayListDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
 {
     Q_UNUSED(option);
     Q_UNUSED(index);
-    if (!myView)
-        return QSize(0, qRound(PLAYLIST_ROW_MIN));
-    const double height = qBound(PLAYLIST_ROW_MIN, myView->height() / PLAYLIST_ROW_FACTOR, PLAYLIST_ROW_MAX);
-    return QSize(myView->width(), qRound(height));
+    return QSize(myView ? myView->width() : 0,
+                 rowHeight(myView, PLAYLIST_ROW_FACTOR, PLAYLIST_ROW_MIN, PLAYLIST_ROW_MAX));
 }
 
 void PlayListDelegate::setPlayListType(int type)
@@ -43,9 +34,7 @@ QString PlayListDelegate::rowText(const PlayList& playList)
     QString text = playList.getName();
     if (playList.getType() != ePlayListLocalFolder && playList.getType() != ePlayListAccountFolder)
         text += QStringLiteral(" (") + QString::number(playList.getCount()) + QLatin1Char(')');
-    if (text.length() > PLAYLIST_NAME_MAX)
-        text = text.left(PLAYLIST_NAME_MAX) + TEXT_ELLIPSIS();
-    return text;
+    return cutText(text, PLAYLIST_NAME_MAX);
 }
 
 void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -62,7 +51,7 @@ void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
     // 2. Highlight of the current row.
     if (myView && index == myView->currentIndex())
-        painter->fillRect(option.rect, myHighlight);
+        drawHighlight(painter, option.rect);
 
     // 3. Layout; playlists inside a folder are indented.
     const QRect& r = option.rect;
@@ -79,13 +68,11 @@ void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     myTextRect = QRectF(myX + myS, myY + myM, myW - (myS + myX), 2 * (myH - 2 * myM) / 3);
 
     // 4. Top line.
-    painter->setPen(Qt::white);
-    painter->drawLine(QPointF(r.left(), r.top()), QPointF(r.right() + 1, r.top()));
+    drawTopLine(painter, r);
 
     // 5. Icon.
     myIcon = playList->getIcon();
-    if (!myIcon.isNull())
-        painter->drawImage(myIconTarget, myIcon, myIconSource);
+    drawPicture(painter, myIconTarget, myIcon);
 
     // 6.-8. Bold name with its count.
     myFont.setWeight(QFont::Bold);
@@ -99,5 +86,5 @@ void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     playList->setRect(myIconTarget);
 
     // 10. Bottom line.
-    painter->drawLine(QPointF(r.left(), r.bottom() + 1), QPointF(r.right() + 1, r.bottom() + 1));
+    drawBottomLine(painter, r);
 }

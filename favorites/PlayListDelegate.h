@@ -1,8 +1,8 @@
 #ifndef KRELVOX_PLAYLISTDELEGATE_H
 #define KRELVOX_PLAYLISTDELEGATE_H
 
-#include <QAbstractItemDelegate>
-#include <QBrush>
+#include "widgets/RowDelegateBase.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRectF>
@@ -17,7 +17,7 @@ class QAbstractItemView;
 // from the view's height. The painted icon rectangle is written back into the row's
 // PlayList so that the list can hit-test presses on it. The delegate also keeps the
 // type of the playlist whose entries the favourites page shows.
-class PlayListDelegate : public QAbstractItemDelegate
+class PlayListDelegate : public RowDelegateBase
 {
     Q_OBJECT
 public:
@@ -40,11 +40,9 @@ private:
 
     // Working storage of the last paint, reused for every row.
     mutable QRectF myIconTarget;
-    const QRectF myIconSource;
     mutable QRectF myTextRect;
     mutable double myX = 0, myY = 0, myW = 0, myH = 0, myM = 0, myS = 0;
     mutable QFont myFont;
-    QBrush myHighlight;
     mutable QImage myIcon;
     mutable QVariant myVariant;
     mutable QString myText;

@@ -26,16 +26,13 @@ const QTextOption ALIGN_RIGHT(Qt::AlignRight | Qt::AlignTop);
 } // namespace
 
 VideoEntryItemDelegate::VideoEntryItemDelegate(QObject* parent, int mode)
-    : QAbstractItemDelegate(parent),
+    : RowDelegateBase(parent),
       myMode(eAuthorMode),
       myFont(makeFont(QFont::Normal, false)),
       myBoldFont(makeFont(QFont::Bold, false)),
       myLinkFont(makeFont(QFont::Normal, true)),
       myMetrics(myFont),
-      myBoldMetrics(myBoldFont),
-      myHighlight(QColor(VIDEO_HIGHLIGHT_RGBA[0], VIDEO_HIGHLIGHT_RGBA[1], VIDEO_HIGHLIGHT_RGBA[2],
-                         VIDEO_HIGHLIGHT_RGBA[3]),
-                  Qt::SolidPattern)
+      myBoldMetrics(myBoldFont)
 {
     setDelegateMode(mode);
 }
@@ -47,36 +44,12 @@ void VideoEntryItemDelegate::setDelegateMode(int mode)
     myMode = (mode == eCommentsMode) ? eCommentsMode : eAuthorMode;
 }
 
-const QAbstractItemView* VideoEntryItemDelegate::viewFor(const QStyleOptionViewItem& option) const
-{
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(parent()))
-        return view;
-    return qobject_cast<const QAbstractItemView*>(option.widget);
-}
-
 QSize VideoEntryItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     Q_UNUSED(index);
     const QAbstractItemView* view = viewFor(option);
-    if (!view)
-        return QSize(0, qRound(VIDEO_ROW_MIN));
-    const QWidget* area = view->viewport();
-    const double height = qBound(VIDEO_ROW_MIN, view->height() / VIDEO_ROW_FACTOR, VIDEO_ROW_MAX);
-    return QSize(area->width(), qRound(height));
-}
-
-QString VideoEntryItemDelegate::formatDuration(float seconds)
-{
-    const int s = seconds > 0 ? static_cast<int>(seconds) : 0;
-    const auto field = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
-    if (s >= 3600)
-        return field(s / 3600) + QLatin1Char(':') + field(s % 3600 / 60) + QLatin1Char(':') + field(s % 60);
-    return field(s / 60) + QLatin1Char(':') + field(s % 60);
-}
-
-QString VideoEntryItemDelegate::cutText(const QString& text, int max)
-{
-    return text.length() > max ? text.left(max) + TEXT_ELLIPSIS() : text;
+    const int height = rowHeight(view, VIDEO_ROW_FACTOR, VIDEO_ROW_MIN, VIDEO_ROW_MAX);
+    return QSize(view ? view->viewport()->width() : 0, height);
 }
 
 void VideoEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -111,18 +84,15 @@ void VideoEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
 
     // 3. The selected row is highlighted.
     if (option.state & QStyle::State_Selected)
-        painter->fillRect(r, myHighlight);
+        drawHighlight(painter, r);
 
     // 4. A white line along the top of the row.
-    painter->setPen(Qt::white);
-    painter->drawLine(QPointF(X, Y), QPointF(X + W, Y));
+    drawTopLine(painter, r);
 
     // 5. Thumbnail, or the loading picture until it has arrived.
     const QRectF thumbnailBox(X + M, Y + M, TW - 2 * M, TH);
     const QImage thumbnail = entry->getThumbnail();
-    const QImage& shown = thumbnail.isNull() ? getSharedImage(ICON_LOADING) : thumbnail;
-    if (!shown.isNull())
-        painter->drawImage(thumbnailBox, shown, QRectF(shown.rect()));
+    drawPicture(painter, thumbnailBox, thumbnail.isNull() ? getSharedImage(ICON_LOADING) : thumbnail);
     entry->setThumbnailRect(thumbnailBox);
 
     // 6. Title, bold, over the first two lines.
@@ -172,9 +142,7 @@ void VideoEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
                       ALIGN_RIGHT);
 
     // 10. The information button; its rectangle goes into the entry.
-    const QImage& info = getSharedImage(ICON_INFOBUTTON);
-    if (!info.isNull())
-        painter->drawImage(infoBox, info, QRectF(info.rect()));
+    drawPicture(painter, infoBox, getSharedImage(ICON_INFOBUTTON));
     entry->setInfoButtonRect(infoBox);
 
     painter->restore();

@@ -1,12 +1,11 @@
 #ifndef KRELVOX_VIDEOENTRYITEMDELEGATE_H
 #define KRELVOX_VIDEOENTRYITEMDELEGATE_H
 
-#include <QAbstractItemDelegate>
-#include <QBrush>
+#include "widgets/RowDelegateBase.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 
-class QAbstractItemView;
 class VideoEntry;
 
 // Paints the rows of a video list: thumbnail, title, rating stars, the author's name
@@ -14,7 +13,7 @@ class VideoEntry;
 // an information button. While painting it writes the hit rectangles of the
 // thumbnail, the link and the information button into the row's VideoEntry, in the
 // view's viewport coordinates, for the list's tap handling.
-class VideoEntryItemDelegate : public QAbstractItemDelegate
+class VideoEntryItemDelegate : public RowDelegateBase
 {
     Q_OBJECT
 public:
@@ -32,21 +31,13 @@ public:
     // The view's width by its height / VIDEO_ROW_FACTOR, within the row height range.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // "mm:ss", or "hh:mm:ss" from one hour up.
-    static QString formatDuration(float seconds);
-    // The text cut to max characters followed by "..." when it is longer.
-    static QString cutText(const QString& text, int max);
-
 private:
-    const QAbstractItemView* viewFor(const QStyleOptionViewItem& option) const;
-
     int myMode;
     QFont myFont;
     QFont myBoldFont;
     QFont myLinkFont;
     QFontMetricsF myMetrics;
     QFontMetricsF myBoldMetrics;
-    QBrush myHighlight;
 };
 
 #endif

@@ -1,8 +1,10 @@
 #ifndef KRELVOX_WIDGETCONSTANTS_H
 #define KRELVOX_WIDGETCONSTANTS_H
 
+#include <QColor>
+
 // Geometry and timing of the shared touch widgets: the kinetic lists, the selection
-// box and its drop-down list, and the video row painter.
+// box and its drop-down list, and the row painters.
 
 // ---- Kinetic lists
 // Interval of one step of the kinetic flick.
@@ -35,7 +37,11 @@ inline constexpr int SELECTION_LIST_BUTTON_SIZE = 50;
 inline constexpr int SELECTION_LIST_MAX_WIDTH = 800;
 inline constexpr int SELECTION_LIST_MAX_HEIGHT = 480;
 
-// ---- Video rows (VideoEntryItemDelegate)
+// ---- Every row painter (RowDelegateBase)
+// Fill of the current row.
+inline const QColor ROW_HIGHLIGHT_COLOR = QColor(180, 180, 180, 90);
+
+// ---- Video rows (VideoEntryItemDelegate; the favourite rows use the same cell)
 // Row height: the view's height divided by the factor, within the range.
 inline constexpr double VIDEO_ROW_FACTOR = 4.0;
 inline constexpr double VIDEO_ROW_MIN = 80.0;
@@ -57,7 +63,5 @@ inline constexpr double VIDEO_COUNTS_WIDTH = 130.0;
 // from the row's right edge.
 inline constexpr double VIDEO_INFO_BUTTON_FACTOR = 0.5;
 inline constexpr double VIDEO_INFO_BUTTON_RIGHT = 10.0;
-// Highlight of the selected row.
-inline constexpr int VIDEO_HIGHLIGHT_RGBA[4] = {180, 180, 180, 90};
 
 #endif

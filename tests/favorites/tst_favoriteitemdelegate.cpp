@@ -60,6 +60,8 @@ private Q_SLOTS:
     void ratingStars_data();
     void ratingStars();
     void favoriteRowSizeAndDuration();
+    void thumbnailIsDrawnWhole_data();
+    void thumbnailIsDrawnWhole();
     void downloadRowStatus_data();
     void downloadRowStatus();
     void downloadTitleIsCutAt60_data();
@@ -340,6 +342,34 @@ void TestFavoriteItemDelegate::favoriteRowSizeAndDuration()
     for (const RecordedText& t : myDevice->engine().recordedTexts)
         if (t.weight != QFont::Bold && !t.underline)
             QVERIFY(t.position.x() >= TW + TAW - 75 + M - 0.5);
+}
+
+void TestFavoriteItemDelegate::thumbnailIsDrawnWhole_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("favourite row, the service's small picture") << 1 << QSize(120, 90);
+    QTest::newRow("favourite row, a large picture") << 1 << QSize(480, 360);
+    QTest::newRow("download row, the loading picture's size") << 0 << QSize(128, 96);
+}
+
+void TestFavoriteItemDelegate::thumbnailIsDrawnWhole()
+{
+    QFETCH(int, mode);
+    QFETCH(QSize, size);
+    QImage thumbnail(size, QImage::Format_RGB32);
+    thumbnail.fill(Qt::darkGreen);
+    addEntry("id")->setThumbnail(thumbnail);
+    myDelegate->setDelegateMode(mode);
+    paintRow(0);
+
+    QList<RecordedImage> drawn;
+    for (const RecordedImage& image : myDevice->engine().recordedImages)
+        if (image.cacheKey == thumbnail.cacheKey())
+            drawn << image;
+    QCOMPARE(drawn.count(), 1);
+    QCOMPARE(drawn.first().source, QRectF(QPointF(0, 0), QSizeF(size)));
+    QVERIFY(fuzzyEqual(drawn.first().target, QRectF(M, M, TW - 2 * M, TH)));
 }
 
 void TestFavoriteItemDelegate::downloadRowStatus_data()
