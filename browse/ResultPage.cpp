@@ -193,6 +193,7 @@ ResultPage::ResultPage(Repository& repository, PageHistory& history, QWidget* pa
     connect(myTimeBox, &SelectionBox::currentIndexChanged, this, &ResultPage::timeBoxClosed);
     connect(mySortBox, &SelectionBox::currentIndexChanged, this, &ResultPage::sortBoxClosed);
     connect(&myRepository, &Repository::settingChanged, this, &ResultPage::settingChanged);
+    setBackButton(myHeader->getBackButton(), myHistory);
 
     updateActions();
 }
@@ -398,10 +399,6 @@ void ResultPage::setPageFocus()
 void ResultPage::showEvent(QShowEvent* event)
 {
     PageBase::showEvent(event);
-    if (!myBackConnected && myHeader->getBackButton()) {
-        connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &ResultPage::backButtonClicked);
-        myBackConnected = true;
-    }
     applyPosition();
     updateActions();
 }
@@ -410,20 +407,6 @@ void ResultPage::hideEvent(QHideEvent* event)
 {
     PageBase::hideEvent(event);
     myList->stopKineticScroll();
-    if (myBackConnected && myHeader->getBackButton()) {
-        disconnect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &ResultPage::backButtonClicked);
-        myBackConnected = false;
-    }
-}
-
-void ResultPage::backButtonClicked(bool longClick)
-{
-    // Only one step back per showing of the page.
-    if (myHeader->getBackButton()) {
-        disconnect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &ResultPage::backButtonClicked);
-        myBackConnected = false;
-    }
-    myHistory.emitBack(longClick);
 }
 
 // ---- Rows and actions

@@ -112,7 +112,6 @@ private Q_SLOTS:
     void authorLinkClicked(const QModelIndex& index);
     void infoButtonClicked(const QModelIndex& index);
     void selectionChanged();
-    void backButtonClicked(bool longClick);
     void timeBoxClosed(const QString& text);
     void sortBoxClosed(const QString& text);
 
@@ -143,7 +142,6 @@ private:
     QStringList mySortKeys;
     // The stored time frame the page last took over.
     QString myStoredTimeFilter;
-    bool myBackConnected = false;
     int myPendingScroll = -1;
     int myPendingRow = -1;
 };

@@ -4,7 +4,6 @@
 #include "browse/BrowseTexts.h"
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
-#include "shell/BackButton.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
@@ -104,6 +103,7 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
     connect(myHistoryList, &UniformSweepList::textSelected, this, &SearchPage::historyChosen);
     connect(myHistoryList, &QAbstractItemView::activated, this, &SearchPage::historyChosen);
     connect(&myRepository, &Repository::settingChanged, this, &SearchPage::settingChanged);
+    setBackButton(myHeader->getBackButton(), myHistory);
 }
 
 SearchPage::~SearchPage() = default;
@@ -208,31 +208,4 @@ void SearchPage::blockUiSignals(bool block)
 void SearchPage::setPageFocus()
 {
     myQueryField->setFocus(Qt::OtherFocusReason);
-}
-
-void SearchPage::showEvent(QShowEvent* event)
-{
-    PageBase::showEvent(event);
-    if (!myBackConnected && myHeader->getBackButton()) {
-        connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &SearchPage::backButtonClicked);
-        myBackConnected = true;
-    }
-}
-
-void SearchPage::hideEvent(QHideEvent* event)
-{
-    PageBase::hideEvent(event);
-    if (myBackConnected && myHeader->getBackButton()) {
-        disconnect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &SearchPage::backButtonClicked);
-        myBackConnected = false;
-    }
-}
-
-void SearchPage::backButtonClicked(bool longClick)
-{
-    if (myHeader->getBackButton()) {
-        disconnect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &SearchPage::backButtonClicked);
-        myBackConnected = false;
-    }
-    myHistory.emitBack(longClick);
 }

@@ -63,14 +63,9 @@ public Q_SLOTS:
 Q_SIGNALS:
     void search(const QString& text, const QString& category, const QString& sortBy);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
 private Q_SLOTS:
     void historySelectionChanged();
     void historyChosen(const QModelIndex& index);
-    void backButtonClicked(bool longClick);
 
 private:
     void setCompletionEnabled(bool enabled);
@@ -90,7 +85,6 @@ private:
     QCompleter* myCompleter;
     QStringList myCategoryKeys;
     QStringList mySortKeys;
-    bool myBackConnected = false;
 };
 
 #endif

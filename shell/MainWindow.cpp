@@ -68,6 +68,7 @@ void MainWindow::showPage(PageBase* page)
     if (PageBase* old = currentPage())
         old->blockUiSignals(true);
     myPages->setCurrentWidget(page);
+    page->armBackButton();
     page->blockUiSignals(false);
     page->setPageFocus();
     Q_EMIT screenSize(myPages->width(), myPages->height());

@@ -30,8 +30,9 @@ public:
 
 public Q_SLOTS:
     // Clears the keyboard focus, blocks the UI signals of the current page, makes the
-    // page current, unblocks its UI signals, gives it the focus and emits screenSize
-    // with the size of the page frame.
+    // page current (arming its back button, also when it was current already),
+    // unblocks its UI signals, gives it the focus and emits screenSize with the size
+    // of the page frame.
     void showPage(PageBase* page);
     void toggleFullScreen();
     // Opens the menu at the window's top left corner; an entry chosen from it is

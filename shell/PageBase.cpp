@@ -1,5 +1,8 @@
 #include "shell/PageBase.h"
 
+#include "shell/BackButton.h"
+#include "shell/PageHistory.h"
+
 PageBase::PageBase(QWidget* parent) : QFrame(parent)
 {
 }
@@ -13,4 +16,46 @@ void PageBase::blockUiSignals(bool block)
 
 void PageBase::setPageFocus()
 {
+}
+
+void PageBase::setBackButton(BackButton* button, PageHistory& history)
+{
+    disarmBackButton();
+    myBackButton = button;
+    myBackHistory = &history;
+    if (isVisible())
+        armBackButton();
+}
+
+void PageBase::armBackButton()
+{
+    // A hidden page's button cannot be pressed; its show event arms it.
+    if (!myBackButton || !myBackHistory || myBackConnection || !isVisible())
+        return;
+    myBackConnection = connect(myBackButton, &BackButton::backButtonClicked, this, &PageBase::backButtonClicked);
+}
+
+void PageBase::disarmBackButton()
+{
+    if (myBackConnection)
+        disconnect(myBackConnection);
+    myBackConnection = {};
+}
+
+void PageBase::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    armBackButton();
+}
+
+void PageBase::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    disarmBackButton();
+}
+
+void PageBase::backButtonClicked(bool longClick)
+{
+    disarmBackButton();
+    myBackHistory->emitBack(longClick);
 }

@@ -2,14 +2,26 @@
 #define KRELVOX_PAGEBASE_H
 
 #include <QFrame>
+#include <QMetaObject>
+#include <QPointer>
 
-// Base of every page of the main window's page stack.
+class BackButton;
+class PageHistory;
+
+// Base of every page of the main window's page stack. It also wires the page's back
+// button to the page history: the button acts while the page is shown, once per
+// showing, so that a second press before the page changes does nothing.
 class PageBase : public QFrame
 {
     Q_OBJECT
 public:
     explicit PageBase(QWidget* parent = nullptr);
     ~PageBase() override;
+
+    // Lets the back button act again. The main window calls this each time it makes
+    // the page current, also when the page is current already: going back to another
+    // view of the same page brings no show event, and the button must not stay dead.
+    void armBackButton();
 
 public Q_SLOTS:
     // The page records itself in the page history before the view changes.
@@ -18,6 +30,25 @@ public Q_SLOTS:
     virtual void blockUiSignals(bool block);
     // Gives the keyboard focus to the page's first control; empty by default.
     virtual void setPageFocus();
+
+protected:
+    // The page's back button and the history it goes back through. Called once, by
+    // the page's constructor; the button is armed whenever the page is shown.
+    void setBackButton(BackButton* button, PageHistory& history);
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private Q_SLOTS:
+    // Disarms the button, then asks the page history to go back (a long press goes home).
+    void backButtonClicked(bool longClick);
+
+private:
+    void disarmBackButton();
+
+    QPointer<BackButton> myBackButton;
+    PageHistory* myBackHistory = nullptr;
+    QMetaObject::Connection myBackConnection;
 };
 
 #endif

@@ -62,6 +62,8 @@ private Q_SLOTS:
     void feedFromHomeAndBackFromVideo();
     void searchFromHomeAndBackThroughPages();
     void backAfterAuthorLinkAsksForTheListAgain();
+    void backButtonActsAfterThePageIsShownAgain_data();
+    void backButtonActsAfterThePageIsShownAgain();
     void categoriesReachSearchPage();
     void pickedVideoGoesIntoViewingHistory();
     void clearingSearchHistory();
@@ -74,6 +76,8 @@ private:
     bool waitFilled() const;
     void clickHome(HomeView::eHomeEntry entry);
     void selectRow(int row);
+    void clickAuthorLink(int row);
+    void clickBack();
 
     TestEnvironment* myEnv = nullptr;
     FakeService* myFake = nullptr;
@@ -142,6 +146,22 @@ void TestBrowseNavigation::selectRow(int row)
     const QPoint at = list->visualRect(index).center() - QPoint(150, 0);
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void TestBrowseNavigation::clickAuthorLink(int row)
+{
+    VideoSweepList* list = resultPage()->getList();
+    list->viewport()->repaint();
+    const QPoint author = resultPage()->getModel()->entryAt(row)->getAuthorRect().center().toPoint();
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, author);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, author);
+}
+
+void TestBrowseNavigation::clickBack()
+{
+    BackButton* button = current()->findChild<BackButton*>();
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 void TestBrowseNavigation::feedFromHomeAndBackFromVideo()
@@ -233,6 +253,46 @@ void TestBrowseNavigation::backAfterAuthorLinkAsksForTheListAgain()
     QCOMPARE(resultPage()->getRangeLabel()->text(), QStringLiteral("31-60/75"));
     QCOMPARE(list->verticalScrollBar()->value(), 300);
     QCOMPARE(list->currentIndex().row(), 5);
+}
+
+// Going back to another view of the page that is shown brings no show event: the back
+// button must act again all the same, until the history is used up.
+void TestBrowseNavigation::backButtonActsAfterThePageIsShownAgain_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::newRow("an author's uploads, back to the feed, back home") << "author";
+    QTest::newRow("the search page from the menu over itself") << "search menu";
+}
+
+void TestBrowseNavigation::backButtonActsAfterThePageIsShownAgain()
+{
+    QFETCH(QString, route);
+    PageBase* again = nullptr;
+    if (route == QLatin1String("author")) {
+        clickHome(HomeView::eEntryMostViewed);
+        QVERIFY(waitFilled());
+        clickAuthorLink(0);
+        QVERIFY(waitFilled());
+        QCOMPARE(myController->getResultController()->getCurrentRequest().kind, ResultRequest::eAuthor);
+        again = resultPage();
+    } else {
+        clickHome(HomeView::eEntrySearch);
+        myController->getHomeView()->chooseEntry(HomeView::eEntrySearch, current());
+        again = myController->getSearchPage();
+    }
+    QCOMPARE(current(), again);
+    QCOMPARE(myController->getPageHistory().count(), 2);
+
+    clickBack();
+    QCOMPARE(current(), again);
+    QCOMPARE(myController->getPageHistory().count(), 1);
+    if (again == resultPage()) {
+        QVERIFY(waitFilled());
+        QCOMPARE(myController->getResultController()->getCurrentRequest().kind, ResultRequest::eFeed);
+    }
+    clickBack();
+    QCOMPARE(current(), myController->getHomeView());
+    QCOMPARE(myController->getPageHistory().count(), 0);
 }
 
 void TestBrowseNavigation::categoriesReachSearchPage()
