@@ -133,7 +133,7 @@ void FavoriteResultPage::buildLayout()
     myBackButton = new BackButton(header);
     headerLayout->addWidget(myTitle, 1);
     headerLayout->addWidget(myBackButton);
-    connect(myBackButton, &BackButton::backButtonClicked, &myHistory, &PageHistory::emitBack);
+    setBackButton(myBackButton, myHistory);
 
     // The two lists side by side.
     QHBoxLayout* lists = new QHBoxLayout;
