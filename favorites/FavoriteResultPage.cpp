@@ -413,7 +413,7 @@ void FavoriteResultPage::playClicked()
     if (!selected || isFolderType(selected->getType()))
         return;
     VideoEntry* entry = getSelectedFavorite();
-    addToPageHistory();
+    // The page stays: it is recorded in the history by whoever shows the video.
     Q_EMIT playVideo(selected->getId(), entry ? entry->getFavoriteId() : -1);
 }
 
@@ -424,7 +424,6 @@ void FavoriteResultPage::videoDoubleClicked(const QModelIndex& index)
     VideoEntry* entry = myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>();
     if (!entry || entry->getVideoId().isEmpty())
         return;
-    addToPageHistory();
     Q_EMIT playVideo(myShownPlayListId, entry->getFavoriteId());
 }
 
