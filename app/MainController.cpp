@@ -344,7 +344,7 @@ void MainController::feedRequest(int type)
 {
     // The home view has recorded itself in the page history.
     ResultPage* page = myResultController->getResultPage();
-    myResultController->feedRequest(type, page->getTimeFilter());
+    myResultController->feedRequest(type, page->timeFilterForRequest());
     myMainWindow.showPage(page);
 }
 

@@ -31,7 +31,7 @@ public:
 
 public Q_SLOTS:
     // The standard feed (eFeedRequestType) in the time frame (a displayed time frame
-    // text, e.g. the page's getTimeFilter()).
+    // text, e.g. the page's timeFilterForRequest()).
     void feedRequest(int type, const QString& timeFilter);
     // category: a category key ("" all); sortBy: a sort key ("" relevance).
     void search(const QString& text, const QString& category, const QString& sortBy);

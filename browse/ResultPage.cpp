@@ -227,7 +227,7 @@ void ResultPage::setSortOrders(const CategoryMap& sortOrders)
     setSortIndex(index);
 }
 
-QString ResultPage::getTimeFilter()
+QString ResultPage::timeFilterForRequest()
 {
     QString stored;
     myRepository.getSetting(SETTING_TIME_FILTER, stored);

@@ -51,9 +51,10 @@ public:
     const ResultRequest& getRequest() const { return myRequest; }
     // The sort box's entries: the labels of the service's sort-order map in key order.
     void setSortOrders(const CategoryMap& sortOrders);
-    // The time frame box's text. A time frame stored in the settings since the page
-    // last read it is taken over first.
-    QString getTimeFilter();
+    // The time frame a new feed request asks for: the time frame box's text, after
+    // the box has taken over a time frame stored in the settings since it last looked
+    // (so this is not a plain getter: it may change the box).
+    QString timeFilterForRequest();
     int getTimeFrameIndex() const;
     void setTimeFrameIndex(int index);
     // The sort key of the sort box's entry ("" for relevance).

@@ -22,10 +22,11 @@ const QImage& PlayList::getIcon() const
         return getSharedImage(ICON_LIST_OPEN);
     case ePlayListDownloadQueue:
         return getSharedImage(ICON_FOLDER_DOWNLOADING);
+    // A collapsed folder shows the "open" picture: the one that offers to open it.
     case ePlayListLocalFolder:
-        return getSharedImage(myFolderOpen ? ICON_LOCAL_PLAYLIST_MAIN_OPEN : ICON_LOCAL_PLAYLIST_MAIN_CLOSE);
+        return getSharedImage(myFolderCollapsed ? ICON_LOCAL_PLAYLIST_MAIN_OPEN : ICON_LOCAL_PLAYLIST_MAIN_CLOSE);
     case ePlayListAccountFolder:
-        return getSharedImage(myFolderOpen ? ICON_YOUTUBE_PLAYLIST_OPEN : ICON_YOUTUBE_PLAYLIST_CLOSE);
+        return getSharedImage(myFolderCollapsed ? ICON_YOUTUBE_PLAYLIST_OPEN : ICON_YOUTUBE_PLAYLIST_CLOSE);
     case ePlayListLocal:
         return getSharedImage(ICON_LOCAL_PLAYLIST);
     case ePlayListAccountFavorites:

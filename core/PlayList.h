@@ -40,9 +40,11 @@ public:
     int getDownloadCount() const { return myDownloadCount; } // entries still to download
     void setDownloadCount(int count) { myDownloadCount = count; }
 
-    // On folder rows: true while the folder's playlists are hidden (collapsed).
-    bool isFolderOpen() const { return myFolderOpen; }
-    void setFolderOpen(bool open) { myFolderOpen = open; }
+    // On folder rows: true while the folder's playlists are hidden. The setter keeps
+    // the name the rest of the program knows it by, although what it takes is the
+    // folder's collapsed flag (PlayListModel::isVsFolderCollapsed), not "open".
+    bool isFolderCollapsed() const { return myFolderCollapsed; }
+    void setFolderOpen(bool collapsed) { myFolderCollapsed = collapsed; }
 
     // The icon rectangle as last painted (zero until painted).
     QRectF getRect() const { return myRect; }
@@ -69,7 +71,7 @@ private:
     bool myPrivate = false;
     int myCount = 0;
     int myDownloadCount = 0;
-    bool myFolderOpen = false;
+    bool myFolderCollapsed = false;
     QRectF myRect;
 };
 

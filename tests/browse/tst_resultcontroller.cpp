@@ -592,17 +592,17 @@ void TestResultController::defaultSortFollowsSettings()
 
 void TestResultController::storedTimeFrameIsTakenOver()
 {
-    QCOMPARE(myPage->getTimeFilter(), QStringLiteral("Today"));
+    QCOMPARE(myPage->timeFilterForRequest(), QStringLiteral("Today"));
     myPage->setTimeFrameIndex(2);
-    QCOMPARE(myPage->getTimeFilter(), QStringLiteral("This month"));
+    QCOMPARE(myPage->timeFilterForRequest(), QStringLiteral("This month"));
     // The settings view stores a new default: the page takes it over once.
     myWorld->repository->setSetting(SETTING_TIME_FILTER, QStringLiteral("Any time"));
-    QCOMPARE(myPage->getTimeFilter(), QStringLiteral("Any time"));
+    QCOMPARE(myPage->timeFilterForRequest(), QStringLiteral("Any time"));
     myPage->setTimeFrameIndex(1);
-    QCOMPARE(myPage->getTimeFilter(), QStringLiteral("This week"));
+    QCOMPARE(myPage->timeFilterForRequest(), QStringLiteral("This week"));
     // Text that is no time frame changes nothing.
     myWorld->repository->setSetting(SETTING_TIME_FILTER, QStringLiteral("Yesterday"));
-    QCOMPARE(myPage->getTimeFilter(), QStringLiteral("This week"));
+    QCOMPARE(myPage->timeFilterForRequest(), QStringLiteral("This week"));
 }
 
 QTEST_MAIN(TestResultController)

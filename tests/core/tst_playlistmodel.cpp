@@ -165,14 +165,14 @@ private Q_SLOTS:
             types << p->getType();
         QCOMPARE(types, QList<int>({0, 1, 2, 3}));
         // Folder rows carry the collapsed flag of their service.
-        QVERIFY(model.entries().at(2)->isFolderOpen());
-        QVERIFY(model.entries().at(3)->isFolderOpen());
+        QVERIFY(model.entries().at(2)->isFolderCollapsed());
+        QVERIFY(model.entries().at(3)->isFolderCollapsed());
     }
 
     void iconByType_data()
     {
         QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("folderOpen");
+        QTest::addColumn<bool>("collapsed");
         QTest::addColumn<QString>("icon");
         QTest::newRow("all favourites") << 0 << false << ":icons/list_open.svg";
         QTest::newRow("queue") << 1 << false << ":icons/folder_downloading.svg";
@@ -189,10 +189,10 @@ private Q_SLOTS:
     void iconByType()
     {
         QFETCH(int, type);
-        QFETCH(bool, folderOpen);
+        QFETCH(bool, collapsed);
         QFETCH(QString, icon);
         PlayList playList(50, 0, type, QStringLiteral("x"));
-        playList.setFolderOpen(folderOpen);
+        playList.setFolderOpen(collapsed);
         QCOMPARE(&playList.getIcon(), &getSharedImage(icon));
         QVERIFY(!playList.getIcon().isNull());
     }

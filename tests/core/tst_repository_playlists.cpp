@@ -83,8 +83,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("localCollapsed");
         QTest::addColumn<bool>("accountCollapsed");
         QTest::addColumn<QStringList>("names");
-        QTest::addColumn<bool>("localFolderOpen");
-        QTest::addColumn<bool>("accountFolderOpen");
+        QTest::addColumn<bool>("localRowCollapsed");
+        QTest::addColumn<bool>("accountRowCollapsed");
 
         const QString all = QStringLiteral("All local favorites"), queue = QStringLiteral("Download queue");
         const QString local = QStringLiteral("Local playlists"), account = QStringLiteral("YouTube playlists");
@@ -106,8 +106,8 @@ private Q_SLOTS:
         QFETCH(bool, localCollapsed);
         QFETCH(bool, accountCollapsed);
         QFETCH(QStringList, names);
-        QFETCH(bool, localFolderOpen);
-        QFETCH(bool, accountFolderOpen);
+        QFETCH(bool, localRowCollapsed);
+        QFETCH(bool, accountRowCollapsed);
 
         QVERIFY(addLocalPlayList(QStringLiteral("Older")) > 0);
         QVERIFY(addLocalPlayList(QStringLiteral("Newer")) > 0);
@@ -126,10 +126,10 @@ private Q_SLOTS:
         for (PlayList* p : model.entries())
             got << p->getName();
         QCOMPARE(got, names);
-        QCOMPARE(model.getPlayListById(ePlayListIdLocalFolder)->isFolderOpen(), localFolderOpen);
+        QCOMPARE(model.getPlayListById(ePlayListIdLocalFolder)->isFolderCollapsed(), localRowCollapsed);
         PlayList* accountFolder = model.entries().at(names.indexOf(QStringLiteral("YouTube playlists")));
         QCOMPARE(accountFolder->getType(), int(ePlayListAccountFolder));
-        QCOMPARE(accountFolder->isFolderOpen(), accountFolderOpen);
+        QCOMPARE(accountFolder->isFolderCollapsed(), accountRowCollapsed);
     }
 
     void getPlayListsWithoutModelFails()

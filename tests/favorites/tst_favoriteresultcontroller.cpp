@@ -167,7 +167,7 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     for (PlayList* p : model->entries())
         types << p->getType();
     QCOMPARE(types, (QList<int>{0, 1, 2, 3}));
-    QVERIFY(w->playList(ePlayListIdLocalFolder)->isFolderOpen());
+    QVERIFY(w->playList(ePlayListIdLocalFolder)->isFolderCollapsed());
 
     // A playlist that appears in the database meanwhile is there when the folder opens.
     const int late = w->addPlayList(eLocalService, ePlayListLocal, "Late");
@@ -178,7 +178,7 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     QCOMPARE(changed.count(), 1);
     QVERIFY(!model->isVsFolderCollapsed(0));
     QVERIFY(model->isVsFolderCollapsed(1));
-    QVERIFY(!w->playList(ePlayListIdLocalFolder)->isFolderOpen());
+    QVERIFY(!w->playList(ePlayListIdLocalFolder)->isFolderCollapsed());
     QVERIFY(w->playList(late));
     QVERIFY(w->playList(myMix));
     QVERIFY(w->playList(myEmpty));
