@@ -14,7 +14,6 @@
 #include "shell/DBusService.h"
 #include "shell/HomeView.h"
 #include "shell/InputMethodSettings.h"
-#include "shell/OneButtonDialog.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
 #include "shell/ShellConstants.h"
@@ -28,6 +27,11 @@
 
 #include <cstdio>
 #include <utility>
+
+// Construction, start-up, page switching, errors and the exit path. The areas of
+// the program have their own files: MainControllerBrowsing.cpp,
+// MainControllerPlayback.cpp, MainControllerSettings.cpp, MainControllerAccount.cpp
+// (sign-in), MainControllerAccountPages.cpp and MainControllerUpload.cpp.
 
 // Start-up builds the program in a fixed order: main window, (video widget),
 // repository, page history (the members), then the steps below. Controllers of later
@@ -151,34 +155,45 @@ void MainController::createService()
 
 void MainController::connectSignals()
 {
+    // ---- Window and home view
     connect(&myMainWindow, &MainWindow::closeRequested, this, &MainController::exitApplication);
     connect(&myMainWindow, &MainWindow::menuEntryChosen, this, [this](QAction* action) {
         myHomeView->chooseEntry(action->data().toInt(), myMainWindow.currentPage());
     });
+    connect(myHomeView, &HomeView::help, this, &MainController::showHelp);
+    connect(myHomeView, &HomeView::exitApplication, this, &MainController::exitApplication);
+    connect(&myPageHistory, &PageHistory::historyBackClicked, this, &MainController::historyBackClicked);
 
-    // Start-up: the home view's feedRequest, search and favorites reach the browsing
-    //           and favourites controllers here.
+    // ---- Browsing: the home view's feeds and search, the result and search pages
     connect(myHomeView, &HomeView::feedRequest, this, &MainController::feedRequest);
     connect(myHomeView, &HomeView::search, this, &MainController::showSearchPage);
     connect(mySearchPage, &SearchPage::search, this, &MainController::search);
     connect(myResultController, &ResultController::showToVideo, this, &MainController::showResultVideo);
     connect(myResultController, &ResultController::showSettingsPage, this, &MainController::showSettingsPage);
     connect(myResultController, &ResultController::errorOccured, this, &MainController::showErrorDialog);
-    connect(myHomeView, &HomeView::favorites, this, &MainController::showFavoritesPage);
     connect(myResultController, &ResultController::showFavoritesPage, this, &MainController::showFavoritesPage);
+
+    // ---- Favourites
+    connect(myHomeView, &HomeView::favorites, this, &MainController::showFavoritesPage);
     connect(myFavoriteController, &FavoriteResultController::authorVideosRequested, this,
             &MainController::searchAuthorsVideos);
     connect(myFavoriteController, &FavoriteResultController::searchRequested, this, &MainController::showSearchPage);
     connect(myFavoriteController, &FavoriteResultController::accountNeeded, this, &MainController::showAccountDialog);
     connect(myService, &VideoServiceProvider::backgroundDownloadInProgress, myFavoriteController->getPage(),
             &FavoriteResultPage::setDownloadProgress);
-    connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
-    connect(myHomeView, &HomeView::upload, this, &MainController::showUpload);
-    connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
-    connect(myHomeView, &HomeView::help, this, &MainController::showHelp);
-    connect(myHomeView, &HomeView::exitApplication, this, &MainController::exitApplication);
 
-    connect(&myPageHistory, &PageHistory::historyBackClicked, this, &MainController::historyBackClicked);
+    // ---- Playback
+
+    // ---- Comments and text pages
+
+    // ---- Settings page
+    connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
+
+    // ---- Account pages
+    connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
+
+    // ---- Upload
+    connect(myHomeView, &HomeView::upload, this, &MainController::showUpload);
 }
 
 void MainController::askStartDownloading()
@@ -196,6 +211,8 @@ void MainController::askStartDownloading()
     else
         myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, 0);
 }
+
+// ---- Pages
 
 void MainController::leaveCurrentPage()
 {
@@ -216,62 +233,6 @@ void MainController::showHomePage()
         myMainWindow.showPage(myHomeView);
 }
 
-void MainController::showErrorDialog(const QString& text)
-{
-    if (myErrorDialogOpen) {
-        qWarning("void MainController::showErrorDialog(const QString&) - dialog already open, not shown: %s",
-                 qPrintable(text));
-        return;
-    }
-    myErrorDialogOpen = true;
-    myPrompt->inform(&myMainWindow, TEXT_ERROR(), text);
-    myErrorDialogOpen = false;
-}
-
-void MainController::showAccountDialog()
-{
-    if (myPrompt->ask(&myMainWindow, TEXT_ACCOUNT_NEEDED_TITLE(), TEXT_ACCOUNT_NEEDED_QUESTION()))
-        showSettingsPage();
-}
-
-void MainController::showSettingsPage()
-{
-    // Start-up order aside, the settings subsystem adds here: clearing the movie
-    // controllers' first-player-closed flag, closing a playing video and cancelling its
-    // download, creating the SettingsPage on first use, then leaveCurrentPage(),
-    // showing the page and SettingsPage::focusFirstTab.
-    removeVirtualInputMethod();
-}
-
-void MainController::showUpload()
-{
-    if (!accountSignedIn()) {
-        showAccountDialog();
-        return;
-    }
-    // The upload subsystem adds here: UploadVideoController on first use, its reset and
-    // categories, leaveCurrentPage() and the switch to its page.
-    qDebug("void MainController::showUpload() - no upload page in this build");
-}
-
-void MainController::showStatistics(HistoryItemStatistics* history)
-{
-    Q_UNUSED(history);
-    if (!accountSignedIn()) {
-        showAccountDialog();
-        return;
-    }
-    // The statistics subsystem adds here: StatisticsController on first use, the
-    // refresh chosen by the history item, leaveCurrentPage() and the switch to its page.
-    qDebug("void MainController::showStatistics(HistoryItemStatistics*) - no statistics page in this build");
-}
-
-void MainController::showHelp()
-{
-    if (myDBusService)
-        myDBusService->openHelp();
-}
-
 void MainController::historyBackClicked(bool longClick)
 {
     if (longClick) {
@@ -285,10 +246,14 @@ void MainController::historyBackClicked(bool longClick)
         showHomePage();
         return;
     }
+    // Each area restores its pages from their items (which are deleted afterwards: a
+    // restored page copies what it keeps).
     switch (item->getPageId()) {
     case eHomePageId:
         showHomePage();
         break;
+
+    // ---- Browsing and favourites
     case eResultPageId:
         myResultController->restoreHistory(item.get());
         myMainWindow.showPage(myResultController->getResultPage());
@@ -300,14 +265,41 @@ void MainController::historyBackClicked(bool longClick)
         myFavoriteController->restoreHistoryPosition(item.get());
         myMainWindow.showPage(myFavoriteController->getPage());
         break;
-    // The subsystems that own the other pages restore them here from their items
-    // (which are deleted afterwards: a restored page copies what it keeps).
+
+    // ---- Playback: the information and full-screen views
+
+    // ---- Comments and text pages
+
+    // ---- Settings page
+
+    // ---- Account pages
+
+    // ---- Upload
+
     default:
         qWarning("void MainController::historyBackClicked(bool) - no page for history id %d, going home",
                  item->getPageId());
         showHomePage();
         break;
     }
+}
+
+void MainController::showErrorDialog(const QString& text)
+{
+    if (myErrorDialogOpen) {
+        qWarning("void MainController::showErrorDialog(const QString&) - dialog already open, not shown: %s",
+                 qPrintable(text));
+        return;
+    }
+    myErrorDialogOpen = true;
+    myPrompt->inform(&myMainWindow, TEXT_ERROR(), text);
+    myErrorDialogOpen = false;
+}
+
+void MainController::showHelp()
+{
+    if (myDBusService)
+        myDBusService->openHelp();
 }
 
 void MainController::removeVirtualInputMethod()
@@ -340,61 +332,6 @@ void MainController::setCategory(CategoryMap& categories)
     // The search page and the upload controller get the map here once they exist.
 }
 
-void MainController::feedRequest(int type)
-{
-    // The home view has recorded itself in the page history.
-    ResultPage* page = myResultController->getResultPage();
-    myResultController->feedRequest(type, page->timeFilterForRequest());
-    myMainWindow.showPage(page);
-}
-
-void MainController::search(const QString& text, const QString& category, const QString& sortBy)
-{
-    // The search page has recorded itself in the page history.
-    myResultController->search(text, category, sortBy);
-    myMainWindow.showPage(myResultController->getResultPage());
-}
-
-void MainController::searchAuthorsVideos(const QString& author)
-{
-    // The page the author link was on has recorded itself.
-    myResultController->searchAuthorsVideos(author);
-    myMainWindow.showPage(myResultController->getResultPage());
-}
-
-void MainController::showFavoritesPage()
-{
-    // The page that led here has recorded itself in the page history.
-    myFavoriteController->restoreHistoryPosition(nullptr);
-    myMainWindow.showPage(myFavoriteController->getPage());
-}
-
-void MainController::showSearchPage()
-{
-    if (mySearchPage)
-        myMainWindow.showPage(mySearchPage);
-}
-
-void MainController::showResultVideo(VideoEntry* entry, bool forceInfoView)
-{
-    if (!entry) {
-        qWarning("void MainController::showResultVideo(VideoEntry*, bool) - entry is NULL");
-        return;
-    }
-    myRepository.addToHistory(entry);
-    // HOOK (media playback subsystem): show the video in the information view
-    // (NormalScreenController) when forceInfoView is set or SETTING_ACTIVATE_IN_FULLSCREEN
-    // is 0, else in full screen, and start it. The entry belongs to the result page's
-    // model, which a later request empties: the player takes its own copy.
-    Q_UNUSED(forceInfoView);
-}
-
-void MainController::clearSearchHistoryModel()
-{
-    if (mySearchPage)
-        mySearchPage->clearHistoryList();
-}
-
 void MainController::categoryRequestError()
 {
     myCategoryRequestFailed = true;
@@ -416,125 +353,4 @@ void MainController::exitApplication()
         myService->cancelBackgoundDownload();
     }
     QCoreApplication::exit(0);
-}
-
-// ---- Sign-in
-
-void MainController::authenticate()
-{
-    qDebug("void MainController::authenticate() start");
-    if (!myService) {
-        qDebug("void MainController::authenticate() - no video service");
-        return;
-    }
-    myAuthenticationCancelled = false;
-    // Only a plain sign-in lets results through again (see captchaChallenge).
-    myAuthenticationResultSuppressed = false;
-    removeAccountNotices();
-
-    QPointer<OneButtonDialog> wait = new OneButtonDialog(&myMainWindow);
-    wait->setText(TEXT_VERIFYING_ACCOUNT());
-    wait->setButtonText(TEXT_CANCEL());
-    wait->setProgressIndicatorBusy(true);
-    wait->showProgressIndicator(true);
-    myAuthenticationWaitDialog = wait;
-
-    myService->authenticate(ePlainLogin);
-    // The answer, a captcha challenge or another sign-in closes the notice through
-    // closeAuthenticationWaitDialog(); one that came at once leaves nothing to wait for.
-    if (myAuthenticationWaitDialog == wait)
-        myPrompt->runDialog(wait);
-
-    if (wait && myAuthenticationWaitDialog == wait) {
-        // The user ended the wait ("Cancel", or Escape): whatever the service still
-        // reports of this sign-in is not shown.
-        myAuthenticationCancelled = true;
-        myAuthenticationResultSuppressed = true;
-        myAuthenticationWaitDialog = nullptr;
-        myService->cancelAuthentication();
-        delete wait;
-    }
-    qDebug("void MainController::authenticate() end");
-}
-
-void MainController::authenticated(bool done, const QString& text)
-{
-    qDebug("void MainController::authenticated(bool, QString) start");
-    if (myAuthenticationCancelled || myAuthenticationResultSuppressed) {
-        qDebug("void MainController::authenticated(bool, QString) - result not shown (%s)",
-               myAuthenticationCancelled ? "cancelled" : "suppressed");
-        return;
-    }
-    removeAccountNotices();
-    if (done && myRepository.addAccountPlayListFolder() < 0)
-        qWarning("void MainController::authenticated(bool, QString) - the account's playlist folder was not added");
-
-    auto* notice = new OneButtonDialog(&myMainWindow);
-    notice->setModal(false);
-    notice->setTitle(done ? TEXT_ACCOUNT_VERIFIED() : TEXT_INCORRECT_LOGIN());
-    notice->setText(text);
-    // However the user closes it (its button or Escape), the outcome is passed on.
-    connect(notice, &QDialog::finished, this, done ? &MainController::accountVerified : &MainController::accountNotVerified);
-    connect(notice, &QDialog::finished, notice, &QObject::deleteLater);
-    myAccountNotice = notice;
-    myPrompt->showDialog(notice);
-    qDebug("void MainController::authenticated(bool, QString) end");
-}
-
-void MainController::captchaChallenge()
-{
-    qDebug("void MainController::captchaChallenge() start");
-    // HOOK (settings subsystem): SettingsPage::showCaptchaView() when the settings
-    // page exists.
-    if (!myAuthenticationResultSuppressed) {
-        myAuthenticationResultSuppressed = true;
-        closeAuthenticationWaitDialog();
-    }
-    qDebug("void MainController::captchaChallenge() end");
-}
-
-void MainController::verifyCaptcha()
-{
-    if (!myService) {
-        qDebug("Captcha cannot be verified, because         videoservice hasn't been defined");
-        return;
-    }
-    myService->authenticate(eCaptchaLogin);
-}
-
-void MainController::accountVerified()
-{
-    // HOOK (settings subsystem): SettingsPage::accountVerified() when the settings page
-    // exists.
-    Q_EMIT accountVerificationFinished(true);
-}
-
-void MainController::accountNotVerified()
-{
-    // HOOK (settings subsystem): SettingsPage::accountNotVerified() when the settings
-    // page exists.
-    Q_EMIT accountVerificationFinished(false);
-}
-
-void MainController::closeAuthenticationWaitDialog()
-{
-    QPointer<OneButtonDialog> wait = myAuthenticationWaitDialog;
-    myAuthenticationWaitDialog = nullptr;
-    if (!wait)
-        return;
-    // Ends its modal loop; it is deleted once that loop has returned.
-    wait->done(QDialog::Rejected);
-    wait->deleteLater();
-}
-
-void MainController::removeAccountNotices()
-{
-    closeAuthenticationWaitDialog();
-    if (myAccountNotice) {
-        // Removed, not answered: its outcome belongs to the sign-in before.
-        myAccountNotice->disconnect(this);
-        myAccountNotice->close();
-        myAccountNotice->deleteLater();
-        myAccountNotice = nullptr;
-    }
 }

@@ -38,7 +38,9 @@ struct MainControllerOptions
 };
 
 // Builds the program and wires it together, switches pages, turns the service's
-// errors into dialogs and runs the exit path.
+// errors into dialogs and runs the exit path. Each area of the program has a section
+// below and a file of its own (MainController<Area>.cpp); MainController.cpp holds
+// construction, start-up, page switching and exit.
 class MainController : public QObject
 {
     Q_OBJECT
@@ -64,38 +66,45 @@ public:
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
 
 public Q_SLOTS:
+    // ---- Pages, errors and exit (MainController.cpp)
     void showHomePage();
-    // One error dialog at a time: errors that arrive while one is open are traced only.
-    void showErrorDialog(const QString& text);
-    // "Set the account information now?"; OK opens the settings page.
-    void showAccountDialog();
-    void showSettingsPage();
-    void showUpload();
-    void showStatistics(HistoryItemStatistics* history);
-    void showHelp();
     // Restores the page of the last history item; a long press goes home.
     void historyBackClicked(bool longClick);
+    // One error dialog at a time: errors that arrive while one is open are traced only.
+    void showErrorDialog(const QString& text);
+    void showHelp();
     // Toggles the input-method keys so that the platform closes its on-screen keyboard.
     void removeVirtualInputMethod();
     void setCategory(CategoryMap& categories);
-    // Browsing: a standard feed (eFeedRequestType) in the result page's time frame, a
-    // search, an author's uploads, the search page; each shows the result or search page.
-    void feedRequest(int type);
-    void search(const QString& text, const QString& category, const QString& sortBy);
-    void searchAuthorsVideos(const QString& author);
-    void showSearchPage();
-    // The favourites page, refilled from the database (its last playlist selected).
-    void showFavoritesPage();
-    // A video picked from a result list: recorded in the viewing history and shown in
-    // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
-    void showResultVideo(VideoEntry* entry, bool forceInfoView);
-    // Empties the search page's list of earlier searches.
-    void clearSearchHistoryModel();
     void categoryRequestError();
     // "Exit" and closing the window. Asks first while a background download runs.
     void exitApplication();
 
-    // ---- Sign-in (the settings page asks for it)
+    // ---- Browsing and favourites (MainControllerBrowsing.cpp)
+    // A standard feed (eFeedRequestType) in the result page's time frame, a search, an
+    // author's uploads, the search page; each shows the result or search page.
+    void feedRequest(int type);
+    void search(const QString& text, const QString& category, const QString& sortBy);
+    void searchAuthorsVideos(const QString& author);
+    void showSearchPage();
+    // Empties the search page's list of earlier searches.
+    void clearSearchHistoryModel();
+    // The favourites page, refilled from the database (its last playlist selected).
+    void showFavoritesPage();
+
+    // ---- Playback (MainControllerPlayback.cpp)
+    // A video picked from a result list: recorded in the viewing history and shown in
+    // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
+    void showResultVideo(VideoEntry* entry, bool forceInfoView);
+
+    // ---- Comments and text pages (MainControllerComments.cpp)
+
+    // ---- Settings page (MainControllerSettings.cpp)
+    void showSettingsPage();
+
+    // ---- Sign-in (MainControllerAccount.cpp; the settings page asks for it)
+    // "Set the account information now?"; OK opens the settings page.
+    void showAccountDialog();
     // A plain sign-in with the stored account, behind a wait notice whose "Cancel"
     // drops it.
     void authenticate();
@@ -111,23 +120,44 @@ public Q_SLOTS:
     void accountVerified();
     void accountNotVerified();
 
+    // ---- Account pages (MainControllerAccountPages.cpp)
+    void showStatistics(HistoryItemStatistics* history);
+
+    // ---- Upload (MainControllerUpload.cpp)
+    void showUpload();
+
 Q_SIGNALS:
+    // ---- Sign-in
     // The outcome of a sign-in, once the user has closed its notice.
     void accountVerificationFinished(bool verified);
 
 private:
+    // ---- Start-up, pages and exit
     void failStartup(const QString& text);
     void createService();
     void connectSignals();
     void askStartDownloading();
-    // The sign-in's wait notice and result notice.
-    void closeAuthenticationWaitDialog();
-    void removeAccountNotices();
     // The page in front records itself in the history before the controller changes it.
     void leaveCurrentPage();
     bool accountSignedIn();
 
-    // Members are built in this order (see the constructor).
+    // ---- Playback
+
+    // ---- Comments and text pages
+
+    // ---- Settings page
+
+    // ---- Sign-in
+    // The sign-in's wait notice and result notice.
+    void closeAuthenticationWaitDialog();
+    void removeAccountNotices();
+
+    // ---- Account pages
+
+    // ---- Upload
+
+private:
+    // ---- The program's frame. Members are built in this order (see the constructor).
     MainWindow myMainWindow;
     // (the video widget of the media player subsystem goes here)
     Repository myRepository;
@@ -142,23 +172,35 @@ private:
     HomeView* myHomeView = nullptr;
     VideoServiceProvider* myService = nullptr; // child of the main window
     DBusService* myDBusService = nullptr;
-    ResultController* myResultController = nullptr;
-    SearchPage* mySearchPage = nullptr; // child of the main window
-    FavoriteResultController* myFavoriteController = nullptr; // child of the main window
-    BackgroundDownloadController* myBackgroundDownloadController = nullptr; // child of the main window
 
-    CategoryMap myCategories;
-    bool myCategoryRequestFailed = false;
     bool myStartupFailed = false;
     bool myErrorDialogOpen = false;
     bool myExitQuestionOpen = false;
 
-    // Sign-in: the notices up (children of the main window) and the two marks that
-    // keep a late or unwanted result from reaching the user.
+    // ---- Browsing and favourites
+    ResultController* myResultController = nullptr;
+    SearchPage* mySearchPage = nullptr; // child of the main window
+    FavoriteResultController* myFavoriteController = nullptr; // child of the main window
+    BackgroundDownloadController* myBackgroundDownloadController = nullptr; // child of the main window
+    CategoryMap myCategories;
+    bool myCategoryRequestFailed = false;
+
+    // ---- Playback
+
+    // ---- Comments and text pages
+
+    // ---- Settings page
+
+    // ---- Sign-in: the notices up (children of the main window) and the two marks
+    // that keep a late or unwanted result from reaching the user.
     QPointer<OneButtonDialog> myAuthenticationWaitDialog;
     QPointer<OneButtonDialog> myAccountNotice;
     bool myAuthenticationCancelled = false;
     bool myAuthenticationResultSuppressed = false;
+
+    // ---- Account pages
+
+    // ---- Upload
 };
 
 #endif

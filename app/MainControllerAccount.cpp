@@ -1,0 +1,137 @@
+#include "app/MainController.h"
+
+#include "app/AppTexts.h"
+#include "service/VideoServiceProvider.h"
+#include "shell/OneButtonDialog.h"
+#include "shell/ShellTexts.h"
+#include "shell/UserPrompt.h"
+
+#include <QDebug>
+
+// Signing in to the account: the question that leads to the settings page, the wait
+// notice, the outcome and the captcha round.
+
+void MainController::showAccountDialog()
+{
+    if (myPrompt->ask(&myMainWindow, TEXT_ACCOUNT_NEEDED_TITLE(), TEXT_ACCOUNT_NEEDED_QUESTION()))
+        showSettingsPage();
+}
+
+void MainController::authenticate()
+{
+    qDebug("void MainController::authenticate() start");
+    if (!myService) {
+        qDebug("void MainController::authenticate() - no video service");
+        return;
+    }
+    myAuthenticationCancelled = false;
+    // Only a plain sign-in lets results through again (see captchaChallenge).
+    myAuthenticationResultSuppressed = false;
+    removeAccountNotices();
+
+    QPointer<OneButtonDialog> wait = new OneButtonDialog(&myMainWindow);
+    wait->setText(TEXT_VERIFYING_ACCOUNT());
+    wait->setButtonText(TEXT_CANCEL());
+    wait->setProgressIndicatorBusy(true);
+    wait->showProgressIndicator(true);
+    myAuthenticationWaitDialog = wait;
+
+    myService->authenticate(ePlainLogin);
+    // The answer, a captcha challenge or another sign-in closes the notice through
+    // closeAuthenticationWaitDialog(); one that came at once leaves nothing to wait for.
+    if (myAuthenticationWaitDialog == wait)
+        myPrompt->runDialog(wait);
+
+    if (wait && myAuthenticationWaitDialog == wait) {
+        // The user ended the wait ("Cancel", or Escape): whatever the service still
+        // reports of this sign-in is not shown.
+        myAuthenticationCancelled = true;
+        myAuthenticationResultSuppressed = true;
+        myAuthenticationWaitDialog = nullptr;
+        myService->cancelAuthentication();
+        delete wait;
+    }
+    qDebug("void MainController::authenticate() end");
+}
+
+void MainController::authenticated(bool done, const QString& text)
+{
+    qDebug("void MainController::authenticated(bool, QString) start");
+    if (myAuthenticationCancelled || myAuthenticationResultSuppressed) {
+        qDebug("void MainController::authenticated(bool, QString) - result not shown (%s)",
+               myAuthenticationCancelled ? "cancelled" : "suppressed");
+        return;
+    }
+    removeAccountNotices();
+    if (done && myRepository.addAccountPlayListFolder() < 0)
+        qWarning("void MainController::authenticated(bool, QString) - the account's playlist folder was not added");
+
+    auto* notice = new OneButtonDialog(&myMainWindow);
+    notice->setModal(false);
+    notice->setTitle(done ? TEXT_ACCOUNT_VERIFIED() : TEXT_INCORRECT_LOGIN());
+    notice->setText(text);
+    // However the user closes it (its button or Escape), the outcome is passed on.
+    connect(notice, &QDialog::finished, this, done ? &MainController::accountVerified : &MainController::accountNotVerified);
+    connect(notice, &QDialog::finished, notice, &QObject::deleteLater);
+    myAccountNotice = notice;
+    myPrompt->showDialog(notice);
+    qDebug("void MainController::authenticated(bool, QString) end");
+}
+
+void MainController::captchaChallenge()
+{
+    qDebug("void MainController::captchaChallenge() start");
+    // HOOK (settings subsystem): SettingsPage::showCaptchaView() when the settings
+    // page exists.
+    if (!myAuthenticationResultSuppressed) {
+        myAuthenticationResultSuppressed = true;
+        closeAuthenticationWaitDialog();
+    }
+    qDebug("void MainController::captchaChallenge() end");
+}
+
+void MainController::verifyCaptcha()
+{
+    if (!myService) {
+        qDebug("Captcha cannot be verified, because         videoservice hasn't been defined");
+        return;
+    }
+    myService->authenticate(eCaptchaLogin);
+}
+
+void MainController::accountVerified()
+{
+    // HOOK (settings subsystem): SettingsPage::accountVerified() when the settings page
+    // exists.
+    Q_EMIT accountVerificationFinished(true);
+}
+
+void MainController::accountNotVerified()
+{
+    // HOOK (settings subsystem): SettingsPage::accountNotVerified() when the settings
+    // page exists.
+    Q_EMIT accountVerificationFinished(false);
+}
+
+void MainController::closeAuthenticationWaitDialog()
+{
+    QPointer<OneButtonDialog> wait = myAuthenticationWaitDialog;
+    myAuthenticationWaitDialog = nullptr;
+    if (!wait)
+        return;
+    // Ends its modal loop; it is deleted once that loop has returned.
+    wait->done(QDialog::Rejected);
+    wait->deleteLater();
+}
+
+void MainController::removeAccountNotices()
+{
+    closeAuthenticationWaitDialog();
+    if (myAccountNotice) {
+        // Removed, not answered: its outcome belongs to the sign-in before.
+        myAccountNotice->disconnect(this);
+        myAccountNotice->close();
+        myAccountNotice->deleteLater();
+        myAccountNotice = nullptr;
+    }
+}
