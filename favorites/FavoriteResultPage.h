@@ -29,6 +29,8 @@ class VideoListModel;
 // between the lists and onto the trash; the page turns drops, button presses and the
 // name field into requests (the vs* signals) that its controller hands to the video
 // service's command queue.
+// Its drag and drop handling is in FavoriteResultPageDrops.cpp, its keys and focus
+// ring in FavoriteResultPageKeys.cpp.
 class FavoriteResultPage : public PageBase
 {
     Q_OBJECT
