@@ -70,25 +70,22 @@ void ResultController::search(const QString& text, const QString& category, cons
 
 void ResultController::relatedVideos(VideoEntry* video)
 {
-    if (!video) {
-        qDebug() << "ResultController::relatedVideos: NULL pointer";
-        return;
-    }
-    ResultRequest request;
-    request.kind = ResultRequest::eRelated;
-    request.videoId = video->getVideoId();
-    request.videoTitle = video->getName();
-    run(request);
+    runForVideo(ResultRequest::eRelated, video, "relatedVideos");
 }
 
 void ResultController::videoResponses(VideoEntry* video)
 {
+    runForVideo(ResultRequest::eResponses, video, "videoResponses");
+}
+
+void ResultController::runForVideo(ResultRequest::eKind kind, VideoEntry* video, const char* caller)
+{
     if (!video) {
-        qDebug() << "ResultController::videoResponses: NULL pointer";
+        qDebug().nospace() << "ResultController::" << caller << ": NULL pointer";
         return;
     }
     ResultRequest request;
-    request.kind = ResultRequest::eResponses;
+    request.kind = kind;
     request.videoId = video->getVideoId();
     request.videoTitle = video->getName();
     run(request);

@@ -65,6 +65,9 @@ private Q_SLOTS:
 
 private:
     void run(const ResultRequest& request);
+    // Runs a request of that kind about the video (related videos, responses); a null
+    // video is traced with the caller's name and asks for nothing.
+    void runForVideo(ResultRequest::eKind kind, VideoEntry* video, const char* caller);
     int pageSize() const;
     void requestFailed(const QString& text);
 

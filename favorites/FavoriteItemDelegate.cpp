@@ -32,8 +32,7 @@ QSize FavoriteItemDelegate::sizeHint(const QStyleOptionViewItem& option, const Q
 {
     Q_UNUSED(option);
     Q_UNUSED(index);
-    return QSize(myView ? myView->width() : 0,
-                 rowHeight(myView, FAVORITE_ROW_FACTOR, FAVORITE_ROW_MIN, FAVORITE_ROW_MAX));
+    return rowSize(myView, FAVORITE_ROW_FACTOR, FAVORITE_ROW_MIN, FAVORITE_ROW_MAX);
 }
 
 void FavoriteItemDelegate::setDelegateMode(int mode)
@@ -67,10 +66,7 @@ int FavoriteItemDelegate::shownPlayListType() const
 
 void FavoriteItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    if (!index.isValid() || !painter)
-        return;
-    myVariant = index.model()->data(index, Qt::DisplayRole);
-    if (!myVariant.isValid() || myVariant.isNull())
+    if (!painter || !rowItem<VideoEntry>(index))
         return;
     switch (myMode) {
     case eDownloadMode:
@@ -89,20 +85,19 @@ VideoEntry* FavoriteItemDelegate::beginRow(QPainter* painter, const QStyleOption
                                            const QModelIndex& index) const
 {
     // 1. The row's entry.
-    VideoEntry* entry = myVariant.value<VideoEntry*>();
+    VideoEntry* entry = rowItem<VideoEntry>(index);
     if (!entry)
         return nullptr;
 
     // 2. Highlight of the current row.
-    if (myView && index == myView->currentIndex())
-        drawHighlight(painter, option.rect);
+    highlightCurrentRow(painter, option, index);
 
     // 3. Layout shared by both row kinds.
     const QRect& r = option.rect;
     myX = r.left();
     myY = r.top();
-    myW = r.right() - r.left() + 1;
-    myH = r.bottom() - r.top() + 1;
+    myW = r.width();
+    myH = r.height();
     myM = FAVORITE_MARGIN_FACTOR * myH;
     myTW = myH * VIDEO_THUMBNAIL_ASPECT;
     myTH = myH - 2 * myM;

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
-#include <QVariant>
 
 class QAbstractItemView;
 class VideoEntry;
@@ -63,7 +62,6 @@ private:
 
     // Working storage of the last paint, reused for every row.
     mutable QFont myFont;
-    mutable QVariant myVariant;
     mutable QImage myThumbnail;
     mutable QString myTitle, myAuthor, myDuration, myStatus;
     mutable double myAuthorWidth = 0;

@@ -407,18 +407,19 @@ void FavoriteResultController::externalizePlayList(PlayList* playList, int targe
 
 void FavoriteResultController::addVideoToPlayList(const QString& videoId, VideoEntry* entry, PlayList* target)
 {
-    if (!entry || !target)
-        return;
-    vsCmdStruct command = videoCommand(vsAddVideoToPlayList, *target, *entry);
-    command.text = videoId;
-    queue(command);
+    queueAddVideo(vsAddVideoToPlayList, videoId, entry, target);
 }
 
 void FavoriteResultController::addVideoToYouTubeFavorites(const QString& videoId, VideoEntry* entry, PlayList* target)
 {
+    queueAddVideo(vsAddVideoToYouTubeFavorites, videoId, entry, target);
+}
+
+void FavoriteResultController::queueAddVideo(int cmdType, const QString& videoId, VideoEntry* entry, PlayList* target)
+{
     if (!entry || !target)
         return;
-    vsCmdStruct command = videoCommand(vsAddVideoToYouTubeFavorites, *target, *entry);
+    vsCmdStruct command = videoCommand(cmdType, *target, *entry);
     command.text = videoId;
     queue(command);
 }

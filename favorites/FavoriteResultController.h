@@ -73,6 +73,9 @@ private Q_SLOTS:
 
 private:
     void queue(const vsCmdStruct& command);
+    // Queues adding the video to the target playlist (cmdType: to a playlist or to the
+    // account's Favorites); nothing without an entry or a target.
+    void queueAddVideo(int cmdType, const QString& videoId, VideoEntry* entry, PlayList* target);
     void fillPlayLists();
     bool isSignedIn() const;
     // The account folder is in the tree and open.

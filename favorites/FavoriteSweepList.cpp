@@ -8,13 +8,12 @@
 
 #include <QDebug>
 #include <QDrag>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 
 FavoriteSweepList::FavoriteSweepList(QWidget* parent, FavoriteResultPage* page)
-    : UniformSweepList(parent, 0), myPage(page)
+    : FavoritesListBase(parent, page)
 {
 }
 
@@ -95,23 +94,9 @@ void FavoriteSweepList::mouseDoubleClickEvent(QMouseEvent* event)
     }
 }
 
-void FavoriteSweepList::keyPressEvent(QKeyEvent* event)
+void FavoriteSweepList::returnPressed()
 {
-    switch (event->key()) {
-    case Qt::Key_Left:
-        Q_EMIT leftKeyPressed();
-        break;
-    case Qt::Key_Right:
-        Q_EMIT rightKeyPressed();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Q_EMIT doubleClicked(currentIndex());
-        break;
-    default:
-        QListView::keyPressEvent(event);
-        break;
-    }
+    Q_EMIT doubleClicked(currentIndex());
 }
 
 void FavoriteSweepList::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)

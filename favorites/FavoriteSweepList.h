@@ -1,16 +1,15 @@
 #ifndef KRELVOX_FAVORITESWEEPLIST_H
 #define KRELVOX_FAVORITESWEEPLIST_H
 
-#include "widgets/UniformSweepList.h"
+#include "favorites/FavoritesListBase.h"
 
-class FavoriteResultPage;
 class VideoEntry;
 
 // The kinetic list of the selected playlist's entries. A press selects the row under
 // the finger; a press on a row's thumbnail starts a drag of that favourite; a double
 // tap on the author's name reports the author link; Left, Right and Return become
 // signals for the page.
-class FavoriteSweepList : public UniformSweepList
+class FavoriteSweepList : public FavoritesListBase
 {
     Q_OBJECT
 public:
@@ -22,13 +21,12 @@ public:
 
 Q_SIGNALS:
     void authorLinkClicked(QModelIndex index);
-    void leftKeyPressed();
-    void rightKeyPressed();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // Return and Enter: doubleClicked for the current row, which plays it.
+    void returnPressed() override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void activateCurrentItem(const QModelIndex& index) override;
     // Reads the next page of the list once less than a screenful of the rows read is
@@ -38,8 +36,6 @@ protected:
 private:
     VideoEntry* currentEntry() const;
     void startDrag(VideoEntry* entry);
-
-    FavoriteResultPage* myPage;
 };
 
 #endif

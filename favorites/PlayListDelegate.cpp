@@ -20,8 +20,7 @@ QSize PlayListDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
 {
     Q_UNUSED(option);
     Q_UNUSED(index);
-    return QSize(myView ? myView->width() : 0,
-                 rowHeight(myView, PLAYLIST_ROW_FACTOR, PLAYLIST_ROW_MIN, PLAYLIST_ROW_MAX));
+    return rowSize(myView, PLAYLIST_ROW_FACTOR, PLAYLIST_ROW_MIN, PLAYLIST_ROW_MAX);
 }
 
 void PlayListDelegate::setPlayListType(int type)
@@ -40,25 +39,17 @@ QString PlayListDelegate::rowText(const PlayList& playList)
 void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     // 1. The row's playlist, or nothing to paint.
-    if (!index.isValid() || !painter)
-        return;
-    myVariant = index.model()->data(index, Qt::DisplayRole);
-    if (!myVariant.isValid() || myVariant.isNull())
-        return;
-    PlayList* playList = myVariant.value<PlayList*>();
-    if (!playList)
+    PlayList* playList = rowItem<PlayList>(index);
+    if (!painter || !playList)
         return;
 
-    // 2. Highlight of the current row.
-    if (myView && index == myView->currentIndex())
-        drawHighlight(painter, option.rect);
-
-    // 3. Layout; playlists inside a folder are indented.
+    // 2. Layout: a square icon cell as high as the row, the text beside it;
+    //    playlists inside a folder are indented.
     const QRect& r = option.rect;
     myX = r.left();
     myY = r.top();
-    myW = r.right() - r.left() + 1;
-    myH = r.bottom() - r.top() + 1;
+    myW = r.width();
+    myH = r.height();
     myM = myH * PLAYLIST_MARGIN_FACTOR;
     myS = myH;
     const int type = playList->getType();
@@ -67,14 +58,15 @@ void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     myIconTarget = QRectF(myX + myM, myY + myM, myS - 2 * myM, myH - 2 * myM);
     myTextRect = QRectF(myX + myS, myY + myM, myW - (myS + myX), 2 * (myH - 2 * myM) / 3);
 
-    // 4. Top line.
+    // 3. Highlight of the current row, and the top line.
+    highlightCurrentRow(painter, option, index);
     drawTopLine(painter, r);
 
-    // 5. Icon.
+    // 4. Icon.
     myIcon = playList->getIcon();
     drawPicture(painter, myIconTarget, myIcon);
 
-    // 6.-8. Bold name with its count.
+    // 5. Bold name with its count.
     myFont.setWeight(QFont::Bold);
     myFont.setUnderline(false);
     painter->setFont(myFont);
@@ -82,9 +74,9 @@ void PlayListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->drawText(myTextRect, myText, QTextOption());
     myFont.setWeight(QFont::Normal);
 
-    // 9. Hit rectangle of the icon for the list.
+    // 6. Hit rectangle of the icon for the list.
     playList->setRect(myIconTarget);
 
-    // 10. Bottom line.
+    // 7. Bottom line.
     drawBottomLine(painter, r);
 }

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
-#include <QVariant>
 
 class PlayList;
 class QAbstractItemView;
@@ -44,7 +43,6 @@ private:
     mutable double myX = 0, myY = 0, myW = 0, myH = 0, myM = 0, myS = 0;
     mutable QFont myFont;
     mutable QImage myIcon;
-    mutable QVariant myVariant;
     mutable QString myText;
 
     int myPlayListType = 0;

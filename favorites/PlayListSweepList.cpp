@@ -9,7 +9,6 @@
 
 #include <QDebug>
 #include <QDrag>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -17,7 +16,7 @@
 #include <QtMath>
 
 PlayListSweepList::PlayListSweepList(QWidget* parent, FavoriteResultPage* page)
-    : UniformSweepList(parent, 0), myPage(page), myPressPoint(0, 0)
+    : FavoritesListBase(parent, page), myPressPoint(0, 0)
 {
 }
 
@@ -105,23 +104,9 @@ void PlayListSweepList::mouseDoubleClickEvent(QMouseEvent* event)
     Q_UNUSED(event);
 }
 
-void PlayListSweepList::keyPressEvent(QKeyEvent* event)
+void PlayListSweepList::returnPressed()
 {
-    switch (event->key()) {
-    case Qt::Key_Left:
-        Q_EMIT leftKeyPressed();
-        break;
-    case Qt::Key_Right:
-        Q_EMIT rightKeyPressed();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        toggleCurrentFolder();
-        break;
-    default:
-        QListView::keyPressEvent(event);
-        break;
-    }
+    toggleCurrentFolder();
 }
 
 void PlayListSweepList::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -1,18 +1,17 @@
 #ifndef KRELVOX_PLAYLISTSWEEPLIST_H
 #define KRELVOX_PLAYLISTSWEEPLIST_H
 
-#include "widgets/UniformSweepList.h"
+#include "favorites/FavoritesListBase.h"
 
 #include <QPoint>
 
-class FavoriteResultPage;
 class PlayList;
 
 // The kinetic list of the playlist tree. A tap makes a row current or opens and
 // closes a folder row, a sweep scrolls, and a press on the icon of a movable playlist
 // starts a drag of it onto the page's drop targets. Every change of the current row
 // is reported as clicked().
-class PlayListSweepList : public UniformSweepList
+class PlayListSweepList : public FavoritesListBase
 {
     Q_OBJECT
 public:
@@ -26,8 +25,6 @@ Q_SIGNALS:
     void authorLinkClicked(QModelIndex index);
     void currentSelectionChanged(QModelIndex index);
     void updateSelection();
-    void leftKeyPressed();
-    void rightKeyPressed();
     void doubleClicked(PlayList* playList);
     void folderOpenToggle(PlayList* playList);
 
@@ -36,14 +33,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // Return and Enter open or close the current folder row.
+    void returnPressed() override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void activateCurrentItem(const QModelIndex& index) override;
 
 private:
     void startDrag(PlayList* playList);
 
-    FavoriteResultPage* myPage;
     // True once the finger has gone further than a tap allows since the press.
     bool myMovedFromPress = false;
     QPoint myPressPoint;

@@ -50,9 +50,22 @@ int RowDelegateBase::rowHeight(const QAbstractItemView* view, double factor, dou
     return qRound(qBound(min, view->height() / factor, max));
 }
 
+QSize RowDelegateBase::rowSize(const QAbstractItemView* view, double factor, double min, double max)
+{
+    return QSize(view ? view->width() : 0, rowHeight(view, factor, min, max));
+}
+
 void RowDelegateBase::drawHighlight(QPainter* painter, const QRect& row)
 {
     painter->fillRect(row, ROW_HIGHLIGHT_COLOR);
+}
+
+void RowDelegateBase::highlightCurrentRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const
+{
+    const QAbstractItemView* view = viewFor(option);
+    if (view && index == view->currentIndex())
+        drawHighlight(painter, option.rect);
 }
 
 void RowDelegateBase::drawTopLine(QPainter* painter, const QRect& row)

@@ -2,6 +2,7 @@
 #define KRELVOX_ROWDELEGATEBASE_H
 
 #include <QAbstractItemDelegate>
+#include <QVariant>
 
 class QAbstractItemView;
 class QImage;
@@ -27,15 +28,26 @@ protected:
     explicit RowDelegateBase(QObject* parent);
     ~RowDelegateBase() override;
 
+    // The row's item (its display data, e.g. VideoEntry or PlayList); null for an
+    // invalid row and for a row without an item.
+    template <typename Item>
+    static Item* rowItem(const QModelIndex& index)
+    {
+        return index.isValid() ? index.data(Qt::DisplayRole).value<Item*>() : nullptr;
+    }
     // The view the rows are painted for: the parent when it is a view, else the
     // option's widget; null when neither is.
     const QAbstractItemView* viewFor(const QStyleOptionViewItem& option) const;
     // A row height that follows the view: its height / factor, within min and max;
     // min without a view.
     static int rowHeight(const QAbstractItemView* view, double factor, double min, double max);
+    // A row as wide as the view (0 without one) and as high as rowHeight says.
+    static QSize rowSize(const QAbstractItemView* view, double factor, double min, double max);
 
-    // The grey fill of the current row.
+    // The grey fill of a highlighted row.
     static void drawHighlight(QPainter* painter, const QRect& row);
+    // The grey fill when the row is the view's current row.
+    void highlightCurrentRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
     // The one-pixel white lines along the row's top and bottom edges. They end one
     // pixel right of the row, so that neighbouring rows' lines meet.
     static void drawTopLine(QPainter* painter, const QRect& row);

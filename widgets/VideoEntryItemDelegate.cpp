@@ -56,10 +56,8 @@ void VideoEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem
                                    const QModelIndex& index) const
 {
     // 1. The row's entry; nothing to paint without one.
-    if (!painter || !index.isValid())
-        return;
-    VideoEntry* entry = qvariant_cast<VideoEntry*>(index.data(Qt::DisplayRole));
-    if (!entry)
+    VideoEntry* entry = rowItem<VideoEntry>(index);
+    if (!painter || !entry)
         return;
     painter->save();
 

@@ -5,23 +5,7 @@
 
 #include <QXmlStreamReader>
 
-CommentFeedParser::~CommentFeedParser()
-{
-    qDeleteAll(myEntries);
-}
-
-QList<CommentEntry*> CommentFeedParser::takeEntries()
-{
-    QList<CommentEntry*> entries;
-    entries.swap(myEntries);
-    return entries;
-}
-
-bool CommentFeedParser::parse(const QByteArray& document)
-{
-    return AtomReader::readFeedEntries(document, myEntries, myTotal, myError,
-                                       [this](QXmlStreamReader& reader) { readEntry(reader); });
-}
+CommentFeedParser::~CommentFeedParser() = default;
 
 void CommentFeedParser::readEntry(QXmlStreamReader& reader)
 {

@@ -48,23 +48,7 @@ struct VideoFeedParser::EntryExtras
     QString uploaded;
 };
 
-VideoFeedParser::~VideoFeedParser()
-{
-    qDeleteAll(myEntries);
-}
-
-QList<VideoEntry*> VideoFeedParser::takeEntries()
-{
-    QList<VideoEntry*> entries;
-    entries.swap(myEntries);
-    return entries;
-}
-
-bool VideoFeedParser::parse(const QByteArray& document)
-{
-    return AtomReader::readFeedEntries(document, myEntries, myTotal, myError,
-                                       [this](QXmlStreamReader& reader) { readEntry(reader); });
-}
+VideoFeedParser::~VideoFeedParser() = default;
 
 void VideoFeedParser::readEntry(QXmlStreamReader& reader)
 {
