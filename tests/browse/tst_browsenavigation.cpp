@@ -235,12 +235,8 @@ void TestBrowseNavigation::backAfterAuthorLinkAsksForTheListAgain()
 
     // The author link of a row: that author's uploads on the same page.
     VideoSweepList* list = resultPage()->getList();
-    list->viewport()->repaint();
-    VideoEntry* entry = resultPage()->getModel()->entryAt(5);
-    const QPoint author = entry->getAuthorRect().center().toPoint();
-    const QString name = entry->getAuthor();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, author);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, author);
+    const QString name = resultPage()->getModel()->entryAt(5)->getAuthor();
+    clickAuthorLink(5);
     QVERIFY(waitFilled());
     QCOMPARE(myController->getResultController()->getCurrentRequest().text, name);
 

@@ -76,6 +76,8 @@ private:
     QString boldText() const;
     QString plainText() const;
     QString underlinedText() const;
+    // The drawings of that image in the last painted row.
+    QList<RecordedImage> drawnImages(const QImage& image) const;
 
     TestEnvironment myEnvironment;
     QListView* myView = nullptr;
@@ -144,6 +146,15 @@ QString TestFavoriteItemDelegate::underlinedText() const
         if (t.underline)
             text += t.text;
     return text;
+}
+
+QList<RecordedImage> TestFavoriteItemDelegate::drawnImages(const QImage& image) const
+{
+    QList<RecordedImage> drawn;
+    for (const RecordedImage& recorded : myDevice->engine().recordedImages)
+        if (recorded.cacheKey == image.cacheKey())
+            drawn << recorded;
+    return drawn;
 }
 
 void TestFavoriteItemDelegate::sizeHintFollowsViewHeight_data()
@@ -317,10 +328,7 @@ void TestFavoriteItemDelegate::ratingStars()
     entry->setRating(rating);
     paintRow(0);
 
-    QList<RecordedImage> drawn;
-    for (const RecordedImage& image : myDevice->engine().recordedImages)
-        if (image.cacheKey == stars.cacheKey())
-            drawn << image;
+    const QList<RecordedImage> drawn = drawnImages(stars);
     if (share == 0.0) {
         QVERIFY(drawn.isEmpty());
         return;
@@ -363,10 +371,7 @@ void TestFavoriteItemDelegate::thumbnailIsDrawnWhole()
     myDelegate->setDelegateMode(mode);
     paintRow(0);
 
-    QList<RecordedImage> drawn;
-    for (const RecordedImage& image : myDevice->engine().recordedImages)
-        if (image.cacheKey == thumbnail.cacheKey())
-            drawn << image;
+    const QList<RecordedImage> drawn = drawnImages(thumbnail);
     QCOMPARE(drawn.count(), 1);
     QCOMPARE(drawn.first().source, QRectF(QPointF(0, 0), QSizeF(size)));
     QVERIFY(fuzzyEqual(drawn.first().target, QRectF(M, M, TW - 2 * M, TH)));
