@@ -19,16 +19,9 @@ class BenchStartCommand : public QObject
 private:
     static QProcessEnvironment environment(const TestEnvironment& env)
     {
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
-                                 "QT_QPA_PLATFORM", "KRELVOX_SERVICE_BASE_URL"})
-            e.remove(QString::fromLatin1(name));
-        e.insert(QStringLiteral("HOME"), env.home());
-        e.insert(QStringLiteral("XDG_CONFIG_HOME"), env.home() + QStringLiteral("/.config"));
-        e.insert(QStringLiteral("KRELVOX_STORAGE_ROOT"), env.storageRoot());
+        QProcessEnvironment e = env.headlessEnvironment();
         e.insert(QStringLiteral("KRELVOX_QUIT_AFTER_HOME_PAINT"), QStringLiteral("1"));
         e.insert(QStringLiteral("KRELVOX_BUILD_DIR"), QStringLiteral(KRELVOX_BUILD_DIR));
-        e.insert(QStringLiteral("KRELVOX_RUN_DIR"), env.root() + QStringLiteral("/run"));
         return e;
     }
 

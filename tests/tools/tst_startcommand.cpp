@@ -45,17 +45,10 @@ class StartCommand
 {
 public:
     explicit StartCommand(const TestEnvironment& environment, const QStringList& extraEnvironment = {})
-        : myRunFolder(environment.root() + QStringLiteral("/run"))
+        : myRunFolder(environment.runFolder())
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
-                                 "QT_QPA_PLATFORM", "KRELVOX_SERVICE_BASE_URL"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("HOME"), environment.home());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), environment.home() + QStringLiteral("/.config"));
-        env.insert(QStringLiteral("KRELVOX_STORAGE_ROOT"), environment.storageRoot());
+        QProcessEnvironment env = environment.headlessEnvironment();
         env.insert(QStringLiteral("KRELVOX_BUILD_DIR"), QStringLiteral(KRELVOX_BUILD_DIR));
-        env.insert(QStringLiteral("KRELVOX_RUN_DIR"), myRunFolder);
         for (const QString& item : extraEnvironment)
             env.insert(item.section(QLatin1Char('='), 0, 0), item.section(QLatin1Char('='), 1));
         myProcess.setProcessEnvironment(env);
