@@ -115,7 +115,7 @@ FakeResponse video(const FakeRequest& request, const Catalogue& catalogue)
         return videoFeed(request, tag + ":related", QStringLiteral("Videos related to '%1'").arg(shown.title),
                          catalogue->related(id));
     if (part == QLatin1String("responses"))
-        return videoFeed(request, tag + ":responses", QStringLiteral("Videos responses to '%1'").arg(shown.title),
+        return videoFeed(request, tag + ":responses", QStringLiteral("Video responses to '%1'").arg(shown.title),
                          catalogue->responses(id));
     if (part == QLatin1String("comments"))
         return feed(request, "comment", tag + ":comments", QStringLiteral("Comments on '%1'").arg(shown.title),
