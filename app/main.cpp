@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -24,13 +27,17 @@
 // - KRELVOX_QUIT_AFTER_HOME_PAINT: end the event loop with 0 right after the home view
 //   has been painted for the first time, printing "home view painted <ms> ms after
 //   start, window <w>x<h>" on standard output (<ms> counted from entering main); the
-//   controller is then deleted and cleans up as after any exit.
+//   controller is then deleted and cleans up as after any exit;
+// - KRELVOX_SCREENSHOT: a file that gets a PNG picture of the whole screen every
+//   SCREENSHOT_INTERVAL_MS (how the start command shows a virtual screen).
 
 namespace {
 
 const char* ENV_STORAGE_ROOT = "KRELVOX_STORAGE_ROOT";
 const char* ENV_NONINTERACTIVE = "KRELVOX_NONINTERACTIVE";
 const char* ENV_QUIT_AFTER_HOME_PAINT = "KRELVOX_QUIT_AFTER_HOME_PAINT";
+const char* ENV_SCREENSHOT = "KRELVOX_SCREENSHOT";
+constexpr int SCREENSHOT_INTERVAL_MS = 2000;
 
 // Quits once the watched page has been painted.
 class FirstPaintWatcher : public QObject
@@ -60,6 +67,38 @@ public:
 private:
     const QElapsedTimer& mySinceStart;
     bool myDone = false;
+};
+
+// Writes a picture of the screen the window is on to a file, again and again. The
+// file is replaced whole, so a viewer never reads half a picture.
+class ScreenshotWriter : public QObject
+{
+public:
+    ScreenshotWriter(QWidget* window, const QString& path) : QObject(window), myWindow(window), myPath(path)
+    {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &ScreenshotWriter::write);
+        timer->start(SCREENSHOT_INTERVAL_MS);
+    }
+
+private:
+    void write()
+    {
+        // The whole screen shows dialogs too; a platform without screen grabs gets the window.
+        QPixmap picture = myWindow->screen()->grabWindow(0);
+        if (picture.isNull())
+            picture = myWindow->grab();
+        QSaveFile file(myPath);
+        if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
+            return;
+        if (!myFailed)
+            qWarning("ScreenshotWriter: cannot write %s", qPrintable(myPath));
+        myFailed = true;
+    }
+
+    QWidget* myWindow;
+    QString myPath;
+    bool myFailed = false;
 };
 
 } // namespace
@@ -93,6 +132,8 @@ int main(int argc, char* argv[])
     if (!controller->startupFailed()) {
         if (!qEnvironmentVariableIsEmpty(ENV_QUIT_AFTER_HOME_PAINT) && controller->getHomeView())
             new FirstPaintWatcher(controller->getHomeView(), sinceStart);
+        if (!qEnvironmentVariableIsEmpty(ENV_SCREENSHOT))
+            new ScreenshotWriter(&controller->getMainWindow(), qEnvironmentVariable(ENV_SCREENSHOT));
         result = application->exec();
     }
 

@@ -2,8 +2,12 @@
 #define KRELVOX_BENCHSUPPORT_H
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
 
 // A kB figure of this process from /proc/self/status ("VmRSS:", "VmHWM:"), -1 when
 // it cannot be read. The memory benchmarks compare it before and after a transfer.
@@ -17,6 +21,28 @@ inline qint64 processStatusKb(const char* key)
         if (line.startsWith(key))
             return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLongLong();
     return -1;
+}
+
+// Starts the process (set up by the caller) and waits for the program's line
+// "home view painted ..." (KRELVOX_QUIT_AFTER_HOME_PAINT): the wall milliseconds from
+// the start to that line, -1 when it did not come; the line goes to *line. The
+// process is left to end by itself.
+inline qint64 msToHomeView(QProcess& process, const QString& program, const QStringList& arguments,
+                           QString* line = nullptr)
+{
+    QElapsedTimer wall;
+    wall.start();
+    process.start(program, arguments);
+    QString output;
+    while (!output.contains(QStringLiteral("home view painted")) || !output.endsWith(QLatin1Char('\n'))) {
+        if (!process.waitForReadyRead(30000))
+            return -1;
+        output += QString::fromLocal8Bit(process.readAllStandardOutput());
+    }
+    const qint64 elapsed = wall.elapsed();
+    if (line)
+        *line = output.mid(output.indexOf(QStringLiteral("home view painted"))).section(QLatin1Char('\n'), 0, 0);
+    return elapsed;
 }
 
 #endif

@@ -1,6 +1,6 @@
+#include "bench/BenchSupport.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -37,16 +37,10 @@ private:
         QProcess process;
         process.setProcessEnvironment(e);
         process.setStandardErrorFile(QProcess::nullDevice());
-        QElapsedTimer wall;
-        wall.start();
-        process.start(binary(), { QStringLiteral("-no-fullscreen") });
         QString line;
-        while (!line.contains(QStringLiteral("home view painted"))) {
-            if (!process.waitForReadyRead(10000))
-                return false;
-            line += QString::fromLocal8Bit(process.readAllStandardOutput());
-        }
-        *wallMs = wall.elapsed();
+        *wallMs = msToHomeView(process, binary(), { QStringLiteral("-no-fullscreen") }, &line);
+        if (*wallMs < 0)
+            return false;
         process.waitForFinished(10000);
         const QRegularExpressionMatch own = QRegularExpression(QStringLiteral("painted (\\d+) ms")).match(line);
         *ownMs = own.hasMatch() ? own.captured(1).toInt() : -1;

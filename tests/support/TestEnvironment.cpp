@@ -46,6 +46,24 @@ QString TestEnvironment::settingsFile() const
     return myDir.path() + QStringLiteral("/settings/krelvox.conf");
 }
 
+QProcessEnvironment TestEnvironment::headlessEnvironment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM",
+                             "KRELVOX_SERVICE_BASE_URL"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("HOME"), home());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home() + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("KRELVOX_STORAGE_ROOT"), storageRoot());
+    environment.insert(QStringLiteral("KRELVOX_RUN_DIR"), runFolder());
+    return environment;
+}
+
+QString TestEnvironment::runFolder() const
+{
+    return myDir.path() + QStringLiteral("/run");
+}
+
 QString TestEnvironment::outputFolder()
 {
     QString folder = qEnvironmentVariable("KRELVOX_TEST_OUTPUT");

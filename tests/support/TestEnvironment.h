@@ -3,6 +3,7 @@
 
 #include "core/StoragePaths.h"
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -25,6 +26,12 @@ public:
     QString applicationFolder() const;
     QString settingsFile() const;
     const StoragePaths& paths() const { return myPaths; }
+    // The environment of a program or script started in this world as on a machine
+    // without a desktop: HOME, its settings and the storage root point here, the
+    // start command's run folder is runFolder(), and there is no display, session
+    // bus, platform choice or service address.
+    QProcessEnvironment headlessEnvironment() const;
+    QString runFolder() const;
 
     // Folder for artefacts that outlive the test (screenshots): $KRELVOX_TEST_OUTPUT,
     // else "test-output" in the working folder. Created when missing.

@@ -1,6 +1,6 @@
 #include "tools/fakeservice/AccountRoutes.h"
+#include "tools/fakeservice/FakeDocuments.h"
 
-#include <QCryptographicHash>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -25,10 +25,10 @@ const char* NS_MEDIA_URI = "http://search.yahoo.com/mrss/";
 
 using State = std::shared_ptr<FakeAccountState>;
 
-QByteArray escape(const QString& text)
-{
-    return text.toHtmlEscaped().toUtf8();
-}
+using FakeDocuments::escape;
+
+// The user name of the account in its documents.
+const QString OWNER = QStringLiteral("ainovirtanen");
 
 QByteArray fill(QByteArray text, const QList<QPair<QByteArray, QString>>& values)
 {
@@ -148,30 +148,10 @@ QStringList segmentsAfter(const QString& path, const QString& prefix)
 
 // ---- Documents
 
-QByteArray feedHead(const QByteArray& kind, const QByteArray& id, const QByteArray& title, int total, int start,
+QByteArray feedHead(const QByteArray& kind, const QByteArray& id, const QString& title, int total, int start,
                     int perPage)
 {
-    return "<?xml version='1.0' encoding='UTF-8'?><feed xmlns='http://www.w3.org/2005/Atom' "
-           "xmlns:media='http://search.yahoo.com/mrss/' xmlns:openSearch='http://a9.com/-/spec/opensearch/1.1/' "
-           "xmlns:gd='http://schemas.google.com/g/2005' xmlns:yt='http://gdata.youtube.com/schemas/2007' "
-           "gd:etag='W/&quot;DkUHRn8zeyp7I2A9WhFRE0o.&quot;'><id>tag:youtube.com,2008:" + id + "</id>"
-           "<updated>2013-07-02T09:12:40.183Z</updated>"
-           "<category scheme='http://schemas.google.com/g/2005#kind' term='http://gdata.youtube.com/schemas/2007#" + kind
-        + "'/><title>" + title + "</title><logo>http://www.youtube.com/img/pic_youtubelogo_123x63.gif</logo>"
-          "<author><name>ainovirtanen</name><uri>http://gdata.youtube.com/feeds/api/users/ainovirtanen</uri></author>"
-          "<generator version='2.1' uri='http://gdata.youtube.com'>YouTube data API</generator>"
-          "<openSearch:totalResults>" + QByteArray::number(total) + "</openSearch:totalResults>"
-          "<openSearch:startIndex>" + QByteArray::number(start) + "</openSearch:startIndex>"
-          "<openSearch:itemsPerPage>" + QByteArray::number(perPage) + "</openSearch:itemsPerPage>";
-}
-
-// start-index and max-results of a feed request.
-void page(const FakeRequest& request, int& start, int& size)
-{
-    start = qMax(1, request.queryValue(QStringLiteral("start-index")).toInt());
-    size = request.queryValue(QStringLiteral("max-results")).toInt();
-    if (size <= 0)
-        size = 25;
+    return FakeDocuments::feedHead({kind, id, title, OWNER, QString(), total, start, perPage});
 }
 
 QByteArray contactEntry(const FakeContact& contact)
@@ -191,21 +171,14 @@ QByteArray contactEntry(const FakeContact& contact)
 
 QByteArray contactsFeed(const FakeRequest& request, const State& state)
 {
-    int start = 1;
-    int size = 25;
-    page(request, start, size);
+    const int start = request.startIndex();
+    const int size = request.maxResults(25);
     const int total = state->contacts.count();
-    QByteArray feed = feedHead("friend", "user:ainovirtanen:contacts", "ainovirtanen's Contacts", total, start, size);
+    QByteArray feed = feedHead("friend", "user:ainovirtanen:contacts", QStringLiteral("ainovirtanen's Contacts"), total,
+                               start, size);
     for (int i = start - 1; i < total && i < start - 1 + size; ++i)
         feed += contactEntry(state->contacts.at(i));
-    return feed + "</feed>";
-}
-
-QString userId(const QString& user)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(user.toUtf8(), QCryptographicHash::Md5).toBase64(
-                                   QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals))
-        .left(22);
+    return feed + FakeDocuments::feedEnd();
 }
 
 FakeResponse contactProfile(const QString& user)
@@ -213,7 +186,7 @@ FakeResponse contactProfile(const QString& user)
     const int n = int(qHash(user) % 97);
     const QByteArray body = fill(FakeService::fixtureData(QStringLiteral("contact-profile.xml")),
                                  {{"USER", user},
-                                  {"USER_ID", userId(user)},
+                                  {"USER_ID", FakeDocuments::userId(user)},
                                   {"JOINED", QStringLiteral("2008-0%1-1%1T10:20:30.000Z").arg(n % 9 + 1)},
                                   {"LOGGED", QStringLiteral("2013-06-2%1T18:00:00.000Z").arg(n % 9 + 1)},
                                   {"WATCHED", QString::number(100 + n)},
@@ -221,35 +194,40 @@ FakeResponse contactProfile(const QString& user)
     return FakeResponse::document(body, ENTRY_TYPE);
 }
 
-QByteArray listVideo(const QString& videoId)
+// A video of the playlists and favourites: its details when the state has them, else
+// a plain "Video <id>".
+FakeVideo listVideo(const State& state, const QString& videoId)
 {
-    const QByteArray id = escape(videoId);
-    return "<link rel='alternate' type='text/html' href='http://www.youtube.com/watch?v=" + id + "&amp;feature=youtube_gdata'/>"
-           "<link rel='related' type='application/atom+xml' href='http://gdata.youtube.com/feeds/api/videos/" + id + "?v=2'/>"
-           "<author><name>ainovirtanen</name><uri>http://gdata.youtube.com/feeds/api/users/ainovirtanen</uri></author>"
-           "<media:group><media:credit role='uploader' scheme='urn:youtube'>uploader_" + id + "</media:credit>"
-           "<media:description type='plain'>Video " + id + "</media:description>"
-           "<media:thumbnail url='http://i.ytimg.com/vi/" + id + "/default.jpg' height='90' width='120' time='00:00:15' yt:name='default'/>"
-           "<media:title type='plain'>Video " + id + "</media:title><yt:duration seconds='95'/>"
-           "<yt:uploaded>2012-11-03T16:20:00.000Z</yt:uploaded><yt:videoid>" + id + "</yt:videoid></media:group>";
+    if (state->videos.contains(videoId))
+        return state->videos.value(videoId);
+    FakeVideo video;
+    video.id = videoId;
+    video.title = QStringLiteral("Video ") + videoId;
+    video.description = video.title;
+    video.author = QStringLiteral("uploader_") + videoId;
+    video.seconds = 95;
+    video.published = QDateTime(QDate(2012, 11, 3), QTime(16, 20), Qt::UTC);
+    return video;
 }
 
-QByteArray playListItemEntry(const QString& listId, const FakeListItem& item, int position)
+QByteArray playListItemEntry(const State& state, const QString& listId, const FakeListItem& item, int position)
 {
+    const FakeVideo video = listVideo(state, item.videoId);
     return "<entry gd:etag='W/&quot;CkMFRX47eCp7I2A9WhJREkQ.&quot;'><id>tag:youtube.com,2008:playlist:" + escape(listId)
         + ":" + escape(item.entryId) + "</id><published>2013-05-14T07:40:12.000Z</published>"
           "<updated>2013-05-14T07:40:12.000Z</updated>"
           "<category scheme='http://schemas.google.com/g/2005#kind' term='http://gdata.youtube.com/schemas/2007#video'/>"
-          "<title>Video " + escape(item.videoId) + "</title>" + listVideo(item.videoId)
+          "<title>" + escape(video.title) + "</title>" + FakeDocuments::listedVideo(video, OWNER)
         + "<yt:position>" + QByteArray::number(position) + "</yt:position></entry>";
 }
 
-QByteArray favoriteEntry(const FakeListItem& item)
+QByteArray favoriteEntry(const State& state, const FakeListItem& item)
 {
+    const FakeVideo video = listVideo(state, item.videoId);
     return "<entry gd:etag='W/&quot;CkIDRn47eCp7I2A9WhVRE0o.&quot;'><id>tag:youtube.com,2008:favorite:" + escape(item.entryId)
         + "</id><published>2013-03-21T22:56:17.000Z</published><updated>2013-03-21T22:56:17.000Z</updated>"
           "<category scheme='http://schemas.google.com/g/2005#kind' term='http://gdata.youtube.com/schemas/2007#favorite'/>"
-          "<title>Video " + escape(item.videoId) + "</title>" + listVideo(item.videoId) + "</entry>";
+          "<title>" + escape(video.title) + "</title>" + FakeDocuments::listedVideo(video, OWNER) + "</entry>";
 }
 
 QByteArray playListLinkEntry(const FakePlayList& list)
@@ -267,24 +245,18 @@ QByteArray playListLinkEntry(const FakePlayList& list)
           "<media:group><yt:duration seconds='0'/></media:group><yt:playlistId>" + id + "</yt:playlistId></entry>";
 }
 
-QByteArray entryDocument(const QByteArray& inner)
-{
-    return "<?xml version='1.0' encoding='UTF-8'?><entry xmlns='http://www.w3.org/2005/Atom' "
-           "xmlns:media='http://search.yahoo.com/mrss/' xmlns:gd='http://schemas.google.com/g/2005' "
-           "xmlns:yt='http://gdata.youtube.com/schemas/2007'" + inner.mid(6);   // inner starts with "<entry"
-}
+using FakeDocuments::entryDocument;
 
 template <typename T, typename F>
 QByteArray pagedFeed(const FakeRequest& request, const QList<T>& items, const QByteArray& kind, const QByteArray& id,
-                     const QByteArray& title, F entry)
+                     const QString& title, F entry)
 {
-    int start = 1;
-    int size = 25;
-    page(request, start, size);
+    const int start = request.startIndex();
+    const int size = request.maxResults(25);
     QByteArray feed = feedHead(kind, id, title, items.count(), start, size);
     for (int i = start - 1; i < items.count() && i < start - 1 + size; ++i)
         feed += entry(items.at(i), i + 1);
-    return feed + "</feed>";
+    return feed + FakeDocuments::feedEnd();
 }
 
 // ---- Sign-in
@@ -321,22 +293,36 @@ FakeResponse usersGet(const FakeRequest& request, const State& state, const QStr
     FakeResponse answer;
     if (refused(request, state, answer))
         return answer;
-    if (tail.isEmpty())
-        return FakeResponse::fixture(QStringLiteral("account-profile.xml"), ENTRY_TYPE);
+    if (tail.isEmpty()) {
+        if (!state->profile)
+            return FakeResponse::fixture(QStringLiteral("account-profile.xml"), ENTRY_TYPE);
+        FakeProfile profile = *state->profile;
+        profile.favorites = state->favorites.count();
+        profile.contacts = state->contacts.count();
+        return FakeResponse::document(FakeDocuments::profileDocument(profile), ENTRY_TYPE);
+    }
     if (tail == QLatin1String("contacts"))
         return FakeResponse::document(contactsFeed(request, state), FEED_TYPE);
     if (tail == QLatin1String("inbox")) {
         if (state->inboxStatus != 200)
             return FakeResponse::error(state->inboxStatus, "ServiceException", "Inbox not available");
         if (state->emptyInbox)
-            return FakeResponse::document(feedHead("videoMessage", "user:ainovirtanen:inbox", "Inbox of ainovirtanen", 0, 1, 50)
-                                              + "</feed>",
+            return FakeResponse::document(feedHead("videoMessage", "user:ainovirtanen:inbox",
+                                                   QStringLiteral("Inbox of ainovirtanen"), 0, 1, 50)
+                                              + FakeDocuments::feedEnd(),
                                           FEED_TYPE);
-        return FakeResponse::fixture(QStringLiteral("inbox-feed.xml"), FEED_TYPE);
+        if (!state->inbox)
+            return FakeResponse::fixture(QStringLiteral("inbox-feed.xml"), FEED_TYPE);
+        return FakeResponse::document(pagedFeed(request, *state->inbox, "videoMessage", "user:ainovirtanen:inbox",
+                                                QStringLiteral("Inbox of ainovirtanen"),
+                                                [](const FakeMessage& message, int) {
+                                                    return FakeDocuments::messageEntry(message, OWNER);
+                                                }),
+                                      FEED_TYPE);
     }
     if (tail == QLatin1String("playlists")) {
         answer = FakeResponse::document(
-            pagedFeed(request, state->playLists, "playlistLink", "user:ainovirtanen:playlists", "Playlists of ainovirtanen",
+            pagedFeed(request, state->playLists, "playlistLink", "user:ainovirtanen:playlists", QStringLiteral("Playlists of ainovirtanen"),
                       [](const FakePlayList& list, int) { return playListLinkEntry(list); }),
             FEED_TYPE);
         answer.delayMs = state->listReadDelayMs;
@@ -344,8 +330,9 @@ FakeResponse usersGet(const FakeRequest& request, const State& state, const QStr
     }
     if (tail == QLatin1String("favorites")) {
         answer = FakeResponse::document(
-            pagedFeed(request, state->favorites, "favorite", "user:ainovirtanen:favorites", "Favorites of ainovirtanen",
-                      [](const FakeListItem& item, int) { return favoriteEntry(item); }),
+            pagedFeed(request, state->favorites, "favorite", "user:ainovirtanen:favorites",
+                      QStringLiteral("Favorites of ainovirtanen"),
+                      [&state](const FakeListItem& item, int) { return favoriteEntry(state, item); }),
             FEED_TYPE);
         answer.delayMs = state->listReadDelayMs;
         return answer;
@@ -431,7 +418,7 @@ FakeResponse usersWrite(const FakeRequest& request, const State& state)
                 return invalid("A video id is required");
             const FakeListItem added{state->newId(QStringLiteral("FL")), videoId};
             state->favorites.append(added);
-            return FakeResponse::document(entryDocument(favoriteEntry(added)), ENTRY_TYPE, 201);
+            return FakeResponse::document(entryDocument(favoriteEntry(state, added)), ENTRY_TYPE, 201);
         }
         if (request.method == "DELETE" && parts.size() == 3) {
             for (int i = 0; i < state->favorites.count(); ++i) {
@@ -461,9 +448,9 @@ FakeResponse playLists(const FakeRequest& request, const State& state)
 
     if (request.method == "GET" && parts.size() == 1) {
         answer = FakeResponse::document(pagedFeed(request, list->items, "playlist", "playlist:" + escape(listId),
-                                                  escape(list->title),
-                                                  [listId](const FakeListItem& item, int position) {
-                                                      return playListItemEntry(listId, item, position);
+                                                  list->title,
+                                                  [&state, listId](const FakeListItem& item, int position) {
+                                                      return playListItemEntry(state, listId, item, position);
                                                   }),
                                         FEED_TYPE);
         answer.delayMs = state->listReadDelayMs;
@@ -475,7 +462,7 @@ FakeResponse playLists(const FakeRequest& request, const State& state)
             return invalid("A video id is required");
         const FakeListItem added{state->newId(QStringLiteral("PI")), videoId};
         list->items.append(added);
-        return FakeResponse::document(entryDocument(playListItemEntry(listId, added, list->items.count())), ENTRY_TYPE,
+        return FakeResponse::document(entryDocument(playListItemEntry(state, listId, added, list->items.count())), ENTRY_TYPE,
                                       201);
     }
     int index = -1;
@@ -494,7 +481,7 @@ FakeResponse playLists(const FakeRequest& request, const State& state)
         if (!hasEntry || !ok || position < 1 || position > list->items.count())
             return invalid("A position within the playlist is required");
         list->items.move(index, position - 1);
-        return FakeResponse::document(entryDocument(playListItemEntry(listId, list->items.at(position - 1), position)),
+        return FakeResponse::document(entryDocument(playListItemEntry(state, listId, list->items.at(position - 1), position)),
                                       ENTRY_TYPE);
     }
     return FakeResponse::error(405, "UnsupportedOperationException", "Not supported on this feed");
@@ -687,6 +674,7 @@ std::shared_ptr<FakeAccountState> addAccountRoutes(FakeService& service)
     state->playLists.append(
         FakePlayList{QStringLiteral("PL3F0C6E1D2A8B9477"), QStringLiteral("Musiikki & muuta"), QString(), {}});
     state->favorites.append(FakeListItem{QStringLiteral("FLq2W8eR4tY6uI0o"), QStringLiteral("kx9fW2qHb1s")});
+    addAccountRoutes(service, state);
 
     addFakeContact(service, state, {QStringLiteral("mikkokorhonen"), QStringLiteral("accepted"),
                                     QStringLiteral("2008-02-26T14:13:03.000-08:00")});
@@ -696,7 +684,11 @@ std::shared_ptr<FakeAccountState> addAccountRoutes(FakeService& service)
                    {QStringLiteral("pekka.p"), QStringLiteral("pending"), QStringLiteral("2012-01-05T12:00:00.000Z")});
     addFakeContact(service, state, {QStringLiteral("tuulikki"), QStringLiteral("accepted"),
                                     QStringLiteral("2010-05-17T23:30:11.000+03:00")});
+    return state;
+}
 
+void addAccountRoutes(FakeService& service, const std::shared_ptr<FakeAccountState>& state)
+{
     std::weak_ptr<FakeAccountState> weak = state;
     auto with = [weak](FakeResponse (*handler)(const FakeRequest&, const State&)) {
         return [weak, handler](const FakeRequest& request) {
@@ -725,5 +717,4 @@ std::shared_ptr<FakeAccountState> addAccountRoutes(FakeService& service)
         service.addRoute(method, PLAYLISTS + QLatin1Char('*'), with(playLists));
     service.addRoute("POST", API + QStringLiteral("/feeds/api/videos/*"), with(videoPost));
     service.addRoute("POST", UPLOADS + QStringLiteral("/feeds/api/users/default/uploads"), with(uploadVideo));
-    return state;
 }

@@ -1,6 +1,7 @@
 #ifndef KRELVOX_ACCOUNTROUTES_H
 #define KRELVOX_ACCOUNTROUTES_H
 
+#include "tools/fakeservice/FakeDocuments.h"
 #include "tools/fakeservice/FakeService.h"
 
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 // The account side of the fake video service: the sign-in service (with a captcha
 // for one user), the captcha picture, the account's profile, contacts, inbox,
@@ -87,14 +89,22 @@ struct FakeAccountState
     FakeUpload lastUpload;
     int nextId = 1;
 
+    // Content of the reads; where these are left empty the fixture documents answer.
+    std::optional<FakeProfile> profile;      // the account's own (its counts follow the state)
+    std::optional<QList<FakeMessage>> inbox;
+    QHash<QString, FakeVideo> videos;        // the videos of the playlists and favourites by id
+
     FakePlayList* playList(const QString& id);
     QString newId(const QString& prefix);
 };
 
-// Registers the account routes; the returned state can be changed by a test at any
-// time (the routes read it on every request). The routes hold the state only
-// weakly: keep the returned pointer as long as the routes are to answer.
+// Registers the account routes with the test account (its user, playlists, favourites
+// and contacts); the returned state can be changed by a test at any time (the routes
+// read it on every request). The routes hold the state only weakly: keep the
+// returned pointer as long as the routes are to answer.
 std::shared_ptr<FakeAccountState> addAccountRoutes(FakeService& service);
+// Registers the account routes over the given state as it is.
+void addAccountRoutes(FakeService& service, const std::shared_ptr<FakeAccountState>& state);
 // Adds a contact (and the route of its profile).
 void addFakeContact(FakeService& service, const std::shared_ptr<FakeAccountState>& state, const FakeContact& contact);
 

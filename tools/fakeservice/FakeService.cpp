@@ -63,6 +63,22 @@ QString FakeRequest::queryValue(const QString& key) const
     return query.queryItemValue(key, QUrl::FullyDecoded);
 }
 
+int FakeRequest::startIndex() const
+{
+    return qMax(1, queryValue(QStringLiteral("start-index")).toInt());
+}
+
+int FakeRequest::maxResults(int fallback) const
+{
+    const int size = queryValue(QStringLiteral("max-results")).toInt();
+    return size > 0 ? size : fallback;
+}
+
+QString FakeRequest::target() const
+{
+    return query.isEmpty() ? path : path + QLatin1Char('?') + query.toString(QUrl::FullyDecoded);
+}
+
 FakeResponse& FakeResponse::header(const QByteArray& name, const QByteArray& value)
 {
     headers.append(qMakePair(name, value));
@@ -357,6 +373,7 @@ void FakeService::answer(Connection* c)
     myRequests.append(c->request);
     Q_EMIT requestReceived(c->request.path);
     c->response = responseFor(c->request);
+    Q_EMIT requestAnswered(c->request, c->response.status);
     c->bodyLength = c->response.generatedSize >= 0 ? c->response.generatedSize : c->response.body.size();
     c->sent = 0;
     c->stalled = false;

@@ -27,6 +27,12 @@ struct FakeRequest
     QByteArray header(const QByteArray& name) const;
     QString queryValue(const QString& key) const; // fully decoded, "" when missing
     bool hasQueryKey(const QString& key) const { return query.hasQueryItem(key); }
+    // The page a feed request asks for: "start-index" (1 when missing) and
+    // "max-results" (fallback when missing or not positive).
+    int startIndex() const;
+    int maxResults(int fallback) const;
+    // The request target as a log shows it: the path and the decoded query.
+    QString target() const;
 };
 
 // How the fake service answers one request.
@@ -93,6 +99,8 @@ public:
 
 Q_SIGNALS:
     void requestReceived(const QString& path);
+    // The answer to a request has been chosen (it may still be on its way).
+    void requestAnswered(const FakeRequest& request, int status);
 
 private:
     struct Connection;

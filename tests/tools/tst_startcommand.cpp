@@ -1,0 +1,434 @@
+#include "core/constants/Settings.h"
+#include "core/Repository.h"
+#include "service/YoutubeVideoService.h"
+#include "shell/BackButton.h"
+#include "shell/HomeView.h"
+#include "shell/MainWindow.h"
+#include "shell/PageHeader.h"
+#include "shell/PageHistory.h"
+#include "shell/ShellConstants.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/demoservice/DemoCatalogue.h"
+#include "tools/demoservice/DemoPictures.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <algorithm>
+#include <csignal>
+#include <unistd.h>
+
+// The start command as a person runs it, on a machine without a display: it builds
+// (nothing, here), starts the demo service, a session bus, a virtual screen and the
+// program, says where to look, and leaves nothing behind however the program ends.
+// The test clicks and types on the virtual screen and reads the screen's pictures
+// and the demo service's request log. There is no settings page to sign in from yet:
+// the sign-in goes through the program's service layer to the demo service the
+// command started, with the account the command printed.
+
+namespace {
+
+constexpr int START_TIMEOUT_MS = 60000;   // the command may have to build
+constexpr int STEP_TIMEOUT_MS = 20000;
+const QString SCREEN_LINE = QStringLiteral("Krelvox runs full screen on a virtual 800x480 screen");
+
+// One run of "bash tools/setup.sh run" in a process group of its own, as in a terminal.
+class StartCommand
+{
+public:
+    explicit StartCommand(const TestEnvironment& environment, const QStringList& extraEnvironment = {})
+        : myRunFolder(environment.runFolder())
+    {
+        QProcessEnvironment env = environment.headlessEnvironment();
+        env.insert(QStringLiteral("KRELVOX_BUILD_DIR"), QStringLiteral(KRELVOX_BUILD_DIR));
+        for (const QString& item : extraEnvironment)
+            env.insert(item.section(QLatin1Char('='), 0, 0), item.section(QLatin1Char('='), 1));
+        myProcess.setProcessEnvironment(env);
+        myProcess.setProcessChannelMode(QProcess::MergedChannels);
+        myProcess.setChildProcessModifier([] { ::setsid(); });
+        mySinceStart.start();
+        myProcess.start(QStringLiteral("bash"), {QStringLiteral(KRELVOX_SOURCE_DIR "/tools/setup.sh"), QStringLiteral("run")});
+        myGroup = myProcess.processId();
+    }
+
+    ~StartCommand()
+    {
+        if (myProcess.state() != QProcess::NotRunning) {
+            ::kill(-pid_t(myGroup), SIGKILL);
+            myProcess.waitForFinished(5000);
+        }
+    }
+
+    // The command's process id, which is also its group's.
+    qint64 group() const { return myGroup; }
+    qint64 elapsedMs() const { return mySinceStart.elapsed(); }
+    QString runFolder() const { return myRunFolder; }
+    QString output() const { return myOutput; }
+
+    // The first output line that contains the text; "" when none came in time.
+    QString waitForLine(const QString& text, int timeoutMs = START_TIMEOUT_MS)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < timeoutMs) {
+            myOutput += QString::fromUtf8(myProcess.readAll());
+            for (const QString& line : myOutput.split(QLatin1Char('\n')))
+                if (line.contains(text) && myOutput.contains(line + QLatin1Char('\n')))
+                    return line;
+            if (myProcess.state() == QProcess::NotRunning && !myProcess.bytesAvailable())
+                return QString();
+            myProcess.waitForReadyRead(50);
+        }
+        return QString();
+    }
+
+    // The command's exit code once it has ended, -1 when it did not end in time.
+    int waitForEnd(int timeoutMs = STEP_TIMEOUT_MS)
+    {
+        if (!myProcess.waitForFinished(timeoutMs) && myProcess.state() != QProcess::NotRunning)
+            return -1;
+        myOutput += QString::fromUtf8(myProcess.readAll());
+        return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : -1;
+    }
+
+    // The processes of the command's group that are not dead: "pid name" each.
+    QStringList liveProcesses() const
+    {
+        QStringList found;
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& pid : entries) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            // "pid (name) state ppid pgrp ...": the name may hold spaces and brackets.
+            const QByteArray text = stat.readAll();
+            const int open = text.indexOf('(');
+            const int close = text.lastIndexOf(')');
+            const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+            if (open < 0 || close < open || fields.size() < 3 || fields.at(0) == "Z")
+                continue;
+            if (group() > 0 && fields.at(2).toLongLong() == group())
+                found.append(pid + QLatin1Char(' ') + QString::fromUtf8(text.mid(open + 1, close - open - 1)));
+        }
+        return found;
+    }
+
+    qint64 pidOf(const QString& name) const
+    {
+        for (const QString& process : liveProcesses())
+            if (process.section(QLatin1Char(' '), 1) == name)
+                return process.section(QLatin1Char(' '), 0, 0).toLongLong();
+        return 0;
+    }
+
+private:
+    QString myRunFolder;
+    QProcess myProcess;
+    qint64 myGroup = 0;
+    QElapsedTimer mySinceStart;
+    QString myOutput;
+};
+
+// The virtual screen as the command announced it: clicks, keys and its pictures.
+class VirtualScreen
+{
+public:
+    VirtualScreen(const QString& announcement, const QString& runFolder) : myPicture(runFolder + QStringLiteral("/screen.png"))
+    {
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("DISPLAY=(\\S+) XAUTHORITY=(\\S+)\\)")).match(announcement);
+        myEnvironment = QProcessEnvironment::systemEnvironment();
+        myEnvironment.insert(QStringLiteral("DISPLAY"), match.captured(1));
+        myEnvironment.insert(QStringLiteral("XAUTHORITY"), match.captured(2));
+        myValid = match.hasMatch();
+    }
+
+    bool isValid() const { return myValid; }
+
+    bool xdotool(const QStringList& arguments) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(myEnvironment);
+        tool.start(QStringLiteral("xdotool"), arguments);
+        return tool.waitForFinished(STEP_TIMEOUT_MS) && tool.exitCode() == 0;
+    }
+    bool click(const QPoint& point) const
+    {
+        return xdotool({QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+                        QStringLiteral("click"), QStringLiteral("1")});
+    }
+    bool type(const QString& text) const
+    {
+        return xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text})
+            && xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    }
+
+    // The first picture of the screen written after this call.
+    QImage nextPicture() const
+    {
+        const QDateTime after = QFileInfo(myPicture).lastModified();
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < STEP_TIMEOUT_MS) {
+            const QFileInfo file(myPicture);
+            if (file.exists() && file.lastModified() > after)
+                return QImage(myPicture);
+            QTest::qWait(100);
+        }
+        return QImage();
+    }
+
+private:
+    QString myPicture;
+    QProcessEnvironment myEnvironment;
+    bool myValid = false;
+};
+
+// Pixels of the picture's rectangle within a small distance of the colour.
+int pixelsNear(const QImage& picture, const QRect& area, const QColor& colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            count += qAbs(pixel.red() - colour.red()) + qAbs(pixel.green() - colour.green())
+                    + qAbs(pixel.blue() - colour.blue()) < 40;
+        }
+    return count;
+}
+
+// The share of pixels that two pictures of one size have (nearly) alike.
+double likeness(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return 0;
+    const QImage first = a.convertToFormat(QImage::Format_RGB32);
+    const QImage second = b.convertToFormat(QImage::Format_RGB32);
+    int alike = 0;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x) {
+            const QRgb p = first.pixel(x, y);
+            const QRgb q = second.pixel(x, y);
+            alike += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q)) < 48;
+        }
+    return double(alike) / (first.width() * first.height());
+}
+
+// The lines of the request log that contain the text.
+QStringList logLines(const QString& log, const QString& text)
+{
+    QFile file(log);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')).filter(text);
+}
+
+bool waitForLog(const QString& log, const QStringList& texts)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < STEP_TIMEOUT_MS) {
+        if (std::all_of(texts.begin(), texts.end(), [&log](const QString& text) { return !logLines(log, text).isEmpty(); }))
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+} // namespace
+
+class TestStartCommand : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void nothingIsLeftBehind_data();
+    void nothingIsLeftBehind();
+    void browsesSearchesAndSignsIn();
+
+private:
+    // Where the home view's buttons and a page's back button are on the 800x480 screen.
+    QPoint homeButton(HomeView::eHomeEntry entry);
+    QPoint backButton();
+    QImage homeView();
+};
+
+void TestStartCommand::initTestCase()
+{
+    for (const char* tool : {"Xvfb", "xauth", "xdotool", "dbus-daemon"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed (tools/setup.sh installs it)").arg(tool)));
+}
+
+QPoint TestStartCommand::homeButton(HomeView::eHomeEntry entry)
+{
+    MainWindow window;
+    PageHistory history;
+    auto* home = new HomeView(&window, history);
+    window.addPage(home);
+    window.showPage(home);
+    window.resize(SCREEN_WIDTH, SCREEN_HEIGHT);
+    window.show();
+    QCoreApplication::processEvents();
+    QPushButton* button = home->getButton(entry);
+    return button->mapTo(&window, button->rect().center());
+}
+
+QPoint TestStartCommand::backButton()
+{
+    PageHeader header(QStringLiteral("Most viewed"));
+    header.resize(SCREEN_WIDTH, HEADER_HEIGHT);
+    header.show();
+    QCoreApplication::processEvents();
+    BackButton* button = header.getBackButton();
+    return button->mapTo(&header, button->rect().center());
+}
+
+QImage TestStartCommand::homeView()
+{
+    MainWindow window;
+    PageHistory history;
+    auto* home = new HomeView(&window, history);
+    window.addPage(home);
+    window.resize(SCREEN_WIDTH, SCREEN_HEIGHT);
+    window.show();
+    window.showPage(home);
+    QCoreApplication::processEvents();
+    return window.grab().toImage();
+}
+
+void TestStartCommand::nothingIsLeftBehind_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<int>("exitCode");
+
+    QTest::newRow("the program exits") << "exit" << 0;
+    QTest::newRow("the program is killed") << "kill program" << 128 + SIGKILL;
+    QTest::newRow("Ctrl-C") << "interrupt" << 128 + SIGINT;
+    QTest::newRow("the command is terminated") << "terminate" << 128 + SIGTERM;
+}
+
+void TestStartCommand::nothingIsLeftBehind()
+{
+    QFETCH(QString, ending);
+    QFETCH(int, exitCode);
+
+    TestEnvironment environment;
+    const bool quits = ending == QLatin1String("exit");
+    StartCommand command(environment, quits ? QStringList{QStringLiteral("KRELVOX_QUIT_AFTER_HOME_PAINT=1")}
+                                            : QStringList());
+    const QString announcement = command.waitForLine(SCREEN_LINE);
+    QVERIFY2(!announcement.isEmpty(), qPrintable(command.output()));
+    QVERIFY2(announcement.contains(QLatin1String("Ctrl-C stops it")), qPrintable(announcement));
+    QVERIFY2(announcement.contains(command.runFolder() + QStringLiteral("/screen.png")), qPrintable(announcement));
+    if (quits) {
+        QVERIFY2(!command.waitForLine(QStringLiteral("home view painted")).isEmpty(), qPrintable(command.output()));
+        qInfo("from the command to the home view: %lld ms", command.elapsedMs());
+    } else {
+        // Everything has started once the program has asked the demo service for the categories.
+        QVERIFY(waitForLog(command.runFolder() + QStringLiteral("/demoservice.log"), {QStringLiteral("categories.cat 200")}));
+        const QStringList started = command.liveProcesses().replaceInStrings(QRegularExpression(QStringLiteral("^\\d+ ")), QString());
+        for (const char* name : {"bash", "krelvox-demoser", "dbus-daemon", "Xvfb", "krelvox"})
+            QVERIFY2(started.contains(QLatin1String(name)), qPrintable(started.join(QLatin1String(", "))));
+    }
+
+    if (ending == QLatin1String("kill program"))
+        ::kill(pid_t(command.pidOf(QStringLiteral("krelvox"))), SIGKILL);
+    else if (ending == QLatin1String("interrupt"))
+        ::kill(-pid_t(command.group()), SIGINT);   // what a terminal sends on Ctrl-C
+    else if (ending == QLatin1String("terminate"))
+        ::kill(pid_t(command.group()), SIGTERM);   // to the command alone
+    QCOMPARE(command.waitForEnd(), exitCode);
+    QTRY_COMPARE_WITH_TIMEOUT(command.liveProcesses(), QStringList(), 5000);
+}
+
+void TestStartCommand::browsesSearchesAndSignsIn()
+{
+    TestEnvironment environment;
+    const QPoint mostViewed = homeButton(HomeView::eEntryMostViewed);
+    const QPoint search = homeButton(HomeView::eEntrySearch);
+    const QPoint back = backButton();
+    const QImage expectedHome = homeView();
+
+    StartCommand command(environment);
+    const QString service = command.waitForLine(QStringLiteral("Demo service at "));
+    const QRegularExpressionMatch printed =
+        QRegularExpression(QStringLiteral("Demo service at (\\S+), demo account: user name (\\S+), password (\\S+);"))
+            .match(service);
+    QVERIFY2(printed.hasMatch(), qPrintable(command.output()));
+    QCOMPARE(printed.captured(2), DemoCatalogue::USER);
+    const VirtualScreen screen(command.waitForLine(SCREEN_LINE), command.runFolder());
+    QVERIFY2(screen.isValid(), qPrintable(command.output()));
+    const QString log = command.runFolder() + QStringLiteral("/demoservice.log");
+
+    // 1. The home view.
+    const QImage home = screen.nextPicture();
+    QVERIFY2(likeness(home, expectedHome) > 0.95, qPrintable(QString::number(likeness(home, expectedHome))));
+
+    // 2. "Most viewed" lists the demo videos with their pictures, in the list's left column.
+    const DemoCatalogue catalogue;
+    const QList<FakeVideo> viewed = *catalogue.standardFeed(QStringLiteral("most_viewed"), QStringLiteral("today"));
+    QVERIFY(screen.click(mostViewed));
+    QStringList shown{QStringLiteral("GET /gdata/feeds/api/standardfeeds/most_viewed?")};
+    for (int row = 0; row < 4; ++row)
+        shown.append(QStringLiteral("GET /ytimg/vi/%1/default.jpg 200").arg(viewed.at(row).id));
+    QVERIFY2(waitForLog(log, shown), qPrintable(shown.join(QLatin1Char('\n'))));
+    QVERIFY(logLines(log, shown.first()).first().endsWith(QLatin1String(" 200")));
+    const QRect pictureColumn(0, HEADER_HEIGHT, 120, SCREEN_HEIGHT - HEADER_HEIGHT);
+    screen.nextPicture();   // may have been taken before the pictures were painted
+    QImage list = screen.nextPicture();
+    for (int row = 0; row < 4; ++row) {
+        const QColor own = DemoPictures::signatureColour(catalogue.indexOf(viewed.at(row).id));
+        QVERIFY2(pixelsNear(list, pictureColumn, own) > 100, qPrintable(viewed.at(row).title));
+    }
+
+    // 3. Back home, a search finds the demo video typed for.
+    QVERIFY(screen.click(back));
+    QVERIFY(screen.click(search));
+    QVERIFY(screen.type(QStringLiteral("northern")));
+    const FakeVideo found = catalogue.search({QStringLiteral("northern"), QString(), QString(), QStringLiteral("today")}).value(0);
+    QCOMPARE(found.title, QStringLiteral("Northern lights over the fells"));
+    QVERIFY(waitForLog(log, {QStringLiteral("GET /gdata/feeds/api/videos?q=northern&"),
+                             QStringLiteral("GET /ytimg/vi/%1/default.jpg 200").arg(found.id)}));
+    screen.nextPicture();
+    list = screen.nextPicture();
+    QVERIFY(pixelsNear(list, pictureColumn, DemoPictures::signatureColour(catalogue.indexOf(found.id))) > 100);
+
+    // 4. The printed account signs in to the demo service the command started.
+    {
+        StoragePaths paths = environment.paths();   // apart from the program's own database
+        paths.applicationFolder = environment.root() + QStringLiteral("/signin/");
+        paths.settingsFile = environment.root() + QStringLiteral("/signin/krelvox.conf");
+        Repository repository(paths);
+        QCOMPARE(repository.openDatabase(), 0);
+        repository.setSetting(SETTING_YOUTUBE_USERNAME, printed.captured(2));
+        repository.setSetting(SETTING_YOUTUBE_PASSWORD, printed.captured(3));
+        YoutubeVideoService account(repository, ServiceEndpoints(printed.captured(1)));
+        QSignalSpy authenticated(&account, &VideoServiceProvider::authenticated);
+        account.authenticate(ePlainLogin);
+        QVERIFY(authenticated.wait(STEP_TIMEOUT_MS));
+        QVERIFY2(authenticated.at(0).at(0).toBool(), qPrintable(authenticated.at(0).at(1).toString()));
+        QSignalSpy profile(&account, &VideoServiceProvider::profileFetched);
+        account.getProfile();
+        QVERIFY(profile.wait(STEP_TIMEOUT_MS));
+    }
+    QCOMPARE(logLines(log, QStringLiteral("POST /google/accounts/ClientLogin ")),
+             QStringList({QStringLiteral("POST /google/accounts/ClientLogin 200")}));
+    QVERIFY(logLines(log, QStringLiteral("GET /gdata/feeds/api/users/default?")).value(0).endsWith(QLatin1String(" 200")));
+
+    // 5. Ctrl-C ends it all.
+    ::kill(-pid_t(command.group()), SIGINT);
+    QCOMPARE(command.waitForEnd(), 128 + SIGINT);
+    QTRY_COMPARE_WITH_TIMEOUT(command.liveProcesses(), QStringList(), 5000);
+}
+
+QTEST_MAIN(TestStartCommand)
+#include "tst_startcommand.moc"

@@ -1,0 +1,23 @@
+#ifndef KRELVOX_DEMOPICTURES_H
+#define KRELVOX_DEMOPICTURES_H
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// The pictures of the demo service, drawn rather than stored: a small scene for
+// every video (a sky, a disc of the video's own colour and a motif of its category)
+// and a portrait for every user.
+namespace DemoPictures {
+
+// The colour of the disc in every picture of the video at that place of the catalogue.
+QColor signatureColour(int videoIndex);
+QImage videoPicture(int videoIndex, const QString& category, const QSize& size);
+QImage userPicture(const QString& userId, const QSize& size);
+QByteArray jpeg(const QImage& image);
+
+} // namespace DemoPictures
+
+#endif
