@@ -164,7 +164,6 @@ inline const QString COMMENT_DATE_FORMAT = QStringLiteral("dd.MM.yyyy");
 
 // ---- Downloaded files
 inline const QString THUMBNAIL_FILE_SUFFIX = QStringLiteral(".jpg");
-inline const QString PARTIAL_FILE_SUFFIX = QStringLiteral(".part");
 
 // The name the application controller asks the service factory for.
 inline const QString SERVICE_NAME_YOUTUBE = QStringLiteral("YOUTUBE");
