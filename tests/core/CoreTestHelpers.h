@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -62,6 +63,21 @@ public:
         return values;
     }
     int count(const QString& sql) { return column(sql).value(0).toInt(); }
+    // Every row of a query, its columns joined by "|".
+    QStringList rows(const QString& sql)
+    {
+        QStringList out;
+        QSqlQuery query(QSqlDatabase::database(myName));
+        if (query.exec(sql)) {
+            while (query.next()) {
+                QStringList columns;
+                for (int i = 0; i < query.record().count(); ++i)
+                    columns << query.value(i).toString();
+                out << columns.join(QLatin1Char('|'));
+            }
+        }
+        return out;
+    }
 
 private:
     QString myName;

@@ -50,7 +50,7 @@ private:
         QCOMPARE(model.rowCount(), 0);
         QVERIFY(!repository.getFirstDownloadEntry());
         QVERIFY(!repository.getFirstPlayListsEntry(1));
-        QCOMPARE(PlayList::uniqueName(repository, 0).isEmpty(), false);
+        QCOMPARE(repository.uniquePlayListName(0).isEmpty(), false);
     }
 
 private Q_SLOTS:
