@@ -165,6 +165,22 @@ int FileManager::emptyFolder(const QString& folder)
     return result;
 }
 
+int FileManager::removePartialFiles()
+{
+    int result = 0;
+    for (const QString& folder : {getVideoFolder(), getFavoriteVideoFolder(), getQueueFolder()}) {
+        const QFileInfoList partials =
+            QDir(folder).entryInfoList({QStringLiteral("*") + PARTIAL_FILE_SUFFIX}, QDir::Files | QDir::Hidden);
+        for (const QFileInfo& file : partials) {
+            if (QFile::remove(file.absoluteFilePath()))
+                continue;
+            qWarning() << "FileManager::removePartialFiles() cannot remove" << file.absoluteFilePath();
+            result = 1;
+        }
+    }
+    return result;
+}
+
 QString FileManager::sanitizeFileName(const QString& name)
 {
     QString safe;

@@ -39,6 +39,9 @@ public:
 
     // Removes every file of a folder (not the folder itself); 0 success, 1 failure.
     int emptyFolder(const QString& folder);
+    // Removes the partial files (PARTIAL_FILE_SUFFIX) of downloads in the folders that
+    // downloads write to; 0 success, 1 when one could not be removed.
+    int removePartialFiles();
 
     // A file name made from service data (a video id, a captcha address...) that is
     // safe to put into one of the media folders: no path separators, no leading dot

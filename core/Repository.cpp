@@ -79,6 +79,9 @@ int Repository::openDatabase(bool createNew)
     myDatabase->close();
     if (myFileManager->createFolders() != 0)
         qCWarning(lcCore) << "Repository::openDatabase() media folders missing under" << myFileManager->getApplicationMediaFolder();
+    // No download runs before the database is open: a partial file is one a killed
+    // run left, and nothing will ever finish it.
+    myFileManager->removePartialFiles();
 
     if (!QDir().mkpath(myPaths.applicationFolder)) {
         qCWarning(lcCore) << "Repository::openDatabase() cannot create" << myPaths.applicationFolder;

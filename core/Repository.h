@@ -56,7 +56,8 @@ public:
     // settings) when the file does not exist, and bringing a file of an earlier layout
     // up to date (in one transaction). With createNew an existing file that cannot be
     // used is moved aside (to "<file>.broken") and a fresh database is made; a usable
-    // one is kept with its favourites. 0 success, 1 when the database cannot be used.
+    // one is kept with its favourites. Partial files that a killed download left in
+    // the media folders are removed. 0 success, 1 when the database cannot be used.
     int openDatabase(bool createNew = false);
     bool isDatabaseUsable() const;
     QString databaseFileName() const;
@@ -121,7 +122,7 @@ public:
     // Adds an entry (a favourite or a video) to a playlist at its top position.
     int addVideoToPlayList(VideoEntry* entry, int playListId);
     // Removes the entry from the playlist; from "All local favorites" (1) it removes the
-    // favourite everywhere and deletes its stored files.
+    // favourite everywhere and deletes its stored files (a partial download too).
     int removeFavorite(VideoEntry* entry, int playListId);
     // Fills the model with the playlist's entries, first shown first (highest SORT_ID,
     // of equal SORT_IDs the higher favourite id); playlist 2 gives the download queue

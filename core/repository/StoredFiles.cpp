@@ -222,7 +222,10 @@ bool StoredFiles::forgetFiles(int videoRowId, QStringList& files)
     const QString videoFolder = myFiles.getFavoriteVideoFolder();
     const QString videoFile = query.value(1).toString();
     const QString named = FileManager::pathInFolder(videoFolder, query.value(0).toString() + VIDEO_FILE_SUFFIX);
-    const QStringList candidates = {videoFile, query.value(2).toString(), named};
+    // A download of it that a killed run left behind goes too.
+    const QStringList candidates = {videoFile, query.value(2).toString(), named,
+                                    videoFile.isEmpty() ? QString() : videoFile + PARTIAL_FILE_SUFFIX,
+                                    named + PARTIAL_FILE_SUFFIX};
     query.finish();
     for (const QString& file : candidates)
         if (!file.isEmpty() && !files.contains(file)

@@ -20,8 +20,8 @@ public:
     int markEntryInvalid(VideoEntry* entry);
 
     // For a favourite being removed, inside the caller's transaction: the files of the
-    // video in the favourites folders (stored copy, thumbnail), which the row stops
-    // naming. False when the row could not be read or written.
+    // video in the favourites folders (stored copy, thumbnail, a partial download),
+    // which the row stops naming. False when the row could not be read or written.
     bool forgetFiles(int videoRowId, QStringList& files);
     // Deletes what forgetFiles listed, once the removal is committed.
     static void deleteFiles(const QStringList& files);

@@ -150,6 +150,48 @@ private Q_SLOTS:
         QCOMPARE(kept->getVideoId(), QStringLiteral("keep"));
     }
 
+    // A partial download is never finished by a later run: it goes at start, and with
+    // its favourite when that is removed. Other files stay.
+    void partialDownloadsGo_data()
+    {
+        QTest::addColumn<bool>("atStart"); // else: when "gone" is removed
+        QTest::addColumn<QStringList>("remaining");
+        QTest::newRow("left by a killed run, at start") << true << QStringList({"favorites/videos/kept.flv"});
+        QTest::newRow("with its favourite")
+            << false
+            << QStringList({"favorites/videos/kept.flv", "favorites/videos/other.flv.part", "queue/x.flv.part"});
+    }
+
+    void partialDownloadsGo()
+    {
+        QFETCH(bool, atStart);
+        QFETCH(QStringList, remaining);
+        auto repository = std::make_unique<Repository>();
+        QCOMPARE(repository->openDatabase(), 0);
+        VideoEntry gone = makeVideo(QStringLiteral("gone"));
+        VideoEntry other = makeVideo(QStringLiteral("other"));
+        QCOMPARE(repository->addFavorite(&gone, false), 0);
+        QCOMPARE(repository->addFavorite(&other, false), 0);
+        const QString media = repository->getFileManager()->getApplicationMediaFolder();
+        const QStringList written = {"favorites/videos/gone.flv.part", "favorites/videos/other.flv.part",
+                                     "queue/x.flv.part", "favorites/videos/kept.flv"};
+        for (const QString& name : written)
+            QVERIFY(writeFile(media + name, "partial"));
+        if (atStart) {
+            repository.reset();
+            repository = std::make_unique<Repository>();
+            QCOMPARE(repository->openDatabase(), 0);
+        } else {
+            QCOMPARE(repository->removeFavorite(&gone, ePlayListIdAllFavorites), 0);
+        }
+        QStringList left;
+        for (const QString& name : written)
+            if (QFileInfo::exists(media + name))
+                left << name;
+        left.sort();
+        QCOMPARE(left, remaining);
+    }
+
     void folderThatCannotBeCreated()
     {
         // A plain file where the application folder's parent should be: no folder can
