@@ -55,6 +55,7 @@ Repository::Repository(const StoragePaths& paths, QObject* parent)
     myFavorites = std::make_unique<FavoriteStore>(*myDatabase, *myStoredFiles);
     myHistory = std::make_unique<HistoryStore>(*myDatabase);
     myAccountMirror = std::make_unique<AccountMirror>(*myDatabase);
+    myDatabase->setDamageHandler([this]() { Q_EMIT databaseDamaged(); });
 }
 
 Repository::~Repository() = default;
@@ -67,6 +68,11 @@ QString Repository::databaseFileName() const
 bool Repository::isDatabaseUsable() const
 {
     return myDatabase->isUsable();
+}
+
+bool Repository::isDatabaseDamaged() const
+{
+    return myDatabase->isDamaged();
 }
 
 QString Repository::getThumbnailFolder() const

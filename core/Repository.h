@@ -54,13 +54,17 @@ public:
 
     // Opens the database, creating it (tables, triggers, fixed rows and the default
     // settings) when the file does not exist, and bringing a file of an earlier layout
-    // up to date (in one transaction). With createNew an existing file that cannot be
-    // used is moved aside (to "<file>.broken") and a fresh database is made; a usable
-    // one is kept with its favourites. Partial files that a killed download left in
-    // the media folders are removed. 0 success, 1 when the database cannot be used.
+    // up to date (in one transaction). With createNew the whole file is checked first:
+    // one that cannot be used or is damaged is moved aside (to "<file>.broken") and a
+    // fresh database is made; a sound one is kept with its favourites. Partial files
+    // that a killed download left in the media folders are removed. 0 success, 1 when
+    // the database cannot be used.
     int openDatabase(bool createNew = false);
     bool isDatabaseUsable() const;
     QString databaseFileName() const;
+    // True once a statement failed because the file is damaged (databaseDamaged()
+    // was emitted); the database stays in use for what can still be read.
+    bool isDatabaseDamaged() const;
 
     FileManager* getFileManager() const { return myFileManager; }
     SettingsManager* getSettingsManager() const { return mySettingsManager; }
@@ -182,6 +186,9 @@ Q_SIGNALS:
     void backgroundDownloadStatusChanged();
     void downloadEntryAdded();
     void settingChanged(const QString& key, int value);
+    // A statement failed because the database file is damaged: emitted once, the
+    // first time, so that the user hears of it once.
+    void databaseDamaged();
 
 private:
     StoragePaths myPaths;

@@ -4,6 +4,21 @@
 
 #include <QSqlError>
 
+namespace {
+
+// SQLite's result codes for a file whose pages do not hold what they should.
+const int SQLITE_CODE_CORRUPT = 11;
+const int SQLITE_CODE_NOT_A_DATABASE = 26;
+
+bool isDamage(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff; // the primary code of an extended one
+    return ok && (code == SQLITE_CODE_CORRUPT || code == SQLITE_CODE_NOT_A_DATABASE);
+}
+
+} // namespace
+
 RepositoryDatabase::RepositoryDatabase(const QString& connectionName) : myConnectionName(connectionName)
 {
 }
@@ -108,6 +123,12 @@ bool RepositoryDatabase::rowsEnded(const QSqlQuery& query, const char* caller)
 void RepositoryDatabase::report(const QSqlError& error, const char* caller)
 {
     qCWarning(lcCore) << caller << error.text();
+    if (!isDamage(error) || myDamaged)
+        return;
+    myDamaged = true;
+    qCWarning(lcCore) << caller << "the database file is damaged";
+    if (myDamageHandler)
+        myDamageHandler();
 }
 
 Transaction::Transaction(RepositoryDatabase& database, const char* caller)

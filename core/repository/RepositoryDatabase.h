@@ -12,7 +12,8 @@ class QSqlError;
 
 // The repository's connection to its SQLite file and the one path every statement
 // takes: prepared with its values bound, run, and on failure reported together with
-// the operation that ran it.
+// the operation that ran it. A failure that shows the file damaged is remembered, and
+// the damage handler hears of it once.
 class RepositoryDatabase
 {
 public:
@@ -51,9 +52,15 @@ public:
     // Reports a failure that was not a statement's (opening, a transaction).
     void report(const QSqlError& error, const char* caller);
 
+    // True once a statement failed because the file is damaged.
+    bool isDamaged() const { return myDamaged; }
+    void setDamageHandler(std::function<void()> handler) { myDamageHandler = std::move(handler); }
+
 private:
     QString myConnectionName;
     bool myUsable = false;
+    bool myDamaged = false;
+    std::function<void()> myDamageHandler;
 };
 
 // A write of several statements that takes effect whole or not at all: rolled back

@@ -190,7 +190,7 @@ bool createIndexesAndTriggers(RepositoryDatabase& database, const char* caller)
 } // namespace
 
 RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, const QString& fileName,
-                                                 bool setAsideUnusable)
+                                                 bool setAsideDamaged)
 {
     QSqlDatabase db = database.connection();
     if (!db.isValid()) {
@@ -198,9 +198,9 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
         return Opened::Failed;
     }
     db.setDatabaseName(fileName);
-    bool opened = openAndCheck(database);
-    if (!opened && setAsideUnusable && QFileInfo::exists(fileName) && setAside(database, fileName))
-        opened = openAndCheck(database);
+    bool opened = openAndCheck(database, setAsideDamaged);
+    if (!opened && setAsideDamaged && QFileInfo::exists(fileName) && setAside(database, fileName))
+        opened = openAndCheck(database, false);
     if (!opened) {
         qCWarning(lcCore) << "RepositorySchema::open() cannot open" << fileName << db.lastError().text();
         return Opened::Failed;
@@ -222,14 +222,21 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
 }
 
 // Opening is lazy in SQLite: a file that is not a database shows only at the first
-// statement, so the check reads the schema.
-bool RepositorySchema::openAndCheck(RepositoryDatabase& database)
+// statement, so the check reads the schema, or with wholeFile every page of it.
+bool RepositorySchema::openAndCheck(RepositoryDatabase& database, bool wholeFile)
 {
     QSqlDatabase db = database.connection();
     if (!db.open())
         return false;
     QSqlQuery check(db);
-    const bool usable = check.exec(QStringLiteral("select count(*) from sqlite_master")) && check.next();
+    bool usable = check.exec(QStringLiteral("select count(*) from sqlite_master")) && check.next();
+    if (usable && wholeFile) {
+        usable = check.exec(QStringLiteral("pragma quick_check")) && check.next()
+            && check.value(0).toString() == QLatin1String("ok");
+        if (!usable)
+            qCWarning(lcCore) << "RepositorySchema::open() the integrity check failed:"
+                              << (check.isValid() ? check.value(0).toString() : check.lastError().text());
+    }
     check.finish();
     if (!usable)
         db.close();

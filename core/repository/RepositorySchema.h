@@ -21,13 +21,13 @@ public:
 
     // Opens fileName on the database's connection. A new file gets the whole layout
     // and the fixed rows; a file of an earlier layout is brought up to date in one
-    // transaction (nothing changes when that fails). With setAsideUnusable a file that
-    // cannot be used is moved to "<file>.broken" (with its write-ahead log) and
-    // replaced by a new one.
-    static Opened open(RepositoryDatabase& database, const QString& fileName, bool setAsideUnusable);
+    // transaction (nothing changes when that fails). With setAsideDamaged the whole
+    // file is checked first, and one that cannot be used or fails the check is moved
+    // to "<file>.broken" (with its write-ahead log) and replaced by a new one.
+    static Opened open(RepositoryDatabase& database, const QString& fileName, bool setAsideDamaged);
 
 private:
-    static bool openAndCheck(RepositoryDatabase& database);
+    static bool openAndCheck(RepositoryDatabase& database, bool wholeFile);
     static bool setAside(RepositoryDatabase& database, const QString& fileName);
     static bool create(RepositoryDatabase& database);
     static bool migrate(RepositoryDatabase& database);

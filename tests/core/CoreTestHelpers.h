@@ -83,4 +83,21 @@ private:
     QString myName;
 };
 
+// Overwrites the root page of a table in a database file that no connection holds
+// open with bytes that are no page: the schema still reads, the table does not.
+inline bool damageTable(const QString& fileName, const QString& table)
+{
+    qint64 offset = 0;
+    int pageSize = 0;
+    {
+        RawDatabase raw(fileName);
+        pageSize = raw.count(QStringLiteral("pragma page_size"));
+        offset = qint64(raw.count(QStringLiteral("select rootpage from sqlite_master where name = '%1'").arg(table)) - 1)
+            * pageSize;
+    }
+    QFile file(fileName);
+    return offset > 0 && file.open(QIODevice::ReadWrite) && file.seek(offset)
+        && file.write(QByteArray(pageSize, '\xff')) == pageSize;
+}
+
 #endif

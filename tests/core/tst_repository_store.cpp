@@ -150,6 +150,48 @@ private Q_SLOTS:
         QCOMPARE(kept->getVideoId(), QStringLiteral("keep"));
     }
 
+    // A data page damaged after the file was written (the schema still reads). With
+    // createNew the whole file is checked and the damaged one set aside for a new one;
+    // without, the program runs on: the counts still read, the entries do not, and the
+    // damage is announced once however often it is met.
+    void damagedDataPage_data()
+    {
+        QTest::addColumn<bool>("createNew");
+        QTest::newRow("-create-db") << true;
+        QTest::newRow("plain start") << false;
+    }
+
+    void damagedDataPage()
+    {
+        QFETCH(bool, createNew);
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            for (int i = 0; i < 40; ++i) {
+                VideoEntry video = makeVideo(QStringLiteral("video%1").arg(i), QString(200, QLatin1Char('t')));
+                QCOMPARE(repository.addFavorite(&video, true), 0);
+            }
+        }
+        const QString file = myEnv->applicationFolder() + "krelvox_db.dat";
+        QVERIFY(damageTable(file, QStringLiteral("video_entry")));
+
+        Repository repository;
+        QSignalSpy damage(&repository, &Repository::databaseDamaged);
+        QCOMPARE(repository.openDatabase(createNew), 0);
+        QCOMPARE(QFileInfo::exists(file + ".broken"), createNew);
+        PlayListModel lists(&repository);
+        bool collapsed[2] = {false, false};
+        QCOMPARE(repository.getPlayLists(&lists, collapsed), 0);
+        QCOMPARE(lists.getPlayListById(1)->getCount(), createNew ? 0 : 40);
+        VideoListModel model(&repository);
+        QCOMPARE(repository.getPlayListEntries(1, &model), createNew ? 0 : 1);
+        QVERIFY(!repository.getFirstPlayListsEntry(1));
+        VideoEntry video = makeVideo(QStringLiteral("video3"));
+        repository.addFavorite(&video, true);
+        QCOMPARE(damage.count(), createNew ? 0 : 1);
+        QCOMPARE(repository.isDatabaseDamaged(), !createNew);
+    }
+
     // A partial download is never finished by a later run: it goes at start, and with
     // its favourite when that is removed. Other files stay.
     void partialDownloadsGo_data()
