@@ -33,6 +33,17 @@
 // MainControllerPlayback.cpp, MainControllerSettings.cpp, MainControllerAccount.cpp
 // (sign-in), MainControllerAccountPages.cpp and MainControllerUpload.cpp.
 
+namespace {
+
+// Told once when the database shows damage while the program runs.
+QString databaseDamagedText()
+{
+    return MainController::tr("The database is damaged: some favourites or playlists cannot be read. Start the"
+                              " program with -create-db to set the damaged file aside and begin a new one.");
+}
+
+} // namespace
+
 // Start-up builds the program in a fixed order: main window, (video widget),
 // repository, page history (the members), then the steps below. Controllers of later
 // subsystems take their place where the comments "Start-up:" say.
@@ -66,6 +77,10 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         failStartup(TEXT_CANT_USE_DATABASE());
         return;
     }
+    // The repository announces a damage it meets once; the notice waits until the
+    // operation that met it has ended.
+    connect(&myRepository, &Repository::databaseDamaged, this,
+            [this]() { myPrompt->inform(&myMainWindow, TEXT_ERROR(), databaseDamagedText()); }, Qt::QueuedConnection);
 
     myHomeView = new HomeView(&myMainWindow, myPageHistory);
     myMainWindow.addPage(myHomeView);

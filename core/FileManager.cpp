@@ -1,20 +1,52 @@
 #include "core/FileManager.h"
-#include "core/SettingsManager.h"
-#include "core/StoragePaths.h"
 #include "core/constants/Paths.h"
 #include "core/constants/Settings.h"
+#include "core/SettingsManager.h"
+#include "core/StoragePaths.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 namespace {
 
-// Longest file name we make; well below the 255 bytes of common file systems even
-// when every character needs several bytes.
-const int MAX_FILE_NAME_LENGTH = 120;
+// An extension: a dot and at most 15 letters or digits (".flv", ".jpg"), not at the start.
+const QRegularExpression EXTENSION(QStringLiteral("(?<=.)\\.[A-Za-z0-9]{1,15}$"));
+// Hex digits of the hash that tells altered names apart.
+const int NAME_TAG_DIGITS = 16;
+const QChar NAME_TAG_MARK = QLatin1Char('~');
+
+bool isUnsafe(QChar c)
+{
+    const ushort u = c.unicode();
+    return u < 0x20 || u == 0x7f || c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
+int utf8Bytes(const QString& text)
+{
+    return int(text.toUtf8().size());
+}
+
+// The longest start of text that fits in maxBytes of UTF-8, never half a character.
+QString cutToBytes(const QString& text, int maxBytes)
+{
+    int bytes = 0;
+    int end = 0;
+    while (end < text.size()) {
+        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate();
+        const int length = pair ? 2 : 1;
+        const int size = utf8Bytes(text.mid(end, length));
+        if (bytes + size > maxBytes)
+            break;
+        bytes += size;
+        end += length;
+    }
+    return text.left(end);
+}
 
 QString withSlash(const QString& folder)
 {
@@ -133,28 +165,41 @@ int FileManager::emptyFolder(const QString& folder)
     return result;
 }
 
+int FileManager::removePartialFiles()
+{
+    int result = 0;
+    for (const QString& folder : {getVideoFolder(), getFavoriteVideoFolder(), getQueueFolder()}) {
+        const QFileInfoList partials =
+            QDir(folder).entryInfoList({QStringLiteral("*") + PARTIAL_FILE_SUFFIX}, QDir::Files | QDir::Hidden);
+        for (const QFileInfo& file : partials) {
+            if (QFile::remove(file.absoluteFilePath()))
+                continue;
+            qWarning() << "FileManager::removePartialFiles() cannot remove" << file.absoluteFilePath();
+            result = 1;
+        }
+    }
+    return result;
+}
+
 QString FileManager::sanitizeFileName(const QString& name)
 {
     QString safe;
     safe.reserve(name.size());
-    for (const QChar c : name) {
-        const ushort u = c.unicode();
-        if (u < 0x20 || u == 0x7f || c == QLatin1Char('/') || c == QLatin1Char('\\'))
-            safe.append(QLatin1Char('_'));
-        else
-            safe.append(c);
-    }
+    for (const QChar c : name)
+        safe.append(isUnsafe(c) ? QLatin1Char('_') : c);
     // No hidden files, and neither "." nor "..": leading dots become underscores.
     for (int i = 0; i < safe.size() && safe.at(i) == QLatin1Char('.'); ++i)
         safe[i] = QLatin1Char('_');
-    if (safe.size() > MAX_FILE_NAME_LENGTH) {
-        safe.truncate(MAX_FILE_NAME_LENGTH);
-        if (safe.at(safe.size() - 1).isHighSurrogate())
-            safe.chop(1);
-    }
-    if (safe.isEmpty())
-        safe = QStringLiteral("_");
-    return safe;
+    if (!safe.isEmpty() && safe == name && utf8Bytes(safe) <= MAX_FILE_NAME_BYTES)
+        return safe;
+
+    const QString tag = NAME_TAG_MARK
+        + QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(NAME_TAG_DIGITS));
+    const QString extension = EXTENSION.match(safe).captured();
+    const QString base = safe.left(safe.size() - extension.size());
+    const QString kept = cutToBytes(base.isEmpty() ? QStringLiteral("_") : base,
+                                    MAX_FILE_NAME_BYTES - utf8Bytes(tag) - utf8Bytes(extension));
+    return kept + tag + extension;
 }
 
 QString FileManager::pathInFolder(const QString& folder, const QString& name)

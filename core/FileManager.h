@@ -39,11 +39,21 @@ public:
 
     // Removes every file of a folder (not the folder itself); 0 success, 1 failure.
     int emptyFolder(const QString& folder);
+    // Removes the partial files (PARTIAL_FILE_SUFFIX) of downloads in the folders that
+    // downloads write to; 0 success, 1 when one could not be removed.
+    int removePartialFiles();
 
     // A file name made from service data (a video id, a captcha address...) that is
-    // safe to put into one of the media folders: no path separators, no "..", no NUL
-    // or control characters, never empty.
+    // safe to put into one of the media folders: no path separators, no leading dot
+    // (so neither "." nor ".."), no NUL or control characters, never empty, and at most
+    // MAX_FILE_NAME_BYTES bytes of UTF-8 (room left for PARTIAL_FILE_SUFFIX within the
+    // file system's 255). A name that is all that already is kept as it is, so a name
+    // made here comes back unchanged. Any other name keeps what it can of itself and
+    // its extension, with "~" and 16 hex digits of a hash of the whole name before the
+    // extension: different names do not end up as one.
     static QString sanitizeFileName(const QString& name);
+    // The file system's 255 bytes less those of PARTIAL_FILE_SUFFIX.
+    static constexpr int MAX_FILE_NAME_BYTES = 255 - 5;
     // folder + the sanitised name: a path that always stays inside the folder.
     static QString pathInFolder(const QString& folder, const QString& name);
 

@@ -1,12 +1,11 @@
 #include "core/PlayList.h"
-#include "core/Repository.h"
 #include "core/SharedImages.h"
 #include "core/Types.h"
 #include "core/constants/Icons.h"
 #include "core/constants/Texts.h"
 
 namespace {
-// More names than any device holds playlists; only a failing database gets this far.
+// More names than any device holds playlists; only a failing check gets this far.
 const int MAX_UNIQUE_NAME_TRIES = 100000;
 }
 
@@ -43,16 +42,12 @@ bool PlayList::isFixed() const
         || myType == ePlayListLocalFolder || myType == ePlayListAccountFolder || myType == ePlayListAccountFavorites;
 }
 
-QString PlayList::uniqueName(Repository& repository, int serviceId)
+QString PlayList::uniqueName(int firstNumber, const std::function<bool(const QString&)>& isNameFree)
 {
-    const int first = repository.getUserPlayListCount(serviceId) + 1;
-    // Without a usable database no name is ever reported free: stop at the first
-    // candidate instead of counting for ever.
-    const int tries = repository.isDatabaseUsable() ? MAX_UNIQUE_NAME_TRIES : 1;
-    for (int number = first; number < first + tries; ++number) {
+    for (int number = firstNumber; number < firstNumber + MAX_UNIQUE_NAME_TRIES; ++number) {
         const QString name = TEXT_NEW_PLAYLIST_PREFIX() + QString::number(number);
-        if (repository.isPlayListNameFree(name, serviceId))
+        if (isNameFree(name))
             return name;
     }
-    return TEXT_NEW_PLAYLIST_PREFIX() + QString::number(first);
+    return TEXT_NEW_PLAYLIST_PREFIX() + QString::number(firstNumber);
 }

@@ -7,7 +7,7 @@
 #include <QRectF>
 #include <QString>
 
-class Repository;
+#include <functional>
 
 // One playlist or folder row of the playlist tree.
 // Types: 0 all local favourites, 1 download queue, 2 local-playlists folder,
@@ -56,9 +56,10 @@ public:
     // The built-in rows (ids 1-3, types 2, 3 and 5) are never dragged or removed.
     bool isFixed() const;
 
-    // "Playlist N": the first N, counting up from the number of the user's playlists
-    // of that service plus one, whose name the repository reports free.
-    static QString uniqueName(Repository& repository, int serviceId);
+    // "Playlist N": the first N, counting up from firstNumber, whose name isNameFree
+    // accepts (Repository::uniquePlayListName counts from the number of the user's
+    // playlists plus one and asks the database).
+    static QString uniqueName(int firstNumber, const std::function<bool(const QString&)>& isNameFree);
 
 private:
     int myId = 0;

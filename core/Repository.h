@@ -5,17 +5,22 @@
 #include "core/Types.h"
 
 #include <QObject>
-#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 #include <climits>
+#include <memory>
 
+class AccountMirror;
+class FavoriteStore;
 class FileManager;
+class HistoryStore;
 class PlayList;
 class PlayListModel;
+class PlayListStore;
+class RepositoryDatabase;
 class SettingsManager;
+class StoredFiles;
 class VideoEntry;
 class VideoListModel;
 
@@ -34,6 +39,11 @@ struct PlayListCursor
 // (eRepositoryCode: 0 success, 1 failure, 2 not found, 6 name already used,
 // 7 unsupported service id) or a new object the caller owns. Nothing throws and
 // nothing raises a dialog.
+//
+// The front of a few parts (core/repository/): the schema and its migration, the
+// playlists, the favourites with their paging, the stored files and the exit
+// clean-up, the histories and the account mirror, all running their statements
+// through one connection that reports every failure with its caller.
 class Repository : public QObject
 {
     Q_OBJECT
@@ -43,13 +53,18 @@ public:
     ~Repository() override;
 
     // Opens the database, creating it (tables, triggers, fixed rows and the default
-    // settings) when the file does not exist. With createNew an existing file that
-    // cannot be used is moved aside (to "<file>.broken") and a fresh database is made;
-    // a usable one is kept with its favourites. 0 success, 1 when the database cannot
-    // be used.
+    // settings) when the file does not exist, and bringing a file of an earlier layout
+    // up to date (in one transaction). With createNew the whole file is checked first:
+    // one that cannot be used or is damaged is moved aside (to "<file>.broken") and a
+    // fresh database is made; a sound one is kept with its favourites. Partial files
+    // that a killed download left in the media folders are removed. 0 success, 1 when
+    // the database cannot be used.
     int openDatabase(bool createNew = false);
     bool isDatabaseUsable() const;
     QString databaseFileName() const;
+    // True once a statement failed because the file is damaged (databaseDamaged()
+    // was emitted); the database stays in use for what can still be read.
+    bool isDatabaseDamaged() const;
 
     FileManager* getFileManager() const { return myFileManager; }
     SettingsManager* getSettingsManager() const { return mySettingsManager; }
@@ -79,6 +94,9 @@ public:
     int touchPlayList(int playListId);        // latest_usage_date = now
     bool isPlayListNameFree(const QString& name, int serviceId);
     int getUserPlayListCount(int serviceId);  // playlists of type 4 (service 0) or 6 (service 1)
+    // "Playlist N": the first N, counting up from the number of the user's playlists
+    // of that service plus one, whose name is free.
+    QString uniquePlayListName(int serviceId);
     PlayList* getPlayList(int playListId);    // new object or null
     // The account's folder row (type 3, service 1), created once; its id or -1.
     int addAccountPlayListFolder();
@@ -108,7 +126,7 @@ public:
     // Adds an entry (a favourite or a video) to a playlist at its top position.
     int addVideoToPlayList(VideoEntry* entry, int playListId);
     // Removes the entry from the playlist; from "All local favorites" (1) it removes the
-    // favourite everywhere and deletes its stored files.
+    // favourite everywhere and deletes its stored files (a partial download too).
     int removeFavorite(VideoEntry* entry, int playListId);
     // Fills the model with the playlist's entries, first shown first (highest SORT_ID,
     // of equal SORT_IDs the higher favourite id); playlist 2 gives the download queue
@@ -118,8 +136,9 @@ public:
     // after the cursor's entry (as one block) and moves the cursor to the last one.
     // A page shorter than limit is the end of the list.
     int getPlayListEntries(int playListId, VideoListModel* model, int limit, PlayListCursor& cursor);
-    // Moves the entry to the position of the entry with targetSortId (after it when
-    // afterLast), renumbering the playlist's SORT_IDs in one transaction.
+    // Moves the entry next to the entry with targetSortId: above it, or below it when
+    // afterLast. The rows between the two positions shift by one in one statement;
+    // SORT_IDs stay 1..N.
     int updatePlayListOrder(int playListId, VideoEntry* entry, int targetSortId, bool afterLast);
 
     VideoEntry* getFirstPlayListsEntry(int playListId);
@@ -167,22 +186,20 @@ Q_SIGNALS:
     void backgroundDownloadStatusChanged();
     void downloadEntryAdded();
     void settingChanged(const QString& key, int value);
+    // A statement failed because the database file is damaged: emitted once, the
+    // first time, so that the user hears of it once.
+    void databaseDamaged();
 
 private:
-    QSqlDatabase database() const;
-    int upsertVideo(VideoEntry* entry);
-    int videoRowId(const QString& videoId);
-    VideoEntry* queryOneEntry(const QString& condition, const QString& order, const QVariantList& values);
-    VideoEntry* neighbourEntry(int playListId, int favoriteId, bool below);
-    int nextSortId(int playListId);
-    int storeEntryFiles(VideoEntry* entry, const QStringList& sourceFolders);
-    void removeStoredFiles(int videoRowId);
-
     StoragePaths myPaths;
     SettingsManager* mySettingsManager = nullptr;
     FileManager* myFileManager = nullptr;
-    QString myConnectionName;
-    bool myDatabaseUsable = false;
+    std::unique_ptr<RepositoryDatabase> myDatabase;
+    std::unique_ptr<PlayListStore> myPlayLists;
+    std::unique_ptr<StoredFiles> myStoredFiles;
+    std::unique_ptr<FavoriteStore> myFavorites;
+    std::unique_ptr<HistoryStore> myHistory;
+    std::unique_ptr<AccountMirror> myAccountMirror;
 };
 
 #endif

@@ -1,7 +1,9 @@
 #include "core/SettingsManager.h"
 #include "core/constants/Settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -35,6 +37,22 @@ QList<DefaultSetting> defaultSettings()
     };
 }
 
+const QFile::Permissions OWNER_ONLY = QFile::ReadOwner | QFile::WriteOwner;
+
+// The store holds the account's password and token: readable by its owner only. A
+// missing file is made empty with those rights, so that the first write (which keeps
+// the rights of the file it replaces) never shows the password to anyone else.
+void restrictToOwner(const QString& fileName)
+{
+    if (!QFileInfo::exists(fileName)) {
+        QDir().mkpath(QFileInfo(fileName).absolutePath());
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+    }
+    QFile::setPermissions(fileName, OWNER_ONLY);
+}
+
 } // namespace
 
 SettingsManager::SettingsManager(const QString& settingsFile, QObject* parent)
@@ -42,6 +60,9 @@ SettingsManager::SettingsManager(const QString& settingsFile, QObject* parent)
       mySettings(settingsFile.isEmpty() ? new QSettings(SETTINGS_ORGANISATION, SETTINGS_APPLICATION)
                                         : new QSettings(settingsFile, QSettings::IniFormat))
 {
+    // At start, whatever the file holds (a line it cannot read included) and whether
+    // or not anything is ever written.
+    restrictToOwner(mySettings->fileName());
 }
 
 SettingsManager::~SettingsManager()
@@ -109,9 +130,8 @@ QString SettingsManager::fileName() const
 int SettingsManager::sync()
 {
     mySettings->sync();
-    if (mySettings->status() != QSettings::NoError)
-        return 1;
-    // The store holds the account's password and token: owner only.
-    QFile::setPermissions(mySettings->fileName(), QFile::ReadOwner | QFile::WriteOwner);
-    return 0;
+    restrictToOwner(mySettings->fileName());
+    // A line the store could not read leaves a format error behind, but the write has
+    // replaced the file all the same; only a file that could not be written is a failure.
+    return mySettings->status() == QSettings::AccessError ? 1 : 0;
 }

@@ -383,7 +383,7 @@ void FavoriteResultController::createPlaylist()
     vsCmdStruct command;
     command.cmdType = vsAddPlayList;
     command.playList = PlayList(0, serviceId, serviceId == eAccountService ? ePlayListAccount : ePlayListLocal,
-                                PlayList::uniqueName(myRepository, serviceId));
+                                myRepository.uniquePlayListName(serviceId));
     command.playList.setDescription(TEXT_PLAYLIST_DESCRIPTION());
     myPage->getPlayListModel()->setVsFolderCollapsed(serviceId, false);
     queue(command);

@@ -164,6 +164,5 @@ inline const QString COMMENT_DATE_FORMAT = QStringLiteral("dd.MM.yyyy");
 
 // ---- Downloaded files
 inline const QString THUMBNAIL_FILE_SUFFIX = QStringLiteral(".jpg");
-inline const QString PARTIAL_FILE_SUFFIX = QStringLiteral(".part");
 
 #endif

@@ -23,5 +23,8 @@ inline const QString DATABASE_SERVICE_LOCAL = QStringLiteral("LOCAL");
 inline const QString DATABASE_SERVICE_ACCOUNT = QStringLiteral("YOUTUBE");
 
 inline const QString VIDEO_FILE_SUFFIX = QStringLiteral(".flv");
+// A download that is not played while it grows is written under its name with this
+// suffix and renamed once complete.
+inline const QString PARTIAL_FILE_SUFFIX = QStringLiteral(".part");
 
 #endif

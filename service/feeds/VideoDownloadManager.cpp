@@ -1,5 +1,6 @@
 #include "service/feeds/VideoDownloadManager.h"
 #include "service/ServiceConstants.h"
+#include "core/constants/Paths.h"
 
 #include <QDebug>
 #include <QDir>

@@ -7,6 +7,7 @@
 #include "shell/PlatformConstants.h"
 #include "tests/app/ScriptedPrompt.h"
 #include "tests/app/StubVideoService.h"
+#include "tests/core/CoreTestHelpers.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAction>
@@ -139,6 +140,24 @@ private Q_SLOTS:
         QCOMPARE(rig.prompt.log, QStringList());
         QVERIFY(controller.getPageHistory().isEmpty());
         QVERIFY(TestEnvironment::saveScreenshot(&controller.getMainWindow(), QStringLiteral("app_home_view")));
+    }
+
+    // A damage met while the program runs (the start-up look at the download queue,
+    // the favourites page) is told once, after the read, however often it is met.
+    void damagedDatabaseIsToldOnce()
+    {
+        TestEnvironment env;
+        queueFavorite(QStringLiteral("damaged01"));
+        QVERIFY(damageTable(env.applicationFolder() + "krelvox_db.dat", QStringLiteral("video_entry")));
+        Rig rig;
+        MainController controller(rig.options());
+        QVERIFY(!controller.startupFailed());
+        controller.showFavoritesPage();
+        delete controller.getRepository().getFirstPlayListsEntry(ePlayListIdAllFavorites);
+        QTRY_VERIFY(rig.prompt.log.filter(QStringLiteral("inform|Error|The database is damaged")).size() == 1);
+        controller.showFavoritesPage();
+        QTest::qWait(50);
+        QCOMPARE(rig.prompt.log.filter(QStringLiteral("inform|")).size(), 1);
     }
 
     void serviceThatDoesNotInitialiseFailsStartUpSilently()

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -62,9 +63,41 @@ public:
         return values;
     }
     int count(const QString& sql) { return column(sql).value(0).toInt(); }
+    // Every row of a query, its columns joined by "|".
+    QStringList rows(const QString& sql)
+    {
+        QStringList out;
+        QSqlQuery query(QSqlDatabase::database(myName));
+        if (query.exec(sql)) {
+            while (query.next()) {
+                QStringList columns;
+                for (int i = 0; i < query.record().count(); ++i)
+                    columns << query.value(i).toString();
+                out << columns.join(QLatin1Char('|'));
+            }
+        }
+        return out;
+    }
 
 private:
     QString myName;
 };
+
+// Overwrites the root page of a table in a database file that no connection holds
+// open with bytes that are no page: the schema still reads, the table does not.
+inline bool damageTable(const QString& fileName, const QString& table)
+{
+    qint64 offset = 0;
+    int pageSize = 0;
+    {
+        RawDatabase raw(fileName);
+        pageSize = raw.count(QStringLiteral("pragma page_size"));
+        offset = qint64(raw.count(QStringLiteral("select rootpage from sqlite_master where name = '%1'").arg(table)) - 1)
+            * pageSize;
+    }
+    QFile file(fileName);
+    return offset > 0 && file.open(QIODevice::ReadWrite) && file.seek(offset)
+        && file.write(QByteArray(pageSize, '\xff')) == pageSize;
+}
 
 #endif

@@ -5,10 +5,12 @@
 #include "core/FileManager.h"
 #include "core/SettingsManager.h"
 #include "core/StoragePaths.h"
+#include "core/constants/Paths.h"
 #include "core/constants/Settings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <QtTest>
 
@@ -126,31 +128,76 @@ private Q_SLOTS:
         QCOMPARE(myFiles->emptyFolder(myEnv->root() + "/missing"), 0);
     }
 
+    // "~#" in an expected name stands for the 16 hex digits that tell an altered name
+    // from every other: a name that had to change carries them before its extension.
     void sanitizeFileName_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
+        const QString cjk = QString::fromUtf8("視"); // three bytes in UTF-8
+        const QString emoji = QString::fromUtf8("😀");   // four bytes, two UTF-16 units
         QTest::newRow("video id") << "dQw4w9WgXcQ.flv" << "dQw4w9WgXcQ.flv";
         QTest::newRow("dash and underscore") << "a-b_c" << "a-b_c";
-        QTest::newRow("parent folder") << "../../etc/passwd" << "___.._etc_passwd";
-        QTest::newRow("absolute") << "/etc/passwd" << "_etc_passwd";
-        QTest::newRow("dot dot") << ".." << "__";
-        QTest::newRow("dot") << "." << "_";
-        QTest::newRow("hidden") << ".profile" << "_profile";
-        QTest::newRow("backslash") << "..\\..\\x" << "___.._x";
-        QTest::newRow("nul") << QString::fromUtf16(u"a\u0000/b", 4) << "a__b";
-        QTest::newRow("control") << "a\nb\tc" << "a_b_c";
-        QTest::newRow("empty") << "" << "_";
+        QTest::newRow("parent folder") << "../../etc/passwd" << "___.._etc_passwd~#";
+        QTest::newRow("absolute") << "/etc/passwd" << "_etc_passwd~#";
+        QTest::newRow("dot dot") << ".." << "__~#";
+        QTest::newRow("dot") << "." << "_~#";
+        QTest::newRow("hidden") << ".profile" << "_profile~#";
+        QTest::newRow("backslash") << "..\\..\\x" << "___.._x~#";
+        QTest::newRow("nul") << QString::fromUtf16(u"a\u0000/b", 4) << "a__b~#";
+        QTest::newRow("control") << "a\nb\tc" << "a_b_c~#";
+        QTest::newRow("empty") << "" << "_~#";
+        QTest::newRow("slash in a video id keeps the extension") << "a/b.flv" << "a_b~#.flv";
         QTest::newRow("captcha address") << "Captcha?ctoken=Ab_9-x" << "Captcha?ctoken=Ab_9-x";
         QTest::newRow("unicode kept") << QString::fromUtf8("vidéo") << QString::fromUtf8("vidéo");
         QTest::newRow("inner dots kept") << "a..b" << "a..b";
+        // Names are cut by their bytes: 250 leave room for ".part" within 255.
+        QTest::newRow("250 bytes kept") << QString(246, QLatin1Char('a')) + ".flv" << QString(246, QLatin1Char('a')) + ".flv";
+        QTest::newRow("251 bytes cut, extension kept")
+            << QString(247, QLatin1Char('a')) + ".flv" << QString(229, QLatin1Char('a')) + "~#.flv";
+        QTest::newRow("120 CJK characters") << cjk.repeated(120) + ".flv" << cjk.repeated(76) + "~#.flv";
+        QTest::newRow("never half a character") << emoji.repeated(100) + ".jpg" << emoji.repeated(57) + "~#.jpg";
+        QTest::newRow("a long dotted part is no extension")
+            << "x." + QString(300, QLatin1Char('b')) << "x." + QString(231, QLatin1Char('b')) + "~#";
     }
 
     void sanitizeFileName()
     {
         QFETCH(QString, name);
         QFETCH(QString, expected);
-        QCOMPARE(FileManager::sanitizeFileName(name), expected);
+        const QString safe = FileManager::sanitizeFileName(name);
+        const QStringList parts = expected.split(QStringLiteral("~#"));
+        if (parts.size() == 1) {
+            QCOMPARE(safe, expected);
+        } else {
+            const QRegularExpression pattern(QRegularExpression::anchoredPattern(
+                QRegularExpression::escape(parts.at(0)) + "~[0-9a-f]{16}" + QRegularExpression::escape(parts.at(1))));
+            QVERIFY2(pattern.match(safe).hasMatch(), qPrintable(safe));
+        }
+        QVERIFY(safe.toUtf8().size() <= FileManager::MAX_FILE_NAME_BYTES);
+        // A name made here is a name already: passed again it stays as it is.
+        QCOMPARE(FileManager::sanitizeFileName(safe), safe);
+    }
+
+    // Ids that the replacements or the cut would have made alike stay apart.
+    void distinctNamesStayDistinct_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        const QString cjk = QString::fromUtf8("視").repeated(120);
+        QTest::newRow("slash and underscore") << "a/b.flv" << "a_b.flv";
+        QTest::newRow("slash and backslash") << "a/b" << "a\\b";
+        QTest::newRow("leading dot and underscore") << ".x" << "_x";
+        QTest::newRow("empty and underscore") << "" << "_";
+        QTest::newRow("same long start") << cjk + "1.flv" << cjk + "2.flv";
+        QTest::newRow("same first 250 bytes") << QString(300, QLatin1Char('a')) << QString(301, QLatin1Char('a'));
+    }
+
+    void distinctNamesStayDistinct()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QVERIFY(FileManager::sanitizeFileName(first) != FileManager::sanitizeFileName(second));
     }
 
     void pathsFromServiceDataStayInTheirFolder_data()
@@ -162,6 +209,7 @@ private Q_SLOTS:
         QTest::newRow("nul") << QString::fromUtf16(u"\u0000../x", 5);
         QTest::newRow("very long") << QString(5000, QLatin1Char('a'));
         QTest::newRow("long with surrogates") << QString::fromUtf8("😀").repeated(200);
+        QTest::newRow("long CJK video file") << QString::fromUtf8("視").repeated(120) + ".flv";
     }
 
     void pathsFromServiceDataStayInTheirFolder()
@@ -170,14 +218,15 @@ private Q_SLOTS:
         const QString folder = myFiles->getThumbnailFolder();
         const QString path = FileManager::pathInFolder(folder, name);
         QCOMPARE(QFileInfo(QDir::cleanPath(path)).absolutePath() + "/", folder);
-        QVERIFY(FileManager::sanitizeFileName(name).size() <= 120);
         QVERIFY(!FileManager::sanitizeFileName(name).isEmpty());
         // A name cut short never ends in half a character.
         QVERIFY(!FileManager::sanitizeFileName(name).back().isHighSurrogate());
-        // The file can really be made there.
+        // The file can really be made there, and so can its partial download.
         QCOMPARE(myFiles->createFolders(), 0);
-        QFile file(path);
-        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+        for (const QString& file : {path, path + PARTIAL_FILE_SUFFIX}) {
+            QFile out(file);
+            QVERIFY2(out.open(QIODevice::WriteOnly), qPrintable(file));
+        }
     }
 
     void defaultPaths()

@@ -7,6 +7,7 @@
 
 #include "core/FileManager.h"
 #include "core/PlayList.h"
+#include "core/PlayListModel.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"
 
@@ -588,6 +589,105 @@ private Q_SLOTS:
         QCOMPARE(raw.column(QStringLiteral("select sort_id from favorite where playlist_id = %1 order by sort_id").arg(id)),
                  QStringList({"1", "2", "3", "4", "5"}));
         QCOMPARE(movingEntry->getSortId(), 5 - expected.indexOf(moving));
+    }
+
+    // Reorders and removals at the edges and after many of them, in a user playlist
+    // and in "All local favorites" (every third video a queued stored copy): after
+    // each step the shown order follows a plain list, the sort positions are N..1 from
+    // the top, the moved entry knows its new position, and the counts of the playlist
+    // rows (the download queue's too) agree. Steps: "x^y" moves x above y, "x_y" below
+    // y, "-x" removes x.
+    void editsKeepOrderPositionsAndCounts_data()
+    {
+        QTest::addColumn<bool>("allFavorites");
+        QTest::addColumn<int>("videos"); // v0.. added in order: the last is shown first
+        QTest::addColumn<QStringList>("steps");
+        for (const bool all : {false, true}) {
+            const char* kind = all ? "all favorites: " : "playlist: ";
+            auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(QString::fromLatin1(kind) + name)) << all; };
+            row("only row onto itself, then removed") << 1 << QStringList{"v0^v0", "v0_v0", "-v0"};
+            row("last to first and back") << 5 << QStringList{"v0^v4", "v0_v1"};
+            row("first to last and back") << 5 << QStringList{"v4_v0", "v4^v3"};
+            row("next to a neighbour, both sides") << 4 << QStringList{"v3_v2", "v3^v2", "v1^v2", "v1_v0", "v2_v2"};
+            row("remove first, last, middle") << 5 << QStringList{"-v4", "-v0", "-v2", "-v3", "-v1"};
+            row("move after removals") << 6 << QStringList{"-v3", "v0^v5", "-v5", "v4_v0", "v1^v4"};
+            // 150 moves between the ends and the middle, then everything removed.
+            QStringList many;
+            quint32 seed = 7;
+            auto next = [&seed](int bound) { seed = seed * 1103515245u + 12345u; return int((seed >> 16) % quint32(bound)); };
+            for (int i = 0; i < 150; ++i)
+                many << QStringLiteral("v%1%2v%3").arg(next(9)).arg(next(2) ? '^' : '_').arg(next(9));
+            for (int i = 0; i < 9; ++i)
+                many << QStringLiteral("-v%1").arg((i * 4) % 9);
+            row("after many reorders") << 9 << many;
+        }
+    }
+
+    void editsKeepOrderPositionsAndCounts()
+    {
+        QFETCH(bool, allFavorites);
+        QFETCH(int, videos);
+        QFETCH(QStringList, steps);
+        QStringList expected;
+        QSet<QString> queued;
+        const int id = allFavorites ? int(ePlayListIdAllFavorites) : addLocalPlayList(QStringLiteral("Mine"));
+        for (int i = 0; i < videos; ++i) {
+            VideoEntry video = makeVideo(QStringLiteral("v%1").arg(i));
+            const bool stored = allFavorites && i % 3 == 0;
+            QCOMPARE(allFavorites ? myRepository->addFavorite(&video, !stored) : myRepository->addVideoToPlayList(&video, id), 0);
+            if (stored)
+                queued.insert(video.getVideoId());
+            expected.prepend(video.getVideoId());
+        }
+        for (const QString& step : steps) {
+            VideoListModel model(myRepository.get());
+            QCOMPARE(myRepository->getPlayListEntries(id, &model), 0);
+            auto entry = [&model](const QString& videoId) {
+                for (VideoEntry* e : model.entries())
+                    if (e->getVideoId() == videoId)
+                        return e;
+                return static_cast<VideoEntry*>(nullptr);
+            };
+            if (step.startsWith(QLatin1Char('-'))) {
+                const QString videoId = step.mid(1);
+                QCOMPARE(myRepository->removeFavorite(entry(videoId), id), 0);
+                expected.removeOne(videoId);
+                queued.remove(videoId);
+            } else {
+                const bool below = step.contains(QLatin1Char('_'));
+                const QStringList names = step.split(QRegularExpression(QStringLiteral("[_^]")));
+                VideoEntry* moving = entry(names.at(0));
+                QCOMPARE(myRepository->updatePlayListOrder(id, moving, entry(names.at(1))->getSortId(), below), 0);
+                if (names.at(0) != names.at(1)) {
+                    expected.removeOne(names.at(0));
+                    expected.insert(expected.indexOf(names.at(1)) + (below ? 1 : 0), names.at(0));
+                }
+                QCOMPARE(moving->getSortId(), int(expected.size() - expected.indexOf(names.at(0))));
+            }
+            VideoListModel after(myRepository.get());
+            QCOMPARE(myRepository->getPlayListEntries(id, &after), 0);
+            QStringList shown;
+            QList<int> positions;
+            QList<int> topDown;
+            for (VideoEntry* e : after.entries()) {
+                shown << e->getVideoId();
+                positions << e->getSortId();
+                topDown.prepend(int(positions.size()));
+            }
+            QVERIFY2(shown == expected, qPrintable(step + ": " + shown.join(' ') + " / " + expected.join(' ')));
+            QCOMPARE(positions, topDown);
+
+            PlayListModel lists(myRepository.get());
+            bool collapsed[2] = {false, false};
+            QCOMPARE(myRepository->getPlayLists(&lists, collapsed), 0);
+            QCOMPARE(lists.getPlayListById(id)->getCount(), int(expected.size()));
+            if (allFavorites) {
+                QCOMPARE(lists.getPlayListById(ePlayListIdAllFavorites)->getDownloadCount(), int(queued.size()));
+                QCOMPARE(lists.getPlayListById(ePlayListIdDownloadQueue)->getCount(), int(queued.size()));
+                QCOMPARE(lists.getPlayListById(ePlayListIdDownloadQueue)->getDownloadCount(), int(queued.size()));
+                QCOMPARE(myRepository->getDownloadQueueCount(), int(queued.size()));
+            }
+        }
     }
 
     void updatePlayListOrderWithUnknownTarget()

@@ -59,7 +59,11 @@ private Q_SLOTS:
                                                              " and name not like 'sqlite_%' order by name"));
         QCOMPARE(tables, QStringList({"FAVORITE", "PLAYLIST", "SEARCH_HISTORY", "VIDEO_ENTRY", "VIDEO_HISTORY",
                                       "VIDEO_SERVICE"}));
-        QCOMPARE(raw.count(QStringLiteral("select count(*) from sqlite_master where type = 'trigger'")), 2);
+        // Entries go with their playlist, adding marks a playlist used, and the counts
+        // of the playlist rows follow the entries.
+        QCOMPARE(raw.column(QStringLiteral("select name from sqlite_master where type = 'trigger' order by name")),
+                 QStringList({"favorite_count_delete", "favorite_count_insert", "favorite_count_update",
+                              "favorite_insert_usage", "playlist_delete_entries"}));
         QCOMPARE(raw.column(QStringLiteral("select id from video_service order by id")), QStringList({"0", "1"}));
         QCOMPARE(raw.column(QStringLiteral("select id || '/' || vs_id || '/' || type from playlist order by id")),
                  QStringList({"1/0/0", "2/0/1", "3/0/2"}));
@@ -287,7 +291,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         for (const QString& name : existing)
             QVERIFY(addLocalPlayList(name) > 0);
-        const QString name = PlayList::uniqueName(*myRepository, serviceId);
+        const QString name = myRepository->uniquePlayListName(serviceId);
         QCOMPARE(name, expected);
         QVERIFY(myRepository->isPlayListNameFree(name, serviceId));
     }

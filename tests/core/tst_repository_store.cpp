@@ -50,7 +50,7 @@ private:
         QCOMPARE(model.rowCount(), 0);
         QVERIFY(!repository.getFirstDownloadEntry());
         QVERIFY(!repository.getFirstPlayListsEntry(1));
-        QCOMPARE(PlayList::uniqueName(repository, 0).isEmpty(), false);
+        QCOMPARE(repository.uniquePlayListName(0).isEmpty(), false);
     }
 
 private Q_SLOTS:
@@ -148,6 +148,90 @@ private Q_SLOTS:
         std::unique_ptr<VideoEntry> kept(repository.getFirstPlayListsEntry(1));
         QVERIFY(kept);
         QCOMPARE(kept->getVideoId(), QStringLiteral("keep"));
+    }
+
+    // A data page damaged after the file was written (the schema still reads). With
+    // createNew the whole file is checked and the damaged one set aside for a new one;
+    // without, the program runs on: the counts still read, the entries do not, and the
+    // damage is announced once however often it is met.
+    void damagedDataPage_data()
+    {
+        QTest::addColumn<bool>("createNew");
+        QTest::newRow("-create-db") << true;
+        QTest::newRow("plain start") << false;
+    }
+
+    void damagedDataPage()
+    {
+        QFETCH(bool, createNew);
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            for (int i = 0; i < 40; ++i) {
+                VideoEntry video = makeVideo(QStringLiteral("video%1").arg(i), QString(200, QLatin1Char('t')));
+                QCOMPARE(repository.addFavorite(&video, true), 0);
+            }
+        }
+        const QString file = myEnv->applicationFolder() + "krelvox_db.dat";
+        QVERIFY(damageTable(file, QStringLiteral("video_entry")));
+
+        Repository repository;
+        QSignalSpy damage(&repository, &Repository::databaseDamaged);
+        QCOMPARE(repository.openDatabase(createNew), 0);
+        QCOMPARE(QFileInfo::exists(file + ".broken"), createNew);
+        PlayListModel lists(&repository);
+        bool collapsed[2] = {false, false};
+        QCOMPARE(repository.getPlayLists(&lists, collapsed), 0);
+        QCOMPARE(lists.getPlayListById(1)->getCount(), createNew ? 0 : 40);
+        VideoListModel model(&repository);
+        QCOMPARE(repository.getPlayListEntries(1, &model), createNew ? 0 : 1);
+        QVERIFY(!repository.getFirstPlayListsEntry(1));
+        VideoEntry video = makeVideo(QStringLiteral("video3"));
+        repository.addFavorite(&video, true);
+        QCOMPARE(damage.count(), createNew ? 0 : 1);
+        QCOMPARE(repository.isDatabaseDamaged(), !createNew);
+    }
+
+    // A partial download is never finished by a later run: it goes at start, and with
+    // its favourite when that is removed. Other files stay.
+    void partialDownloadsGo_data()
+    {
+        QTest::addColumn<bool>("atStart"); // else: when "gone" is removed
+        QTest::addColumn<QStringList>("remaining");
+        QTest::newRow("left by a killed run, at start") << true << QStringList({"favorites/videos/kept.flv"});
+        QTest::newRow("with its favourite")
+            << false
+            << QStringList({"favorites/videos/kept.flv", "favorites/videos/other.flv.part", "queue/x.flv.part"});
+    }
+
+    void partialDownloadsGo()
+    {
+        QFETCH(bool, atStart);
+        QFETCH(QStringList, remaining);
+        auto repository = std::make_unique<Repository>();
+        QCOMPARE(repository->openDatabase(), 0);
+        VideoEntry gone = makeVideo(QStringLiteral("gone"));
+        VideoEntry other = makeVideo(QStringLiteral("other"));
+        QCOMPARE(repository->addFavorite(&gone, false), 0);
+        QCOMPARE(repository->addFavorite(&other, false), 0);
+        const QString media = repository->getFileManager()->getApplicationMediaFolder();
+        const QStringList written = {"favorites/videos/gone.flv.part", "favorites/videos/other.flv.part",
+                                     "queue/x.flv.part", "favorites/videos/kept.flv"};
+        for (const QString& name : written)
+            QVERIFY(writeFile(media + name, "partial"));
+        if (atStart) {
+            repository.reset();
+            repository = std::make_unique<Repository>();
+            QCOMPARE(repository->openDatabase(), 0);
+        } else {
+            QCOMPARE(repository->removeFavorite(&gone, ePlayListIdAllFavorites), 0);
+        }
+        QStringList left;
+        for (const QString& name : written)
+            if (QFileInfo::exists(media + name))
+                left << name;
+        left.sort();
+        QCOMPARE(left, remaining);
     }
 
     void folderThatCannotBeCreated()

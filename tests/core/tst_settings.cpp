@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 class TestSettings : public QObject
 {
@@ -184,6 +185,41 @@ private Q_SLOTS:
                  QFile::Permissions());
         QVERIFY(permissions & QFile::ReadOwner);
         QVERIFY(permissions & QFile::WriteOwner);
+    }
+
+    // The store holds the password: it is made owner-only as soon as it is opened,
+    // before any write, whatever it holds; a line it cannot read does not stop that
+    // nor make the next write fail.
+    void storeIsOwnerOnlyFromTheStart_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("readable by all") << QByteArray("[General]\nSETTING_YOUTUBE_PASSWORD=secret\n") << 0644;
+        QTest::newRow("a malformed line") << QByteArray("[General]\nSETTING_YOUTUBE_PASSWORD=secret\n[General\n") << 0644;
+        QTest::newRow("writable by all") << QByteArray("[General]\nSETTING_YOUTUBE_PASSWORD=secret\n") << 0666;
+        QTest::newRow("no file yet") << QByteArray() << -1;
+    }
+
+    void storeIsOwnerOnlyFromTheStart()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, mode);
+        const QString file = myEnv->settingsFile();
+        const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+        if (mode >= 0) {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(content);
+            out.close();
+            QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
+        }
+        SettingsManager settings(file);
+        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser), ownerOnly);
+        QCOMPARE(settings.setSetting(SETTING_AMOUNT_OF_RESULTS, 12), 0);
+        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser), ownerOnly);
+        QString password;
+        settings.getSetting(SETTING_YOUTUBE_PASSWORD, password);
+        QCOMPARE(password, mode >= 0 ? QStringLiteral("secret") : QString());
     }
 
     void valuesSurviveANewStoreObject()

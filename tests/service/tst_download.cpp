@@ -339,7 +339,7 @@ void TestDownload::setVideoFileName_data()
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain id") << "kx9fW2qHb1s" << "kx9fW2qHb1s.flv";
     QTest::newRow("dash and underscore") << "-_aB-7rT4wX" << "-_aB-7rT4wX.flv";
-    QTest::newRow("path in the id") << "../x/y" << "___x_y.flv";
+    QTest::newRow("path in the id") << "../x/y" << "___x_y~c171bbca20f665fb.flv";
 }
 
 void TestDownload::setVideoFileName()

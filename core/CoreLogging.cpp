@@ -1,0 +1,3 @@
+#include "core/CoreLogging.h"
+
+Q_LOGGING_CATEGORY(lcCore, "krelvox.core")

@@ -1,0 +1,296 @@
+#include "core/repository/RepositorySchema.h"
+#include "core/CoreLogging.h"
+#include "core/Types.h"
+#include "core/constants/Paths.h"
+#include "core/constants/Texts.h"
+#include "core/repository/RepositoryDatabase.h"
+#include "core/repository/RepositoryRows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+
+namespace {
+
+// ---- Tables. Ids of the fixed rows are given explicitly; everything else counts up.
+const char* const TABLES[] = {
+    "create table if not exists video_service ("
+    " id integer primary key,"
+    " name text not null)",
+
+    "create table if not exists video_entry ("
+    " id integer primary key autoincrement,"
+    " vs_id integer not null default 0 references video_service(id),"
+    " video_id text not null unique,"
+    " name text not null default '',"
+    " description text not null default '',"
+    " author text not null default '',"
+    " length real not null default 0,"
+    " upload_date text not null default '',"
+    " view_count text not null default '',"
+    " comment_count text not null default '',"
+    " rating text not null default '',"
+    " rating_count text not null default '',"
+    " category text not null default '',"
+    " keywords text not null default '',"
+    " watch_url text not null default '',"
+    " thumbnail_url text not null default '',"
+    " comments_url text not null default '',"
+    " related_url text not null default '',"
+    " responses_url text not null default '',"
+    " thumbnail_file text not null default '',"
+    " video_file text not null default '',"
+    " video_file_size integer not null default 0)",
+
+    // ENTRY_COUNT and DOWNLOAD_COUNT (entries, and stored copies still to download)
+    // are kept by the triggers below; the download queue's row holds the queue's.
+    "create table if not exists playlist ("
+    " id integer primary key autoincrement,"
+    " vs_id integer not null references video_service(id),"
+    " type integer not null,"
+    " name text not null,"
+    " description text not null default '',"
+    " provider_id text not null default '',"
+    " provider_updated_date text not null default '',"
+    " is_private integer not null default 0,"
+    " latest_usage_date integer not null default 0,"
+    " entry_count integer not null default 0,"
+    " download_count integer not null default 0)",
+
+    // One row per video in a playlist. SORT_ID runs 1..N inside a playlist; the
+    // highest is shown first. DOWNLOAD_STATE: 0 queued, 1 stored, 2 invalid.
+    // VIDEO_LINK 1: the favourite is a link, nothing is downloaded for it.
+    "create table if not exists favorite ("
+    " id integer primary key autoincrement,"
+    " playlist_id integer not null references playlist(id),"
+    " video_entry_id integer not null references video_entry(id),"
+    " sort_id integer not null,"
+    " download_state integer not null default 0,"
+    " video_link integer not null default 0,"
+    " provider_entry_id text not null default '')",
+
+    "create table if not exists video_history ("
+    " id integer primary key autoincrement,"
+    " video_entry_id integer not null unique references video_entry(id),"
+    " view_count integer not null default 0,"
+    " viewed_date integer not null default 0)",
+
+    "create table if not exists search_history ("
+    " id integer primary key autoincrement,"
+    " search_text text not null unique,"
+    " search_count integer not null default 0,"
+    " latest_usage_date integer not null default 0)",
+};
+
+// ---- Indexes and triggers of the current layout.
+const char* const INDEXES_AND_TRIGGERS[] = {
+    "create index if not exists favorite_playlist_sort on favorite (playlist_id, sort_id)",
+    // The flags of a video (stored copy, link) are looked up per shown row, and a
+    // favourite is found by its video: both from the video's own rows.
+    "create index if not exists favorite_video_state on favorite (video_entry_id, playlist_id, video_link, download_state)",
+    // The download queue in shown order, holding only the queue's rows: a page of a
+    // sparse queue does not walk the stored favourites between its rows, and moving
+    // the stored ones does not touch it.
+    "create index if not exists favorite_queued on favorite (sort_id)"
+    " where playlist_id = 1 and video_link = 0 and download_state <> 1",
+    "create index if not exists playlist_order on playlist (vs_id, type, latest_usage_date)",
+    "create index if not exists playlist_name on playlist (vs_id, name)",
+    "create index if not exists history_date on video_history (viewed_date)",
+
+    // A removed playlist takes its entries with it.
+    "create trigger if not exists playlist_delete_entries after delete on playlist"
+    " begin delete from favorite where playlist_id = old.id; end",
+    // Adding a video to a playlist counts as using it: it moves up in the tree.
+    "create trigger if not exists favorite_insert_usage after insert on favorite"
+    " begin update playlist set latest_usage_date ="
+    " max(cast((julianday('now') - 2440587.5) * 86400000 as integer),"
+    " (select coalesce(max(latest_usage_date), 0) + 1 from playlist))"
+    " where id = new.playlist_id; end",
+
+};
+
+// The counts of the playlist rows follow every row that comes, goes or changes its
+// state: counted in (sign "+", the row "new") or out ("-", "old"). A row of "All local
+// favorites" that is a stored copy not on the card (queued or invalid) also counts for
+// the download queue (row 2).
+QString countRow(const char* sign, const char* row)
+{
+    return QStringLiteral(" update playlist set entry_count = entry_count %1 1,"
+                          " download_count = download_count %1 (%2.video_link = 0 and %2.download_state = 0)"
+                          " where id = %2.playlist_id;"
+                          " update playlist set entry_count = entry_count %1 1,"
+                          " download_count = download_count %1 (%2.download_state = 0)"
+                          " where id = 2 and %2.playlist_id = 1 and %2.video_link = 0 and %2.download_state <> 1;")
+        .arg(QLatin1String(sign), QLatin1String(row));
+}
+
+QStringList countTriggers()
+{
+    return {QStringLiteral("create trigger if not exists favorite_count_insert after insert on favorite begin")
+                + countRow("+", "new") + QStringLiteral(" end"),
+            QStringLiteral("create trigger if not exists favorite_count_delete after delete on favorite begin")
+                + countRow("-", "old") + QStringLiteral(" end"),
+            QStringLiteral("create trigger if not exists favorite_count_update"
+                           " after update of playlist_id, video_link, download_state on favorite begin")
+                + countRow("-", "old") + countRow("+", "new") + QStringLiteral(" end")};
+}
+
+// ---- From layout 0: counts in the playlist rows, the queue's own index, and sort
+// positions made 1..N in every playlist (earlier writes could leave gaps or repeats;
+// a reorder shifts positions and relies on them).
+const char* const FROM_VERSION_0[] = {
+    "alter table playlist add column entry_count integer not null default 0",
+    "alter table playlist add column download_count integer not null default 0",
+    "drop index if exists favorite_queue",
+};
+
+const char* const AFTER_MIGRATION[] = {
+    "update favorite set sort_id = renumbered.position"
+    " from (select id, row_number() over (partition by playlist_id order by sort_id, id) as position"
+    "       from favorite) as renumbered"
+    " where favorite.id = renumbered.id and favorite.sort_id <> renumbered.position",
+    "update playlist set"
+    " entry_count = (select count(*) from favorite f where f.playlist_id = playlist.id),"
+    " download_count = (select count(*) from favorite f where f.playlist_id = playlist.id"
+    "   and f.video_link = 0 and f.download_state = 0)",
+    "update playlist set"
+    " entry_count = (select count(*) from favorite f where f.playlist_id = 1 and f.video_link = 0"
+    "   and f.download_state <> 1),"
+    " download_count = (select count(*) from favorite f where f.playlist_id = 1 and f.video_link = 0"
+    "   and f.download_state = 0)"
+    " where id = 2",
+};
+
+const QString SET_VERSION = QStringLiteral("pragma user_version = %1");
+const QString SERVICE_ROW = QStringLiteral("insert or ignore into video_service (id, name) values (?, ?)");
+const QString FIXED_PLAYLIST_ROW =
+    QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)");
+
+template <size_t N>
+bool runAll(RepositoryDatabase& database, const char* const (&statements)[N], const char* caller)
+{
+    for (const char* statement : statements)
+        if (!database.exec(QString::fromLatin1(statement), {}, caller))
+            return false;
+    return true;
+}
+
+// The indexes and all triggers of the current layout.
+bool createIndexesAndTriggers(RepositoryDatabase& database, const char* caller)
+{
+    if (!runAll(database, INDEXES_AND_TRIGGERS, caller))
+        return false;
+    for (const QString& trigger : countTriggers())
+        if (!database.exec(trigger, {}, caller))
+            return false;
+    return true;
+}
+
+} // namespace
+
+RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, const QString& fileName,
+                                                 bool setAsideDamaged)
+{
+    QSqlDatabase db = database.connection();
+    if (!db.isValid()) {
+        qCWarning(lcCore) << "RepositorySchema::open() no SQLite driver";
+        return Opened::Failed;
+    }
+    db.setDatabaseName(fileName);
+    bool opened = openAndCheck(database, setAsideDamaged);
+    if (!opened && setAsideDamaged && QFileInfo::exists(fileName) && setAside(database, fileName))
+        opened = openAndCheck(database, false);
+    if (!opened) {
+        qCWarning(lcCore) << "RepositorySchema::open() cannot open" << fileName << db.lastError().text();
+        return Opened::Failed;
+    }
+
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("pragma foreign_keys = on"));
+    const int version = database.scalar(QStringLiteral("pragma user_version"), {}, 0, "RepositorySchema::open()");
+    const bool isNew = database.scalar(QStringLiteral("select count(*) from sqlite_master"
+                                                      " where type = 'table' and name = 'playlist'"),
+                                       {}, 0, "RepositorySchema::open()") == 0;
+    if (isNew ? !create(database) : version < VERSION && !migrate(database))
+        return Opened::Failed;
+    // One synced write per commit (to the log) instead of a journal file written,
+    // synced and deleted beside the database's own sync. Set once the file is of the
+    // current layout: a file that could not be brought up to date stays as it was.
+    pragma.exec(QStringLiteral("pragma journal_mode = wal"));
+    return isNew ? Opened::Created : Opened::Existing;
+}
+
+// Opening is lazy in SQLite: a file that is not a database shows only at the first
+// statement, so the check reads the schema, or with wholeFile every page of it.
+bool RepositorySchema::openAndCheck(RepositoryDatabase& database, bool wholeFile)
+{
+    QSqlDatabase db = database.connection();
+    if (!db.open())
+        return false;
+    QSqlQuery check(db);
+    bool usable = check.exec(QStringLiteral("select count(*) from sqlite_master")) && check.next();
+    if (usable && wholeFile) {
+        usable = check.exec(QStringLiteral("pragma quick_check")) && check.next()
+            && check.value(0).toString() == QLatin1String("ok");
+        if (!usable)
+            qCWarning(lcCore) << "RepositorySchema::open() the integrity check failed:"
+                              << (check.isValid() ? check.value(0).toString() : check.lastError().text());
+    }
+    check.finish();
+    if (!usable)
+        db.close();
+    return usable;
+}
+
+bool RepositorySchema::setAside(RepositoryDatabase& database, const QString& fileName)
+{
+    database.close();
+    const QString aside = fileName + QStringLiteral(".broken");
+    // The log goes along under the name SQLite looks for beside the set-aside file;
+    // left here it would be replayed into the new database.
+    const QStringList suffixes = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    for (const QString& suffix : suffixes)
+        QFile::remove(aside + suffix);
+    if (!QFile::rename(fileName, aside))
+        return false;
+    QFile::rename(fileName + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
+    QFile::remove(fileName + QStringLiteral("-shm"));
+    qCWarning(lcCore) << "RepositorySchema::open() unusable database moved to" << aside;
+    return true;
+}
+
+bool RepositorySchema::create(RepositoryDatabase& database)
+{
+    const char* caller = "RepositorySchema::create()";
+    Transaction transaction(database, caller);
+    if (!transaction.isActive() || !runAll(database, TABLES, caller) || !createIndexesAndTriggers(database, caller))
+        return false;
+    const qint64 now = usageStamp();
+    const QList<QPair<QString, QVariantList>> fixedRows = {
+        {SERVICE_ROW, {int(eLocalService), DATABASE_SERVICE_LOCAL}},
+        {SERVICE_ROW, {int(eAccountService), DATABASE_SERVICE_ACCOUNT}},
+        {FIXED_PLAYLIST_ROW, {int(ePlayListIdAllFavorites), int(eLocalService), int(ePlayListAllFavorites),
+                              TEXT_ALL_LOCAL_FAVORITES(), now}},
+        {FIXED_PLAYLIST_ROW, {int(ePlayListIdDownloadQueue), int(eLocalService), int(ePlayListDownloadQueue),
+                              TEXT_DOWNLOAD_QUEUE(), now}},
+        {FIXED_PLAYLIST_ROW, {int(ePlayListIdLocalFolder), int(eLocalService), int(ePlayListLocalFolder),
+                              TEXT_LOCAL_PLAYLISTS(), now}},
+    };
+    for (const auto& row : fixedRows)
+        if (!database.exec(row.first, row.second, caller))
+            return false;
+    return database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
+}
+
+bool RepositorySchema::migrate(RepositoryDatabase& database)
+{
+    const char* caller = "RepositorySchema::migrate()";
+    Transaction transaction(database, caller);
+    const bool ok = transaction.isActive() && runAll(database, FROM_VERSION_0, caller)
+        && createIndexesAndTriggers(database, caller) && runAll(database, AFTER_MIGRATION, caller)
+        && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
+    if (ok)
+        qCDebug(lcCore) << "RepositorySchema::migrate() the database was brought to layout" << VERSION;
+    return ok;
+}
