@@ -11,6 +11,7 @@ namespace {
 using AtomReader::attribute;
 using AtomReader::finish;
 using AtomReader::is;
+using AtomReader::skip;
 using AtomReader::readAuthorName;
 using AtomReader::readRoot;
 using AtomReader::text;
@@ -44,7 +45,7 @@ void readGroupVideoId(QXmlStreamReader& reader, QString& videoId)
         if (is(reader, NS_YT, YT_VIDEOID))
             videoId = text(reader).trimmed();
         else
-            reader.skipCurrentElement();
+            skip(reader);
     }
 }
 
@@ -65,7 +66,7 @@ bool parseContacts(const QByteArray& document, QList<ContactItem>& items, FeedIn
             else if (is(reader, NS_ATOM, ATOM_TITLE))
                 title = text(reader).trimmed();
             else
-                reader.skipCurrentElement();
+                skip(reader);
         }
         if (item.userName.isEmpty())
             item.userName = title;
@@ -92,7 +93,7 @@ bool parseProfile(const QByteArray& document, ProfileItem& profile, QString& err
             const QString access = attribute(reader, ATTR_LAST_WEB_ACCESS);
             read.lastWebAccess = access.isEmpty() ? QString() : dayMonthYear(access);
             read.videoWatchCount = attribute(reader, ATTR_VIDEO_WATCH_COUNT);
-            reader.skipCurrentElement();
+            skip(reader);
         } else if (is(reader, NS_GD, GD_FEEDLINK)) {
             const QStringView rel = reader.attributes().value(ATTR_REL);
             const QString count = attribute(reader, ATTR_COUNT_HINT);
@@ -104,13 +105,13 @@ bool parseProfile(const QByteArray& document, ProfileItem& profile, QString& err
                 read.subscriptions = count;
             else if (rel == REL_USER_UPLOADS)
                 read.uploads = count;
-            reader.skipCurrentElement();
+            skip(reader);
         } else if (is(reader, NS_MEDIA, MEDIA_THUMBNAIL)) {
             if (read.thumbnailUrl.isEmpty())
                 read.thumbnailUrl = attribute(reader, ATTR_URL).trimmed();
-            reader.skipCurrentElement();
+            skip(reader);
         } else {
-            reader.skipCurrentElement();
+            skip(reader);
         }
     }
     if (!finish(reader, error))
@@ -139,13 +140,13 @@ bool parseInbox(const QByteArray& document, QList<MessageItem>& items, FeedInfo&
                 if (reader.attributes().value(ATTR_SRC).isEmpty())
                     item.content = text(reader).trimmed();
                 else
-                    reader.skipCurrentElement();
+                    skip(reader);
             } else if (is(reader, NS_ATOM, ATOM_PUBLISHED)) {
                 item.published = dayMonthYear(text(reader));
             } else if (is(reader, NS_ATOM, ATOM_LINK)) {
                 if (reader.attributes().value(ATTR_REL) == REL_ALTERNATE && watchUrl.isEmpty())
                     watchUrl = attribute(reader, ATTR_HREF);
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (is(reader, NS_MEDIA, MEDIA_GROUP)) {
                 while (reader.readNextStartElement()) {
                     if (is(reader, NS_MEDIA, MEDIA_THUMBNAIL)) {
@@ -155,15 +156,15 @@ bool parseInbox(const QByteArray& document, QList<MessageItem>& items, FeedInfo&
                             item.thumbnailUrl = attribute(reader, ATTR_URL).trimmed();
                             defaultThumbnail = isDefault;
                         }
-                        reader.skipCurrentElement();
+                        skip(reader);
                     } else if (is(reader, NS_YT, YT_VIDEOID)) {
                         item.videoId = text(reader).trimmed();
                     } else {
-                        reader.skipCurrentElement();
+                        skip(reader);
                     }
                 }
             } else {
-                reader.skipCurrentElement();
+                skip(reader);
             }
         }
         if (item.videoId.isEmpty())
@@ -199,9 +200,9 @@ bool parsePlayLists(const QByteArray& document, QList<PlayListItem>& items, Feed
                 item.count = text(reader).trimmed().toInt();
             } else if (is(reader, NS_YT, YT_PRIVATE)) {
                 item.isPrivate = true;
-                reader.skipCurrentElement();
+                skip(reader);
             } else {
-                reader.skipCurrentElement();
+                skip(reader);
             }
         }
         if (item.description.isEmpty())
@@ -225,11 +226,11 @@ bool parseListEntries(const QByteArray& document, QList<ListEntryItem>& items, F
             } else if (is(reader, NS_ATOM, ATOM_LINK)) {
                 if (reader.attributes().value(ATTR_REL) == REL_ALTERNATE && watchUrl.isEmpty())
                     watchUrl = attribute(reader, ATTR_HREF);
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (is(reader, NS_MEDIA, MEDIA_GROUP)) {
                 readGroupVideoId(reader, item.videoId);
             } else {
-                reader.skipCurrentElement();
+                skip(reader);
             }
         }
         if (item.videoId.isEmpty())
@@ -256,7 +257,7 @@ bool parseWrittenEntry(const QByteArray& document, ListEntryItem& entry, QString
         } else if (is(reader, NS_MEDIA, MEDIA_GROUP)) {
             readGroupVideoId(reader, read.videoId);
         } else {
-            reader.skipCurrentElement();
+            skip(reader);
         }
     }
     if (!finish(reader, error))

@@ -12,9 +12,49 @@ bool is(const QXmlStreamReader& reader, QLatin1StringView ns, QLatin1StringView 
     return reader.name() == name && reader.namespaceUri() == ns;
 }
 
+namespace {
+
+// Reads from a start element to its end, handing character data at any level to
+// onText. Deeper nesting than MAX_NESTING ends the document with an error.
+template <typename OnText>
+void readToEnd(QXmlStreamReader& reader, OnText onText)
+{
+    int depth = 1;
+    while (depth > 0 && !reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (++depth > MAX_NESTING) {
+                reader.raiseError(QStringLiteral("Elements nested more than %1 levels deep").arg(MAX_NESTING));
+                return;
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            onText(reader.text());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace
+
 QString text(QXmlStreamReader& reader)
 {
-    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
+    QString result;
+    if (reader.isStartElement())
+        readToEnd(reader, [&result](QStringView text) { result += text; });
+    return result;
+}
+
+void skip(QXmlStreamReader& reader)
+{
+    if (reader.isStartElement())
+        readToEnd(reader, [](QStringView) {});
 }
 
 QString attribute(const QXmlStreamReader& reader, QLatin1StringView name)
@@ -46,7 +86,7 @@ void readAuthorName(QXmlStreamReader& reader, QString& name)
         if (is(reader, NS_ATOM, ATOM_NAME) && name.isEmpty())
             name = text(reader).trimmed();
         else
-            reader.skipCurrentElement();
+            skip(reader);
     }
 }
 
@@ -96,11 +136,13 @@ bool readFeed(const QByteArray& document, FeedInfo& info, QString& error,
             if (ok)
                 info.startIndex = start;
         } else if (is(reader, NS_ATOM, ATOM_LINK)) {
-            if (reader.attributes().value(ATTR_REL) == REL_NEXT)
+            if (reader.attributes().value(ATTR_REL) == REL_NEXT) {
                 info.hasNext = true;
-            reader.skipCurrentElement();
+                info.nextLink = attribute(reader, ATTR_HREF).trimmed();
+            }
+            skip(reader);
         } else {
-            reader.skipCurrentElement();
+            skip(reader);
         }
     }
     return finish(reader, error);

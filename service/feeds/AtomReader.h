@@ -14,8 +14,15 @@ class QXmlStreamReader;
 // What the service's Atom documents share, for their streaming readers: elements
 // matched by namespace URI and local name, the feed's own counts and links, the
 // author's name, dates and watch addresses. A document that is not of the expected
-// kind, or that is not well-formed or breaks off, gives false and a message.
+// kind, or that is not well-formed or breaks off, gives false and a message. So does
+// one whose elements nest deeper than MAX_NESTING below an element that is skipped or
+// read for its text: the readers walk a few known levels themselves and leave
+// everything below to skip() and text(), which never recurse.
 namespace AtomReader {
+
+// Levels below a skipped element or one read for its text. The service's documents
+// use fewer than five; anything deeper is refused before it costs time or stack.
+constexpr int MAX_NESTING = 32;
 
 // What every feed tells about itself.
 struct FeedInfo
@@ -24,11 +31,15 @@ struct FeedInfo
     int startIndex = -1;
     int entryCount = 0;      // entries in this document
     bool hasNext = false;    // a link to the next page
+    QString nextLink;        // its address
 };
 
 bool is(const QXmlStreamReader& reader, QLatin1StringView ns, QLatin1StringView name);
-// The element's text, with the text of any child elements.
+// The element's text, with the text of any child elements; the reader ends on the
+// element's end.
 QString text(QXmlStreamReader& reader);
+// Reads past the element the reader is on (to its end).
+void skip(QXmlStreamReader& reader);
 QString attribute(const QXmlStreamReader& reader, QLatin1StringView name);
 
 // The v= value of a watch address, "" when it has none.

@@ -1,10 +1,10 @@
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/ServiceConstants.h"
 #include "service/ServiceTexts.h"
+#include "service/feeds/AtomReader.h"
 
 #include <QDebug>
-#include <QDomDocument>
-#include <QDomElement>
+#include <QXmlStreamReader>
 
 CategoryRequestManager::CategoryRequestManager(QNetworkAccessManager* network, const ServiceEndpoints& endpoints,
                                                QObject* parent)
@@ -22,40 +22,37 @@ void CategoryRequestManager::getCategories()
 
 bool CategoryRequestManager::parseCategories(const QByteArray& document, CategoryMap& categories, QString& error)
 {
-    QDomDocument dom;
-    QString message;
-    int line = 0;
-    if (!dom.setContent(document, true, &message, &line)) {
-        error = QStringLiteral("Line %1: %2").arg(line).arg(message);
-        return false;
-    }
-    const QDomElement root = dom.documentElement();
-    if (root.localName() != APP_CATEGORIES || root.namespaceURI() != NS_APP) {
-        error = QStringLiteral("Not a categories document");
+    using AtomReader::is;
+    error.clear();
+    QXmlStreamReader reader(document);
+    if (!reader.readNextStartElement() || !is(reader, NS_APP, APP_CATEGORIES)) {
+        error = reader.hasError() ? reader.errorString() : QStringLiteral("Not a categories document");
         return false;
     }
     CategoryMap found;
     found.insert(QString(), TEXT_CATEGORY_ALL());
-    for (QDomElement category = root.firstChildElement(); !category.isNull();
-         category = category.nextSiblingElement()) {
-        if (category.localName() != ATOM_CATEGORY || category.namespaceURI() != NS_ATOM)
+    while (reader.readNextStartElement()) {
+        if (!is(reader, NS_ATOM, ATOM_CATEGORY)) {
+            AtomReader::skip(reader);
             continue;
-        const QString term = category.attribute(ATTR_TERM).trimmed();
-        if (term.isEmpty())
-            continue;
+        }
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const QString term = attributes.value(ATTR_TERM).trimmed().toString();
+        const QString label = attributes.hasAttribute(ATTR_LABEL) ? attributes.value(ATTR_LABEL).toString() : term;
         bool assignable = false;
         bool deprecated = false;
-        for (QDomElement flag = category.firstChildElement(); !flag.isNull(); flag = flag.nextSiblingElement()) {
-            if (flag.namespaceURI() != NS_YT)
-                continue;
-            if (flag.localName() == YT_ASSIGNABLE)
+        while (reader.readNextStartElement()) {
+            if (is(reader, NS_YT, YT_ASSIGNABLE))
                 assignable = true;
-            else if (flag.localName() == YT_DEPRECATED)
+            else if (is(reader, NS_YT, YT_DEPRECATED))
                 deprecated = true;
+            AtomReader::skip(reader);
         }
-        if (assignable && !deprecated)
-            found.insert(term, category.attribute(ATTR_LABEL, term));
+        if (!term.isEmpty() && assignable && !deprecated)
+            found.insert(term, label);
     }
+    if (!AtomReader::finish(reader, error))
+        return false;
     categories = found;
     return true;
 }

@@ -14,19 +14,19 @@ void CommentFeedParser::readEntry(QXmlStreamReader& reader)
     QString title;
     while (reader.readNextStartElement()) {
         if (reader.namespaceUri() != NS_ATOM) {
-            reader.skipCurrentElement();
+            AtomReader::skip(reader);
         } else if (reader.name() == ATOM_CONTENT) {
             entry->setContent(AtomReader::text(reader));
         } else if (reader.name() == ATOM_TITLE) {
             title = AtomReader::text(reader);
         } else if (reader.name() == ATOM_PUBLISHED) {
-            entry->setPublished(AtomReader::dayMonthYear(reader.readElementText()));
+            entry->setPublished(AtomReader::dayMonthYear(AtomReader::text(reader)));
         } else if (reader.name() == ATOM_AUTHOR) {
             QString author = entry->getAuthor();
             AtomReader::readAuthorName(reader, author);
             entry->setAuthor(author);
         } else {
-            reader.skipCurrentElement();
+            AtomReader::skip(reader);
         }
     }
     // The title is a shortened copy of the text; it stands in only when there is no text.

@@ -10,6 +10,7 @@ namespace {
 
 using AtomReader::attribute;
 using AtomReader::is;
+using AtomReader::skip;
 using AtomReader::text;
 using AtomReader::videoIdFromWatchUrl;
 
@@ -78,35 +79,35 @@ void VideoFeedParser::readEntry(QXmlStreamReader& reader)
                     entry->setRelatedUrl(attribute(reader, ATTR_HREF));
                 else if (rel == REL_RESPONSES)
                     entry->setResponsesUrl(attribute(reader, ATTR_HREF));
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (name == ATOM_CATEGORY) {
                 if (reader.attributes().value(ATTR_SCHEME) == SCHEME_CATEGORIES && entry->getCategory().isEmpty())
                     entry->setCategory(attribute(reader, ATTR_TERM));
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (name == ATOM_CONTENT && reader.attributes().value(ATTR_TYPE) == TEXT_TYPE) {
                 extras.textContent = text(reader);
             } else {
-                reader.skipCurrentElement();
+                skip(reader);
             }
         } else if (ns == NS_MEDIA && name == MEDIA_GROUP) {
             readGroup(reader, entry, extras);
         } else if (ns == NS_GD && name == GD_RATING) {
             entry->setRating(attribute(reader, ATTR_AVERAGE));
             entry->setRatingCount(attribute(reader, ATTR_NUM_RATERS));
-            reader.skipCurrentElement();
+            skip(reader);
         } else if (ns == NS_GD && name == GD_COMMENTS) {
             while (reader.readNextStartElement()) {
                 if (is(reader, NS_GD, GD_FEEDLINK)) {
                     entry->setCommentCount(attribute(reader, ATTR_COUNT_HINT));
                     entry->setCommentsUrl(attribute(reader, ATTR_HREF));
                 }
-                reader.skipCurrentElement();
+                skip(reader);
             }
         } else if (ns == NS_YT && name == YT_STATISTICS) {
             entry->setViewCount(attribute(reader, ATTR_VIEW_COUNT));
-            reader.skipCurrentElement();
+            skip(reader);
         } else {
-            reader.skipCurrentElement();
+            skip(reader);
         }
     }
 
@@ -137,7 +138,7 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
                     extras.thumbnail = attribute(reader, ATTR_URL);
                     extras.defaultThumbnail = isDefault;
                 }
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (name == MEDIA_DESCRIPTION) {
                 entry->setDescription(text(reader));
             } else if (name == MEDIA_CATEGORY) {
@@ -160,7 +161,7 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
                     if (ok && seconds >= 0)
                         entry->setLength(seconds);
                 }
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (name == MEDIA_CREDIT) {
                 const bool isUploader = reader.attributes().value(ATTR_ROLE) == ROLE_UPLOADER;
                 const QString credit = text(reader).trimmed();
@@ -169,9 +170,9 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
             } else if (name == MEDIA_PLAYER) {
                 if (entry->getWatchUrl().isEmpty())
                     entry->setWatchUrl(attribute(reader, ATTR_URL));
-                reader.skipCurrentElement();
+                skip(reader);
             } else {
-                reader.skipCurrentElement();
+                skip(reader);
             }
         } else if (ns == NS_YT) {
             if (name == YT_VIDEOID) {
@@ -183,14 +184,14 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
                     entry->setLength(seconds);
                     haveDuration = true;
                 }
-                reader.skipCurrentElement();
+                skip(reader);
             } else if (name == YT_UPLOADED) {
                 extras.uploaded = text(reader);
             } else {
-                reader.skipCurrentElement();
+                skip(reader);
             }
         } else {
-            reader.skipCurrentElement();
+            skip(reader);
         }
     }
 }

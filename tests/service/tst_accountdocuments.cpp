@@ -129,6 +129,10 @@ void TestAccountDocuments::brokenDocuments_data()
     QTest::newRow("feed without namespace") << QByteArray("<feed><entry/></feed>");
     QTest::newRow("cut off") << FEED_HEAD + "<entry><yt:username>a</yt:username></entry><entry><yt:user";
     QTest::newRow("junk after the feed") << FEED_HEAD + "</feed><feed>";
+    const QByteArray deep = QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000);
+    QTest::newRow("title nested 100,000 deep") << FEED_HEAD + "<entry><title>" + deep + "</title></entry></feed>";
+    QTest::newRow("skipped element nested 40 deep")
+        << FEED_HEAD + "<entry><x>" + QByteArray("<a>").repeated(40) + QByteArray("</a>").repeated(40) + "</x></entry></feed>";
 }
 
 void TestAccountDocuments::brokenDocuments()

@@ -181,6 +181,9 @@ void TestFeedParser::brokenDocumentsGiveNoEntries_data()
     QTest::newRow("feed outside Atom") << QByteArray("<feed><entry><title>x</title></entry></feed>");
     QTest::newRow("HTML") << QByteArray("<html><head><title>Error</title></head><body></body></html>");
     QTest::newRow("plain text") << QByteArray("Error=BadAuthentication\n");
+    const QByteArray nested = QByteArray("<a>").repeated(40) + QByteArray("</a>").repeated(40);
+    QTest::newRow("skipped element nested 40 deep")
+        << QByteArray(good).replace("</media:group>", "<media:x>" + nested + "</media:x></media:group>");
 }
 
 void TestFeedParser::brokenDocumentsGiveNoEntries()
