@@ -1,5 +1,6 @@
 #include "service/RequestManagerBase.h"
 #include "service/ServiceConstants.h"
+#include "service/account/AccountConstants.h"
 
 #include <QDebug>
 #include <QNetworkAccessManager>
@@ -31,9 +32,35 @@ QString failureText(ServiceRequest::FailureKind kind)
     case ServiceRequest::eWriteError: return QStringLiteral("The file could not be written");
     case ServiceRequest::eNetwork: return QStringLiteral("Network error");
     case ServiceRequest::eHttpError: return QStringLiteral("The service refused the request");
+    case ServiceRequest::eRefusedAddress: return QStringLiteral("The address was refused");
     case ServiceRequest::eNoFailure: break;
     }
     return QString();
+}
+
+// A short write is retried for the rest: only a write that takes nothing fails, so
+// the device's error is the system's own (a full disk, not "Unknown error").
+bool writeAll(QIODevice* device, const char* data, qint64 size)
+{
+    qint64 written = 0;
+    while (written < size) {
+        const qint64 n = device->write(data + written, size - written);
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+int portOf(const QUrl& url)
+{
+    return url.port(url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 ? 443 : 80);
+}
+
+bool sameOrigin(const QUrl& a, const QUrl& b)
+{
+    return a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0
+        && a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && portOf(a) == portOf(b);
 }
 
 } // namespace
@@ -111,9 +138,21 @@ void RequestManagerBase::start(ServiceRequest* request)
     request->myFailureMessage.clear();
     ++request->mySendCount;
 
+    if (!request->myTimer) {
+        request->myTimer = new QTimer;
+        request->myTimer->setSingleShot(true);
+    }
+    request->myTimer->disconnect();
+    if (!request->url().isValid()) {
+        // Never sent; reported from the event loop, like every other end of a request.
+        connect(request->myTimer, &QTimer::timeout, this, [this, request] {
+            failWhileRunning(request, ServiceRequest::eRefusedAddress, failureText(ServiceRequest::eRefusedAddress));
+        });
+        request->myTimer->start(0);
+        return;
+    }
+
     QNetworkRequest networkRequest(request->url());
-    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                                QNetworkRequest::NoLessSafeRedirectPolicy);
     networkRequest.setMaximumRedirectsAllowed(myLimits.maxRedirects);
     networkRequest.setHeader(QNetworkRequest::UserAgentHeader, HEADER_USER_AGENT_VALUE);
     if (request->sendsApiHeaders()) {
@@ -123,6 +162,12 @@ void RequestManagerBase::start(ServiceRequest* request)
     for (const auto& header : request->rawHeaders())
         networkRequest.setRawHeader(header.first, header.second);
     decorateRequest(networkRequest, *request);
+    // Credentials go along on every redirect the network layer follows: a request
+    // that carries them follows only the redirects that checkRedirect() allows.
+    const bool confined = request->carriesCredentials() || networkRequest.hasRawHeader(HEADER_AUTHORIZATION);
+    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                                confined ? QNetworkRequest::UserVerifiedRedirectPolicy
+                                         : QNetworkRequest::NoLessSafeRedirectPolicy);
 
     QNetworkReply* reply = nullptr;
     if (request->bodyDevice())
@@ -137,11 +182,6 @@ void RequestManagerBase::start(ServiceRequest* request)
     if (request->sink())
         reply->setReadBufferSize(STREAM_BUFFER_SIZE);
 
-    if (!request->myTimer) {
-        request->myTimer = new QTimer;
-        request->myTimer->setSingleShot(true);
-    }
-    request->myTimer->disconnect();
     connect(request->myTimer, &QTimer::timeout, this, [this, request] { timeout(request); });
     request->myTimer->start(myLimits.timeoutMs);
 
@@ -151,7 +191,25 @@ void RequestManagerBase::start(ServiceRequest* request)
         request->myTimer->start();
         requestUploadProgress(request, sent, total);
     });
+    if (confined)
+        connect(reply, &QNetworkReply::redirected, this,
+                [this, request](const QUrl& target) { checkRedirect(request, target); });
     connect(reply, &QNetworkReply::finished, this, [this, request] { finishReply(request); });
+}
+
+void RequestManagerBase::checkRedirect(ServiceRequest* request, const QUrl& target)
+{
+    QNetworkReply* reply = request->myReply;
+    if (!reply)
+        return;
+    const QUrl next = request->url().resolved(target);
+    if (sameOrigin(request->url(), next)) {
+        Q_EMIT reply->redirectAllowed();
+        return;
+    }
+    failWhileRunning(request, ServiceRequest::eRefusedAddress,
+                     failureText(ServiceRequest::eRefusedAddress)
+                         + QStringLiteral(" (a redirect to %1)").arg(next.toString(QUrl::RemoveQuery | QUrl::RemoveUserInfo)));
 }
 
 void RequestManagerBase::readMetaData(ServiceRequest* request)
@@ -188,7 +246,7 @@ void RequestManagerBase::readAvailable(ServiceRequest* request)
         char buffer[READ_CHUNK];
         qint64 n;
         while ((n = reply->read(buffer, READ_CHUNK)) > 0) {
-            if (request->sink()->write(buffer, n) != n) {
+            if (!writeAll(request->sink(), buffer, n)) {
                 failWhileRunning(request, ServiceRequest::eWriteError,
                                  failureText(ServiceRequest::eWriteError) + QStringLiteral(": ")
                                      + request->sink()->errorString());

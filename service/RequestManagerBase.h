@@ -12,7 +12,8 @@ class QNetworkRequest;
 
 // Base of the service's request managers. It sends ServiceRequests on the service's
 // one QNetworkAccessManager with the API headers, watches each one with a timeout, a
-// redirect limit and a size limit, and turns every way a request can go wrong into
+// redirect limit and a size limit, keeps credentials on the host they were meant for
+// (see ServiceRequest::carriesCredentials), and turns every way a request can go wrong into
 // one call of requestFailed() with a message. A subclass builds requests, reads the
 // answers in requestSucceeded() and reports through its own signals.
 class RequestManagerBase : public QObject
@@ -65,6 +66,7 @@ protected:
 
 private:
     void start(ServiceRequest* request);
+    void checkRedirect(ServiceRequest* request, const QUrl& target);
     void readMetaData(ServiceRequest* request);
     void readAvailable(ServiceRequest* request);
     void finishReply(ServiceRequest* request);

@@ -29,6 +29,24 @@ const QString& prefix(ServiceEndpoints::Endpoint endpoint)
     return SERVICE_API_PREFIX;
 }
 
+bool isDotSegment(QStringView segment)
+{
+    const QString decoded = QUrl::fromPercentEncoding(segment.toLatin1());
+    return decoded == QLatin1String(".") || decoded == QLatin1String("..");
+}
+
+// True when a segment of the path (after its leading "/") is "." or "..", or, with
+// emptyToo, empty.
+bool hasBadSegment(const QString& path, bool emptyToo)
+{
+    const QList<QStringView> segments = QStringView(path).split(QLatin1Char('/'));
+    for (qsizetype i = 1; i < segments.size(); ++i) {
+        if (isDotSegment(segments.at(i)) || (emptyToo && segments.at(i).isEmpty()))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ServiceEndpoints::ServiceEndpoints() = default;
@@ -53,6 +71,8 @@ QString ServiceEndpoints::root(Endpoint endpoint) const
 
 QUrl ServiceEndpoints::url(Endpoint endpoint, const QString& path, const QString& encodedQuery) const
 {
+    if (!path.startsWith(QLatin1Char('/')) || hasBadSegment(path, true))
+        return QUrl();
     QUrl result(root(endpoint) + path, QUrl::StrictMode);
     if (!encodedQuery.isEmpty())
         result.setQuery(encodedQuery, QUrl::StrictMode);
@@ -76,7 +96,8 @@ QUrl ServiceEndpoints::mapDocumentUrl(const QString& address) const
     QUrl url(address.trimmed(), QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty()
-        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        || hasBadSegment(url.path(QUrl::FullyEncoded), false))
         return QUrl();
     if (!isOverridden())
         return url;

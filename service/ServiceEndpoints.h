@@ -31,14 +31,18 @@ public:
     // The root of an endpoint, without a trailing "/".
     QString root(Endpoint endpoint) const;
     // root + path (path starts with "/", already encoded) with an encoded query.
+    // Invalid when a segment of the path is empty, "." or "..": an id that climbs
+    // or vanishes would make it the address of another resource.
     QUrl url(Endpoint endpoint, const QString& path, const QString& encodedQuery = QString()) const;
 
     // One path segment made from service data (a user name, a video id): every
-    // character that could end or climb out of the segment is percent-encoded.
+    // character that could end the segment is percent-encoded. Text that is empty,
+    // "." or ".." stays a dot segment or nothing, which url() refuses.
     static QString pathSegment(const QString& text);
 
     // An address taken from a service document, made ready to be requested: only
-    // http and https addresses are accepted (anything else gives an invalid QUrl);
+    // http and https addresses without "." or ".." segments are accepted (anything
+    // else gives an invalid QUrl);
     // under an override, an address on one of the real hosts is moved to the
     // matching endpoint of the base URL.
     QUrl mapDocumentUrl(const QString& address) const;

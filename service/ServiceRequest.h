@@ -38,7 +38,8 @@ public:
         eTruncated,       // the body ended before its announced length
         eOversized,       // the body is larger than allowed
         eNetwork,         // connection refused, reset, host not found...
-        eWriteError       // the answer could not be written to its file
+        eWriteError,      // the answer could not be written to its file
+        eRefusedAddress   // not sent to (or redirected to) an address it must not reach
     };
 
     explicit ServiceRequest(const QUrl& url, const QByteArray& method = QByteArrayLiteral("GET"));
@@ -62,6 +63,11 @@ public:
     // off for plain web pages and images).
     bool sendsApiHeaders() const { return myApiHeaders; }
     void setSendsApiHeaders(bool on) { myApiHeaders = on; }
+    // Whether the request carries credentials in its body (a sign-in form). Such a
+    // request, and one with an Authorization header, follows a redirect only to its
+    // own scheme, host and port; any other redirect ends it as eRefusedAddress.
+    bool carriesCredentials() const { return myCredentials; }
+    void setCarriesCredentials(bool on) { myCredentials = on; }
     // A device that takes the answer's body as it arrives instead of a buffer (not
     // owned). Only a successful answer's body is written there; no size limit applies.
     QIODevice* sink() const { return mySink; }
@@ -89,6 +95,7 @@ private:
     QIODevice* myBodyDevice = nullptr;
     QIODevice* mySink = nullptr;
     bool myApiHeaders = true;
+    bool myCredentials = false;
 
     QList<QPair<QByteArray, QByteArray>> myReplyHeaders;
     QPointer<QNetworkReply> myReply;   // null once detached (or deleted with its manager)

@@ -15,6 +15,8 @@ struct LoginRequest : public ServiceRequest
         : ServiceRequest(url, method), kind(k)
     {
         setSendsApiHeaders(false);
+        // The sign-in form holds the password.
+        setCarriesCredentials(k == eLogin);
     }
 
     Kind kind;

@@ -18,7 +18,7 @@ struct ContactRequest : public AccountRequest
     ContactRequest(const QUrl& url, Kind k) : AccountRequest(url), kind(k) {}
 
     Kind kind;
-    int startIndex = 1;
+    FeedPager pager;
     int fetch = 0;                   // the contacts fetch it belongs to
     ContactEntry* entry = nullptr;   // only touched while the model holds it
     QString userName;
@@ -67,20 +67,20 @@ void ContactManager::getContacts(ContactListModel* model, int startIndex)
     dropContactRequests();
     myModel = model;
     ++myFetch;
-    requestContactsPage(qMax(1, startIndex));
+    requestContactsPage(FeedPager(startIndex));
     qDebug() << "ContactManager::getContacts(ContactListModel*, int)" << "end";
 }
 
-void ContactManager::requestContactsPage(int startIndex)
+void ContactManager::requestContactsPage(const FeedPager& pager)
 {
     QueryBuilder query;
     query.add(QUERY_MAX_RESULTS, QString::number(ACCOUNT_FEED_PAGE_SIZE));
-    query.add(QUERY_START_INDEX, QString::number(startIndex));
+    query.add(QUERY_START_INDEX, QString::number(pager.startIndex()));
     query.add(QUERY_VERSION, QUERY_VERSION_VALUE);
     auto* request = new ContactRequest(
         endpoints().url(ServiceEndpoints::eApi, userPath(USER_DEFAULT) + PATH_CONTACTS_SUFFIX, query.toString()),
         ContactRequest::eContacts);
-    request->startIndex = startIndex;
+    request->pager = pager;
     request->fetch = myFetch;
     send(request);
 }
@@ -208,10 +208,8 @@ void ContactManager::contactsArrived(ServiceRequest* r)
     for (ContactEntry* entry : added)
         getContactInfo(entry);
 
-    const int read = request->startIndex - 1 + info.entryCount;
-    const bool more = info.entryCount > 0 && (info.hasNext || (info.totalResults >= 0 && read < info.totalResults));
-    if (more)
-        requestContactsPage(request->startIndex + info.entryCount);
+    if (request->pager.advance(info))
+        requestContactsPage(request->pager);
     else if (model->rowCount() == 0)
         Q_EMIT noResults();
 }

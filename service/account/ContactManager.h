@@ -2,6 +2,7 @@
 #define KRELVOX_CONTACTMANAGER_H
 
 #include "service/account/AccountRequestManager.h"
+#include "service/feeds/FeedPager.h"
 
 #include <QHash>
 #include <QPointer>
@@ -12,7 +13,7 @@ class ContactListModel;
 // The account's contacts and its profile.
 //
 // Contacts come in three steps per contact: the contacts feed (read in pages of 50
-// from the start index) gives the entry, added to the model at once; then the
+// from the start index, up to where FeedPager ends it) gives the entry, added to the model at once; then the
 // contact's profile (joined, watched, last login, uploads, picture address); then the
 // picture, written as a "contact_thumb_" file into the thumbnails folder. Each late
 // step is applied only while the model still holds the entry. Only contacts whose
@@ -47,7 +48,7 @@ protected:
     void requestFailed(ServiceRequest* request) override;
 
 private:
-    void requestContactsPage(int startIndex);
+    void requestContactsPage(const FeedPager& pager);
     void contactsArrived(ServiceRequest* request);
     void contactInfoArrived(ServiceRequest* request);
     void thumbnailArrived(ServiceRequest* request);

@@ -11,8 +11,8 @@ namespace {
 
 struct PlayListsRequest : public AccountRequest
 {
-    PlayListsRequest(const QUrl& url, int start) : AccountRequest(url), startIndex(start) {}
-    int startIndex;
+    PlayListsRequest(const QUrl& url, const FeedPager& p) : AccountRequest(url), pager(p) {}
+    FeedPager pager;
 };
 
 } // namespace
@@ -32,19 +32,19 @@ void PlaylistManager::getPlaylists(PlayListModel* model)
     }
     abortAll();
     myModel = model;
-    requestPage(1);
+    requestPage(FeedPager());
     qDebug() << "PlaylistManager::getPlaylists(PlayListModel*)" << "end";
 }
 
-void PlaylistManager::requestPage(int startIndex)
+void PlaylistManager::requestPage(const FeedPager& pager)
 {
     QueryBuilder query;
     query.add(QUERY_MAX_RESULTS, QString::number(ACCOUNT_FEED_PAGE_SIZE));
-    query.add(QUERY_START_INDEX, QString::number(startIndex));
+    query.add(QUERY_START_INDEX, QString::number(pager.startIndex()));
     query.add(QUERY_VERSION, QUERY_VERSION_VALUE);
     send(new PlayListsRequest(
         endpoints().url(ServiceEndpoints::eApi, PATH_USERS + USER_DEFAULT + PATH_PLAYLISTS_SUFFIX, query.toString()),
-        startIndex));
+        pager));
 }
 
 void PlaylistManager::requestSucceeded(ServiceRequest* r)
@@ -69,9 +69,8 @@ void PlaylistManager::requestSucceeded(ServiceRequest* r)
         playList->setCount(item.count);
         model->addPlayList(playList);
     }
-    const int read = request->startIndex - 1 + info.entryCount;
-    if (info.entryCount > 0 && (info.hasNext || (info.totalResults >= 0 && read < info.totalResults)))
-        requestPage(request->startIndex + info.entryCount);
+    if (request->pager.advance(info))
+        requestPage(request->pager);
     else
         Q_EMIT playListsFetched();
 }

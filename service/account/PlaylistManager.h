@@ -2,6 +2,7 @@
 #define KRELVOX_PLAYLISTMANAGER_H
 
 #include "service/account/AccountRequestManager.h"
+#include "service/feeds/FeedPager.h"
 
 #include <QPointer>
 
@@ -10,6 +11,7 @@ class PlayListModel;
 // Reads the account's playlists (all pages of the playlists feed, 50 at a time) and
 // appends one PlayList of the account (service 1, type 6) per playlist to a model,
 // with its name, description, playlist id, update date, privacy and entry count.
+// The pages end where FeedPager says.
 // playListsFetched() follows the last page; a failure, errorOccuredInPlayList().
 class PlaylistManager : public AccountRequestManager
 {
@@ -29,7 +31,7 @@ protected:
     void requestFailed(ServiceRequest* request) override;
 
 private:
-    void requestPage(int startIndex);
+    void requestPage(const FeedPager& pager);
 
     QPointer<PlayListModel> myModel;
 };

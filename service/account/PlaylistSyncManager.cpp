@@ -17,7 +17,7 @@ struct SyncRequest : public AccountRequest
     int kind;
     PlaylistSyncManager::Done done;
     QString path;                 // reads: the feed, for the next page
-    int startIndex = 1;
+    FeedPager pager;
     QList<VideoEntry> entries;    // reads: the pages before this one
 };
 
@@ -106,20 +106,20 @@ void PlaylistSyncManager::removeFavorite(const QString& entryId, const Done& don
 void PlaylistSyncManager::readPlayList(const QString& playListId, const Done& done)
 {
     const QString path = playListId.isEmpty() ? favoritesPath() : PATH_PLAYLIST_FEEDS + segment(playListId);
-    readPage(path, 1, QList<VideoEntry>(), done);
+    readPage(path, FeedPager(), QList<VideoEntry>(), done);
 }
 
-void PlaylistSyncManager::readPage(const QString& path, int startIndex, const QList<VideoEntry>& sofar,
+void PlaylistSyncManager::readPage(const QString& path, const FeedPager& pager, const QList<VideoEntry>& sofar,
                                    const Done& done)
 {
     QueryBuilder query;
     query.add(QUERY_MAX_RESULTS, QString::number(ACCOUNT_FEED_PAGE_SIZE));
-    query.add(QUERY_START_INDEX, QString::number(startIndex));
+    query.add(QUERY_START_INDEX, QString::number(pager.startIndex()));
     query.add(QUERY_VERSION, QUERY_VERSION_VALUE);
     auto* request = new SyncRequest(endpoints().url(ServiceEndpoints::eApi, path, query.toString()),
                                     QByteArrayLiteral("GET"), eRead, done);
     request->path = path;
-    request->startIndex = startIndex;
+    request->pager = pager;
     request->entries = sofar;
     send(request);
 }
@@ -168,9 +168,8 @@ void PlaylistSyncManager::requestSucceeded(ServiceRequest* r)
                 entries.append(*video);
         }
         qDeleteAll(parsed);
-        const int read = request->startIndex - 1 + info.entryCount;
-        if (info.entryCount > 0 && (info.hasNext || (info.totalResults >= 0 && read < info.totalResults))) {
-            readPage(request->path, request->startIndex + info.entryCount, entries, request->done);
+        if (request->pager.advance(info)) {
+            readPage(request->path, request->pager, entries, request->done);
             return;
         }
         answer.entries = entries;

@@ -3,6 +3,7 @@
 
 #include "core/VideoEntry.h"
 #include "service/account/AccountRequestManager.h"
+#include "service/feeds/FeedPager.h"
 
 #include <QList>
 
@@ -24,7 +25,7 @@ struct SyncAnswer
 // the callback given with the call: create, rename and delete a playlist, add,
 // remove and move a video in a playlist (yt:position), add to and remove from the
 // account's Favorites, and read a whole playlist (or the Favorites) with the item id
-// of every video.
+// of every video (its pages end where FeedPager says).
 class PlaylistSyncManager : public AccountRequestManager
 {
     Q_OBJECT
@@ -57,7 +58,7 @@ protected:
 private:
     enum Kind { eWrite, eCreatePlayList, eAddEntry, eRead };
     void write(const QString& path, const QByteArray& method, const QByteArray& body, Kind kind, const Done& done);
-    void readPage(const QString& path, int startIndex, const QList<VideoEntry>& sofar, const Done& done);
+    void readPage(const QString& path, const FeedPager& pager, const QList<VideoEntry>& sofar, const Done& done);
 };
 
 #endif

@@ -318,6 +318,8 @@ void TestRequestManager::endpointsMapDocumentAddresses_data()
     QTest::newRow("local file refused") << local << "file:///etc/passwd" << "";
     QTest::newRow("script refused") << local << "javascript:alert(1)" << "";
     QTest::newRow("no host refused") << local << "http:///vi/abc.jpg" << "";
+    QTest::newRow("climbing out of its endpoint refused")
+        << local << "http://i.ytimg.com/vi/../../gdata/feeds/api/users/default" << "";
     QTest::newRow("real hosts kept") << "" << "http://i2.ytimg.com/vi/abc/default.jpg"
                                      << "http://i2.ytimg.com/vi/abc/default.jpg";
 }
