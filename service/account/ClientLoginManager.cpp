@@ -100,7 +100,9 @@ QUrl ClientLoginManager::captchaImageUrl(const QString& captchaUrl) const
         return QUrl();
     const QUrl folder(endpoints().root(ServiceEndpoints::eAccounts) + PATH_ACCOUNTS_FOLDER);
     const QUrl reference(text, QUrl::StrictMode);
-    if (!reference.isValid())
+    // A full address must be https: the picture belongs to the sign-in exchange.
+    if (!reference.isValid()
+        || (!reference.isRelative() && reference.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) != 0))
         return QUrl();
     QUrl url = reference.isRelative() ? folder.resolved(reference) : endpoints().mapDocumentUrl(text);
     // The picture is the sign-in service's own; an address on any other host is refused.

@@ -44,8 +44,9 @@ public:
     // Fetches a captcha picture into the file; captchaImageFetched reports the end.
     void fetchCaptchaImage(const QUrl& url, const QString& fileName);
     // The address of a captcha picture from the CaptchaUrl text of a refusal: a path
-    // relative to the accounts folder of the accounts endpoint. Invalid when the text
-    // would lead to another host.
+    // relative to the accounts folder of the accounts endpoint, or a full https
+    // address on the sign-in host. Invalid when the text would lead to another host
+    // or to plain http.
     QUrl captchaImageUrl(const QString& captchaUrl) const;
 
     // The form body, every value fully percent-encoded.

@@ -343,6 +343,8 @@ void TestAccountSignIn::captchaAddressMustStayOnTheSignInHost_data()
     QTest::newRow("another host") << "//evil.example/Captcha" << false;
     QTest::newRow("absolute elsewhere") << "http://evil.example/Captcha" << false;
     QTest::newRow("not http") << "file:///etc/passwd" << false;
+    QTest::newRow("sign-in host over https") << "https://www.google.com/accounts/Captcha?ctoken=abc" << true;
+    QTest::newRow("sign-in host over plain http") << "http://www.google.com/accounts/Captcha?ctoken=abc" << false;
     QTest::newRow("empty") << "" << false;
 }
 
