@@ -117,16 +117,19 @@ void TestFeedRequests::pageKeys()
 
 void TestFeedRequests::safeSearchFollowsRestrictedContent_data()
 {
-    QTest::addColumn<int>("restricted");
+    QTest::addColumn<QString>("restricted");
     QTest::addColumn<QString>("safeSearch");
-    QTest::newRow("0 shows everything") << 0 << "none";
-    QTest::newRow("1") << 1 << "strict";
-    QTest::newRow("2 (ticked)") << 2 << "strict";
+    QTest::newRow("0 shows everything") << "0" << "none";
+    QTest::newRow("1") << "1" << "strict";
+    QTest::newRow("2 (ticked)") << "2" << "strict";
+    // What cannot be read takes the default, which is strict.
+    QTest::newRow("not a number") << "none" << "strict";
+    QTest::newRow("empty") << "" << "strict";
 }
 
 void TestFeedRequests::safeSearchFollowsRestrictedContent()
 {
-    QFETCH(int, restricted);
+    QFETCH(QString, restricted);
     QFETCH(QString, safeSearch);
 
     ServiceWorld world;
