@@ -95,6 +95,15 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     connect(myService, &VideoServiceProvider::errorOccuredInCommentFetching, this, &MainController::showErrorDialog);
     connect(myService, &VideoServiceProvider::errorOccuredInCommenting, this, &MainController::showErrorDialog);
     connect(myService, &VideoServiceProvider::errorOccuredInDownload, this, &MainController::showErrorDialog);
+    // A full or read-only card is told once; a video stored again means it took one.
+    connect(myService, &VideoServiceProvider::backgroundStorageFailed, this, [this](const QString& text) {
+        if (!myStorageFailureShown) {
+            myStorageFailureShown = true;
+            showErrorDialog(text);
+        }
+    });
+    connect(myService, &VideoServiceProvider::backgroundVideoIsDownloaded, this,
+            [this] { myStorageFailureShown = false; });
     connect(myService, &VideoServiceProvider::categoriesReady, this, &MainController::setCategory);
     connect(myService, &VideoServiceProvider::errorOccuredInCategory, this, &MainController::categoryRequestError);
     connect(myService, &VideoServiceProvider::authenticated, this, &MainController::authenticated);

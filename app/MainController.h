@@ -176,6 +176,7 @@ private:
     bool myStartupFailed = false;
     bool myErrorDialogOpen = false;
     bool myExitQuestionOpen = false;
+    bool myStorageFailureShown = false;   // until the queue stores a video again
 
     // ---- Browsing and favourites
     ResultController* myResultController = nullptr;

@@ -4,7 +4,7 @@
 #include "core/constants/Texts.h"
 
 // Texts the video service reports to the user: account operations, uploads,
-// categories and sort orders.
+// downloads, categories and sort orders.
 
 // ---- Texts of the account operations
 KRELVOX_TEXT(TEXT_ACCOUNT_SIGNED_IN, "The account information was verified.")
@@ -29,6 +29,10 @@ KRELVOX_TEXT(TEXT_CAPTCHA_IMAGE_FAILED, "The error is unknown or unspecified. th
 KRELVOX_TEXT(TEXT_UPLOAD_FINISHED, "Upload finished. Video will not be visible on YouTube until it has been processed and indexed")
 KRELVOX_TEXT(TEXT_UPLOAD_FAILED, "Upload failed")
 KRELVOX_TEXT(TEXT_SERVICE_NOT_AVAILABLE, "The service is not available. try again later.")
+
+// ---- Downloads
+KRELVOX_TEXT(TEXT_STORAGE_FULL, "The memory card is full")
+KRELVOX_TEXT(TEXT_STORAGE_UNWRITABLE, "The memory card cannot be written to")
 
 // ---- Categories and sort orders
 KRELVOX_TEXT(TEXT_CATEGORY_ALL, "All")

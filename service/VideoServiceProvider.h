@@ -104,6 +104,9 @@ Q_SIGNALS:
     void backgroundDownloadInProgress(double percent, QString videoId);
     void backgroundVideoIsDownloaded();
     void videoRemovedBackground(QString text);
+    // The queued video could not be written to the storage (full or read-only): text
+    // says so in words; the entry stays queued.
+    void backgroundStorageFailed(QString text);
     // Account
     void authenticated(bool done, QString text);
     void captchaChallenge();

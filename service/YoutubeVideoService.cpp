@@ -248,10 +248,12 @@ void YoutubeVideoService::backgroundProgress(qint64 received, qint64 total)
 
 void YoutubeVideoService::backgroundFailed(const QString& message, bool unavailable)
 {
-    // Only a video that cannot be had is reported; after any other failure the entry
-    // stays queued and is taken up again later.
+    // A video that cannot be had is reported, and so is a storage that cannot take it;
+    // after any failure but the first the entry stays queued and is taken up again later.
     if (unavailable)
         Q_EMIT videoRemovedBackground(message);
+    else if (myBackgroundDownload->storageFault() != VideoDownloadManager::eNoStorageFault)
+        Q_EMIT backgroundStorageFailed(message);
     else
         qDebug() << "YoutubeVideoService::backgroundFailed" << message;
 }

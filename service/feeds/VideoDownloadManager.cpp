@@ -1,5 +1,6 @@
 #include "service/feeds/VideoDownloadManager.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceTexts.h"
 #include "core/constants/Paths.h"
 
 #include <QDebug>
@@ -7,10 +8,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStorageInfo>
 
 namespace {
 
 enum Step { eIdle = 0, eWatchPage = 1, eVideoFile = 2 };
+
+// A file that could not be opened or written: the storage is full when the system
+// said so, or when no byte is left on it; else it cannot be written at all
+// (read-only, or the folder is not there).
+VideoDownloadManager::StorageFault storageFaultOf(const QFileDevice& file)
+{
+    if (file.error() == QFileDevice::ResourceError)
+        return VideoDownloadManager::eStorageFull;
+    const QStorageInfo storage(QFileInfo(file.fileName()).absolutePath());
+    if (storage.isValid() && !storage.isReadOnly() && storage.bytesAvailable() <= 0)
+        return VideoDownloadManager::eStorageFull;
+    return VideoDownloadManager::eStorageUnwritable;
+}
 
 bool meansUnavailable(const ServiceRequest& request)
 {
@@ -53,6 +68,7 @@ QString VideoDownloadManager::writingPath() const
 void VideoDownloadManager::start(const QString& videoId, const QString& filePath, bool growingFile)
 {
     cancel();
+    myStorageFault = eNoStorageFault;
     myVideoId = videoId;
     myFilePath = filePath;
     myGrowingFile = growingFile;
@@ -80,10 +96,12 @@ void VideoDownloadManager::requestFile(const QString& token)
     myFile = new QFile(writingPath());
     // Unbuffered: every chunk is in the file as soon as it is written, for a player reading it.
     if (!myFile->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        const QString message = QStringLiteral("Cannot write %1: %2").arg(myFile->fileName(), myFile->errorString());
+        // Whatever the name holds stays: nothing was written to it.
+        const StorageFault fault = storageFaultOf(*myFile);
+        const QString detail = QStringLiteral("Cannot open %1: %2").arg(myFile->fileName(), myFile->errorString());
         delete myFile;
         myFile = nullptr;
-        fail(message, false);
+        failOnStorage(fault, detail);
         return;
     }
     myStep = eVideoFile;
@@ -113,7 +131,8 @@ void VideoDownloadManager::requestSucceeded(ServiceRequest* request)
 void VideoDownloadManager::fileDone(ServiceRequest* request)
 {
     if (!myFile->flush() || myFile->size() != request->bytesReceived()) {
-        fail(QStringLiteral("Cannot write %1: %2").arg(myFile->fileName(), myFile->errorString()), false);
+        failOnStorage(storageFaultOf(*myFile),
+                      QStringLiteral("Cannot write %1: %2").arg(myFile->fileName(), myFile->errorString()));
         return;
     }
     if (request->bytesReceived() == 0) {
@@ -125,9 +144,13 @@ void VideoDownloadManager::fileDone(ServiceRequest* request)
     myFile = nullptr;
     if (!myGrowingFile) {
         QFile::remove(myFilePath);
-        if (!QFile::rename(writingPath(), myFilePath)) {
-            QFile::remove(writingPath());
-            fail(QStringLiteral("Cannot rename the video file to %1").arg(myFilePath), false);
+        QFile complete(writingPath());
+        if (!complete.rename(myFilePath)) {
+            const StorageFault fault = storageFaultOf(complete);
+            const QString detail = QStringLiteral("Cannot rename %1 to %2: %3")
+                                       .arg(complete.fileName(), myFilePath, complete.errorString());
+            complete.remove();
+            failOnStorage(fault, detail);
             return;
         }
     }
@@ -138,6 +161,10 @@ void VideoDownloadManager::fileDone(ServiceRequest* request)
 
 void VideoDownloadManager::requestFailed(ServiceRequest* request)
 {
+    if (request->failureKind() == ServiceRequest::eWriteError && myFile) {
+        failOnStorage(storageFaultOf(*myFile), request->failureMessage());
+        return;
+    }
     fail(request->failureMessage(), meansUnavailable(*request));
 }
 
@@ -154,6 +181,13 @@ void VideoDownloadManager::fail(const QString& message, bool unavailable)
     myRunning = false;
     myStep = eIdle;
     Q_EMIT failed(message, unavailable);
+}
+
+void VideoDownloadManager::failOnStorage(StorageFault fault, const QString& detail)
+{
+    qDebug() << "VideoDownloadManager::failOnStorage" << myVideoId << detail;
+    myStorageFault = fault;
+    fail(fault == eStorageFull ? TEXT_STORAGE_FULL() : TEXT_STORAGE_UNWRITABLE(), false);
 }
 
 void VideoDownloadManager::discardFile()

@@ -12,11 +12,15 @@ class QFile;
 // its final name from the first byte (a player may open it while it grows); otherwise
 // it grows under the name with ".part" and gets its final name once complete. A
 // cancelled or failed download deletes what was written, so no partial file is ever
-// left under the final name. Starting a new download cancels the running one.
+// left under the final name. Starting a new download cancels the running one. When
+// the file cannot be written (a full or read-only memory card) the failure says so in
+// words for the user, and storageFault() tells which.
 class VideoDownloadManager : public RequestManagerBase
 {
     Q_OBJECT
 public:
+    enum StorageFault { eNoStorageFault = 0, eStorageFull, eStorageUnwritable };
+
     VideoDownloadManager(QNetworkAccessManager* network, const ServiceEndpoints& endpoints,
                          QObject* parent = nullptr);
     ~VideoDownloadManager() override;
@@ -28,6 +32,8 @@ public:
     bool isRunning() const { return myRunning; }
     const QString& videoId() const { return myVideoId; }
     const QString& filePath() const { return myFilePath; }
+    // Why the last download failed on the storage; eNoStorageFault for any other end.
+    StorageFault storageFault() const { return myStorageFault; }
 
     // The download token in a watch page, "" when the page has none (a removed or
     // unavailable video).
@@ -48,6 +54,9 @@ private:
     void requestFile(const QString& token);
     void fileDone(ServiceRequest* request);
     void fail(const QString& message, bool unavailable);
+    // The file cannot be opened, written or completed: the user gets words for the
+    // fault, the detail goes to the trace.
+    void failOnStorage(StorageFault fault, const QString& detail);
     void discardFile();
     QString writingPath() const;
 
@@ -57,6 +66,7 @@ private:
     QString myFilePath;
     QFile* myFile = nullptr;
     int myStep = 0;    // 1 watch page, 2 video file
+    StorageFault myStorageFault = eNoStorageFault;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Paths.h"
+#include "core/constants/Settings.h"
 #include "favorites/BackgroundDownloadController.h"
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
@@ -15,6 +16,7 @@
 #include "tools/fakeservice/FakeService.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -131,6 +133,62 @@ private Q_SLOTS:
         QCOMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadStored));
         QCOMPARE(service->backgroundVideoId, QStringLiteral("queued00002"));
         QCOMPARE(page->getFavoriteModel()->rowCount(), 1);
+    }
+
+    // A full card (the partial file is the system's full device) and one that cannot
+    // be written (a folder where the partial file goes): the user is told once, in
+    // words; the favourite stays queued; no partial file is left.
+    void storageFailureIsToldOnce_data()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("full") << true << "inform|Error|The memory card is full";
+        QTest::newRow("cannot be written") << false << "inform|Error|The memory card cannot be written to";
+    }
+
+    void storageFailureIsToldOnce()
+    {
+        QFETCH(bool, full);
+        QFETCH(QString, notice);
+        TestEnvironment env;
+        queueFavorites({ QStringLiteral("queued00001") });
+        FakeService fake;
+        QVERIFY(fake.start());
+        addFeedRoutes(fake);
+        QString part;
+        const auto block = [&part, full]() {
+            return full ? QFile::link(QStringLiteral("/dev/full"), part) : QDir().mkpath(part + "/x");
+        };
+
+        ScriptedPrompt prompt;
+        MemoryInputMethod inputMethod;
+        prompt.answers << false;   // no start at start-up: the obstacle goes in first
+        MainControllerOptions options = optionsFor(prompt, inputMethod);
+        options.createService = [&fake](Repository& repository, QObject* parent) {
+            return new YoutubeVideoService(repository, ServiceEndpoints(fake.baseUrl()), parent);
+        };
+        MainController controller(options);
+        Repository& repository = controller.getRepository();
+        part = repository.getFileManager()->getFavoriteVideoFolder() + "queued00001" + VIDEO_FILE_SUFFIX + ".part";
+        QVERIFY(block());
+
+        repository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, 1);   // starts the queue
+        QTRY_COMPARE(prompt.log.count(notice), 1);
+        QVERIFY(!QFileInfo(part).isFile() && !QFileInfo(part).isSymLink());
+        QCOMPARE(downloadState(repository, "queued00001"), int(eDownloadQueued));
+
+        // The queue grows and the first favourite is tried again: the same fault is
+        // not told twice.
+        if (full)
+            QVERIFY(block());
+        VideoEntry second;
+        second.setVideoId(QStringLiteral("queued00002"));
+        QCOMPARE(repository.addFavorite(&second, false), 0);
+        QTRY_COMPARE(fake.requestsTo(QStringLiteral("/www/watch")).count(), 2);
+        QTRY_VERIFY(!controller.getService()->getBackgroundDownloadState());
+        QCOMPARE(prompt.log.count(notice), 1);
+        QCOMPARE(downloadState(repository, "queued00001"), int(eDownloadQueued));
+        QVERIFY(!QFileInfo(part).isFile() && !QFileInfo(part).isSymLink());
     }
 
     void exitAsksWhileTheQueueIsFetched()
