@@ -19,7 +19,7 @@ void AccountRequestManager::setSession(PostManager* session)
         disconnect(mySession, nullptr, this, nullptr);
     mySession = session;
     if (session)
-        connect(session, &PostManager::signInRenewed, this, &AccountRequestManager::signInRenewed);
+        connect(session, &PostManager::signInRenewed, this, &AccountRequestManager::renewalEnded);
 }
 
 QByteArray AccountRequestManager::authorizationValue(const QString& token)
@@ -72,7 +72,7 @@ bool AccountRequestManager::requestUnauthorized(ServiceRequest* r)
     return true;
 }
 
-void AccountRequestManager::signInRenewed(bool ok, const QString& message)
+void AccountRequestManager::renewalEnded(bool ok, const QString& message)
 {
     const QList<ServiceRequest*> pending = pendingRequests();
     for (ServiceRequest* r : pending) {

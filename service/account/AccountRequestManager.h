@@ -57,7 +57,7 @@ protected:
     void decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request) override;
     bool requestUnauthorized(ServiceRequest* request) override;
     // The session's renewal has ended: the kept requests are sent again or failed.
-    virtual void signInRenewed(bool ok, const QString& message);
+    virtual void renewalEnded(bool ok, const QString& message);
 
     // Asks the session for a new sign-in; false when there is no session.
     bool renewSignIn();

@@ -147,7 +147,7 @@ bool UploadManager::requestUnauthorized(ServiceRequest*)
     return true;
 }
 
-void UploadManager::signInRenewed(bool ok, const QString& message)
+void UploadManager::renewalEnded(bool ok, const QString& message)
 {
     if (!myAwaitingSignIn)
         return;
@@ -155,13 +155,13 @@ void UploadManager::signInRenewed(bool ok, const QString& message)
     abortAll();
     dropDevice();
     if (!ok) {
-        qDebug() << "UploadManager::signInRenewed" << message;
+        qDebug() << "UploadManager::renewalEnded" << message;
         Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
         return;
     }
-    qDebug() << "UploadManager::signInRenewed" << "repeating the upload";
+    qDebug() << "UploadManager::renewalEnded" << "repeating the upload";
     if (!start())
-        qDebug() << "UploadManager::signInRenewed" << "the file cannot be read any more";
+        qDebug() << "UploadManager::renewalEnded" << "the file cannot be read any more";
 }
 
 void UploadManager::requestSucceeded(ServiceRequest* request)

@@ -47,7 +47,7 @@ protected:
     void requestFailed(ServiceRequest* request) override;
     bool requestUnauthorized(ServiceRequest* request) override;
     void requestUploadProgress(ServiceRequest* request, qint64 sent, qint64 total) override;
-    void signInRenewed(bool ok, const QString& message) override;
+    void renewalEnded(bool ok, const QString& message) override;
 
 private:
     bool start();
