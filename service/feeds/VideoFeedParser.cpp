@@ -36,6 +36,19 @@ QDateTime parseDate(const QString& text)
     return QDateTime::fromString(text.trimmed(), Qt::ISODateWithMs);
 }
 
+// A length in seconds that the lists can show in whole hours, minutes and seconds:
+// a negative, endless or absurd one (more than 100 days) is no length at all.
+bool readLength(QStringView text, float& seconds)
+{
+    constexpr float MAX_LENGTH = 100 * 24 * 3600;
+    bool ok = false;
+    const float value = text.toFloat(&ok);
+    if (!ok || !(value >= 0 && value <= MAX_LENGTH))
+        return false;
+    seconds = value;
+    return true;
+}
+
 } // namespace
 
 // What an entry's elements say that is settled only at its end, whatever their order.
@@ -155,12 +168,9 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
                 }
                 entry->setKeywords(keywords);
             } else if (name == MEDIA_CONTENT) {
-                if (!haveDuration) {
-                    bool ok = false;
-                    const float seconds = reader.attributes().value(ATTR_DURATION).toFloat(&ok);
-                    if (ok && seconds >= 0)
-                        entry->setLength(seconds);
-                }
+                float seconds = 0;
+                if (!haveDuration && readLength(reader.attributes().value(ATTR_DURATION), seconds))
+                    entry->setLength(seconds);
                 skip(reader);
             } else if (name == MEDIA_CREDIT) {
                 const bool isUploader = reader.attributes().value(ATTR_ROLE) == ROLE_UPLOADER;
@@ -178,9 +188,8 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
             if (name == YT_VIDEOID) {
                 entry->setVideoId(text(reader).trimmed());
             } else if (name == YT_DURATION) {
-                bool ok = false;
-                const float seconds = reader.attributes().value(ATTR_SECONDS).toFloat(&ok);
-                if (ok && seconds >= 0) {
+                float seconds = 0;
+                if (readLength(reader.attributes().value(ATTR_SECONDS), seconds)) {
                     entry->setLength(seconds);
                     haveDuration = true;
                 }

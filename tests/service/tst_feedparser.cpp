@@ -111,6 +111,11 @@ void TestFeedParser::fieldsOfOneEntry_data()
         "<entry><title>t</title><media:group><yt:videoid>HHHHHHHHHHH</yt:videoid><yt:duration seconds='-3'/>"
         "<media:content duration='abc'/></media:group></entry>")
         << "HHHHHHHHHHH" << "t" << "" << 0.0f << "" << "" << "";
+    // Shown in whole hours, minutes and seconds: a length no number can hold is none.
+    QTest::newRow("endless duration") << feedOf(
+        "<entry><title>t</title><media:group><yt:videoid>IIIIIIIIIII</yt:videoid><yt:duration seconds='1e30'/>"
+        "<media:content duration='inf'/><media:content duration='NaN'/></media:group></entry>")
+        << "IIIIIIIIIII" << "t" << "" << 0.0f << "" << "" << "";
 }
 
 void TestFeedParser::fieldsOfOneEntry()
