@@ -33,8 +33,10 @@ function(krelvox_add_tests)
     add_executable(${tname} ${src})
     target_link_libraries(${tname} PRIVATE ${T_LIBS} krelvox_testsupport Qt6::Test)
     add_test(NAME ${tname} COMMAND ${tname})
+    set(env QT_QPA_PLATFORM=offscreen KRELVOX_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output
+      ${KRELVOX_SANITIZER_ENVIRONMENT})
     set_tests_properties(${tname} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KRELVOX_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output"
+      ENVIRONMENT "${env}"
       TIMEOUT 300)
   endforeach()
 endfunction()

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Sets Krelvox up on Debian 12: installs the packages that are missing, then builds
 # and starts the program ("run") or builds everything and runs every test ("test").
+# "sanitize" builds the tests and the fuzzing harnesses with clang, AddressSanitizer
+# and UndefinedBehaviorSanitizer in a folder of their own and runs them all: every
+# test, and each harness for a few seconds on its seeds; any sanitizer report fails.
 #
-#   bash tools/setup.sh run [krelvox options]   # e.g. -create-db
-#   bash tools/setup.sh test [ctest options]    # e.g. -R tst_repository
+#   bash tools/setup.sh run [krelvox options]    # e.g. -create-db
+#   bash tools/setup.sh test [ctest options]     # e.g. -R tst_repository
+#   bash tools/setup.sh sanitize [ctest options] # e.g. -L fuzz
 #
 # "run" builds only the program and the demo service and hands over to
 # tools/start.sh, which starts the demo service (a local stand-in for the video
@@ -11,20 +15,22 @@
 #
 # Run it as root or as a user who may use sudo (only apt needs it). When every
 # package is installed already, apt is not called at all, so a second run needs no
-# network. KRELVOX_BUILD_DIR chooses the build folder (default: build/ in the tree).
+# network. KRELVOX_BUILD_DIR chooses the build folder (default: build/ in the tree),
+# KRELVOX_SANITIZE_BUILD_DIR the sanitizer build's (default: build-sanitize/).
 set -euo pipefail
 
 mode="${1:-}"
 case "$mode" in
-    run | test) shift ;;
+    run | test | sanitize) shift ;;
     *)
-        echo "usage: $0 run|test [arguments]" >&2
+        echo "usage: $0 run|test|sanitize [arguments]" >&2
         exit 2
         ;;
 esac
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${KRELVOX_BUILD_DIR:-$root/build}"
+sanitize_build="${KRELVOX_SANITIZE_BUILD_DIR:-$root/build-sanitize}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 # A new build folder uses Ninja: with nothing to build, it knows so at once. A folder
 # made earlier keeps its generator.
@@ -38,6 +44,8 @@ packages=(
     fonts-dejavu-core fonts-noto-core fonts-noto-cjk
     # Clicks and keys on the virtual screen for the test of the start command.
     xdotool
+    # The sanitizer build and the fuzzing harnesses (clang with libFuzzer).
+    clang libclang-rt-dev
 )
 
 install_missing() {
@@ -73,7 +81,22 @@ build_program() {
     cmake --build "$build" -j "$jobs" --target krelvox krelvox-demoservice
 }
 
+build_sanitized() {
+    # Debug keeps the assertions; -O1 and line tables only keep the build short and
+    # still give the sanitizers' reports their source lines.
+    cmake -S "$root" -B "$sanitize_build" -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DKRELVOX_FUZZ=ON -DKRELVOX_BUILD_BENCH=OFF
+    cmake --build "$sanitize_build" -j "$jobs"
+}
+
 install_missing
+
+if [ "$mode" = sanitize ]; then
+    build_sanitized
+    exec dbus-run-session -- ctest --test-dir "$sanitize_build" --output-on-failure -j "$jobs" "$@"
+fi
 
 if [ "$mode" = run ]; then
     build_program
