@@ -406,10 +406,10 @@ void FavoriteResultPage::authorLinkClicked(const QModelIndex& index)
     if (!index.isValid())
         return;
     VideoEntry* entry = myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>();
-    if (!entry || entry->getAuthor().isEmpty())
+    if (!entry || entry->getAuthorLinkName().isEmpty())
         return;
     addToPageHistory();
-    Q_EMIT authorVideosRequested(entry->getAuthor());
+    Q_EMIT authorVideosRequested(entry->getAuthorLinkName());
 }
 
 void FavoriteResultPage::trashClicked()

@@ -105,6 +105,7 @@ inline constexpr QLatin1StringView ATOM_CONTENT("content");
 inline constexpr QLatin1StringView ATOM_PUBLISHED("published");
 inline constexpr QLatin1StringView ATOM_AUTHOR("author");
 inline constexpr QLatin1StringView ATOM_NAME("name");
+inline constexpr QLatin1StringView ATOM_URI("uri");
 inline constexpr QLatin1StringView ATOM_LINK("link");
 inline constexpr QLatin1StringView ATOM_CATEGORY("category");
 inline constexpr QLatin1StringView OPENSEARCH_TOTAL_RESULTS("totalResults");
@@ -123,6 +124,7 @@ inline constexpr QLatin1StringView YT_UPLOADED("uploaded");
 inline constexpr QLatin1StringView YT_STATISTICS("statistics");
 inline constexpr QLatin1StringView YT_ASSIGNABLE("assignable");
 inline constexpr QLatin1StringView YT_DEPRECATED("deprecated");
+inline constexpr QLatin1StringView YT_USERNAME("username");
 inline constexpr QLatin1StringView GD_RATING("rating");
 inline constexpr QLatin1StringView GD_COMMENTS("comments");
 inline constexpr QLatin1StringView GD_FEEDLINK("feedLink");
@@ -146,6 +148,7 @@ inline constexpr QLatin1StringView ATTR_TYPE("type");
 inline constexpr QLatin1StringView ATTR_TERM("term");
 inline constexpr QLatin1StringView ATTR_LABEL("label");
 inline constexpr QLatin1StringView ATTR_SCHEME("scheme");
+inline constexpr QLatin1StringView ATTR_DISPLAY("display");
 
 inline constexpr QLatin1StringView REL_ALTERNATE("alternate");
 inline constexpr QLatin1StringView REL_NEXT("next");
@@ -157,6 +160,7 @@ inline constexpr QLatin1StringView SCHEME_CATEGORIES("http://gdata.youtube.com/s
 inline constexpr QLatin1StringView TEXT_TYPE("text");
 inline constexpr QLatin1StringView ID_VIDEO_MARK(":video:");
 inline constexpr QLatin1StringView ID_VIDEO_PATH_MARK("/videos/");
+inline constexpr QLatin1StringView USER_PATH_MARK("/users/");
 inline constexpr QLatin1StringView WATCH_VIDEO_MARK("v=");
 
 // Dates of comments as the lists show them (day.month.year).

@@ -314,10 +314,12 @@ void TestResultController::authorLinkOpensUploadsAndRecordsHistory()
     QVERIFY(waitFilled());
     VideoSweepList* list = myPage->getList();
     list->viewport()->repaint(); // the painter writes the link rectangles
+    // The row shows the author's display name; the link asks for the account's uploads.
     VideoEntry* entry = myPage->getModel()->entryAt(1);
     const QRectF author = entry->getAuthorRect();
     QVERIFY(!author.isEmpty());
-    const QString name = entry->getAuthor();
+    QCOMPARE(entry->getAuthor(), QStringLiteral("Harbour Films"));
+    const QString name = QStringLiteral("harbourfilms");
 
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, author.center().toPoint());
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, author.center().toPoint());
