@@ -17,8 +17,16 @@ inline const QString SERVICE_ACCOUNTS_URL = QStringLiteral("https://www.google.c
 inline const QString SERVICE_UPLOAD_URL = QStringLiteral("http://uploads.gdata.youtube.com");
 inline const QString SERVICE_THUMBNAIL_URL = QStringLiteral("http://i.ytimg.com");
 inline const QString SERVICE_WEB_URL = QStringLiteral("http://www.youtube.com");
-// Thumbnails are also served from numbered hosts (i1.ytimg.com...) of this domain.
-inline const QString SERVICE_THUMBNAIL_DOMAIN = QStringLiteral(".ytimg.com");
+// The service's domains. Documents name many hosts of them: thumbnails come from
+// numbered hosts (i1.ytimg.com...) and from the web site's picture host, the API also
+// answers on hosts under its own name, and the web site on its bare domain and the
+// mobile host. Each host is an endpoint's: picture hosts the thumbnails', hosts under
+// the API's name the API's (uploads apart), any other host of the web site's domain
+// the web site's.
+inline const QString SERVICE_THUMBNAIL_DOMAIN = QStringLiteral("ytimg.com");
+inline const QString SERVICE_PICTURE_HOST = QStringLiteral("img.youtube.com");
+inline const QString SERVICE_API_DOMAIN = QStringLiteral("gdata.youtube.com");
+inline const QString SERVICE_WEB_DOMAIN = QStringLiteral("youtube.com");
 
 inline const QString SERVICE_API_PREFIX = QStringLiteral("/gdata");
 inline const QString SERVICE_ACCOUNTS_PREFIX = QStringLiteral("/google");
