@@ -196,6 +196,7 @@ void MainController::connectSignals()
     connect(myFavoriteController, &FavoriteResultController::accountNeeded, this, &MainController::showAccountDialog);
     connect(myService, &VideoServiceProvider::backgroundDownloadInProgress, myFavoriteController->getPage(),
             &FavoriteResultPage::setDownloadProgress);
+    myFavoriteController->getPage()->setPrompt(myPrompt);
 
     // ---- Playback
 

@@ -363,7 +363,8 @@ void TestFavoriteResultController::renameThroughTheNameField()
         DialogAnswerer answer(true);
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(answer.answered());
-        QCOMPARE(answer.title, QStringLiteral("A playlist with this name already exists."));
+        QCOMPARE(answer.title, QStringLiteral("Favorites"));
+        QCOMPARE(answer.text, QStringLiteral("A playlist with this name already exists."));
     }
     QVERIFY(w->service.commands.isEmpty());
     QVERIFY(field->isVisible());
