@@ -329,11 +329,11 @@ void TestFavoriteResultController::createPlaylist()
     // Its folder is opened so that the new playlist shows.
     QVERIFY(!w->page->getPlayListModel()->isVsFolderCollapsed(serviceId));
     if (serviceId == 0) {
-        // Carried out locally: the refilled tree holds it.
-        bool found = false;
-        for (PlayList* p : w->page->getPlayListModel()->entries())
-            found = found || p->getName() == name;
-        QVERIFY(found);
+        // Carried out locally: the refilled tree holds it, as the current row.
+        PlayList* created = w->page->getSelectedPlayList();
+        QVERIFY(created);
+        QCOMPARE(created->getName(), name);
+        QCOMPARE(w->page->getShownPlayListId(), created->getId());
         // The next one takes the next free number.
         w->controller->createPlaylist();
         QCOMPARE(w->service.commands.last().playList.getName(), QStringLiteral("Playlist 4"));

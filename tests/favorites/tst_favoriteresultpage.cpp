@@ -219,6 +219,12 @@ void TestFavoriteResultPage::playListDropOnPlayListRow()
         QCOMPARE(w->service.commands.first().cmdType, int(vsCopyPlayList));
         QCOMPARE(w->service.commands.first().targetServiceId, 0);
         QCOMPARE(w->service.commands.first().playList.getId(), myTrips);
+        // Once the copy is made, it is the current row.
+        PlayList copy(0, eLocalService, ePlayListLocal, QStringLiteral("Trips"));
+        QCOMPARE(w->repository.addPlayList(&copy), 0);
+        Q_EMIT w->service.commandFinished(vsCopyPlayList, true);
+        QVERIFY(w->page->getSelectedPlayList());
+        QCOMPARE(w->page->getSelectedPlayList()->getId(), copy.getId());
         // The notice closes itself after three seconds.
         QPointer<OneButtonDialog> notice = notices.first();
         QTRY_VERIFY_WITH_TIMEOUT(!notice || !notice->isVisible(), 5000);
