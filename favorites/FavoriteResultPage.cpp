@@ -89,8 +89,8 @@ FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, 
     connect(myPlayListView, &PlayListSweepList::updateSelection, this, &FavoriteResultPage::playlistSelectionCleared);
     connect(myPlayListView, &PlayListSweepList::leftKeyPressed, this, &FavoriteResultPage::leftKeyPressed);
     connect(myPlayListView, &PlayListSweepList::rightKeyPressed, this, &FavoriteResultPage::rightKeyPressed);
-    myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_TRANSLUCENT);
-    myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_TRANSLUCENT);
+    myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
+    myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
 
     // A refill deletes the entries: nothing may point at the old ones afterwards
     // (a refill can arrive during a drag, from a finished background download).

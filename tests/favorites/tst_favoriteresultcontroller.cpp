@@ -1,4 +1,5 @@
 #include "tests/favorites/FavoritesFixture.h"
+#include "shell/BackButton.h"
 #include "tests/favorites/RecordingPaintDevice.h"
 
 #include "core/constants/Settings.h"
@@ -37,6 +38,8 @@ private Q_SLOTS:
     void playingAPlayListOrAFavorite();
     void downloadSwitchWritesTheSetting();
     void arrowKeysMoveRoundTheButtons();
+    void theFocusIsVisible_data();
+    void theFocusIsVisible();
     void screenshots();
 
 private:
@@ -483,6 +486,41 @@ void TestFavoriteResultController::arrowKeysMoveRoundTheButtons()
     QCOMPARE(search.count(), 1);
 }
 
+void TestFavoriteResultController::theFocusIsVisible_data()
+{
+    QTest::addColumn<int>("position");
+    const char* const names[] = {"playlist list", "favourite list", "back button", "playlist buttons",
+                                 "action buttons", "trash button", "search button"};
+    for (int i = 0; i < 7; ++i)
+        QTest::newRow(names[i]) << i;
+}
+
+// Each place of the page's focus ring looks different while it has the focus.
+void TestFavoriteResultController::theFocusIsVisible()
+{
+    QFETCH(int, position);
+    w->show();
+    w->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w->window));
+    FavoriteResultPage* page = w->page;
+    const QList<QWidget*> ring = {page->getPlayListView(), page->getFavoriteView(),
+                                  static_cast<QWidget*>(page->getBackButton()), page->getPlayListButtons(),
+                                  page->getActionButtons(), page->getTrashButton(), page->getSearchButton()};
+    QWidget* widget = ring.at(position);
+    // The focus elsewhere: on the next place of the ring.
+    QWidget* other = ring.at((position + 1) % ring.size());
+    page->getFocusManager()->useList(0, other);
+    page->getFocusManager()->setFocusToCurrent();
+    const QImage without = widget->grab().toImage();
+
+    page->getFocusManager()->useList(0, other);
+    page->getFocusManager()->focusPrevious(QApplication::focusWidget());
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused == widget || widget->isAncestorOf(focused));
+    const QImage with = widget->grab().toImage();
+    QVERIFY(with != without);
+}
+
 void TestFavoriteResultController::screenshots()
 {
     w->addQueued("q1", "Waiting for the background channel");
@@ -497,6 +535,14 @@ void TestFavoriteResultController::screenshots()
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(1, 0));
     w->paint();
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-playlist-of-five"));
+    // A long playlist name beside the focused trash button.
+    const int longName = w->addPlayList(0, ePlayListLocal, "Summer holidays at the lake cabin with the whole family");
+    w->controller->refreshLists();
+    w->select(longName);
+    w->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w->window));
+    w->page->getTrashButton()->setFocus();
+    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-long-name-focused-button"));
     w->select(ePlayListIdDownloadQueue);
     w->page->setDownloadProgress(42.5, "q1");
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-download-queue"));
