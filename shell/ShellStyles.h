@@ -31,6 +31,9 @@ inline const QString STYLE_PUSH_BUTTON = QStringLiteral(
     " QPushButton:focus { border-image: url(:icons/button_focused.svg) 10 10 10 10 stretch stretch; }"
     " QPushButton:pressed { border-image: url(:icons/button_pressed.svg) 10 10 10 10 stretch stretch; }"
     " QPushButton:disabled { color: #aaaaaa; border-image: url(:icons/button_disabled.svg) 10 10 10 10 stretch stretch; }");
+// The home view's buttons take a quarter of the screen's width each: their texts are
+// a size smaller, so that the longest keeps clear of the button's edges.
+inline const QString STYLE_HOME_BUTTON_TEXT = QStringLiteral(" QPushButton { font-size: 14pt; }");
 inline const QString STYLE_LINK_BUTTON = QStringLiteral(
     "QPushButton { color: #29ABE2; background: transparent; border: 0px; text-decoration: underline;"
     " font-family: SansSerif; font-size: 14pt; text-align: left; }");
