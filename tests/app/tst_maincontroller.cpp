@@ -118,6 +118,19 @@ class TestMainController : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Help on a system without the platform's help viewer: the user is told, through
+    // the program's prompt (so a run without anyone at the screen only traces it).
+    void helpWithoutTheHelpViewerIsANotice()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        QVERIFY(!controller.startupFailed());
+        controller.getHomeView()->chooseEntry(HomeView::eEntryHelp, controller.getHomeView());
+        QTRY_COMPARE(rig.prompt.log, QStringList({"inform|Help|Help is not available on this device."}));
+        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+    }
+
     void startUpBuildsTheHomePage()
     {
         TestEnvironment env;
