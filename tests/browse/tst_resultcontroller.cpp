@@ -42,6 +42,8 @@ private Q_SLOTS:
     void pageSizeFromSettings();
     void timeBoxAsksAgainOnlyOnChange();
     void searchWithSortBox();
+    void titleStaysClearOfTheSortBox_data();
+    void titleStaysClearOfTheSortBox();
     void relatedAndResponses_data();
     void relatedAndResponses();
     void authorUploads();
@@ -263,6 +265,34 @@ void TestResultController::searchWithSortBox()
     QVERIFY(waitFilled());
     QVERIFY(!myWorld->fake.requestsTo(SEARCH).last().hasQueryKey(QStringLiteral("orderby")));
     QCOMPARE(myPage->getSortBox()->currentText(), QStringLiteral("Relevance"));
+}
+
+void TestResultController::titleStaysClearOfTheSortBox_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("short search") << "cats" << true;
+    QTest::newRow("long search") << "northern lights over the fells" << false;
+}
+
+// The title of a search's results is shown beside the sort box, not under it: cut
+// with "…" when it does not fit.
+void TestResultController::titleStaysClearOfTheSortBox()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, whole);
+    myController->search(text, QString(), QStringLiteral("relevance"));
+    QVERIFY(waitFilled());
+    QApplication::processEvents();
+    PageHeader* header = myPage->getHeader();
+    QLabel* title = header->getTitleLabel();
+    const QRect box = myPage->getSortBox()->geometry();
+    QVERIFY(myPage->getSortBox()->isVisible());
+    QVERIFY2(title->geometry().right() < box.left(), qPrintable(QStringLiteral("%1 %2").arg(title->geometry().right()).arg(box.left())));
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->contentsRect().width());
+    QVERIFY(header->getTitle().startsWith(QStringLiteral("Search results: ") + text.left(10)));
+    QCOMPARE(title->text() == header->getTitle(), whole);
+    QVERIFY(title->text().startsWith(QStringLiteral("Search results")));
 }
 
 void TestResultController::relatedAndResponses_data()
