@@ -31,6 +31,13 @@ inline const QString STYLE_SWEEP_LIST = QStringLiteral(
     " QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: 0px; }"
     " QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
 
+// The completion pop-up of a text field: finger-high rows in the program's font, on
+// black like the drop-down lists.
+inline const QString STYLE_COMPLETION_LIST = QStringLiteral(
+    "QListView { background-color: black; color: white; font-family: SansSerif; font-size: 16pt;"
+    " border: 2px solid white; padding: 0px; margin: 0px; }"
+    " QListView::item { padding-left: 10px; }");
+
 // The selection box: the chosen text and an arrow on black, framed in white; the
 // focus frame is the program's focus colour.
 inline const QString STYLE_SELECTION_BOX = QStringLiteral(
