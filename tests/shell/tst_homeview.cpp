@@ -58,6 +58,17 @@ private:
         return name;
     }
 
+    // The home view shown in the main window at the screen's size.
+    static HomeView* showHome(MainWindow& window, PageHistory& history)
+    {
+        auto* view = new HomeView(nullptr, history);
+        window.addPage(view);
+        window.resize(800, 480);
+        window.show();
+        window.showPage(view);
+        return view;
+    }
+
 private Q_SLOTS:
     void everyEntryEmitsItsSignal_data()
     {
@@ -156,12 +167,8 @@ private Q_SLOTS:
         TestEnvironment env;
         PageHistory history;
         MainWindow window;
-        auto* view = new HomeView(nullptr, history);
-        window.addPage(view);
-        window.resize(800, 480);
-        window.show();
+        HomeView* view = showHome(window, history);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.showPage(view);
         QCOMPARE(window.size(), QSize(800, 480));
         // Every entry fits on the screen.
         for (int e = HomeView::eEntryMostViewed; e <= HomeView::eEntryExit; ++e) {
@@ -215,13 +222,9 @@ private Q_SLOTS:
         TestEnvironment env;
         PageHistory history;
         MainWindow window;
-        auto* view = new HomeView(nullptr, history);
-        window.addPage(view);
-        window.resize(800, 480);
-        window.show();
+        HomeView* view = showHome(window, history);
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.showPage(view);
         QPushButton* start = view->getButton(HomeView::eHomeEntry(from));
         start->setFocus();
         QTest::keyClick(start, Qt::Key(key));
