@@ -153,6 +153,11 @@ FakeService::FakeService(QObject* parent) : QObject(parent), myServer(new QTcpSe
 
 FakeService::~FakeService()
 {
+    abortConnections();
+}
+
+void FakeService::abortConnections()
+{
     const QList<Connection*> connections = myConnections;
     for (Connection* c : connections)
         closeConnection(c, true);
@@ -252,6 +257,8 @@ bool FakeService::parseRequest(Connection* c)
             c->request.body.append(c->input.constData(), int(qMin(room, n)));
         c->request.bodySize += n;
         c->input.remove(0, int(n));
+        if (n > 0)
+            Q_EMIT requestBodyProgress(c->request.path, c->request.bodySize);
     };
 
     switch (c->state) {

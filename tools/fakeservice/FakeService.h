@@ -92,6 +92,8 @@ public:
 
     // Connections currently open (for tests of aborted transfers).
     int openConnections() const { return myConnections.count(); }
+    // Cuts every open connection at once, as a lost network would.
+    void abortConnections();
 
     // The reference stream of generated answers: byte i is (i % 251).
     static QByteArray generatedBytes(qint64 offset, qint64 size);
@@ -101,6 +103,9 @@ Q_SIGNALS:
     void requestReceived(const QString& path);
     // The answer to a request has been chosen (it may still be on its way).
     void requestAnswered(const FakeRequest& request, int status);
+    // Body bytes of a request received so far, as they arrive (before the request is
+    // complete and recorded). A receiver that closes connections connects queued.
+    void requestBodyProgress(const QString& path, qint64 received);
 
 private:
     struct Connection;
