@@ -160,8 +160,11 @@ void UploadManager::signInRenewed(bool ok, const QString& message)
         return;
     }
     qDebug() << "UploadManager::signInRenewed" << "repeating the upload";
-    if (!start())
+    // The user waits for this upload's outcome: a file gone meanwhile is a failure.
+    if (!start()) {
         qDebug() << "UploadManager::signInRenewed" << "the file cannot be read any more";
+        Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
+    }
 }
 
 void UploadManager::requestSucceeded(ServiceRequest* request)
@@ -171,7 +174,10 @@ void UploadManager::requestSucceeded(ServiceRequest* request)
         Q_EMIT uploadDone(true, TEXT_UPLOAD_FINISHED());
         return;
     }
+    // Without the created entry the video cannot be taken as uploaded; the user
+    // hears of it rather than waiting for an outcome that never comes.
     qDebug() << "UploadManager::requestSucceeded" << "unexpected answer" << request->httpStatus();
+    Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
 }
 
 void UploadManager::requestFailed(ServiceRequest* request)
