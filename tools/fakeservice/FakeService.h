@@ -94,6 +94,9 @@ public:
     int openConnections() const { return myConnections.count(); }
     // Cuts every open connection at once, as a lost network would.
     void abortConnections();
+    // Once a request body has reached afterBytes, stops reading that connection for
+    // pauseMs (once per connection), so that the sender has to wait; negative: never.
+    void pauseRequestBodies(qint64 afterBytes, int pauseMs);
 
     // The reference stream of generated answers: byte i is (i % 251).
     static QByteArray generatedBytes(qint64 offset, qint64 size);
@@ -123,6 +126,8 @@ private:
     QList<FakeRequest> myRequests;
     QList<Connection*> myConnections;
     qint64 myBodyRecordLimit = 16 * 1024 * 1024;
+    qint64 myPauseAfter = -1;
+    int myPauseMs = 0;
 };
 
 // Registers the feed, comment, category, thumbnail, watch-page and video-file routes
