@@ -1,4 +1,5 @@
 #include "service/account/UploadManager.h"
+#include "service/ServiceNetworkAccess.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
@@ -116,6 +117,12 @@ void UploadManager::dropDevice()
     myDevice = nullptr;
     device->close();
     device->deleteLater();
+}
+
+void UploadManager::decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request)
+{
+    AccountRequestManager::decorateRequest(networkRequest, request);
+    networkRequest.setAttribute(STREAMED_BODY_ATTRIBUTE, true);
 }
 
 void UploadManager::requestUploadProgress(ServiceRequest*, qint64 sent, qint64 total)
