@@ -164,6 +164,8 @@ void TestUploadController::videoReachesTheService()
     ServiceRig s;
     const QByteArray data = writeVideoFile(s.file, 50 * 1024 * 1024);
     s.world.fake.setBodyRecordLimit(64 * 1024 * 1024);
+    // The service stops reading for a while on the way: the dialog shows where it is.
+    s.world.fake.pauseRequestBodies(data.size() / 3, 300);
     fillUploadForm(s.rig.controller, s.file, TRAVEL);
     const QStringList form = formContents(s.rig.page);
 
@@ -266,13 +268,13 @@ void TestUploadController::failuresLeaveTheFormAsFilled()
             },
             Qt::QueuedConnection);
     }
-    QSignalSpy progress(s.world.service.get(), &VideoServiceProvider::uploadInProgress);
+    QSignalSpy arrived(&s.world.fake, &FakeService::requestBodyProgress);
     ResultCloser closer(s.rig.controller);
     QTest::mouseClick(s.rig.page->getUploadButton(), Qt::LeftButton);
     QCOMPARE(closer.results, QStringList("Failure in upload|" + text));
     QTest::qWait(100);
     QCOMPARE(closer.results.size(), 1);
-    QCOMPARE(progress.isEmpty(), !started);
+    QCOMPARE(arrived.isEmpty(), !started);
     QCOMPARE(formContents(s.rig.page), form);
     QVERIFY(s.rig.page->getUploadButton()->isEnabled());
     QVERIFY(!s.rig.controller->isUploading());
@@ -281,21 +283,29 @@ void TestUploadController::failuresLeaveTheFormAsFilled()
 void TestUploadController::cancelStopsTheTransferAtOnce()
 {
     ServiceRig s;
-    writeVideoFile(s.file, 64 * 1024 * 1024);
+    constexpr qint64 SIZE = 32 * 1024 * 1024;
+    writeVideoFile(s.file, SIZE);
     fillUploadForm(s.rig.controller, s.file, TRAVEL);
-    // Cancel once a tenth is sent.
-    connect(s.world.service.get(), &VideoServiceProvider::uploadInProgress, this, [&s](int done, int total) {
-        OneButtonDialog* dialog = s.rig.controller->getCurrentDialog();
-        if (done >= total / 10 && done < total && dialog && dialog->isVisible())
-            dialog->getButton()->click();
-    });
+    // Cancel once a quarter has arrived, while the service holds the rest up.
+    s.world.fake.pauseRequestBodies(SIZE / 4, 300);
+    QSignalSpy arrived(&s.world.fake, &FakeService::requestBodyProgress);
+    connect(
+        &s.world.fake, &FakeService::requestBodyProgress, this,
+        [&s](const QString&, qint64 received) {
+            OneButtonDialog* dialog = s.rig.controller->getCurrentDialog();
+            if (received >= SIZE / 4 && dialog && dialog->isVisible())
+                dialog->getButton()->click();
+        },
+        Qt::QueuedConnection);
     ResultCloser closer(s.rig.controller);
     QTest::mouseClick(s.rig.page->getUploadButton(), Qt::LeftButton);
     QVERIFY(!s.rig.controller->isUploading());
     QVERIFY(!s.rig.controller->getCurrentDialog());
-    QTRY_COMPARE_WITH_TIMEOUT(s.world.fake.openConnections(), 0, 500);
-    QTest::qWait(200);
-    // The body never arrived whole, and nothing was reported.
+    // Once the service reads again, it finds the line closed: what was on its way is
+    // all that came, the body never arrived whole, and nothing was reported.
+    QTRY_COMPARE_WITH_TIMEOUT(s.world.fake.openConnections(), 0, 1000);
+    QVERIFY(!arrived.isEmpty());
+    QVERIFY2(arrived.last().at(1).toLongLong() < SIZE / 2, qPrintable(arrived.last().at(1).toString()));
     QVERIFY(s.world.fake.requestsTo("/uploads/").isEmpty());
     QVERIFY(closer.results.isEmpty());
 }
