@@ -131,6 +131,8 @@ void StreamedBodyReply::sendBody()
         }
         mySocket->write(myBodyBuffer.constData(), n);
         myBodyHanded += n;
+        // Into the system at once, while it takes more: the next piece is read meanwhile.
+        mySocket->flush();
     }
     reportUploadProgress();
 }
