@@ -52,6 +52,21 @@ struct ControllerRig
     }
 };
 
+// The controller on a service the test speaks for, with a small video at hand.
+struct StubRig
+{
+    TestEnvironment environment;
+    Repository repository{environment.paths()};
+    StubVideoService service;
+    ControllerRig rig{&service, repository};
+    QString file;
+
+    explicit StubRig(const QString& name) : file(QDir(environment.home()).filePath(name))
+    {
+        writeVideoFile(file, 1000);
+    }
+};
+
 // The controller on the video service of a signed-in account on the fake service.
 struct ServiceRig
 {
@@ -127,13 +142,10 @@ void TestUploadController::reportsReachTheUserOnce()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, states);
     QFETCH(QStringList, calls);
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    StubVideoService service;
-    ControllerRig rig(&service, repository);
-    const QString file = QDir(environment.home()).filePath(QStringLiteral("a.mp4"));
-    writeVideoFile(file, 10);
-    fillUploadForm(rig.controller, file, TRAVEL);
+    StubRig stub(QStringLiteral("a.mp4"));
+    StubVideoService& service = stub.service;
+    ControllerRig& rig = stub.rig;
+    fillUploadForm(rig.controller, stub.file, TRAVEL);
 
     QList<std::function<void()>> actions;
     for (const QString& step : std::as_const(steps)) {
@@ -312,12 +324,9 @@ void TestUploadController::cancelStopsTheTransferAtOnce()
 
 void TestUploadController::realFileDialogAndLargerFonts()
 {
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    StubVideoService service;
-    ControllerRig rig(&service, repository);
-    const QString file = QDir(environment.home()).filePath(QStringLiteral("Kesä.mp4"));
-    writeVideoFile(file, 1000);
+    StubRig stub(QStringLiteral("Kesä.mp4"));
+    ControllerRig& rig = stub.rig;
+    const QString& file = stub.file;
     FontChangeCounter fontChanges;
     rig.page->installEventFilter(&fontChanges);
 
