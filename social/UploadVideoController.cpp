@@ -105,6 +105,8 @@ QString UploadVideoController::refusalOf(const QMap<QString, QString>& uploadMap
 void UploadVideoController::uploadRequested(QMap<QString, QString> uploadMap)
 {
     qDebug("void UploadVideoController::uploadRequested(QMap<QString,QString>) > start");
+    // A progress dialog hidden with Escape is still current; what comes now replaces it.
+    deleteUploadDialog();
     const QString refusal = refusalOf(uploadMap);
     if (!refusal.isEmpty()) {
         qCWarning(lcSocial) << "upload not started:" << refusal;
@@ -113,8 +115,6 @@ void UploadVideoController::uploadRequested(QMap<QString, QString> uploadMap)
         return;
     }
 
-    // A progress dialog hidden with Escape is still current; a new upload replaces it.
-    deleteUploadDialog();
     myDialog = new OneButtonDialog(myPage);
     QPointer<OneButtonDialog> progress = myDialog;
     progress->setButtonText(TEXT_CANCEL(), 1);
