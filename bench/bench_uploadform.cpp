@@ -33,8 +33,10 @@
 // service in a process of its own on loopback. The file is read from the disk each
 // time (its cached pages dropped first), and so is it by the baseline, which only
 // reads the file through: the upload's rate is set against the disk's in the same
-// run. The process's peak memory (VmHWM) is read before the first upload and after
-// the last; the body is streamed from the file, so it may grow by less than 5 MB.
+// run. The process's peak memory (VmHWM) is read before the first upload (no upload
+// warms anything up first) and after the last; the body is streamed from the file,
+// so it may grow by less than 5 MB. The growth since start-up, with the form built
+// and the larger fonts in force, is printed as well.
 class BenchUploadForm : public QObject
 {
     Q_OBJECT
