@@ -230,6 +230,11 @@ void StatisticsPage::profileFetched(QHash<QString, QString> data)
 void StatisticsPage::rowsInserted()
 {
     hideMyNoResultsLabel();
+    showCounts();
+}
+
+void StatisticsPage::showCounts()
+{
     hideBusyIndicator();
     switch (myViews->currentIndex()) {
     case eStatisticsView:
@@ -248,7 +253,8 @@ void StatisticsPage::rowsInserted()
 
 void StatisticsPage::noMessages()
 {
-    rowsInserted();
+    // No rows: an empty inbox does not take back "No contacts found".
+    showCounts();
 }
 
 void StatisticsPage::noResults()

@@ -103,6 +103,9 @@ private Q_SLOTS:
     void updateContactCounts();
 
 private:
+    // An answer has come: the busy indicator goes and the counts of the view in front
+    // are shown.
+    void showCounts();
     // The count label: "1-<count>/<count>", hidden for no rows.
     void createString(const QString& count);
     void showView(int view);
