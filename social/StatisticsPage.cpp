@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 
 // Construction, the view buttons and the service's answers. The row actions and the
 // page history are in StatisticsPageActions.cpp.
@@ -34,7 +35,8 @@ StatisticsPage::StatisticsPage(Repository* repository, QWidget* parent, PageHist
       myStatisticsButton(new QPushButton(this)),
       myBackButton(new BackButton(this)),
       myViews(new QStackedWidget(this)),
-      myTabWidget(new QTabWidget(this))
+      myTabWidget(new QTabWidget(this)),
+      myCountsTimer(new QTimer(this))
 {
     // 1. Upload-history rows show a "Video comments" link in place of the author.
     getVideoDelegate()->setDelegateMode(VideoEntryItemDelegate::eCommentsMode);
@@ -122,6 +124,9 @@ StatisticsPage::StatisticsPage(Repository* repository, QWidget* parent, PageHist
     connect(myMessageList, &MessageSweepList::messageClicked, this,
             qOverload<const QModelIndex&>(&StatisticsPage::showMessage));
     connect(myTabWidget, &QTabWidget::currentChanged, this, &StatisticsPage::updateContactCounts);
+    myCountsTimer->setSingleShot(true);
+    myCountsTimer->setInterval(0);
+    connect(myCountsTimer, &QTimer::timeout, this, &StatisticsPage::showCounts);
     setBackButton(myBackButton, history);
 }
 
@@ -230,7 +235,7 @@ void StatisticsPage::profileFetched(QHash<QString, QString> data)
 void StatisticsPage::rowsInserted()
 {
     hideMyNoResultsLabel();
-    showCounts();
+    myCountsTimer->start();
 }
 
 void StatisticsPage::showCounts()
@@ -254,7 +259,7 @@ void StatisticsPage::showCounts()
 void StatisticsPage::noMessages()
 {
     // No rows: an empty inbox does not take back "No contacts found".
-    showCounts();
+    myCountsTimer->start();
 }
 
 void StatisticsPage::noResults()

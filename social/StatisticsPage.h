@@ -17,6 +17,7 @@ class MessageListModel;
 class MessageSweepList;
 class QStackedWidget;
 class QTabWidget;
+class QTimer;
 class StatisticsWidget;
 
 // The signed-in account's page, "My statistics": three views chosen by the buttons of
@@ -104,7 +105,8 @@ private Q_SLOTS:
 
 private:
     // An answer has come: the busy indicator goes and the counts of the view in front
-    // are shown.
+    // are shown, once for all the rows that come in one turn of the event loop (a
+    // thousand contacts arrive one row at a time).
     void showCounts();
     // The count label: "1-<count>/<count>", hidden for no rows.
     void createString(const QString& count);
@@ -131,6 +133,7 @@ private:
     MessageEntryItemDelegate* myMessageDelegate;
     MessageListModel* myMessageModel;
     StatisticsWidget* myStatisticsWidget;
+    QTimer* myCountsTimer;
 };
 
 #endif

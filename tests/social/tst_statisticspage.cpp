@@ -121,16 +121,16 @@ private Q_SLOTS:
             rig.addContacts(2, 0);
             rig.page->getMessageListModel()->addEntry(new MessageEntry);
             // Tabs count their rows and a switch updates the count, without a request.
+            QTRY_COMPARE(rig.page->getTabWidget()->tabText(0), QStringLiteral("My contacts (2)"));
             rig.page->getTabWidget()->setCurrentIndex(tab);
-            QCOMPARE(rig.page->getTabWidget()->tabText(0), QStringLiteral("My contacts (2)"));
             QCOMPARE(rig.page->getTabWidget()->tabText(1), QStringLiteral("Invitations (0)"));
             QCOMPARE(rig.page->getTabWidget()->tabText(2), QStringLiteral("Messages (1)"));
             QCOMPARE(contactRequests.count(), 1);
         }
+        QTRY_VERIFY(!rig.page->getBusyIndicator()->isRunning());
         QCOMPARE(rig.page->getCountLabel()->isVisible(), !count.isEmpty());
         if (!count.isEmpty())
             QCOMPARE(rig.page->getCountLabel()->text(), count);
-        QVERIFY(!rig.page->getBusyIndicator()->isRunning());
     }
 
     void historyCodeOfTheViewInFront_data()
