@@ -24,16 +24,6 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
-namespace {
-
-const QString USERS = QStringLiteral("/gdata/feeds/api/users/");
-const QString PROFILE = USERS + QStringLiteral("default");
-const QString CONTACTS = USERS + QStringLiteral("default/contacts");
-const QString INBOX = USERS + QStringLiteral("default/inbox");
-const QString UPLOADS = USERS + FakeAccount::USER + QStringLiteral("/uploads");
-
-} // namespace
-
 // The account pages inside the whole program, on the fake service's account.
 class TestAccountPages : public QObject
 {

@@ -17,6 +17,16 @@
 
 #include <memory>
 
+// Where the fake service answers the account pages' reads.
+namespace AccountPaths {
+inline const QString USERS = QStringLiteral("/gdata/feeds/api/users/");
+inline const QString PROFILE = USERS + QStringLiteral("default");
+inline const QString CONTACTS = USERS + QStringLiteral("default/contacts");
+inline const QString INBOX = USERS + QStringLiteral("default/inbox");
+inline const QString UPLOADS = USERS + FakeAccount::USER + QStringLiteral("/uploads");
+}
+using namespace AccountPaths;
+
 // A signed-in account on the fake service: temporary folders and settings, an opened
 // repository with the fake account's name, password and token, the video service on
 // the fake service (requests that get no answer end after timeoutMs) and an

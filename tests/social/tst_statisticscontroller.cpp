@@ -17,12 +17,6 @@
 
 namespace {
 
-const QString USERS = QStringLiteral("/gdata/feeds/api/users/");
-const QString PROFILE = USERS + QStringLiteral("default");
-const QString CONTACTS = USERS + QStringLiteral("default/contacts");
-const QString INBOX = USERS + QStringLiteral("default/inbox");
-const QString UPLOADS = USERS + FakeAccount::USER + QStringLiteral("/uploads");
-
 // The statistics page and its controller on the fake account, shown in the window.
 struct Rig
 {
