@@ -17,8 +17,7 @@ StatisticsController::StatisticsController(VideoServiceProvider* service, Reposi
     : QObject(parent),
       myService(service),
       myPage(new StatisticsPage(&repository, parent, history)),
-      myRepository(repository),
-      myHistory(history)
+      myRepository(repository)
 {
     // The service's answers go through this controller, which tells this page's
     // answers from other pages' ones.

@@ -74,7 +74,6 @@ private:
     ContactListModel* myContactListModel = nullptr;
     MessageListModel* myMessageListModel = nullptr;
     Repository& myRepository;
-    PageHistory& myHistory;
 
     // Requests whose answer has not come yet and that share their "no rows" and
     // failure signals with other pages' requests.
