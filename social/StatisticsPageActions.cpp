@@ -47,7 +47,7 @@ void StatisticsPage::authorLinkClicked(const QModelIndex& index)
     if (!entry)
         return;
     addToPageHistory();
-    myUserName = entry->getAuthor();
+    myUserName = entry->getAuthorLinkName();
     Q_EMIT getAuthorUploadedVideos(myUserName);
 }
 
