@@ -1,5 +1,6 @@
 #include "social/StatisticsController.h"
 
+#include "social/SocialLogging.h"
 #include "social/SocialTexts.h"
 #include "social/StatisticsPage.h"
 
@@ -153,7 +154,7 @@ void StatisticsController::noResults()
     } else if (myUploadsPending && myPage->getVideoListModel()->rowCount() == 0) {
         myUploadsPending = false;
     } else {
-        qDebug() << "void StatisticsController::noResults()" << "not an answer of the statistics page";
+        qCDebug(lcSocial) << "an empty answer that is not the statistics page's";
         return;
     }
     myPage->noResults();
@@ -184,7 +185,7 @@ void StatisticsController::accountRequestFailed(int request, const QString& text
 void StatisticsController::reportFailure(const QString& text, bool always)
 {
     if (!always && (myFailureReported || !myPage->isVisible())) {
-        qDebug() << "void StatisticsController::reportFailure(QString, bool)" << "not reported:" << text;
+        qCDebug(lcSocial) << "failure not reported (reported already, or the user left):" << text;
         return;
     }
     myFailureReported = true;
