@@ -1,5 +1,5 @@
 #include "tests/favorites/FavoritesFixture.h"
-#include "tests/favorites/RecordingPaintDevice.h"
+#include "tests/support/RecordingPaintDevice.h"
 
 #include "favorites/FocusManager.h"
 #include "favorites/HistoryItemFavorites.h"
