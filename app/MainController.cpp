@@ -8,6 +8,10 @@
 #include "browse/SearchPage.h"
 #include "core/GlobalConstants.h"
 #include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "player/MovieController.h"
+#include "player/MplayerMediaPlayer.h"
+#include "player/VideoViewBase.h"
 #include "service/VideoServiceFactory.h"
 #include "service/VideoServiceProvider.h"
 #include "shell/DBusService.h"
@@ -53,7 +57,7 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         myMainWindow.show();
     }
 
-    // Start-up: the media player is created here (media player subsystem).
+    myPlayer = myOptions.createPlayer ? myOptions.createPlayer(this) : new MplayerMediaPlayer(this);
 
     if (myRepository.openDatabase(options.createDatabase) != eRepOk) {
         failStartup(TEXT_CANT_USE_DATABASE());
@@ -94,6 +98,7 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         new BackgroundDownloadController(myService, myRepository, myFavoriteController, &myMainWindow);
 
     myDBusService = new DBusService(this);
+    createPlayback();
 
     connectSignals();
     askStartDownloading();
@@ -104,6 +109,10 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
 MainController::~MainController()
 {
     qDebug("MainController::~MainController() start");
+    // No player outlives the program, and the video widget is a member: it leaves the
+    // view it is in before the views go.
+    stopVideo();
+    myVideoWidget.setParent(nullptr);
     // What lives under the main window goes first, while the service and the
     // repository it refers to still exist: the controllers, then the pages. Then the
     // service, so that nothing writes into the media folders while they are cleaned
@@ -176,6 +185,7 @@ void MainController::connectSignals()
     connect(myHomeView, &HomeView::exitApplication, this, &MainController::exitApplication);
 
     connect(&myPageHistory, &PageHistory::historyBackClicked, this, &MainController::historyBackClicked);
+    connectPlayback();
 }
 
 void MainController::askStartDownloading()
@@ -234,10 +244,10 @@ void MainController::showAccountDialog()
 void MainController::showSettingsPage()
 {
     // Start-up order aside, the settings subsystem adds here: clearing the movie
-    // controllers' first-player-closed flag, closing a playing video and cancelling its
-    // download, creating the SettingsPage on first use, then leaveCurrentPage(),
-    // showing the page and SettingsPage::focusFirstTab.
+    // controllers' first-player-closed flag, creating the SettingsPage on first use,
+    // then leaveCurrentPage(), showing the page and SettingsPage::focusFirstTab.
     removeVirtualInputMethod();
+    stopVideo();
 }
 
 void MainController::showUpload()
@@ -296,6 +306,10 @@ void MainController::historyBackClicked(bool longClick)
     case eFavoritePageId:
         myFavoriteController->restoreHistoryPosition(item.get());
         myMainWindow.showPage(myFavoriteController->getPage());
+        break;
+    case eNormalScreenPageId:
+    case eFullScreenPageId:
+        restoreVideoView(item.get());
         break;
     // The subsystems that own the other pages restore them here from their items
     // (which are deleted afterwards: a restored page copies what it keeps).
@@ -379,11 +393,12 @@ void MainController::showResultVideo(VideoEntry* entry, bool forceInfoView)
         return;
     }
     myRepository.addToHistory(entry);
-    // HOOK (media playback subsystem): show the video in the information view
-    // (NormalScreenController) when forceInfoView is set or SETTING_ACTIVATE_IN_FULLSCREEN
-    // is 0, else in full screen, and start it. The entry belongs to the result page's
-    // model, which a later request empties: the player takes its own copy.
-    Q_UNUSED(forceInfoView);
+    // The entry and the list belong to the result page's model, which a later request
+    // empties: the controller copies them.
+    MovieController* controller = videoController(!forceInfoView && fullScreenSetting());
+    useVideoController(controller);
+    controller->playVideo(*entry, myResultController->getResultPage()->getModel()->entries());
+    myMainWindow.showPage(controller->getPage());
 }
 
 void MainController::clearSearchHistoryModel()
@@ -402,7 +417,7 @@ void MainController::exitApplication()
     // A second "Exit" while the question is open must not stack another one.
     if (myExitQuestionOpen)
         return;
-    // The media player subsystem stops a running video here.
+    stopVideo();
 
     if (myService && myService->getBackgroundDownloadState()) {
         myExitQuestionOpen = true;

@@ -4,6 +4,7 @@
 #include "core/Repository.h"
 #include "core/Types.h"
 #include "shell/MainWindow.h"
+#include "player/VideoWidget.h"
 #include "shell/PageHistory.h"
 
 #include <QObject>
@@ -16,8 +17,13 @@ class BackgroundDownloadController;
 class DBusService;
 class FavoriteResultController;
 class HistoryItemStatistics;
+class PageHistoryItem;
 class HomeView;
 class InputMethodSettings;
+class MediaPlayer;
+class MovieController;
+class NormalScreenController;
+class PlayListController;
 class OneButtonDialog;
 class ResultController;
 class SearchPage;
@@ -35,6 +41,7 @@ struct MainControllerOptions
     UserPrompt* prompt = nullptr;                  // not owned
     InputMethodSettings* inputMethod = nullptr;    // not owned
     std::function<VideoServiceProvider*(Repository&, QObject* parent)> createService;
+    std::function<MediaPlayer*(QObject* parent)> createPlayer;
 };
 
 // Builds the program and wires it together, switches pages, turns the service's
@@ -62,6 +69,11 @@ public:
     FavoriteResultController* getFavoriteController() const { return myFavoriteController; }
     BackgroundDownloadController* getBackgroundDownloadController() const { return myBackgroundDownloadController; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
+    MediaPlayer* getPlayer() const { return myPlayer; }
+    VideoWidget& getVideoWidget() { return myVideoWidget; }
+    NormalScreenController* getNormalScreenController() const { return myNormalScreenController; }
+    MovieController* getMovieController() const { return myMovieController; }
+    PlayListController* getPlayListController() const { return myPlayListController; }
 
 public Q_SLOTS:
     void showHomePage();
@@ -89,6 +101,12 @@ public Q_SLOTS:
     // A video picked from a result list: recorded in the viewing history and shown in
     // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
     void showResultVideo(VideoEntry* entry, bool forceInfoView);
+    // A video of a playlist (PlayListController): in the information view
+    // (forceInfoview), in the view SETTING_ACTIVATE_IN_FULLSCREEN chooses
+    // (checkVideoViewSetting), or else in the view in use.
+    void showPlayListsVideo(VideoEntry* entry, int playListId, bool checkVideoViewSetting, bool forceInfoview);
+    // F6 in a video view: the running video moves to the other view.
+    void switchVideoView();
     // Empties the search page's list of earlier searches.
     void clearSearchHistoryModel();
     void categoryRequestError();
@@ -126,10 +144,23 @@ private:
     // The page in front records itself in the history before the controller changes it.
     void leaveCurrentPage();
     bool accountSignedIn();
+    // ---- Playback
+    void createPlayback();
+    void connectPlayback();
+    // The controller of the view a video is to be shown in.
+    MovieController* videoController(bool fullScreen) const;
+    MovieController* activeVideoController() const;
+    bool fullScreenSetting();
+    // Makes the controller the one that shows videos: the other one lets its video go.
+    void useVideoController(MovieController* controller);
+    // Back to a video view from the page history.
+    void restoreVideoView(PageHistoryItem* item);
+    void resultVideoEnded();
+    void stopVideo();
 
     // Members are built in this order (see the constructor).
     MainWindow myMainWindow;
-    // (the video widget of the media player subsystem goes here)
+    VideoWidget myVideoWidget;
     Repository myRepository;
     PageHistory myPageHistory;
 
@@ -146,6 +177,10 @@ private:
     SearchPage* mySearchPage = nullptr; // child of the main window
     FavoriteResultController* myFavoriteController = nullptr; // child of the main window
     BackgroundDownloadController* myBackgroundDownloadController = nullptr; // child of the main window
+    MediaPlayer* myPlayer = nullptr;                                 // child of this controller
+    NormalScreenController* myNormalScreenController = nullptr;     // child of the main window
+    MovieController* myMovieController = nullptr;                   // child of the main window
+    PlayListController* myPlayListController = nullptr;             // child of the main window
 
     CategoryMap myCategories;
     bool myCategoryRequestFailed = false;

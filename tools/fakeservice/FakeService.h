@@ -119,8 +119,10 @@ private:
 void addFeedRoutes(FakeService& service);
 
 // Makes the video-file route answer every available video with this playable file
-// (e.g. SampleVideo::make()), sent no faster than bytesPerSecond (0: at once).
-void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 bytesPerSecond = 0);
+// (e.g. SampleVideo::make()), sent no faster than bytesPerSecond (0: at once) in
+// pieces of chunkSize bytes.
+void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 bytesPerSecond = 0,
+                        int chunkSize = 64 * 1024);
 
 // Ids, tokens and sizes that the feed routes and fixtures use.
 namespace FakeFeeds {
