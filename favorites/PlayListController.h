@@ -1,6 +1,8 @@
 #ifndef KRELVOX_PLAYLISTCONTROLLER_H
 #define KRELVOX_PLAYLISTCONTROLLER_H
 
+#include "core/VideoEntry.h"
+
 #include <QObject>
 #include <QString>
 
@@ -8,7 +10,6 @@
 
 class PageHistory;
 class Repository;
-class VideoEntry;
 class VideoServiceProvider;
 
 // Plays the entries of one playlist in the list's order: starts at a chosen entry

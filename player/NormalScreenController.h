@@ -3,8 +3,8 @@
 
 #include "player/MovieController.h"
 
-class CommentEntry;
-class CommentListModel;
+#include "core/CommentListModel.h"
+
 class ContactListModel;
 class NormalScreenView;
 

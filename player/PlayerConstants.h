@@ -76,7 +76,6 @@ inline constexpr int PROGRESS_UPDATE_INTERVAL_MS = 100;
 inline constexpr double SEEK_STEP_SECONDS = 10.0;
 // F7 and F8 change the volume by this much (of 100).
 inline constexpr int VOLUME_STEP = 10;
-inline constexpr int DEFAULT_VOLUME = 80;
 // The volume note stays up this long.
 inline constexpr int VOLUME_NOTE_MS = 1500;
 // The full-screen controls hide again after this long without a touch or key.
