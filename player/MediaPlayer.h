@@ -4,6 +4,7 @@
 #include "core/Types.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -51,6 +52,8 @@ Q_SIGNALS:
     // Position and the bytes read, reported together a few times a second while it runs.
     void positionChanged(double seconds, qint64 streamPosition);
     void lengthChanged(double seconds);
+    // The picture's size in pixels, once the player knows it.
+    void videoSizeChanged(const QSize& size);
     // The file was played to its end (the state is eStopped).
     void endReached();
     void errorOccured(const QString& text);

@@ -38,6 +38,10 @@ MovieController::MovieController(VideoServiceProvider* service, Repository& repo
     connect(myPlayer, &MediaPlayer::stateChanged, this, &MovieController::playerStateChanged);
     connect(myPlayer, &MediaPlayer::positionChanged, this, &MovieController::playerPositionChanged);
     connect(myPlayer, &MediaPlayer::lengthChanged, this, [this] { refreshView(); });
+    connect(myPlayer, &MediaPlayer::videoSizeChanged, this, [this](const QSize& size) {
+        if (myActive)
+            myVideoWidget->setVideoSize(size);
+    });
     connect(myPlayer, &MediaPlayer::endReached, this, &MovieController::playerEndReached);
     connect(myPlayer, &MediaPlayer::errorOccured, this, &MovieController::playerError);
     if (myService) {
@@ -119,6 +123,7 @@ void MovieController::begin(const VideoEntry& entry, int playListId, const QList
 
     int keep = 0;
     myRepository.getSetting(SETTING_KEEP_ASPECT_RATIO, keep);
+    myVideoWidget->setVideoSize(QSize());
     myVideoWidget->setKeepAspectRatio(keep > 0);
     myPlayer->setKeepAspectRatio(keep > 0);
     myView->takeVideoWidget(myVideoWidget);

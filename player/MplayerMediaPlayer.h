@@ -60,9 +60,6 @@ public:
     // The command line for a file (for the tests and the benchmark).
     QStringList arguments(const QString& file, double startSeconds) const;
 
-Q_SIGNALS:
-    void videoSizeChanged(const QSize& size);
-
 private:
     void readOutput();
     void handleLine(const QByteArray& line);

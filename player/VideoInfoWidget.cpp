@@ -44,8 +44,8 @@ VideoInfoWidget::VideoInfoWidget(QWidget* parent)
     layout->setSpacing(VIEW_SPACING / 2);
     layout->addWidget(myTitle);
     layout->addWidget(myDetails);
-    layout->addWidget(myRating);
     layout->addWidget(myRatingNote);
+    layout->addWidget(myRating);
     layout->addWidget(myDescription, 1);
     layout->addWidget(myMoreButton, 0, Qt::AlignRight);
 }

@@ -32,6 +32,8 @@ private Q_SLOTS:
     void otherViewTakesTheRunningVideo();
     void hardwareKeys_data();
     void hardwareKeys();
+    void keepsTheAspectRatioAsSet_data();
+    void keepsTheAspectRatioAsSet();
 };
 
 namespace {
@@ -403,6 +405,45 @@ void TestMovieController::hardwareKeys()
     QCOMPARE(int(w.player->getState()), state);
     QCOMPARE(w.player->getVolume(), volume);
     QCOMPARE(change.count(), viewChange ? 1 : 0);
+}
+
+void TestMovieController::keepsTheAspectRatioAsSet_data()
+{
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<int>("changedTo"); // while it plays; -1: unchanged
+    QTest::addColumn<bool>("kept");
+
+    QTest::newRow("2 keeps it") << 2 << -1 << true;
+    QTest::newRow("0 fills the area") << 0 << -1 << false;
+    QTest::newRow("changed to 2 while playing") << 0 << 2 << true;
+    QTest::newRow("changed to 0 while playing") << 2 << 0 << false;
+}
+
+void TestMovieController::keepsTheAspectRatioAsSet()
+{
+    QFETCH(int, setting);
+    QFETCH(int, changedTo);
+    QFETCH(bool, kept);
+
+    PlaybackWorld w;
+    w.world.repository->setSetting(SETTING_KEEP_ASPECT_RATIO, setting);
+    w.storeVideo(QStringLiteral("aspect"), PlaybackWorld::makeVideo(3.0));
+    w.show(w.normal);
+    w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("aspect")));
+    QTRY_COMPARE_WITH_TIMEOUT(w.videoWidget.getVideoSize(), QSize(160, 120), 10000);
+    if (changedTo >= 0)
+        w.world.repository->setSetting(SETTING_KEEP_ASPECT_RATIO, changedTo);
+
+    const QRect area = w.videoWidget.rect();
+    const QRect surface = w.videoWidget.surfaceGeometry();
+    QVERIFY(!area.isEmpty());
+    if (kept) {
+        QVERIFY(qAbs(double(surface.width()) / surface.height() - 160.0 / 120.0) < 0.02);
+        QCOMPARE(surface.center(), area.center());
+        QVERIFY(surface.width() == area.width() || surface.height() == area.height());
+    } else {
+        QCOMPARE(surface, area);
+    }
 }
 
 QTEST_MAIN(TestMovieController)
