@@ -57,7 +57,21 @@ void VideoProgressBar::setPosition(double seconds, double length)
 {
     myPosition = qMax(0.0, seconds);
     myLength = qMax(0.0, length);
+    // Position reports come several times a second: the bar is painted again only
+    // when what it shows changes (a pixel of the played part, a second of the time).
+    const QRect track = trackRect();
+    const int played = myLength > 0 ? int(track.width() * qBound(0.0, myPosition / myLength, 1.0)) : 0;
+    const QString time = timeText();
+    if (played == myPaintedPlayed && time == myPaintedTime)
+        return;
+    myPaintedPlayed = played;
+    myPaintedTime = time;
     update();
+}
+
+QString VideoProgressBar::timeText() const
+{
+    return formatTime(myPosition) + QStringLiteral(" / ") + formatTime(myLength);
 }
 
 QRect VideoProgressBar::trackRect() const
@@ -83,7 +97,7 @@ void VideoProgressBar::paintEvent(QPaintEvent*)
     painter.setPen(Qt::white);
     painter.setFont(QFont(FONT_FAMILY, TIME_FONT_SIZE));
     painter.drawText(QRect(track.right() + VIEW_SPACING, 0, TIME_TEXT_WIDTH, height()), Qt::AlignVCenter | Qt::AlignRight,
-                     formatTime(myPosition) + QStringLiteral(" / ") + formatTime(myLength));
+                     timeText());
 }
 
 void VideoProgressBar::mouseReleaseEvent(QMouseEvent* event)

@@ -37,10 +37,13 @@ protected:
 
 private:
     QRect trackRect() const;
+    QString timeText() const;
 
     double myDownloaded = 0.0;
     double myPosition = 0.0;
     double myLength = 0.0;
+    int myPaintedPlayed = -1;
+    QString myPaintedTime;
 };
 
 #endif
