@@ -72,11 +72,17 @@ CommentListModel* NormalScreenController::getCommentModel() const
     return getNormalScreenView()->getCommentsWidget()->getModel();
 }
 
-bool NormalScreenController::accountSignedIn() const
+bool NormalScreenController::canUseAccount()
 {
+    if (!isActive() || !getVideo() || !myService)
+        return false;
     int signedIn = 0;
     myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
-    return signedIn != 0;
+    if (signedIn == 0) {
+        Q_EMIT accountNeeded();
+        return false;
+    }
+    return true;
 }
 
 bool NormalScreenController::listButtonsState() const
@@ -116,12 +122,8 @@ void NormalScreenController::fetchComments()
 
 void NormalScreenController::rate(int stars)
 {
-    if (!isActive() || !getVideo())
+    if (!canUseAccount())
         return;
-    if (!accountSignedIn()) {
-        Q_EMIT accountNeeded();
-        return;
-    }
     myRatingPending = true;
     getNormalScreenView()->getInfoWidget()->getRatingWidget()->setUserRating(stars);
     myService->rateVideo(getVideo(), stars);
@@ -159,12 +161,8 @@ void NormalScreenController::authorLinkClicked(CommentEntry* comment)
 
 void NormalScreenController::fetchContacts()
 {
-    if (!isActive() || !myService)
+    if (!canUseAccount())
         return;
-    if (!accountSignedIn()) {
-        Q_EMIT accountNeeded();
-        return;
-    }
     myService->getContacts(myContacts);
 }
 
@@ -179,12 +177,8 @@ void NormalScreenController::contactsChanged()
 
 void NormalScreenController::sendToContact(const QString& contact, const QString& message)
 {
-    if (!isActive() || !getVideo())
+    if (!canUseAccount())
         return;
-    if (!accountSignedIn()) {
-        Q_EMIT accountNeeded();
-        return;
-    }
     myLinkPending = true;
     myService->sendVideoLink(contact, getVideo(), message);
 }

@@ -39,7 +39,9 @@ protected:
     void videoStarting(const VideoEntry& entry) override;
 
 private:
-    bool accountSignedIn() const;
+    // True with a video shown and a signed-in account; without the account it asks
+    // for one (accountNeeded).
+    bool canUseAccount();
     bool listButtonsState() const;
     QString videoLink() const;
     void fetchComments();

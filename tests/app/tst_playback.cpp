@@ -26,7 +26,7 @@ private Q_SLOTS:
     void resultVideoOpensInTheChosenView();
     void playlistPlaysThroughInOneView_data();
     void playlistPlaysThroughInOneView();
-    void keysMoveTheVideoBetweenTheViews();
+    void hardwareKeys();
     void endedResultVideoReturnsToTheInformationView();
     void backToAVideoViewPlaysItAgain();
     void noPlayerIsLeft_data();
@@ -109,7 +109,7 @@ void TestPlayback::playlistPlaysThroughInOneView()
     QVERIFY(mplayers() <= 1);
 }
 
-void TestPlayback::keysMoveTheVideoBetweenTheViews()
+void TestPlayback::hardwareKeys()
 {
     AppPlaybackWorld w(0);
     VideoEntry entry = AppPlaybackWorld::entry(QStringLiteral("keys1"));
@@ -130,6 +130,16 @@ void TestPlayback::keysMoveTheVideoBetweenTheViews()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     QCOMPARE(w.currentPage(), w.fullScreenPage());
     QCOMPARE(ChildProcesses::of(QStringLiteral("mplayer")), QList<qint64>{child});
+    QCOMPARE(w.player()->getState(), ePlaying);
+    // F8 and F7 the volume (at most 100), Return pauses and plays on.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F8);
+    QCOMPARE(w.player()->getVolume(), 90);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+    QCOMPARE(w.player()->getVolume(), 100);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(w.player()->getState(), ePaused);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(w.player()->getState(), ePlaying);
 }
 

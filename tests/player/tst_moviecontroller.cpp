@@ -13,7 +13,8 @@
 // Playing a video while it downloads, with the real mplayer on the sample video
 // served by the fake service: when it starts, that it waits for the download and
 // plays to the end, seeking inside what is there, stepping through a result list or
-// a playlist, failures, leaving, and moving the video to the other view.
+// a playlist, failures, leaving, moving the video to the other view, and the shape
+// of the picture.
 class TestMovieController : public QObject
 {
     Q_OBJECT
@@ -30,8 +31,6 @@ private Q_SLOTS:
     void leavingEndsPlayerAndDownload_data();
     void leavingEndsPlayerAndDownload();
     void otherViewTakesTheRunningVideo();
-    void hardwareKeys_data();
-    void hardwareKeys();
     void keepsTheAspectRatioAsSet_data();
     void keepsTheAspectRatioAsSet();
 };
@@ -372,39 +371,6 @@ void TestMovieController::otherViewTakesTheRunningVideo()
     QVERIFY(w.normal->getPage()->isAncestorOf(&w.videoWidget));
     QCOMPARE(w.player->processId(), child);
     QCOMPARE(w.player->getState(), ePlaying);
-}
-
-void TestMovieController::hardwareKeys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("state");     // the player's state afterwards
-    QTest::addColumn<int>("volume");
-    QTest::addColumn<bool>("viewChange");
-
-    QTest::newRow("F7 louder (at most 100)") << int(Qt::Key_F7) << int(ePlaying) << 100 << false;
-    QTest::newRow("F8 quieter") << int(Qt::Key_F8) << int(ePlaying) << 90 << false;
-    QTest::newRow("Return pauses") << int(Qt::Key_Return) << int(ePaused) << 100 << false;
-    QTest::newRow("F6 other view") << int(Qt::Key_F6) << int(ePlaying) << 100 << true;
-}
-
-void TestMovieController::hardwareKeys()
-{
-    QFETCH(int, key);
-    QFETCH(int, state);
-    QFETCH(int, volume);
-    QFETCH(bool, viewChange);
-
-    PlaybackWorld w;
-    w.storeVideo(QStringLiteral("keys"), PlaybackWorld::makeVideo(6.0));
-    QSignalSpy change(w.normal, &MovieController::viewChangeRequested);
-    w.show(w.normal);
-    w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("keys"), 6.0f));
-    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
-    w.normal->getPage()->setPageFocus();
-    QTest::keyClick(w.normal->getPage(), Qt::Key(key));
-    QCOMPARE(int(w.player->getState()), state);
-    QCOMPARE(w.player->getVolume(), volume);
-    QCOMPARE(change.count(), viewChange ? 1 : 0);
 }
 
 void TestMovieController::keepsTheAspectRatioAsSet_data()
