@@ -99,6 +99,10 @@ inline constexpr int PANEL_BUTTON_HEIGHT = 50;
 // Comment rows shown in the panel (the all-comments page shows more).
 inline constexpr int PANEL_COMMENT_ROWS = 20;
 
+// The buttons of the panes beside the video: the shared push button in a smaller
+// font, so that their texts fit the narrower column.
+inline const QString STYLE_PANEL_BUTTON_FONT = QStringLiteral(" QPushButton { font-size: 12pt; }");
+
 // Colours of the progress bar: track, downloaded part, played part, time text.
 inline constexpr int PROGRESS_TRACK_RGB[3] = {40, 40, 40};
 inline constexpr int PROGRESS_DOWNLOADED_RGB[3] = {110, 110, 110};

@@ -22,7 +22,7 @@ SendLinkWidget::SendLinkWidget(QWidget* parent)
     connect(myWayBox, &SelectionBox::currentIndexChanged, this, [this] { setWay(myWayBox->currentIndex()); });
     myMessage->setPlaceholderText(TEXT_LINK_MESSAGE());
     myMessage->setStyleSheet(STYLE_LINE_EDIT);
-    mySendButton->setStyleSheet(STYLE_PUSH_BUTTON);
+    mySendButton->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_PANEL_BUTTON_FONT);
     mySendButton->setFixedHeight(PANEL_BUTTON_HEIGHT);
     connect(mySendButton, &QPushButton::clicked, this, &SendLinkWidget::send);
     connect(myMessage, &QLineEdit::returnPressed, this, &SendLinkWidget::send);

@@ -28,7 +28,7 @@ VideoCommentsWidget::VideoCommentsWidget(QWidget* parent)
 
     myTotal->setStyleSheet(STYLE_LABEL_12);
     for (QPushButton* button : {myAllButton, myWriteButton}) {
-        button->setStyleSheet(STYLE_PUSH_BUTTON);
+        button->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_PANEL_BUTTON_FONT);
         button->setFixedHeight(PANEL_BUTTON_HEIGHT);
     }
     connect(myAllButton, &QPushButton::clicked, this, &VideoCommentsWidget::allCommentsRequested);

@@ -35,7 +35,7 @@ VideoInfoWidget::VideoInfoWidget(QWidget* parent)
     myDescription->setStyleSheet(STYLE_LABEL_12);
     myDescription->setWordWrap(true);
     myDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    myMoreButton->setStyleSheet(STYLE_PUSH_BUTTON);
+    myMoreButton->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_PANEL_BUTTON_FONT);
     myMoreButton->setFixedHeight(PANEL_BUTTON_HEIGHT);
     connect(myMoreButton, &QPushButton::clicked, this, &VideoInfoWidget::descriptionRequested);
 

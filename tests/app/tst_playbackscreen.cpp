@@ -1,8 +1,13 @@
 #include "tests/app/AppPlaybackWorld.h"
 
+#include "player/NormalScreenView.h"
+#include "player/VideoCommentsWidget.h"
 #include "player/VideoWidget.h"
 
+#include "core/CommentListModel.h"
+
 #include <QApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
@@ -70,7 +75,8 @@ void TestPlaybackScreen::pictureIsInsideTheViews()
     MainWindow& window = w.controller->getMainWindow();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    VideoEntry entry = AppPlaybackWorld::entry(QStringLiteral("screen1"));
+    // The fake service has comments for this one.
+    VideoEntry entry = AppPlaybackWorld::entry(FakeFeeds::VIDEO_ID);
     entry.setLength(20.0f);
     w.controller->showResultVideo(&entry, false);
     QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
@@ -84,6 +90,18 @@ void TestPlaybackScreen::pictureIsInsideTheViews()
                               barsSeen(shot, &window, video, format) == SampleVideo::barColors().size()),
                              10000);
     QVERIFY(shot.save(TestEnvironment::outputFolder() + QStringLiteral("/playback-information-view.png")));
+
+    // The comments panel fills from the service beside the playing video.
+    auto* info = static_cast<NormalScreenView*>(w.infoPage());
+    QTest::mouseClick(info->getTab(NormalScreenView::eCommentsPane), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(info->getCommentsWidget()->getModel()->rowCount() > 0, 10000);
+    QTest::qWait(200);
+    window.screen()->grabWindow(window.winId()).save(TestEnvironment::outputFolder()
+                                                     + QStringLiteral("/playback-comments.png"));
+    QTest::mouseClick(info->getTab(NormalScreenView::eSendPane), Qt::LeftButton);
+    QTest::qWait(200);
+    window.screen()->grabWindow(window.winId()).save(TestEnvironment::outputFolder()
+                                                     + QStringLiteral("/playback-send-link.png"));
 
     // Full screen: the same picture, larger.
     const QSize small = video.surfaceGeometry().size();
