@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -247,6 +248,9 @@ int main(int argc, char* argv[])
             return 2;
         std::printf("%lld\n", player->processId());
         std::fflush(stdout);
+        // A crash, without leaving a core file behind.
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
         std::abort();
     }
     TestMediaPlayer test;
