@@ -1,8 +1,9 @@
 #include "player/FullScreenView.h"
 
+#include "core/constants/Icons.h"
 #include "player/PlayerConstants.h"
+#include "player/PlayerStyles.h"
 #include "player/VideoProgressBar.h"
-
 #include "shell/PageHistoryItem.h"
 
 #include <QIcon>
@@ -14,7 +15,7 @@
 FullScreenView::FullScreenView(PageHistory& history, QWidget* parent)
     : VideoViewBase(eFullScreenPageId, history, parent), myBar(new QWidget(this))
 {
-    setStyleSheet(QStringLiteral("QFrame { background-color: black; color: white; border: 0px; }"));
+    setStyleSheet(STYLE_FULL_SCREEN_VIEW);
     getViewButton()->setIcon(QIcon(ICON_NORMALSCREEN));
 
     auto* bar = new QVBoxLayout(myBar);

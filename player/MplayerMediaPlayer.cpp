@@ -1,7 +1,7 @@
 #include "player/MplayerMediaPlayer.h"
 
-#include "player/PlayerConstants.h"
-#include "player/PlayerLog.h"
+#include "player/PlayerLogging.h"
+#include "player/PlayerTexts.h"
 
 #include <QRegularExpression>
 

@@ -6,7 +6,7 @@
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
 #include "player/NormalScreenView.h"
-#include "player/PlayerConstants.h"
+#include "player/PlayerTexts.h"
 #include "player/RatingWidget.h"
 #include "player/SendLinkWidget.h"
 #include "player/VideoCommentsWidget.h"

@@ -1,9 +1,8 @@
 #ifndef KRELVOX_NORMALSCREENCONTROLLER_H
 #define KRELVOX_NORMALSCREENCONTROLLER_H
 
-#include "player/MovieController.h"
-
 #include "core/CommentListModel.h"
+#include "player/MovieController.h"
 
 class ContactListModel;
 class NormalScreenView;

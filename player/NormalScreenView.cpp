@@ -1,6 +1,8 @@
 #include "player/NormalScreenView.h"
 
 #include "player/PlayerConstants.h"
+#include "player/PlayerStyles.h"
+#include "player/PlayerTexts.h"
 #include "player/SendLinkWidget.h"
 #include "player/VideoCommentsWidget.h"
 #include "player/VideoInfoWidget.h"
@@ -15,16 +17,6 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-// The tabs over the panes: checked, the tab of the pane shown.
-const QString STYLE_TAB = QStringLiteral(
-    "QPushButton { color: white; background: rgba(0, 0, 0, 40%); border: 0px; font-family: SansSerif;"
-    " font-size: 12pt; font-weight: bold; }"
-    " QPushButton:checked { background: rgba(255, 255, 255, 25%); border-bottom: 3px solid #29ABE2; }");
-
-} // namespace
 
 NormalScreenView::NormalScreenView(PageHistory& history, QWidget* parent)
     : VideoViewBase(eNormalScreenPageId, history, parent),
@@ -55,7 +47,7 @@ NormalScreenView::NormalScreenView(PageHistory& history, QWidget* parent)
     for (int pane = 0; pane < names.size(); ++pane) {
         auto* tab = new QPushButton(names.at(pane), this);
         tab->setCheckable(true);
-        tab->setStyleSheet(STYLE_TAB);
+        tab->setStyleSheet(STYLE_INFO_TAB);
         tab->setFixedHeight(INFO_TAB_HEIGHT);
         tab->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(tab, &QPushButton::clicked, this, [this, pane] { showPane(pane); });

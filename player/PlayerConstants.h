@@ -1,64 +1,11 @@
 #ifndef KRELVOX_PLAYERCONSTANTS_H
 #define KRELVOX_PLAYERCONSTANTS_H
 
-#include <QCoreApplication>
+#include <QColor>
 #include <QSize>
-#include <QString>
+#include <QtGlobal>
 
-// Texts, icons, geometry and timing of the playback layer.
-
-#define KRELVOX_PLAYER_TEXT(name, text) \
-    inline QString name() { return QCoreApplication::translate("Player", text); }
-
-// ---- The player's failures, as the user reads them
-KRELVOX_PLAYER_TEXT(TEXT_PLAYER_MISSING, "The video player %1 could not be started (%2). Videos cannot be played until it is installed.")
-KRELVOX_PLAYER_TEXT(TEXT_PLAYER_CRASHED, "The video player stopped unexpectedly.")
-KRELVOX_PLAYER_TEXT(TEXT_PLAYER_NOT_ANSWERING, "The video player did not start playing the video.")
-KRELVOX_PLAYER_TEXT(TEXT_CANNOT_PLAY_VIDEO, "The video cannot be played: the file is damaged or of an unknown kind.")
-KRELVOX_PLAYER_TEXT(TEXT_CANNOT_PLAY_VIDEO_BECAUSE, "The video cannot be played (%1).")
-KRELVOX_PLAYER_TEXT(TEXT_DOWNLOAD_FAILED, "The video could not be downloaded.")
-
-// ---- What the views show while a video is on its way
-KRELVOX_PLAYER_TEXT(TEXT_LOADING_VIDEO, "Loading the video...")
-KRELVOX_PLAYER_TEXT(TEXT_BUFFERING, "Buffering...")
-KRELVOX_PLAYER_TEXT(TEXT_VIDEO_ENDED, "The video has ended.")
-KRELVOX_PLAYER_TEXT(TEXT_VOLUME, "Volume %1%")
-KRELVOX_PLAYER_TEXT(TEXT_DOWNLOADED_PERCENT, "%1% downloaded")
-
-// ---- The information view
-KRELVOX_PLAYER_TEXT(TEXT_INFO_TAB, "INFO")
-KRELVOX_PLAYER_TEXT(TEXT_COMMENTS_TAB, "COMMENTS")
-KRELVOX_PLAYER_TEXT(TEXT_SEND_TAB, "SEND LINK")
-KRELVOX_PLAYER_TEXT(TEXT_BY_AUTHOR, "by %1")
-KRELVOX_PLAYER_TEXT(TEXT_VIEWS, "Views: %1")
-KRELVOX_PLAYER_TEXT(TEXT_DURATION, "Duration: %1")
-KRELVOX_PLAYER_TEXT(TEXT_UPLOADED, "Uploaded: %1")
-KRELVOX_PLAYER_TEXT(TEXT_RATINGS, "(%1 ratings)")
-KRELVOX_PLAYER_TEXT(TEXT_RATE_VIDEO, "Rate this video:")
-KRELVOX_PLAYER_TEXT(TEXT_MORE, "MORE")
-KRELVOX_PLAYER_TEXT(TEXT_ALL_COMMENTS, "ALL COMMENTS")
-KRELVOX_PLAYER_TEXT(TEXT_WRITE_COMMENT_BUTTON, "WRITE COMMENT")
-KRELVOX_PLAYER_TEXT(TEXT_NO_COMMENTS, "No comments")
-KRELVOX_PLAYER_TEXT(TEXT_COMMENTS_TOTAL, "%1 comments")
-
-// ---- Sending the link
-KRELVOX_PLAYER_TEXT(TEXT_SEND_TO_CONTACT, "To a contact")
-KRELVOX_PLAYER_TEXT(TEXT_SEND_BY_MAIL, "By e-mail")
-KRELVOX_PLAYER_TEXT(TEXT_COPY_TO_CLIPBOARD, "To the clipboard")
-KRELVOX_PLAYER_TEXT(TEXT_CHOOSE_CONTACT, "Choose a contact")
-KRELVOX_PLAYER_TEXT(TEXT_LINK_MESSAGE, "Message")
-KRELVOX_PLAYER_TEXT(TEXT_LINK_COPIED, "The link is on the clipboard.")
-KRELVOX_PLAYER_TEXT(TEXT_LINK_MAILED, "The link was handed to the mail program.")
-KRELVOX_PLAYER_TEXT(TEXT_MAIL_UNAVAILABLE, "The mail program could not be reached.")
-KRELVOX_PLAYER_TEXT(TEXT_NO_CONTACTS_YET, "No contacts")
-KRELVOX_PLAYER_TEXT(TEXT_MAIL_BODY, "%1\n\n%2\n%3")
-
-// ---- Icons (resources/icons)
-inline const QString ICON_PAUSE = QStringLiteral(":icons/pause.svg");
-inline const QString ICON_NEXT = QStringLiteral(":icons/next.svg");
-inline const QString ICON_PREVIOUS = QStringLiteral(":icons/previous.svg");
-inline const QString ICON_FULLSCREEN = QStringLiteral(":icons/fullscreen.svg");
-inline const QString ICON_NORMALSCREEN = QStringLiteral(":icons/normalscreen.svg");
+// Timing, geometry and colours of the media player and the video views.
 
 // ---- Playback
 // Bytes downloaded beyond the start setting before the player is opened.
@@ -99,13 +46,14 @@ inline constexpr int PANEL_BUTTON_HEIGHT = 50;
 // Comment rows shown in the panel (the all-comments page shows more).
 inline constexpr int PANEL_COMMENT_ROWS = 20;
 
-// The buttons of the panes beside the video: the shared push button in a smaller
-// font, so that their texts fit the narrower column.
-inline const QString STYLE_PANEL_BUTTON_FONT = QStringLiteral(" QPushButton { font-size: 12pt; }");
-
-// Colours of the progress bar: track, downloaded part, played part, time text.
-inline constexpr int PROGRESS_TRACK_RGB[3] = {40, 40, 40};
-inline constexpr int PROGRESS_DOWNLOADED_RGB[3] = {110, 110, 110};
-inline constexpr int PROGRESS_PLAYED_RGB[3] = {0x29, 0xAB, 0xE2};
+// ---- Colours
+// The progress bar: track, downloaded part, played part.
+inline const QColor PROGRESS_TRACK_COLOR = QColor(40, 40, 40);
+inline const QColor PROGRESS_DOWNLOADED_COLOR = QColor(110, 110, 110);
+inline const QColor PROGRESS_PLAYED_COLOR = QColor(0x29, 0xAB, 0xE2);
+// The rating stars: the average in gold over an empty star's grey (the user's own
+// rating is in the link colour).
+inline const QColor RATING_AVERAGE_COLOR = QColor(255, 200, 40);
+inline const QColor RATING_EMPTY_COLOR = QColor(60, 60, 60);
 
 #endif

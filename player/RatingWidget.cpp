@@ -69,11 +69,11 @@ void RatingWidget::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     // The user's own rating is shown in the link colour, the average in gold.
     const double filled = myUserRating > 0 ? myUserRating : myAverage;
-    const QColor fill = myUserRating > 0 ? QColor(LINK_COLOR) : QColor(255, 200, 40);
+    const QColor fill = myUserRating > 0 ? QColor(LINK_COLOR) : RATING_AVERAGE_COLOR;
     for (int i = 0; i < RATING_STARS; ++i) {
         const QRectF box(i * RATING_STAR_SIZE, 0, RATING_STAR_SIZE, RATING_STAR_SIZE);
         const QPainterPath star = starPath(box);
-        painter.fillPath(star, QColor(60, 60, 60));
+        painter.fillPath(star, RATING_EMPTY_COLOR);
         const double share = qBound(0.0, filled - i, 1.0);
         if (share > 0) {
             painter.save();

@@ -1,6 +1,8 @@
 #include "player/SendLinkWidget.h"
 
 #include "player/PlayerConstants.h"
+#include "player/PlayerStyles.h"
+#include "player/PlayerTexts.h"
 #include "shell/ShellStyles.h"
 #include "shell/ShellTexts.h"
 #include "widgets/SelectionBox.h"

@@ -2,6 +2,8 @@
 
 #include "core/CommentListModel.h"
 #include "player/PlayerConstants.h"
+#include "player/PlayerStyles.h"
+#include "player/PlayerTexts.h"
 #include "shell/ShellStyles.h"
 #include "social/CommentEntryItemDelegate.h"
 #include "widgets/CommentSweepList.h"

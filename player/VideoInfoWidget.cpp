@@ -2,6 +2,8 @@
 
 #include "core/VideoEntry.h"
 #include "player/PlayerConstants.h"
+#include "player/PlayerStyles.h"
+#include "player/PlayerTexts.h"
 #include "player/RatingWidget.h"
 #include "player/VideoProgressBar.h"
 #include "shell/ShellStyles.h"

@@ -13,11 +13,6 @@ constexpr int TIME_TEXT_WIDTH = 150;
 constexpr int TRACK_HEIGHT = 12;
 constexpr int TIME_FONT_SIZE = 12;
 
-QColor rgb(const int (&c)[3])
-{
-    return QColor(c[0], c[1], c[2]);
-}
-
 } // namespace
 
 VideoProgressBar::VideoProgressBar(QWidget* parent) : QWidget(parent)
@@ -85,12 +80,12 @@ void VideoProgressBar::paintEvent(QPaintEvent*)
     const QRect track = trackRect();
 
     // 1. The track, then the downloaded part over it, then the played part.
-    painter.fillRect(track, rgb(PROGRESS_TRACK_RGB));
+    painter.fillRect(track, PROGRESS_TRACK_COLOR);
     painter.fillRect(QRectF(track.left(), track.top(), track.width() * myDownloaded, track.height()),
-                     rgb(PROGRESS_DOWNLOADED_RGB));
+                     PROGRESS_DOWNLOADED_COLOR);
     const double played = myLength > 0 ? qBound(0.0, myPosition / myLength, 1.0) : 0.0;
     painter.fillRect(QRectF(track.left(), track.top(), track.width() * played, track.height()),
-                     rgb(PROGRESS_PLAYED_RGB));
+                     PROGRESS_PLAYED_COLOR);
 
     // 2. The time played and the length.
     painter.setPen(Qt::white);

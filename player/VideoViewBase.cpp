@@ -3,6 +3,8 @@
 #include "core/constants/Icons.h"
 #include "player/HistoryItemVideo.h"
 #include "player/PlayerConstants.h"
+#include "player/PlayerStyles.h"
+#include "player/PlayerTexts.h"
 #include "player/VideoProgressBar.h"
 #include "player/VideoWidget.h"
 #include "shell/PageHistory.h"
@@ -23,7 +25,7 @@ VideoViewBase::VideoViewBase(int pageId, PageHistory& history, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 
     myVideoArea = new QWidget(this);
-    myVideoArea->setStyleSheet(QStringLiteral("background-color: black;"));
+    myVideoArea->setStyleSheet(STYLE_VIDEO_AREA);
     auto* videoLayout = new QVBoxLayout(myVideoArea);
     videoLayout->setContentsMargins(0, 0, 0, 0);
 

@@ -1,6 +1,5 @@
 #include "player/MplayerMediaPlayer.h"
-#include "player/PlayerConstants.h"
-
+#include "player/PlayerTexts.h"
 #include "tests/support/ChildProcesses.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/samplevideo/SampleVideo.h"
@@ -13,9 +12,9 @@
 #include <QTest>
 
 #include <csignal>
-#include <sys/resource.h>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/resource.h>
 
 // The mplayer child: playing a file to its end, pausing, seeking, the failures that
 // end in the error state with a message, and that no child outlives its player,

@@ -1,7 +1,8 @@
-#include "tests/player/PlaybackWorld.h"
-
+#include "core/constants/Settings.h"
 #include "player/PlayerConstants.h"
+#include "player/PlayerTexts.h"
 #include "player/VideoProgressBar.h"
+#include "tests/player/PlaybackWorld.h"
 #include "tests/support/ChildProcesses.h"
 
 #include <QElapsedTimer>

@@ -6,6 +6,7 @@
 #include "player/NormalScreenController.h"
 #include "player/NormalScreenView.h"
 #include "player/PlayerConstants.h"
+#include "player/PlayerTexts.h"
 #include "player/RatingWidget.h"
 #include "player/SendLinkWidget.h"
 #include "player/VideoCommentsWidget.h"

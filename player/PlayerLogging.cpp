@@ -1,3 +1,4 @@
-#include "player/PlayerLog.h"
+#include "player/PlayerLogging.h"
+
 
 Q_LOGGING_CATEGORY(lcPlayer, "krelvox.player")

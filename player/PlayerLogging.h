@@ -1,5 +1,5 @@
-#ifndef KRELVOX_PLAYERLOG_H
-#define KRELVOX_PLAYERLOG_H
+#ifndef KRELVOX_PLAYERLOGGING_H
+#define KRELVOX_PLAYERLOGGING_H
 
 #include <QLoggingCategory>
 
