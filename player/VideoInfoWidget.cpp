@@ -7,7 +7,7 @@
 #include "player/RatingWidget.h"
 #include "player/VideoProgressBar.h"
 #include "shell/ShellStyles.h"
-#include "widgets/WidgetTexts.h"
+#include "widgets/RowDelegateBase.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -70,11 +70,8 @@ void VideoInfoWidget::setVideo(const VideoEntry& video)
     myDetails->setText(details.join(QLatin1Char('\n')));
     myRating->setAverage(video.getRating().toDouble());
     myRatingNote->setText(TEXT_RATE_VIDEO());
-    const QString description = video.getDescription();
-    myDescription->setText(description.length() > DESCRIPTION_MAX_CHARS
-                               ? description.left(DESCRIPTION_MAX_CHARS) + TEXT_ELLIPSIS()
-                               : description);
-    myMoreButton->setVisible(!description.isEmpty());
+    myDescription->setText(RowDelegateBase::cutText(video.getDescription(), DESCRIPTION_MAX_CHARS));
+    myMoreButton->setVisible(!video.getDescription().isEmpty());
 }
 
 void VideoInfoWidget::setRatingNote(const QString& text)

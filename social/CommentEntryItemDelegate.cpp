@@ -3,7 +3,6 @@
 #include "core/CommentEntry.h"
 #include "social/SocialConstants.h"
 #include "widgets/WidgetStyles.h"
-#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
 #include <QDebug>
@@ -22,8 +21,7 @@ const QTextOption DATE_OPTION(Qt::AlignRight | Qt::AlignTop);
 } // namespace
 
 CommentEntryItemDelegate::CommentEntryItemDelegate(QAbstractItemView* view, int rowLimit)
-    : QAbstractItemDelegate(view),
-      myView(view),
+    : RowDelegateBase(view),
       myRowLimit(rowLimit),
       myFont(rowFont()),
       myMetrics(myFont),
@@ -37,9 +35,7 @@ CommentEntryItemDelegate::~CommentEntryItemDelegate() = default;
 
 QString CommentEntryItemDelegate::shownAuthor(const QString& author)
 {
-    if (author.length() > COMMENT_AUTHOR_MAX_CHARS)
-        return author.left(COMMENT_AUTHOR_KEPT_CHARS) + TEXT_ELLIPSIS();
-    return author;
+    return author.length() > COMMENT_AUTHOR_MAX_CHARS ? cutText(author, COMMENT_AUTHOR_KEPT_CHARS) : author;
 }
 
 CommentEntry* CommentEntryItemDelegate::entryFor(const QModelIndex& index) const
@@ -50,21 +46,20 @@ CommentEntry* CommentEntryItemDelegate::entryFor(const QModelIndex& index) const
     }
     if (index.row() >= myRowLimit)
         return nullptr;
-    const QVariant data = index.model()->data(index, Qt::DisplayRole);
-    if (!data.isValid()) {
+    if (!index.data(Qt::DisplayRole).isValid()) {
         qDebug() << "Painter: variant invalid: ";
         return nullptr;
     }
-    return qvariant_cast<CommentEntry*>(data);
+    return rowItem<CommentEntry>(index);
 }
 
 QSize CommentEntryItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    Q_UNUSED(option);
     const CommentEntry* entry = entryFor(index);
-    if (!entry || !myView)
+    const QAbstractItemView* view = viewFor(option);
+    if (!entry || !view)
         return QSize(0, 0);
-    const int width = myView->geometry().width() - COMMENT_ROW_WIDTH_MARGIN;
+    const int width = view->width() - COMMENT_ROW_WIDTH_MARGIN;
     const QRect text = myMetrics.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, entry->getContent());
     return QSize(width, myLineHeight + text.height());
 }
@@ -88,8 +83,7 @@ void CommentEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     entry->setAuthorRect(authorArea);
 
     // 3. A faint white line along the top of the row.
-    painter->setPen(QColor(255, 255, 255, COMMENT_SEPARATOR_ALPHA));
-    painter->drawLine(QPointF(row.left(), row.top()), QPointF(option.rect.right() + 1, row.top()));
+    drawTopLine(painter, option.rect, COMMENT_SEPARATOR_COLOR);
 
     // 4. The author as a link.
     QFont linkFont = myFont;

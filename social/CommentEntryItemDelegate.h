@@ -1,7 +1,8 @@
 #ifndef KRELVOX_COMMENTENTRYITEMDELEGATE_H
 #define KRELVOX_COMMENTENTRYITEMDELEGATE_H
 
-#include <QAbstractItemDelegate>
+#include "widgets/RowDelegateBase.h"
+
 #include <QFont>
 #include <QFontMetrics>
 
@@ -13,7 +14,7 @@ class QAbstractItemView;
 // high as its text. While painting it stores the author link's hit rectangle into
 // the CommentEntry, for the list's double-tap handling. Rows from the limit on are
 // neither painted nor given a size.
-class CommentEntryItemDelegate : public QAbstractItemDelegate
+class CommentEntryItemDelegate : public RowDelegateBase
 {
     Q_OBJECT
 public:
@@ -34,7 +35,6 @@ private:
     // The row's entry, null (with a trace) for a row that is not painted.
     CommentEntry* entryFor(const QModelIndex& index) const;
 
-    QAbstractItemView* myView;
     int myRowLimit;
     QFont myFont;
     QFontMetrics myMetrics;

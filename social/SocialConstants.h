@@ -1,6 +1,8 @@
 #ifndef KRELVOX_SOCIALCONSTANTS_H
 #define KRELVOX_SOCIALCONSTANTS_H
 
+#include <QColor>
+
 // Geometry of the comments, statistics, contacts, messages and upload pages.
 
 // ---- Comment rows (CommentEntryItemDelegate)
@@ -18,7 +20,7 @@ inline constexpr int COMMENT_AUTHOR_MAX_CHARS = 14;
 inline constexpr int COMMENT_AUTHOR_KEPT_CHARS = 11;
 // The author link's hit area reaches this far above and below the name.
 inline constexpr int COMMENT_AUTHOR_HIT_MARGIN = 8;
-// Alpha of the white line along the top of a row.
-inline constexpr int COMMENT_SEPARATOR_ALPHA = 40;
+// The faint white line along the top of a row.
+inline const QColor COMMENT_SEPARATOR_COLOR = QColor(255, 255, 255, 40);
 
 #endif

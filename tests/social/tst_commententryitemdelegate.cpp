@@ -80,7 +80,7 @@ void TestCommentEntryItemDelegate::paintsAuthorDateAndText()
     // A faint separator across the row's top, one pixel past its right edge.
     QVERIFY(!e.recordedLines.isEmpty());
     QCOMPARE(e.recordedLines.first().line, QLineF(0, top, 393, top));
-    QCOMPARE(e.recordedLines.first().color, QColor(255, 255, 255, COMMENT_SEPARATOR_ALPHA));
+    QCOMPARE(e.recordedLines.first().color, COMMENT_SEPARATOR_COLOR);
 
     // Author underlined in the link colour, then the date and the text in white.
     QVERIFY(e.recordedTexts.size() >= 3);
