@@ -36,8 +36,14 @@ void MainController::createPlayback()
 
 void MainController::connectPlayback()
 {
-    connect(myFavoriteController, &FavoriteResultController::playListFromVideo, myPlayListController,
-            qOverload<int, int>(&PlayListController::playVideoFromPlayList));
+    // The favourites page stays in front until the video shows, so it is recorded
+    // here: Back from the video returns to it, and so does a playlist entry that is
+    // gone (the playlist controller then goes back one page).
+    connect(myFavoriteController, &FavoriteResultController::playListFromVideo, this,
+            [this](int playListId, int favoriteId) {
+                leaveCurrentPage();
+                myPlayListController->playVideoFromPlayList(playListId, favoriteId);
+            });
     connect(myPlayListController, &PlayListController::showPlayListsVideo, this, &MainController::showPlayListsVideo);
     for (MovieController* controller : {static_cast<MovieController*>(myNormalScreenController), myMovieController}) {
         connect(controller, &MovieController::changeNextVideoFromPlayList, myPlayListController,

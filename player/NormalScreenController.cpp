@@ -14,7 +14,6 @@
 #include "service/ServiceConstants.h"
 #include "service/VideoServiceProvider.h"
 #include "shell/DBusService.h"
-#include "shell/PageHistory.h"
 #include "shell/PlatformConstants.h"
 
 #include <QClipboard>
@@ -28,7 +27,6 @@ NormalScreenController::NormalScreenController(VideoServiceProvider* service, Re
       myContacts(new ContactListModel(this))
 {
     NormalScreenView* view = getNormalScreenView();
-    connect(view, &NormalScreenView::backRequested, &history, &PageHistory::emitBack);
 
     VideoInfoWidget* info = view->getInfoWidget();
     connect(info->getRatingWidget(), &RatingWidget::ratingRequested, this, &NormalScreenController::rate);

@@ -26,8 +26,11 @@ NormalScreenView::NormalScreenView(PageHistory& history, QWidget* parent)
       myComments(new VideoCommentsWidget(myPanes)),
       mySendLink(new SendLinkWidget(myPanes))
 {
-    connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &NormalScreenView::backRequested);
-    connect(this, &VideoViewBase::escapePressed, this, [this] { Q_EMIT backRequested(false); });
+    // The back button goes back through the page base, once per showing; Escape
+    // acts as a press of it.
+    BackButton* back = myHeader->getBackButton();
+    setBackButton(back, history);
+    connect(this, &VideoViewBase::escapePressed, back, [back] { Q_EMIT back->backButtonClicked(false); });
 
     // Left: the video, its progress, a status line and the buttons.
     videoArea()->setFixedWidth(INFO_VIDEO_WIDTH);

@@ -13,7 +13,8 @@ class VideoInfoWidget;
 // The information view: the header with the video's title and the back button; the
 // video, its progress and buttons at the left; at the right three panes chosen by
 // tabs: the video's information with its rating, its comments, and sending its link.
-// A tap on the picture goes to full screen.
+// A tap on the picture goes to full screen; the back button and Escape go back in the
+// page history.
 class NormalScreenView : public VideoViewBase
 {
     Q_OBJECT
@@ -32,9 +33,6 @@ public:
     VideoCommentsWidget* getCommentsWidget() const { return myComments; }
     SendLinkWidget* getSendLinkWidget() const { return mySendLink; }
     QPushButton* getTab(int pane) const;
-
-Q_SIGNALS:
-    void backRequested(bool longClick);
 
 protected:
     void videoTapped() override { Q_EMIT viewChangeRequested(); }

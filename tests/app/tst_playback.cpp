@@ -1,15 +1,17 @@
-#include "tests/app/AppPlaybackWorld.h"
-
-#include "favorites/FavoriteResultController.h"
-#include "favorites/PlayListController.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
 #include "core/CommentEntry.h"
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
+#include "favorites/PlayListController.h"
 #include "player/HistoryItemVideo.h"
-#include "player/VideoCommentsWidget.h"
 #include "player/NormalScreenView.h"
+#include "player/VideoCommentsWidget.h"
+#include "shell/BackButton.h"
 #include "shell/HomeView.h"
+#include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
+#include "tests/app/AppPlaybackWorld.h"
 #include "tests/support/ChildProcesses.h"
 
 #include <QSignalSpy>
@@ -17,7 +19,8 @@
 
 // Videos inside the whole program: the view the settings choose, a playlist played
 // through, F6 and Escape between the views, the end of a result video, going back
-// to a video, and no mplayer left however the view or the program is left.
+// to a video and from a playlist video to the favourites page, and no mplayer left
+// however the view or the program is left.
 class TestPlayback : public QObject
 {
     Q_OBJECT
@@ -29,6 +32,8 @@ private Q_SLOTS:
     void hardwareKeys();
     void endedResultVideoReturnsToTheInformationView();
     void backToAVideoViewPlaysItAgain();
+    void backFromAPlaylistVideoReachesTheFavouritesOnce_data();
+    void backFromAPlaylistVideoReachesTheFavouritesOnce();
     void noPlayerIsLeft_data();
     void noPlayerIsLeft();
 };
@@ -174,6 +179,59 @@ void TestPlayback::backToAVideoViewPlaysItAgain()
     QCOMPARE(w.currentPage(), w.infoPage());
     QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
     QCOMPARE(w.controller->getNormalScreenController()->getVideo()->getVideoId(), QStringLiteral("back1"));
+}
+
+void TestPlayback::backFromAPlaylistVideoReachesTheFavouritesOnce_data()
+{
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<bool>("entryGone");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<bool>("backButton");
+
+    QTest::newRow("information view, its back button twice") << 0 << false << 0 << true;
+    QTest::newRow("full screen, after a step") << 2 << false << 1 << false;
+    QTest::newRow("entry gone: the page stays") << 0 << true << 0 << false;
+}
+
+void TestPlayback::backFromAPlaylistVideoReachesTheFavouritesOnce()
+{
+    QFETCH(int, setting);
+    QFETCH(bool, entryGone);
+    QFETCH(int, steps);
+    QFETCH(bool, backButton);
+
+    AppPlaybackWorld w(setting);
+    const int playList = w.addPlayList({QStringLiteral("fa"), QStringLiteral("fb")}, w.video);
+    PageHistory& history = w.controller->getPageHistory();
+    w.controller->getHomeView()->addToPageHistory();
+    w.controller->showFavoritesPage();
+    PageBase* favourites = w.controller->getFavoriteController()->getPage();
+    QCOMPARE(w.currentPage(), favourites);
+    const int depth = history.count();
+
+    // PLAY on the favourites page.
+    Q_EMIT w.controller->getFavoriteController()->playListFromVideo(playList, entryGone ? 99999 : -1);
+    if (!entryGone) {
+        PageBase* view = setting ? w.fullScreenPage() : w.infoPage();
+        QCOMPARE(w.currentPage(), view);
+        for (int step = 0; step < steps; ++step)
+            w.controller->getPlayListController()->changeNextVideo();
+        QCOMPARE(w.currentPage(), view);
+        // A second press of the back button, before anything else, does nothing.
+        BackButton* back = w.controller->getNormalScreenController()->getNormalScreenView()->getHeader()->getBackButton();
+        if (backButton) {
+            QTest::mouseClick(back, Qt::LeftButton);
+            QTest::mouseClick(back, Qt::LeftButton);
+        } else
+            history.emitBack(false);
+    }
+    // Back on the favourites page, which is no longer in the history: one more Back
+    // reaches the page before it.
+    QCOMPARE(w.currentPage(), favourites);
+    QCOMPARE(history.count(), depth);
+    QCOMPARE(mplayers(), 0);
+    history.emitBack(false);
+    QCOMPARE(w.currentPage(), static_cast<PageBase*>(w.controller->getHomeView()));
 }
 
 void TestPlayback::noPlayerIsLeft_data()
