@@ -74,6 +74,7 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         myMainWindow.show();
     }
 
+    // Start-up: the media player.
     createPlayer();
 
     if (myRepository.openDatabase(options.createDatabase) != eRepOk) {
@@ -111,14 +112,15 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     myMainWindow.addPage(mySearchPage);
     if (!myCategories.isEmpty())
         mySearchPage->setCategories(myCategories);
-    // Start-up: FavoriteResultController with its page, then PlayListController
-    //           (favourites subsystem).
+    // Start-up: FavoriteResultController with its page (favourites subsystem).
     myFavoriteController = new FavoriteResultController(myService, myRepository, myPageHistory, &myMainWindow);
     myMainWindow.addPage(myFavoriteController->getPage());
     myBackgroundDownloadController =
         new BackgroundDownloadController(myService, myRepository, myFavoriteController, &myMainWindow);
 
     myDBusService = new DBusService(this);
+    // Start-up: the video views with their controllers, which keep the display on
+    // through the platform service, and PlayListController (playback).
     createPlayback();
 
     connectSignals();
