@@ -10,7 +10,6 @@
 #include "shell/BackButton.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistoryItem.h"
-#include "widgets/WidgetStyles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -85,8 +84,8 @@ NormalScreenView::~NormalScreenView() = default;
 void NormalScreenView::setVideo(const VideoEntry& video, int playListId)
 {
     VideoViewBase::setVideo(video, playListId);
-    QFont font(FONT_FAMILY, INFO_TITLE_FONT_SIZE, QFont::Bold);
-    myHeader->setTitle(QFontMetrics(font).elidedText(video.getName(), Qt::ElideRight, INFO_TITLE_MAX_WIDTH));
+    // The header band cuts the title to the room beside the logo and the back button.
+    myHeader->setTitle(video.getName());
     myInfo->setVideo(video);
 }
 

@@ -37,9 +37,6 @@ inline constexpr QSize CONTROL_ICON_SIZE(40, 40);
 inline constexpr int PROGRESS_BAR_HEIGHT = 34;
 inline constexpr int INFO_VIDEO_WIDTH = 400;
 inline constexpr int INFO_TAB_HEIGHT = 48;
-// The title in the header band is cut to fit beside the logo and the back button.
-inline constexpr int INFO_TITLE_FONT_SIZE = 18;
-inline constexpr int INFO_TITLE_MAX_WIDTH = 560;
 inline constexpr int RATING_STAR_SIZE = 40;
 inline constexpr int RATING_STARS = 5;
 inline constexpr int PANEL_BUTTON_HEIGHT = 50;
