@@ -1,7 +1,7 @@
 #include "social/CommentEntryItemDelegate.h"
 
 #include "core/CommentEntry.h"
-#include "social/SocialConstants.h"
+#include "social/TextPageConstants.h"
 #include "widgets/WidgetStyles.h"
 
 #include <QAbstractItemView>
@@ -13,7 +13,7 @@ namespace {
 
 QFont rowFont()
 {
-    return QFont(FONT_FAMILY, COMMENT_FONT_SIZE);
+    return QFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE);
 }
 
 const QTextOption DATE_OPTION(Qt::AlignRight | Qt::AlignTop);
@@ -59,7 +59,7 @@ QSize CommentEntryItemDelegate::sizeHint(const QStyleOptionViewItem& option, con
     const QAbstractItemView* view = viewFor(option);
     if (!entry || !view)
         return QSize(0, 0);
-    const int width = view->width() - COMMENT_ROW_WIDTH_MARGIN;
+    const int width = view->width() - TEXT_ROW_VIEW_MARGIN;
     const QRect text = myMetrics.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, entry->getContent());
     return QSize(width, myLineHeight + text.height());
 }
@@ -83,7 +83,7 @@ void CommentEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     entry->setAuthorRect(authorArea);
 
     // 3. A faint white line along the top of the row.
-    drawTopLine(painter, option.rect, COMMENT_SEPARATOR_COLOR);
+    drawTopLine(painter, option.rect, QColor(255, 255, 255, TEXT_ROW_SEPARATOR_ALPHA));
 
     // 4. The author as a link.
     QFont linkFont = myFont;

@@ -1,7 +1,7 @@
 #include "core/CommentEntry.h"
 #include "core/CommentListModel.h"
 #include "social/CommentEntryItemDelegate.h"
-#include "social/SocialConstants.h"
+#include "social/TextPageConstants.h"
 #include "tests/support/RecordingPaintDevice.h"
 #include "tests/support/TestEnvironment.h"
 #include "widgets/WidgetStyles.h"
@@ -80,7 +80,7 @@ void TestCommentEntryItemDelegate::paintsAuthorDateAndText()
     // A faint separator across the row's top, one pixel past its right edge.
     QVERIFY(!e.recordedLines.isEmpty());
     QCOMPARE(e.recordedLines.first().line, QLineF(0, top, 393, top));
-    QCOMPARE(e.recordedLines.first().color, COMMENT_SEPARATOR_COLOR);
+    QCOMPARE(e.recordedLines.first().color, QColor(255, 255, 255, TEXT_ROW_SEPARATOR_ALPHA));
 
     // Author underlined in the link colour, then the date and the text in white.
     QVERIFY(e.recordedTexts.size() >= 3);
@@ -88,7 +88,7 @@ void TestCommentEntryItemDelegate::paintsAuthorDateAndText()
     QCOMPARE(link.text, shown);
     QVERIFY(link.underline);
     QCOMPARE(link.color, QColor(LINK_COLOR));
-    QCOMPARE(link.pointSize, COMMENT_FONT_SIZE);
+    QCOMPARE(link.pointSize, TEXT_ROW_FONT_SIZE);
     QVERIFY(e.allText().contains(QStringLiteral("03.07.2013")));
     QVERIFY(e.allText().contains(QStringLiteral("northern lights")));
     for (int i = 1; i < e.recordedTexts.size(); ++i) {
@@ -98,7 +98,7 @@ void TestCommentEntryItemDelegate::paintsAuthorDateAndText()
 
     // The stored hit area: the shown name's width, 8 px above and below its line.
     CommentEntry* entry = model.entryAt(0);
-    QFont font(FONT_FAMILY, COMMENT_FONT_SIZE);
+    QFont font(FONT_FAMILY, TEXT_ROW_FONT_SIZE);
     font.setUnderline(true);
     const QRectF hit = entry->getAuthorRect();
     QCOMPARE(hit.top(), double(hitTop));
@@ -156,7 +156,7 @@ void TestCommentEntryItemDelegate::sizeFollowsWidthAndText()
     model.addEntry(comment(QStringLiteral("a"), QStringLiteral("short")));
     model.addEntry(comment(QStringLiteral("b"), QStringLiteral("lorem ipsum dolor sit amet ").repeated(12)));
     CommentEntryItemDelegate delegate(&view, 20);
-    const QFontMetrics metrics(QFont(FONT_FAMILY, COMMENT_FONT_SIZE));
+    const QFontMetrics metrics(QFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE));
     QCOMPARE(delegate.getLineHeight(),
              qRound(metrics.boundingRect(QRect(), Qt::TextDontClip, QStringLiteral("test string")).height() * 1.2));
 
