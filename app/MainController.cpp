@@ -11,6 +11,7 @@
 #include "favorites/FavoriteResultPage.h"
 #include "service/VideoServiceFactory.h"
 #include "service/VideoServiceProvider.h"
+#include "social/HistoryItemStatistics.h"
 #include "shell/DBusService.h"
 #include "shell/HomeView.h"
 #include "shell/InputMethodSettings.h"
@@ -19,6 +20,8 @@
 #include "shell/ShellConstants.h"
 #include "shell/ShellTexts.h"
 #include "shell/UserPrompt.h"
+#include "social/UploadVideoController.h"
+#include "social/UploadVideoPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,7 +47,7 @@ QString databaseDamagedText()
 
 } // namespace
 
-// Start-up builds the program in a fixed order: main window, (video widget),
+// Start-up builds the program in a fixed order: main window, video widget,
 // repository, page history (the members), then the steps below. Controllers of later
 // subsystems take their place where the comments "Start-up:" say.
 MainController::MainController(const MainControllerOptions& options, QObject* parent)
@@ -71,7 +74,8 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         myMainWindow.show();
     }
 
-    // Start-up: the media player is created here (media player subsystem).
+    // Start-up: the media player.
+    createPlayer();
 
     if (myRepository.openDatabase(options.createDatabase) != eRepOk) {
         failStartup(TEXT_CANT_USE_DATABASE());
@@ -117,14 +121,16 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     myMainWindow.addPage(mySearchPage);
     if (!myCategories.isEmpty())
         mySearchPage->setCategories(myCategories);
-    // Start-up: FavoriteResultController with its page, then PlayListController
-    //           (favourites subsystem).
+    // Start-up: FavoriteResultController with its page (favourites subsystem).
     myFavoriteController = new FavoriteResultController(myService, myRepository, myPageHistory, &myMainWindow);
     myMainWindow.addPage(myFavoriteController->getPage());
     myBackgroundDownloadController =
         new BackgroundDownloadController(myService, myRepository, myFavoriteController, &myMainWindow);
 
     myDBusService = new DBusService(this);
+    // Start-up: the video views with their controllers, which keep the display on
+    // through the platform service, and PlayListController (playback).
+    createPlayback();
 
     connectSignals();
     askStartDownloading();
@@ -135,6 +141,10 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
 MainController::~MainController()
 {
     qDebug("MainController::~MainController() start");
+    // No player outlives the program, and the video widget is a member: it leaves the
+    // view it is in before the views go.
+    stopVideo();
+    myVideoWidget.setParent(nullptr);
     // What lives under the main window goes first, while the service and the
     // repository it refers to still exist: the controllers, then the pages. Then the
     // service, so that nothing writes into the media folders while they are cleaned
@@ -185,6 +195,9 @@ void MainController::connectSignals()
         myHomeView->chooseEntry(action->data().toInt(), myMainWindow.currentPage());
     });
     connect(myHomeView, &HomeView::help, this, &MainController::showHelp);
+    connect(myDBusService, &DBusService::helpOpenFailed, this, [this]() {
+        myPrompt->inform(&myMainWindow, TEXT_HELP(), TEXT_HELP_NOT_AVAILABLE());
+    });
     connect(myHomeView, &HomeView::exitApplication, this, &MainController::exitApplication);
     connect(&myPageHistory, &PageHistory::historyBackClicked, this, &MainController::historyBackClicked);
 
@@ -205,8 +218,10 @@ void MainController::connectSignals()
     connect(myFavoriteController, &FavoriteResultController::accountNeeded, this, &MainController::showAccountDialog);
     connect(myService, &VideoServiceProvider::backgroundDownloadInProgress, myFavoriteController->getPage(),
             &FavoriteResultPage::setDownloadProgress);
+    myFavoriteController->getPage()->setPrompt(myPrompt);
 
     // ---- Playback
+    connectPlayback();
 
     // ---- Comments and text pages
 
@@ -291,14 +306,32 @@ void MainController::historyBackClicked(bool longClick)
         break;
 
     // ---- Playback: the information and full-screen views
+    case eNormalScreenPageId:
+    case eFullScreenPageId:
+        restoreVideoView(item.get());
+        break;
 
     // ---- Comments and text pages
 
     // ---- Settings page
 
     // ---- Account pages
+    case eStatisticsPageId: {
+        // An item without a view code restores the page as it is.
+        auto* statistics = qobject_cast<HistoryItemStatistics*>(item.get());
+        HistoryItemStatistics plain(eStatisticsPageId, HistoryItemStatistics::eNoTab);
+        showStatistics(statistics ? statistics : &plain);
+        break;
+    }
 
     // ---- Upload
+    case eUploadPageId:
+        // The form as the user left it.
+        if (myUploadController)
+            myMainWindow.showPage(myUploadController->getUploadPage());
+        else
+            showHomePage();
+        break;
 
     default:
         qWarning("void MainController::historyBackClicked(bool) - no page for history id %d, going home",
@@ -353,7 +386,8 @@ void MainController::setCategory(CategoryMap& categories)
     myCategoryRequestFailed = false;
     if (mySearchPage)
         mySearchPage->setCategories(myCategories);
-    // The search page and the upload controller get the map here once they exist.
+    if (myUploadController)
+        myUploadController->setCategories(myCategories);
 }
 
 void MainController::categoryRequestError()
@@ -366,7 +400,7 @@ void MainController::exitApplication()
     // A second "Exit" while the question is open must not stack another one.
     if (myExitQuestionOpen)
         return;
-    // The media player subsystem stops a running video here.
+    stopVideo();
 
     if (myService && myService->getBackgroundDownloadState()) {
         myExitQuestionOpen = true;

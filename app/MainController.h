@@ -3,6 +3,7 @@
 
 #include "core/Repository.h"
 #include "core/Types.h"
+#include "player/VideoWidget.h"
 #include "shell/MainWindow.h"
 #include "shell/PageHistory.h"
 
@@ -18,9 +19,17 @@ class FavoriteResultController;
 class HistoryItemStatistics;
 class HomeView;
 class InputMethodSettings;
+class MediaPlayer;
+class MessagePage;
+class MovieController;
+class NormalScreenController;
 class OneButtonDialog;
+class PageHistoryItem;
+class PlayListController;
 class ResultController;
 class SearchPage;
+class StatisticsController;
+class UploadVideoController;
 class UserPrompt;
 class VideoEntry;
 class VideoServiceProvider;
@@ -35,6 +44,7 @@ struct MainControllerOptions
     UserPrompt* prompt = nullptr;                  // not owned
     InputMethodSettings* inputMethod = nullptr;    // not owned
     std::function<VideoServiceProvider*(Repository&, QObject* parent)> createService;
+    std::function<MediaPlayer*(QObject* parent)> createPlayer;
 };
 
 // Builds the program and wires it together, switches pages, turns the service's
@@ -64,6 +74,13 @@ public:
     FavoriteResultController* getFavoriteController() const { return myFavoriteController; }
     BackgroundDownloadController* getBackgroundDownloadController() const { return myBackgroundDownloadController; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
+    MediaPlayer* getPlayer() const { return myPlayer; }
+    VideoWidget& getVideoWidget() { return myVideoWidget; }
+    NormalScreenController* getNormalScreenController() const { return myNormalScreenController; }
+    MovieController* getMovieController() const { return myMovieController; }
+    PlayListController* getPlayListController() const { return myPlayListController; }
+    StatisticsController* getStatisticsController() const { return myStatisticsController; }
+    MessagePage* getMessagePage() const { return myMessagePage; }
 
 public Q_SLOTS:
     // ---- Pages, errors and exit (MainController.cpp)
@@ -96,6 +113,12 @@ public Q_SLOTS:
     // A video picked from a result list: recorded in the viewing history and shown in
     // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
     void showResultVideo(VideoEntry* entry, bool forceInfoView);
+    // A video of a playlist (PlayListController): in the information view
+    // (forceInfoview), in the view SETTING_ACTIVATE_IN_FULLSCREEN chooses
+    // (checkVideoViewSetting), or else in the view in use.
+    void showPlayListsVideo(VideoEntry* entry, int playListId, bool checkVideoViewSetting, bool forceInfoview);
+    // F6 in a video view: the running video moves to the other view.
+    void switchVideoView();
 
     // ---- Comments and text pages (MainControllerComments.cpp)
 
@@ -121,10 +144,23 @@ public Q_SLOTS:
     void accountNotVerified();
 
     // ---- Account pages (MainControllerAccountPages.cpp)
+    // The account's statistics page, made on first use. Without a history item it
+    // opens on the figures, fetched again; with one it refreshes the view the item
+    // names (HistoryItemStatistics::getTab) and shows the page.
     void showStatistics(HistoryItemStatistics* history);
+    // The inbox message of that row of the statistics page's messages.
+    void showMessage(int row);
+    // The comments of an uploaded video of the statistics page.
+    void showVideoComments(const QString& videoId);
 
     // ---- Upload (MainControllerUpload.cpp)
+    // The upload form, signed in only (else the account question): made on first use,
+    // emptied and given the categories each time it is opened from the home view.
     void showUpload();
+
+public:
+    // Null until the upload form was first opened.
+    UploadVideoController* getUploadController() const { return myUploadController; }
 
 Q_SIGNALS:
     // ---- Sign-in
@@ -142,6 +178,21 @@ private:
     bool accountSignedIn();
 
     // ---- Playback
+    // The media player (MainControllerOptions::createPlayer or mplayer) before the
+    // database opens; the views and their controllers once the service exists.
+    void createPlayer();
+    void createPlayback();
+    void connectPlayback();
+    // The controller of the view a video is to be shown in.
+    MovieController* videoController(bool fullScreen) const;
+    MovieController* activeVideoController() const;
+    bool fullScreenSetting();
+    // Makes the controller the one that shows videos: the other one lets its video go.
+    void useVideoController(MovieController* controller);
+    // Back to a video view from the page history.
+    void restoreVideoView(PageHistoryItem* item);
+    void resultVideoEnded();
+    void stopVideo();
 
     // ---- Comments and text pages
 
@@ -153,13 +204,15 @@ private:
     void removeAccountNotices();
 
     // ---- Account pages
+    void createStatisticsController();
 
     // ---- Upload
 
 private:
     // ---- The program's frame. Members are built in this order (see the constructor).
     MainWindow myMainWindow;
-    // (the video widget of the media player subsystem goes here)
+    // The one video widget, moved between the information and full-screen views.
+    VideoWidget myVideoWidget;
     Repository myRepository;
     PageHistory myPageHistory;
 
@@ -187,6 +240,10 @@ private:
     bool myCategoryRequestFailed = false;
 
     // ---- Playback
+    MediaPlayer* myPlayer = nullptr;                             // child of this controller
+    NormalScreenController* myNormalScreenController = nullptr; // child of the main window
+    MovieController* myMovieController = nullptr;               // child of the main window
+    PlayListController* myPlayListController = nullptr;         // child of the main window
 
     // ---- Comments and text pages
 
@@ -199,9 +256,12 @@ private:
     bool myAuthenticationCancelled = false;
     bool myAuthenticationResultSuppressed = false;
 
-    // ---- Account pages
+    // ---- Account pages: made on first use, children of the main window.
+    StatisticsController* myStatisticsController = nullptr;
+    MessagePage* myMessagePage = nullptr;
 
     // ---- Upload
+    UploadVideoController* myUploadController = nullptr; // child of the main window
 };
 
 #endif

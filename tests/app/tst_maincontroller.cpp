@@ -118,6 +118,19 @@ class TestMainController : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Help on a system without the platform's help viewer: the user is told, through
+    // the program's prompt (so a run without anyone at the screen only traces it).
+    void helpWithoutTheHelpViewerIsANotice()
+    {
+        TestEnvironment env;
+        Rig rig;
+        MainController controller(rig.options());
+        QVERIFY(!controller.startupFailed());
+        controller.getHomeView()->chooseEntry(HomeView::eEntryHelp, controller.getHomeView());
+        QTRY_COMPARE(rig.prompt.log, QStringList({"inform|Help|Help is not available on this device."}));
+        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+    }
+
     void startUpBuildsTheHomePage()
     {
         TestEnvironment env;
@@ -352,10 +365,10 @@ private Q_SLOTS:
         history.emitBack(false);
         QCOMPARE(window.currentPage(), controller.getHomeView());
 
-        // A page that no subsystem restores (yet) leads home, with a trace.
-        history.add(new PageHistoryItem(eStatisticsPageId));
+        // A page that no subsystem restores leads home, with a trace.
+        history.add(new PageHistoryItem(99));
         window.showPage(other);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no page for history id 14, going home"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no page for history id 99, going home"));
         history.emitBack(false);
         QCOMPARE(window.currentPage(), controller.getHomeView());
         QVERIFY(history.isEmpty());
@@ -436,8 +449,10 @@ private Q_SLOTS:
         // OK leads to the settings page, which first closes the on-screen keyboard.
         QCOMPARE(!rig.inputMethod.writes.isEmpty(), asked && answer);
         // Turned away, the home view stays in front and nothing is recorded.
-        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
-        QVERIFY(controller.getPageHistory().isEmpty());
+        if (asked) {
+            QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+            QVERIFY(controller.getPageHistory().isEmpty());
+        }
     }
 
     void inputMethodToggle_data()

@@ -13,6 +13,9 @@
 #include "core/constants/Settings.h"
 
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -133,6 +136,41 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(repository.databaseFileName() + ".broken"));
         std::unique_ptr<PlayList> all(repository.getPlayList(1));
         QVERIFY(all);
+    }
+
+    // A database written before the author's user name was kept: it is opened as it
+    // is, its entries read, and the column is added for what comes.
+    void databaseWithoutTheUserNameColumn()
+    {
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            VideoEntry video = makeVideo(QStringLiteral("old"));
+            QCOMPARE(repository.addFavorite(&video, true), 0);
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("earlier"));
+            db.setDatabaseName(myEnv->applicationFolder() + "krelvox_db.dat");
+            QVERIFY(db.open());
+            QSqlQuery drop(db);
+            QVERIFY2(drop.exec(QStringLiteral("alter table video_entry drop column author_user_name")),
+                     qPrintable(drop.lastError().text()));
+            QVERIFY(drop.exec(QStringLiteral("pragma user_version = 1")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("earlier"));
+
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        VideoListModel model(&repository);
+        QCOMPARE(repository.getPlayListEntries(1, &model), 0);
+        QCOMPARE(ids(model), QStringList({"old"}));
+        VideoEntry video = makeVideo(QStringLiteral("new"));
+        video.setAuthorUserName(QStringLiteral("newuser"));
+        QCOMPARE(repository.addFavorite(&video, true), 0);
+        std::unique_ptr<VideoEntry> read(repository.getPlayListsEntryById(1, video.getFavoriteId()));
+        QVERIFY(read);
+        QCOMPARE(read->getAuthorUserName(), QStringLiteral("newuser"));
     }
 
     void createNewKeepsAUsableDatabase()

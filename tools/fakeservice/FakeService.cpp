@@ -1,5 +1,6 @@
 #include "tools/fakeservice/FakeService.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
 #include <QTcpServer>
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int MAX_HEAD_SIZE = 64 * 1024;
 constexpr qint64 SEND_WINDOW = 256 * 1024;   // bytes queued in the socket at most
+constexpr qint64 SOCKET_READ_BUFFER = 256 * 1024; // bytes a socket takes in before it is read
 constexpr int PATTERN_PERIOD = 251;
 
 QByteArray reasonPhrase(int status)
@@ -142,6 +144,10 @@ struct FakeService::Connection
     qint64 sent = 0;
     bool closeAfter = false;
     bool stalled = false;
+    bool readingPaused = false;
+    bool pausedOnce = false;
+    QElapsedTimer clock;        // since the head went out (for the rate limit)
+    bool pumpScheduled = false; // a rate-limited pump waits for its time
 };
 
 // ---- FakeService
@@ -152,6 +158,17 @@ FakeService::FakeService(QObject* parent) : QObject(parent), myServer(new QTcpSe
 }
 
 FakeService::~FakeService()
+{
+    abortConnections();
+}
+
+void FakeService::pauseRequestBodies(qint64 afterBytes, int pauseMs)
+{
+    myPauseAfter = afterBytes;
+    myPauseMs = pauseMs;
+}
+
+void FakeService::abortConnections()
 {
     const QList<Connection*> connections = myConnections;
     for (Connection* c : connections)
@@ -227,6 +244,7 @@ void FakeService::acceptConnections()
     while (QTcpSocket* socket = myServer->nextPendingConnection()) {
         auto* connection = new Connection;
         connection->socket = socket;
+        socket->setReadBufferSize(SOCKET_READ_BUFFER);
         myConnections.append(connection);
         connect(socket, &QTcpSocket::readyRead, this, [this, connection] { readFromSocket(connection); });
         connect(socket, &QTcpSocket::bytesWritten, this, [this, connection] { pump(connection); });
@@ -236,10 +254,13 @@ void FakeService::acceptConnections()
 
 void FakeService::readFromSocket(Connection* connection)
 {
+    // Paused, the socket keeps what has come (its buffer is small, so the sender waits).
+    if (connection->readingPaused)
+        return;
     connection->input.append(connection->socket->readAll());
     // Answering may close (and delete) the connection.
     while (myConnections.contains(connection) && connection->state != Connection::eAnswering
-           && parseRequest(connection)) {
+           && !connection->readingPaused && parseRequest(connection)) {
     }
 }
 
@@ -252,6 +273,18 @@ bool FakeService::parseRequest(Connection* c)
             c->request.body.append(c->input.constData(), int(qMin(room, n)));
         c->request.bodySize += n;
         c->input.remove(0, int(n));
+        if (n > 0)
+            Q_EMIT requestBodyProgress(c->request.path, c->request.bodySize);
+        if (myPauseAfter >= 0 && !c->pausedOnce && c->request.bodySize >= myPauseAfter) {
+            c->pausedOnce = true;
+            c->readingPaused = true;
+            QTimer::singleShot(myPauseMs, this, [this, c] {
+                if (!myConnections.contains(c))
+                    return;
+                c->readingPaused = false;
+                readFromSocket(c);
+            });
+        }
     };
 
     switch (c->state) {
@@ -377,6 +410,7 @@ void FakeService::answer(Connection* c)
     c->bodyLength = c->response.generatedSize >= 0 ? c->response.generatedSize : c->response.body.size();
     c->sent = 0;
     c->stalled = false;
+    c->pumpScheduled = false;
     c->closeAfter = c->response.announcedLength >= 0 || c->response.dropAfter >= 0
         || c->request.header("Connection").toLower() == "close";
 
@@ -404,6 +438,7 @@ void FakeService::writeHead(Connection* c)
         head += "Connection: close\r\n";
     head += "\r\n";
     c->socket->write(head);
+    c->clock.start();
     pump(c);
 }
 
@@ -418,8 +453,13 @@ void FakeService::pump(Connection* c)
             limit = qMin(limit, r.dropAfter);
         if (r.stallAfter >= 0)
             limit = qMin(limit, r.stallAfter);
-        if (c->sent >= limit)
+        if (r.bytesPerSecond > 0)
+            limit = qMin(limit, qMax<qint64>(1, c->clock.elapsed() * r.bytesPerSecond / 1000));
+        if (c->sent >= limit) {
+            if (r.bytesPerSecond > 0 && c->sent < c->bodyLength && !c->pumpScheduled)
+                schedulePump(c);
             break;
+        }
         const qint64 n = qMin<qint64>(qMax(1, r.chunkSize), limit - c->sent);
         if (r.generatedSize >= 0) {
             const QByteArray& block = patternBlock();
@@ -456,6 +496,22 @@ void FakeService::pump(Connection* c)
     c->response = FakeResponse();
     while (myConnections.contains(c) && c->state != Connection::eAnswering && parseRequest(c)) {
     }
+}
+
+void FakeService::schedulePump(Connection* c)
+{
+    c->pumpScheduled = true;
+    const qint64 rate = c->response.bytesPerSecond;
+    // Wake up when a chunk's worth of the rate has built up.
+    const qint64 due = (c->sent + qMin<qint64>(qMax(1, c->response.chunkSize), c->bodyLength - c->sent)) * 1000 / rate;
+    const int wait = int(qBound(qint64(1), due - c->clock.elapsed(), qint64(1000)));
+    QPointer<QTcpSocket> socket = c->socket;
+    QTimer::singleShot(wait, this, [this, socket, c] {
+        if (!socket || !myConnections.contains(c))
+            return;
+        c->pumpScheduled = false;
+        pump(c);
+    });
 }
 
 void FakeService::closeConnection(Connection* c, bool abort)

@@ -48,6 +48,7 @@ struct FakeResponse
     qint64 dropAfter = -1;         // close the connection after this many body bytes
     qint64 stallAfter = -1;        // stop sending (but stay connected) after this many body bytes
     qint64 announcedLength = -1;   // Content-Length to claim instead of the true one
+    qint64 bytesPerSecond = 0;     // > 0: the body goes out no faster than this
 
     FakeResponse& header(const QByteArray& name, const QByteArray& value);
 
@@ -92,6 +93,11 @@ public:
 
     // Connections currently open (for tests of aborted transfers).
     int openConnections() const { return myConnections.count(); }
+    // Cuts every open connection at once, as a lost network would.
+    void abortConnections();
+    // Once a request body has reached afterBytes, stops reading that connection for
+    // pauseMs (once per connection), so that the sender has to wait; negative: never.
+    void pauseRequestBodies(qint64 afterBytes, int pauseMs);
 
     // The reference stream of generated answers: byte i is (i % 251).
     static QByteArray generatedBytes(qint64 offset, qint64 size);
@@ -101,6 +107,9 @@ Q_SIGNALS:
     void requestReceived(const QString& path);
     // The answer to a request has been chosen (it may still be on its way).
     void requestAnswered(const FakeRequest& request, int status);
+    // Body bytes of a request received so far, as they arrive (before the request is
+    // complete and recorded). A receiver that closes connections connects queued.
+    void requestBodyProgress(const QString& path, qint64 received);
 
 private:
     struct Connection;
@@ -110,6 +119,7 @@ private:
     void answer(Connection* connection);
     void writeHead(Connection* connection);
     void pump(Connection* connection);
+    void schedulePump(Connection* connection);
     void closeConnection(Connection* connection, bool abort);
     FakeResponse responseFor(const FakeRequest& request) const;
 
@@ -118,11 +128,19 @@ private:
     QList<FakeRequest> myRequests;
     QList<Connection*> myConnections;
     qint64 myBodyRecordLimit = 16 * 1024 * 1024;
+    qint64 myPauseAfter = -1;
+    int myPauseMs = 0;
 };
 
 // Registers the feed, comment, category, thumbnail, watch-page and video-file routes
 // with the fixture documents (FeedRoutes.cpp).
 void addFeedRoutes(FakeService& service);
+
+// Makes the video-file route answer every available video with this playable file
+// (e.g. SampleVideo::make()), sent no faster than bytesPerSecond (0: at once) in
+// pieces of chunkSize bytes.
+void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 bytesPerSecond = 0,
+                        int chunkSize = 64 * 1024);
 
 // Ids, tokens and sizes that the feed routes and fixtures use.
 namespace FakeFeeds {
