@@ -33,7 +33,7 @@ inline QByteArray writeVideoFile(const QString& path, qint64 size)
 {
     QByteArray data(int(size), Qt::Uninitialized);
     for (int i = 0; i < data.size(); ++i)
-        data[i] = char((i * 131 + i / 4099) % 251);
+        data[i] = char((qint64(i) * 131 + i / 4099) % 251);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
         qFatal("cannot write %s", qPrintable(path));
