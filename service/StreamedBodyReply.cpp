@@ -13,8 +13,6 @@ namespace {
 constexpr qint64 BODY_PIECE = 256 * 1024;  // read from the body device at a time
 constexpr qint64 WRITE_AHEAD = 1024 * 1024; // at most this much waits in the socket
 constexpr qint64 PROGRESS_INTERVAL_MS = 100;
-constexpr int MAX_HEAD_SIZE = 64 * 1024;
-constexpr int MAX_CHUNK_LINE = 1024;
 
 // Headers the reply writes itself.
 bool isOwnHeader(const QByteArray& name)
@@ -44,7 +42,7 @@ QNetworkReply::NetworkError networkErrorOf(QAbstractSocket::SocketError error)
 
 StreamedBodyReply::StreamedBodyReply(QNetworkAccessManager::Operation operation, const QNetworkRequest& request,
                                      const QByteArray& verb, QIODevice* body, QObject* parent)
-    : QNetworkReply(parent), mySocket(nullptr), myBody(body), myVerb(verb)
+    : QNetworkReply(parent), mySocket(nullptr), myBody(body), myVerb(verb), myAnswer(verb)
 {
     setRequest(request);
     setUrl(request.url());
@@ -155,149 +153,47 @@ void StreamedBodyReply::readAnswer()
 {
     if (myStage == eDone)
         return;
-    myInput += mySocket->readAll();
+    myAnswer.append(mySocket->readAll());
     // The answer may come before the body is all sent (a refusal): it is read all the same.
     if (myStage == eConnecting || myStage == eSending)
         myStage = eAnswerHead;
-    while (myStage == eAnswerHead) {
-        if (!readAnswerHead())
+    if (myStage == eAnswerHead) {
+        const HttpAnswerReader::Step step = myAnswer.readHead();
+        if (step == HttpAnswerReader::eFailed)
+            fail(ProtocolFailure, myAnswer.errorText());
+        if (step != HttpAnswerReader::eDone)
             return;
+        setAttribute(QNetworkRequest::HttpStatusCodeAttribute, myAnswer.status());
+        setAttribute(QNetworkRequest::HttpReasonPhraseAttribute, QString::fromLatin1(myAnswer.reason()));
+        for (const auto& field : myAnswer.headers())
+            setRawHeader(field.first, field.second);
+        myStage = eAnswerBody;
+        Q_EMIT metaDataChanged();
     }
     if (myStage == eAnswerBody)
         readAnswerBody();
 }
 
-bool StreamedBodyReply::readAnswerHead()
-{
-    const int end = myInput.indexOf("\r\n\r\n");
-    if (end < 0) {
-        if (myInput.size() > MAX_HEAD_SIZE)
-            fail(ProtocolFailure, QStringLiteral("The answer's head is too long"));
-        return false;
-    }
-    const QList<QByteArray> lines = myInput.left(end).split('\n');
-    myInput.remove(0, end + 4);
-    const QList<QByteArray> statusLine = lines.first().trimmed().split(' ');
-    bool ok = false;
-    const int status = statusLine.value(1).toInt(&ok);
-    if (!statusLine.first().startsWith("HTTP/1.") || !ok || status < 100 || status > 999) {
-        fail(ProtocolFailure, QStringLiteral("The answer could not be read"));
-        return false;
-    }
-    // An interim answer (100 Continue): the real one follows.
-    if (status < 200)
-        return true;
-
-    setAttribute(QNetworkRequest::HttpStatusCodeAttribute, status);
-    setAttribute(QNetworkRequest::HttpReasonPhraseAttribute,
-                 QString::fromLatin1(statusLine.mid(2).join(' ')));
-    for (int i = 1; i < lines.size(); ++i) {
-        const QByteArray line = lines.at(i).trimmed();
-        const int colon = line.indexOf(':');
-        if (colon <= 0)
-            continue;
-        const QByteArray name = line.left(colon).trimmed();
-        const QByteArray value = line.mid(colon + 1).trimmed();
-        const QByteArray earlier = rawHeader(name);
-        setRawHeader(name, earlier.isEmpty() ? value : earlier + ", " + value);
-    }
-    bool lengthOk = false;
-    const qint64 length = rawHeader("Content-Length").toLongLong(&lengthOk);
-    if (rawHeader("Transfer-Encoding").toLower().contains("chunked")) {
-        myFraming = eInChunks;
-    } else if (lengthOk && length >= 0) {
-        myFraming = eByLength;
-        myRemaining = length;
-        myContentLength = length;
-    } else if (status == 204 || status == 304 || myVerb == "HEAD") {
-        myFraming = eByLength;
-        myRemaining = 0;
-        myContentLength = 0;
-    } else {
-        myFraming = eUntilClose;
-    }
-    myStage = eAnswerBody;
-    Q_EMIT metaDataChanged();
-    return myStage == eAnswerBody;
-}
-
-bool StreamedBodyReply::readAnswerBody()
+void StreamedBodyReply::readAnswerBody()
 {
     const qint64 before = myContent.size();
-    bool complete = false;
-    if (myFraming == eByLength) {
-        const qint64 take = qMin<qint64>(myRemaining, myInput.size());
-        myContent += myInput.left(int(take));
-        myInput.remove(0, int(take));
-        myRemaining -= take;
-        complete = myRemaining == 0;
-    } else if (myFraming == eUntilClose) {
-        myContent += myInput;
-        myInput.clear();
-    } else {
-        complete = readChunks();
-        if (myStage == eDone)
-            return false;
+    const HttpAnswerReader::Step step = myAnswer.readBody(myContent);
+    if (step == HttpAnswerReader::eFailed) {
+        fail(ProtocolFailure, myAnswer.errorText());
+        return;
     }
     const qint64 arrived = myContent.size() - before;
     myContentReceived += arrived;
     if (arrived > 0) {
         Q_EMIT readyRead();
         if (myStage == eDone)
-            return false;
-        Q_EMIT downloadProgress(myContentReceived, myContentLength);
+            return;
+        Q_EMIT downloadProgress(myContentReceived, myAnswer.contentLength());
         if (myStage == eDone)
-            return false;
+            return;
     }
-    if (complete)
+    if (step == HttpAnswerReader::eDone)
         finish();
-    return complete;
-}
-
-bool StreamedBodyReply::readChunks()
-{
-    for (;;) {
-        if (myInChunkData) {
-            const qint64 take = qMin<qint64>(myRemaining, myInput.size());
-            myContent += myInput.left(int(take));
-            myInput.remove(0, int(take));
-            myRemaining -= take;
-            if (myRemaining > 0 || myInput.size() < 2)
-                return false;
-            if (!myInput.startsWith("\r\n")) {
-                fail(ProtocolFailure, QStringLiteral("The answer's chunks could not be read"));
-                return false;
-            }
-            myInput.remove(0, 2);
-            myInChunkData = false;
-            continue;
-        }
-        const int eol = myInput.indexOf("\r\n");
-        if (eol < 0) {
-            if (myInput.size() > MAX_CHUNK_LINE)
-                fail(ProtocolFailure, QStringLiteral("The answer's chunks could not be read"));
-            return false;
-        }
-        const QByteArray line = myInput.left(eol);
-        myInput.remove(0, eol + 2);
-        if (myInTrailer) {
-            if (line.isEmpty())
-                return true;
-            continue;
-        }
-        bool ok = false;
-        const qint64 size = line.split(';').first().trimmed().toLongLong(&ok, 16);
-        if (!ok || size < 0) {
-            fail(ProtocolFailure, QStringLiteral("The answer's chunks could not be read"));
-            return false;
-        }
-        if (size == 0) {
-            myInTrailer = true;
-        } else {
-            myRemaining = size;
-            myInChunkData = true;
-        }
-    }
 }
 
 void StreamedBodyReply::socketFailed()
@@ -308,7 +204,7 @@ void StreamedBodyReply::socketFailed()
         readAnswer();
     if (myStage == eDone)
         return;
-    if (myStage == eAnswerBody && myFraming == eUntilClose) {
+    if (myStage == eAnswerBody && myAnswer.endsWithClose()) {
         finish();
         return;
     }

@@ -1,6 +1,8 @@
 #ifndef KRELVOX_STREAMEDBODYREPLY_H
 #define KRELVOX_STREAMEDBODYREPLY_H
 
+#include "service/HttpAnswerReader.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QNetworkAccessManager>
@@ -42,15 +44,12 @@ protected:
 
 private:
     enum Stage { eConnecting, eSending, eAnswerHead, eAnswerBody, eDone };
-    enum Framing { eByLength, eInChunks, eUntilClose };
 
     void connected();
     void sendBody();
     void reportUploadProgress();
     void readAnswer();
-    bool readAnswerHead();
-    bool readAnswerBody();
-    bool readChunks();
+    void readAnswerBody();
     void socketFailed();
     void fail(NetworkError code, const QString& text);
     void finish();
@@ -65,14 +64,9 @@ private:
     bool myAllSentReported = false;
 
     Stage myStage = eConnecting;
-    Framing myFraming = eUntilClose;
-    QByteArray myInput;            // answer bytes not parsed yet
+    HttpAnswerReader myAnswer;
     QByteArray myContent;          // the answer's body, not read yet
-    qint64 myRemaining = 0;        // of the body by length, or of the current chunk
-    bool myInChunkData = false;
-    bool myInTrailer = false;
     qint64 myContentReceived = 0;
-    qint64 myContentLength = -1;
 };
 
 #endif
