@@ -16,6 +16,11 @@ constexpr int QUIT_GRACE_MS = 500;
 constexpr int KILL_WAIT_MS = 2000;
 // An output line longer than this is not one of the player's answers.
 constexpr qint64 MAX_LINE = 4096;
+// What a video can have. The player prints a file's own texts (its title) as they
+// stand, so a file can make it print any line: a number beyond these is not believed.
+constexpr double MAX_SECONDS = 100.0 * 24 * 3600;
+constexpr double MAX_STREAM_BYTES = 1e15;
+constexpr double MAX_PICTURE_SIDE = 16384;
 
 // The player's answers and reports that change what we know.
 const QRegularExpression& startedLine()
@@ -40,6 +45,16 @@ const QRegularExpression& exitLine()
     static const QRegularExpression re(QStringLiteral("^ID_EXIT=([A-Z]+)"));
     return re;
 }
+
+bool isBelievable(const QString& key, double value)
+{
+    if (key == QLatin1String("ID_VIDEO_WIDTH") || key == QLatin1String("ID_VIDEO_HEIGHT"))
+        return value >= 0 && value <= MAX_PICTURE_SIDE;
+    if (key == QLatin1String("ANS_stream_pos"))
+        return qAbs(value) <= MAX_STREAM_BYTES;
+    return qAbs(value) <= MAX_SECONDS;
+}
+
 // Lines that say why a file cannot be played.
 const QRegularExpression& problemLine()
 {
@@ -219,6 +234,10 @@ void MplayerMediaPlayer::handleLine(const QByteArray& raw)
     if (m.hasMatch()) {
         const QString key = m.captured(1);
         const double value = m.captured(2).toDouble();
+        if (!isBelievable(key, value)) {
+            qCDebug(lcPlayer) << "mplayer: not believed:" << line.left(80);
+            return;
+        }
         if (key == QLatin1String("ANS_TIME_POSITION")) {
             myPosition = value;
         } else if (key == QLatin1String("ANS_stream_pos")) {

@@ -18,7 +18,8 @@
 
 // The mplayer child: playing a file to its end, pausing, seeking, the failures that
 // end in the error state with a message, and that no child outlives its player,
-// whichever way the player or the program ends.
+// whichever way the player or the program ends; what a hostile file makes the
+// player print.
 class TestMediaPlayer : public QObject
 {
     Q_OBJECT
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void noChildOutlivesThePlayer_data();
     void noChildOutlivesThePlayer();
     void childDiesWithTheProgram();
+    void numbersNoVideoHasAreNotBelieved_data();
+    void numbersNoVideoHasAreNotBelieved();
 
 private:
     QString writeVideo(const QString& name, double seconds);
@@ -233,6 +236,47 @@ void TestMediaPlayer::childDiesWithTheProgram()
     const qint64 child = helper.readAllStandardOutput().trimmed().toLongLong(&ok);
     QVERIFY(ok && child > 0);
     QTRY_VERIFY_WITH_TIMEOUT(!ChildProcesses::isAlive(child), 5000);
+}
+
+void TestMediaPlayer::numbersNoVideoHasAreNotBelieved_data()
+{
+    // The player prints a file's title as it stands: one with line breaks in it
+    // makes it print these lines too.
+    QTest::addColumn<QByteArray>("line");
+    const QByteArray digits(400, '9');
+    QTest::newRow("length of 400 digits") << "ID_LENGTH=" + digits + ".00";
+    QTest::newRow("length of a thousand years") << QByteArray("ANS_LENGTH=31536000000");
+    QTest::newRow("position of 400 digits") << "ANS_TIME_POSITION=" + digits;
+    QTest::newRow("width beyond any int") << QByteArray("ID_VIDEO_WIDTH=99999999999");
+    QTest::newRow("height beyond any int") << QByteArray("ID_VIDEO_HEIGHT=4294967456");
+    QTest::newRow("bytes read beyond any int") << QByteArray("ANS_stream_pos=123456789012345678901234567890");
+}
+
+void TestMediaPlayer::numbersNoVideoHasAreNotBelieved()
+{
+    QFETCH(QByteArray, line);
+    // A player that gives the true figures, then the file's forged line, and ends.
+    const QString program = myEnvironment.root() + QStringLiteral("/forging-player");
+    QFile script(program);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s\\n' ID_VIDEO_WIDTH=160 ID_VIDEO_HEIGHT=120 ID_LENGTH=2.50 "
+                 "'Starting playback...' ANS_TIME_POSITION=1.5 ANS_stream_pos=1000 '" + line + "' "
+                 "ID_EXIT=EOF\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+
+    MplayerOptions options = fastPolling();
+    options.program = program;
+    MplayerMediaPlayer player(options);
+    QSignalSpy ends(&player, &MediaPlayer::endReached);
+    QSignalSpy sizes(&player, &MediaPlayer::videoSizeChanged);
+    player.play(QStringLiteral("forged.flv"));
+    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 10000);
+    QCOMPARE(player.getLength(), 2.5);
+    QCOMPARE(player.getPosition(), 1.5);
+    QCOMPARE(player.getStreamPosition(), qint64(1000));
+    QCOMPARE(player.getVideoSize(), QSize(160, 120));
+    QCOMPARE(sizes.count(), 1);
 }
 
 int main(int argc, char* argv[])
