@@ -7,6 +7,7 @@
 #include "service/account/PlaylistSyncManager.h"
 #include "service/feeds/FeedPager.h"
 
+#include <QFile>
 #include <QNetworkAccessManager>
 
 #include <functional>
@@ -133,6 +134,8 @@ void TestHostileService::credentialsStayOnTheirHost_data()
     QTest::newRow("signed read, another host") << QByteArray("GET") << PLAYLISTS << true << 302;
     QTest::newRow("signed write, another host")
         << QByteArray("POST") << QStringLiteral("/gdata/feeds/api/videos/kx9fW2qHb1s/comments") << true << 307;
+    QTest::newRow("signed upload, another host")
+        << QByteArray("POST") << QStringLiteral("/uploads/feeds/api/users/default/uploads") << true << 302;
     QTest::newRow("sign-in form, another host")
         << QByteArray("POST") << QStringLiteral("/google/accounts/ClientLogin") << true << 307;
     QTest::newRow("signed read, same host") << QByteArray("GET") << PLAYLISTS << false << 302;
@@ -162,13 +165,27 @@ void TestHostileService::credentialsStayOnTheirHost()
     QSignalSpy commented(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy commentFailed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     QSignalSpy signedIn(world.service.get(), &VideoServiceProvider::authenticated);
-    if (path == PLAYLISTS)
+    QSignalSpy uploaded(world.service.get(), &VideoServiceProvider::uploadDone);
+    if (path == PLAYLISTS) {
         world.service->getPlayLists(&lists);
-    else if (path.endsWith(QLatin1String("comments")))
+    } else if (path.endsWith(QLatin1String("comments"))) {
         world.service->commentVideo(QStringLiteral("Hieno!"), &video);
-    else
+    } else if (path.endsWith(QLatin1String("uploads"))) {
+        // The upload's body goes on a socket of its own, which follows no redirect.
+        QFile file(world.environment.home() + QStringLiteral("/clip.mp4"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(64 * 1024, 'v')) > 0);
+        file.close();
+        world.service->uploadVideo({{QStringLiteral("location"), file.fileName()},
+                                    {QStringLiteral("title"), QStringLiteral("Clip")},
+                                    {QStringLiteral("description"), QString()},
+                                    {QStringLiteral("category"), QStringLiteral("People")},
+                                    {QStringLiteral("keywords"), QStringLiteral("clip")}});
+    } else {
         world.service->authenticate(ePlainLogin);
-    QTRY_COMPARE(listed.count() + listFailed.count() + commented.count() + commentFailed.count() + signedIn.count(), 1);
+    }
+    QTRY_COMPARE(listed.count() + listFailed.count() + commented.count() + commentFailed.count() + signedIn.count()
+                     + uploaded.count(),
+                 1);
 
     for (const FakeRequest& request : other.requests()) {
         QVERIFY(request.header("Authorization").isEmpty());
@@ -179,6 +196,8 @@ void TestHostileService::credentialsStayOnTheirHost()
         QCOMPARE(listed.count() + commented.count(), 0);
         if (!signedIn.isEmpty())
             QCOMPARE(signedIn.at(0).at(0).toBool(), false);
+        if (!uploaded.isEmpty())
+            QCOMPARE(uploaded.at(0).at(0).toBool(), false);
     } else {
         // Within its own host the token goes along and the read ends well.
         QCOMPARE(listed.count(), 1);
