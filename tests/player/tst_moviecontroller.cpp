@@ -142,9 +142,9 @@ void TestMovieController::seekStaysInsideTheDownloadedPart()
 {
     PlaybackWorld w;
     w.video = PlaybackWorld::makeVideo(6.0);
-    const qint64 stall = 2500000;
+    constexpr qint64 stall = 2500000;
     const QByteArray video = w.video;
-    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [video, stall](const FakeRequest&) {
+    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [video](const FakeRequest&) {
         FakeResponse response = FakeResponse::document(video, "video/x-flv");
         response.stallAfter = stall;
         return response;
