@@ -22,6 +22,7 @@ class MessagePage;
 class OneButtonDialog;
 class ResultController;
 class SearchPage;
+class SettingsPage;
 class StatisticsController;
 class UploadVideoController;
 class UserPrompt;
@@ -69,6 +70,8 @@ public:
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
     StatisticsController* getStatisticsController() const { return myStatisticsController; }
     MessagePage* getMessagePage() const { return myMessagePage; }
+    // Null until the settings are first shown.
+    SettingsPage* getSettingsPage() const { return mySettingsPage; }
 
 public Q_SLOTS:
     // ---- Pages, errors and exit (MainController.cpp)
@@ -105,6 +108,8 @@ public Q_SLOTS:
     // ---- Comments and text pages (MainControllerComments.cpp)
 
     // ---- Settings page (MainControllerSettings.cpp)
+    // Builds the settings page on first use, then shows it with "Account Info" in
+    // front; the page in front records itself first.
     void showSettingsPage();
 
     // ---- Sign-in (MainControllerAccount.cpp; the settings page asks for it)
@@ -166,6 +171,8 @@ private:
     // ---- Settings page
 
     // ---- Sign-in
+    // Asks the service for a sign-in behind the wait notice.
+    void signIn(eAuthenticateType type);
     // The sign-in's wait notice and result notice.
     void closeAuthenticationWaitDialog();
     void removeAccountNotices();
@@ -209,6 +216,7 @@ private:
     // ---- Comments and text pages
 
     // ---- Settings page
+    SettingsPage* mySettingsPage = nullptr; // child of the main window
 
     // ---- Sign-in: the notices up (children of the main window) and the two marks
     // that keep a late or unwanted result from reaching the user.

@@ -1,12 +1,27 @@
 #include "app/MainController.h"
 
+#include "browse/SearchPage.h"
+#include "service/VideoServiceProvider.h"
+#include "settings/SettingsPage.h"
+
 // The settings page.
 
 void MainController::showSettingsPage()
 {
-    // Start-up order aside, the settings subsystem adds here: clearing the movie
-    // controllers' first-player-closed flag, closing a playing video and cancelling its
-    // download, creating the SettingsPage on first use, then leaveCurrentPage(),
-    // showing the page and SettingsPage::focusFirstTab.
+    // Playback: the movie controllers' first-player-closed flag is cleared and a
+    // playing video is closed with its download here (media playback subsystem).
     removeVirtualInputMethod();
+    if (!mySettingsPage) {
+        mySettingsPage = new SettingsPage(&myMainWindow, &myRepository, &myPageHistory);
+        myMainWindow.addPage(mySettingsPage);
+        mySettingsPage->setSortingOrders(myService ? myService->getSortBy() : CategoryMap());
+        connect(mySettingsPage, &SettingsPage::authenticate, this, &MainController::authenticate);
+        connect(mySettingsPage, &SettingsPage::verifyCaptcha, this, &MainController::verifyCaptcha);
+        connect(mySettingsPage, &SettingsPage::disableHildonRequest, this, &MainController::removeVirtualInputMethod);
+        connect(mySettingsPage, &SettingsPage::clearSearchHistoryModel, this,
+                &MainController::clearSearchHistoryModel);
+    }
+    leaveCurrentPage();
+    myMainWindow.showPage(mySettingsPage);
+    mySettingsPage->focusFirstTab();
 }
