@@ -63,7 +63,6 @@ SettingsViewGeneral::SettingsViewGeneral(QWidget* parent)
     grid->addWidget(mySearchHistoryButton, 2, 1, Qt::AlignLeft);
     grid->addWidget(myCompletionCheckBox, 3, 0, Qt::AlignLeft);
     myMainLayout->addLayout(grid);
-    setStyleSheet(STYLE_PAGE);
 
     connect(myVideoHistoryButton, &QPushButton::clicked, this, &SettingsViewGeneral::clearPlayHistoryClicked);
     connect(mySearchHistoryButton, &QPushButton::clicked, this, &SettingsViewGeneral::clearSearchHistoryClicked);
