@@ -109,6 +109,15 @@ void SettingsPage::loadStoredValues()
     myRepository->getSetting(SETTING_START_PLAYING, myStartPlaying);
     myRepository->getSetting(SETTING_DISK_SPACE_LIMIT, myDiskSpaceLimit);
     myRepository->getSetting(SETTING_RESTRICTED_CONTENT, myRestrictedContent);
+    // A damaged adult-content switch reads as 0, which would tick "Include adult
+    // content": a value that is not a number counts as restricted, as the searches
+    // take it.
+    QString restricted;
+    myRepository->getSetting(SETTING_RESTRICTED_CONTENT, restricted);
+    bool isNumber = false;
+    restricted.trimmed().toInt(&isNumber, 10);
+    if (!isNumber)
+        myRestrictedContent = DEFAULT_RESTRICTED_CONTENT;
     myRepository->getSetting(SETTING_AMOUNT_OF_RESULTS, myAmountOfResults);
     myRepository->getSetting(SETTING_TIME_FILTER, myTimeFilter);
     myRepository->getSetting(SETTING_DEFAULT_SORTING_ORDER, myDefaultSortingOrder);
