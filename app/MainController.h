@@ -125,7 +125,8 @@ public Q_SLOTS:
     // The service wants a captcha answered: the wait notice goes, and the result of
     // the captcha sign-in is not shown.
     void captchaChallenge();
-    // A sign-in that carries the stored captcha answer.
+    // A sign-in that carries the stored captcha answer, behind the same wait notice;
+    // its result is shown like a plain sign-in's.
     void verifyCaptcha();
     void accountVerified();
     void accountNotVerified();

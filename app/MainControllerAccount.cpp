@@ -32,7 +32,7 @@ void MainController::signIn(eAuthenticateType type)
         return;
     }
     myAuthenticationCancelled = false;
-    // Only a plain sign-in lets results through again (see captchaChallenge).
+    // A new sign-in lets its result through again (see captchaChallenge).
     myAuthenticationResultSuppressed = false;
     removeAccountNotices();
 
@@ -102,7 +102,9 @@ void MainController::verifyCaptcha()
         qDebug("Captcha cannot be verified, because         videoservice hasn't been defined");
         return;
     }
-    myService->authenticate(eCaptchaLogin);
+    // The answer decides the sign-in: its outcome is shown and passed on, and a
+    // wrong answer brings the next challenge.
+    signIn(eCaptchaLogin);
 }
 
 void MainController::accountVerified()
