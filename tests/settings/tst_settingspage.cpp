@@ -14,6 +14,7 @@
 #include "shell/BrowserLauncher.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
+#include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
@@ -94,92 +95,7 @@ struct PageRig
         return values;
     }
 
-    QCheckBox* checkBox(const QString& key) const
-    {
-        if (key == SETTING_ACTIVATE_IN_FULLSCREEN)
-            return page->getPlayView()->getFullScreenActivationBox();
-        if (key == SETTING_KEEP_ASPECT_RATIO)
-            return page->getPlayView()->getKeepAspectRatioBox();
-        if (key == SETTING_RESTRICTED_CONTENT)
-            return page->getResultView()->getAdultCheckBox();
-        if (key == SETTING_SEARCH_COMPLETION_ENABLED)
-            return page->getGeneralView()->getCompletionCheckBox();
-        return nullptr;
-    }
-    SelectionBox* selectionBox(const QString& key) const
-    {
-        if (key == SETTING_START_PLAYING)
-            return page->getPlayView()->getStartPlayingBox();
-        if (key == SETTING_DISK_SPACE_LIMIT)
-            return page->getGeneralView()->getLimitBox();
-        if (key == SETTING_AMOUNT_OF_RESULTS)
-            return page->getResultView()->getLimitBox();
-        if (key == SETTING_TIME_FILTER)
-            return page->getResultView()->getTimeFrameBox();
-        if (key == SETTING_DEFAULT_SORTING_ORDER)
-            return page->getResultView()->getSortingOrderBox();
-        return nullptr;
-    }
-    // What the page shows for the option: "ticked", "unticked" or the box's text.
-    QString shown(const QString& key) const
-    {
-        if (QCheckBox* box = checkBox(key))
-            return box->isChecked() ? QStringLiteral("ticked") : QStringLiteral("unticked");
-        return selectionBox(key)->text();
-    }
-
-    // A user's action on the option's control: "pick N" (an entry of the box's list),
-    // "close" (the list opened and closed without a pick), "Left", "Right", "Up",
-    // "Down", "Return" (keys on the control) or "tap" (a check box).
-    void act(const QString& key, const QString& action)
-    {
-        page->getTabWidget()->setCurrentWidget(checkBox(key) ? checkBox(key)->parentWidget()
-                                                             : selectionBox(key)->parentWidget());
-        QWidget* control = checkBox(key) ? static_cast<QWidget*>(checkBox(key)) : selectionBox(key);
-        control->setFocus();
-        const QStringList words = action.split(QLatin1Char(' '));
-        if (words.first() == QLatin1String("pick") || words.first() == QLatin1String("close")) {
-            SelectionBox* box = selectionBox(key);
-            QTest::keyClick(box, Qt::Key_Return);
-            QVERIFY(box->listBox()->isVisible());
-            if (words.first() == QLatin1String("pick")) {
-                box->listBox()->setCurrentRow(words.at(1).toInt());
-                QTest::keyClick(box->listBox()->listView(), Qt::Key_Return);
-            } else {
-                QTest::keyClick(box->listBox(), Qt::Key_Escape);
-            }
-            QVERIFY(!box->listBox()->isVisible());
-        } else if (action == QLatin1String("tap")) {
-            checkBox(key)->click();
-        } else {
-            const QMap<QString, Qt::Key> keys = {{"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
-                                                 {"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
-                                                 {"Return", Qt::Key_Return}};
-            QTest::keyClick(control, keys.value(action));
-        }
-    }
-};
-
-// Reads and closes every modal notice that opens while it lives.
-class NoticeReader
-{
-public:
-    QString text;
-    int seen = 0;
-    NoticeReader()
-    {
-        QObject::connect(&myTimer, &QTimer::timeout, [this]() {
-            if (auto* dialog = qobject_cast<BaseDialog*>(QApplication::activeModalWidget())) {
-                text = dialog->getText();
-                ++seen;
-                dialog->accept();
-            }
-        });
-        myTimer.start(10);
-    }
-
-private:
-    QTimer myTimer;
+    QString shown(const QString& key) const { return shownOption(page, key); }
 };
 
 // The device's browser service on a connection of its own to the session bus.
@@ -301,9 +217,10 @@ private Q_SLOTS:
         QFETCH(bool, announced);
         PageRig rig(before.isEmpty() ? QMap<QString, QString>() : QMap<QString, QString>{{key, before}});
         QSignalSpy changes(rig.repository.get(), &Repository::settingChanged);
-        QWidget* control = rig.checkBox(key) ? static_cast<QWidget*>(rig.checkBox(key)) : rig.selectionBox(key);
+        QWidget* control = optionCheckBox(rig.page, key) ? static_cast<QWidget*>(optionCheckBox(rig.page, key))
+                                                         : optionBox(rig.page, key);
 
-        rig.act(key, action);
+        changeOption(rig.page, key, action);
         QCOMPARE(rig.stored(key), after);
         QList<QVariantList> expected;
         if (announced)

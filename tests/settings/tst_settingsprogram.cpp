@@ -1,0 +1,432 @@
+#include "app/MainController.h"
+#include "browse/ResultController.h"
+#include "browse/ResultPage.h"
+#include "browse/SearchPage.h"
+#include "widgets/VideoSweepList.h"
+#include "core/FileManager.h"
+#include "core/SettingsManager.h"
+#include "core/VideoEntry.h"
+#include "core/VideoListModel.h"
+#include "service/ServiceTexts.h"
+#include "service/YoutubeVideoService.h"
+#include "service/account/PostManager.h"
+#include "settings/SettingsViewAccount.h"
+#include "settings/SettingsViewCaptcha.h"
+#include "shell/BackButton.h"
+#include "shell/HomeView.h"
+#include "shell/OneButtonDialog.h"
+#include "shell/PageHeader.h"
+#include "tests/app/ScriptedPrompt.h"
+#include "tests/settings/SettingsTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/fakeservice/AccountRoutes.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTcpServer>
+
+#include <memory>
+
+// The settings page inside the whole program: each option reaches the part of the
+// program that reads it, and the account is signed in and out from the account view
+// against the fake service.
+
+namespace {
+
+const QString WAIT_NOTICE = QStringLiteral("run||Verifying the account information...");
+const QString ACCOUNTS = QStringLiteral("/google/accounts/ClientLogin");
+// A second account whose password holds what a form must encode.
+const QString FORM_USER = QStringLiteral("sara.lehto@example.com");
+const QString FORM_PASSWORD = QStringLiteral("a&b=c+d%20 e#f;ä東京");
+
+// What the program writes to the diagnostic output while it lives.
+class Traces
+{
+public:
+    Traces() { myPrevious = qInstallMessageHandler(&Traces::collect); }
+    ~Traces() { qInstallMessageHandler(myPrevious); }
+    static QStringList& lines()
+    {
+        static QStringList collected;
+        return collected;
+    }
+
+private:
+    static void collect(QtMsgType, const QMessageLogContext&, const QString& message) { lines() << message; }
+    QtMessageHandler myPrevious;
+};
+
+// An address where nothing listens.
+QString unreachableUrl()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+}
+
+qint64 freeKilobytes = 0;
+qint64 measuredFreeSpace(const QString&)
+{
+    return freeKilobytes;
+}
+
+struct Program
+{
+    TestEnvironment environment;
+    FakeService fake;
+    std::shared_ptr<FakeAccountState> account;
+    ScriptedPrompt prompt;
+    MemoryInputMethod inputMethod;
+    std::unique_ptr<MainController> controller;
+
+    explicit Program(bool reachable = true)
+    {
+        if (!fake.start())
+            qFatal("the fake service cannot listen");
+        addFeedRoutes(fake);
+        account = addAccountRoutes(fake);
+        account->passwords.insert(FORM_USER, FORM_PASSWORD);
+        const QString base = reachable ? fake.baseUrl() : unreachableUrl();
+        MainControllerOptions options;
+        options.fullScreen = false;
+        options.prompt = &prompt;
+        options.inputMethod = &inputMethod;
+        options.createService = [base](Repository& repository, QObject* parent) -> VideoServiceProvider* {
+            return new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
+        };
+        controller = std::make_unique<MainController>(options);
+    }
+
+    Repository& repository() { return controller->getRepository(); }
+    QString stored(const QString& key)
+    {
+        QString value;
+        repository().getSetting(key, value);
+        return value;
+    }
+    SettingsPage* settings()
+    {
+        controller->showSettingsPage();
+        return controller->getSettingsPage();
+    }
+    SettingsViewAccount* accountView() { return settings()->getAccountView(); }
+    void goBack() { Q_EMIT controller->getSettingsPage()->getHeader()->getBackButton()->backButtonClicked(false); }
+
+    // The query of the next request of the kind ("feed" or "search") that the user
+    // makes from the home view or the search page.
+    FakeRequest nextRequest(const QString& kind)
+    {
+        // What an earlier page asked for has been answered first.
+        ResultController* results = controller->getResultController();
+        if (!QTest::qWaitFor([results]() { return !results->isRequestPending(); }, 5000))
+            return FakeRequest();
+        fake.clearRequests();
+        if (kind == QLatin1String("feed")) {
+            controller->showHomePage();
+            controller->getHomeView()->getButton(HomeView::eEntryMostViewed)->click();
+        } else {
+            controller->showSearchPage();
+            controller->getSearchPage()->getQueryField()->setText(QStringLiteral("boats"));
+            controller->getSearchPage()->startSearch();
+        }
+        const QString path = kind == QLatin1String("feed") ? QStringLiteral("/gdata/feeds/api/standardfeeds/")
+                                                           : QStringLiteral("/gdata/feeds/api/videos");
+        if (!QTest::qWaitFor([&]() { return !results->isRequestPending() && !fake.requestsTo(path).isEmpty(); }, 5000))
+            return FakeRequest();
+        return fake.requestsTo(path).last();
+    }
+
+    // Saves the first video of a feed as a stored favourite; true when it was queued.
+    bool saveFirstVideo(const QString& dialogAnswer, QString* dialogTitle)
+    {
+        ResultController* results = controller->getResultController();
+        if (!QTest::qWaitFor([&]() { return !results->isRequestPending() && results->getResultPage()->getModel()->rowCount() > 0; }, 5000))
+            return false;
+        ResultPage* page = results->getResultPage();
+        page->getList()->selectionModel()->select(page->getModel()->index(0, 0), QItemSelectionModel::ClearAndSelect);
+        QSignalSpy queued(&repository(), &Repository::downloadEntryAdded);
+        auto* answer = new QTimer;
+        QObject::connect(answer, &QTimer::timeout, [answer, dialogAnswer, dialogTitle]() {
+            if (auto* dialog = qobject_cast<BaseDialog*>(QApplication::activeModalWidget())) {
+                *dialogTitle = dialog->getTitle();
+                QPushButton* chosen = nullptr;
+                for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                    chosen = button->text() == dialogAnswer ? button : chosen;
+                if (chosen)
+                    chosen->click();
+                else
+                    dialog->reject();
+            }
+        });
+        answer->start(10);
+        page->getSaveButton()->click();
+        delete answer;
+        return queued.count() == 1;
+    }
+};
+
+} // namespace
+
+class TestSettingsProgram : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { FileManager::setFreeSpaceMeasure(nullptr); }
+
+    void optionsReachTheirReaders_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("action");     // on the page; "" for none
+        QTest::addColumn<QString>("probe");      // "feed <query key>", "search <query key>", "completion"
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("result count") << SETTING_AMOUNT_OF_RESULTS << "pick 0" << "feed max-results" << "10";
+        QTest::newRow("result count in searches") << SETTING_AMOUNT_OF_RESULTS << "pick 4" << "search max-results"
+                                                  << "50";
+        QTest::newRow("time frame") << SETTING_TIME_FILTER << "pick 2" << "feed time" << "this_month";
+        QTest::newRow("time frame in searches") << SETTING_TIME_FILTER << "pick 3" << "search time" << "all_time";
+        QTest::newRow("sort order") << SETTING_DEFAULT_SORTING_ORDER << "pick 2" << "search orderby" << "rating";
+        QTest::newRow("adult content included") << SETTING_RESTRICTED_CONTENT << "tap" << "search safeSearch"
+                                                << "none";
+        QTest::newRow("adult content in feeds") << SETTING_RESTRICTED_CONTENT << "tap" << "feed safeSearch" << "none";
+        // A damaged switch does not let adult content through.
+        QTest::newRow("adult content switch damaged") << SETTING_RESTRICTED_CONTENT << "" << "search safeSearch"
+                                                      << "strict";
+        QTest::newRow("search suggestions off") << SETTING_SEARCH_COMPLETION_ENABLED << "tap" << "completion"
+                                                << "off";
+    }
+
+    void optionsReachTheirReaders()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, action);
+        QFETCH(QString, probe);
+        QFETCH(QString, expected);
+        Program program;
+        // What the readers do before the change.
+        const QString kind = probe.section(QLatin1Char(' '), 0, 0);
+        const QString queryKey = probe.section(QLatin1Char(' '), 1);
+        auto read = [&]() {
+            if (kind == QLatin1String("completion"))
+                return program.controller->getSearchPage()->isCompletionEnabled() ? QStringLiteral("on")
+                                                                                  : QStringLiteral("off");
+            return program.nextRequest(kind).queryValue(queryKey);
+        };
+        if (action.isEmpty()) {
+            program.repository().setSetting(key, QStringLiteral("x"));
+            QCOMPARE(read(), expected);
+            return;
+        }
+        const QString before = read();
+        QVERIFY(!before.isEmpty() || kind == QLatin1String("search"));
+        QVERIFY(before != expected);
+
+        changeOption(program.settings(), key, action);
+        program.goBack();
+        QCOMPARE(read(), expected);
+    }
+
+    void diskLimitDecidesWhetherAVideoIsStored_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("stored");
+        // The card has 300 MB free.
+        QTest::newRow("100MB") << 0 << true;
+        QTest::newRow("250MB") << 1 << true;
+        QTest::newRow("500MB") << 2 << false;
+        QTest::newRow("1000MB") << 3 << false;
+    }
+
+    void diskLimitDecidesWhetherAVideoIsStored()
+    {
+        QFETCH(int, entry);
+        QFETCH(bool, stored);
+        freeKilobytes = 300 * 1024;
+        FileManager::setFreeSpaceMeasure(&measuredFreeSpace);
+        Program program;
+        program.controller->getHomeView()->getButton(HomeView::eEntryMostViewed)->click();
+
+        // The default 500 MB does not leave room: the notice leads to the settings.
+        QString title;
+        QVERIFY(!program.saveFirstVideo(QStringLiteral("Settings"), &title));
+        QCOMPARE(title, QStringLiteral("Video cannot be downloaded!"));
+        QCOMPARE(program.controller->getMainWindow().currentPage(), program.controller->getSettingsPage());
+
+        changeOption(program.controller->getSettingsPage(), SETTING_DISK_SPACE_LIMIT, QStringLiteral("pick %1").arg(entry));
+        program.goBack();
+        QCOMPARE(program.controller->getMainWindow().currentPage(),
+                 program.controller->getResultController()->getResultPage());
+        title.clear();
+        QCOMPARE(program.saveFirstVideo(QString(), &title), stored);
+        QCOMPARE(title.isEmpty(), stored);
+    }
+
+    void clearedHistoriesAreEmptyEverywhere()
+    {
+        Program program;
+        SearchPage* search = program.controller->getSearchPage();
+        program.nextRequest(QStringLiteral("search"));
+        QCOMPARE(search->getHistory(), QStringList{QStringLiteral("boats")});
+        VideoEntry video;
+        video.setVideoId(QStringLiteral("kx9fW2qHb1s"));
+        video.setName(QStringLiteral("Boats"));
+        QCOMPARE(program.repository().addToHistory(&video), 0);
+
+        SettingsViewGeneral* general = program.settings()->getGeneralView();
+        NoticeReader notices;
+        general->getVideoHistoryButton()->click();
+        general->getSearchHistoryButton()->click();
+        QCOMPARE(notices.seen, 2);
+        QVERIFY(search->getHistory().isEmpty());
+        QStringList searches;
+        program.repository().getSearchHistory(searches);
+        QVERIFY(searches.isEmpty());
+        VideoListModel viewed(&program.repository());
+        program.repository().getHistory(&viewed);
+        QCOMPARE(viewed.rowCount(), 0);
+    }
+
+    void signInFromTheAccountView_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("verified") << FakeAccount::USER << FakeAccount::PASSWORD << true << "Account verified!"
+                                  << TEXT_ACCOUNT_SIGNED_IN();
+        QTest::newRow("wrong password") << FakeAccount::USER << "wrong" << true << "Incorrect username or password."
+                                        << TEXT_LOGIN_BAD_AUTHENTICATION();
+        QTest::newRow("form characters and letters beyond ASCII")
+            << FORM_USER << FORM_PASSWORD << true << "Account verified!" << TEXT_ACCOUNT_SIGNED_IN();
+        QTest::newRow("blanks") << " " << " " << true << "Incorrect username or password."
+                                << TEXT_LOGIN_BAD_AUTHENTICATION();
+        QTest::newRow("very long") << QString(3000, QChar(0x00e4)) + QStringLiteral("@example.com")
+                                   << QString(32767, QLatin1Char('&')) << true << "Incorrect username or password."
+                                   << TEXT_LOGIN_BAD_AUTHENTICATION();
+        QTest::newRow("no network") << FakeAccount::USER << FakeAccount::PASSWORD << false
+                                    << "Incorrect username or password." << TEXT_LOGIN_UNREACHABLE();
+    }
+
+    void signInFromTheAccountView()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(bool, reachable);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        const bool verified = title == QLatin1String("Account verified!");
+        Traces traces;
+        Program program(reachable);
+        SettingsViewAccount* view = program.accountView();
+        view->getUserNameEdit()->setText(user);
+        view->getPasswordEdit()->setText(password);
+        view->getSignButton()->click();
+
+        QCOMPARE(program.prompt.log, QStringList({WAIT_NOTICE, QStringLiteral("show|%1|%2").arg(title, text)}));
+        if (reachable) {
+            // Sent as typed, every character encoded.
+            const QMap<QString, QString> form =
+                FakeAccount::parseForm(program.fake.requestsTo(ACCOUNTS).last().body);
+            QCOMPARE(form.value(QStringLiteral("Email")), user);
+            QCOMPARE(form.value(QStringLiteral("Passwd")), password);
+        }
+        // Signed in once the user has closed the notice.
+        QVERIFY(!view->isSignedIn());
+        QTest::mouseClick(qobject_cast<OneButtonDialog*>(program.prompt.shown.last().data())->getButton(),
+                          Qt::LeftButton);
+        QCOMPARE(view->isSignedIn(), verified);
+        QCOMPARE(program.stored(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN), QString::number(verified ? 1 : 0));
+        QCOMPARE(view->getSignButton()->text(), verified ? QStringLiteral("Sign out") : QStringLiteral("Sign in"));
+        QCOMPARE(view->getSignButton()->isEnabled(), verified);
+        QCOMPARE(view->getUserNameEdit()->isEnabled(), !verified);
+        QCOMPARE(view->getUserNameEdit()->text(), user);
+
+        // The secrets stay in the store, which only its owner may read.
+        QVERIFY(!Traces::lines().isEmpty());
+        const QString token = FakeAccount::TOKEN;
+        for (const QString& line : Traces::lines() + program.prompt.log) {
+            QVERIFY2(!line.contains(token), qPrintable(line));
+            QVERIFY2(password.size() < 8 || !line.contains(password), qPrintable(line));
+        }
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFile::permissions(program.repository().getSettingsManager()->fileName()) & others,
+                 QFile::Permissions());
+        Traces::lines().clear();
+    }
+
+    void cancelledSignInLeavesTheViewWaiting()
+    {
+        Program program;
+        FakeResponse slow = FakeResponse::document("Auth=" + FakeAccount::TOKEN.toLatin1() + "\n", "text/plain");
+        slow.delayMs = 400;
+        program.fake.addRoute("POST", ACCOUNTS, slow);
+        FakeService& fake = program.fake;
+        program.prompt.duringDialog = [&fake](QDialog* dialog) {
+            if (!QTest::qWaitFor([&fake]() { return fake.requestsTo(ACCOUNTS).count() == 1; }, 5000))
+                qWarning("the sign-in did not reach the service");
+            QTest::mouseClick(static_cast<OneButtonDialog*>(dialog)->getButton(), Qt::LeftButton);
+        };
+        SettingsViewAccount* view = program.accountView();
+        view->getUserNameEdit()->setText(FakeAccount::USER);
+        view->getPasswordEdit()->setText(FakeAccount::PASSWORD);
+        view->getSignButton()->click();
+        QTest::qWait(600);
+        QCOMPARE(program.prompt.log, QStringList{WAIT_NOTICE});
+        QVERIFY(!view->isSignedIn());
+        QCOMPARE(view->getSignButton()->text(), QStringLiteral("Sign in"));
+        QVERIFY(view->getSignButton()->isEnabled());
+    }
+
+    void captchaRoundFromTheAccountView()
+    {
+        Program program;
+        SettingsPage* page = program.settings();
+        SettingsViewAccount* view = page->getAccountView();
+        SettingsViewCaptcha* captcha = page->getCaptchaView();
+        view->getUserNameEdit()->setText(FakeAccount::CAPTCHA_USER);
+        view->getPasswordEdit()->setText(FakeAccount::CAPTCHA_PASSWORD);
+        view->getSignButton()->click();
+        QCOMPARE(program.prompt.log, QStringList{WAIT_NOTICE});
+        QCOMPARE(page->getAccountStack()->currentWidget(), captcha);
+        QVERIFY(!captcha->getPictureLabel()->pixmap().isNull());
+
+        // Left and shown again, the challenge waits for its answer.
+        program.goBack();
+        program.settings();
+        QCOMPARE(page->getAccountStack()->currentWidget(), captcha);
+
+        // A wrong answer brings the next challenge; the right one signs in.
+        for (const QString& answer : {QStringLiteral("wrong"), FakeAccount::CAPTCHA_ANSWER}) {
+            captcha->getAnswerField()->setText(answer);
+            QTest::keyClick(captcha->getAnswerField(), Qt::Key_Return);
+            const QMap<QString, QString> form = FakeAccount::parseForm(program.fake.requestsTo(ACCOUNTS).last().body);
+            QCOMPARE(form.value(QStringLiteral("logintoken")), FakeAccount::CAPTCHA_TOKEN);
+            QCOMPARE(form.value(QStringLiteral("logincaptcha")), answer);
+        }
+        QCOMPARE(page->getAccountStack()->currentWidget(), view);
+        QCOMPARE(program.prompt.log, QStringList({WAIT_NOTICE, WAIT_NOTICE, WAIT_NOTICE,
+                                                  QStringLiteral("show|Account verified!|") + TEXT_ACCOUNT_SIGNED_IN()}));
+        QTest::mouseClick(qobject_cast<OneButtonDialog*>(program.prompt.shown.last().data())->getButton(),
+                          Qt::LeftButton);
+        QVERIFY(view->isSignedIn());
+
+        // Signing out asks nothing of the service.
+        const int logins = program.fake.requestsTo(ACCOUNTS).count();
+        view->getSignButton()->click();
+        QVERIFY(!view->isSignedIn());
+        QCOMPARE(program.fake.requestsTo(ACCOUNTS).count(), logins);
+        QCOMPARE(program.stored(SETTING_YOUTUBE_USERNAME), QString());
+        QCOMPARE(program.stored(SETTING_YOUTUBE_PASSWORD), QString());
+        QCOMPARE(program.stored(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), QString());
+    }
+};
+
+QTEST_MAIN(TestSettingsProgram)
+#include "tst_settingsprogram.moc"
