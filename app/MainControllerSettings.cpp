@@ -14,6 +14,7 @@ void MainController::showSettingsPage()
     if (!mySettingsPage) {
         mySettingsPage = new SettingsPage(&myMainWindow, &myRepository, &myPageHistory);
         myMainWindow.addPage(mySettingsPage);
+        mySettingsPage->setPrompt(myPrompt);
         mySettingsPage->setSortingOrders(myService ? myService->getSortBy() : CategoryMap());
         connect(mySettingsPage, &SettingsPage::authenticate, this, &MainController::authenticate);
         connect(mySettingsPage, &SettingsPage::verifyCaptcha, this, &MainController::verifyCaptcha);

@@ -135,6 +135,13 @@ void SettingsPage::loadStoredValues()
              << myDefaultSortingOrder;
 }
 
+void SettingsPage::setPrompt(UserPrompt* prompt)
+{
+    for (SettingsViewBase* view : std::initializer_list<SettingsViewBase*>{myAccountView, myCaptchaView, myPlayView,
+                                                                          myResultView, myGeneralView})
+        view->setPrompt(prompt);
+}
+
 void SettingsPage::setSortingOrders(const CategoryMap& orders)
 {
     mySortingOrders = orders;

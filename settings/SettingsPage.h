@@ -11,6 +11,7 @@ class QStackedWidget;
 class QTabWidget;
 class QVBoxLayout;
 class Repository;
+class UserPrompt;
 class SettingsViewAccount;
 class SettingsViewCaptcha;
 class SettingsViewGeneral;
@@ -32,6 +33,8 @@ public:
     SettingsPage(QWidget* parent, Repository* repository, PageHistory* history);
     ~SettingsPage() override;
 
+    // How the views' notices reach the user (the program's prompt, not owned).
+    void setPrompt(UserPrompt* prompt);
     // The service's sort orders, for the default sorting order of the result view.
     void setSortingOrders(const CategoryMap& orders);
     // "Account Info" current, the keyboard focus on the tabs.

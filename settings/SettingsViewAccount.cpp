@@ -7,7 +7,6 @@
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
 #include "shell/BrowserLauncher.h"
-#include "shell/OneButtonDialog.h"
 #include "shell/ShellStyles.h"
 
 #include <QDebug>
@@ -15,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -173,10 +171,7 @@ void SettingsViewAccount::youtubeLinkClicked()
 
 void SettingsViewAccount::browserFailed(const QUrl& url)
 {
-    QPointer<OneButtonDialog> notice = new OneButtonDialog(this);
-    notice->setText(TEXT_BROWSER_FAILED().arg(url.toString()));
-    notice->exec();
-    delete notice;
+    inform(TEXT_BROWSER_FAILED().arg(url.toString()));
 }
 
 bool SettingsViewAccount::eventFilter(QObject* watched, QEvent* event)

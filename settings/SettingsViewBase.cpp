@@ -1,5 +1,6 @@
 #include "settings/SettingsViewBase.h"
 
+#include "shell/UserPrompt.h"
 #include "widgets/SelectionBox.h"
 
 #include <QCheckBox>
@@ -22,6 +23,17 @@ void SettingsViewBase::selectNext(SelectionBox* box)
 {
     const int index = box->currentIndex();
     box->setCurrentIndex(index < box->count() - 1 ? index + 1 : index);
+}
+
+void SettingsViewBase::setPrompt(UserPrompt* prompt)
+{
+    myPrompt = prompt;
+}
+
+void SettingsViewBase::inform(const QString& text)
+{
+    static UserPrompt dialogs;
+    (myPrompt ? *myPrompt : dialogs).inform(this, QString(), text);
 }
 
 bool SettingsViewBase::eventFilter(QObject* watched, QEvent* event)

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QKeyEvent;
 class SelectionBox;
+class UserPrompt;
 
 // The frame every view of the settings page lives in, with the Left and Right steps
 // that the views apply to their selection boxes and the key handling that the
@@ -22,7 +23,15 @@ public:
     void selectPrevious(SelectionBox* box);
     void selectNext(SelectionBox* box);
 
+    // How the view's notices reach the user: the program's prompt (not owned), so
+    // that a run without anyone at the screen shows none. Without one, the notices
+    // are dialogs of their own.
+    void setPrompt(UserPrompt* prompt);
+
 protected:
+    // A notice with the text and no title; returns once the user has closed it.
+    void inform(const QString& text);
+
     // Installed by the option views on their controls: key presses go through
     // optionKeyPressed.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +48,9 @@ protected:
     static bool isReturnKey(const QKeyEvent* event);
     // A box that is not ticked becomes ticked, any other state unticked.
     static void flipCheckBox(QCheckBox* box);
+
+private:
+    UserPrompt* myPrompt = nullptr;
 };
 
 #endif

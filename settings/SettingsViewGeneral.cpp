@@ -4,7 +4,6 @@
 #include "settings/SettingsConstants.h"
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
-#include "shell/OneButtonDialog.h"
 #include "shell/ShellStyles.h"
 #include "widgets/SelectionBox.h"
 
@@ -13,7 +12,6 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -97,27 +95,19 @@ void SettingsViewGeneral::diskSpaceLimitChange(const QString& text)
 void SettingsViewGeneral::clearPlayHistoryClicked()
 {
     Q_EMIT clearPlayHistory();
-    showCleared(TEXT_VIDEO_HISTORY_CLEARED());
+    inform(TEXT_VIDEO_HISTORY_CLEARED());
 }
 
 void SettingsViewGeneral::clearSearchHistoryClicked()
 {
     Q_EMIT clearSearchHistory();
-    showCleared(TEXT_SEARCH_HISTORY_CLEARED());
+    inform(TEXT_SEARCH_HISTORY_CLEARED());
 }
 
 void SettingsViewGeneral::completionCheckBoxStateChange(int state)
 {
     qDebug() << "void SettingsViewGeneral::completionCheckBoxStateChange(int)" << state;
     Q_EMIT completionCheckBoxStateChanged(SETTING_SEARCH_COMPLETION_ENABLED, state);
-}
-
-void SettingsViewGeneral::showCleared(const QString& text)
-{
-    QPointer<OneButtonDialog> notice = new OneButtonDialog(this);
-    notice->setText(text);
-    notice->exec();
-    delete notice;
 }
 
 void SettingsViewGeneral::boxStepped(SelectionBox* box)

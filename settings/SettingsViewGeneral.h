@@ -47,8 +47,6 @@ protected:
     void boxStepped(SelectionBox* box) override;
 
 private:
-    void showCleared(const QString& text);
-
     QVBoxLayout* myMainLayout;
     QLabel* myTitleLabel;
     QLabel* myLimitLabel;

@@ -278,10 +278,12 @@ private Q_SLOTS:
         QCOMPARE(program.repository().addToHistory(&video), 0);
 
         SettingsViewGeneral* general = program.settings()->getGeneralView();
-        NoticeReader notices;
+        program.prompt.log.clear();
         general->getVideoHistoryButton()->click();
         general->getSearchHistoryButton()->click();
-        QCOMPARE(notices.seen, 2);
+        // Told through the program's prompt.
+        QCOMPARE(program.prompt.log, QStringList({QStringLiteral("inform||The video history has been cleared"),
+                                                  QStringLiteral("inform||The search history has been cleared")}));
         QVERIFY(search->getHistory().isEmpty());
         QStringList searches;
         program.repository().getSearchHistory(searches);
