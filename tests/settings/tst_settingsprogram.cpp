@@ -16,6 +16,7 @@
 #include "shell/HomeView.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/PageHeader.h"
+#include "shell/PlatformConstants.h"
 #include "tests/app/ScriptedPrompt.h"
 #include "tests/settings/SettingsTestSupport.h"
 #include "tests/support/TestEnvironment.h"
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTcpServer>
 
 #include <memory>
@@ -255,9 +257,16 @@ private Q_SLOTS:
         QString title;
         QVERIFY(!program.saveFirstVideo(QStringLiteral("Settings"), &title));
         QCOMPARE(title, QStringLiteral("Video cannot be downloaded!"));
-        QCOMPARE(program.controller->getMainWindow().currentPage(), program.controller->getSettingsPage());
+        SettingsPage* settings = program.controller->getSettingsPage();
+        QCOMPARE(program.controller->getMainWindow().currentPage(), settings);
+        QCOMPARE(settings->getTabWidget()->currentIndex(), 0);
+        QCOMPARE(settings->window()->focusWidget(), settings->getTabWidget()->tabBar());
+        // Another tab closes the on-screen keyboard.
+        program.inputMethod.values[GCONF_IM_STYLUS_ENABLED] = true;
+        program.inputMethod.writes.clear();
 
         changeOption(program.controller->getSettingsPage(), SETTING_DISK_SPACE_LIMIT, QStringLiteral("pick %1").arg(entry));
+        QVERIFY(!program.inputMethod.writes.isEmpty());
         program.goBack();
         QCOMPARE(program.controller->getMainWindow().currentPage(),
                  program.controller->getResultController()->getResultPage());
