@@ -8,9 +8,9 @@
 
 void MainController::showSettingsPage()
 {
-    // Playback: the movie controllers' first-player-closed flag is cleared and a
-    // playing video is closed with its download here (media playback subsystem).
     removeVirtualInputMethod();
+    // A playing video closes and its download is cancelled.
+    stopVideo();
     if (!mySettingsPage) {
         mySettingsPage = new SettingsPage(&myMainWindow, &myRepository, &myPageHistory);
         myMainWindow.addPage(mySettingsPage);
