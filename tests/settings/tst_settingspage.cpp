@@ -59,6 +59,9 @@ struct PageRig
     SettingsPage* page = nullptr;
 
     // stored: raw texts written into the settings store before the page is built.
+    // What the rest of the program was told while the page was built.
+    QMap<QString, int> announcedWhileBuilt;
+
     explicit PageRig(const QMap<QString, QString>& stored = {})
         : repository(std::make_unique<Repository>(environment.paths()))
     {
@@ -66,6 +69,11 @@ struct PageRig
             qFatal("the test database cannot be opened");
         for (auto it = stored.cbegin(); it != stored.cend(); ++it)
             repository->setSetting(it.key(), it.value());
+        QObject::connect(repository.get(), &Repository::settingChanged, &window,
+                         [this](const QString& key, int value) {
+                             if (!page)
+                                 announcedWhileBuilt.insert(key, value);
+                         });
         window.resize(800, 480);
         page = new SettingsPage(&window, repository.get(), &history);
         page->setGeometry(window.rect());
@@ -131,36 +139,45 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("storedAfter");
+        // A control that changes while it is set from the store reports it like the
+        // user's change: stored and announced (settingChanged) once.
+        QTest::addColumn<bool>("announced");
 
-        QTest::newRow("full screen on") << SETTING_ACTIVATE_IN_FULLSCREEN << "2" << "ticked" << "2";
-        QTest::newRow("full screen off") << SETTING_ACTIVATE_IN_FULLSCREEN << "0" << "unticked" << "0";
-        QTest::newRow("full screen, not a number") << SETTING_ACTIVATE_IN_FULLSCREEN << "yes" << "unticked" << "yes";
+        QTest::newRow("full screen on") << SETTING_ACTIVATE_IN_FULLSCREEN << "2" << "ticked" << "2" << true;
+        QTest::newRow("full screen off") << SETTING_ACTIVATE_IN_FULLSCREEN << "0" << "unticked" << "0" << false;
+        QTest::newRow("full screen, not a number")
+            << SETTING_ACTIVATE_IN_FULLSCREEN << "yes" << "unticked" << "yes" << false;
         // Any value but 0 ticks the box, which stores its own state.
-        QTest::newRow("full screen -1") << SETTING_ACTIVATE_IN_FULLSCREEN << "-1" << "ticked" << "2";
-        QTest::newRow("aspect ratio 1") << SETTING_KEEP_ASPECT_RATIO << "1" << "ticked" << "2";
-        QTest::newRow("start at once") << SETTING_START_PLAYING << "0" << "as soon as there's some data" << "0";
-        QTest::newRow("start, another number") << SETTING_START_PLAYING << "123456" << "when there is enough buffer"
-                                               << "123456";
-        QTest::newRow("disk 250") << SETTING_DISK_SPACE_LIMIT << "250" << "250MB" << "250";
-        QTest::newRow("disk, not offered") << SETTING_DISK_SPACE_LIMIT << "0" << "500MB" << "0";
-        QTest::newRow("disk, not a number") << SETTING_DISK_SPACE_LIMIT << "lots" << "500MB" << "lots";
-        QTest::newRow("completion 1") << SETTING_SEARCH_COMPLETION_ENABLED << "1" << "ticked" << "2";
-        QTest::newRow("completion 0") << SETTING_SEARCH_COMPLETION_ENABLED << "0" << "unticked" << "0";
-        QTest::newRow("completion -4") << SETTING_SEARCH_COMPLETION_ENABLED << "-4" << "unticked" << "-4";
-        QTest::newRow("adult content restricted") << SETTING_RESTRICTED_CONTENT << "2" << "unticked" << "2";
-        QTest::newRow("adult content included") << SETTING_RESTRICTED_CONTENT << "0" << "ticked" << "0";
+        QTest::newRow("full screen -1") << SETTING_ACTIVATE_IN_FULLSCREEN << "-1" << "ticked" << "2" << true;
+        QTest::newRow("aspect ratio 1") << SETTING_KEEP_ASPECT_RATIO << "1" << "ticked" << "2" << true;
+        // A box's entry set from the store is not reported.
+        QTest::newRow("start at once")
+            << SETTING_START_PLAYING << "0" << "as soon as there's some data" << "0" << false;
+        QTest::newRow("start, another number")
+            << SETTING_START_PLAYING << "123456" << "when there is enough buffer" << "123456" << false;
+        QTest::newRow("disk 250") << SETTING_DISK_SPACE_LIMIT << "250" << "250MB" << "250" << false;
+        QTest::newRow("disk, not offered") << SETTING_DISK_SPACE_LIMIT << "0" << "500MB" << "0" << false;
+        QTest::newRow("disk, not a number") << SETTING_DISK_SPACE_LIMIT << "lots" << "500MB" << "lots" << false;
+        QTest::newRow("completion 1") << SETTING_SEARCH_COMPLETION_ENABLED << "1" << "ticked" << "2" << true;
+        QTest::newRow("completion 0") << SETTING_SEARCH_COMPLETION_ENABLED << "0" << "unticked" << "0" << false;
+        QTest::newRow("completion -4") << SETTING_SEARCH_COMPLETION_ENABLED << "-4" << "unticked" << "-4" << false;
+        QTest::newRow("adult content restricted")
+            << SETTING_RESTRICTED_CONTENT << "2" << "unticked" << "2" << false;
+        QTest::newRow("adult content included") << SETTING_RESTRICTED_CONTENT << "0" << "ticked" << "0" << true;
         // A damaged switch does not let adult content through.
-        QTest::newRow("adult content, not a number") << SETTING_RESTRICTED_CONTENT << "x" << "unticked" << "x";
-        QTest::newRow("results 40") << SETTING_AMOUNT_OF_RESULTS << "40" << "40" << "40";
-        QTest::newRow("results, not offered") << SETTING_AMOUNT_OF_RESULTS << "25" << "30" << "25";
-        QTest::newRow("results, not a number") << SETTING_AMOUNT_OF_RESULTS << "many" << "30" << "many";
-        QTest::newRow("time frame") << SETTING_TIME_FILTER << "This month" << "This month" << "This month";
-        QTest::newRow("time frame, unknown") << SETTING_TIME_FILTER << "Yesterday" << "Today" << "Yesterday";
-        QTest::newRow("time frame, empty") << SETTING_TIME_FILTER << "" << "Today" << "";
+        QTest::newRow("adult content, not a number")
+            << SETTING_RESTRICTED_CONTENT << "x" << "unticked" << "x" << false;
+        QTest::newRow("results 40") << SETTING_AMOUNT_OF_RESULTS << "40" << "40" << "40" << false;
+        QTest::newRow("results, not offered") << SETTING_AMOUNT_OF_RESULTS << "25" << "30" << "25" << false;
+        QTest::newRow("results, not a number") << SETTING_AMOUNT_OF_RESULTS << "many" << "30" << "many" << false;
+        QTest::newRow("time frame") << SETTING_TIME_FILTER << "This month" << "This month" << "This month" << false;
+        QTest::newRow("time frame, unknown") << SETTING_TIME_FILTER << "Yesterday" << "Today" << "Yesterday" << false;
+        QTest::newRow("time frame, empty") << SETTING_TIME_FILTER << "" << "Today" << "" << false;
         // Labels in the order of their keys: "", published, rating, viewCount.
-        QTest::newRow("sort order 2") << SETTING_DEFAULT_SORTING_ORDER << "2" << "Rating" << "2";
-        QTest::newRow("sort order, beyond the list") << SETTING_DEFAULT_SORTING_ORDER << "9" << "Relevance" << "9";
-        QTest::newRow("sort order -1") << SETTING_DEFAULT_SORTING_ORDER << "-1" << "Relevance" << "-1";
+        QTest::newRow("sort order 2") << SETTING_DEFAULT_SORTING_ORDER << "2" << "Rating" << "2" << false;
+        QTest::newRow("sort order, beyond the list")
+            << SETTING_DEFAULT_SORTING_ORDER << "9" << "Relevance" << "9" << false;
+        QTest::newRow("sort order -1") << SETTING_DEFAULT_SORTING_ORDER << "-1" << "Relevance" << "-1" << false;
     }
 
     void storedValuesAreShownAndNotSpread()
@@ -169,12 +186,20 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         QFETCH(QString, storedAfter);
+        QFETCH(bool, announced);
         PageRig rig({{key, stored}});
         QCOMPARE(rig.shown(key), shown);
         // The other options are left as they were.
         QMap<QString, QString> expected = OPTIONS_AFTER_BUILD;
         expected.insert(key, storedAfter);
         QCOMPARE(rig.options(), expected);
+        // A new store's full-screen and completion boxes are ticked as they are built.
+        QMap<QString, int> expectedAnnounced = {{SETTING_ACTIVATE_IN_FULLSCREEN, 2},
+                                                {SETTING_SEARCH_COMPLETION_ENABLED, 2}};
+        expectedAnnounced.remove(key);
+        if (announced)
+            expectedAnnounced.insert(key, storedAfter.toInt());
+        QCOMPARE(rig.announcedWhileBuilt, expectedAnnounced);
     }
 
     void userChangesAreStored_data()
@@ -193,6 +218,7 @@ private Q_SLOTS:
         QTest::newRow("disk Down moves on") << SETTING_DISK_SPACE_LIMIT << "" << "Down" << "500" << false;
         QTest::newRow("start picked") << SETTING_START_PLAYING << "" << "pick 1" << "0" << true;
         QTest::newRow("start Right on the last entry") << SETTING_START_PLAYING << "0" << "Right" << "0" << false;
+        QTest::newRow("start 123456 closed") << SETTING_START_PLAYING << "123456" << "close" << "300000" << true;
         QTest::newRow("results picked") << SETTING_AMOUNT_OF_RESULTS << "" << "pick 4" << "50" << true;
         QTest::newRow("results 25 closed") << SETTING_AMOUNT_OF_RESULTS << "25" << "close" << "30" << true;
         // The time frame is stored as its text and read when it is needed.
@@ -203,6 +229,7 @@ private Q_SLOTS:
         QTest::newRow("adult content unticked") << SETTING_RESTRICTED_CONTENT << "0" << "tap" << "1" << true;
         QTest::newRow("adult content Return") << SETTING_RESTRICTED_CONTENT << "" << "Return" << "0" << true;
         QTest::newRow("completion unticked") << SETTING_SEARCH_COMPLETION_ENABLED << "" << "tap" << "0" << true;
+        QTest::newRow("completion ticked") << SETTING_SEARCH_COMPLETION_ENABLED << "0" << "tap" << "2" << true;
         QTest::newRow("full screen Return") << SETTING_ACTIVATE_IN_FULLSCREEN << "" << "Return" << "0" << true;
         QTest::newRow("aspect ratio Return") << SETTING_KEEP_ASPECT_RATIO << "" << "Return" << "2" << true;
         QTest::newRow("aspect ratio Up moves on") << SETTING_KEEP_ASPECT_RATIO << "" << "Up" << "0" << false;
@@ -243,6 +270,8 @@ private Q_SLOTS:
         QTest::newRow("Left") << 2 << int(Qt::Key_Left) << 1 << -1;
         QTest::newRow("Left on the first tab") << 0 << int(Qt::Key_Left) << 0 << -1;
         QTest::newRow("Up on the account tab") << 0 << int(Qt::Key_Up) << 0 << 0;
+        QTest::newRow("Down on the play tab") << 1 << int(Qt::Key_Down) << 1 << 1;
+        QTest::newRow("Up on the results tab") << 2 << int(Qt::Key_Up) << 2 << 0;
         QTest::newRow("Down on the general tab") << 3 << int(Qt::Key_Down) << 3 << 1;
     }
 

@@ -7,6 +7,11 @@
 #include "core/SettingsManager.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "player/MovieController.h"
+#include "player/MplayerMediaPlayer.h"
+#include "player/NormalScreenController.h"
+#include "player/VideoViewBase.h"
+#include "player/VideoWidget.h"
 #include "service/ServiceTexts.h"
 #include "service/YoutubeVideoService.h"
 #include "service/account/PostManager.h"
@@ -86,7 +91,10 @@ struct Program
     MemoryInputMethod inputMethod;
     std::unique_ptr<MainController> controller;
 
-    explicit Program(bool reachable = true)
+    // stored: texts written into the settings store once the program has started,
+    // numbers announced as the settings page announces them ("" leaves the key as a
+    // new store has it).
+    explicit Program(bool reachable = true, const QMap<QString, QString>& stored = {})
     {
         if (!fake.start())
             qFatal("the fake service cannot listen");
@@ -102,6 +110,14 @@ struct Program
             return new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
         };
         controller = std::make_unique<MainController>(options);
+        for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+            bool isNumber = false;
+            const int number = it.value().toInt(&isNumber);
+            if (isNumber)
+                repository().setSetting(it.key(), number);
+            else if (!it.value().isEmpty())
+                repository().setSetting(it.key(), it.value());
+        }
     }
 
     Repository& repository() { return controller->getRepository(); }
@@ -141,6 +157,40 @@ struct Program
         if (!QTest::qWaitFor([&]() { return !results->isRequestPending() && !fake.requestsTo(path).isEmpty(); }, 5000))
             return FakeRequest();
         return fake.requestsTo(path).last();
+    }
+
+    // Shows a video picked from a result list and tells what the playing side made of
+    // the play options: "view" (the view it opened in), "aspect" (what the picture
+    // keeps, in the video widget and on the player's command line) or "threshold"
+    // (the bytes downloaded before the player opens). The video is left at once.
+    QString playedWith(const QString& what)
+    {
+        VideoEntry entry;
+        entry.setVideoId(QStringLiteral("kx9fW2qHb1s"));
+        entry.setName(QStringLiteral("Boats"));
+        entry.setLength(3.0f);
+        controller->showResultVideo(&entry, false);
+        MovieController* movie = controller->getMovieController();
+        const bool fullScreen = controller->getMainWindow().currentPage() == movie->getPage();
+        MovieController* shown = fullScreen ? movie : controller->getNormalScreenController();
+        QString result;
+        if (!shown->isActive()) {
+            result = QStringLiteral("not playing");
+        } else if (what == QLatin1String("view")) {
+            result = fullScreen ? QStringLiteral("full screen") : QStringLiteral("information view");
+        } else if (what == QLatin1String("aspect")) {
+            auto* player = qobject_cast<MplayerMediaPlayer*>(controller->getPlayer());
+            const bool widgetKeeps = controller->getVideoWidget().getKeepAspectRatio();
+            const bool playerKeeps = player->arguments(QStringLiteral("video.flv"), 0.0)
+                                         .contains(QStringLiteral("-keepaspect"));
+            result = widgetKeeps != playerKeeps ? QStringLiteral("widget and player differ")
+                     : widgetKeeps              ? QStringLiteral("kept")
+                                                : QStringLiteral("stretched");
+        } else {
+            result = QString::number(shown->getStartThreshold());
+        }
+        controller->showHomePage();
+        return result;
     }
 
     // Saves the first video of a feed as a stored favourite; true when it was queued.
@@ -183,50 +233,63 @@ private Q_SLOTS:
     void optionsReachTheirReaders_data()
     {
         QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("before");     // stored before the program starts; "" for the default
         QTest::addColumn<QString>("action");     // on the page; "" for none
-        QTest::addColumn<QString>("probe");      // "feed <query key>", "search <query key>", "completion"
+        // "feed <query key>", "search <query key>", "completion", "video <what>" (playedWith)
+        QTest::addColumn<QString>("probe");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("result count") << SETTING_AMOUNT_OF_RESULTS << "pick 0" << "feed max-results" << "10";
-        QTest::newRow("result count in searches") << SETTING_AMOUNT_OF_RESULTS << "pick 4" << "search max-results"
+        QTest::newRow("result count") << SETTING_AMOUNT_OF_RESULTS << "" << "pick 0" << "feed max-results" << "10";
+        QTest::newRow("result count in searches") << SETTING_AMOUNT_OF_RESULTS << "" << "pick 4" << "search max-results"
                                                   << "50";
-        QTest::newRow("time frame") << SETTING_TIME_FILTER << "pick 2" << "feed time" << "this_month";
-        QTest::newRow("time frame in searches") << SETTING_TIME_FILTER << "pick 3" << "search time" << "all_time";
-        QTest::newRow("sort order") << SETTING_DEFAULT_SORTING_ORDER << "pick 2" << "search orderby" << "rating";
-        QTest::newRow("adult content included") << SETTING_RESTRICTED_CONTENT << "tap" << "search safeSearch"
+        QTest::newRow("time frame") << SETTING_TIME_FILTER << "" << "pick 2" << "feed time" << "this_month";
+        QTest::newRow("time frame in searches") << SETTING_TIME_FILTER << "" << "pick 3" << "search time" << "all_time";
+        QTest::newRow("sort order") << SETTING_DEFAULT_SORTING_ORDER << "" << "pick 2" << "search orderby" << "rating";
+        QTest::newRow("adult content included") << SETTING_RESTRICTED_CONTENT << "" << "tap" << "search safeSearch"
                                                 << "none";
-        QTest::newRow("adult content in feeds") << SETTING_RESTRICTED_CONTENT << "tap" << "feed safeSearch" << "none";
+        QTest::newRow("adult content in feeds") << SETTING_RESTRICTED_CONTENT << "" << "tap" << "feed safeSearch" << "none";
         // A damaged switch does not let adult content through.
-        QTest::newRow("adult content switch damaged") << SETTING_RESTRICTED_CONTENT << "" << "search safeSearch"
+        QTest::newRow("adult content switch damaged") << SETTING_RESTRICTED_CONTENT << "x" << "" << "search safeSearch"
                                                       << "strict";
-        QTest::newRow("search suggestions off") << SETTING_SEARCH_COMPLETION_ENABLED << "tap" << "completion"
+        QTest::newRow("search suggestions off") << SETTING_SEARCH_COMPLETION_ENABLED << "" << "tap" << "completion"
                                                 << "off";
+        QTest::newRow("search suggestions on") << SETTING_SEARCH_COMPLETION_ENABLED << "0" << "tap" << "completion"
+                                               << "on";
+        // The play options, read when a video starts.
+        QTest::newRow("full screen off") << SETTING_ACTIVATE_IN_FULLSCREEN << "" << "tap" << "video view"
+                                         << "information view";
+        QTest::newRow("aspect ratio kept") << SETTING_KEEP_ASPECT_RATIO << "" << "Return" << "video aspect" << "kept";
+        // 500000 bytes are always waited for, on top of the option.
+        QTest::newRow("start as soon as there is data") << SETTING_START_PLAYING << "" << "pick 1" << "video threshold"
+                                                        << "500000";
     }
 
     void optionsReachTheirReaders()
     {
         QFETCH(QString, key);
+        QFETCH(QString, before);
         QFETCH(QString, action);
         QFETCH(QString, probe);
         QFETCH(QString, expected);
-        Program program;
+        Program program(true, {{key, before}});
         // What the readers do before the change.
         const QString kind = probe.section(QLatin1Char(' '), 0, 0);
         const QString queryKey = probe.section(QLatin1Char(' '), 1);
         auto read = [&]() {
+            if (kind == QLatin1String("video"))
+                return program.playedWith(queryKey);
             if (kind == QLatin1String("completion"))
                 return program.controller->getSearchPage()->isCompletionEnabled() ? QStringLiteral("on")
                                                                                   : QStringLiteral("off");
             return program.nextRequest(kind).queryValue(queryKey);
         };
         if (action.isEmpty()) {
-            program.repository().setSetting(key, QStringLiteral("x"));
             QCOMPARE(read(), expected);
             return;
         }
-        const QString before = read();
-        QVERIFY(!before.isEmpty() || kind == QLatin1String("search"));
-        QVERIFY(before != expected);
+        const QString unchanged = read();
+        QVERIFY(!unchanged.isEmpty() || kind == QLatin1String("search"));
+        QVERIFY(unchanged != expected);
 
         changeOption(program.settings(), key, action);
         program.goBack();
@@ -413,15 +476,18 @@ private Q_SLOTS:
         program.settings();
         QCOMPARE(page->getAccountStack()->currentWidget(), captcha);
 
-        // A wrong answer brings the next challenge; the right one signs in.
+        // A wrong answer brings the next challenge, shown in the view again; the right
+        // one signs in.
         for (const QString& answer : {QStringLiteral("wrong"), FakeAccount::CAPTCHA_ANSWER}) {
             captcha->getAnswerField()->setText(answer);
             QTest::keyClick(captcha->getAnswerField(), Qt::Key_Return);
             const QMap<QString, QString> form = FakeAccount::parseForm(program.fake.requestsTo(ACCOUNTS).last().body);
             QCOMPARE(form.value(QStringLiteral("logintoken")), FakeAccount::CAPTCHA_TOKEN);
             QCOMPARE(form.value(QStringLiteral("logincaptcha")), answer);
+            const bool right = answer == FakeAccount::CAPTCHA_ANSWER;
+            QCOMPARE(page->getAccountStack()->currentWidget(), right ? static_cast<QWidget*>(view) : captcha);
+            QVERIFY(right || !captcha->getPictureLabel()->pixmap().isNull());
         }
-        QCOMPARE(page->getAccountStack()->currentWidget(), view);
         QCOMPARE(program.prompt.log, QStringList({WAIT_NOTICE, WAIT_NOTICE, WAIT_NOTICE,
                                                   QStringLiteral("show|Account verified!|") + TEXT_ACCOUNT_SIGNED_IN()}));
         QTest::mouseClick(qobject_cast<OneButtonDialog*>(program.prompt.shown.last().data())->getButton(),
