@@ -4,6 +4,7 @@
 #include "core/constants/Settings.h"
 #include "service/account/PostManager.h"
 #include "settings/SettingsConstants.h"
+#include "settings/SettingsLogging.h"
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
 #include "shell/ShellStyles.h"
@@ -62,7 +63,7 @@ void SettingsViewCaptcha::loadPicture()
     const QString file = PostManager::captchaImageFile(*myRepository);
     const QImage picture = file.isEmpty() ? QImage() : QImage(file);
     if (picture.isNull()) {
-        qDebug() << "SettingsViewCaptcha::loadPicture" << "no picture of the challenge";
+        qCDebug(lcSettings) << "captcha view: no picture of the challenge in" << file;
         myPictureLabel->clear();
         return;
     }
