@@ -2,7 +2,7 @@
 // local playlists (50 per playlist), a fifth of them still waiting in the download
 // queue. What the favourites page asks for while the user moves around must stay
 // well within a frame.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/FileManager.h"
 #include "core/GlobalConstants.h"

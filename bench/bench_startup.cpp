@@ -1,4 +1,4 @@
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -2,7 +2,7 @@
 // announced one by one, only the display role answers, clearing resets, and late
 // answers for entries that are gone change nothing. The video model takes batches as
 // one block and can be filled a page at a time.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/CommentListModel.h"
 #include "core/ContactListModel.h"
@@ -74,7 +74,7 @@ private:
     {
         QStringList names;
         for (int row = 0; row < proxy.rowCount(); ++row)
-            names << proxy.data(proxy.index(row, 0)).value<ContactEntry*>()->getUserName();
+            names << itemAt<ContactEntry>(proxy, row)->getUserName();
         return names;
     }
 
@@ -92,7 +92,7 @@ private Q_SLOTS:
             QCOMPARE(inserted.at(i).at(1).toInt(), i);
             QCOMPARE(inserted.at(i).at(2).toInt(), i);
         }
-        QCOMPARE(model.data(model.index(3, 0)).value<CommentEntry*>()->getAuthor(), QStringLiteral("a3"));
+        QCOMPARE(itemAt<CommentEntry>(model, 3)->getAuthor(), QStringLiteral("a3"));
     }
 
     void commentClearKeepsTheTotal()

@@ -1,7 +1,7 @@
 // The playlist tree model and its rows: flags per service id, the display role,
 // one inserted row per playlist, reset on clear, lookups by id, and what a row
 // shows (icon, fixed rows).
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/GlobalConstants.h"
 #include "core/PlayList.h"
@@ -23,6 +23,7 @@ public:
 class TestPlayListModel : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 
 private Q_SLOTS:
     void bothFoldersStartCollapsed()
@@ -151,9 +152,8 @@ private Q_SLOTS:
 
     void fillWithBothFlagsTrueGivesFixedAndFolderRows()
     {
-        TestEnvironment env;
-        Repository repository;
-        QCOMPARE(repository.openDatabase(), 0);
+        TestWorld world;
+        Repository& repository = *world.repository;
         PlayList local(0, 0, ePlayListLocal, QStringLiteral("Mine"));
         QCOMPARE(repository.addPlayList(&local), 0);
         QVERIFY(repository.addAccountPlayListFolder() > 0);

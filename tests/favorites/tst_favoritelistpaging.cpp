@@ -123,7 +123,7 @@ void TestFavoriteListPaging::scrollToEnd()
 
 void TestFavoriteListPaging::init()
 {
-    w = new FavoritesWorld(true);
+    w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     myLong = w->addPlayList(eLocalService, ePlayListLocal, "Long");
     addFavorites(QStringLiteral("v"), LONG_LIST, myLong);
     myShort = w->addPlayList(eLocalService, ePlayListLocal, "Short");
@@ -189,14 +189,14 @@ void TestFavoriteListPaging::fingerDragToTheEndReadsTheNextPage()
 
     // The finger moves the list up by two screenfuls, and on past the old end.
     const QPoint press(view->viewport()->width() * 2 / 3, height - 10);
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, press);
-    QTest::mouseMove(view->viewport(), press - QPoint(0, 2 * height + 30));
+    Touch::press(view, press);
+    Touch::move(view, press - QPoint(0, 2 * height + 30));
     QCOMPARE(model->rowCount(), 2 * FAVORITE_PAGE_ROWS);
     QCOMPARE(w->entry(FAVORITE_PAGE_ROWS)->getVideoId(), QString("v%1").arg(LONG_LIST - 1 - FAVORITE_PAGE_ROWS));
     view->doItemsLayout();
-    QTest::mouseMove(view->viewport(), press - QPoint(0, 4 * height));
+    Touch::move(view, press - QPoint(0, 4 * height));
     QVERIFY(bar->value() > end);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, press - QPoint(0, 4 * height));
+    Touch::release(view, press - QPoint(0, 4 * height));
     QCOMPARE(shownVideoIds(), databaseOrder(myLong).mid(0, 2 * FAVORITE_PAGE_ROWS));
 }
 
@@ -215,9 +215,9 @@ void TestFavoriteListPaging::flickTowardsTheEndReadsTheNextPage()
     QCOMPARE(model->rowCount(), FAVORITE_PAGE_ROWS);
 
     const QPoint press(view->viewport()->width() * 2 / 3, view->viewport()->height() - 10);
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, press);
-    QTest::mouseMove(view->viewport(), press - QPoint(0, 150));
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, press - QPoint(0, 150));
+    Touch::press(view, press);
+    Touch::move(view, press - QPoint(0, 150));
+    Touch::release(view, press - QPoint(0, 150));
     QVERIFY(view->isKineticScrolling());
     QTRY_VERIFY(!view->isKineticScrolling());
     QCOMPARE(model->rowCount(), 2 * FAVORITE_PAGE_ROWS);

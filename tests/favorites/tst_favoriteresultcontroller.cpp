@@ -1,5 +1,4 @@
 #include "tests/favorites/FavoritesFixture.h"
-#include "tests/favorites/RecordingPaintDevice.h"
 
 #include "favorites/FocusManager.h"
 #include "favorites/HistoryItemFavorites.h"
@@ -51,19 +50,18 @@ private:
 
 void TestFavoriteResultController::init()
 {
-    w = new FavoritesWorld(true);
+    w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     w->addStored("s1", "Harbour at dawn");
     w->addStored("s2", "Mountain railway, the whole line from the valley to the summit station in one take");
     w->addLink("l1", "Street musicians");
     w->addLink("l2", "Cooking with cast iron");
     w->addStored("s3", "Night train");
-    myMix = w->addPlayList(eLocalService, ePlayListLocal, "Mix");
-    for (const char* id : {"s1", "s2", "l1", "l2", "s3"})
-        w->addToPlayList(id, myMix);
-    myEmpty = w->addPlayList(eLocalService, ePlayListLocal, "Empty");
-    myAccountFolder = w->repository.addAccountPlayListFolder();
-    myAccountFavorites = w->addPlayList(eAccountService, ePlayListAccountFavorites, "Favorites");
-    myTrips = w->addPlayList(eAccountService, ePlayListAccount, "Trips");
+    const FavoritesWorld::PlayLists ids = w->addPlayLists({"s1", "s2", "l1", "l2", "s3"});
+    myMix = ids.mix;
+    myEmpty = ids.empty;
+    myAccountFolder = ids.accountFolder;
+    myAccountFavorites = ids.accountFavorites;
+    myTrips = ids.trips;
     w->setSignedIn(true);
 }
 
@@ -146,7 +144,7 @@ void TestFavoriteResultController::emptyListMessages()
     QFETCH(QString, message);
     if (playList == "AllEmpty") {
         delete w;
-        w = new FavoritesWorld(true);
+        w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     }
     w->show();
     const QMap<QString, int> ids{{"Queue", ePlayListIdDownloadQueue}, {"Empty", myEmpty}, {"Trips", myTrips},
@@ -485,17 +483,17 @@ void TestFavoriteResultController::screenshots()
     w->addQueued("q2", "Also in the queue");
     w->addInvalid("i1", "Removed by its uploader");
     w->show();
-    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-both-folders-open"));
+    QVERIFY(saveScreenshot(&w->window, "favorites-both-folders-open"));
     // The tree scrolled down to the account folder and its lists.
     w->page->getPlayListView()->scrollToBottom();
-    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-both-folders-open-account"));
+    QVERIFY(saveScreenshot(&w->window, "favorites-both-folders-open-account"));
     w->select(myMix);
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(1, 0));
     w->paint();
-    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-playlist-of-five"));
+    QVERIFY(saveScreenshot(&w->window, "favorites-playlist-of-five"));
     w->select(ePlayListIdDownloadQueue);
     w->page->setDownloadProgress(42.5, "q1");
-    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-download-queue"));
+    QVERIFY(saveScreenshot(&w->window, "favorites-download-queue"));
     struct Empty { int id; const char* name; };
     w->repository.removeFavorite(w->entryByVideoId("q1"), ePlayListIdAllFavorites);
     w->repository.removeFavorite(w->entryByVideoId("q2"), ePlayListIdAllFavorites);
@@ -507,7 +505,7 @@ void TestFavoriteResultController::screenshots()
         w->controller->refreshLists();
         w->select(empty.id);
         QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), 2);
-        QVERIFY(TestEnvironment::saveScreenshot(&w->window, empty.name));
+        QVERIFY(saveScreenshot(&w->window, empty.name));
     }
 }
 

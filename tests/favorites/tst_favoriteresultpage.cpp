@@ -60,23 +60,19 @@ private:
 
 void TestFavoriteResultPage::init()
 {
-    w = new FavoritesWorld(false);
+    w = new FavoritesWorld(FavoritesWorld::RecordedCommands);
     w->addStored("s1", "First stored");
     w->addStored("s2", "Second stored");
     w->addStored("s3", "Third stored");
     w->addLink("l1", "A link");
     w->addQueued("q1", "Waiting");
     w->addInvalid("i1", "Gone");
-    myMix = w->addPlayList(eLocalService, ePlayListLocal, "Mix");
-    w->addToPlayList("s1", myMix);
-    w->addToPlayList("s2", myMix);
-    w->addToPlayList("l1", myMix);
-    myEmpty = w->addPlayList(eLocalService, ePlayListLocal, "Empty");
-    myAccountFolder = w->repository.addAccountPlayListFolder();
-    myAccountFavorites = w->addPlayList(eAccountService, ePlayListAccountFavorites, "Favorites");
-    w->addToPlayList("a1", myAccountFavorites);
-    w->addToPlayList("a2", myAccountFavorites);
-    myTrips = w->addPlayList(eAccountService, ePlayListAccount, "Trips");
+    const FavoritesWorld::PlayLists ids = w->addPlayLists({"s1", "s2", "l1"}, true, {"a1", "a2"});
+    myMix = ids.mix;
+    myEmpty = ids.empty;
+    myAccountFolder = ids.accountFolder;
+    myAccountFavorites = ids.accountFavorites;
+    myTrips = ids.trips;
     w->setSignedIn(true);
     w->show();
     QVERIFY(w->playList(myTrips));

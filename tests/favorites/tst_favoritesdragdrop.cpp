@@ -51,16 +51,14 @@ private:
 
 void TestFavoritesDragDrop::init()
 {
-    w = new FavoritesWorld(true);
+    w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     w->addStored("s1", "First stored");
     w->addStored("s2", "Second stored");
     w->addStored("s3", "Third stored");
     w->addLink("l1", "A link");
-    myMix = w->addPlayList(eLocalService, ePlayListLocal, "Mix");
-    w->addToPlayList("s1", myMix);
-    w->addToPlayList("s2", myMix);
-    w->addToPlayList("l1", myMix);
-    myEmpty = w->addPlayList(eLocalService, ePlayListLocal, "Empty");
+    const FavoritesWorld::PlayLists ids = w->addPlayLists({"s1", "s2", "l1"}, false);
+    myMix = ids.mix;
+    myEmpty = ids.empty;
     w->show();
     QVERIFY(w->playList(myMix));
 }
@@ -76,7 +74,7 @@ void TestFavoritesDragDrop::dragAndDrop(QWidget* pressOn, const QPoint& from, co
 {
     DragSimulator drag(&w->window, {w->page->mapTo(&w->window, to - QPoint(0, 3)), w->page->mapTo(&w->window, to)},
                        during);
-    QTest::mousePress(pressOn, Qt::LeftButton, Qt::NoModifier, from);
+    Touch::press(pressOn, from);
     QVERIFY2(drag.started, "the press did not start a drag");
     myLastFormats = drag.formats;
     myLastData = drag.data;
@@ -85,7 +83,7 @@ void TestFavoritesDragDrop::dragAndDrop(QWidget* pressOn, const QPoint& from, co
     myLastActions = drag.supportedActions;
     myLastSource = drag.source;
     myLastResult = drag.result;
-    QTest::mouseRelease(pressOn, Qt::LeftButton, Qt::NoModifier, from);
+    Touch::release(pressOn, from);
 }
 
 QPoint TestFavoritesDragDrop::thumbnailOf(int row) const
@@ -238,7 +236,7 @@ void TestFavoritesDragDrop::favoriteReleasedOutsideTheTargets()
     bool indicatorWasSet = false;
     DragSimulator drag(&w->window, {w->favoritePoint(1, 0.3), w->favoritePoint(1, 0.4), QPoint(300, 20)},
                        [&]() { indicatorWasSet = w->dropIndicator() != nullptr; });
-    QTest::mousePress(w->page->getFavoriteView()->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    Touch::press(w->page->getFavoriteView()->viewport(), from);
     QVERIFY(drag.started);
     QCOMPARE(drag.result, Qt::IgnoreAction);
     QVERIFY(indicatorWasSet);

@@ -1,4 +1,6 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+#include "core/GlobalConstants.h"
 
 #include "core/VideoEntry.h"
 #include "service/account/PostManager.h"
@@ -30,13 +32,6 @@ private Q_SLOTS:
 
 namespace {
 
-VideoEntry video(const QString& id)
-{
-    VideoEntry entry;
-    entry.setVideoId(id);
-    return entry;
-}
-
 // The text of the first element with that local name.
 QString elementText(const QByteArray& document, const QString& name)
 {
@@ -54,9 +49,8 @@ QString elementText(const QByteArray& document, const QString& name)
 
 void TestPostManager::commentIsPosted()
 {
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     world.service->commentVideo(QStringLiteral("Hieno video!"), &entry);
@@ -87,9 +81,8 @@ void TestPostManager::commentTextIsEscaped()
 {
     QFETCH(QString, text);
     QFETCH(QString, arrives);
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     world.service->commentVideo(text, &entry);
     QVERIFY(done.wait());
@@ -98,9 +91,8 @@ void TestPostManager::commentTextIsEscaped()
 
 void TestPostManager::refusedCommentIsReported()
 {
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     // The fake refuses an empty comment.
@@ -120,10 +112,10 @@ void TestPostManager::refusedCommentIsReported()
 
 void TestPostManager::expiredTokenSignsInOnceAndResends()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     world.storeToken(QStringLiteral("expired-token"));
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     QSignalSpy authenticated(world.service.get(), &VideoServiceProvider::authenticated);
@@ -145,12 +137,12 @@ void TestPostManager::expiredTokenSignsInOnceAndResends()
 
 void TestPostManager::secondRefusalEndsIt()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     world.storeToken(QStringLiteral("expired-token"));
     // The sign-in works, but the API takes none of its tokens.
     world.account->acceptedTokens.clear();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     world.service->commentVideo(QStringLiteral("Ei mene läpi"), &entry);
@@ -165,11 +157,11 @@ void TestPostManager::secondRefusalEndsIt()
 
 void TestPostManager::failedRenewalEndsIt()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, QStringLiteral("changed password"));
     world.storeToken(QStringLiteral("expired-token"));
     QSignalSpy rated(world.service.get(), &VideoServiceProvider::ratingDone);
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     world.service->rateVideo(&entry, 4);
     QVERIFY(rated.wait());
     QCOMPARE(rated.count(), 1);
@@ -181,10 +173,10 @@ void TestPostManager::failedRenewalEndsIt()
 
 void TestPostManager::waitingPostsShareOneRenewal()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     world.storeToken(QStringLiteral("expired-token"));
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy rated(world.service.get(), &VideoServiceProvider::ratingDone);
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
@@ -211,9 +203,8 @@ void TestPostManager::rating()
 {
     QFETCH(int, value);
     QFETCH(bool, sent);
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy rated(world.service.get(), &VideoServiceProvider::ratingDone);
     world.service->rateVideo(&entry, value);
     QVERIFY(rated.wait());
@@ -239,8 +230,7 @@ void TestPostManager::invitationAnswers()
 {
     QFETCH(bool, accept);
     QFETCH(QString, status);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
     world.service->postRespondToInvite(QStringLiteral("liisa_h"), accept);
     QVERIFY(answered.wait());
@@ -259,22 +249,20 @@ void TestPostManager::invitationAnswers()
 
 void TestPostManager::emptyContactSendsNothing()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     TraceCollector traces;
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
     world.service->postRespondToInvite(QString(), true);
     QTest::qWait(100);
     QCOMPARE(answered.count(), 0);
     QVERIFY(world.fake.requests().isEmpty());
-    QVERIFY(TraceCollector::lines().contains(QStringLiteral("Empty QString ")));
+    QVERIFY(traces.lines().contains(QStringLiteral("Empty QString ")));
 }
 
 void TestPostManager::videoLinkToAContact()
 {
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy sent(world.service.get(), &VideoServiceProvider::linkSent);
     world.service->sendVideoLink(QStringLiteral("mikkokorhonen"), &entry, QStringLiteral("Katso <tämä> & tuo"));
     QVERIFY(sent.wait());
@@ -297,8 +285,7 @@ void TestPostManager::videoLinkToAContact()
 
 void TestPostManager::tokenNeverGoesToOtherHosts()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
     world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
     world.service->authenticate(ePlainLogin);

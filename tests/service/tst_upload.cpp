@@ -1,4 +1,6 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+#include "core/GlobalConstants.h"
 
 #include "service/account/MultipartUploadDevice.h"
 #include "service/account/UploadManager.h"
@@ -48,11 +50,11 @@ QByteArray pattern(int size, int seed = 7)
     return data;
 }
 
-QString writeFile(const QString& folder, const QString& name, const QByteArray& data)
+// The video file to upload: data in the folder under the name.
+QString videoFile(const QString& folder, const QString& name, const QByteArray& data)
 {
     const QString path = QDir(folder).filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+    if (!writeFile(path, data))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
@@ -68,7 +70,7 @@ QMap<QString, QString> form(const QString& location)
 
 struct Upload
 {
-    AccountWorld world;
+    TestWorld world{TestWorld::SignedIn};
     QString file;
     QByteArray data;
     QSignalSpy progress;
@@ -78,9 +80,8 @@ struct Upload
         : progress(world.service.get(), &VideoServiceProvider::uploadInProgress),
           done(world.service.get(), &VideoServiceProvider::uploadDone)
     {
-        world.signedIn();
         data = pattern(size);
-        file = writeFile(world.environment.home(), name, data);
+        file = videoFile(world.environment.home(), name, data);
     }
     void start() { world.service->uploadVideo(form(file)); }
 };
@@ -177,19 +178,10 @@ void TestUpload::answerCutShortIsAFailure()
 
 void TestUpload::unreachableServiceIsAFailure()
 {
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    QCOMPARE(repository.openDatabase(), 0);
-    repository.setSetting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN, FakeAccount::TOKEN);
-    quint16 port = 0;
-    {
-        FakeService probe;
-        QVERIFY(probe.start());
-        port = probe.port();
-    }
-    YoutubeVideoService service(repository, ServiceEndpoints(QStringLiteral("http://127.0.0.1:%1").arg(port)));
-    QSignalSpy done(&service, &VideoServiceProvider::uploadDone);
-    service.uploadVideo(form(writeFile(environment.home(), "a.avi", pattern(1000))));
+    TestWorld world(TestWorld::Unreachable);
+    world.storeToken(FakeAccount::TOKEN);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::uploadDone);
+    world.service->uploadVideo(form(videoFile(world.environment.home(), "a.avi", pattern(1000))));
     QVERIFY(done.wait());
     QCOMPARE(done.at(0).at(0).toBool(), false);
     QCOMPARE(done.at(0).at(1).toString(), TEXT_UPLOAD_FAILED());
@@ -270,7 +262,7 @@ void TestUpload::incompleteFormIsNotReported()
     } else if (value == "<folder>") {
         video.insert(key, upload.world.environment.home());
     } else if (value == "<unreadable>") {
-        const QString locked = writeFile(upload.world.environment.home(), "locked.mp4", pattern(100));
+        const QString locked = videoFile(upload.world.environment.home(), "locked.mp4", pattern(100));
         QFile::setPermissions(locked, QFile::WriteOwner);
         if (QFile(locked).open(QIODevice::ReadOnly))
             QSKIP("files stay readable for this user (root)");
@@ -335,7 +327,7 @@ void TestUpload::newUploadReplacesTheRunningOne()
     slow.delayMs = 200;
     upload.world.fake.addRoute("POST", "/uploads/feeds/api/users/default/uploads", slow);
     upload.start();
-    QMap<QString, QString> second = form(writeFile(upload.world.environment.home(), "toinen.flv", pattern(5000, 3)));
+    QMap<QString, QString> second = form(videoFile(upload.world.environment.home(), "toinen.flv", pattern(5000, 3)));
     second.insert("title", QStringLiteral("Toinen"));
     upload.world.service->uploadVideo(second);
     QVERIFY(upload.done.wait());
@@ -364,7 +356,7 @@ void TestUpload::deviceStreamsHeadFileAndTail()
     const QByteArray data = pattern(fileSize);
     const QByteArray head = "--b\r\nhead\r\n\r\n";
     const QByteArray tail = "\r\n--b--\r\n";
-    MultipartUploadDevice device(head, writeFile(dir.path(), "v.mp4", data), tail);
+    MultipartUploadDevice device(head, videoFile(dir.path(), "v.mp4", data), tail);
     QVERIFY(device.open(QIODevice::ReadOnly));
     QCOMPARE(device.size(), qint64(head.size() + data.size() + tail.size()));
     QByteArray read;
@@ -382,7 +374,7 @@ void TestUpload::deviceSeeks()
 {
     QTemporaryDir dir;
     const QByteArray data = pattern(5000);
-    MultipartUploadDevice device("HEAD", writeFile(dir.path(), "v.avi", data), "TAIL");
+    MultipartUploadDevice device("HEAD", videoFile(dir.path(), "v.avi", data), "TAIL");
     QVERIFY(device.open(QIODevice::ReadOnly));
     const QByteArray whole = "HEAD" + data + "TAIL";
     for (qint64 at : {qint64(0), qint64(2), qint64(4), qint64(1234), qint64(5003), qint64(5004), qint64(5006)}) {
@@ -398,7 +390,7 @@ void TestUpload::deviceSeeks()
 void TestUpload::deviceIsReadOnly()
 {
     QTemporaryDir dir;
-    const QString file = writeFile(dir.path(), "v.avi", pattern(10));
+    const QString file = videoFile(dir.path(), "v.avi", pattern(10));
     MultipartUploadDevice writable("h", file, "t");
     QVERIFY(!writable.open(QIODevice::ReadWrite));
     MultipartUploadDevice missing("h", dir.filePath("none.avi"), "t");
@@ -411,7 +403,7 @@ void TestUpload::deviceIsReadOnly()
 void TestUpload::deviceFailsWhenTheFileShrinks()
 {
     QTemporaryDir dir;
-    const QString file = writeFile(dir.path(), "v.avi", pattern(10000));
+    const QString file = videoFile(dir.path(), "v.avi", pattern(10000));
     MultipartUploadDevice device("head", file, "tail");
     QVERIFY(device.open(QIODevice::ReadOnly));
     QFile(file).resize(100);

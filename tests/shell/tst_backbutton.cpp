@@ -1,5 +1,5 @@
 #include "shell/BackButton.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -10,6 +10,7 @@
 class TestBackButton : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void clickAndKeysAreShortPresses_data()
     {
@@ -21,7 +22,6 @@ private Q_SLOTS:
     void clickAndKeysAreShortPresses()
     {
         QFETCH(int, key);
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -41,7 +41,6 @@ private Q_SLOTS:
 
     void holdingIsALongPressAndTheReleaseAddsNothing()
     {
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -67,7 +66,6 @@ private Q_SLOTS:
 
     void releasedBeforeTheLimitIsAShortPress()
     {
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -84,7 +82,6 @@ private Q_SLOTS:
 
     void hiddenWhileHeldEndsThePress()
     {
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -110,7 +107,6 @@ private Q_SLOTS:
 
     void releasedOutsideIsNoPress()
     {
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);

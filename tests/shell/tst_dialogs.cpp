@@ -1,6 +1,6 @@
 #include "shell/OneButtonDialog.h"
 #include "shell/TwoButtonDialog.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,6 +25,7 @@ void whenShown(QDialog* dialog, std::function<void()> action)
 class TestDialogs : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void oneButtonDialogResults_data()
     {
@@ -39,7 +40,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(int, result);
-        TestEnvironment env;
         QPointer<OneButtonDialog> dialog = new OneButtonDialog;
         QCOMPARE(dialog->getButton()->text(), QStringLiteral("OK"));
         whenShown(dialog, [dialog, how]() {
@@ -69,7 +69,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(int, result);
-        TestEnvironment env;
         QPointer<TwoButtonDialog> dialog = new TwoButtonDialog;
         QCOMPARE(dialog->getOkButton()->text(), QStringLiteral("OK"));
         QCOMPARE(dialog->getCancelButton()->text(), QStringLiteral("Cancel"));
@@ -103,7 +102,6 @@ private Q_SLOTS:
     {
         QFETCH(int, value);
         QFETCH(bool, accepted);
-        TestEnvironment env;
         OneButtonDialog dialog;
         // Hidden until asked for.
         QVERIFY(!dialog.isProgressIndicatorShown());
@@ -122,7 +120,6 @@ private Q_SLOTS:
 
     void textsAndButtonText()
     {
-        TestEnvironment env;
         OneButtonDialog dialog;
         dialog.setTitle(QStringLiteral("Account verified!"));
         dialog.setText(QStringLiteral("<b>not</b> rich & plain"));

@@ -1,0 +1,99 @@
+#include "tests/support/TestData.h"
+
+#include "core/PlayList.h"
+#include "core/Repository.h"
+#include "core/VideoListModel.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+VideoEntry testVideo(const QString& videoId, const QString& title)
+{
+    VideoEntry entry = videoWithId(videoId);
+    entry.setName(title.isEmpty() ? QStringLiteral("Title of ") + videoId : title);
+    entry.setAuthor(QStringLiteral("author_") + videoId);
+    entry.setLength(61.5f);
+    entry.setRating(QStringLiteral("4.5"));
+    return entry;
+}
+
+VideoEntry videoWithId(const QString& videoId)
+{
+    VideoEntry entry;
+    entry.setVideoId(videoId);
+    return entry;
+}
+
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int addPlayList(Repository& repository, int serviceId, int type, const QString& name, const QString& providerId)
+{
+    PlayList playList(0, serviceId, type, name);
+    playList.setProviderId(providerId);
+    return repository.addPlayList(&playList) == eRepOk ? playList.getId() : -1;
+}
+
+QStringList videoIds(const VideoListModel& model)
+{
+    QStringList ids;
+    for (VideoEntry* entry : model.entries())
+        ids << entry->getVideoId();
+    return ids;
+}
+
+QStringList playListVideoIds(Repository& repository, int playListId)
+{
+    VideoListModel model(&repository);
+    repository.getPlayListEntries(playListId, &model);
+    return videoIds(model);
+}
+
+QStringList queryKeys(const FakeRequest& request)
+{
+    QStringList keys;
+    for (const auto& item : request.query.queryItems())
+        keys.append(item.first);
+    return keys;
+}
+
+RawDatabase::RawDatabase(const QString& fileName) : myName(QStringLiteral("raw_") + QString::number(quintptr(this)))
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), myName);
+    db.setDatabaseName(fileName);
+    db.open();
+}
+
+RawDatabase::~RawDatabase()
+{
+    QSqlDatabase::database(myName, false).close();
+    QSqlDatabase::removeDatabase(myName);
+}
+
+bool RawDatabase::exec(const QString& sql)
+{
+    QSqlQuery query(QSqlDatabase::database(myName));
+    return query.exec(sql);
+}
+
+QStringList RawDatabase::column(const QString& sql)
+{
+    QStringList values;
+    QSqlQuery query(QSqlDatabase::database(myName));
+    if (query.exec(sql))
+        while (query.next())
+            values << query.value(0).toString();
+    return values;
+}

@@ -1,0 +1,118 @@
+#ifndef KRELVOX_TESTWORLD_H
+#define KRELVOX_TESTWORLD_H
+
+#include "core/StoragePaths.h"
+#include "tools/fakeservice/AccountRoutes.h"
+#include "tools/fakeservice/FakeService.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QWidget;
+class Repository;
+class YoutubeVideoService;
+
+// A private set of folders for one test: a temporary HOME, storage root and settings
+// file. While it lives, StoragePaths::current() points into it, so a Repository made
+// by the test (or by code under test) never touches the real /tmp/krelvox, /media/mmc2
+// or ~/krelvox. Create it before anything that opens settings or the database.
+// Environments nest: the inner one gives the outer one's folders back when it goes.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    bool isValid() const { return myDir.isValid(); }
+    QString root() const { return myDir.path(); }
+    QString home() const;
+    QString storageRoot() const;
+    QString applicationFolder() const;
+    QString settingsFile() const;
+    const StoragePaths& paths() const { return myPaths; }
+
+private:
+    QTemporaryDir myDir;
+    StoragePaths myPaths;
+    QByteArray myOldHome;
+    TestEnvironment* myOuter;
+};
+
+// Everything a test runs in, built to the level it asks for:
+//
+//   TestWorld world;                       // folders and an opened repository
+//   TestWorld world(TestWorld::Service);   // and the video service on the fake service
+//   world.service->getFeed(...);           // answered by world.fake, which records it
+//   QCOMPARE(world.last("/gdata/feeds/").queryValue("v"), "2");
+//
+// The 800 x 480 window is made on first use; show() puts it on screen. Members are
+// public: a test uses the pieces directly and may replace fake routes at will.
+class TestWorld
+{
+public:
+    enum Parts {
+        Folders = 0,            // the temporary HOME, storage root and settings only
+        Database = 0x01,        // and an opened repository in them
+        FakeServer = 0x02,      // the fake service listening with its feed routes (the
+                                // whole program opens its own repository)
+        FakeAccountServer = 0x0a, // the fake service with its feed and account routes
+        Service = 0x07,         // a repository, the fake service and the video service on it
+        Account = 0x0f,         // Service, and the fake service's account routes
+        SignedIn = 0x1f,        // Account, with the fake account's name, password and token stored
+        Unreachable = 0x21,     // a repository and the video service on a port nobody listens on
+    };
+
+    // requestTimeoutMs: how long the video service waits for a silent answer.
+    explicit TestWorld(Parts parts = Database, int requestTimeoutMs = 5000);
+    ~TestWorld();
+    TestWorld(const TestWorld&) = delete;
+    TestWorld& operator=(const TestWorld&) = delete;
+
+    TestEnvironment environment;
+    FakeService fake;                              // listening with FakeServer and above
+    std::shared_ptr<FakeAccountState> account;     // the account routes' state
+    std::unique_ptr<Repository> repository;        // with Database and above
+    std::unique_ptr<YoutubeVideoService> service;  // with Service and above
+
+    // The test's top-level window, 800 x 480; show() shows it and waits until it is
+    // on screen (false when it never got there).
+    QWidget& window();
+    bool show();
+
+    // Closes the repository and opens the database again, as the next run would.
+    void reopenRepository();
+
+    // ---- Settings of the repository
+    QString setting(const QString& key) const;
+    void storeAccount(const QString& user, const QString& password);
+    void storeToken(const QString& token);
+    void setSignedIn(bool signedIn);
+
+    // ---- What the fake service received
+    // The last request whose path starts with the prefix (fails the test when none came).
+    FakeRequest last(const QString& prefix) const;
+    // Requests with the method whose path starts with the prefix.
+    int count(const QByteArray& method, const QString& prefix) const;
+    int logins() const;   // sign-ins at the account login
+    // Feeds and searches answered with generated pages: total videos in all, as many
+    // per page as the request asks for.
+    void servePagedFeeds(int total);
+
+    // An address where nothing answers: connections to it are refused at once.
+    static QString unreachableUrl();
+
+private:
+    std::unique_ptr<QWidget> myWindow;
+};
+
+// Where artefacts that outlive the test go (screenshots): $KRELVOX_TEST_OUTPUT, else
+// "test-output" in the working folder. Created when missing.
+QString testOutputFolder();
+// Grabs the widget into <testOutputFolder>/<name>.png; true when the file was written.
+bool saveScreenshot(QWidget* widget, const QString& name);
+
+#endif
