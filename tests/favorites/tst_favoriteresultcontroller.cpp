@@ -41,11 +41,7 @@ private:
     QString emptyMessage();
 
     FavoritesWorld* w = nullptr;
-    int myMix = 0;
-    int myEmpty = 0;
-    int myAccountFolder = 0;
-    int myAccountFavorites = 0;
-    int myTrips = 0;
+    FavoritesWorld::PlayLists myLists;
 };
 
 void TestFavoriteResultController::init()
@@ -56,12 +52,7 @@ void TestFavoriteResultController::init()
     w->addLink("l1", "Street musicians");
     w->addLink("l2", "Cooking with cast iron");
     w->addStored("s3", "Night train");
-    const FavoritesWorld::PlayLists ids = w->addPlayLists({"s1", "s2", "l1", "l2", "s3"});
-    myMix = ids.mix;
-    myEmpty = ids.empty;
-    myAccountFolder = ids.accountFolder;
-    myAccountFavorites = ids.accountFavorites;
-    myTrips = ids.trips;
+    myLists = w->addPlayLists({"s1", "s2", "l1", "l2", "s3"});
     w->setSignedIn(true);
 }
 
@@ -93,9 +84,9 @@ void TestFavoriteResultController::playListSelectedSetsTheModes()
     QFETCH(int, type);
     QFETCH(int, rows);
     w->show();
-    const QMap<QString, int> ids{{"All", ePlayListIdAllFavorites}, {"Mix", myMix}, {"Empty", myEmpty},
+    const QMap<QString, int> ids{{"All", ePlayListIdAllFavorites}, {"Mix", myLists.mix}, {"Empty", myLists.empty},
                                  {"Queue", ePlayListIdDownloadQueue}, {"Folder", ePlayListIdLocalFolder},
-                                 {"Favorites", myAccountFavorites}};
+                                 {"Favorites", myLists.accountFavorites}};
     w->controller->playListSelected(ids.contains(playList) ? w->playList(ids[playList]) : nullptr);
     QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), mode);
     QCOMPARE(w->page->getPlayListType(), type);
@@ -147,9 +138,9 @@ void TestFavoriteResultController::emptyListMessages()
         w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     }
     w->show();
-    const QMap<QString, int> ids{{"Queue", ePlayListIdDownloadQueue}, {"Empty", myEmpty}, {"Trips", myTrips},
-                                 {"Folder", ePlayListIdLocalFolder}, {"AccountFolder", myAccountFolder},
-                                 {"Favorites", myAccountFavorites}, {"AllEmpty", ePlayListIdAllFavorites}};
+    const QMap<QString, int> ids{{"Queue", ePlayListIdDownloadQueue}, {"Empty", myLists.empty}, {"Trips", myLists.trips},
+                                 {"Folder", ePlayListIdLocalFolder}, {"AccountFolder", myLists.accountFolder},
+                                 {"Favorites", myLists.accountFavorites}, {"AllEmpty", ePlayListIdAllFavorites}};
     w->select(ids[playList]);
     QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), 2);
     QCOMPARE(emptyMessage().remove(QLatin1Char(' ')), QString(message).remove(QLatin1Char(' ')));
@@ -177,8 +168,8 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     QVERIFY(model->isVsFolderCollapsed(1));
     QVERIFY(!w->playList(ePlayListIdLocalFolder)->isFolderOpen());
     QVERIFY(w->playList(late));
-    QVERIFY(w->playList(myMix));
-    QVERIFY(w->playList(myEmpty));
+    QVERIFY(w->playList(myLists.mix));
+    QVERIFY(w->playList(myLists.empty));
     QCOMPARE(model->rowCount(), 7);
     // The folder row stays selected.
     QCOMPARE(w->page->getSelectedPlayList()->getId(), int(ePlayListIdLocalFolder));
@@ -186,14 +177,14 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     // The account folder by tap.
     w->paint();
     QTest::mouseClick(w->page->getPlayListView()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      w->page->getPlayListView()->viewport()->mapFrom(w->page, w->playListPoint(myAccountFolder)));
+                      w->page->getPlayListView()->viewport()->mapFrom(w->page, w->playListPoint(myLists.accountFolder)));
     QCOMPARE(changed.count(), 2);
     QVERIFY(!model->isVsFolderCollapsed(1));
-    QVERIFY(w->playList(myAccountFavorites));
-    QVERIFY(w->playList(myTrips));
+    QVERIFY(w->playList(myLists.accountFavorites));
+    QVERIFY(w->playList(myLists.trips));
 
     // An ordinary row ignores the toggle; Return on it emits it all the same.
-    w->page->selectPlayListById(myMix);
+    w->page->selectPlayListById(myLists.mix);
     QTest::keyClick(w->page->getPlayListView(), Qt::Key_Return);
     QCOMPARE(changed.count(), 2);
 
@@ -202,17 +193,17 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     QTest::keyClick(w->page->getPlayListView(), Qt::Key_Return);
     QCOMPARE(changed.count(), 3);
     QVERIFY(model->isVsFolderCollapsed(0));
-    QVERIFY(!w->playList(myMix));
+    QVERIFY(!w->playList(myLists.mix));
     QVERIFY(!w->playList(late));
-    QVERIFY(w->playList(myTrips));
+    QVERIFY(w->playList(myLists.trips));
 }
 
 void TestFavoriteResultController::refreshKeepsSelectionAndPosition()
 {
     for (int i = 0; i < 6; ++i)
-        w->addToPlayList(QStringLiteral("x%1").arg(i), myMix);
+        w->addToPlayList(QStringLiteral("x%1").arg(i), myLists.mix);
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     FavoriteSweepList* entries = w->page->getFavoriteView();
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 11);
     entries->setCurrentIndex(w->page->getFavoriteModel()->index(7, 0));
@@ -224,8 +215,8 @@ void TestFavoriteResultController::refreshKeepsSelectionAndPosition()
     const int newer = w->addPlayList(eLocalService, ePlayListLocal, "Newer");
     w->controller->refreshLists();
     QVERIFY(w->playList(newer));
-    QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
-    QCOMPARE(w->page->getShownPlayListId(), myMix);
+    QCOMPARE(w->page->getSelectedPlayList()->getId(), myLists.mix);
+    QCOMPARE(w->page->getShownPlayListId(), myLists.mix);
     QCOMPARE(entries->currentIndex().row(), 7);
     QCOMPARE(entries->verticalScrollBar()->value(), scroll);
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 11);
@@ -234,11 +225,11 @@ void TestFavoriteResultController::refreshKeepsSelectionAndPosition()
 void TestFavoriteResultController::refreshAfterTheSelectedPlayListIsGone()
 {
     w->show();
-    w->select(myEmpty);
+    w->select(myLists.empty);
     const int row = w->page->getPlayListView()->currentIndex().row();
-    w->repository.removePlayList(myEmpty);
+    w->repository.removePlayList(myLists.empty);
     w->controller->refreshLists();
-    QVERIFY(!w->playList(myEmpty));
+    QVERIFY(!w->playList(myLists.empty));
     QCOMPARE(w->page->getPlayListView()->currentIndex().row(), row);
     PlayList* selected = w->page->getSelectedPlayList();
     QVERIFY(selected);
@@ -248,21 +239,21 @@ void TestFavoriteResultController::refreshAfterTheSelectedPlayListIsGone()
 void TestFavoriteResultController::historyRestoresThePage()
 {
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(3, 0));
     w->page->addToPageHistory();
     QCOMPARE(w->history.count(), 1);
     HistoryItemFavorites* item = qobject_cast<HistoryItemFavorites*>(w->history.last());
     QVERIFY(item);
     QCOMPARE(item->getPageId(), int(eFavoritePageId));
-    QCOMPARE(item->getPlayListId(), myMix);
+    QCOMPARE(item->getPlayListId(), myLists.mix);
     QCOMPARE(item->getFavoriteRow(), 3);
 
     w->select(ePlayListIdDownloadQueue);
     PageHistoryItem* last = w->history.takeLast();
     w->controller->restoreHistoryPosition(last);
     delete last;
-    QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
+    QCOMPARE(w->page->getSelectedPlayList()->getId(), myLists.mix);
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 5);
     QCOMPARE(w->page->getFavoriteView()->currentIndex().row(), 3);
     QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), 1);
@@ -295,7 +286,7 @@ void TestFavoriteResultController::createPlaylist()
     w->setSignedIn(signedIn);
     w->show(false);
     const QMap<QString, int> ids{{"Folder", ePlayListIdLocalFolder}, {"All", ePlayListIdAllFavorites},
-                                 {"AccountFolder", myAccountFolder}, {"Mix", myMix}};
+                                 {"AccountFolder", myLists.accountFolder}, {"Mix", myLists.mix}};
     if (selected == "Mix") {
         w->page->getPlayListModel()->setVsFolderCollapsed(0, false);
         w->controller->refreshLists();
@@ -340,7 +331,7 @@ void TestFavoriteResultController::createPlaylist()
 void TestFavoriteResultController::renameThroughTheNameField()
 {
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     QStackedWidget* stack = w->page->getPlayListButtons();
     QCOMPARE(stack->currentWidget(), w->page->getPlayListButton(FavoriteResultPage::eRenameButton));
     w->page->getPlayListButton(FavoriteResultPage::eRenameButton)->click();
@@ -375,8 +366,8 @@ void TestFavoriteResultController::renameThroughTheNameField()
     QCOMPARE(w->service.commands.first().cmdType, int(vsRenamePlayList));
     QCOMPARE(w->service.commands.first().text, QStringLiteral("Road trip"));
     QVERIFY(!field->isVisible());
-    QCOMPARE(w->playList(myMix)->getName(), QStringLiteral("Road trip"));
-    QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
+    QCOMPARE(w->playList(myLists.mix)->getName(), QStringLiteral("Road trip"));
+    QCOMPARE(w->page->getSelectedPlayList()->getId(), myLists.mix);
 
     // Fixed rows have nothing to rename.
     w->select(ePlayListIdAllFavorites);
@@ -386,7 +377,7 @@ void TestFavoriteResultController::renameThroughTheNameField()
 void TestFavoriteResultController::playingAPlayListOrAFavorite()
 {
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     QSignalSpy play(w->controller, &FavoriteResultController::playListFromVideo);
     QPushButton* playButton = w->page->getActionButton(FavoriteResultPage::ePlayButton);
     QCOMPARE(w->page->getActionButtons()->currentWidget(), playButton);
@@ -395,7 +386,7 @@ void TestFavoriteResultController::playingAPlayListOrAFavorite()
     // Nothing selected: the whole playlist from its first entry.
     playButton->click();
     QCOMPARE(play.count(), 1);
-    QCOMPARE(play.last().at(0).toInt(), myMix);
+    QCOMPARE(play.last().at(0).toInt(), myLists.mix);
     QCOMPARE(play.last().at(1).toInt(), -1);
     QCOMPARE(w->history.count(), 1);
 
@@ -410,11 +401,11 @@ void TestFavoriteResultController::playingAPlayListOrAFavorite()
     entries->setCurrentIndex(w->page->getFavoriteModel()->index(4, 0));
     QTest::keyClick(entries, Qt::Key_Return);
     QCOMPARE(play.count(), 3);
-    QCOMPARE(play.last().at(0).toInt(), myMix);
+    QCOMPARE(play.last().at(0).toInt(), myLists.mix);
     QCOMPARE(play.last().at(1).toInt(), w->entry(4)->getFavoriteId());
 
     // An empty list and a folder have nothing to play.
-    w->select(myEmpty);
+    w->select(myLists.empty);
     QVERIFY(!playButton->isEnabled());
     QTest::keyClick(entries, Qt::Key_Return);
     w->select(ePlayListIdLocalFolder);
@@ -445,7 +436,7 @@ void TestFavoriteResultController::downloadSwitchWritesTheSetting()
     QCOMPARE(button->text(), QStringLiteral("STOP DOWNLOADING"));
 
     // Any other playlist shows the play button instead.
-    w->select(myMix);
+    w->select(myLists.mix);
     QCOMPARE(w->page->getActionButtons()->currentIndex(), int(FavoriteResultPage::ePlayButton));
 }
 
@@ -487,7 +478,7 @@ void TestFavoriteResultController::screenshots()
     // The tree scrolled down to the account folder and its lists.
     w->page->getPlayListView()->scrollToBottom();
     QVERIFY(saveScreenshot(&w->window, "favorites-both-folders-open-account"));
-    w->select(myMix);
+    w->select(myLists.mix);
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(1, 0));
     w->paint();
     QVERIFY(saveScreenshot(&w->window, "favorites-playlist-of-five"));
@@ -499,8 +490,8 @@ void TestFavoriteResultController::screenshots()
     w->repository.removeFavorite(w->entryByVideoId("q2"), ePlayListIdAllFavorites);
     w->repository.removeFavorite(w->entryByVideoId("i1"), ePlayListIdAllFavorites);
     for (const Empty& empty : {Empty{ePlayListIdDownloadQueue, "favorites-empty-download-queue"},
-                               Empty{myEmpty, "favorites-empty-playlist"},
-                               Empty{myAccountFavorites, "favorites-empty-account-favorites"},
+                               Empty{myLists.empty, "favorites-empty-playlist"},
+                               Empty{myLists.accountFavorites, "favorites-empty-account-favorites"},
                                Empty{ePlayListIdLocalFolder, "favorites-folder-selected"}}) {
         w->controller->refreshLists();
         w->select(empty.id);

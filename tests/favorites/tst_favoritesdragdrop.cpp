@@ -45,8 +45,7 @@ private:
     Qt::DropActions myLastActions;
     QObject* myLastSource = nullptr;
     Qt::DropAction myLastResult = Qt::IgnoreAction;
-    int myMix = 0;
-    int myEmpty = 0;
+    FavoritesWorld::PlayLists myLists;
 };
 
 void TestFavoritesDragDrop::init()
@@ -56,11 +55,9 @@ void TestFavoritesDragDrop::init()
     w->addStored("s2", "Second stored");
     w->addStored("s3", "Third stored");
     w->addLink("l1", "A link");
-    const FavoritesWorld::PlayLists ids = w->addPlayLists({"s1", "s2", "l1"}, false);
-    myMix = ids.mix;
-    myEmpty = ids.empty;
+    myLists = w->addPlayLists({"s1", "s2", "l1"}, false);
     w->show();
-    QVERIFY(w->playList(myMix));
+    QVERIFY(w->playList(myLists.mix));
 }
 
 void TestFavoritesDragDrop::cleanup()
@@ -118,7 +115,7 @@ void TestFavoritesDragDrop::favoriteOntoAPlayListRow()
     QVERIFY(row >= 0);
     const QPoint from = thumbnailOf(row);
     bool buttonsDuringDrag = true;
-    dragAndDrop(w->page->getFavoriteView()->viewport(), from, w->playListPoint(myEmpty), [&]() {
+    dragAndDrop(w->page->getFavoriteView()->viewport(), from, w->playListPoint(myLists.empty), [&]() {
         buttonsDuringDrag = w->page->getTrashButton()->isEnabled() && !w->page->getSearchButton()->isEnabled()
             && !w->page->getPlayListButtons()->isEnabled() && !w->page->getActionButtons()->isEnabled();
     });
@@ -137,22 +134,22 @@ void TestFavoritesDragDrop::favoriteOntoAPlayListRow()
 
     QCOMPARE(w->service.commands.count(), 1);
     QCOMPARE(w->service.commands.first().cmdType, int(vsAddVideoToPlayList));
-    QCOMPARE(w->service.commands.first().playList.getId(), myEmpty);
+    QCOMPARE(w->service.commands.first().playList.getId(), myLists.empty);
     QCOMPARE(w->service.commands.first().video.getVideoId(), QStringLiteral("s3"));
 
     // Stored, and the refilled tree counts it.
     QStringList videoIds;
-    sortIds(myEmpty, &videoIds);
+    sortIds(myLists.empty, &videoIds);
     QCOMPARE(videoIds, QStringList{"s3"});
-    QCOMPARE(w->playList(myEmpty)->getCount(), 1);
+    QCOMPARE(w->playList(myLists.empty)->getCount(), 1);
     QCOMPARE(w->page->getShownPlayListId(), int(ePlayListIdAllFavorites));
 }
 
 void TestFavoritesDragDrop::favoriteOntoAnotherRowReorders()
 {
-    w->select(myMix);
+    w->select(myLists.mix);
     QStringList before;
-    QCOMPARE(sortIds(myMix, &before), (QList<int>{3, 2, 1}));
+    QCOMPARE(sortIds(myLists.mix, &before), (QList<int>{3, 2, 1}));
     QCOMPARE(before, (QStringList{"l1", "s2", "s1"}));
 
     // The first row onto the lower half of the last row: it goes to the end.
@@ -172,7 +169,7 @@ void TestFavoritesDragDrop::favoriteOntoAnotherRowReorders()
     QVERIFY(w->service.commands.first().afterLast);
 
     QStringList after;
-    QCOMPARE(sortIds(myMix, &after), (QList<int>{3, 2, 1}));
+    QCOMPARE(sortIds(myLists.mix, &after), (QList<int>{3, 2, 1}));
     QCOMPARE(after, (QStringList{"s2", "s1", "l1"}));
     // The list shows the new order.
     QCOMPARE(w->entry(0)->getVideoId(), QStringLiteral("s2"));
@@ -182,13 +179,13 @@ void TestFavoritesDragDrop::favoriteOntoAnotherRowReorders()
     const QPoint last = thumbnailOf(2);
     dragAndDrop(w->page->getFavoriteView()->viewport(), last, w->favoritePoint(0, 0.2));
     QStringList again;
-    sortIds(myMix, &again);
+    sortIds(myLists.mix, &again);
     QCOMPARE(again, (QStringList{"l1", "s2", "s1"}));
 }
 
 void TestFavoritesDragDrop::favoriteOntoTheTrash()
 {
-    w->select(myMix);
+    w->select(myLists.mix);
     const int row = w->rowOf("s2");
     const QPoint from = thumbnailOf(row);
     DialogAnswerer answer(true);
@@ -196,7 +193,7 @@ void TestFavoritesDragDrop::favoriteOntoTheTrash()
     QVERIFY(answer.answered());
     QCOMPARE(answer.text, QStringLiteral("Remove Video s2 from the playlist Mix?"));
     QStringList videoIds;
-    QCOMPARE(sortIds(myMix, &videoIds), (QList<int>{2, 1}));
+    QCOMPARE(sortIds(myLists.mix, &videoIds), (QList<int>{2, 1}));
     QCOMPARE(videoIds, (QStringList{"l1", "s1"}));
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 2);
     // Still a favourite: only the playlist lost it.
@@ -207,7 +204,7 @@ void TestFavoritesDragDrop::favoriteOntoTheTrash()
 
 void TestFavoritesDragDrop::playListOntoTheTrash()
 {
-    const QPoint from = iconOf(myMix);
+    const QPoint from = iconOf(myLists.mix);
     QVERIFY(!from.isNull());
     DialogAnswerer answer(true);
     dragAndDrop(w->page->getPlayListView()->viewport(), from, w->trashPoint());
@@ -222,15 +219,15 @@ void TestFavoritesDragDrop::playListOntoTheTrash()
     QCOMPARE(myLastHotSpot, QPoint(icon.width() / 2, icon.height() / 2));
     QCOMPARE(w->service.commands.count(), 1);
     QCOMPARE(w->service.commands.first().cmdType, int(vsRemovePlayList));
-    QCOMPARE(w->playList(myMix), nullptr);
-    PlayList* gone = w->repository.getPlayList(myMix);
+    QCOMPARE(w->playList(myLists.mix), nullptr);
+    PlayList* gone = w->repository.getPlayList(myLists.mix);
     QCOMPARE(gone, nullptr);
-    QVERIFY(w->playList(myEmpty));
+    QVERIFY(w->playList(myLists.empty));
 }
 
 void TestFavoritesDragDrop::favoriteReleasedOutsideTheTargets()
 {
-    w->select(myMix);
+    w->select(myLists.mix);
     const QPoint from = thumbnailOf(0);
     // Over the list first (which sets the line), then released on the header band.
     bool indicatorWasSet = false;
@@ -248,11 +245,11 @@ void TestFavoritesDragDrop::favoriteReleasedOutsideTheTargets()
 
 void TestFavoritesDragDrop::playListReleasedOutsideTheTargets()
 {
-    const QPoint from = iconOf(myEmpty);
+    const QPoint from = iconOf(myLists.empty);
     dragAndDrop(w->page->getPlayListView()->viewport(), from, QPoint(300, 20));
     QCOMPARE(myLastResult, Qt::IgnoreAction);
     QVERIFY(w->service.commands.isEmpty());
-    QVERIFY(w->playList(myEmpty));
+    QVERIFY(w->playList(myLists.empty));
     QVERIFY(w->page->getPlayListButtons()->isEnabled());
     QVERIFY(w->page->getActionButtons()->isEnabled());
     QVERIFY(w->page->getSearchButton()->isEnabled());

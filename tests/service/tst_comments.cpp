@@ -24,7 +24,7 @@ namespace {
 
 CommentEntry* commentAt(const CommentListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<CommentEntry*>();
+    return itemAt<CommentEntry>(model, row);
 }
 
 } // namespace

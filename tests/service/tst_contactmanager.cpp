@@ -32,7 +32,7 @@ namespace {
 
 ContactEntry* contactAt(const ContactListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<ContactEntry*>();
+    return itemAt<ContactEntry>(model, row);
 }
 
 QStringList userNames(const ContactListModel& model)

@@ -26,7 +26,7 @@ namespace {
 
 MessageEntry* messageAt(const MessageListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<MessageEntry*>();
+    return itemAt<MessageEntry>(model, row);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ namespace {
 
 PlayList* playListAt(const PlayListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<PlayList*>();
+    return itemAt<PlayList>(model, row);
 }
 
 } // namespace

@@ -21,9 +21,8 @@ private Q_SLOTS:
     void outcomes();
     void answerCutShortIsAFailure();
     void unreachableServiceIsAFailure();
-    void expiredTokenRepeatsTheUploadOnce();
-    void secondRefusalIsAFailure();
-    void failedRenewalIsAFailure();
+    void expiredToken_data();
+    void expiredToken();
     void incompleteFormIsNotReported_data();
     void incompleteFormIsNotReported();
     void emptyDescriptionIsFine();
@@ -187,50 +186,48 @@ void TestUpload::unreachableServiceIsAFailure()
     QCOMPARE(done.at(0).at(1).toString(), TEXT_UPLOAD_FAILED());
 }
 
-void TestUpload::expiredTokenRepeatsTheUploadOnce()
+// The service refuses the stored token: one new sign-in, then the upload once more
+// with the new token; a second refusal or a failed sign-in ends it as a failure.
+void TestUpload::expiredToken_data()
 {
-    Upload upload(512 * 1024);
-    upload.world.storeToken(QStringLiteral("expired-token"));
-    upload.start();
-    QVERIFY(upload.done.wait());
-    QTest::qWait(100);
-    QCOMPARE(upload.done.count(), 1);
-    QCOMPARE(upload.done.at(0).at(0).toBool(), true);
-    QCOMPARE(upload.world.logins(), 1);
-    QCOMPARE(upload.world.count("POST", "/uploads/"), 2);
-    // The repeat is the same upload, from the kept form.
-    QVERIFY(upload.world.account->lastUpload.fileBytes == upload.data);
-    QCOMPARE(upload.world.account->lastUpload.title, form(upload.file).value("title"));
-    QCOMPARE(upload.world.last("/uploads/").header("Authorization"), "GoogleLogin auth=" + FakeAccount::TOKEN.toLatin1());
+    QTest::addColumn<bool>("passwordRight");
+    QTest::addColumn<bool>("newTokenTaken");
+    QTest::addColumn<bool>("uploaded");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("posts");
+    QTest::newRow("repeated once") << true << true << true << TEXT_UPLOAD_FINISHED() << 2;
+    QTest::newRow("refused again") << true << false << false << TEXT_UPLOAD_FAILED() << 2;
+    QTest::newRow("the sign-in fails") << false << true << false << TEXT_UPLOAD_FAILED() << 1;
 }
 
-void TestUpload::secondRefusalIsAFailure()
+void TestUpload::expiredToken()
 {
-    Upload upload;
+    QFETCH(bool, passwordRight);
+    QFETCH(bool, newTokenTaken);
+    QFETCH(bool, uploaded);
+    QFETCH(QString, text);
+    QFETCH(int, posts);
+    Upload upload(512 * 1024);
     upload.world.storeToken(QStringLiteral("expired-token"));
-    upload.world.account->acceptedTokens.clear();
+    if (!passwordRight)
+        upload.world.storeAccount(FakeAccount::USER, QStringLiteral("old password"));
+    if (!newTokenTaken)
+        upload.world.account->acceptedTokens.clear();
     upload.start();
     QVERIFY(upload.done.wait());
     QTest::qWait(200);
     QCOMPARE(upload.done.count(), 1);
-    QCOMPARE(upload.done.at(0).at(0).toBool(), false);
-    QCOMPARE(upload.done.at(0).at(1).toString(), TEXT_UPLOAD_FAILED());
+    QCOMPARE(upload.done.at(0).at(0).toBool(), uploaded);
+    QCOMPARE(upload.done.at(0).at(1).toString(), text);
     QCOMPARE(upload.world.logins(), 1);
-    QCOMPARE(upload.world.count("POST", "/uploads/"), 2);
-}
-
-void TestUpload::failedRenewalIsAFailure()
-{
-    Upload upload;
-    upload.world.storeToken(QStringLiteral("expired-token"));
-    upload.world.storeAccount(FakeAccount::USER, QStringLiteral("old password"));
-    upload.start();
-    QVERIFY(upload.done.wait());
-    QTest::qWait(100);
-    QCOMPARE(upload.done.count(), 1);
-    QCOMPARE(upload.done.at(0).at(0).toBool(), false);
-    QCOMPARE(upload.world.logins(), 1);
-    QCOMPARE(upload.world.count("POST", "/uploads/"), 1);
+    QCOMPARE(upload.world.count("POST", "/uploads/"), posts);
+    if (uploaded) {
+        // The repeat is the same upload, from the kept form.
+        QVERIFY(upload.world.account->lastUpload.fileBytes == upload.data);
+        QCOMPARE(upload.world.account->lastUpload.title, form(upload.file).value("title"));
+        QCOMPARE(upload.world.last("/uploads/").header("Authorization"),
+                 "GoogleLogin auth=" + FakeAccount::TOKEN.toLatin1());
+    }
 }
 
 void TestUpload::incompleteFormIsNotReported_data()

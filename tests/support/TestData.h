@@ -37,6 +37,16 @@ Entry* itemAt(const QAbstractItemModel& model, int row)
     return model.data(model.index(row, 0)).template value<Entry*>();
 }
 
+// A model that also hands out indexes for rows it does not have, as a view holds them
+// after the rows went.
+template <typename Model>
+class ModelProbe : public Model
+{
+public:
+    using Model::Model;
+    QModelIndex indexForRow(int row) const { return this->createIndex(row, 0); }
+};
+
 // The names of a request's query keys in the order they were sent.
 QStringList queryKeys(const FakeRequest& request);
 

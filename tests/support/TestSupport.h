@@ -15,8 +15,10 @@
 // Data (TestData.h)
 //   testVideo, videoWithId        videos as the service delivers them
 //   writeFile, readFile           whole files
+//   addPlayList                   a stored playlist's id
 //   videoIds, playListVideoIds    the ids of a model's rows or of a stored playlist
 //   itemAt<Entry>(model, row)     the entry behind a list row
+//   ModelProbe<Model>             a model that hands out indexes for rows it lacks
 //   queryKeys(request)            the query keys the fake service received, in order
 //   RawDatabase                   a second connection to look at rows or break writes
 //
