@@ -38,12 +38,7 @@ void queueFavorites(const QStringList& videoIds)
 
 int downloadState(Repository& repository, const QString& videoId)
 {
-    VideoListModel model(&repository);
-    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
-    for (VideoEntry* entry : model.entries())
-        if (entry->getVideoId() == videoId)
-            return entry->getDownloadState();
-    return -1;
+    return downloadStates(repository).value(videoId, -1);
 }
 
 } // namespace

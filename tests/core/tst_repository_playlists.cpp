@@ -23,15 +23,6 @@ private:
 
     int addLocalPlayList(const QString& name) { return addPlayList(*myRepository, eLocalService, ePlayListLocal, name); }
 
-    // (id, type, name) of each model row, in model order.
-    static QStringList rows(const PlayListModel& model)
-    {
-        QStringList out;
-        for (PlayList* p : model.entries())
-            out << QStringLiteral("%1/%2/%3").arg(p->getId()).arg(p->getType()).arg(p->getName());
-        return out;
-    }
-
 private Q_SLOTS:
     void init()
     {

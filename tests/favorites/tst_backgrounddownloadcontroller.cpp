@@ -11,17 +11,6 @@
 
 namespace {
 
-// The favourites of "All local favorites" by video id: their download states.
-QMap<QString, int> downloadStates(Repository& repository)
-{
-    VideoListModel model(&repository);
-    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
-    QMap<QString, int> states;
-    for (VideoEntry* entry : model.entries())
-        states.insert(entry->getVideoId(), entry->getDownloadState());
-    return states;
-}
-
 void addFavorite(Repository& repository, const QString& videoId, bool asLink = false)
 {
     VideoEntry entry = videoWithId(videoId);

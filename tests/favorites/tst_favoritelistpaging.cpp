@@ -46,8 +46,8 @@ private:
     // favourite (a link, or a queued stored copy) and, with a playlist id, an entry of
     // that playlist; the last added is shown first.
     void addFavorites(const QString& prefix, int count, int playListId, bool queued = false);
-    QStringList shownVideoIds() const;
-    QStringList databaseOrder(int playListId);
+    QStringList shownVideoIds() const { return videoIds(*w->page->getFavoriteModel()); }
+    QStringList databaseOrder(int playListId) { return playListVideoIds(w->repository, playListId); }
     void scrollToEnd();
 
     FavoritesWorld* w = nullptr;
@@ -93,24 +93,6 @@ void TestFavoriteListPaging::addFavorites(const QString& prefix, int count, int 
         QVERIFY(db.commit());
     }
     QSqlDatabase::removeDatabase(name);
-}
-
-QStringList TestFavoriteListPaging::shownVideoIds() const
-{
-    QStringList ids;
-    for (VideoEntry* entry : w->page->getFavoriteModel()->entries())
-        ids << entry->getVideoId();
-    return ids;
-}
-
-QStringList TestFavoriteListPaging::databaseOrder(int playListId)
-{
-    VideoListModel model(&w->repository);
-    w->repository.getPlayListEntries(playListId, &model);
-    QStringList ids;
-    for (VideoEntry* entry : model.entries())
-        ids << entry->getVideoId();
-    return ids;
 }
 
 void TestFavoriteListPaging::scrollToEnd()

@@ -61,6 +61,16 @@ QStringList playListVideoIds(Repository& repository, int playListId)
     return videoIds(model);
 }
 
+QMap<QString, int> downloadStates(Repository& repository)
+{
+    VideoListModel model(&repository);
+    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
+    QMap<QString, int> states;
+    for (VideoEntry* entry : model.entries())
+        states.insert(entry->getVideoId(), entry->getDownloadState());
+    return states;
+}
+
 QStringList queryKeys(const FakeRequest& request)
 {
     QStringList keys;

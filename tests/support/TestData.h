@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModel>
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,8 @@ int addPlayList(Repository& repository, int serviceId, int type, const QString& 
 QStringList videoIds(const VideoListModel& model);
 // The video ids of a playlist as the repository reads it whole, top first.
 QStringList playListVideoIds(Repository& repository, int playListId);
+// The download state of every favourite ("All local favorites"), by video id.
+QMap<QString, int> downloadStates(Repository& repository);
 
 // The entry a list model holds in a row (through its display role).
 template <typename Entry>
