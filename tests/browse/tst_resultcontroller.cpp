@@ -71,7 +71,7 @@ private:
 void TestResultController::init()
 {
     myWorld = new TestWorld(TestWorld::Service);
-    myHistory = new PageHistory;
+    myHistory = &myWorld->history;
     myController = new ResultController(myWorld->service.get(), *myWorld->repository, *myHistory,
                                         &myWorld->window());
     myPage = myController->getResultPage();
@@ -83,8 +83,6 @@ void TestResultController::cleanup()
 {
     delete myController;
     myController = nullptr;
-    delete myHistory;
-    myHistory = nullptr;
     delete myWorld;
     myWorld = nullptr;
 }

@@ -48,7 +48,7 @@ private:
 void TestSearchPage::init()
 {
     myWorld = new TestWorld(TestWorld::Service);
-    myHistory = new PageHistory;
+    myHistory = &myWorld->history;
     myPage = nullptr;
 }
 
@@ -56,8 +56,6 @@ void TestSearchPage::cleanup()
 {
     delete myPage;
     myPage = nullptr;
-    delete myHistory;
-    myHistory = nullptr;
     delete myWorld;
     myWorld = nullptr;
 }

@@ -43,6 +43,7 @@ struct FavoritesWorld
         : world(kind == AccountService ? TestWorld::SignedIn : TestWorld::Database),
           repository(*world.repository),
           service(kind == LocalCommands ? &repository : nullptr),
+          history(world.history),
           window(world.window())
     {
         if (beforePage)
@@ -270,7 +271,7 @@ struct FavoritesWorld
     TestWorld world;
     Repository& repository;
     RecordingVideoService service;
-    PageHistory history;
+    PageHistory& history;
     QWidget& window;
     FavoriteResultController* controller = nullptr;
     FavoriteResultPage* page = nullptr;

@@ -259,9 +259,7 @@ void TestBackgroundDownloadController::endToEndThroughTheService()
         entry.setThumbnailFile(thumbnail);
         QCOMPARE(repository.addFavorite(&entry, false), 0);
     }
-    PageHistory history;
-    QWidget window;
-    auto* favorites = new FavoriteResultController(world.service.get(), repository, history, &window);
+    auto* favorites = new FavoriteResultController(world.service.get(), repository, world.history, &world.window());
     BackgroundDownloadController controller(world.service.get(), repository, favorites);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
     QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);

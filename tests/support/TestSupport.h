@@ -8,7 +8,8 @@
 //   TestWorld world(level)        temporary HOME, storage root and settings, then as
 //                                 asked: an opened repository, the fake service with
 //                                 the video service pointed at it, its account routes,
-//                                 a signed-in account; an 800 x 480 window
+//                                 a signed-in account; the page history and the
+//                                 800 x 480 window that pages use
 //   TestEnvironment               the folders alone, for a test that opens its own
 //   saveScreenshot(widget, name)  a picture into the test output folder
 //

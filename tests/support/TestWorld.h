@@ -2,6 +2,7 @@
 #define KRELVOX_TESTWORLD_H
 
 #include "core/StoragePaths.h"
+#include "shell/PageHistory.h"
 #include "tools/fakeservice/AccountRoutes.h"
 #include "tools/fakeservice/FakeService.h"
 
@@ -49,8 +50,9 @@ private:
 //   world.service->getFeed(...);           // answered by world.fake, which records it
 //   QCOMPARE(world.last("/gdata/feeds/").queryValue("v"), "2");
 //
-// The 800 x 480 window is made on first use; show() puts it on screen. Members are
-// public: a test uses the pieces directly and may replace fake routes at will.
+// Pages go on the 800 x 480 window, made on first use (show() puts it on screen), and
+// record themselves in the world's page history. Members are public: a test uses
+// the pieces directly and may replace fake routes at will.
 class TestWorld
 {
 public:
@@ -77,6 +79,7 @@ public:
     std::shared_ptr<FakeAccountState> account;     // the account routes' state
     std::unique_ptr<Repository> repository;        // with Database and above
     std::unique_ptr<YoutubeVideoService> service;  // with Service and above
+    PageHistory history;
 
     // The test's top-level window, 800 x 480; show() shows it and waits until it is
     // on screen (false when it never got there).
