@@ -5,13 +5,14 @@
 #include "core/constants/Settings.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
-#include "tests/browse/BrowseTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/UniformSweepList.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -38,17 +39,16 @@ private Q_SLOTS:
 
 private:
     SearchPage* makePage();
-    void tapHistoryRow(int row);
 
-    BrowseWorld* myWorld = nullptr;
+    TestWorld* myWorld = nullptr;
     PageHistory* myHistory = nullptr;
     SearchPage* myPage = nullptr;
 };
 
 void TestSearchPage::init()
 {
-    myWorld = new BrowseWorld;
-    myHistory = new PageHistory;
+    myWorld = new TestWorld(TestWorld::Service);
+    myHistory = &myWorld->history;
     myPage = nullptr;
 }
 
@@ -56,32 +56,23 @@ void TestSearchPage::cleanup()
 {
     delete myPage;
     myPage = nullptr;
-    delete myHistory;
-    myHistory = nullptr;
     delete myWorld;
     myWorld = nullptr;
 }
 
 SearchPage* TestSearchPage::makePage()
 {
-    myPage = new SearchPage(*myWorld->repository, *myHistory, myWorld->service->getSortBy(), myWorld->window.get());
+    myPage = new SearchPage(*myWorld->repository, *myHistory, myWorld->service->getSortBy(), &myWorld->window());
     myPage->setGeometry(0, 0, 800, 480);
-    myWorld->show();
+    if (!myWorld->show())
+        qWarning("window not exposed");
     return myPage;
-}
-
-void TestSearchPage::tapHistoryRow(int row)
-{
-    UniformSweepList* list = myPage->getHistoryList();
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 void TestSearchPage::typedSearchReachesServiceAndFillsResults()
 {
     makePage();
-    ResultController controller(myWorld->service.get(), *myWorld->repository, *myHistory, myWorld->window.get());
+    ResultController controller(myWorld->service.get(), *myWorld->repository, *myHistory, &myWorld->window());
     connect(myPage, &SearchPage::search, &controller, &ResultController::search);
     ResultPage* results = controller.getResultPage();
     results->setGeometry(0, 0, 800, 480);
@@ -219,18 +210,13 @@ void TestSearchPage::historyRowFillsFieldAndDoubleTapSearches()
     QSignalSpy searches(myPage, &SearchPage::search);
 
     // A tap fills the field without searching.
-    tapHistoryRow(1);
+    tapRow(myPage->getHistoryList(), 1);
     QCOMPARE(myPage->getQueryField()->text(), QStringLiteral("second"));
     QCOMPARE(searches.count(), 0);
 
     // A double tap on a row searches for it.
     UniformSweepList* list = myPage->getHistoryList();
-    const QPoint at = list->visualRect(list->model()->index(2, 0)).center();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    Touch::doubleTap(list, rowCenter(list, 2));
     QCOMPARE(searches.count(), 1);
     QCOMPARE(searches.first().at(0).toString(), QStringLiteral("first"));
     // It is the most recent search now.

@@ -1,7 +1,7 @@
 // The settings store and the repository's setting operations: defaults, numbers
 // stored as text, the signals after a write, the keys that cannot be written, and
 // the file's permissions.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/Repository.h"
 #include "core/SettingsManager.h"

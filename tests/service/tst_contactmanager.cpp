@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/ContactListModel.h"
 #include "core/FileManager.h"
@@ -30,7 +31,7 @@ namespace {
 
 ContactEntry* contactAt(const ContactListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<ContactEntry*>();
+    return itemAt<ContactEntry>(model, row);
 }
 
 QStringList userNames(const ContactListModel& model)
@@ -54,8 +55,7 @@ bool allPictures(const ContactListModel& model)
 
 void TestContactManager::onlyAcceptedAndRequestedContacts()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactListModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noResults);
@@ -81,8 +81,7 @@ void TestContactManager::onlyAcceptedAndRequestedContacts()
 
 void TestContactManager::profileAndPictureArriveLater()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactListModel model;
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     world.service->getContacts(&model);
@@ -110,8 +109,7 @@ void TestContactManager::profileAndPictureArriveLater()
 
 void TestContactManager::readInPagesOfFifty()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->contacts.clear();
     for (int i = 0; i < 120; ++i)
         world.account->contacts.append(
@@ -144,8 +142,7 @@ void TestContactManager::noContactsRaisesNoResults_data()
 void TestContactManager::noContactsRaisesNoResults()
 {
     QFETCH(QStringList, statuses);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->contacts.clear();
     for (const QString& status : statuses)
         world.account->contacts.append(FakeContact{"someone" + status, status, "2012-03-04T05:06:07.000Z"});
@@ -159,8 +156,7 @@ void TestContactManager::noContactsRaisesNoResults()
 
 void TestContactManager::clearedModelTakesNoLateAnswers()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     // Profiles answer slowly.
     for (const QString user : {"mikkokorhonen", "liisa_h", "tuulikki"}) {
         const QString path = "/gdata/feeds/api/users/" + user;
@@ -182,8 +178,7 @@ void TestContactManager::clearedModelTakesNoLateAnswers()
 
 void TestContactManager::newFetchDropsTheRunningOne()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactListModel first;
     ContactListModel second;
     world.service->getContacts(&first);
@@ -196,8 +191,7 @@ void TestContactManager::newFetchDropsTheRunningOne()
 
 void TestContactManager::nullModelDoesNothing()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.service->getContacts(nullptr);
     QTest::qWait(50);
     QVERIFY(world.fake.requests().isEmpty());
@@ -205,8 +199,7 @@ void TestContactManager::nullModelDoesNothing()
 
 void TestContactManager::accountProfile()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.repository->addSearchHistory(QStringLiteral("revontulet"));
     world.repository->addSearchHistory(QStringLiteral("revontulet"));
     world.repository->addSearchHistory(QStringLiteral("lappi"));
@@ -258,7 +251,7 @@ void TestContactManager::profileKeysFromTheDocument()
     QFETCH(QByteArray, document);
     QFETCH(QString, key);
     QFETCH(QString, value);
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     ContactManager manager(world.service->network(), world.service->endpoints(), *world.repository);
     QHash<QString, QString> profile;
     QVERIFY(manager.parseProfile(document, profile));
@@ -268,8 +261,7 @@ void TestContactManager::profileKeysFromTheDocument()
 
 void TestContactManager::profileThatIsNotOne()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactManager manager(world.service->network(), world.service->endpoints(), *world.repository);
     QHash<QString, QString> profile;
     QVERIFY(!manager.parseProfile("<html><body>Sign in</body></html>", profile));

@@ -2,7 +2,7 @@
 #include "shell/MainWindow.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QMenu>
@@ -10,21 +10,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-class OtherPage : public PageBase
-{
-public:
-    explicit OtherPage(PageHistory& history) : myHistory(history) {}
-    void addToPageHistory() override { myHistory.add(new PageHistoryItem(eResultPageId)); }
-
-private:
-    PageHistory& myHistory;
-};
-} // namespace
-
 class TestHomeView : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private:
     // The signal an entry emits and, for the feeds, its argument.
     static QString signalOf(HomeView& view, int entry, QList<QVariant>* arguments)
@@ -81,7 +70,6 @@ private Q_SLOTS:
         QFETCH(QString, signal);
         QFETCH(int, feedType);
         QFETCH(bool, recordsHome);
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
         view.show();
@@ -97,7 +85,6 @@ private Q_SLOTS:
 
     void menuHasEveryPlaceAndHelp()
     {
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
         QList<int> entries;
@@ -111,10 +98,9 @@ private Q_SLOTS:
 
     void menuEntryFromAnotherPageRecordsThatPage()
     {
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
-        OtherPage other(history);
+        StandInPage other(history, eResultPageId);
         QSignalSpy feeds(&view, &HomeView::feedRequest);
 
         view.chooseEntry(HomeView::eEntryTopRated, &other);
@@ -133,7 +119,6 @@ private Q_SLOTS:
 
     void blockedButtonsEmitNothing()
     {
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
         view.show();
@@ -149,14 +134,12 @@ private Q_SLOTS:
 
     void screenshotAt800x480()
     {
-        TestEnvironment env;
         PageHistory history;
         MainWindow window;
         auto* view = new HomeView(nullptr, history);
         window.addPage(view);
         window.resize(800, 480);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOnScreen(&window));
         window.showPage(view);
         QCOMPARE(window.size(), QSize(800, 480));
         // Every entry fits on the screen.
