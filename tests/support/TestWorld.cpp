@@ -39,13 +39,8 @@ TestWorld::TestWorld(Parts level, int requestTimeoutMs)
         if (repository->openDatabase() != 0)
             qFatal("the test database cannot be opened");
     }
-    if (parts & (ClientPiece | UnreachableClientPiece)) {
-        const QString base = (parts & ClientPiece) ? fake.baseUrl() : unreachableUrl();
-        service = std::make_unique<YoutubeVideoService>(*repository, ServiceEndpoints(base));
-        RequestLimits limits;
-        limits.timeoutMs = requestTimeoutMs;
-        service->setRequestLimits(limits);
-    }
+    if (parts & (ClientPiece | UnreachableClientPiece))
+        connectService((parts & ClientPiece) ? fake.baseUrl() : unreachableUrl(), requestTimeoutMs);
     if (parts & StoredAccountPiece) {
         storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
         storeToken(FakeAccount::TOKEN);
@@ -58,6 +53,14 @@ TestWorld::~TestWorld()
     myWindow.reset();
     service.reset();
     repository.reset();
+}
+
+void TestWorld::connectService(const QString& baseUrl, int requestTimeoutMs)
+{
+    service = std::make_unique<YoutubeVideoService>(*repository, ServiceEndpoints(baseUrl));
+    RequestLimits limits;
+    limits.timeoutMs = requestTimeoutMs;
+    service->setRequestLimits(limits);
 }
 
 QWidget& TestWorld::window()

@@ -57,6 +57,10 @@ public:
     QWidget& window();
     bool show();
 
+    // A new video service on the repository, pointed at another server (the demo
+    // service, a server a child process started).
+    void connectService(const QString& baseUrl, int requestTimeoutMs = 5000);
+
     // Closes the repository and opens the database again, as the next run would.
     void reopenRepository();
 
