@@ -207,10 +207,7 @@ private Q_SLOTS:
         const QString file = myEnv->settingsFile();
         const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
         if (mode >= 0) {
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(content);
-            out.close();
+            QVERIFY(writeFile(file, content));
             QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
         }
         SettingsManager settings(file);
