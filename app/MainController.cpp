@@ -176,6 +176,9 @@ void MainController::connectSignals()
         myHomeView->chooseEntry(action->data().toInt(), myMainWindow.currentPage());
     });
     connect(myHomeView, &HomeView::help, this, &MainController::showHelp);
+    connect(myDBusService, &DBusService::helpOpenFailed, this, [this]() {
+        myPrompt->inform(&myMainWindow, TEXT_HELP(), TEXT_HELP_NOT_AVAILABLE());
+    });
     connect(myHomeView, &HomeView::exitApplication, this, &MainController::exitApplication);
     connect(&myPageHistory, &PageHistory::historyBackClicked, this, &MainController::historyBackClicked);
 
@@ -196,6 +199,7 @@ void MainController::connectSignals()
     connect(myFavoriteController, &FavoriteResultController::accountNeeded, this, &MainController::showAccountDialog);
     connect(myService, &VideoServiceProvider::backgroundDownloadInProgress, myFavoriteController->getPage(),
             &FavoriteResultPage::setDownloadProgress);
+    myFavoriteController->getPage()->setPrompt(myPrompt);
 
     // ---- Playback
 

@@ -469,10 +469,10 @@ void ResultPage::infoButtonClicked(const QModelIndex& index)
 void ResultPage::authorLinkClicked(const QModelIndex& index)
 {
     VideoEntry* entry = entryAt(index);
-    if (!entry || entry->getAuthor().isEmpty())
+    if (!entry || entry->getAuthorLinkName().isEmpty())
         return;
     addToPageHistory();
-    Q_EMIT authorVideosRequested(entry->getAuthor());
+    Q_EMIT authorVideosRequested(entry->getAuthorLinkName());
 }
 
 void ResultPage::addLinkButtonClicked()

@@ -12,6 +12,7 @@
 #include "widgets/SelectionBox.h"
 #include "widgets/TouchRowDelegate.h"
 #include "widgets/UniformSweepList.h"
+#include "widgets/WidgetStyles.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -73,10 +74,15 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
 
     // 3. The earlier searches, shared by the list and the completion.
     myHistoryList->setModel(myHistoryModel);
-    myHistoryList->setItemDelegate(new TouchRowDelegate(SEARCH_HISTORY_ROW_HEIGHT, myHistoryList));
+    myHistoryList->setItemDelegate(
+        new TouchRowDelegate(SEARCH_HISTORY_ROW_HEIGHT, myHistoryList, TouchRowDelegate::eGreyFill));
     myHistoryList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     myCompleter->setCaseSensitivity(Qt::CaseInsensitive);
     myCompleter->setCompletionMode(QCompleter::PopupCompletion);
+    // The completion's pop-up is a list like the others, for the finger.
+    QAbstractItemView* popup = myCompleter->popup();
+    popup->setStyleSheet(STYLE_COMPLETION_LIST);
+    popup->setItemDelegate(new TouchRowDelegate(SEARCH_HISTORY_ROW_HEIGHT, popup, TouchRowDelegate::eGreyFill));
     reloadHistory();
     int completion = DEFAULT_SEARCH_COMPLETION_ENABLED;
     myRepository.getSetting(SETTING_SEARCH_COMPLETION_ENABLED, completion);

@@ -36,6 +36,7 @@ void VideoEntry::copyFrom(const VideoEntry& other)
     myName = other.myName;
     myDescription = other.myDescription;
     myAuthor = other.myAuthor;
+    myAuthorUserName = other.myAuthorUserName;
     myLength = other.myLength;
     myUploadDate = other.myUploadDate;
     myViewCount = other.myViewCount;

@@ -34,8 +34,15 @@ public:
     void setName(const QString& name) { myName = name; }
     const QString& getDescription() const { return myDescription; }
     void setDescription(const QString& d) { myDescription = d; }
+    // The author as shown: the display name the documents give, else the user name.
     const QString& getAuthor() const { return myAuthor; }
     void setAuthor(const QString& a) { myAuthor = a; }
+    // The author's account (user) name, which the author's uploads are asked for by;
+    // "" when the documents gave none.
+    const QString& getAuthorUserName() const { return myAuthorUserName; }
+    void setAuthorUserName(const QString& name) { myAuthorUserName = name; }
+    // What an author link opens: the user name, else the shown name.
+    const QString& getAuthorLinkName() const { return myAuthorUserName.isEmpty() ? myAuthor : myAuthorUserName; }
     float getLength() const { return myLength; }             // seconds
     void setLength(float seconds) { myLength = seconds; }
     const QDateTime& getUploadDate() const { return myUploadDate; }
@@ -129,6 +136,7 @@ private:
     QString myName;
     QString myDescription;
     QString myAuthor;
+    QString myAuthorUserName;
     float myLength = 0.0f;
     QDateTime myUploadDate;
     QString myViewCount;

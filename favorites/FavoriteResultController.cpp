@@ -225,7 +225,28 @@ void FavoriteResultController::commandFinished(int cmdType, bool ok)
     if (myCommandsPending > 0)
         --myCommandsPending;
     refreshLists();
+    selectCreatedPlayList(cmdType, ok);
     readAgainWhenIdle();
+}
+
+void FavoriteResultController::selectCreatedPlayList(int cmdType, bool ok)
+{
+    // Commands of one type finish in the order they were queued.
+    for (int i = 0; i < myCreatedPlayLists.size(); ++i) {
+        if (myCreatedPlayLists.at(i).cmdType != cmdType)
+            continue;
+        const CreatedPlayList created = myCreatedPlayLists.takeAt(i);
+        if (!ok)
+            return;
+        for (PlayList* playList : myPage->getPlayListModel()->entries()) {
+            if (playList && playList->getServiceId() == created.serviceId && playList->getName() == created.name
+                && !playList->isFixed()) {
+                myPage->selectPlayListById(playList->getId());
+                return;
+            }
+        }
+        return;
+    }
 }
 
 // ---- Reading the account
@@ -386,6 +407,7 @@ void FavoriteResultController::createPlaylist()
                                 myRepository.uniquePlayListName(serviceId));
     command.playList.setDescription(TEXT_PLAYLIST_DESCRIPTION());
     myPage->getPlayListModel()->setVsFolderCollapsed(serviceId, false);
+    myCreatedPlayLists.append({vsAddPlayList, serviceId, command.playList.getName()});
     queue(command);
 }
 
@@ -402,6 +424,7 @@ void FavoriteResultController::externalizePlayList(PlayList* playList, int targe
     command.cmdType = vsCopyPlayList;
     command.playList = *playList;
     command.targetServiceId = targetServiceId;
+    myCreatedPlayLists.append({vsCopyPlayList, targetServiceId, playList->getName()});
     queue(command);
 }
 

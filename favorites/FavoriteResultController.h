@@ -2,6 +2,7 @@
 #define KRELVOX_FAVORITERESULTCONTROLLER_H
 
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -87,6 +88,8 @@ private:
     // Reads the favourite list on (it is read a page at a time) until it has the row
     // and reaches down to the scroll position, and lays it out.
     void readFavoritesFor(int row, int scrollPosition);
+    // Makes the playlist that a finished command created the current row.
+    void selectCreatedPlayList(int cmdType, bool ok);
 
     VideoServiceProvider* myService;
     Repository& myRepository;
@@ -108,6 +111,16 @@ private:
     bool myEntriesReadAgain = false;
     // The playlist whose entries the favourite list was last loaded with.
     int myListedPlayListId = 0;
+    // Playlists that queued commands create (a new one, a copy), in queue order: the
+    // command type, and the service and the name that the playlist gets (names are
+    // unique within a service).
+    struct CreatedPlayList
+    {
+        int cmdType;
+        int serviceId;
+        QString name;
+    };
+    QList<CreatedPlayList> myCreatedPlayLists;
 };
 
 #endif

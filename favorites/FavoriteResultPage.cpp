@@ -17,15 +17,14 @@
 #include "core/constants/Settings.h"
 #include "favorites/FavoritesTexts.h"
 #include "shell/BackButton.h"
-#include "shell/OneButtonDialog.h"
+#include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ShellStyles.h"
-#include "shell/TwoButtonDialog.h"
+#include "shell/UserPrompt.h"
 #include "widgets/WidgetStyles.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -90,8 +89,8 @@ FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, 
     connect(myPlayListView, &PlayListSweepList::updateSelection, this, &FavoriteResultPage::playlistSelectionCleared);
     connect(myPlayListView, &PlayListSweepList::leftKeyPressed, this, &FavoriteResultPage::leftKeyPressed);
     connect(myPlayListView, &PlayListSweepList::rightKeyPressed, this, &FavoriteResultPage::rightKeyPressed);
-    myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_TRANSLUCENT);
-    myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_TRANSLUCENT);
+    myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
+    myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
 
     // A refill deletes the entries: nothing may point at the old ones afterwards
     // (a refill can arrive during a drag, from a finished background download).
@@ -114,17 +113,9 @@ void FavoriteResultPage::buildLayout()
 {
     setStyleSheet(STYLE_PAGE);
 
-    // Header band: title and back button.
-    QFrame* header = new QFrame(this);
-    header->setStyleSheet(STYLE_HEADER_BAND);
-    header->setFixedHeight(HEADER_HEIGHT);
-    QHBoxLayout* headerLayout = new QHBoxLayout(header);
-    headerLayout->setContentsMargins(PAGE_SPACING, 0, PAGE_SPACING, 0);
-    myTitle = new QLabel(TEXT_FAVORITES_TITLE(), header);
-    myTitle->setStyleSheet(STYLE_HEADER_LABEL);
-    myBackButton = new BackButton(header);
-    headerLayout->addWidget(myTitle, 1);
-    headerLayout->addWidget(myBackButton);
+    // Header band: the shared one, with the logo, the title and the back button.
+    PageHeader* header = new PageHeader(TEXT_FAVORITES_TITLE(), this);
+    myBackButton = header->getBackButton();
     setBackButton(myBackButton, myHistory);
 
     // The two lists side by side.
@@ -406,10 +397,10 @@ void FavoriteResultPage::authorLinkClicked(const QModelIndex& index)
     if (!index.isValid())
         return;
     VideoEntry* entry = myFavoriteModel->data(index, Qt::DisplayRole).value<VideoEntry*>();
-    if (!entry || entry->getAuthor().isEmpty())
+    if (!entry || entry->getAuthorLinkName().isEmpty())
         return;
     addToPageHistory();
-    Q_EMIT authorVideosRequested(entry->getAuthor());
+    Q_EMIT authorVideosRequested(entry->getAuthorLinkName());
 }
 
 void FavoriteResultPage::trashClicked()
@@ -430,19 +421,25 @@ void FavoriteResultPage::searchClicked()
 
 // ---- Dialogs
 
+void FavoriteResultPage::setPrompt(UserPrompt* prompt)
+{
+    myPrompt = prompt;
+}
+
+UserPrompt& FavoriteResultPage::prompt()
+{
+    static UserPrompt dialogs;
+    return myPrompt ? *myPrompt : dialogs;
+}
+
 void FavoriteResultPage::showNotice(const QString& text)
 {
-    OneButtonDialog dialog(this);
-    dialog.setTitle(text);
-    dialog.exec();
+    prompt().inform(this, TEXT_FAVORITES_TITLE(), text);
 }
 
 bool FavoriteResultPage::ask(const QString& title, const QString& text)
 {
-    TwoButtonDialog dialog(this);
-    dialog.setTitle(title);
-    dialog.setText(text);
-    return dialog.exec() == 1;
+    return prompt().ask(this, title, text);
 }
 
 bool FavoriteResultPage::checkPlayListEditingOk(int serviceId)

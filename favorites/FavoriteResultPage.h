@@ -15,12 +15,12 @@ class PlayList;
 class PlayListDelegate;
 class PlayListModel;
 class PlayListSweepList;
-class QLabel;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
 class QStackedWidget;
 class Repository;
+class UserPrompt;
 class VideoEntry;
 class VideoListModel;
 
@@ -96,6 +96,10 @@ public:
 
     void initFocusManager();
 
+    // How the page's questions and notices reach the user (the program's prompt, which
+    // runs without dialogs when nobody is at the screen); the plain dialogs until set.
+    void setPrompt(UserPrompt* prompt);
+
 public Q_SLOTS:
     void addToPageHistory() override;
     void setPageFocus() override;
@@ -154,6 +158,7 @@ private:
     void closeNameField();
     void dropPlayList(QWidget* target, QPoint position);
     void dropFavorite(QWidget* target, QPoint position);
+    UserPrompt& prompt();
     void showNotice(const QString& text);
     bool ask(const QString& title, const QString& text);
     bool backgroundDownloadingEnabled() const;
@@ -176,7 +181,7 @@ private:
     PlayListModel* mySparePlayListModel = nullptr;
     VideoListModel* mySpareFavoriteModel = nullptr;
 
-    QLabel* myTitle = nullptr;
+    UserPrompt* myPrompt = nullptr;
     BackButton* myBackButton = nullptr;
     QStackedWidget* myPlayListButtons = nullptr;
     QStackedWidget* myActionButtons = nullptr;

@@ -12,6 +12,7 @@
 #include "core/VideoListModel.h"
 #include "favorites/FavoritesTexts.h"
 #include "shell/OneButtonDialog.h"
+#include "shell/UserPrompt.h"
 
 #include <QDebug>
 #include <QDragEnterEvent>
@@ -167,7 +168,7 @@ void FavoriteResultPage::dropPlayList(QWidget* target, QPoint position)
         OneButtonDialog* notice = new OneButtonDialog(this);
         notice->setAttribute(Qt::WA_DeleteOnClose);
         notice->setTitle(TEXT_SENDING_PLAYLIST_TO_DEVICE());
-        notice->show();
+        prompt().showDialog(notice);
         QTimer::singleShot(NOTICE_TIMEOUT_MS, notice, &QDialog::accept);
         myPlayListModel->setVsFolderCollapsed(eLocalService, false);
         Q_EMIT vsLocalizePlayList(dragged);

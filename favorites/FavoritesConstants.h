@@ -55,7 +55,6 @@ inline constexpr double TAP_DISTANCE = 10.0;
 inline constexpr int NOTICE_TIMEOUT_MS = 3000;
 
 // Page layout (800 x 480 screen).
-inline constexpr int HEADER_HEIGHT = 70;
 inline constexpr int PLAYLIST_LIST_WIDTH = 290;
 inline constexpr int BUTTON_HEIGHT = 64;
 inline constexpr int BUTTON_WIDTH = 190;

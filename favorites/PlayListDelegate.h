@@ -10,6 +10,7 @@
 
 class PlayList;
 class QAbstractItemView;
+class QTextOption;
 
 // Paints the rows of the playlist tree: highlight of the current row, a white line
 // above and below, the icon and the bold name with its entry count. Rows are sized
@@ -30,11 +31,21 @@ public:
     void setPlayListType(int type);
     int getPlayListType() const { return myPlayListType; }
 
-    // The text of a row: the name, with " (count)" except on folder rows, cut to
-    // 65 characters followed by "..." when longer.
+    // The text of a row: the name, with " (count)" except on folder rows; when that
+    // is longer than 65 characters, the name is cut and marked with "...", and the
+    // count kept.
     static QString rowText(const PlayList& playList);
+    // The row's text as it is drawn into the box in the font: the name cut further
+    // when the wrapped text would need more lines than the box has, so that the
+    // count stays readable inside the row.
+    static QString fittedText(const PlayList& playList, const QFont& font, const QRectF& box);
 
 private:
+    static QTextOption textOption();
+    // True when the text, wrapped to the box's width, needs no more lines than fit
+    // in its height (at least one).
+    static bool fits(const QString& text, const QFont& font, const QRectF& box);
+
     QAbstractItemView* myView;
 
     // Working storage of the last paint, reused for every row.

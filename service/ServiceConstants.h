@@ -17,8 +17,16 @@ inline const QString SERVICE_ACCOUNTS_URL = QStringLiteral("https://www.google.c
 inline const QString SERVICE_UPLOAD_URL = QStringLiteral("http://uploads.gdata.youtube.com");
 inline const QString SERVICE_THUMBNAIL_URL = QStringLiteral("http://i.ytimg.com");
 inline const QString SERVICE_WEB_URL = QStringLiteral("http://www.youtube.com");
-// Thumbnails are also served from numbered hosts (i1.ytimg.com...) of this domain.
-inline const QString SERVICE_THUMBNAIL_DOMAIN = QStringLiteral(".ytimg.com");
+// The service's domains. Documents name many hosts of them: thumbnails come from
+// numbered hosts (i1.ytimg.com...) and from the web site's picture host, the API also
+// answers on hosts under its own name, and the web site on its bare domain and the
+// mobile host. Each host is an endpoint's: picture hosts the thumbnails', hosts under
+// the API's name the API's (uploads apart), any other host of the web site's domain
+// the web site's.
+inline const QString SERVICE_THUMBNAIL_DOMAIN = QStringLiteral("ytimg.com");
+inline const QString SERVICE_PICTURE_HOST = QStringLiteral("img.youtube.com");
+inline const QString SERVICE_API_DOMAIN = QStringLiteral("gdata.youtube.com");
+inline const QString SERVICE_WEB_DOMAIN = QStringLiteral("youtube.com");
 
 inline const QString SERVICE_API_PREFIX = QStringLiteral("/gdata");
 inline const QString SERVICE_ACCOUNTS_PREFIX = QStringLiteral("/google");
@@ -105,6 +113,7 @@ inline constexpr QLatin1StringView ATOM_CONTENT("content");
 inline constexpr QLatin1StringView ATOM_PUBLISHED("published");
 inline constexpr QLatin1StringView ATOM_AUTHOR("author");
 inline constexpr QLatin1StringView ATOM_NAME("name");
+inline constexpr QLatin1StringView ATOM_URI("uri");
 inline constexpr QLatin1StringView ATOM_LINK("link");
 inline constexpr QLatin1StringView ATOM_CATEGORY("category");
 inline constexpr QLatin1StringView OPENSEARCH_TOTAL_RESULTS("totalResults");
@@ -123,6 +132,7 @@ inline constexpr QLatin1StringView YT_UPLOADED("uploaded");
 inline constexpr QLatin1StringView YT_STATISTICS("statistics");
 inline constexpr QLatin1StringView YT_ASSIGNABLE("assignable");
 inline constexpr QLatin1StringView YT_DEPRECATED("deprecated");
+inline constexpr QLatin1StringView YT_USERNAME("username");
 inline constexpr QLatin1StringView GD_RATING("rating");
 inline constexpr QLatin1StringView GD_COMMENTS("comments");
 inline constexpr QLatin1StringView GD_FEEDLINK("feedLink");
@@ -146,6 +156,7 @@ inline constexpr QLatin1StringView ATTR_TYPE("type");
 inline constexpr QLatin1StringView ATTR_TERM("term");
 inline constexpr QLatin1StringView ATTR_LABEL("label");
 inline constexpr QLatin1StringView ATTR_SCHEME("scheme");
+inline constexpr QLatin1StringView ATTR_DISPLAY("display");
 
 inline constexpr QLatin1StringView REL_ALTERNATE("alternate");
 inline constexpr QLatin1StringView REL_NEXT("next");
@@ -157,6 +168,7 @@ inline constexpr QLatin1StringView SCHEME_CATEGORIES("http://gdata.youtube.com/s
 inline constexpr QLatin1StringView TEXT_TYPE("text");
 inline constexpr QLatin1StringView ID_VIDEO_MARK(":video:");
 inline constexpr QLatin1StringView ID_VIDEO_PATH_MARK("/videos/");
+inline constexpr QLatin1StringView USER_PATH_MARK("/users/");
 inline constexpr QLatin1StringView WATCH_VIDEO_MARK("v=");
 
 // Dates of comments as the lists show them (day.month.year).

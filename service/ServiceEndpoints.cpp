@@ -29,6 +29,12 @@ const QString& prefix(ServiceEndpoints::Endpoint endpoint)
     return SERVICE_API_PREFIX;
 }
 
+// The domain itself or a host under it.
+bool isInDomain(const QString& host, const QString& domain)
+{
+    return host == domain || host.endsWith(QLatin1Char('.') + domain);
+}
+
 } // namespace
 
 ServiceEndpoints::ServiceEndpoints() = default;
@@ -80,18 +86,31 @@ QUrl ServiceEndpoints::mapDocumentUrl(const QString& address) const
         return QUrl();
     if (!isOverridden())
         return url;
-    const QString host = url.host().toLower();
+    Endpoint endpoint = eEndpointCount;
+    if (!endpointOfHost(url.host(), endpoint))
+        return url;
+    QUrl mapped(root(endpoint));
+    mapped.setPath(mapped.path() + url.path());
+    mapped.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    return mapped;
+}
+
+bool ServiceEndpoints::endpointOfHost(const QString& host, Endpoint& endpoint)
+{
+    const QString name = host.toLower();
     for (int i = 0; i < eEndpointCount; ++i) {
-        const Endpoint endpoint = static_cast<Endpoint>(i);
-        const QUrl real(realRoot(endpoint));
-        const bool sameHost = host == real.host().toLower()
-            || (endpoint == eThumbnails && host.endsWith(SERVICE_THUMBNAIL_DOMAIN));
-        if (!sameHost)
-            continue;
-        QUrl mapped(root(endpoint));
-        mapped.setPath(mapped.path() + url.path());
-        mapped.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
-        return mapped;
+        if (name == QUrl(realRoot(static_cast<Endpoint>(i))).host()) {
+            endpoint = static_cast<Endpoint>(i);
+            return true;
+        }
     }
-    return url;
+    if (isInDomain(name, SERVICE_THUMBNAIL_DOMAIN) || name == SERVICE_PICTURE_HOST)
+        endpoint = eThumbnails;
+    else if (isInDomain(name, SERVICE_API_DOMAIN))
+        endpoint = eApi;
+    else if (isInDomain(name, SERVICE_WEB_DOMAIN))
+        endpoint = eWeb;
+    else
+        return false;
+    return true;
 }

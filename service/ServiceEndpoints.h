@@ -39,9 +39,12 @@ public:
 
     // An address taken from a service document, made ready to be requested: only
     // http and https addresses are accepted (anything else gives an invalid QUrl);
-    // under an override, an address on one of the real hosts is moved to the
-    // matching endpoint of the base URL.
+    // under an override, an address on any host of the service's domains is moved
+    // to the matching endpoint of the base URL.
     QUrl mapDocumentUrl(const QString& address) const;
+    // The endpoint that a host of the service's domains belongs to; false for a host
+    // of no domain of the service.
+    static bool endpointOfHost(const QString& host, Endpoint& endpoint);
 
 private:
     QString myBase;

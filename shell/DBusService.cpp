@@ -66,6 +66,8 @@ void DBusService::call(QDBusConnection& bus, const QString& service, const QStri
         if (failureReported)
             *failureReported = true;
         Q_EMIT callFinished(method, false);
+        if (method == DBUS_HELP_OPEN_TOPIC)
+            Q_EMIT helpOpenFailed();
     };
 
     if (!bus.isConnected()) {

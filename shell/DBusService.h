@@ -15,7 +15,8 @@
 // - mail: "ComposeMail" (to, cc, bcc, subject, body, attachments) of the mail client
 //   ("com.nokia.modest", path "/com/nokia/modest") on the session bus.
 // Every call is asynchronous. A call that fails (no bus, no such service) writes one
-// warning and shows nothing; the keep-alive reports only the first failure of a run of
+// warning and shows nothing (help also reports helpOpenFailed, so that the user can
+// be told); the keep-alive reports only the first failure of a run of
 // failures, so a machine without the service gets one line, not one a minute.
 class DBusService : public QObject
 {
@@ -38,6 +39,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The outcome of each call, for whoever wants to know (the tests).
     void callFinished(const QString& method, bool ok);
+    // The help viewer could not be opened (no bus, no such service on this system).
+    void helpOpenFailed();
 
 private Q_SLOTS:
     void pauseDisplayBlanking();

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,9 +26,13 @@ HomeView::HomeView(QWidget* parent, PageHistory& history)
     myMenu->setStyleSheet(STYLE_MENU);
 
     // 1. The entry buttons: the feeds in the first row, the other places below.
+    // The columns share the width equally, whatever their texts.
     auto* grid = new QGridLayout;
+    myGrid = grid;
     grid->setContentsMargins(HOME_MARGIN, HOME_MARGIN, HOME_MARGIN, HOME_MARGIN);
     grid->setSpacing(HOME_SPACING);
+    for (int column = 0; column < HOME_COLUMNS; ++column)
+        grid->setColumnStretch(column, 1);
     addButton(grid, eEntryMostViewed, TEXT_MOST_VIEWED(), 0, 0);
     addButton(grid, eEntryMostRecent, TEXT_MOST_RECENT(), 0, 1);
     addButton(grid, eEntryMostDiscussed, TEXT_MOST_DISCUSSED(), 0, 2);
@@ -65,9 +70,10 @@ HomeView::~HomeView() = default;
 void HomeView::addButton(QGridLayout* grid, eHomeEntry entry, const QString& text, int row, int column)
 {
     auto* button = new QPushButton(text, this);
-    button->setStyleSheet(STYLE_PUSH_BUTTON);
+    button->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_HOME_BUTTON_TEXT);
     button->setMinimumHeight(HOME_BUTTON_HEIGHT);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    button->installEventFilter(this);
     button->setProperty("homeEntry", entry);
     connect(button, &QPushButton::clicked, this, [this, entry]() { chooseEntry(entry, this); });
     grid->addWidget(button, row, column);
@@ -85,6 +91,53 @@ QPushButton* HomeView::getButton(eHomeEntry entry) const
     for (QPushButton* button : myButtons) {
         if (button->property("homeEntry").toInt() == entry)
             return button;
+    }
+    return nullptr;
+}
+
+bool HomeView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return PageBase::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)
+        return PageBase::eventFilter(watched, event);
+    auto* button = qobject_cast<QPushButton*>(watched);
+    const int index = button ? myGrid->indexOf(button) : -1;
+    if (index < 0)
+        return PageBase::eventFilter(watched, event);
+    int row = 0;
+    int column = 0;
+    int rowSpan = 0;
+    int columnSpan = 0;
+    myGrid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    if (QPushButton* next = buttonTowards(row, column, key))
+        next->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+QPushButton* HomeView::buttonTowards(int row, int column, int key) const
+{
+    auto at = [this](int r, int c) -> QPushButton* {
+        QLayoutItem* item = myGrid->itemAtPosition(r, c);
+        return item ? qobject_cast<QPushButton*>(item->widget()) : nullptr;
+    };
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        const int step = key == Qt::Key_Left ? -1 : 1;
+        for (int c = column + step; c >= 0 && c < myGrid->columnCount(); c += step)
+            if (QPushButton* button = at(row, c))
+                return button;
+        return nullptr;
+    }
+    const int step = key == Qt::Key_Up ? -1 : 1;
+    for (int r = row + step; r >= 0 && r < myGrid->rowCount(); r += step) {
+        // The nearest column; of two as near, the one to the left.
+        for (int distance = 0; distance < myGrid->columnCount(); ++distance) {
+            if (QPushButton* button = at(r, column - distance))
+                return button;
+            if (QPushButton* button = at(r, column + distance))
+                return button;
+        }
     }
     return nullptr;
 }

@@ -65,7 +65,15 @@ Q_SIGNALS:
     void help();
     void exitApplication();
 
+protected:
+    // The arrow keys move the focus between the buttons in their own direction.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The button that an arrow key leads to from the one at (row, column): the next
+    // one along the row for Left and Right, the nearest one in the next row that has
+    // any for Up and Down; null at the edge.
+    QPushButton* buttonTowards(int row, int column, int key) const;
     void addButton(QGridLayout* grid, eHomeEntry entry, const QString& text, int row, int column);
     void addMenuEntry(eHomeEntry entry, const QString& text);
 
@@ -73,6 +81,7 @@ private:
     PageHeader* myHeader;
     QMenu* myMenu;
     QList<QPushButton*> myButtons;
+    QGridLayout* myGrid = nullptr;
 };
 
 #endif

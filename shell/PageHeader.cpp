@@ -6,10 +6,53 @@
 #include "shell/ShellStyles.h"
 
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 
+namespace {
+
+// The title: shown whole when there is room, else cut with "…" to the width the band
+// leaves it beside the logo, the page's own boxes and the back button, instead of
+// pushing them aside or running under them.
+class TitleLabel : public QLabel
+{
+public:
+    TitleLabel(const QString& text, QWidget* parent) : QLabel(parent), myText(text)
+    {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        showFitted();
+    }
+    void setFullText(const QString& text)
+    {
+        myText = text;
+        showFitted();
+    }
+    const QString& fullText() const { return myText; }
+    QSize minimumSizeHint() const override { return QSize(0, QLabel::minimumSizeHint().height()); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        showFitted();
+    }
+    void changeEvent(QEvent* event) override
+    {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            showFitted();
+    }
+
+private:
+    void showFitted() { setText(fontMetrics().elidedText(myText, Qt::ElideRight, qMax(0, contentsRect().width()))); }
+
+    QString myText;
+};
+
+} // namespace
+
 PageHeader::PageHeader(const QString& title, QWidget* parent, bool withBackButton)
-    : QFrame(parent), myLogo(new QLabel(this)), myTitle(new QLabel(title, this))
+    : QFrame(parent), myLogo(new QLabel(this)), myTitle(new TitleLabel(title, this))
 {
     setStyleSheet(STYLE_PAGE_HEADER);
     setMinimumSize(HEADER_MIN_WIDTH, HEADER_HEIGHT);
@@ -36,10 +79,10 @@ PageHeader::~PageHeader() = default;
 
 void PageHeader::setTitle(const QString& title)
 {
-    myTitle->setText(title);
+    static_cast<TitleLabel*>(myTitle)->setFullText(title);
 }
 
 QString PageHeader::getTitle() const
 {
-    return myTitle->text();
+    return static_cast<const TitleLabel*>(myTitle)->fullText();
 }

@@ -15,8 +15,11 @@ public:
     explicit PageHeader(const QString& title, QWidget* parent = nullptr, bool withBackButton = true);
     ~PageHeader() override;
 
+    // The title is shown cut with "…" when the band has no room for all of it;
+    // getTitle gives it whole.
     void setTitle(const QString& title);
     QString getTitle() const;
+    QLabel* getTitleLabel() const { return myTitle; }
     // Null when the header was made without one (the home view).
     BackButton* getBackButton() const { return myBackButton; }
 

@@ -23,12 +23,17 @@ inline const QString STYLE_LABEL_12 = QStringLiteral(
 inline const QString STYLE_LINE_EDIT = QStringLiteral(
     "QLineEdit { color: black; background-color: white; border: 2px solid #888888; border-radius: 6px;"
     " padding: 4px; font-family: SansSerif; font-size: 18pt; }");
-// Push buttons draw one of three border images by state.
+// Push buttons draw one of four border images by state; the keyboard focus (moved
+// with the arrow keys) is framed in the program's focus colour.
 inline const QString STYLE_PUSH_BUTTON = QStringLiteral(
     "QPushButton { color: white; font-family: SansSerif; font-size: 16pt; font-weight: bold;"
     " border-image: url(:icons/button_normal.svg) 10 10 10 10 stretch stretch; border-width: 10px; }"
+    " QPushButton:focus { border-image: url(:icons/button_focused.svg) 10 10 10 10 stretch stretch; }"
     " QPushButton:pressed { border-image: url(:icons/button_pressed.svg) 10 10 10 10 stretch stretch; }"
     " QPushButton:disabled { color: #aaaaaa; border-image: url(:icons/button_disabled.svg) 10 10 10 10 stretch stretch; }");
+// The home view's buttons take a quarter of the screen's width each: their texts are
+// a size smaller, so that the longest keeps clear of the button's edges.
+inline const QString STYLE_HOME_BUTTON_TEXT = QStringLiteral(" QPushButton { font-size: 14pt; }");
 inline const QString STYLE_LINK_BUTTON = QStringLiteral(
     "QPushButton { color: #29ABE2; background: transparent; border: 0px; text-decoration: underline;"
     " font-family: SansSerif; font-size: 14pt; text-align: left; }");
@@ -55,7 +60,8 @@ inline const QString STYLE_PAGE_HEADER = QStringLiteral(
     "PageHeader { background-color: black; min-width: 800px; min-height: 70px; border: 0px; }");
 // The flat back button of the header band and the application menu.
 inline const QString STYLE_BACK_BUTTON = QStringLiteral(
-    "BackButton { background: transparent; border: 0px; }");
+    "BackButton { background: transparent; border: 2px solid transparent; border-radius: 8px; }"
+    " BackButton:focus { border-color: #49FC9A; }");
 inline const QString STYLE_MENU = QStringLiteral(
     "QMenu { color: white; background-color: #2b0a0a; border: 2px solid white; font-family: SansSerif; font-size: 18pt; }"
     " QMenu::item { padding: 10px 40px 10px 20px; }"

@@ -4,6 +4,7 @@
 #include "widgets/WidgetConstants.h"
 #include "widgets/WidgetStyles.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -133,17 +134,35 @@ void SelectionList::showUnder(QWidget* widget)
 {
     if (!widget)
         return;
+    ensurePolished();
+    myList->ensurePolished();
     const QMargins frame = contentsMargins() + layout()->contentsMargins();
-    int width = qMax(widget->width(), SELECTION_BOX_MIN_WIDTH);
-    int height = count() * SELECTION_LIST_ROW_HEIGHT + frame.top() + frame.bottom();
-    if (myUpButton)
-        height = qMax(height, 2 * SELECTION_LIST_BUTTON_SIZE + frame.top() + frame.bottom() + 2);
-
     QRect screen(0, 0, SELECTION_LIST_MAX_WIDTH, SELECTION_LIST_MAX_HEIGHT);
     if (QScreen* s = widget->screen())
         screen = s->availableGeometry();
+    const int maxHeight = qMin(screen.height(), SELECTION_LIST_MAX_HEIGHT);
+    const int rowsHeight = count() * SELECTION_LIST_ROW_HEIGHT + frame.top() + frame.bottom();
+    // The scroll buttons only when the entries do not all fit.
+    const bool scrolls = myUpButton && rowsHeight > maxHeight;
+    if (myUpButton) {
+        myUpButton->setVisible(scrolls);
+        myDownButton->setVisible(scrolls);
+    }
+    int height = rowsHeight;
+    if (scrolls)
+        height = qMax(height, 2 * SELECTION_LIST_BUTTON_SIZE + frame.top() + frame.bottom() + 2);
+    height = qMin(height, maxHeight);
+
+    // As wide as the box, or as the widest entry needs.
+    int textWidth = 0;
+    const QFontMetrics metrics(myList->font());
+    for (int row = 0; row < count(); ++row)
+        textWidth = qMax(textWidth, metrics.horizontalAdvance(itemText(row)));
+    int needed = textWidth + SELECTION_LIST_TEXT_MARGIN + frame.left() + frame.right();
+    if (scrolls)
+        needed += SELECTION_LIST_BUTTON_SIZE + layout()->spacing();
+    int width = qMax(qMax(widget->width(), SELECTION_BOX_MIN_WIDTH), needed);
     width = qMin(width, qMin(screen.width(), SELECTION_LIST_MAX_WIDTH));
-    height = qMin(height, qMin(screen.height(), SELECTION_LIST_MAX_HEIGHT));
 
     const QPoint below = widget->mapToGlobal(QPoint(0, widget->height()));
     const QPoint above = widget->mapToGlobal(QPoint(0, 0)) - QPoint(0, height);

@@ -25,8 +25,9 @@ protected:
     void activateCurrentItem(const QModelIndex& index) override;
 };
 
-// The selection box's drop-down list: a pop-up window under the box holding the
-// entries in a kinetic list and, when its flag is not 0, an up and a down button that
+// The selection box's drop-down list: a pop-up window under the box, as wide as the
+// box or as its widest entry needs, holding the entries in a kinetic list and, when
+// its flag is not 0 and the entries do not all fit, an up and a down button that
 // scroll the list by a page. It reports a pick (picked) and every hiding (hidden),
 // whatever the reason: a pick, Escape, or a tap outside it.
 class SelectionList : public QFrame

@@ -33,6 +33,9 @@ inline constexpr int SELECTION_BOX_HEIGHT = 50;
 inline constexpr int SELECTION_BOX_ARROW_SIZE = 24;
 inline constexpr int SELECTION_LIST_ROW_HEIGHT = 50;
 inline constexpr int SELECTION_LIST_BUTTON_SIZE = 50;
+// Room beside an entry's text in the drop-down: the row's padding on both sides and
+// the slim scroll bar.
+inline constexpr int SELECTION_LIST_TEXT_MARGIN = 40;
 // The drop-down list never grows beyond the device screen.
 inline constexpr int SELECTION_LIST_MAX_WIDTH = 800;
 inline constexpr int SELECTION_LIST_MAX_HEIGHT = 480;

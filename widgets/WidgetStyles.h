@@ -12,8 +12,12 @@ inline const QString LINK_COLOR = QStringLiteral("#29ABE2");
 // A plain list on a translucent fill, and the fills a page may give its kinetic lists.
 inline const QString STYLE_LIST = QStringLiteral(
     "QListView { color: white; background: rgba(0, 0, 0, 25%); border: 0px; padding: 0px; margin: 0px; }");
-inline const QString STYLE_SWEEP_LIST_TRANSLUCENT = QStringLiteral(
-    " SweepListBase {     background: rgba(0, 0, 0, 25%); } ");
+// A translucent fill for lists that the arrow keys move the focus to: the list that
+// has the focus is framed in the program's focus colour (the frame is always there, so that
+// the rows do not move when the focus comes and goes).
+inline const QString STYLE_SWEEP_LIST_FOCUSABLE = QStringLiteral(
+    " SweepListBase { background: rgba(0, 0, 0, 25%); border: 2px solid transparent; }"
+    " SweepListBase:focus { border-color: #49FC9A; } ");
 inline const QString STYLE_VARIABLE_SWEEP_LIST = QStringLiteral(
     "VariableSweepList {    background: rgba(0,0,0,0);     padding: 0px;    margin: 0px;    border: 0px;}");
 
@@ -26,6 +30,13 @@ inline const QString STYLE_SWEEP_LIST = QStringLiteral(
     " QScrollBar::handle:vertical { background: rgba(255, 255, 255, 70%); min-height: 30px; border-radius: 4px; }"
     " QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: 0px; }"
     " QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+
+// The completion pop-up of a text field: finger-high rows in the program's font, on
+// black like the drop-down lists.
+inline const QString STYLE_COMPLETION_LIST = QStringLiteral(
+    "QListView { background-color: black; color: white; font-family: SansSerif; font-size: 16pt;"
+    " border: 2px solid white; padding: 0px; margin: 0px; }"
+    " QListView::item { padding-left: 10px; }");
 
 // The selection box: the chosen text and an arrow on black, framed in white; the
 // focus frame is the program's focus colour.

@@ -57,7 +57,8 @@ const QString ENTRY_COLUMNS = QStringLiteral(
     " cast(v.rating_count as blob), cast(v.category as blob), cast(v.keywords as blob),"
     " cast(v.watch_url as blob), cast(v.thumbnail_url as blob), cast(v.comments_url as blob),"
     " cast(v.related_url as blob), cast(v.responses_url as blob),"
-    " cast(v.thumbnail_file as blob), cast(v.video_file as blob), v.video_file_size, ") + VIDEO_FLAGS;
+    " cast(v.thumbnail_file as blob), cast(v.video_file as blob), v.video_file_size,"
+    " cast(v.author_user_name as blob), ") + VIDEO_FLAGS;
 
 const QString ENTRY_SELECT = ENTRY_COLUMNS + QStringLiteral("from favorite f join video_entry v on v.id = f.video_entry_id ");
 
@@ -100,9 +101,10 @@ VideoEntry* readEntry(const QSqlQuery& q)
     entry->deferThumbnail(textAt(q, 25));
     entry->setVideoFile(textAt(q, 26));
     entry->setVideoFileSize(intAt(q, 27));
-    entry->setStoredFavorite(intAt(q, 28) != 0);
-    entry->setLinkFavorite(intAt(q, 29) != 0);
-    entry->setInHistory(intAt(q, 30) != 0);
+    entry->setAuthorUserName(textAt(q, 28));
+    entry->setStoredFavorite(intAt(q, 29) != 0);
+    entry->setLinkFavorite(intAt(q, 30) != 0);
+    entry->setInHistory(intAt(q, 31) != 0);
     return entry;
 }
 
@@ -143,7 +145,8 @@ int upsertVideo(RepositoryDatabase& database, VideoEntry* entry)
         const bool ok = database.exec(QStringLiteral(
             "update video_entry set"
             " name = coalesce(nullif(?, ''), name), description = coalesce(nullif(?, ''), description),"
-            " author = coalesce(nullif(?, ''), author), length = case when ? > 0 then ? else length end,"
+            " author = coalesce(nullif(?, ''), author), author_user_name = coalesce(nullif(?, ''), author_user_name),"
+            " length = case when ? > 0 then ? else length end,"
             " upload_date = coalesce(nullif(?, ''), upload_date), view_count = coalesce(nullif(?, ''), view_count),"
             " comment_count = coalesce(nullif(?, ''), comment_count), rating = coalesce(nullif(?, ''), rating),"
             " rating_count = coalesce(nullif(?, ''), rating_count), category = coalesce(nullif(?, ''), category),"
@@ -153,7 +156,8 @@ int upsertVideo(RepositoryDatabase& database, VideoEntry* entry)
             " thumbnail_file = case when thumbnail_file = '' then ? else thumbnail_file end,"
             " video_file = case when video_file = '' then ? else video_file end"
             " where id = ?"),
-            {entry->getName(), entry->getDescription(), entry->getAuthor(), double(entry->getLength()),
+            {entry->getName(), entry->getDescription(), entry->getAuthor(), entry->getAuthorUserName(),
+             double(entry->getLength()),
              double(entry->getLength()), uploaded, entry->getViewCount(), entry->getCommentCount(),
              entry->getRating(), entry->getRatingCount(), entry->getCategory(), keywords, entry->getWatchUrl(),
              entry->getThumbnailUrl(), entry->getCommentsUrl(), entry->getRelatedUrl(), entry->getResponsesUrl(),
@@ -168,14 +172,16 @@ int upsertVideo(RepositoryDatabase& database, VideoEntry* entry)
     if (!database.run(query, QStringLiteral(
             "insert into video_entry (vs_id, video_id, name, description, author, length, upload_date,"
             " view_count, comment_count, rating, rating_count, category, keywords, watch_url, thumbnail_url,"
-            " comments_url, related_url, responses_url, thumbnail_file, video_file, video_file_size)"
-            " values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            " comments_url, related_url, responses_url, thumbnail_file, video_file, video_file_size,"
+            " author_user_name)"
+            " values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {entry->getServiceId() == eAccountService ? int(eAccountService) : int(eLocalService),
              entry->getVideoId(), entry->getName(), entry->getDescription(), entry->getAuthor(),
              double(entry->getLength()), uploaded, entry->getViewCount(), entry->getCommentCount(),
              entry->getRating(), entry->getRatingCount(), entry->getCategory(), keywords, entry->getWatchUrl(),
              entry->getThumbnailUrl(), entry->getCommentsUrl(), entry->getRelatedUrl(), entry->getResponsesUrl(),
-             entry->getThumbnailFile(), entry->getVideoFile(), entry->getVideoFileSize()},
+             entry->getThumbnailFile(), entry->getVideoFile(), entry->getVideoFileSize(),
+             entry->getAuthorUserName()},
             "Repository::upsertVideo()"))
         return -1;
     const int newId = query.lastInsertId().toInt();

@@ -41,7 +41,8 @@ const char* const TABLES[] = {
     " responses_url text not null default '',"
     " thumbnail_file text not null default '',"
     " video_file text not null default '',"
-    " video_file_size integer not null default 0)",
+    " video_file_size integer not null default 0,"
+    " author_user_name text not null default '')",
 
     // ENTRY_COUNT and DOWNLOAD_COUNT (entries, and stored copies still to download)
     // are kept by the triggers below; the download queue's row holds the queue's.
@@ -145,6 +146,12 @@ const char* const FROM_VERSION_0[] = {
     "drop index if exists favorite_queue",
 };
 
+// ---- From layout 1: the author's user name beside the shown name (the author link
+// asks for it; the shown name may be a display name).
+const char* const FROM_VERSION_1[] = {
+    "alter table video_entry add column author_user_name text not null default ''",
+};
+
 const char* const AFTER_MIGRATION[] = {
     "update favorite set sort_id = renumbered.position"
     " from (select id, row_number() over (partition by playlist_id order by sort_id, id) as position"
@@ -212,7 +219,7 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
     const bool isNew = database.scalar(QStringLiteral("select count(*) from sqlite_master"
                                                       " where type = 'table' and name = 'playlist'"),
                                        {}, 0, "RepositorySchema::open()") == 0;
-    if (isNew ? !create(database) : version < VERSION && !migrate(database))
+    if (isNew ? !create(database) : version < VERSION && !migrate(database, version))
         return Opened::Failed;
     // One synced write per commit (to the log) instead of a journal file written,
     // synced and deleted beside the database's own sync. Set once the file is of the
@@ -283,12 +290,14 @@ bool RepositorySchema::create(RepositoryDatabase& database)
     return database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
 }
 
-bool RepositorySchema::migrate(RepositoryDatabase& database)
+bool RepositorySchema::migrate(RepositoryDatabase& database, int version)
 {
     const char* caller = "RepositorySchema::migrate()";
     Transaction transaction(database, caller);
-    const bool ok = transaction.isActive() && runAll(database, FROM_VERSION_0, caller)
-        && createIndexesAndTriggers(database, caller) && runAll(database, AFTER_MIGRATION, caller)
+    const bool fromZero = version < 1;
+    const bool ok = transaction.isActive()
+        && (!fromZero || (runAll(database, FROM_VERSION_0, caller) && createIndexesAndTriggers(database, caller)))
+        && runAll(database, FROM_VERSION_1, caller) && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
         && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
     if (ok)
         qCDebug(lcCore) << "RepositorySchema::migrate() the database was brought to layout" << VERSION;

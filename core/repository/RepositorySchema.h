@@ -7,11 +7,12 @@ class RepositoryDatabase;
 
 // The tables, indexes and triggers of the database file and the way from each earlier
 // layout to the current one. The layout version is the file's user_version: 0 for the
-// files written before counts were kept in the playlist rows.
+// files written before counts were kept in the playlist rows, 1 for those written
+// before the author's user name was kept.
 class RepositorySchema
 {
 public:
-    static const int VERSION = 1;
+    static const int VERSION = 2;
 
     enum class Opened {
         Failed,   // the file cannot be used
@@ -30,7 +31,8 @@ private:
     static bool openAndCheck(RepositoryDatabase& database, bool wholeFile);
     static bool setAside(RepositoryDatabase& database, const QString& fileName);
     static bool create(RepositoryDatabase& database);
-    static bool migrate(RepositoryDatabase& database);
+    // From the layout version the file has to the current one.
+    static bool migrate(RepositoryDatabase& database, int version);
 };
 
 #endif

@@ -74,7 +74,6 @@ inline constexpr int ACCOUNT_FEED_PAGE_SIZE = 50;
 inline constexpr QLatin1StringView ATOM_SUMMARY("summary");
 inline constexpr QLatin1StringView ATOM_SUBTITLE("subtitle");
 inline constexpr QLatin1StringView ATOM_UPDATED("updated");
-inline constexpr QLatin1StringView YT_USERNAME("username");
 inline constexpr QLatin1StringView YT_STATUS("status");
 inline constexpr QLatin1StringView YT_PLAYLIST_ID("playlistId");
 inline constexpr QLatin1StringView YT_COUNT_HINT("countHint");

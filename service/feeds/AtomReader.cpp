@@ -50,6 +50,34 @@ void readAuthorName(QXmlStreamReader& reader, QString& name)
     }
 }
 
+void readAuthor(QXmlStreamReader& reader, Author& author)
+{
+    QString fromUri;
+    QString fromUserName;
+    while (reader.readNextStartElement()) {
+        if (is(reader, NS_ATOM, ATOM_NAME) && author.name.isEmpty())
+            author.name = text(reader).trimmed();
+        else if (is(reader, NS_ATOM, ATOM_URI))
+            fromUri = userNameFromUri(text(reader));
+        else if (is(reader, NS_YT, YT_USERNAME))
+            fromUserName = text(reader).trimmed();
+        else
+            reader.skipCurrentElement();
+    }
+    if (author.userName.isEmpty())
+        author.userName = fromUserName.isEmpty() ? fromUri : fromUserName;
+}
+
+QString userNameFromUri(const QString& uri)
+{
+    const QString trimmed = uri.trimmed();
+    const int at = trimmed.lastIndexOf(USER_PATH_MARK);
+    if (at < 0)
+        return QString();
+    const QString tail = trimmed.mid(at + USER_PATH_MARK.size());
+    return tail.contains(QLatin1Char('/')) || tail.contains(QLatin1Char('?')) ? QString() : tail;
+}
+
 bool readRoot(QXmlStreamReader& reader, QLatin1StringView rootName, QString& error)
 {
     if (reader.readNextStartElement() && is(reader, NS_ATOM, rootName))

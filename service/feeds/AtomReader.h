@@ -40,6 +40,19 @@ QString dayMonthYear(const QString& rfc3339);
 // holds one.
 void readAuthorName(QXmlStreamReader& reader, QString& name);
 
+// An atom:author as the documents give it: the name (in newer documents often a
+// display name with blanks) and the account's user name, from yt:username or the
+// last part of the author's uri (".../users/<user name>").
+struct Author
+{
+    QString name;
+    QString userName;
+};
+// Reads an atom:author element into author; a field already filled is kept.
+void readAuthor(QXmlStreamReader& reader, Author& author);
+// The user name at the end of a ".../users/<user name>" address, "" for any other.
+QString userNameFromUri(const QString& uri);
+
 // Reads up to the document's root element, which must be the Atom element rootName.
 bool readRoot(QXmlStreamReader& reader, QLatin1StringView rootName, QString& error);
 // Reads the rest of the document: it must be complete and well-formed.

@@ -44,7 +44,9 @@ struct VideoFeedParser::EntryExtras
     QString thumbnail;
     bool defaultThumbnail = false;
     QString textContent;
-    QString uploader;
+    AtomReader::Author author;   // the entry's author: in a list's feed its owner
+    QString uploader;            // media:credit role "uploader": the user name
+    QString uploaderDisplay;     // its yt:display, in newer documents
     QString uploaded;
 };
 
@@ -67,9 +69,7 @@ void VideoFeedParser::readEntry(QXmlStreamReader& reader)
             } else if (name == ATOM_PUBLISHED) {
                 entry->setUploadDate(parseDate(text(reader)));
             } else if (name == ATOM_AUTHOR) {
-                QString author = entry->getAuthor();
-                AtomReader::readAuthorName(reader, author);
-                entry->setAuthor(author);
+                AtomReader::readAuthor(reader, extras.author);
             } else if (name == ATOM_LINK) {
                 const QStringView rel = reader.attributes().value(ATTR_REL);
                 if (rel == REL_ALTERNATE && entry->getWatchUrl().isEmpty())
@@ -116,11 +116,34 @@ void VideoFeedParser::readEntry(QXmlStreamReader& reader)
         entry->setVideoId(videoIdFromWatchUrl(entry->getWatchUrl()));
     if (entry->getDescription().isEmpty())
         entry->setDescription(extras.textContent);
-    if (entry->getAuthor().isEmpty())
-        entry->setAuthor(extras.uploader);
+    setAuthor(entry, extras);
     if (!entry->getUploadDate().isValid() && !extras.uploaded.isEmpty())
         entry->setUploadDate(parseDate(extras.uploaded));
     entry->setThumbnailUrl(extras.thumbnail);
+}
+
+void VideoFeedParser::setAuthor(VideoEntry* entry, const EntryExtras& extras)
+{
+    // The uploader's credit names the video's author. The entry's author is the same
+    // account in video feeds (where it carries the display name), but in the feed of
+    // a playlist or of favourites it is the list's owner: an author whose user name
+    // differs from the uploader's is not the video's.
+    const AtomReader::Author& author = extras.author;
+    const bool authorIsUploader = extras.uploader.isEmpty()
+        || (author.userName.isEmpty() ? author.name.compare(extras.uploader, Qt::CaseInsensitive) == 0
+                                      : author.userName.compare(extras.uploader, Qt::CaseInsensitive) == 0);
+    if (authorIsUploader && !author.name.isEmpty()) {
+        entry->setAuthor(author.name);
+        entry->setAuthorUserName(author.userName.isEmpty() ? extras.uploader : author.userName);
+        return;
+    }
+    if (!extras.uploader.isEmpty()) {
+        entry->setAuthor(extras.uploaderDisplay.isEmpty() ? extras.uploader : extras.uploaderDisplay);
+        entry->setAuthorUserName(extras.uploader);
+        return;
+    }
+    entry->setAuthor(author.name);
+    entry->setAuthorUserName(author.userName);
 }
 
 void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, EntryExtras& extras)
@@ -163,9 +186,12 @@ void VideoFeedParser::readGroup(QXmlStreamReader& reader, VideoEntry* entry, Ent
                 reader.skipCurrentElement();
             } else if (name == MEDIA_CREDIT) {
                 const bool isUploader = reader.attributes().value(ATTR_ROLE) == ROLE_UPLOADER;
+                const QString display = reader.attributes().value(NS_YT, ATTR_DISPLAY).trimmed().toString();
                 const QString credit = text(reader).trimmed();
-                if (isUploader)
+                if (isUploader && !credit.isEmpty()) {
                     extras.uploader = credit;
+                    extras.uploaderDisplay = display;
+                }
             } else if (name == MEDIA_PLAYER) {
                 if (entry->getWatchUrl().isEmpty())
                     entry->setWatchUrl(attribute(reader, ATTR_URL));

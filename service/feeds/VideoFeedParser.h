@@ -19,6 +19,8 @@ private:
     void readEntry(QXmlStreamReader& reader) override;
     struct EntryExtras;
     void readGroup(QXmlStreamReader& reader, VideoEntry* entry, EntryExtras& extras);
+    // The shown author name and the user name the author link asks for.
+    static void setAuthor(VideoEntry* entry, const EntryExtras& extras);
 };
 
 #endif

@@ -69,6 +69,18 @@ private Q_SLOTS:
     void init() { myEnvironment = std::make_unique<TestEnvironment>(); }
     void cleanup() { myEnvironment.reset(); }
 
+    // Help on a system without the platform's help viewer: the user is told, through
+    // the program's prompt (so a run without anyone at the screen only traces it).
+    void helpWithoutTheHelpViewerIsANotice()
+    {
+        ProgramRig rig;
+        MainController controller(rig.options());
+        QVERIFY(!controller.startupFailed());
+        controller.getHomeView()->chooseEntry(HomeView::eEntryHelp, controller.getHomeView());
+        QTRY_COMPARE(rig.prompt.log, QStringList({"inform|Help|Help is not available on this device."}));
+        QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
+    }
+
     void startUpBuildsTheHomePage()
     {
         ProgramRig rig;

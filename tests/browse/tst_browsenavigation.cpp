@@ -187,7 +187,7 @@ void TestBrowseNavigation::backAfterAuthorLinkAsksForTheListAgain()
 
     // The author link of a row: that author's uploads on the same page.
     VideoSweepList* list = resultPage()->getList();
-    const QString name = resultPage()->getModel()->entryAt(5)->getAuthor();
+    const QString name = resultPage()->getModel()->entryAt(5)->getAuthorUserName();
     clickAuthorLink(5);
     QVERIFY(waitFilled());
     QCOMPARE(myController->getResultController()->getCurrentRequest().text, name);

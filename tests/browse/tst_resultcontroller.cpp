@@ -43,6 +43,8 @@ private Q_SLOTS:
     void pageSizeFromSettings();
     void timeBoxAsksAgainOnlyOnChange();
     void searchWithSortBox();
+    void titleStaysClearOfTheSortBox_data();
+    void titleStaysClearOfTheSortBox();
     void relatedAndResponses_data();
     void relatedAndResponses();
     void authorUploads();
@@ -250,6 +252,34 @@ void TestResultController::searchWithSortBox()
     QCOMPARE(myPage->getSortBox()->currentText(), QStringLiteral("Relevance"));
 }
 
+void TestResultController::titleStaysClearOfTheSortBox_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("short search") << "cats" << true;
+    QTest::newRow("long search") << "northern lights over the fells" << false;
+}
+
+// The title of a search's results is shown beside the sort box, not under it: cut
+// with "…" when it does not fit.
+void TestResultController::titleStaysClearOfTheSortBox()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, whole);
+    myController->search(text, QString(), QStringLiteral("relevance"));
+    QVERIFY(waitFilled());
+    QApplication::processEvents();
+    PageHeader* header = myPage->getHeader();
+    QLabel* title = header->getTitleLabel();
+    const QRect box = myPage->getSortBox()->geometry();
+    QVERIFY(myPage->getSortBox()->isVisible());
+    QVERIFY2(title->geometry().right() < box.left(), qPrintable(QStringLiteral("%1 %2").arg(title->geometry().right()).arg(box.left())));
+    QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->contentsRect().width());
+    QVERIFY(header->getTitle().startsWith(QStringLiteral("Search results: ") + text.left(10)));
+    QCOMPARE(title->text() == header->getTitle(), whole);
+    QVERIFY(title->text().startsWith(QStringLiteral("Search results")));
+}
+
 void TestResultController::relatedAndResponses_data()
 {
     QTest::addColumn<bool>("responses");
@@ -299,10 +329,12 @@ void TestResultController::authorLinkOpensUploadsAndRecordsHistory()
     QVERIFY(waitFilled());
     VideoSweepList* list = myPage->getList();
     list->viewport()->repaint(); // the painter writes the link rectangles
+    // The row shows the author's display name; the link asks for the account's uploads.
     VideoEntry* entry = myPage->getModel()->entryAt(1);
     const QRectF author = entry->getAuthorRect();
     QVERIFY(!author.isEmpty());
-    const QString name = entry->getAuthor();
+    QCOMPARE(entry->getAuthor(), QStringLiteral("Harbour Films"));
+    const QString name = QStringLiteral("harbourfilms");
 
     Touch::tap(list, author.center().toPoint());
     QCOMPARE(myHistory->count(), 1);

@@ -7,10 +7,14 @@
 #include "shell/PageHistoryItem.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
+#include "widgets/SelectionList.h"
 #include "widgets/UniformSweepList.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QDir>
+#include <QPainter>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -36,9 +40,16 @@ private Q_SLOTS:
     void clearingHistoryList();
     void categories();
     void sortOrder();
+    void completionPopUpIsForTheFinger();
+    void dropDownsFitTheirEntries_data();
+    void dropDownsFitTheirEntries();
+    void selectedEarlierSearchHasTheGreyRowFill();
 
 private:
     SearchPage* makePage();
+    // The window with a pop-up drawn over it where it is on the screen, saved as a
+    // screenshot.
+    void saveWithPopUp(QWidget* popUp, const QString& name);
 
     TestWorld* myWorld = nullptr;
     PageHistory* myHistory = nullptr;
@@ -278,6 +289,119 @@ void TestSearchPage::sortOrder()
     myWorld->repository->setSetting(SETTING_DEFAULT_SORTING_ORDER, 0);
     QCOMPARE(myPage->getSortBy(), QString());
     QCOMPARE(box->currentText(), QStringLiteral("Relevance"));
+}
+
+void TestSearchPage::saveWithPopUp(QWidget* popUp, const QString& name)
+{
+    QWidget* window = &myWorld->window();
+    QPixmap shot = window->grab();
+    QPainter painter(&shot);
+    painter.drawPixmap(popUp->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)), popUp->grab());
+    painter.end();
+    QVERIFY(shot.save(QDir(TestEnvironment::outputFolder()).filePath(name + QStringLiteral(".png"))));
+}
+
+// Typing offers the earlier searches in a list like the others: rows high enough for a
+// finger, in the program's font.
+void TestSearchPage::completionPopUpIsForTheFinger()
+{
+    for (const QString& text : {QStringLiteral("northern lights"), QStringLiteral("Nordic skiing"),
+                                QStringLiteral("norppa"), QStringLiteral("sailing")})
+        myWorld->repository->addSearchHistory(text);
+    makePage();
+    myWorld->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&myWorld->window()));
+    QLineEdit* field = myPage->getQueryField();
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("nor"));
+    QAbstractItemView* popUp = field->completer()->popup();
+    QTRY_VERIFY(popUp->isVisible());
+    QCOMPARE(popUp->model()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        QVERIFY(popUp->visualRect(popUp->model()->index(row, 0)).height() >= 46);
+    QCOMPARE(popUp->font().family(), QStringLiteral("SansSerif"));
+    QCOMPARE(popUp->font().pointSize(), 16);
+    saveWithPopUp(popUp, QStringLiteral("search-completion-open"));
+    popUp->hide();
+}
+
+void TestSearchPage::dropDownsFitTheirEntries_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("categories of the service") << "category";
+    QTest::newRow("time frames of the result page") << "time";
+}
+
+// A drop-down is wide enough for its longest entry, and has scroll buttons only when
+// its entries do not all fit on the screen.
+void TestSearchPage::dropDownsFitTheirEntries()
+{
+    QFETCH(QString, box);
+    makePage();
+    std::unique_ptr<ResultPage> resultPage;
+    SelectionBox* selection = nullptr;
+    if (box == "category") {
+        CategoryMap categories;
+        connect(myWorld->service.get(), &VideoServiceProvider::categoriesReady, myPage,
+                [&categories](CategoryMap& read) { categories = read; });
+        myWorld->service->getCategories();
+        QTRY_VERIFY(!categories.isEmpty());
+        myPage->setCategories(categories);
+        selection = myPage->getCategoryBox();
+    } else {
+        myPage->hide();
+        resultPage = std::make_unique<ResultPage>(*myWorld->repository, *myHistory, &myWorld->window());
+        resultPage->setGeometry(0, 0, 800, 480);
+        resultPage->show();
+        resultPage->getTimeBox()->show();
+        selection = resultPage->getTimeBox();
+    }
+    QVERIFY(selection->count() > 1);
+    selection->showListBox();
+    SelectionList* list = selection->listBox();
+    QVERIFY(list->isVisible());
+    SelectionListView* view = list->listView();
+    const QFontMetrics metrics(view->font());
+    for (int row = 0; row < selection->count(); ++row) {
+        const QString text = list->itemText(row);
+        QVERIFY2(metrics.horizontalAdvance(text) + 20 <= view->viewport()->width(), qPrintable(text));
+    }
+    QApplication::processEvents();
+    const QScrollBar* bar = view->verticalScrollBar();
+    const bool scrolls = bar->maximum() > bar->minimum();
+    QCOMPARE(list->upButton()->isVisible(), scrolls);
+    QCOMPARE(list->downButton()->isVisible(), scrolls);
+    if (box == "category")
+        saveWithPopUp(list, QStringLiteral("search-categories-open"));
+    list->hide();
+}
+
+// The chosen earlier search has the grey fill of the other lists' current rows.
+void TestSearchPage::selectedEarlierSearchHasTheGreyRowFill()
+{
+    for (const QString& text : {QStringLiteral("first"), QStringLiteral("second")})
+        myWorld->repository->addSearchHistory(text);
+    makePage();
+    tapRow(myPage->getHistoryList(), 0);
+    UniformSweepList* list = myPage->getHistoryList();
+    QVERIFY(list->selectionModel()->isSelected(list->model()->index(0, 0)));
+    // What the user sees: the list over the page's own colour.
+    QImage image(list->viewport()->size(), QImage::Format_RGB32);
+    image.fill(QColor(0x65, 0x18, 0x18));
+    QPainter painter(&image);
+    painter.drawPixmap(0, 0, list->viewport()->grab());
+    painter.end();
+    auto sample = [&](int row) {
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        return image.pixelColor(rect.right() - 15, rect.center().y());
+    };
+    const QColor selected = sample(0);
+    const QColor plain = sample(1);
+    const double alpha = 90.0 / 255.0;
+    auto blend = [alpha](int base) { return base * (1 - alpha) + 180 * alpha; };
+    QVERIFY2(qAbs(selected.red() - blend(plain.red())) <= 6 && qAbs(selected.green() - blend(plain.green())) <= 6
+                 && qAbs(selected.blue() - blend(plain.blue())) <= 6,
+             qPrintable(QStringLiteral("%1 over %2").arg(selected.name(), plain.name())));
 }
 
 QTEST_MAIN(TestSearchPage)

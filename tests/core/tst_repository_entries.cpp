@@ -263,12 +263,15 @@ private Q_SLOTS:
         video.setViewCount(QStringLiteral("1234"));
         video.setKeywords({QStringLiteral("one, two"), QStringLiteral("three")});
         video.setUploadDate(QDateTime(QDate(2009, 3, 4), QTime(5, 6, 7), Qt::UTC));
+        video.setAuthor(QStringLiteral("Harbour Films"));
+        video.setAuthorUserName(QStringLiteral("harbourfilms"));
         QCOMPARE(myRepository->addFavorite(&video, true), 0);
         std::unique_ptr<VideoEntry> read(myRepository->getPlayListsEntryById(1, video.getFavoriteId()));
         QVERIFY(read);
         QCOMPARE(read->getName(), video.getName());
         QCOMPARE(read->getDescription(), QStringLiteral("desc"));
         QCOMPARE(read->getAuthor(), video.getAuthor());
+        QCOMPARE(read->getAuthorUserName(), QStringLiteral("harbourfilms"));
         QCOMPARE(read->getViewCount(), QStringLiteral("1234"));
         QCOMPARE(read->getRating(), QStringLiteral("4.5"));
         QCOMPARE(read->getLength(), 61.5f);

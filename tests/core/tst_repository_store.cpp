@@ -163,6 +163,35 @@ private Q_SLOTS:
         QVERIFY(all);
     }
 
+    // A database written before the author's user name was kept: it is opened as it
+    // is, its entries read, and the column is added for what comes.
+    void databaseWithoutTheUserNameColumn()
+    {
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            VideoEntry video = testVideo(QStringLiteral("old"));
+            QCOMPARE(repository.addFavorite(&video, true), 0);
+        }
+        {
+            RawDatabase raw(myEnv->applicationFolder() + "krelvox_db.dat");
+            QVERIFY(raw.exec(QStringLiteral("alter table video_entry drop column author_user_name")));
+            QVERIFY(raw.exec(QStringLiteral("pragma user_version = 1")));
+        }
+
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        VideoListModel model(&repository);
+        QCOMPARE(repository.getPlayListEntries(1, &model), 0);
+        QCOMPARE(videoIds(model), QStringList({"old"}));
+        VideoEntry video = testVideo(QStringLiteral("new"));
+        video.setAuthorUserName(QStringLiteral("newuser"));
+        QCOMPARE(repository.addFavorite(&video, true), 0);
+        std::unique_ptr<VideoEntry> read(repository.getPlayListsEntryById(1, video.getFavoriteId()));
+        QVERIFY(read);
+        QCOMPARE(read->getAuthorUserName(), QStringLiteral("newuser"));
+    }
+
     void createNewKeepsAUsableDatabase()
     {
         {

@@ -94,7 +94,12 @@ private:
     static QStringList contents(RawDatabase& raw)
     {
         QStringList all;
-        for (const char* sql : {"select * from video_service order by id", "select * from video_entry order by id",
+        // The columns of the earlier layout (the upgrade adds the author's user name).
+        for (const char* sql : {"select * from video_service order by id",
+                                "select id, vs_id, video_id, name, description, author, length, upload_date,"
+                                " view_count, comment_count, rating, rating_count, category, keywords, watch_url,"
+                                " thumbnail_url, comments_url, related_url, responses_url, thumbnail_file,"
+                                " video_file, video_file_size from video_entry order by id",
                                 "select id, vs_id, type, name, description, provider_id, provider_updated_date,"
                                 " is_private, latest_usage_date from playlist order by id",
                                 "select id, playlist_id, video_entry_id, download_state, video_link, provider_entry_id"
@@ -176,7 +181,8 @@ private Q_SLOTS:
             QCOMPARE(raw.count("pragma user_version"), 0);
             return;
         }
-        QCOMPARE(raw.count("pragma user_version"), 1);
+        QCOMPARE(raw.count("pragma user_version"), 2);
+        QCOMPARE(raw.count("select count(*) from video_entry where author_user_name <> ''"), 0);
         QCOMPARE(raw.column("select name from sqlite_master where name = 'favorite_queue'"), QStringList());
 
         // Read through the repository: positions 1..N in the same order, the counts.

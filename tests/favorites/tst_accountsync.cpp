@@ -4,6 +4,8 @@
 // reads that a command overtakes.
 #include "tests/favorites/FavoritesFixture.h"
 
+#include "favorites/FavoriteSweepList.h"
+
 #include <QApplication>
 #include <QtTest>
 
@@ -222,6 +224,16 @@ void TestAccountSync::selectingAnAccountPlayListShowsItsEntries()
     QTRY_COMPARE(w.shown(), videos);
     QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getName(), QStringLiteral("Video ") + videos.at(0));
     QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getVideoLink(), 1);
+    // A row names the video's uploader, not the list's owner, and its author link
+    // (a double tap on the name) asks for the uploader's videos.
+    VideoEntry* first = w.page->getFavoriteModel()->entryAt(0);
+    QCOMPARE(first->getAuthor(), QStringLiteral("Uploader ") + videos.at(0));
+    w.page->grab();
+    QSignalSpy author(w.page, &FavoriteResultPage::authorVideosRequested);
+    Touch::doubleTap(w.page->getFavoriteView(), first->getAuthorRect().center().toPoint());
+    QCOMPARE(author.count(), 1);
+    QCOMPARE(author.first().first().toString(), QStringLiteral("uploader_") + videos.at(0));
+    w.history.clear();
     QCOMPARE(w.tree()->getPlayListById(id)->getCount(), expected.size());
 
     // Selected again after another playlist: read again; a refill of the same is not.

@@ -3,6 +3,7 @@
 #include "core/constants/Settings.h"
 #include "favorites/FocusManager.h"
 #include "favorites/HistoryItemFavorites.h"
+#include "shell/BackButton.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void playingAPlayListOrAFavorite();
     void downloadSwitchWritesTheSetting();
     void arrowKeysMoveRoundTheButtons();
+    void theFocusIsVisible_data();
+    void theFocusIsVisible();
     void screenshots();
 
 private:
@@ -318,11 +321,11 @@ void TestFavoriteResultController::createPlaylist()
     // Its folder is opened so that the new playlist shows.
     QVERIFY(!w->page->getPlayListModel()->isVsFolderCollapsed(serviceId));
     if (serviceId == 0) {
-        // Carried out locally: the refilled tree holds it.
-        bool found = false;
-        for (PlayList* p : w->page->getPlayListModel()->entries())
-            found = found || p->getName() == name;
-        QVERIFY(found);
+        // Carried out locally: the refilled tree holds it, as the current row.
+        PlayList* created = w->page->getSelectedPlayList();
+        QVERIFY(created);
+        QCOMPARE(created->getName(), name);
+        QCOMPARE(w->page->getShownPlayListId(), created->getId());
         // The next one takes the next free number.
         w->controller->createPlaylist();
         QCOMPARE(w->service.commands.last().playList.getName(), QStringLiteral("Playlist 4"));
@@ -352,7 +355,8 @@ void TestFavoriteResultController::renameThroughTheNameField()
         DialogAnswerer answer(true);
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(answer.answered());
-        QCOMPARE(answer.title, QStringLiteral("A playlist with this name already exists."));
+        QCOMPARE(answer.title, QStringLiteral("Favorites"));
+        QCOMPARE(answer.text, QStringLiteral("A playlist with this name already exists."));
     }
     QVERIFY(w->service.commands.isEmpty());
     QVERIFY(field->isVisible());
@@ -471,6 +475,41 @@ void TestFavoriteResultController::arrowKeysMoveRoundTheButtons()
     QCOMPARE(search.count(), 1);
 }
 
+void TestFavoriteResultController::theFocusIsVisible_data()
+{
+    QTest::addColumn<int>("position");
+    const char* const names[] = {"playlist list", "favourite list", "back button", "playlist buttons",
+                                 "action buttons", "trash button", "search button"};
+    for (int i = 0; i < 7; ++i)
+        QTest::newRow(names[i]) << i;
+}
+
+// Each place of the page's focus ring looks different while it has the focus.
+void TestFavoriteResultController::theFocusIsVisible()
+{
+    QFETCH(int, position);
+    w->show();
+    w->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w->window));
+    FavoriteResultPage* page = w->page;
+    const QList<QWidget*> ring = {page->getPlayListView(), page->getFavoriteView(),
+                                  static_cast<QWidget*>(page->getBackButton()), page->getPlayListButtons(),
+                                  page->getActionButtons(), page->getTrashButton(), page->getSearchButton()};
+    QWidget* widget = ring.at(position);
+    // The focus elsewhere: on the next place of the ring.
+    QWidget* other = ring.at((position + 1) % ring.size());
+    page->getFocusManager()->useList(0, other);
+    page->getFocusManager()->setFocusToCurrent();
+    const QImage without = widget->grab().toImage();
+
+    page->getFocusManager()->useList(0, other);
+    page->getFocusManager()->focusPrevious(QApplication::focusWidget());
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused == widget || widget->isAncestorOf(focused));
+    const QImage with = widget->grab().toImage();
+    QVERIFY(with != without);
+}
+
 void TestFavoriteResultController::screenshots()
 {
     w->addQueued("q1", "Waiting for the background channel");
@@ -485,6 +524,14 @@ void TestFavoriteResultController::screenshots()
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(1, 0));
     w->paint();
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-playlist-of-five"));
+    // A long playlist name beside the focused trash button.
+    const int longName = w->addPlayList(0, ePlayListLocal, "Summer holidays at the lake cabin with the whole family");
+    w->controller->refreshLists();
+    w->select(longName);
+    w->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w->window));
+    w->page->getTrashButton()->setFocus();
+    QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-long-name-focused-button"));
     w->select(ePlayListIdDownloadQueue);
     w->page->setDownloadProgress(42.5, "q1");
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-download-queue"));

@@ -2,8 +2,11 @@
 
 #include "core/constants/Settings.h"
 #include "favorites/FavoritesTexts.h"
+#include "shell/BackButton.h"
 #include "shell/OneButtonDialog.h"
+#include "shell/PageHeader.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -50,6 +53,9 @@ private Q_SLOTS:
     void setDownloadProgressReachesThePainter();
     void refillDuringADragForgetsTheDraggedEntry();
     void refillDuringTheQuestionRemovesTheRefilledEntry();
+    void noticesAndQuestionsGoThroughThePrompt_data();
+    void noticesAndQuestionsGoThroughThePrompt();
+    void headerBandAsOnEveryPage();
 
 private:
     FavoritesWorld* w = nullptr;
@@ -199,6 +205,12 @@ void TestFavoriteResultPage::playListDropOnPlayListRow()
         QCOMPARE(w->service.commands.first().cmdType, int(vsCopyPlayList));
         QCOMPARE(w->service.commands.first().targetServiceId, 0);
         QCOMPARE(w->service.commands.first().playList.getId(), myLists.trips);
+        // Once the copy is made, it is the current row.
+        PlayList copy(0, eLocalService, ePlayListLocal, QStringLiteral("Trips"));
+        QCOMPARE(w->repository.addPlayList(&copy), 0);
+        Q_EMIT w->service.commandFinished(vsCopyPlayList, true);
+        QVERIFY(w->page->getSelectedPlayList());
+        QCOMPARE(w->page->getSelectedPlayList()->getId(), copy.getId());
         // The notice closes itself after three seconds.
         QPointer<OneButtonDialog> notice = notices.first();
         QTRY_VERIFY_WITH_TIMEOUT(!notice || !notice->isVisible(), 5000);
@@ -361,7 +373,9 @@ void TestFavoriteResultPage::notDownloadedVideoCannotBeCopied()
     DialogAnswerer answer(true);
     QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_FAVORITE));
     QVERIFY(answer.answered());
-    QCOMPARE(answer.title, QStringLiteral("Can't copy a video to playlist before it has been downloaded."));
+    // A notice: a short title, the message in its body.
+    QCOMPARE(answer.title, QStringLiteral("Favorites"));
+    QCOMPARE(answer.text, QStringLiteral("Can't copy a video to playlist before it has been downloaded."));
     QCOMPARE(toPlayList.count(), 0);
     QVERIFY(w->service.commands.isEmpty());
     QCOMPARE(w->dropIndicator(), w->entry(0));
@@ -429,7 +443,8 @@ void TestFavoriteResultPage::favoritesOfTheAccountCannotBeReordered()
     DialogAnswerer answer(true);
     QVERIFY(w->drop(w->favoritePoint(1), MIME_TYPE_FAVORITE));
     QVERIFY(answer.answered());
-    QCOMPARE(answer.title, QStringLiteral("Cannot change the order of Favorites"));
+    QCOMPARE(answer.title, QStringLiteral("Favorites"));
+    QCOMPARE(answer.text, QStringLiteral("Cannot change the order of Favorites"));
     QCOMPARE(order.count(), 0);
     QCOMPARE(w->dropIndicator(), w->entry(1));
 
@@ -636,6 +651,81 @@ void TestFavoriteResultPage::refillDuringTheQuestionRemovesTheRefilledEntry()
     w->page->askRemovePlayList(w->playList(myLists.empty));
     QVERIFY(again.answered());
     QCOMPARE(removedPlayList.count(), 0);
+}
+
+// With the program's prompt set, the page shows no dialog of its own: what it tells or
+// asks goes through the prompt (which, without anyone at the screen, only traces it).
+void TestFavoriteResultPage::noticesAndQuestionsGoThroughThePrompt_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("copying a video not downloaded")
+        << "copy" << "inform|Favorites|Can't copy a video to playlist before it has been downloaded.";
+    QTest::newRow("reordering the account's favorites")
+        << "reorder" << "inform|Favorites|Cannot change the order of Favorites";
+    QTest::newRow("a name in use") << "rename" << "inform|Favorites|A playlist with this name already exists.";
+    QTest::newRow("removing a playlist") << "remove" << "ask|Remove playlist|Remove the playlist Mix and its list of videos?";
+    QTest::newRow("copying the account's playlist") << "localize" << "show|Sending the YouTube playlist to device|";
+}
+
+void TestFavoriteResultPage::noticesAndQuestionsGoThroughThePrompt()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, logged);
+    ScriptedPrompt prompt;
+    w->page->setPrompt(&prompt);
+    QSignalSpy removed(w->page, &FavoriteResultPage::vsRemovePlayList);
+    DialogAnswerer dialogs(true);
+    if (action == "copy") {
+        w->page->setDragDropFavorite(w->entryByVideoId("q1"));
+        QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_FAVORITE));
+    } else if (action == "reorder") {
+        w->select(myLists.accountFavorites);
+        w->page->getFavoriteDelegate()->setDropIndicator(w->entry(1), 0);
+        w->page->setDragDropFavorite(w->entry(0));
+        QVERIFY(w->drop(w->favoritePoint(1), MIME_TYPE_FAVORITE));
+    } else if (action == "rename") {
+        w->select(myLists.mix);
+        w->page->getPlayListButton(FavoriteResultPage::eRenameButton)->click();
+        w->page->getNameField()->setText(QStringLiteral("Empty"));
+        w->page->getPlayListButton(FavoriteResultPage::eSaveNameButton)->click();
+    } else if (action == "remove") {
+        w->page->askRemovePlayList(w->playList(myLists.mix));
+    } else if (action == "localize") {
+        w->page->setDragDropPlaylist(w->playList(myLists.trips));
+        QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_PLAYLIST));
+    }
+    QTest::qWait(50);
+    // Only a notice that closes itself is shown (by the prompt) without waiting.
+    QCOMPARE(dialogs.answered(), logged.startsWith(QLatin1String("show|")));
+    QCOMPARE(prompt.log, QStringList({logged}));
+    // The prompt's Cancel is the user's.
+    QCOMPARE(removed.count(), 0);
+    w->page->setPrompt(nullptr);
+    qDeleteAll(prompt.shown);
+}
+
+// The header band is the shared one: the service logo at the left and the back button
+// where every other page has it.
+void TestFavoriteResultPage::headerBandAsOnEveryPage()
+{
+    PageHeader* header = w->page->findChild<PageHeader*>();
+    QVERIFY(header);
+    bool logo = false;
+    for (QLabel* label : header->findChildren<QLabel*>())
+        logo = logo || !label->pixmap().isNull();
+    QVERIFY(logo);
+    QCOMPARE(header->getTitle(), QStringLiteral("Favorites"));
+
+    QWidget other;
+    other.resize(800, 480);
+    PageHeader otherHeader(QStringLiteral("Search"), &other);
+    otherHeader.setGeometry(0, 0, 800, otherHeader.height());
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    BackButton* back = w->page->getBackButton();
+    QCOMPARE(back->mapTo(w->page, QPoint(0, 0)), otherHeader.getBackButton()->mapTo(&other, QPoint(0, 0)));
+    QCOMPARE(back->size(), otherHeader.getBackButton()->size());
 }
 
 QTEST_MAIN(TestFavoriteResultPage)

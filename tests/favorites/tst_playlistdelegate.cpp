@@ -26,6 +26,8 @@ private Q_SLOTS:
     void playlistsInsideFoldersAreIndented_data();
     void playlistsInsideFoldersAreIndented();
     void paintsLinesHighlightIconAndName();
+    void longNamesKeepTheirCountInsideTheRow_data();
+    void longNamesKeepTheirCountInsideTheRow();
     void invalidRowsPaintNothing();
 
 private:
@@ -106,8 +108,8 @@ void TestPlayListDelegate::rowText_data()
     const QString name61(61, QLatin1Char('a'));
     QTest::newRow("65 characters with count are drawn whole") << int(ePlayListLocal) << name61 << 7 << name61 + " (7)";
     const QString name62(62, QLatin1Char('b'));
-    QTest::newRow("66 characters are cut to 65 and ...")
-        << int(ePlayListLocal) << name62 << 7 << QString(name62 + " (7)").left(65) + "...";
+    QTest::newRow("66 characters: the name is cut, the count kept")
+        << int(ePlayListLocal) << name62 << 7 << name62.left(61) + "... (7)";
     const QString folder66(66, QLatin1Char('c'));
     QTest::newRow("long folder name is cut too") << int(ePlayListLocalFolder) << folder66 << 0 << folder66.left(65) + "...";
 }
@@ -234,6 +236,48 @@ void TestPlayListDelegate::invalidRowsPaintNothing()
         delegate.paint(&painter, option, model.index(1, 0));
     }
     QVERIFY(device.engine().isEmpty());
+}
+
+void TestPlayListDelegate::longNamesKeepTheirCountInsideTheRow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("count");
+    QTest::newRow("short") << "Road trip" << 3;
+    QTest::newRow("words filling three lines") << "Summer holidays at the lake cabin with the whole family" << 12;
+    QTest::newRow("one long word") << "Kesalomamatkamuistojentallennuspaikkakokoelmakansio" << 7;
+    QTest::newRow("65 characters with the count")
+        << "Recordings of the midnight sun over the fells, every year" << 1234;
+}
+
+// Rows as the favourites page shows them (a list 290 wide, rows 80 high): every line
+// of the name stays inside the row, and the count is drawn.
+void TestPlayListDelegate::longNamesKeepTheirCountInsideTheRow()
+{
+    QFETCH(QString, name);
+    QFETCH(int, count);
+    QListView view;
+    view.resize(290, 360);
+    PlayListModel model(nullptr);
+    auto* playList = new PlayList(20, 0, ePlayListLocal, name);
+    playList->setCount(count);
+    model.addPlayList(playList);
+    view.setModel(&model);
+    PlayListDelegate delegate(&view);
+
+    RecordingPaintDevice device;
+    paintRow(delegate, view, 0, 0, 80, device);
+    const RecordingPaintEngine& engine = device.engine();
+    QVERIFY(!engine.recordedTexts.isEmpty());
+    QVERIFY2(engine.allText().endsWith(QStringLiteral("(%1)").arg(count)), qPrintable(engine.allText()));
+    const double margin = 80 * 0.07;
+    const double textBottom = 80 - margin;
+    QFont font(QStringLiteral("SansSerif"), 12);
+    font.setBold(true);
+    const double descent = QFontMetricsF(font).descent();
+    for (const RecordedText& t : engine.recordedTexts)
+        QVERIFY2(t.position.y() + descent <= textBottom + 0.5, qPrintable(t.text));
+    // The name is shown as far as it fits.
+    QVERIFY(engine.allText().startsWith(name.left(8)));
 }
 
 QTEST_MAIN(TestPlayListDelegate)

@@ -14,6 +14,8 @@ class TestFeedParser : public QObject
 private Q_SLOTS:
     void fieldsOfOneEntry_data();
     void fieldsOfOneEntry();
+    void authorNames_data();
+    void authorNames();
     void fixtureFeed();
     void brokenDocumentsGiveNoEntries_data();
     void brokenDocumentsGiveNoEntries();
@@ -136,6 +138,66 @@ void TestFeedParser::fieldsOfOneEntry()
     QCOMPARE(entry->getRating(), rating);
     QCOMPARE(entry->getThumbnailUrl(), thumbnail);
     QCOMPARE(entry->getDescription(), description);
+    qDeleteAll(entries);
+}
+
+// The shown author and the user name that the author link asks for, from the shapes
+// the documents give them in.
+void TestFeedParser::authorNames_data()
+{
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QString>("author");
+    QTest::addColumn<QString>("userName");
+
+    QTest::newRow("newer feed: display name with blanks") << QByteArray(
+        "<author><name>Ryan Lewis</name><uri>https://gdata.youtube.com/feeds/api/users/RyanLewisProductions</uri>"
+        "<yt:userId>XYRdIXDdeZIf816EWAr5zQ</yt:userId></author><media:group>"
+        "<media:credit role='uploader' scheme='urn:youtube' yt:display='Ryan Lewis' yt:type='partner'>"
+        "ryanlewisproductions</media:credit></media:group>")
+        << "Ryan Lewis" << "RyanLewisProductions";
+    QTest::newRow("playlist feed: the owner is not the uploader") << QByteArray(
+        "<author><name>Mauro Torres</name><uri>http://gdata.youtube.com/feeds/api/users/chebyte</uri>"
+        "<yt:userId>9m4qThg_zsMLscTUP9FeSQ</yt:userId></author><media:group>"
+        "<media:credit role='uploader' scheme='urn:youtube' yt:display='Harbour Films'>harbourfilms</media:credit>"
+        "</media:group>")
+        << "Harbour Films" << "harbourfilms";
+    QTest::newRow("favourites feed without display names") << QByteArray(
+        "<author>\n  <name>fredflintstone</name>\n  <uri>http://stage.gdata.youtube.com/feeds/api/users/fredflintstone"
+        "</uri>\n</author><media:group><media:credit role=\"uploader\" scheme=\"urn:youtube\" yt:type=\"partner\">"
+        "AtGoogleTalks</media:credit></media:group>")
+        << "AtGoogleTalks" << "AtGoogleTalks";
+    QTest::newRow("older feed: uri on its own line") << QByteArray(
+        "<author>\n <name>davidchoimusic</name>\n <uri>\n http://gdata.youtube.com/feeds/users/davidchoimusic</uri>"
+        "\n</author>")
+        << "davidchoimusic" << "davidchoimusic";
+    QTest::newRow("user name element") << QByteArray(
+        "<author><name>Honda</name><yt:username display='Honda'>honda</yt:username></author>")
+        << "Honda" << "honda";
+    QTest::newRow("name only") << QByteArray("<author><name>elder</name></author>") << "elder" << "";
+    QTest::newRow("credit only") << QByteArray(
+        "<media:group><media:credit role='uploader' scheme='urn:youtube'>solo</media:credit></media:group>")
+        << "solo" << "solo";
+    QTest::newRow("another credit role is no uploader") << QByteArray(
+        "<author><name>owner</name><uri>http://gdata.youtube.com/feeds/api/users/owner</uri></author>"
+        "<media:group><media:credit role='producer'>someone</media:credit></media:group>")
+        << "owner" << "owner";
+    QTest::newRow("a web address is no user") << QByteArray(
+        "<author><name>YouTube</name><uri>http://www.youtube.com/</uri></author>") << "YouTube" << "";
+}
+
+void TestFeedParser::authorNames()
+{
+    QFETCH(QByteArray, entry);
+    QFETCH(QString, author);
+    QFETCH(QString, userName);
+
+    VideoFeedParser parser;
+    QVERIFY2(parser.parse(feedOf("<entry><title>t</title>" + entry + "</entry>")), qPrintable(parser.errorString()));
+    const QList<VideoEntry*> entries = parser.takeEntries();
+    QCOMPARE(entries.size(), 1);
+    QCOMPARE(entries.first()->getAuthor(), author);
+    QCOMPARE(entries.first()->getAuthorUserName(), userName);
+    QCOMPARE(entries.first()->getAuthorLinkName(), userName.isEmpty() ? author : userName);
     qDeleteAll(entries);
 }
 

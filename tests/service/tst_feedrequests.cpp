@@ -26,6 +26,8 @@ private Q_SLOTS:
     void entriesOfAPage();
     void thumbnailsAreFetchedAttachedAndAnnounced();
     void unsafeThumbnailAddressesAreNotFollowed();
+    void thumbnailsOfEveryPictureHost_data();
+    void thumbnailsOfEveryPictureHost();
     void emptyFeedsRaiseNoResults();
     void missingInputsSendNothing();
     void relatedFailureHasItsOwnSignal();
@@ -302,6 +304,34 @@ void TestFeedRequests::thumbnailsAreFetchedAttachedAndAnnounced()
     QCOMPARE(pictures.size(), 3);
     QCOMPARE(pictures.at(0).path, QString("/ytimg/vi/kx9fW2qHb1s/default.jpg"));
     QVERIFY(pictures.at(0).header("X-GData-Key").isEmpty());
+}
+
+// A document whose thumbnails are on each picture host of the service, over http and
+// https: under a base URL every one is asked of the local service, none of the real.
+void TestFeedRequests::thumbnailsOfEveryPictureHost_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("secure main host") << 0 << "/ytimg/vi/pH1aa0000001/default.jpg";
+    QTest::newRow("numbered host") << 1 << "/ytimg/vi/pH1aa0000002/default.jpg";
+    QTest::newRow("web site's picture host") << 2 << "/ytimg/vi/pH1aa0000003/2.jpg";
+    QTest::newRow("web site's picture host, secure") << 3 << "/ytimg/vi/pH1aa0000004/default.jpg";
+}
+
+void TestFeedRequests::thumbnailsOfEveryPictureHost()
+{
+    QFETCH(int, row);
+    QFETCH(QString, path);
+    TestWorld world(TestWorld::Service);
+    world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/most_recent"),
+                        FakeResponse::fixture(QStringLiteral("picture-hosts-feed.xml"), "application/atom+xml"));
+    VideoListModel model(world.repository.get());
+    QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
+    world.service->getFeed(eMostRecent, &model, 0, QStringLiteral("Today"));
+    QVERIFY(ready.wait());
+    QCOMPARE(model.rowCount(), 4);
+    QTRY_VERIFY(!model.entryAt(row)->getThumbnail().isNull());
+    QCOMPARE(world.fake.requestsTo(path).size(), 1);
 }
 
 void TestFeedRequests::unsafeThumbnailAddressesAreNotFollowed()

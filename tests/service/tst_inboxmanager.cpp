@@ -49,7 +49,7 @@ void TestInboxManager::messagesInFeedOrder()
     // In the date's own offset (-07:00), not in UTC.
     QCOMPARE(first->getPublished(), QString("28.06.2013"));
     QCOMPARE(first->getVideoId(), QString("k7Qm2Lx9Pw4"));
-    QCOMPARE(first->getThumbnailUrl(), QString("http://i.ytimg.com/vi/k7Qm2Lx9Pw4/2.jpg"));
+    QCOMPARE(first->getThumbnailUrl(), QString("http://img.youtube.com/vi/k7Qm2Lx9Pw4/2.jpg"));
 
     MessageEntry* second = messageAt(model, 1);
     QCOMPARE(second->getAuthor(), QString("liisa_h"));

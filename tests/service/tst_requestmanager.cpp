@@ -308,6 +308,28 @@ void TestRequestManager::endpointsMapDocumentAddresses_data()
                                     << "http://127.0.0.1:8080/gdata/feeds/api/videos/abc/comments?v=2.1";
     QTest::newRow("web site") << local << "http://www.youtube.com/watch?v=abc&feature=x"
                               << "http://127.0.0.1:8080/www/watch?v=abc&feature=x";
+    QTest::newRow("picture host of the web site") << local << "http://img.youtube.com/vi/abc/0.jpg"
+                                                  << "http://127.0.0.1:8080/ytimg/vi/abc/0.jpg";
+    QTest::newRow("secure thumbnail host") << local << "https://i1.ytimg.com/vi/abc/default.jpg"
+                                           << "http://127.0.0.1:8080/ytimg/vi/abc/default.jpg";
+    QTest::newRow("secure API") << local << "https://gdata.youtube.com/feeds/api/users/someone"
+                                << "http://127.0.0.1:8080/gdata/feeds/api/users/someone";
+    QTest::newRow("API under another name") << local << "http://stage.gdata.youtube.com/feeds/api/videos/abc/related"
+                                            << "http://127.0.0.1:8080/gdata/feeds/api/videos/abc/related";
+    QTest::newRow("uploads") << local << "http://uploads.gdata.youtube.com/feeds/api/users/default/uploads"
+                             << "http://127.0.0.1:8080/uploads/feeds/api/users/default/uploads";
+    QTest::newRow("mobile site") << local << "http://m.youtube.com/details?v=abc"
+                                 << "http://127.0.0.1:8080/www/details?v=abc";
+    QTest::newRow("bare web domain") << local << "http://youtube.com/watch?v=abc"
+                                     << "http://127.0.0.1:8080/www/watch?v=abc";
+    QTest::newRow("account login") << local << "https://www.google.com/accounts/Captcha?ctoken=x"
+                                   << "http://127.0.0.1:8080/google/accounts/Captcha?ctoken=x";
+    QTest::newRow("other host of the login's domain stays") << local << "http://code.google.com/apis/youtube"
+                                                            << "http://code.google.com/apis/youtube";
+    QTest::newRow("look-alike domain stays") << local << "http://notyoutube.com/vi/abc.jpg"
+                                             << "http://notyoutube.com/vi/abc.jpg";
+    QTest::newRow("domain inside another stays") << local << "http://img.youtube.com.example.org/a.jpg"
+                                                 << "http://img.youtube.com.example.org/a.jpg";
     QTest::newRow("other host stays") << local << "http://example.org/a.jpg" << "http://example.org/a.jpg";
     QTest::newRow("local file refused") << local << "file:///etc/passwd" << "";
     QTest::newRow("script refused") << local << "javascript:alert(1)" << "";

@@ -5,10 +5,16 @@
 #include "tests/support/TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+// Room a button's text keeps from the button's frame on either side.
+const int TEXT_CLEARANCE = 6;
+} // namespace
 
 class TestHomeView : public QObject
 {
@@ -41,6 +47,17 @@ private:
             delete spy.second;
         }
         return name;
+    }
+
+    // The home view shown in the main window at the screen's size.
+    static HomeView* showHome(MainWindow& window, PageHistory& history)
+    {
+        auto* view = new HomeView(nullptr, history);
+        window.addPage(view);
+        window.resize(800, 480);
+        window.show();
+        window.showPage(view);
+        return view;
     }
 
 private Q_SLOTS:
@@ -136,11 +153,8 @@ private Q_SLOTS:
     {
         PageHistory history;
         MainWindow window;
-        auto* view = new HomeView(nullptr, history);
-        window.addPage(view);
-        window.resize(800, 480);
-        QVERIFY(showOnScreen(&window));
-        window.showPage(view);
+        HomeView* view = showHome(window, history);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.size(), QSize(800, 480));
         // Every entry fits on the screen.
         for (int e = HomeView::eEntryMostViewed; e <= HomeView::eEntryExit; ++e) {
@@ -152,6 +166,54 @@ private Q_SLOTS:
             }
         }
         QVERIFY(TestEnvironment::saveScreenshot(&window, QStringLiteral("shell_home_view")));
+
+        // The columns are equally wide, and every text keeps clear of its button's frame.
+        const int width = view->getButton(HomeView::eEntryMostViewed)->width();
+        for (QPushButton* button : view->findChildren<QPushButton*>()) {
+            QVERIFY2(qAbs(button->width() - width) <= 1, qPrintable(button->text()));
+            const int text = button->fontMetrics().horizontalAdvance(button->text());
+            QVERIFY2(text + 2 * TEXT_CLEARANCE <= button->contentsRect().width(), qPrintable(button->text()));
+        }
+    }
+
+    void arrowKeysMoveInTheirDirection_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("down from a feed") << int(HomeView::eEntryMostViewed) << int(Qt::Key_Down)
+                                          << int(HomeView::eEntrySearch);
+        QTest::newRow("right along the row") << int(HomeView::eEntryMostViewed) << int(Qt::Key_Right)
+                                             << int(HomeView::eEntryMostRecent);
+        QTest::newRow("up") << int(HomeView::eEntryUpload) << int(Qt::Key_Up) << int(HomeView::eEntryTopRated);
+        QTest::newRow("left at the edge stays") << int(HomeView::eEntrySearch) << int(Qt::Key_Left)
+                                                << int(HomeView::eEntrySearch);
+        QTest::newRow("right at the edge stays") << int(HomeView::eEntryTopRated) << int(Qt::Key_Right)
+                                                 << int(HomeView::eEntryTopRated);
+        QTest::newRow("down to the nearest below") << int(HomeView::eEntryFavorites) << int(Qt::Key_Down)
+                                                   << int(HomeView::eEntrySettings);
+        QTest::newRow("down in the last column") << int(HomeView::eEntryUpload) << int(Qt::Key_Down)
+                                                 << int(HomeView::eEntryExit);
+        QTest::newRow("left over the gap") << int(HomeView::eEntryExit) << int(Qt::Key_Left)
+                                           << int(HomeView::eEntrySettings);
+        QTest::newRow("down from the last row stays") << int(HomeView::eEntrySettings) << int(Qt::Key_Down)
+                                                      << int(HomeView::eEntrySettings);
+    }
+
+    void arrowKeysMoveInTheirDirection()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        PageHistory history;
+        MainWindow window;
+        HomeView* view = showHome(window, history);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QPushButton* start = view->getButton(HomeView::eHomeEntry(from));
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), view->getButton(HomeView::eHomeEntry(to)));
     }
 };
 

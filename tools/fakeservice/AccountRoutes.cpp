@@ -205,6 +205,7 @@ FakeVideo listVideo(const State& state, const QString& videoId)
     video.title = QStringLiteral("Video ") + videoId;
     video.description = video.title;
     video.author = QStringLiteral("uploader_") + videoId;
+    video.authorDisplay = QStringLiteral("Uploader ") + videoId;
     video.seconds = 95;
     video.published = QDateTime(QDate(2012, 11, 3), QTime(16, 20), Qt::UTC);
     return video;

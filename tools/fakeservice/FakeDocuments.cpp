@@ -38,9 +38,12 @@ QByteArray userUri(const QString& userName)
     return API_ROOT + "/feeds/api/users/" + FakeDocuments::escape(userName);
 }
 
-QByteArray author(const QString& userName, bool withId)
+// An entry's author: as in newer documents, the name is the display name (which may
+// differ from the user name), the uri ends in the user name.
+QByteArray author(const QString& userName, bool withId, const QString& displayName = QString())
 {
-    return "<author><name>" + FakeDocuments::escape(userName) + "</name><uri>" + userUri(userName) + "</uri>"
+    const QString name = displayName.isEmpty() ? userName : displayName;
+    return "<author><name>" + FakeDocuments::escape(name) + "</name><uri>" + userUri(userName) + "</uri>"
         + (withId ? "<yt:userId>" + FakeDocuments::userId(userName).toLatin1() + "</yt:userId>" : QByteArray())
         + "</author>";
 }
@@ -163,7 +166,8 @@ QByteArray videoEntry(const FakeVideo& video)
     for (const char* rel : {"responses", "ratings", "related"})
         entry += "<link rel='http://gdata.youtube.com/schemas/2007#video." + QByteArray(rel)
             + "' type='application/atom+xml' href='" + api + '/' + rel + "?v=2.1'/>";
-    entry += "<link rel='self' type='application/atom+xml' href='" + api + "?v=2.1'/>" + author(video.author, true)
+    entry += "<link rel='self' type='application/atom+xml' href='" + api + "?v=2.1'/>"
+        + author(video.author, true, video.authorDisplay)
         + "<yt:accessControl action='comment' permission='allowed'/>"
           "<yt:accessControl action='rate' permission='allowed'/>"
           "<yt:accessControl action='embed' permission='allowed'/>"
