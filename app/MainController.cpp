@@ -19,6 +19,8 @@
 #include "shell/ShellConstants.h"
 #include "shell/ShellTexts.h"
 #include "shell/UserPrompt.h"
+#include "social/UploadVideoController.h"
+#include "social/UploadVideoPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -294,6 +296,13 @@ void MainController::historyBackClicked(bool longClick)
     // ---- Account pages
 
     // ---- Upload
+    case eUploadPageId:
+        // The form as the user left it.
+        if (myUploadController)
+            myMainWindow.showPage(myUploadController->getUploadPage());
+        else
+            showHomePage();
+        break;
 
     default:
         qWarning("void MainController::historyBackClicked(bool) - no page for history id %d, going home",
@@ -348,7 +357,8 @@ void MainController::setCategory(CategoryMap& categories)
     myCategoryRequestFailed = false;
     if (mySearchPage)
         mySearchPage->setCategories(myCategories);
-    // The search page and the upload controller get the map here once they exist.
+    if (myUploadController)
+        myUploadController->setCategories(myCategories);
 }
 
 void MainController::categoryRequestError()

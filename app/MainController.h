@@ -21,6 +21,7 @@ class InputMethodSettings;
 class OneButtonDialog;
 class ResultController;
 class SearchPage;
+class UploadVideoController;
 class UserPrompt;
 class VideoEntry;
 class VideoServiceProvider;
@@ -124,7 +125,13 @@ public Q_SLOTS:
     void showStatistics(HistoryItemStatistics* history);
 
     // ---- Upload (MainControllerUpload.cpp)
+    // The upload form, signed in only (else the account question): made on first use,
+    // emptied and given the categories each time it is opened from the home view.
     void showUpload();
+
+public:
+    // Null until the upload form was first opened.
+    UploadVideoController* getUploadController() const { return myUploadController; }
 
 Q_SIGNALS:
     // ---- Sign-in
@@ -201,6 +208,7 @@ private:
     // ---- Account pages
 
     // ---- Upload
+    UploadVideoController* myUploadController = nullptr; // child of the main window
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include "core/VideoEntry.h"
 #include "core/constants/Paths.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceNetworkAccess.h"
 #include "service/ServiceTexts.h"
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/feeds/CommentRequestManager.h"
@@ -11,7 +12,6 @@
 #include "service/feeds/VideoFeedRequestManager.h"
 
 #include <QDebug>
-#include <QNetworkAccessManager>
 
 YoutubeVideoService::YoutubeVideoService(Repository& repository, QObject* parent)
     : YoutubeVideoService(repository, ServiceEndpoints::fromEnvironment(), parent)
@@ -35,7 +35,7 @@ YoutubeVideoService::~YoutubeVideoService()
 void YoutubeVideoService::initialize()
 {
     qDebug() << "YoutubeVideoService::initialize()" << "start";
-    myNetwork = new QNetworkAccessManager(this);
+    myNetwork = new ServiceNetworkAccess(this);
     myFeeds = new VideoFeedRequestManager(myNetwork, myEndpoints, myRepository, this);
     myComments = new CommentRequestManager(myNetwork, myEndpoints, this);
     myCategories = new CategoryRequestManager(myNetwork, myEndpoints, this);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <fcntl.h>
+
 MultipartUploadDevice::MultipartUploadDevice(const QByteArray& head, const QString& fileName, const QByteArray& tail,
                                              QObject* parent)
     : QIODevice(parent), myHead(head), myTail(tail), myFile(fileName)
@@ -25,6 +27,8 @@ bool MultipartUploadDevice::open(OpenMode mode)
     }
     myFileSize = myFile.size();
     myOffset = 0;
+    // Read front to back: the system may read further ahead.
+    ::posix_fadvise(myFile.handle(), 0, 0, POSIX_FADV_SEQUENTIAL);
     // QIODevice's own buffer would only copy the data once more.
     return QIODevice::open(ReadOnly | Unbuffered);
 }

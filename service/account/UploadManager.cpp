@@ -1,4 +1,5 @@
 #include "service/account/UploadManager.h"
+#include "service/ServiceNetworkAccess.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
@@ -118,6 +119,12 @@ void UploadManager::dropDevice()
     device->deleteLater();
 }
 
+void UploadManager::decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request)
+{
+    AccountRequestManager::decorateRequest(networkRequest, request);
+    networkRequest.setAttribute(STREAMED_BODY_ATTRIBUTE, true);
+}
+
 void UploadManager::requestUploadProgress(ServiceRequest*, qint64 sent, qint64 total)
 {
     // The transfer closes with a (0, 0) report that says nothing; while the total is
@@ -160,8 +167,11 @@ void UploadManager::signInRenewed(bool ok, const QString& message)
         return;
     }
     qDebug() << "UploadManager::signInRenewed" << "repeating the upload";
-    if (!start())
+    // The user waits for this upload's outcome: a file gone meanwhile is a failure.
+    if (!start()) {
         qDebug() << "UploadManager::signInRenewed" << "the file cannot be read any more";
+        Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
+    }
 }
 
 void UploadManager::requestSucceeded(ServiceRequest* request)
@@ -171,7 +181,10 @@ void UploadManager::requestSucceeded(ServiceRequest* request)
         Q_EMIT uploadDone(true, TEXT_UPLOAD_FINISHED());
         return;
     }
+    // Without the created entry the video cannot be taken as uploaded; the user
+    // hears of it rather than waiting for an outcome that never comes.
     qDebug() << "UploadManager::requestSucceeded" << "unexpected answer" << request->httpStatus();
+    Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
 }
 
 void UploadManager::requestFailed(ServiceRequest* request)

@@ -12,8 +12,9 @@ class MultipartUploadDevice;
 // Atom entry (title, description, category, keywords) and the file's bytes, read
 // from the file as it is sent. Progress comes as uploadInProgress(done, total) in
 // bytes of the body, the outcome as uploadDone(ok, text): 201 is a finished upload,
-// 400 or a failed transfer "Upload failed", 503 "The service is not available...";
-// after a 401 the sign-in is renewed once and the upload repeated from the kept map.
+// 503 "The service is not available...", any other answer or a failed transfer
+// "Upload failed"; after a 401 the sign-in is renewed once and the upload repeated
+// from the kept map (a file that cannot be read any more then fails it).
 class UploadManager : public AccountRequestManager
 {
     Q_OBJECT
@@ -43,6 +44,8 @@ Q_SIGNALS:
     void uploadDone(bool info, QString text);
 
 protected:
+    // Marks the request for streaming its body at the speed of the disk.
+    void decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request) override;
     void requestSucceeded(ServiceRequest* request) override;
     void requestFailed(ServiceRequest* request) override;
     bool requestUnauthorized(ServiceRequest* request) override;

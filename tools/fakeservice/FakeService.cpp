@@ -11,6 +11,7 @@ namespace {
 
 constexpr int MAX_HEAD_SIZE = 64 * 1024;
 constexpr qint64 SEND_WINDOW = 256 * 1024;   // bytes queued in the socket at most
+constexpr qint64 SOCKET_READ_BUFFER = 256 * 1024; // bytes a socket takes in before it is read
 constexpr int PATTERN_PERIOD = 251;
 
 QByteArray reasonPhrase(int status)
@@ -142,6 +143,8 @@ struct FakeService::Connection
     qint64 sent = 0;
     bool closeAfter = false;
     bool stalled = false;
+    bool readingPaused = false;
+    bool pausedOnce = false;
 };
 
 // ---- FakeService
@@ -152,6 +155,17 @@ FakeService::FakeService(QObject* parent) : QObject(parent), myServer(new QTcpSe
 }
 
 FakeService::~FakeService()
+{
+    abortConnections();
+}
+
+void FakeService::pauseRequestBodies(qint64 afterBytes, int pauseMs)
+{
+    myPauseAfter = afterBytes;
+    myPauseMs = pauseMs;
+}
+
+void FakeService::abortConnections()
 {
     const QList<Connection*> connections = myConnections;
     for (Connection* c : connections)
@@ -227,6 +241,7 @@ void FakeService::acceptConnections()
     while (QTcpSocket* socket = myServer->nextPendingConnection()) {
         auto* connection = new Connection;
         connection->socket = socket;
+        socket->setReadBufferSize(SOCKET_READ_BUFFER);
         myConnections.append(connection);
         connect(socket, &QTcpSocket::readyRead, this, [this, connection] { readFromSocket(connection); });
         connect(socket, &QTcpSocket::bytesWritten, this, [this, connection] { pump(connection); });
@@ -236,10 +251,13 @@ void FakeService::acceptConnections()
 
 void FakeService::readFromSocket(Connection* connection)
 {
+    // Paused, the socket keeps what has come (its buffer is small, so the sender waits).
+    if (connection->readingPaused)
+        return;
     connection->input.append(connection->socket->readAll());
     // Answering may close (and delete) the connection.
     while (myConnections.contains(connection) && connection->state != Connection::eAnswering
-           && parseRequest(connection)) {
+           && !connection->readingPaused && parseRequest(connection)) {
     }
 }
 
@@ -252,6 +270,18 @@ bool FakeService::parseRequest(Connection* c)
             c->request.body.append(c->input.constData(), int(qMin(room, n)));
         c->request.bodySize += n;
         c->input.remove(0, int(n));
+        if (n > 0)
+            Q_EMIT requestBodyProgress(c->request.path, c->request.bodySize);
+        if (myPauseAfter >= 0 && !c->pausedOnce && c->request.bodySize >= myPauseAfter) {
+            c->pausedOnce = true;
+            c->readingPaused = true;
+            QTimer::singleShot(myPauseMs, this, [this, c] {
+                if (!myConnections.contains(c))
+                    return;
+                c->readingPaused = false;
+                readFromSocket(c);
+            });
+        }
     };
 
     switch (c->state) {

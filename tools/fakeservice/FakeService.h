@@ -92,6 +92,11 @@ public:
 
     // Connections currently open (for tests of aborted transfers).
     int openConnections() const { return myConnections.count(); }
+    // Cuts every open connection at once, as a lost network would.
+    void abortConnections();
+    // Once a request body has reached afterBytes, stops reading that connection for
+    // pauseMs (once per connection), so that the sender has to wait; negative: never.
+    void pauseRequestBodies(qint64 afterBytes, int pauseMs);
 
     // The reference stream of generated answers: byte i is (i % 251).
     static QByteArray generatedBytes(qint64 offset, qint64 size);
@@ -101,6 +106,9 @@ Q_SIGNALS:
     void requestReceived(const QString& path);
     // The answer to a request has been chosen (it may still be on its way).
     void requestAnswered(const FakeRequest& request, int status);
+    // Body bytes of a request received so far, as they arrive (before the request is
+    // complete and recorded). A receiver that closes connections connects queued.
+    void requestBodyProgress(const QString& path, qint64 received);
 
 private:
     struct Connection;
@@ -118,6 +126,8 @@ private:
     QList<FakeRequest> myRequests;
     QList<Connection*> myConnections;
     qint64 myBodyRecordLimit = 16 * 1024 * 1024;
+    qint64 myPauseAfter = -1;
+    int myPauseMs = 0;
 };
 
 // Registers the feed, comment, category, thumbnail, watch-page and video-file routes

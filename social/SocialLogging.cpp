@@ -1,0 +1,3 @@
+#include "social/SocialLogging.h"
+
+Q_LOGGING_CATEGORY(lcSocial, "krelvox.social")
