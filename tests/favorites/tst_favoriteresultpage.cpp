@@ -695,9 +695,13 @@ void TestFavoriteResultPage::noticesAndQuestionsGoThroughThePrompt()
         w->page->setDragDropPlaylist(w->playList(myLists.trips));
         QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_PLAYLIST));
     }
-    QTest::qWait(50);
     // Only a notice that closes itself is shown (by the prompt) without waiting.
-    QCOMPARE(dialogs.answered(), logged.startsWith(QLatin1String("show|")));
+    if (logged.startsWith(QLatin1String("show|"))) {
+        QTRY_VERIFY(dialogs.answered());
+    } else {
+        QTest::qWait(50);
+        QVERIFY(!dialogs.answered());
+    }
     QCOMPARE(prompt.log, QStringList({logged}));
     // The prompt's Cancel is the user's.
     QCOMPARE(removed.count(), 0);
