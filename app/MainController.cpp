@@ -11,6 +11,7 @@
 #include "favorites/FavoriteResultPage.h"
 #include "service/VideoServiceFactory.h"
 #include "service/VideoServiceProvider.h"
+#include "social/HistoryItemStatistics.h"
 #include "shell/DBusService.h"
 #include "shell/HomeView.h"
 #include "shell/InputMethodSettings.h"
@@ -294,6 +295,13 @@ void MainController::historyBackClicked(bool longClick)
     // ---- Settings page
 
     // ---- Account pages
+    case eStatisticsPageId: {
+        // An item without a view code restores the page as it is.
+        auto* statistics = qobject_cast<HistoryItemStatistics*>(item.get());
+        HistoryItemStatistics plain(eStatisticsPageId, HistoryItemStatistics::eNoTab);
+        showStatistics(statistics ? statistics : &plain);
+        break;
+    }
 
     // ---- Upload
     case eUploadPageId:

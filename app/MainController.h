@@ -18,9 +18,11 @@ class FavoriteResultController;
 class HistoryItemStatistics;
 class HomeView;
 class InputMethodSettings;
+class MessagePage;
 class OneButtonDialog;
 class ResultController;
 class SearchPage;
+class StatisticsController;
 class UploadVideoController;
 class UserPrompt;
 class VideoEntry;
@@ -65,6 +67,8 @@ public:
     FavoriteResultController* getFavoriteController() const { return myFavoriteController; }
     BackgroundDownloadController* getBackgroundDownloadController() const { return myBackgroundDownloadController; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
+    StatisticsController* getStatisticsController() const { return myStatisticsController; }
+    MessagePage* getMessagePage() const { return myMessagePage; }
 
 public Q_SLOTS:
     // ---- Pages, errors and exit (MainController.cpp)
@@ -122,7 +126,14 @@ public Q_SLOTS:
     void accountNotVerified();
 
     // ---- Account pages (MainControllerAccountPages.cpp)
+    // The account's statistics page, made on first use. Without a history item it
+    // opens on the figures, fetched again; with one it refreshes the view the item
+    // names (HistoryItemStatistics::getTab) and shows the page.
     void showStatistics(HistoryItemStatistics* history);
+    // The inbox message of that row of the statistics page's messages.
+    void showMessage(int row);
+    // The comments of an uploaded video of the statistics page.
+    void showVideoComments(const QString& videoId);
 
     // ---- Upload (MainControllerUpload.cpp)
     // The upload form, signed in only (else the account question): made on first use,
@@ -160,6 +171,7 @@ private:
     void removeAccountNotices();
 
     // ---- Account pages
+    void createStatisticsController();
 
     // ---- Upload
 
@@ -205,7 +217,9 @@ private:
     bool myAuthenticationCancelled = false;
     bool myAuthenticationResultSuppressed = false;
 
-    // ---- Account pages
+    // ---- Account pages: made on first use, children of the main window.
+    StatisticsController* myStatisticsController = nullptr;
+    MessagePage* myMessagePage = nullptr;
 
     // ---- Upload
     UploadVideoController* myUploadController = nullptr; // child of the main window

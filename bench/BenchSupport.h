@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <functional>
+
 // A kB figure of this process from /proc/self/status ("VmRSS:", "VmHWM:"), -1 when
 // it cannot be read. The memory benchmarks compare it before and after a transfer.
 inline qint64 processStatusKb(const char* key)
@@ -43,6 +46,29 @@ inline qint64 msToHomeView(QProcess& process, const QString& program, const QStr
     if (line)
         *line = output.mid(output.indexOf(QStringLiteral("home view painted"))).section(QLatin1Char('\n'), 0, 0);
     return elapsed;
+}
+
+// The smallest, middle and largest of a set of timings.
+struct Spread
+{
+    double min = 0;
+    double median = 0;
+    double max = 0;
+};
+
+inline Spread spreadOf(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return {values.first(), values.at(values.size() / 2), values.last()};
+}
+
+// Milliseconds the work took, wall clock.
+inline double msOf(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 #endif

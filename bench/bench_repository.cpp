@@ -18,6 +18,8 @@
 #include "core/constants/Paths.h"
 #include "core/repository/RepositoryRows.h"
 
+#include "bench/BenchSupport.h"
+
 #include <QElapsedTimer>
 #include <QMap>
 #include <QSqlDatabase>
@@ -49,27 +51,6 @@ struct Collection
 
     QSqlDatabase bareDb() const { return QSqlDatabase::database(bare, false); }
 };
-
-struct Spread
-{
-    double min = 0;
-    double median = 0;
-    double max = 0;
-};
-
-Spread spreadOf(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return {values.first(), values.at(values.size() / 2), values.last()};
-}
-
-double msOf(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 // The rows of a bare query, each column read, as the work a caller of it would do.
 int readAll(QSqlQuery& query)

@@ -23,6 +23,10 @@ KRELVOX_TEXT(TEXT_RATING_SENT, "Your rating was sent.")
 KRELVOX_TEXT(TEXT_RATING_FAILED, "The rating could not be sent.")
 KRELVOX_TEXT(TEXT_LINK_SENT, "The link was sent.")
 KRELVOX_TEXT(TEXT_LINK_FAILED, "The link could not be sent.")
+KRELVOX_TEXT(TEXT_PROFILE_FAILED, "The account's profile could not be fetched.")
+KRELVOX_TEXT(TEXT_CONTACTS_FAILED, "The contacts could not be fetched.")
+KRELVOX_TEXT(TEXT_INBOX_FAILED, "The messages could not be fetched.")
+KRELVOX_TEXT(TEXT_INVITE_ANSWER_FAILED, "The answer to the invitation could not be sent.")
 KRELVOX_TEXT(TEXT_CAPTCHA_IMAGE_FAILED, "The error is unknown or unspecified. the request contained invalid input or was malformed.")
 
 // ---- Upload outcomes

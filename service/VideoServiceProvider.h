@@ -17,6 +17,9 @@ class VideoEntry;
 class VideoListModel;
 struct vsCmdStruct;
 
+// The account requests whose failure is reported with accountRequestFailed.
+enum eAccountRequest { eProfileRequest = 0, eContactsRequest = 1, eInboxRequest = 2, eInviteAnswerRequest = 3 };
+
 // The video service as the UI sees it. Every operation takes a model or an entry to
 // fill and returns at once; results arrive later as signals. Error signals without an
 // argument leave the text to the receiver.
@@ -112,6 +115,9 @@ Q_SIGNALS:
     void profileFetched(QHash<QString, QString> profile);
     void noMessages();
     void inviteResponded();
+    // The profile, the contacts, the inbox (eAccountRequest) could not be read, or an
+    // invitation answer could not be posted; text says so for the user.
+    void accountRequestFailed(int request, QString text);
     void uploadInProgress(int done, int total);
     void uploadDone(bool info, QString text);
     void playListsFetched();

@@ -46,6 +46,13 @@ void YoutubeVideoService::initializeAccount()
     connect(myContacts, &ContactManager::noResults, this, &VideoServiceProvider::noResults);
     connect(myContacts, &ContactManager::profileFetched, this, &VideoServiceProvider::profileFetched);
     connect(myInbox, &InboxManager::noMessages, this, &VideoServiceProvider::noMessages);
+    const auto failed = [this](int request) {
+        return [this, request](const QString& text) { Q_EMIT accountRequestFailed(request, text); };
+    };
+    connect(myContacts, &ContactManager::profileRequestFailed, this, failed(eProfileRequest));
+    connect(myContacts, &ContactManager::contactsRequestFailed, this, failed(eContactsRequest));
+    connect(myInbox, &InboxManager::inboxRequestFailed, this, failed(eInboxRequest));
+    connect(myPost, &PostManager::inviteAnswerFailed, this, failed(eInviteAnswerRequest));
     connect(myPlaylists, &PlaylistManager::playListsFetched, this, &VideoServiceProvider::playListsFetched);
     connect(myPlaylists, &PlaylistManager::errorOccuredInPlayList, this, &VideoServiceProvider::errorOccuredInPlayList);
     connect(myUpload, &UploadManager::uploadInProgress, this, &VideoServiceProvider::uploadInProgress);

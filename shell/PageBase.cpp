@@ -54,8 +54,14 @@ void PageBase::hideEvent(QHideEvent* event)
     disarmBackButton();
 }
 
+void PageBase::backButtonActed(bool longClick)
+{
+    Q_UNUSED(longClick);
+}
+
 void PageBase::backButtonClicked(bool longClick)
 {
     disarmBackButton();
     myBackHistory->emitBack(longClick);
+    backButtonActed(longClick);
 }

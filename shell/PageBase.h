@@ -39,6 +39,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
+    // The back button has just asked the page history to go back; empty by default.
+    virtual void backButtonActed(bool longClick);
+
 private Q_SLOTS:
     // Disarms the button, then asks the page history to go back (a long press goes home).
     void backButtonClicked(bool longClick);

@@ -23,5 +23,20 @@ KRELVOX_TEXT(TEXT_WATCHED, "Watched: ")
 KRELVOX_TEXT(TEXT_SINCE, "Since: ")
 KRELVOX_TEXT(TEXT_JOINED, "Joined: ")
 KRELVOX_TEXT(TEXT_LOGGED, "Logged: ")
+// What the invitation questions call the contact relation (their %2).
+KRELVOX_TEXT(TEXT_FRIEND, "friend")
+KRELVOX_TEXT(TEXT_UPLOADS_FAILED, "The uploaded videos could not be fetched. Check the network connection and try again.")
+
+// ---- Statistics figures
+KRELVOX_TEXT(TEXT_PROFILE_CREATED, "Profile created: ")
+KRELVOX_TEXT(TEXT_AMOUNT_OF_FAVORITES, "Amount of favorites: ")
+KRELVOX_TEXT(TEXT_AMOUNT_OF_CONTACTS, "Amount of contacts: ")
+KRELVOX_TEXT(TEXT_SUBSCRIPTIONS, "Subscriptions: ")
+KRELVOX_TEXT(TEXT_VIDEOS_VIEWED, "Videos viewed: ")
+KRELVOX_TEXT(TEXT_LAST_LOGIN, "Last login: ")
+KRELVOX_TEXT(TEXT_MOST_VIEWED_FIGURE, "Most viewed: ")
+KRELVOX_TEXT(TEXT_DISKSPACE_USED_FREE, "Diskspace used/free: ")
+KRELVOX_TEXT(TEXT_SEARCHES_MADE, "Searches made: ")
+KRELVOX_TEXT(TEXT_MOST_SEARCHED, "Most searched: ")
 
 #endif

@@ -68,9 +68,9 @@ void RowDelegateBase::highlightCurrentRow(QPainter* painter, const QStyleOptionV
         drawHighlight(painter, option.rect);
 }
 
-void RowDelegateBase::drawTopLine(QPainter* painter, const QRect& row)
+void RowDelegateBase::drawTopLine(QPainter* painter, const QRect& row, const QColor& color)
 {
-    painter->setPen(Qt::white);
+    painter->setPen(color);
     painter->drawLine(QPointF(row.left(), row.top()), QPointF(row.right() + 1, row.top()));
 }
 

@@ -2,6 +2,7 @@
 #define KRELVOX_ROWDELEGATEBASE_H
 
 #include <QAbstractItemDelegate>
+#include <QColor>
 #include <QVariant>
 
 class QAbstractItemView;
@@ -48,9 +49,9 @@ protected:
     static void drawHighlight(QPainter* painter, const QRect& row);
     // The grey fill when the row is the view's current row.
     void highlightCurrentRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
-    // The one-pixel white lines along the row's top and bottom edges. They end one
-    // pixel right of the row, so that neighbouring rows' lines meet.
-    static void drawTopLine(QPainter* painter, const QRect& row);
+    // The one-pixel lines (white unless told) along the row's top and bottom edges.
+    // They end one pixel right of the row, so that neighbouring rows' lines meet.
+    static void drawTopLine(QPainter* painter, const QRect& row, const QColor& color = Qt::white);
     static void drawBottomLine(QPainter* painter, const QRect& row);
     // The whole image scaled into the box (thumbnails, icons); nothing for a null image.
     static void drawPicture(QPainter* painter, const QRectF& box, const QImage& image);

@@ -89,3 +89,8 @@ void AccountRequestManager::signInRenewed(bool ok, const QString& message)
             reportFailure(request, ServiceRequest::eHttpError, message);
     }
 }
+
+QString AccountRequestManager::withReason(const QString& text, const QString& reason)
+{
+    return reason.isEmpty() ? text : text + QStringLiteral(" (") + reason + QLatin1Char(')');
+}

@@ -62,6 +62,9 @@ protected:
     // Asks the session for a new sign-in; false when there is no session.
     bool renewSignIn();
 
+    // A failure as the user reads it: the text, and the reason in brackets when known.
+    static QString withReason(const QString& text, const QString& reason);
+
     // The address of a picture named in one of the account's documents and the
     // thumbnail folder it is saved in; false (with a trace naming the caller) when
     // there is no thumbnail folder or the address is refused.

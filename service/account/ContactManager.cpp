@@ -3,6 +3,7 @@
 #include "core/FileManager.h"
 #include "core/Repository.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 #include "service/account/ThumbnailFile.h"
@@ -248,4 +249,8 @@ void ContactManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<ContactRequest*>(r);
     qDebug() << "ContactManager::requestFailed" << request->kind << request->userName << request->failureMessage();
+    if (request->kind == ContactRequest::eContacts && request->fetch == myFetch)
+        Q_EMIT contactsRequestFailed(withReason(TEXT_CONTACTS_FAILED(), request->failureMessage()));
+    else if (request->kind == ContactRequest::eProfile)
+        Q_EMIT profileRequestFailed(withReason(TEXT_PROFILE_FAILED(), request->failureMessage()));
 }

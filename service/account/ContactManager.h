@@ -41,6 +41,10 @@ public:
 Q_SIGNALS:
     void noResults();
     void profileFetched(QHash<QString, QString> profile);
+    // The contacts feed of the running fetch, or the profile, could not be read. A
+    // contact's own profile or picture that fails leaves its row as it is, unreported.
+    void contactsRequestFailed(QString text);
+    void profileRequestFailed(QString text);
 
 protected:
     void requestSucceeded(ServiceRequest* request) override;

@@ -3,6 +3,7 @@
 #include "core/MessageListModel.h"
 #include "core/Repository.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 #include "service/account/ThumbnailFile.h"
@@ -145,4 +146,6 @@ void InboxManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<InboxRequest*>(r);
     qDebug() << "InboxManager::requestFailed" << request->kind << request->failureMessage();
+    if (request->kind == InboxRequest::eMessages && request->fetch == myFetch)
+        Q_EMIT inboxRequestFailed(withReason(TEXT_INBOX_FAILED(), request->failureMessage()));
 }

@@ -28,6 +28,9 @@ public:
 
 Q_SIGNALS:
     void noMessages();
+    // The inbox of the running fetch could not be read (a picture that fails is not
+    // reported).
+    void inboxRequestFailed(QString text);
 
 protected:
     void requestSucceeded(ServiceRequest* request) override;

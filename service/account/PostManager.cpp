@@ -25,11 +25,6 @@ struct PostRequest : public AccountRequest
     Kind kind;
 };
 
-QString withReason(const QString& text, const QString& reason)
-{
-    return reason.isEmpty() ? text : text + QStringLiteral(" (") + reason + QLatin1Char(')');
-}
-
 QString videoPath(const QString& videoId, const QString& suffix)
 {
     return PATH_VIDEOS + QLatin1Char('/') + ServiceEndpoints::pathSegment(videoId) + suffix;
@@ -265,6 +260,7 @@ void PostManager::requestFailed(ServiceRequest* r)
         break;
     case PostRequest::eInvite:
         qDebug() << "PostManager::requestFailed" << "the invitation answer was not posted:" << reason;
+        Q_EMIT inviteAnswerFailed(withReason(TEXT_INVITE_ANSWER_FAILED(), reason));
         break;
     case PostRequest::eLink:
         Q_EMIT linkSent(false, withReason(TEXT_LINK_FAILED(), reason));

@@ -47,6 +47,7 @@ Q_SIGNALS:
     void errorOccuredInCommenting(QString text);
     void ratingDone(bool done, QString text);
     void inviteResponded();
+    void inviteAnswerFailed(QString text);
     void linkSent(bool done, QString text);
 
 protected:

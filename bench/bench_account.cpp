@@ -1,0 +1,257 @@
+// The account's contacts at 1,000: filled into the one contact model, filtered into
+// the two lists of the statistics page ("My contacts", "Invitations") and painted,
+// and one step of a flick over them. Each figure is timed in pairs with its baseline,
+// alternating which goes first: Qt's own item model, two filter proxies and list views
+// with the standard painter doing the same work. It prints min / median / max of both
+// and of their ratio; every result is checked.
+//
+// Goals: filling and painting in one frame, 16 ms; a flick step with its repaint
+// under 2 ms.
+//   bench_account                (QT_QPA_PLATFORM=offscreen when there is no display)
+#include "bench/BenchSupport.h"
+
+#include "core/ContactListModel.h"
+#include "shell/PageHistory.h"
+#include "social/ContactEntryItemDelegate.h"
+#include "social/ContactSweepList.h"
+#include "social/StatisticsPage.h"
+#include "tests/support/TestSupport.h"
+
+#include <QImage>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+const int CONTACTS = 1000;
+const int PAIRS = 25;
+const int FLICK_STEPS = 400;
+// Every fourth contact is an invitation waiting for an answer.
+bool pendingAt(int i)
+{
+    return i % 4 == 0;
+}
+
+// A contact as its row arrives; with a picture file, as its picture has come too.
+ContactEntry* makeContact(int i, const QString& picture = QString())
+{
+    auto* entry = new ContactEntry(QStringLiteral("contact%1").arg(i, 4, 10, QLatin1Char('0')),
+                                   QStringLiteral("17.05.2010"), pendingAt(i));
+    entry->setUploads(QString::number(i % 40));
+    entry->setWatched(QString::number(i * 7));
+    entry->setJoined(QStringLiteral("14.04.2008"));
+    entry->setLogged(QStringLiteral("24.06.2013"));
+    if (!picture.isEmpty())
+        entry->setContactThumbnail(picture);
+    return entry;
+}
+
+// Lays the list's rows out, as the event loop does before a frame, and paints what
+// the list shows into an image of its viewport's size.
+void paintList(QAbstractItemView* list, QImage& image)
+{
+    list->doItemsLayout();
+    image.fill(Qt::transparent);
+    list->viewport()->render(&image);
+}
+
+// The baseline: the same rows in Qt's item model, filtered by a role into two lists
+// that the standard painter draws.
+struct PlainLists
+{
+    QStandardItemModel model;
+    QSortFilterProxyModel accepted;
+    QSortFilterProxyModel pending;
+    QListView acceptedList;
+    QListView pendingList;
+
+    PlainLists()
+    {
+        for (QSortFilterProxyModel* proxy : {&accepted, &pending}) {
+            proxy->setSourceModel(&model);
+            proxy->setFilterRole(Qt::UserRole);
+        }
+        accepted.setFilterFixedString(QStringLiteral("accepted"));
+        pending.setFilterFixedString(QStringLiteral("pending"));
+        acceptedList.setModel(&accepted);
+        pendingList.setModel(&pending);
+        for (QListView* list : {&acceptedList, &pendingList}) {
+            list->setUniformItemSizes(true);
+            list->resize(700, 360);
+        }
+    }
+    void fill()
+    {
+        model.clear();
+        for (int i = 0; i < CONTACTS; ++i) {
+            auto* item = new QStandardItem(QStringLiteral("contact%1").arg(i, 4, 10, QLatin1Char('0')));
+            item->setData(pendingAt(i) ? QStringLiteral("pending") : QStringLiteral("accepted"), Qt::UserRole);
+            model.appendRow(item);
+        }
+    }
+};
+
+void printFigure(const char* what, const QList<double>& ours, const QList<double>& base, double goalMs)
+{
+    QList<double> ratios;
+    for (int i = 0; i < ours.count(); ++i)
+        ratios << ours.at(i) / base.at(i);
+    const Spread o = spreadOf(ours);
+    const Spread b = spreadOf(base);
+    const Spread r = spreadOf(ratios);
+    qInfo("%s: %.3f / %.3f / %.3f ms (min / median / max), baseline %.3f / %.3f / %.3f ms,"
+          " ratio %.2f / %.2f / %.2f; goal %.1f ms: %s",
+          what, o.min, o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max, goalMs,
+          o.median < goalMs ? "met" : "MISSED");
+}
+
+// A contact list that the benchmark flicks one step at a time.
+class FlickedList : public ContactSweepList
+{
+public:
+    using ContactSweepList::ContactSweepList;
+    void flickTo(int aim) { startKineticScroll(aim); }
+    void step() { QMetaObject::invokeMethod(this, "kineticStep", Qt::DirectConnection); }
+};
+
+} // namespace
+
+class BenchAccount : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The figures are about the pages, not about writing trace lines.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg)
+                fprintf(stderr, "%s\n", qPrintable(text));
+        });
+    }
+    void fillFilterAndPaintContacts();
+    void flickStepOverContacts();
+
+private:
+    TestEnvironment myEnvironment;
+};
+
+void BenchAccount::fillFilterAndPaintContacts()
+{
+    QWidget window;
+    window.resize(800, 480);
+    PageHistory history;
+    auto* page = new StatisticsPage(nullptr, &window, history);
+    page->resize(800, 480);
+    PlainLists plain;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    page->getContactsButton()->click();
+    ContactListModel* model = page->getContactListModel();
+    QImage contactsImage(page->getContactsList()->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    QImage invitationsImage(page->getInvitationsList()->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    QImage plainImage(plain.acceptedList.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+
+    // As the service fills it: the model emptied, then one contact at a time; then
+    // the turn of the event loop that ends with the frame.
+    const auto ours = [&] {
+        model->clear();
+        for (int i = 0; i < CONTACTS; ++i)
+            model->addEntry(makeContact(i));
+        QCoreApplication::processEvents();
+        paintList(page->getContactsList(), contactsImage);
+        paintList(page->getInvitationsList(), invitationsImage);
+    };
+    const auto base = [&] {
+        plain.fill();
+        QCoreApplication::processEvents();
+        paintList(&plain.acceptedList, plainImage);
+        paintList(&plain.pendingList, plainImage);
+    };
+    QList<double> oursMs;
+    QList<double> baseMs;
+    for (int pair = 0; pair < PAIRS; ++pair) {
+        if (pair % 2) {
+            oursMs << msOf(ours);
+            baseMs << msOf(base);
+        } else {
+            baseMs << msOf(base);
+            oursMs << msOf(ours);
+        }
+    }
+    QCOMPARE(page->getContactsProxy()->rowCount(), CONTACTS * 3 / 4);
+    QCOMPARE(page->getInvitationsProxy()->rowCount(), CONTACTS / 4);
+    QCOMPARE(plain.accepted.rowCount(), CONTACTS * 3 / 4);
+    QCOMPARE(page->getTabWidget()->tabText(StatisticsPage::eInvitationsTab), QStringLiteral("Invitations (250)"));
+    QVERIFY(!model->entryAt(1)->getContactLinkRect().isEmpty()); // the first rows were painted
+    printFigure("1,000 contacts filled, filtered and painted", oursMs, baseMs, 16.0);
+}
+
+void BenchAccount::flickStepOverContacts()
+{
+    QWidget window;
+    window.resize(800, 480);
+    const QString picture = myEnvironment.storageRoot() + QStringLiteral("/contact.png");
+    QImage image(128, 96, QImage::Format_RGB32);
+    image.fill(QColor(60, 90, 150));
+    QVERIFY(image.save(picture));
+    ContactListModel model;
+    ContactFilterProxyModel proxy(nullptr, eContactFilter::Accepted);
+    proxy.setSourceModel(&model);
+    for (int i = 0; i < CONTACTS; ++i)
+        model.addEntry(makeContact(i, picture));
+    auto* list = new FlickedList(&window);
+    list->setItemDelegate(new ContactEntryItemDelegate(list));
+    list->setModel(&proxy);
+    list->resize(700, 360);
+    PlainLists plain;
+    plain.fill();
+    plain.acceptedList.setParent(&window);
+    plain.acceptedList.move(0, 360);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QScrollBar* bar = list->verticalScrollBar();
+    QScrollBar* plainBar = plain.acceptedList.verticalScrollBar();
+    QVERIFY(bar->maximum() > 50000);
+
+    // One tick of the flick's timer and the repaint it causes; the baseline scrolls a
+    // plain list by the same distance and repaints it.
+    int aim = bar->maximum();
+    const auto ours = [&] {
+        if (!list->isKineticScrolling()) {
+            list->flickTo(aim);
+            aim = aim == 0 ? bar->maximum() : 0;
+        }
+        const int before = bar->value();
+        list->step();
+        list->viewport()->repaint();
+        const int moved = bar->value() - before;
+        plainBar->setProperty("benchStep", moved);
+    };
+    const auto base = [&] {
+        const int moved = plainBar->property("benchStep").toInt();
+        int value = plainBar->value() + moved;
+        if (value > plainBar->maximum() || value < 0)
+            value = value < 0 ? plainBar->maximum() : 0;
+        plainBar->setValue(value);
+        plain.acceptedList.viewport()->repaint();
+    };
+    QList<double> oursMs;
+    QList<double> baseMs;
+    int travelled = 0;
+    for (int i = 0; i < FLICK_STEPS; ++i) {
+        const int before = bar->value();
+        oursMs << msOf(ours);
+        baseMs << msOf(base);
+        travelled += qAbs(bar->value() - before);
+    }
+    QVERIFY(travelled > bar->maximum());
+    printFigure("one flick step over 750 contacts", oursMs, baseMs, 2.0);
+}
+
+QTEST_MAIN(BenchAccount)
+#include "bench_account.moc"

@@ -1,0 +1,60 @@
+#include "social/MessageEntryItemDelegate.h"
+
+#include "social/AccountRowLayout.h"
+
+#include "core/MessageEntry.h"
+#include "widgets/WidgetStyles.h"
+#include "widgets/WidgetTexts.h"
+
+#include <QAbstractItemView>
+#include <QPainter>
+#include <QTextOption>
+
+MessageEntryItemDelegate::MessageEntryItemDelegate(QAbstractItemView* view)
+    : RowDelegateBase(view), myView(view), myFont(FONT_FAMILY, ACCOUNT_ROW_FONT_SIZE)
+{
+}
+
+MessageEntryItemDelegate::~MessageEntryItemDelegate() = default;
+
+QString MessageEntryItemDelegate::shortened(const QString& text)
+{
+    return text.length() > MESSAGE_TEXT_MAX_CHARS ? text.left(MESSAGE_TEXT_KEPT_CHARS) + TEXT_ELLIPSIS() : text;
+}
+
+QSize MessageEntryItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    Q_UNUSED(option);
+    Q_UNUSED(index);
+    return rowSize(myView, ACCOUNT_ROW_FACTOR, ACCOUNT_ROW_MIN, ACCOUNT_ROW_MAX);
+}
+
+void MessageEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const
+{
+    // 1. The row's message; nothing to paint without one.
+    MessageEntry* entry = rowItem<MessageEntry>(index);
+    if (!painter || !entry)
+        return;
+    painter->save();
+
+    // 2. A selected row is filled under its content.
+    if (option.state & QStyle::State_Selected)
+        painter->fillRect(option.rect, ACCOUNT_ROW_SELECTED_COLOR);
+
+    // 3. Layout, a white line along the top and the picture when it has arrived.
+    const AccountRowLayout row(option.rect);
+    drawTopLine(painter, option.rect);
+    drawPicture(painter, row.thumbnail(), entry->getThumbnail());
+
+    // 4. Title at the top of the left column, the sender on its third line, the date
+    //    at the top of the right column. The summary and the content are the message
+    //    page's.
+    painter->setPen(Qt::white);
+    painter->setFont(myFont);
+    painter->drawText(row.leftLine(2), shortened(entry->getAuthor()), QTextOption());
+    painter->drawText(row.leftColumn(), shortened(entry->getTitle()), QTextOption());
+    painter->drawText(row.rightColumn(), entry->getPublished(), QTextOption());
+
+    painter->restore();
+}
