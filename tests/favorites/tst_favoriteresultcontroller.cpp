@@ -1,4 +1,5 @@
 #include "tests/favorites/FavoritesFixture.h"
+#include "shell/BackButton.h"
 
 #include "core/constants/Settings.h"
 #include "favorites/FocusManager.h"

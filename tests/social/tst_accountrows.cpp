@@ -1,10 +1,9 @@
+#include "core/ContactListModel.h"
+#include "core/MessageListModel.h"
 #include "social/ContactEntryItemDelegate.h"
 #include "social/ContactSweepList.h"
 #include "social/MessageEntryItemDelegate.h"
 #include "social/MessageSweepList.h"
-
-#include "core/ContactListModel.h"
-#include "core/MessageListModel.h"
 #include "tests/social/SocialTestSupport.h"
 
 #include <QListView>

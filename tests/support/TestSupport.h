@@ -38,10 +38,12 @@
 //   RecordingPaintDevice          what a row painter drew, instead of pixels
 //   TraceCollector                the diagnostic lines written while it lives
 //   PrivateSessionBus             a D-Bus session bus of the test's own
+//   ChildProcesses::of(name)      this process's live children by name (the player)
 //   StandInPage                   a page that only records itself in the history
 //
 // Tests that build the whole program include ProgramRig.h as well.
 
+#include "tests/support/ChildProcesses.h"
 #include "tests/support/Interaction.h"
 #include "tests/support/PrivateSessionBus.h"
 #include "tests/support/RecordingPaintDevice.h"
