@@ -1,12 +1,13 @@
 #include "tests/support/TestSupport.h"
 
-
 #include "core/ContactListModel.h"
 #include "core/FileManager.h"
 #include "service/account/ContactManager.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 
 // The account's contacts (entry, profile, picture per contact) and its own profile.
 class TestContactManager : public QObject
@@ -157,19 +158,27 @@ void TestContactManager::noContactsRaisesNoResults()
 void TestContactManager::clearedModelTakesNoLateAnswers()
 {
     TestWorld world(TestWorld::SignedIn);
-    // Profiles answer slowly.
-    for (const QString user : {"mikkokorhonen", "liisa_h", "tuulikki"}) {
-        const QString path = "/gdata/feeds/api/users/" + user;
-        FakeResponse slow = FakeResponse::fixture("contact-profile.xml", "application/atom+xml");
-        slow.delayMs = 200;
-        world.fake.addRoute("GET", path, slow);
-    }
+    const QString profiles = QStringLiteral("/gdata/feeds/api/users/");
+    const QStringList users{"mikkokorhonen", "liisa_h", "tuulikki"};
     ContactListModel model;
-    world.service->getContacts(&model);
-    QTRY_COMPARE(model.rowCount(), 3);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.clear();
-    QTest::qWait(500);
+    // The model is emptied the moment the service has the first profile request: the
+    // three were asked for together and none is answered yet, however slow the machine.
+    int rowsWhenCleared = -1;
+    QObject::connect(&world.fake, &FakeService::requestReceived, &model, [&](const QString& path) {
+        if (rowsWhenCleared < 0 && users.contains(path.mid(profiles.size()))) {
+            rowsWhenCleared = model.rowCount();
+            model.clear();
+        }
+    });
+    int profileAnswers = 0;
+    QObject::connect(world.service->network(), &QNetworkAccessManager::finished, &model, [&](QNetworkReply* reply) {
+        profileAnswers += users.contains(reply->url().path().mid(profiles.size())) ? 1 : 0;
+    });
+    world.service->getContacts(&model);
+    QTRY_COMPARE(profileAnswers, users.size());
+    QCOMPARE(rowsWhenCleared, 3);
+    QTest::qWait(100);
     // The profiles did come, after the model was emptied: nothing was applied.
     QCOMPARE(world.count("GET", "/gdata/feeds/api/users/mikkokorhonen"), 1);
     QCOMPARE(changed.count(), 0);
