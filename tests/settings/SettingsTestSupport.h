@@ -6,16 +6,13 @@
 #include "settings/SettingsViewGeneral.h"
 #include "settings/SettingsViewPlay.h"
 #include "settings/SettingsViewResult.h"
-#include "shell/BaseDialog.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QMap>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 // The option controls of a settings page by the settings key they store, and a
 // user's hand on them.
@@ -86,30 +83,5 @@ inline void changeOption(SettingsPage* page, const QString& key, const QString& 
         QTest::keyClick(control, keys.value(action));
     }
 }
-
-// Reads and closes (rejects) every modal notice that opens while it lives.
-class NoticeReader
-{
-public:
-    QString title;
-    QString text;
-    int seen = 0;
-
-    NoticeReader()
-    {
-        QObject::connect(&myTimer, &QTimer::timeout, [this]() {
-            if (auto* dialog = qobject_cast<BaseDialog*>(QApplication::activeModalWidget())) {
-                title = dialog->getTitle();
-                text = dialog->getText();
-                ++seen;
-                dialog->reject();
-            }
-        });
-        myTimer.start(10);
-    }
-
-private:
-    QTimer myTimer;
-};
 
 #endif

@@ -1,8 +1,6 @@
-#include "app/MainController.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
 #include "browse/SearchPage.h"
-#include "widgets/VideoSweepList.h"
 #include "core/FileManager.h"
 #include "core/SettingsManager.h"
 #include "core/VideoEntry.h"
@@ -13,8 +11,6 @@
 #include "player/VideoViewBase.h"
 #include "player/VideoWidget.h"
 #include "service/ServiceTexts.h"
-#include "service/YoutubeVideoService.h"
-#include "service/account/PostManager.h"
 #include "settings/SettingsViewAccount.h"
 #include "settings/SettingsViewCaptcha.h"
 #include "shell/BackButton.h"
@@ -22,20 +18,16 @@
 #include "shell/OneButtonDialog.h"
 #include "shell/PageHeader.h"
 #include "shell/PlatformConstants.h"
-#include "tests/app/ScriptedPrompt.h"
 #include "tests/settings/SettingsTestSupport.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/AccountRoutes.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
+#include "widgets/VideoSweepList.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QTcpServer>
 
 #include <memory>
 
@@ -51,44 +43,16 @@ const QString ACCOUNTS = QStringLiteral("/google/accounts/ClientLogin");
 const QString FORM_USER = QStringLiteral("sara.lehto@example.com");
 const QString FORM_PASSWORD = QStringLiteral("a&b=c+d%20 e#f;ä東京");
 
-// What the program writes to the diagnostic output while it lives.
-class Traces
-{
-public:
-    Traces() { myPrevious = qInstallMessageHandler(&Traces::collect); }
-    ~Traces() { qInstallMessageHandler(myPrevious); }
-    static QStringList& lines()
-    {
-        static QStringList collected;
-        return collected;
-    }
-
-private:
-    static void collect(QtMsgType, const QMessageLogContext&, const QString& message) { lines() << message; }
-    QtMessageHandler myPrevious;
-};
-
-// An address where nothing listens.
-QString unreachableUrl()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
-}
-
 qint64 freeKilobytes = 0;
 qint64 measuredFreeSpace(const QString&)
 {
     return freeKilobytes;
 }
 
-struct Program
+struct Program : ProgramRig
 {
-    TestEnvironment environment;
-    FakeService fake;
-    std::shared_ptr<FakeAccountState> account;
-    ScriptedPrompt prompt;
-    MemoryInputMethod inputMethod;
+    TestWorld world{TestWorld::FakeAccountServer};
+    FakeService& fake = world.fake;
     std::unique_ptr<MainController> controller;
 
     // stored: texts written into the settings store once the program has started,
@@ -96,20 +60,9 @@ struct Program
     // new store has it).
     explicit Program(bool reachable = true, const QMap<QString, QString>& stored = {})
     {
-        if (!fake.start())
-            qFatal("the fake service cannot listen");
-        addFeedRoutes(fake);
-        account = addAccountRoutes(fake);
-        account->passwords.insert(FORM_USER, FORM_PASSWORD);
-        const QString base = reachable ? fake.baseUrl() : unreachableUrl();
-        MainControllerOptions options;
-        options.fullScreen = false;
-        options.prompt = &prompt;
-        options.inputMethod = &inputMethod;
-        options.createService = [base](Repository& repository, QObject* parent) -> VideoServiceProvider* {
-            return new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
-        };
-        controller = std::make_unique<MainController>(options);
+        world.account->passwords.insert(FORM_USER, FORM_PASSWORD);
+        controller = std::make_unique<MainController>(options(reachable ? fake.baseUrl()
+                                                                        : TestWorld::unreachableUrl()));
         for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
             bool isNumber = false;
             const int number = it.value().toInt(&isNumber);
@@ -202,22 +155,12 @@ struct Program
         ResultPage* page = results->getResultPage();
         page->getList()->selectionModel()->select(page->getModel()->index(0, 0), QItemSelectionModel::ClearAndSelect);
         QSignalSpy queued(&repository(), &Repository::downloadEntryAdded);
-        auto* answer = new QTimer;
-        QObject::connect(answer, &QTimer::timeout, [answer, dialogAnswer, dialogTitle]() {
-            if (auto* dialog = qobject_cast<BaseDialog*>(QApplication::activeModalWidget())) {
-                *dialogTitle = dialog->getTitle();
-                QPushButton* chosen = nullptr;
-                for (QPushButton* button : dialog->findChildren<QPushButton*>())
-                    chosen = button->text() == dialogAnswer ? button : chosen;
-                if (chosen)
-                    chosen->click();
-                else
-                    dialog->reject();
-            }
+        DialogAnswerer answer([dialogAnswer](QWidget* dialog) {
+            if (!clickDialogButton(dialog, dialogAnswer))
+                dialog->close();
         });
-        answer->start(10);
         page->getSaveButton()->click();
-        delete answer;
+        *dialogTitle = answer.title;
         return queued.count() == 1;
     }
 };
@@ -396,7 +339,7 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, text);
         const bool verified = title == QLatin1String("Account verified!");
-        Traces traces;
+        TraceCollector traces;
         Program program(reachable);
         SettingsViewAccount* view = program.accountView();
         view->getUserNameEdit()->setText(user);
@@ -423,16 +366,16 @@ private Q_SLOTS:
         QCOMPARE(view->getUserNameEdit()->text(), user);
 
         // The secrets stay in the store, which only its owner may read.
-        QVERIFY(!Traces::lines().isEmpty());
+        const QStringList lines = traces.lines();
+        QVERIFY(!lines.isEmpty());
         const QString token = FakeAccount::TOKEN;
-        for (const QString& line : Traces::lines() + program.prompt.log) {
+        for (const QString& line : lines + program.prompt.log) {
             QVERIFY2(!line.contains(token), qPrintable(line));
             QVERIFY2(password.size() < 8 || !line.contains(password), qPrintable(line));
         }
         const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
         QCOMPARE(QFile::permissions(program.repository().getSettingsManager()->fileName()) & others,
                  QFile::Permissions());
-        Traces::lines().clear();
     }
 
     void cancelledSignInLeavesTheViewWaiting()
