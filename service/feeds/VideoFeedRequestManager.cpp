@@ -58,13 +58,13 @@ QString VideoFeedRequestManager::timeValue(const QString& timeFilter)
 
 QString VideoFeedRequestManager::safeSearchValue() const
 {
-    // Read as text: a value that is missing or not a number takes the default (strict)
-    // instead of reading as 0, which would show everything.
+    // Only a stored 0 lets adult content through: a damaged value (not a number)
+    // keeps the search restricted.
     QString stored;
     myRepository.getSetting(SETTING_RESTRICTED_CONTENT, stored);
-    bool ok = false;
-    const int restricted = stored.trimmed().toInt(&ok);
-    return (ok ? restricted : DEFAULT_RESTRICTED_CONTENT) != 0 ? SAFE_SEARCH_STRICT : SAFE_SEARCH_NONE;
+    bool isNumber = false;
+    const int restricted = stored.trimmed().toInt(&isNumber, 10);
+    return !isNumber || restricted != 0 ? SAFE_SEARCH_STRICT : SAFE_SEARCH_NONE;
 }
 
 void VideoFeedRequestManager::addPageKeys(QueryBuilder& query, int startIndex, bool alwaysStartIndex) const

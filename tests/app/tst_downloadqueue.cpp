@@ -1,4 +1,3 @@
-#include "app/MainController.h"
 #include "core/FileManager.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
@@ -8,12 +7,8 @@
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoritesTexts.h"
-#include "service/YoutubeVideoService.h"
 #include "shell/HomeView.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,8 +33,7 @@ void queueFavorites(const QStringList& videoIds)
     Repository repository;
     QCOMPARE(repository.openDatabase(), 0);
     for (const QString& videoId : videoIds) {
-        VideoEntry entry;
-        entry.setVideoId(videoId);
+        VideoEntry entry = videoWithId(videoId);
         entry.setName(QStringLiteral("Queued ") + videoId);
         QCOMPARE(repository.addFavorite(&entry, false), 0);
     }
@@ -47,33 +41,7 @@ void queueFavorites(const QStringList& videoIds)
 
 int downloadState(Repository& repository, const QString& videoId)
 {
-    VideoListModel model(&repository);
-    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
-    for (VideoEntry* entry : model.entries())
-        if (entry->getVideoId() == videoId)
-            return entry->getDownloadState();
-    return -1;
-}
-
-// Runs the application's event loop around the action; the code it ended with, or -1
-// when nothing ended it within the time.
-int loopResultAround(const std::function<void()>& action)
-{
-    QTimer::singleShot(0, qApp, action);
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, qApp, []() { QCoreApplication::exit(-1); });
-    timeout.start(500);
-    return QCoreApplication::exec();
-}
-
-MainControllerOptions optionsFor(ScriptedPrompt& prompt, MemoryInputMethod& inputMethod)
-{
-    MainControllerOptions options;
-    options.fullScreen = false;
-    options.prompt = &prompt;
-    options.inputMethod = &inputMethod;
-    return options;
+    return downloadStates(repository).value(videoId, -1);
 }
 
 } // namespace
@@ -84,18 +52,13 @@ class TestDownloadQueue : public QObject
 private Q_SLOTS:
     void favoritesPageSwitchStartsAndStopsTheQueue()
     {
-        TestEnvironment env;
+        TestWorld world(TestWorld::Folders);
         queueFavorites({ QStringLiteral("queued00001"), QStringLiteral("queued00002") });
-        ScriptedPrompt prompt;
-        MemoryInputMethod inputMethod;
+        ProgramRig rig;
+        ScriptedPrompt& prompt = rig.prompt;
         prompt.answers << true;
-        StubVideoService* service = nullptr;
-        MainControllerOptions options = optionsFor(prompt, inputMethod);
-        options.createService = [&service](Repository&, QObject* parent) {
-            service = new StubVideoService(parent);
-            return service;
-        };
-        MainController controller(options);
+        MainController controller(rig.options());
+        RecordingVideoService* service = rig.service;
         QVERIFY(controller.getBackgroundDownloadController());
         QCOMPARE(prompt.log, QStringList({ START_QUESTION }));
         // Yes at start-up: the first queued favourite goes to the background channel.
@@ -128,8 +91,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, 'v'));
         file.close();
-        service->backgroundDownloading = false;
-        Q_EMIT service->backgroundVideoIsDownloaded();
+        service->finishBackgroundDownloadWithoutFile();
         QCOMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadStored));
         QCOMPARE(service->backgroundVideoId, QStringLiteral("queued00002"));
         QCOMPARE(page->getFavoriteModel()->rowCount(), 1);
@@ -150,24 +112,18 @@ private Q_SLOTS:
     {
         QFETCH(bool, full);
         QFETCH(QString, notice);
-        TestEnvironment env;
+        TestWorld world(TestWorld::FakeServer);
+        FakeService& fake = world.fake;
         queueFavorites({ QStringLiteral("queued00001") });
-        FakeService fake;
-        QVERIFY(fake.start());
-        addFeedRoutes(fake);
         QString part;
         const auto block = [&part, full]() {
             return full ? QFile::link(QStringLiteral("/dev/full"), part) : QDir().mkpath(part + "/x");
         };
 
-        ScriptedPrompt prompt;
-        MemoryInputMethod inputMethod;
+        ProgramRig rig;
+        ScriptedPrompt& prompt = rig.prompt;
         prompt.answers << false;   // no start at start-up: the obstacle goes in first
-        MainControllerOptions options = optionsFor(prompt, inputMethod);
-        options.createService = [&fake](Repository& repository, QObject* parent) {
-            return new YoutubeVideoService(repository, ServiceEndpoints(fake.baseUrl()), parent);
-        };
-        MainController controller(options);
+        MainController controller(rig.options(fake.baseUrl()));
         Repository& repository = controller.getRepository();
         part = repository.getFileManager()->getFavoriteVideoFolder() + "queued00001" + VIDEO_FILE_SUFFIX + ".part";
         QVERIFY(block());
@@ -181,8 +137,7 @@ private Q_SLOTS:
         // not told twice.
         if (full)
             QVERIFY(block());
-        VideoEntry second;
-        second.setVideoId(QStringLiteral("queued00002"));
+        VideoEntry second = videoWithId(QStringLiteral("queued00002"));
         QCOMPARE(repository.addFavorite(&second, false), 0);
         QTRY_COMPARE(fake.requestsTo(QStringLiteral("/www/watch")).count(), 2);
         QTRY_VERIFY(!controller.getService()->getBackgroundDownloadState());
@@ -193,31 +148,25 @@ private Q_SLOTS:
 
     void exitAsksWhileTheQueueIsFetched()
     {
-        TestEnvironment env;
+        TestWorld world(TestWorld::FakeServer);
+        FakeService& fake = world.fake;
         queueFavorites({ QStringLiteral("queued00001") });
-        FakeService fake;
-        QVERIFY(fake.start());
-        addFeedRoutes(fake);
         // The video file stops half way and stays open: the download runs until cancelled.
         FakeResponse stalled = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
         stalled.stallAfter = 100000;
         fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
 
-        ScriptedPrompt prompt;
-        MemoryInputMethod inputMethod;
+        ProgramRig rig;
+        ScriptedPrompt& prompt = rig.prompt;
         prompt.answers << true;
-        MainControllerOptions options = optionsFor(prompt, inputMethod);
-        options.createService = [&fake](Repository& repository, QObject* parent) {
-            return new YoutubeVideoService(repository, ServiceEndpoints(fake.baseUrl()), parent);
-        };
-        MainController controller(options);
+        MainController controller(rig.options(fake.baseUrl()));
         VideoServiceProvider* service = controller.getService();
         QTRY_COMPARE(fake.requestsTo(QStringLiteral("/www/get_video")).count(), 1);
         QVERIFY(service->getBackgroundDownloadState());
 
         // Declined: the program and the download go on.
         prompt.answers << false;
-        int result = loopResultAround([&]() {
+        int result = runApplicationLoop([&]() {
             QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
         });
         QCOMPARE(result, -1);
@@ -226,7 +175,7 @@ private Q_SLOTS:
 
         // Accepted: the download stops, the favourite stays queued for the next run.
         prompt.answers << true;
-        result = loopResultAround([&]() {
+        result = runApplicationLoop([&]() {
             QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
         });
         QCOMPARE(result, 0);

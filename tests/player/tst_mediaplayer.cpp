@@ -1,15 +1,12 @@
 #include "player/MplayerMediaPlayer.h"
 #include "player/PlayerTexts.h"
-#include "tests/support/ChildProcesses.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/samplevideo/SampleVideo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <csignal>
 #include <cstdio>
@@ -64,10 +61,7 @@ QString TestMediaPlayer::writeVideo(const QString& name, double seconds)
     format.height = 120;
     format.seconds = seconds;
     const QString path = myEnvironment.root() + QLatin1Char('/') + name;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SampleVideo::make(format)) < 0)
-        return QString();
-    return path;
+    return writeFile(path, SampleVideo::make(format)) ? path : QString();
 }
 
 void TestMediaPlayer::playsToTheEnd()
@@ -148,11 +142,8 @@ void TestMediaPlayer::failuresEndInTheErrorState()
 
     const QString path = myEnvironment.root() + QStringLiteral("/broken.flv");
     QFile::remove(path);
-    if (!content.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    if (!content.isEmpty())
+        QVERIFY(writeFile(path, content));
     MplayerOptions options = fastPolling();
     options.program = program;
     MplayerMediaPlayer player(options);
@@ -257,13 +248,10 @@ void TestMediaPlayer::numbersNoVideoHasAreNotBelieved()
     QFETCH(QByteArray, line);
     // A player that gives the true figures, then the file's forged line, and ends.
     const QString program = myEnvironment.root() + QStringLiteral("/forging-player");
-    QFile script(program);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '%s\\n' ID_VIDEO_WIDTH=160 ID_VIDEO_HEIGHT=120 ID_LENGTH=2.50 "
-                 "'Starting playback...' ANS_TIME_POSITION=1.5 ANS_stream_pos=1000 '" + line + "' "
-                 "ID_EXIT=EOF\n");
-    script.close();
-    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    QVERIFY(writeFile(program, "#!/bin/sh\nprintf '%s\\n' ID_VIDEO_WIDTH=160 ID_VIDEO_HEIGHT=120 ID_LENGTH=2.50 "
+                               "'Starting playback...' ANS_TIME_POSITION=1.5 ANS_stream_pos=1000 '" + line + "' "
+                               "ID_EXIT=EOF\n"));
+    QVERIFY(QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner));
 
     MplayerOptions options = fastPolling();
     options.program = program;

@@ -1,4 +1,4 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/ContactListModel.h"
 #include "core/PlayList.h"
@@ -7,7 +7,6 @@
 #include "service/account/PlaylistSyncManager.h"
 #include "service/feeds/FeedPager.h"
 
-#include <QFile>
 #include <QNetworkAccessManager>
 
 #include <functional>
@@ -59,7 +58,7 @@ QByteArray page(const QString& path, int total, const QString& next)
 }
 
 // Starts the read of the path's kind; the spy catches its end.
-std::unique_ptr<QSignalSpy> startRead(AccountWorld& world, const QString& path, PlayListModel& lists,
+std::unique_ptr<QSignalSpy> startRead(TestWorld& world, const QString& path, PlayListModel& lists,
                                       VideoListModel& videos, ContactListModel& contacts)
 {
     VideoServiceProvider* service = world.service.get();
@@ -102,8 +101,7 @@ void TestHostileService::pagedReadsEnd()
     QFETCH(QString, path);
     QFETCH(QString, paging);
     QFETCH(int, requests);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.fake.addRoute("GET", path, [path, paging](const FakeRequest& request) {
         const QString start = request.queryValue(QStringLiteral("start-index"));
         QString next;
@@ -147,8 +145,7 @@ void TestHostileService::credentialsStayOnTheirHost()
     QFETCH(QString, path);
     QFETCH(bool, elsewhere);
     QFETCH(int, status);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     FakeService other;
     QVERIFY(other.start());
     other.addRoute(method, QStringLiteral("/*"), FakeResponse::document("<html/>", "text/html"));
@@ -172,10 +169,9 @@ void TestHostileService::credentialsStayOnTheirHost()
         world.service->commentVideo(QStringLiteral("Hieno!"), &video);
     } else if (path.endsWith(QLatin1String("uploads"))) {
         // The upload's body goes on a socket of its own, which follows no redirect.
-        QFile file(world.environment.home() + QStringLiteral("/clip.mp4"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(64 * 1024, 'v')) > 0);
-        file.close();
-        world.service->uploadVideo({{QStringLiteral("location"), file.fileName()},
+        const QString file = world.environment.home() + QStringLiteral("/clip.mp4");
+        QVERIFY(writeFile(file, QByteArray(64 * 1024, 'v')));
+        world.service->uploadVideo({{QStringLiteral("location"), file},
                                     {QStringLiteral("title"), QStringLiteral("Clip")},
                                     {QStringLiteral("description"), QString()},
                                     {QStringLiteral("category"), QStringLiteral("People")},
@@ -219,8 +215,7 @@ void TestHostileService::idsStayInTheirSegment_data()
 void TestHostileService::idsStayInTheirSegment()
 {
     QFETCH(SyncCall, call);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QNetworkAccessManager network;
     PlaylistSyncManager sync(&network, ServiceEndpoints(world.fake.baseUrl()), *world.repository);
     QList<SyncAnswer> answers;
