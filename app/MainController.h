@@ -31,6 +31,7 @@ class PageHistoryItem;
 class PlayListController;
 class ResultController;
 class SearchPage;
+class SettingsPage;
 class StatisticsController;
 class UploadVideoController;
 class UserPrompt;
@@ -86,6 +87,8 @@ public:
     PlayListController* getPlayListController() const { return myPlayListController; }
     StatisticsController* getStatisticsController() const { return myStatisticsController; }
     MessagePage* getMessagePage() const { return myMessagePage; }
+    // Null until the settings are first shown.
+    SettingsPage* getSettingsPage() const { return mySettingsPage; }
 
 public Q_SLOTS:
     // ---- Pages, errors and exit (MainController.cpp)
@@ -152,6 +155,8 @@ public:
 
 public Q_SLOTS:
     // ---- Settings page (MainControllerSettings.cpp)
+    // Builds the settings page on first use, then shows it with "Account Info" in
+    // front; the page in front records itself first.
     void showSettingsPage();
 
     // ---- Sign-in (MainControllerAccount.cpp; the settings page asks for it)
@@ -167,7 +172,8 @@ public Q_SLOTS:
     // The service wants a captcha answered: the wait notice goes, and the result of
     // the captcha sign-in is not shown.
     void captchaChallenge();
-    // A sign-in that carries the stored captcha answer.
+    // A sign-in that carries the stored captcha answer, behind the same wait notice;
+    // its result is shown like a plain sign-in's.
     void verifyCaptcha();
     void accountVerified();
     void accountNotVerified();
@@ -233,6 +239,8 @@ private:
     // ---- Settings page
 
     // ---- Sign-in
+    // Asks the service for a sign-in behind the wait notice.
+    void signIn(eAuthenticateType type);
     // The sign-in's wait notice and result notice.
     void closeAuthenticationWaitDialog();
     void removeAccountNotices();
@@ -284,6 +292,7 @@ private:
     VideoDescriptionPage* myDescriptionPage = nullptr;
 
     // ---- Settings page
+    SettingsPage* mySettingsPage = nullptr; // child of the main window
 
     // ---- Sign-in: the notices up (children of the main window) and the two marks
     // that keep a late or unwanted result from reaching the user.

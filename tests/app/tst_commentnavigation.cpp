@@ -15,11 +15,7 @@
 #include "social/AllCommentsPage.h"
 #include "social/VideoDescriptionPage.h"
 #include "social/WriteCommentPage.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/AccountRoutes.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
 
 #include <QDomDocument>
 #include <QPushButton>
@@ -80,36 +76,20 @@ private:
 
 // The program on the fake service with its signed-in account, videos shown in the
 // information view.
-struct CommentsWorld
+struct CommentsWorld : ProgramRig
 {
-    TestEnvironment environment;
-    FakeService fake;
-    std::shared_ptr<FakeAccountState> account;
-    ScriptedPrompt prompt;
-    MemoryInputMethod inputMethod;
+    TestWorld world{TestWorld::FakeAccountServer};
+    FakeService& fake = world.fake;
     SilentPlayer* player = nullptr;
     std::unique_ptr<MainController> controller;
 
     CommentsWorld()
     {
-        if (!fake.start())
-            qFatal("the fake service cannot listen");
-        addFeedRoutes(fake);
-        account = addAccountRoutes(fake);
-        MainControllerOptions options;
-        options.fullScreen = false;
-        options.prompt = &prompt;
-        options.inputMethod = &inputMethod;
-        const QString base = fake.baseUrl();
-        options.createService = [base](Repository& repository, QObject* parent) -> VideoServiceProvider* {
-            auto* service = new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
-            RequestLimits limits;
-            limits.timeoutMs = 3000;
-            service->setRequestLimits(limits);
-            return service;
+        MainControllerOptions programOptions = options(fake.baseUrl());
+        programOptions.createPlayer = [this](QObject* parent) -> MediaPlayer* {
+            return player = new SilentPlayer(parent);
         };
-        options.createPlayer = [this](QObject* parent) -> MediaPlayer* { return player = new SilentPlayer(parent); };
-        controller = std::make_unique<MainController>(options);
+        controller = std::make_unique<MainController>(programOptions);
         if (controller->startupFailed())
             qFatal("the program did not start");
         Repository& repository = controller->getRepository();

@@ -8,7 +8,7 @@
 #include "social/TextPageConstants.h"
 #include "social/VideoDescriptionPage.h"
 #include "social/WriteCommentPage.h"
-#include "tests/social/SocialTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/CommentSweepList.h"
 
 #include <QClipboard>
@@ -39,9 +39,6 @@ private Q_SLOTS:
     void backActsOncePerShowing_data();
     void backActsOncePerShowing();
     void longAndForeignTextsKeepTheLayout();
-
-private:
-    TestEnvironment myEnvironment;
 };
 
 namespace {
@@ -101,9 +98,9 @@ void TestCommentPages::counterFollowsTheRows()
     QFETCH(int, rows);
     QFETCH(int, total);
     QFETCH(QString, counter);
-    PageHistory history;
+    TestWorld world(TestWorld::Folders);
     CommentListModel model;
-    AllCommentsPage page(&model, nullptr, history);
+    AllCommentsPage page(&model, nullptr, world.history);
     page.setStartIndex(start);
     fill(model, rows, total);
     QCOMPARE(page.getCounterText(), counter);
@@ -129,7 +126,8 @@ void TestCommentPages::pagingAndAuthorLink()
 {
     QFETCH(QString, action);
     QFETCH(int, direction);
-    PageHistory history;
+    TestWorld world(TestWorld::Folders);
+    PageHistory& history = world.history;
     CommentListModel model;
     AllCommentsPage page(&model, nullptr, history);
     page.resize(800, 480);
@@ -137,8 +135,7 @@ void TestCommentPages::pagingAndAuthorLink()
     page.setVideoEntry(&clip);
     QCOMPARE(page.getTitle(), QStringLiteral("Comments of Northern lights"));
     fill(model, 50, 137);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QVERIFY(showOnScreen(&page));
     CommentSweepList* list = page.getCommentList();
     // The list needs its scroll bar for the gestures.
     QVERIFY(list->verticalScrollBar()->maximum() > 0);
@@ -149,20 +146,14 @@ void TestCommentPages::pagingAndAuthorLink()
 
     const QRect third = list->visualRect(model.index(2, 0));
     const QPoint name = model.entryAt(2)->getAuthorRect().center().toPoint();
-    QWidget* viewport = list->viewport();
     if (action == "previous")
         QTest::mouseClick(page.getPreviousButton(), Qt::LeftButton);
     else if (action == "next")
         QTest::mouseClick(page.getNextButton(), Qt::LeftButton);
-    else if (action.startsWith("sweep")) {
-        const int from = action == "sweep left" ? 600 : 100;
-        const int to = action == "sweep left" ? 100 : 600;
-        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(from, 100));
-        QTest::mouseMove(viewport, QPoint(to, 100));
-        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(to, 100));
-    } else {
-        doubleTap(list, action == "author" ? name : QPoint(third.right() - 10, third.center().y()));
-    }
+    else if (action.startsWith("sweep"))
+        Touch::drag(list, QPoint(action == "sweep left" ? 600 : 100, 100), QPoint(action == "sweep left" ? 100 : 600, 100));
+    else
+        Touch::doubleTap(list, action == "author" ? name : QPoint(third.right() - 10, third.center().y()));
 
     QCOMPARE(paging.count(), direction ? 1 : 0);
     if (direction)
@@ -207,10 +198,9 @@ void TestCommentPages::commentLimit()
     QFETCH(QString, text);
     QFETCH(QString, counter);
     QFETCH(bool, sendable);
-    PageHistory history;
-    WriteCommentPage page(nullptr, history);
-    page.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    TestWorld world(TestWorld::Folders);
+    WriteCommentPage page(nullptr, world.history);
+    QVERIFY(showOnScreen(&page));
     QTextEdit* editor = page.getEditor();
     editor->setFocus();
 
@@ -255,7 +245,8 @@ void TestCommentPages::sentTextStaysUntilPosted()
     QFETCH(QString, outcome);
     QFETCH(QString, sent);
     QFETCH(QString, left);
-    PageHistory history;
+    TestWorld world(TestWorld::Folders);
+    PageHistory& history = world.history;
     WriteCommentPage page(nullptr, history);
     VideoEntry clip = video(QStringLiteral("Northern lights"));
     page.setVideoEntryAndFocus(&clip);
@@ -293,7 +284,8 @@ void TestCommentPages::backActsOncePerShowing_data()
 void TestCommentPages::backActsOncePerShowing()
 {
     QFETCH(bool, comments);
-    PageHistory history;
+    TestWorld world(TestWorld::Folders);
+    PageHistory& history = world.history;
     CommentListModel model;
     std::unique_ptr<BaseTextContentPage> page;
     if (comments)
@@ -321,7 +313,8 @@ void TestCommentPages::longAndForeignTextsKeepTheLayout()
     // right-to-left and CJK text.
     const QStringList texts{QStringLiteral("x").repeated(500), QStringLiteral("<b>not bold</b> <a href='http://x'>x</a>"),
                             ARABIC.repeated(12).left(500), CHINESE.repeated(25), FINNISH.repeated(11).left(500)};
-    PageHistory history;
+    TestWorld world(TestWorld::Folders);
+    PageHistory& history = world.history;
     CommentListModel model;
     AllCommentsPage comments(&model, nullptr, history);
     comments.resize(800, 480);
@@ -332,8 +325,7 @@ void TestCommentPages::longAndForeignTextsKeepTheLayout()
     for (int i = 0; i < 50; ++i)
         model.addEntry(new CommentEntry(i % 7 ? QStringLiteral("viewer%1").arg(i) : QStringLiteral("مشاهد_طويل_الاسم%1").arg(i),
                                         texts.at(i % texts.size()), QStringLiteral("01.07.2013")));
-    comments.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&comments));
+    QVERIFY(showOnScreen(&comments));
     CommentSweepList* list = comments.getCommentList();
     QCOMPARE(comments.getCounterText(), QStringLiteral("1-50/137"));
     // No row is wider than the list; the long word wrapped onto several lines.
@@ -345,8 +337,7 @@ void TestCommentPages::longAndForeignTextsKeepTheLayout()
 
     WriteCommentPage write(nullptr, history);
     write.resize(800, 480);
-    write.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&write));
+    QVERIFY(showOnScreen(&write));
     type(write.getEditor(), FINNISH.repeated(3));
     QVERIFY(TestEnvironment::saveScreenshot(&write, QStringLiteral("write-comment")));
 
@@ -354,8 +345,7 @@ void TestCommentPages::longAndForeignTextsKeepTheLayout()
     description.resize(800, 480);
     description.setTitle(clip.getName(), BaseTextContentPage::eDescriptionTitle);
     description.setDescription(clip.getDescription());
-    description.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&description));
+    QVERIFY(showOnScreen(&description));
     // The description is one row taller than the page, scrolled by the list.
     QCOMPARE(description.getTitle(), (QStringLiteral("Description of ") + clip.getName()).left(42) + QStringLiteral("..."));
     QVERIFY(description.getTextList()->verticalScrollBar()->maximum() > 0);
