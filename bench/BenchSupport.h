@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 // A kB figure of this process from /proc/self/status ("VmRSS:", "VmHWM:"), -1 when
@@ -79,6 +80,15 @@ inline void printRatioFigure(const char* what, const QList<double>& ours, const 
           " ratio %.2f / %.2f / %.2f; goal %.1f ms: %s",
           what, o.min, o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max, goalMs,
           o.median < goalMs ? "met" : "MISSED");
+}
+
+// From here on debug messages are dropped and the others go to standard error alone.
+inline void dropDebugMessages()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg)
+            fprintf(stderr, "%s\n", qPrintable(text));
+    });
 }
 
 // Milliseconds the work took, wall clock.

@@ -102,14 +102,8 @@ class BenchAccount : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The figures are about the pages, not about writing trace lines.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg)
-                fprintf(stderr, "%s\n", qPrintable(text));
-        });
-    }
+    // The figures are about the pages, not about writing trace lines.
+    void initTestCase() { dropDebugMessages(); }
     void fillFilterAndPaintContacts();
     void flickStepOverContacts();
 

@@ -105,14 +105,8 @@ class BenchComments : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The figures are about the pages, not about writing trace lines.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg)
-                fprintf(stderr, "%s\n", qPrintable(text));
-        });
-    }
+    // The figures are about the pages, not about writing trace lines.
+    void initTestCase() { dropDebugMessages(); }
     void openAllCommentsPage();
     void flickStepOverComments();
 
