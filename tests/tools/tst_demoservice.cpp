@@ -6,13 +6,20 @@
 #include "core/Repository.h"
 #include "core/VideoListModel.h"
 #include "service/YoutubeVideoService.h"
+#include "service/feeds/VideoDownloadManager.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/demoservice/DemoCatalogue.h"
 #include "tools/demoservice/DemoPictures.h"
 #include "tools/demoservice/DemoRoutes.h"
+#include "tools/demoservice/DemoVideoFiles.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -67,6 +74,38 @@ QStringList sortedTitles(QStringList names)
     return names;
 }
 
+// A video file as the real player finds it: the length it announces and the picture
+// it shows at a moment.
+struct PlayerLook
+{
+    double length = -1;
+    QImage picture;
+};
+
+PlayerLook lookWithPlayer(const QString& file, double at, const QString& pictureFolder)
+{
+    QDir(pictureFolder).removeRecursively();
+    QProcess mplayer;
+    mplayer.start(QStringLiteral("mplayer"),
+                  {QStringLiteral("-quiet"), QStringLiteral("-identify"), QStringLiteral("-nosound"),
+                   QStringLiteral("-vo"), QStringLiteral("png:outdir=") + pictureFolder, QStringLiteral("-frames"),
+                   QStringLiteral("1"), QStringLiteral("-ss"), QString::number(at), file});
+    PlayerLook look;
+    if (!mplayer.waitForFinished(20000))
+        return look;
+    const QRegularExpressionMatch length =
+        QRegularExpression(QStringLiteral("^ID_LENGTH=([0-9.]+)$"), QRegularExpression::MultilineOption)
+            .match(QString::fromLatin1(mplayer.readAllStandardOutput()));
+    look.length = length.hasMatch() ? length.captured(1).toDouble() : -1;
+    look.picture = QImage(pictureFolder + QStringLiteral("/00000001.png"));
+    return look;
+}
+
+bool near(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 40;
+}
+
 // What a standard feed is ordered by, largest first.
 using FeedKey = std::function<double(const VideoEntry&)>;
 
@@ -84,6 +123,8 @@ private Q_SLOTS:
     void accountAfterSignIn();
     void picturesAreDrawnPerVideo_data();
     void picturesAreDrawnPerVideo();
+    void videoFilesPlayAtTheirPace_data();
+    void videoFilesPlayAtTheirPace();
 };
 
 void TestDemoService::searchMatchesTitles_data()
@@ -272,6 +313,75 @@ void TestDemoService::picturesAreDrawnPerVideo()
         pictures.append(picture);
     }
     QVERIFY(world.get(QStringLiteral("/ytimg/vi/unknown0000/%1.jpg").arg(name)).isEmpty());
+}
+
+void TestDemoService::videoFilesPlayAtTheirPace_data()
+{
+    QTest::addColumn<bool>("keepsAhead");
+
+    QTest::newRow("arrives faster than it plays") << true;
+    QTest::newRow("arrives slower than it plays") << false;
+}
+
+// The shortest video of each pace is fetched as the program does: the watch page for
+// the token, then the file, which the real player then plays.
+void TestDemoService::videoFilesPlayAtTheirPace()
+{
+    QFETCH(bool, keepsAhead);
+
+    DemoWorld world;
+    int index = -1;
+    const QList<FakeVideo>& videos = world.catalogue->videos();
+    for (int i = 0; i < videos.count(); ++i)
+        if ((DemoVideoFiles::paceShare(i) > 1) == keepsAhead && (index < 0 || videos.at(i).seconds < videos.at(index).seconds))
+            index = i;
+    QVERIFY(index >= 0);
+    const FakeVideo& video = videos.at(index);
+    const QString token = VideoDownloadManager::extractToken(world.get(QStringLiteral("/www/watch?v=") + video.id));
+    QVERIFY(!token.isEmpty());
+
+    // Two seconds of the download, from its first byte.
+    QNetworkAccessManager network;
+    const QUrl url(world.demo.baseUrl() + QStringLiteral("/www/get_video?video_id=%1&t=%2").arg(video.id, token));
+    std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(url)));
+    QByteArray fetched;
+    qint64 firstBytes = 0;
+    QElapsedTimer sinceFirst;
+    QVERIFY(QTest::qWaitFor([&] {
+        fetched += reply->readAll();
+        if (!sinceFirst.isValid() && !fetched.isEmpty()) {
+            sinceFirst.start();
+            firstBytes = fetched.size();
+        }
+        return sinceFirst.isValid() && sinceFirst.elapsed() >= 2000;
+    }, 20000));
+    const double secondsFetched = sinceFirst.elapsed() / 1000.0;
+    reply->abort();
+    QCOMPARE(reply->header(QNetworkRequest::ContentTypeHeader).toString(), QString("video/x-flv"));
+
+    const QByteArray whole = DemoVideoFiles(world.catalogue).file(index);
+    QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), whole.size());
+    QVERIFY(whole.startsWith(fetched));
+    const double playRate = double(whole.size()) / video.seconds;   // bytes a second of video
+    const double fetchRate = (fetched.size() - firstBytes) / secondsFetched;
+    QVERIFY2(keepsAhead ? fetchRate > playRate : fetchRate < playRate,
+             qPrintable(QStringLiteral("%1 bytes/s arrive, %2 play").arg(fetchRate).arg(playRate)));
+
+    // The player knows the length from what has come; the whole file plays to its end
+    // in the colour of the video's pictures, the time bar (bottom) run full.
+    const QString part = world.environment.root() + QStringLiteral("/part.flv");
+    const QString full = world.environment.root() + QStringLiteral("/full.flv");
+    for (const auto& [name, bytes] : {std::make_pair(part, fetched), std::make_pair(full, whole)}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    const QString pictures = world.environment.root() + QStringLiteral("/pictures");
+    QCOMPARE(lookWithPlayer(part, 0, pictures).length, double(video.seconds));
+    const PlayerLook end = lookWithPlayer(full, video.seconds - 0.5, pictures);
+    QCOMPARE(end.length, double(video.seconds));
+    QCOMPARE(end.picture.size(), QSize(320, 240));
+    QVERIFY(near(end.picture.pixelColor(10, 190), DemoPictures::signatureColour(index)));
+    QVERIFY(near(end.picture.pixelColor(310, 237), QColor(128, 128, 128)));
 }
 
 QTEST_MAIN(TestDemoService)
