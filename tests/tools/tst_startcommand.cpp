@@ -61,7 +61,8 @@ public:
 
     ~StartCommand()
     {
-        if (myProcess.state() != QProcess::NotRunning) {
+        // Also what a failed test left behind of a command that has ended.
+        if (myProcess.state() != QProcess::NotRunning || !liveProcesses().isEmpty()) {
             ::kill(-pid_t(myGroup), SIGKILL);
             myProcess.waitForFinished(5000);
         }
@@ -90,13 +91,15 @@ public:
         return QString();
     }
 
-    // The command's exit code once it has ended, -1 when it did not end in time.
+    // The command's exit status once it has ended as a shell gives it (128 + the
+    // signal that killed it), -1 when it did not end in time.
     int waitForEnd(int timeoutMs = STEP_TIMEOUT_MS)
     {
         if (!myProcess.waitForFinished(timeoutMs) && myProcess.state() != QProcess::NotRunning)
             return -1;
         myOutput += QString::fromUtf8(myProcess.readAll());
-        return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : -1;
+        // After a signal, QProcess gives its number as the exit code.
+        return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : 128 + myProcess.exitCode();
     }
 
     // The processes of the command's group that are not dead: "pid name" each.
@@ -314,6 +317,7 @@ void TestStartCommand::nothingIsLeftBehind_data()
     QTest::newRow("the program is killed") << "kill program" << 128 + SIGKILL;
     QTest::newRow("Ctrl-C") << "interrupt" << 128 + SIGINT;
     QTest::newRow("the command is terminated") << "terminate" << 128 + SIGTERM;
+    QTest::newRow("the command is killed") << "kill command" << 128 + SIGKILL;
 }
 
 void TestStartCommand::nothingIsLeftBehind()
@@ -346,6 +350,8 @@ void TestStartCommand::nothingIsLeftBehind()
         ::kill(-pid_t(command.group()), SIGINT);   // what a terminal sends on Ctrl-C
     else if (ending == QLatin1String("terminate"))
         ::kill(pid_t(command.group()), SIGTERM);   // to the command alone
+    else if (ending == QLatin1String("kill command"))
+        ::kill(pid_t(command.group()), SIGKILL);   // the command cannot trap it
     QCOMPARE(command.waitForEnd(), exitCode);
     QTRY_COMPARE_WITH_TIMEOUT(command.liveProcesses(), QStringList(), 5000);
 }
