@@ -1,17 +1,12 @@
 #include "app/AppTexts.h"
-#include "app/MainController.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/constants/Settings.h"
 #include "service/ServiceTexts.h"
-#include "service/YoutubeVideoService.h"
 #include "service/account/PostManager.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/ShellTexts.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/AccountRoutes.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
 
 #include <QProgressBar>
 #include <QPushButton>
@@ -29,13 +24,11 @@ namespace {
 const QString WAIT_NOTICE = QStringLiteral("run||Verifying the account information...");
 const QString ACCOUNTS = QStringLiteral("/google/accounts/ClientLogin");
 
-struct SignInRig
+struct SignInRig : ProgramRig
 {
-    TestEnvironment environment;
-    FakeService fake;
-    std::shared_ptr<FakeAccountState> account;
-    ScriptedPrompt prompt;
-    MemoryInputMethod inputMethod;
+    TestWorld world{TestWorld::FakeAccountServer};
+    FakeService& fake = world.fake;
+    std::shared_ptr<FakeAccountState> account = world.account;
     std::unique_ptr<MainController> controller;
     // What the wait notice looked like while it ran.
     QString waitButtonText;
@@ -44,21 +37,11 @@ struct SignInRig
 
     explicit SignInRig(bool withService = true)
     {
-        if (!fake.start())
-            qFatal("the fake service cannot listen");
-        addFeedRoutes(fake);
-        account = addAccountRoutes(fake);
-        MainControllerOptions options;
-        options.fullScreen = false;
-        options.prompt = &prompt;
-        options.inputMethod = &inputMethod;
-        options.createService = [this, withService](Repository& repository, QObject* parent) -> VideoServiceProvider* {
-            if (!withService)
-                return nullptr;
-            return new YoutubeVideoService(repository, ServiceEndpoints(fake.baseUrl()), parent);
-        };
+        MainControllerOptions programOptions = options(fake.baseUrl());
+        if (!withService)
+            programOptions.createService = [](Repository&, QObject*) -> VideoServiceProvider* { return nullptr; };
         prompt.duringDialog = [this](QDialog* dialog) { noteWaitNotice(dialog); };
-        controller = std::make_unique<MainController>(options);
+        controller = std::make_unique<MainController>(programOptions);
     }
 
     void noteWaitNotice(QDialog* dialog)
@@ -93,8 +76,6 @@ struct SignInRig
     {
         return prompt.shown.isEmpty() ? nullptr : qobject_cast<OneButtonDialog*>(prompt.shown.last().data());
     }
-    // Lets the closed notices go.
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
 
 // A sign-in service that takes its time before it signs the account in.
@@ -210,7 +191,7 @@ private Q_SLOTS:
         QCOMPARE(rig.prompt.log, QStringList({ WAIT_NOTICE }));
         QCOMPARE(rig.fake.requestsTo(ACCOUNTS).count(), 1);
         QVERIFY(!rig.service()->postManager()->isAuthenticating());
-        SignInRig::settle();
+        deleteLaterNow();
         QVERIFY(rig.controller->getMainWindow().findChildren<OneButtonDialog*>().isEmpty());
 
         // The answer's time passes; then a report that was already on its way.
@@ -241,7 +222,7 @@ private Q_SLOTS:
         QCOMPARE(rig.prompt.timedOut, 0);
         QCOMPARE(challenges.count(), 1);
         QCOMPARE(rig.prompt.log, QStringList({ WAIT_NOTICE }));
-        SignInRig::settle();
+        deleteLaterNow();
         QVERIFY(rig.controller->getMainWindow().findChildren<OneButtonDialog*>().isEmpty());
 
         // A wrong answer brings another challenge, the right one a sign-in: neither is
@@ -283,7 +264,7 @@ private Q_SLOTS:
         // Left open, it goes when the user signs in again, and its outcome with it.
         rig.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
         rig.controller->authenticate();
-        SignInRig::settle();
+        deleteLaterNow();
         QVERIFY(first.isNull());
         QCOMPARE(finished.count(), 0);
         OneButtonDialog* second = rig.lastShown();

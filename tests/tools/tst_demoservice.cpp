@@ -1,13 +1,11 @@
 #include "core/ContactListModel.h"
-#include "core/constants/Settings.h"
-#include "service/account/AccountConstants.h"
 #include "core/MessageListModel.h"
 #include "core/PlayListModel.h"
-#include "core/Repository.h"
 #include "core/VideoListModel.h"
-#include "service/YoutubeVideoService.h"
+#include "core/constants/Settings.h"
+#include "service/account/AccountConstants.h"
 #include "service/feeds/VideoDownloadManager.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/demoservice/DemoCatalogue.h"
 #include "tools/demoservice/DemoPictures.h"
 #include "tools/demoservice/DemoRoutes.h"
@@ -15,7 +13,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
@@ -32,29 +29,23 @@
 
 namespace {
 
-struct DemoWorld
+// A world whose fake service serves the demo catalogue in place of the feed routes.
+struct DemoWorld : TestWorld
 {
-    TestEnvironment environment;
-    FakeService demo;
     std::shared_ptr<const DemoCatalogue> catalogue = std::make_shared<const DemoCatalogue>();
-    std::shared_ptr<FakeAccountState> account = addDemoRoutes(demo, catalogue);
-    std::unique_ptr<Repository> repository;
-    std::unique_ptr<YoutubeVideoService> service;
 
     DemoWorld()
     {
-        if (!demo.start())
+        account = addDemoRoutes(fake, catalogue);
+        if (!fake.start())
             qFatal("the demo service cannot listen");
-        repository = std::make_unique<Repository>(environment.paths());
-        if (repository->openDatabase() != 0)
-            qFatal("the test database cannot be opened");
-        service = std::make_unique<YoutubeVideoService>(*repository, ServiceEndpoints(demo.baseUrl()));
+        connectService(fake.baseUrl());
     }
 
     QByteArray get(const QString& path)
     {
         QNetworkAccessManager network;
-        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl(demo.baseUrl() + path))));
+        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl(fake.baseUrl() + path))));
         QSignalSpy finished(reply.get(), &QNetworkReply::finished);
         return finished.wait() && reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
     }
@@ -233,8 +224,7 @@ void TestDemoService::accountAfterSignIn()
     QFETCH(bool, signedIn);
 
     DemoWorld world;
-    world.repository->setSetting(SETTING_YOUTUBE_USERNAME, DemoCatalogue::USER);
-    world.repository->setSetting(SETTING_YOUTUBE_PASSWORD, password);
+    world.storeAccount(DemoCatalogue::USER, password);
     QSignalSpy authenticated(world.service.get(), &VideoServiceProvider::authenticated);
     world.service->authenticate(ePlainLogin);
     QVERIFY(authenticated.wait());
@@ -342,7 +332,7 @@ void TestDemoService::videoFilesPlayAtTheirPace()
 
     // Two seconds of the download, from its first byte.
     QNetworkAccessManager network;
-    const QUrl url(world.demo.baseUrl() + QStringLiteral("/www/get_video?video_id=%1&t=%2").arg(video.id, token));
+    const QUrl url(world.fake.baseUrl() + QStringLiteral("/www/get_video?video_id=%1&t=%2").arg(video.id, token));
     std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(url)));
     QByteArray fetched;
     qint64 firstBytes = 0;
@@ -371,10 +361,7 @@ void TestDemoService::videoFilesPlayAtTheirPace()
     // in the colour of the video's pictures, the time bar (bottom) run full.
     const QString part = world.environment.root() + QStringLiteral("/part.flv");
     const QString full = world.environment.root() + QStringLiteral("/full.flv");
-    for (const auto& [name, bytes] : {std::make_pair(part, fetched), std::make_pair(full, whole)}) {
-        QFile file(name);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
+    QVERIFY(writeFile(part, fetched) && writeFile(full, whole));
     const QString pictures = world.environment.root() + QStringLiteral("/pictures");
     QCOMPARE(lookWithPlayer(part, 0, pictures).length, double(video.seconds));
     const PlayerLook end = lookWithPlayer(full, video.seconds - 0.5, pictures);
