@@ -1,6 +1,7 @@
 #include "core/FileManager.h"
 #include "core/VideoEntry.h"
 #include "core/constants/Settings.h"
+#include "settings/SettingsPage.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
@@ -386,10 +387,12 @@ private Q_SLOTS:
         QCOMPARE(rig.prompt.log, asked ? QStringList({ ACCOUNT_QUESTION }) : QStringList());
         // OK leads to the settings page, which first closes the on-screen keyboard.
         QCOMPARE(!rig.inputMethod.writes.isEmpty(), asked && answer);
-        // Turned away, the home view stays in front and nothing is recorded.
+        // OK shows the settings page, the home view recorded to go back to; turned
+        // away, the home view stays in front and nothing is recorded.
         if (asked) {
-            QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
-            QVERIFY(controller.getPageHistory().isEmpty());
+            QCOMPARE(controller.getMainWindow().currentPage(),
+                     answer ? static_cast<PageBase*>(controller.getSettingsPage()) : controller.getHomeView());
+            QCOMPARE(controller.getPageHistory().count(), answer ? 1 : 0);
         }
     }
 
