@@ -92,6 +92,7 @@ PlayerLook lookWithPlayer(const QString& file, double at, const QString& picture
     return look;
 }
 
+// Colours that a viewer would take for one.
 bool near(const QColor& a, const QColor& b)
 {
     return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 40;
@@ -292,11 +293,8 @@ void TestDemoService::picturesAreDrawnPerVideo()
         const QColor own = DemoPictures::signatureColour(index);
         int close = 0;
         for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x) {
-                const QColor pixel = picture.pixelColor(x, y);
-                close += qAbs(pixel.red() - own.red()) + qAbs(pixel.green() - own.green())
-                        + qAbs(pixel.blue() - own.blue()) < 40;
-            }
+            for (int x = 0; x < picture.width(); ++x)
+                close += near(picture.pixelColor(x, y), own);
         QVERIFY2(close > picture.width() * picture.height() / 50, qPrintable(QString::number(index)));
         for (const QImage& other : std::as_const(pictures))
             QVERIFY(other != picture);
