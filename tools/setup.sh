@@ -4,6 +4,8 @@
 # "sanitize" builds the tests and the fuzzing harnesses with clang, AddressSanitizer
 # and UndefinedBehaviorSanitizer in a folder of their own and runs them all: every
 # test, and each harness for a few seconds on its seeds; any sanitizer report fails.
+# It is a second whole build, so CI leaves it out: run it before a change to code
+# that reads what comes from the network or from files.
 #
 #   bash tools/setup.sh run [krelvox options]    # e.g. -create-db
 #   bash tools/setup.sh test [ctest options]     # e.g. -R tst_repository
@@ -46,9 +48,12 @@ packages=(
     fonts-dejavu-core fonts-noto-core fonts-noto-cjk
     # Clicks and keys on the virtual screen for the test of the start command.
     xdotool
-    # The sanitizer build and the fuzzing harnesses (clang with libFuzzer).
-    clang libclang-rt-dev
 )
+# The sanitizer build and the fuzzing harnesses (clang with libFuzzer), for
+# "sanitize" only.
+if [ "$mode" = sanitize ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 install_missing() {
     local missing=() package
