@@ -22,6 +22,8 @@ SendLinkWidget::SendLinkWidget(QWidget* parent)
 {
     myWayBox->setItems({TEXT_SEND_TO_CONTACT(), TEXT_SEND_BY_MAIL(), TEXT_COPY_TO_CLIPBOARD()});
     connect(myWayBox, &SelectionBox::currentIndexChanged, this, [this] { setWay(myWayBox->currentIndex()); });
+    // A refusal carries the service's reason: shown as it stands.
+    myResult->setTextFormat(Qt::PlainText);
     myMessage->setPlaceholderText(TEXT_LINK_MESSAGE());
     myMessage->setStyleSheet(STYLE_LINE_EDIT);
     mySendButton->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_PANEL_BUTTON_FONT);

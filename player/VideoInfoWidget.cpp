@@ -29,6 +29,10 @@ VideoInfoWidget::VideoInfoWidget(QWidget* parent)
       myDescription(new QLabel(this)),
       myMoreButton(new QPushButton(TEXT_MORE(), this))
 {
+    // Everything here but the figures' captions comes from the video's document: shown
+    // as it stands, never as markup that could load a file.
+    for (QLabel* label : {myTitle, myDetails, myRatingNote, myDescription})
+        label->setTextFormat(Qt::PlainText);
     myTitle->setStyleSheet(STYLE_LABEL_18);
     myTitle->setWordWrap(true);
     myDetails->setStyleSheet(STYLE_LABEL_12);

@@ -38,6 +38,8 @@ VideoViewBase::VideoViewBase(int pageId, PageHistory& history, QWidget* parent)
     myNextButton = makeButton(ICON_NEXT);
     myViewButton = makeButton(ICON_FULLSCREEN);
     myStatusLabel = new QLabel(this);
+    // The player's reasons name the file: shown as they stand.
+    myStatusLabel->setTextFormat(Qt::PlainText);
     myStatusLabel->setStyleSheet(STYLE_LABEL_12);
     myStatusLabel->setWordWrap(true);
     myVolumeLabel = new QLabel(myControls);

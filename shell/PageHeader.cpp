@@ -20,6 +20,9 @@ public:
     TitleLabel(const QString& text, QWidget* parent) : QLabel(parent), myText(text)
     {
         setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        // Titles of videos and messages come from outside: shown as they stand, never
+        // as markup that could load a file.
+        setTextFormat(Qt::PlainText);
         showFitted();
     }
     void setFullText(const QString& text)

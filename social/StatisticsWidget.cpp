@@ -46,6 +46,8 @@ StatisticsWidget::StatisticsWidget(QWidget* parent) : QWidget(parent), myLayout(
     setStyleSheet(STYLE_STATISTICS_WIDGET);
     for (const Line& line : lines()) {
         auto* value = new QLabel(this);
+        // The figures come from the account's profile document: shown as they stand.
+        value->setTextFormat(Qt::PlainText);
         myLayout->addWidget(value, line.row, line.column, Qt::AlignLeft);
         myValues.append(value);
     }

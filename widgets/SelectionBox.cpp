@@ -17,6 +17,8 @@ SelectionBox::SelectionBox(int flag, QWidget* parent)
     setMinimumSize(SELECTION_BOX_MIN_WIDTH, SELECTION_BOX_HEIGHT);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setStyleSheet(STYLE_SELECTION_BOX);
+    // Entries can be names from the service (contacts, categories): shown as they stand.
+    myLabel->setTextFormat(Qt::PlainText);
 
     myArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowDown)
                            .pixmap(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE));
