@@ -68,7 +68,11 @@ void checkBuilt(const ServiceEndpoints& endpoints, const QString& text)
     FUZZ_CHECK(search.isValid());
     const QUrlQuery items(search);
     FUZZ_CHECK(items.queryItems().size() == 1);
-    FUZZ_CHECK(items.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded) == text);
+    // The server gets the text's UTF-8 bytes. (Decoded by QUrl, a noncharacter such
+    // as U+7FFFF would come back as U+FFFD: the bytes are compared instead.)
+    const QByteArray sent = search.query(QUrl::FullyEncoded).toLatin1();
+    FUZZ_CHECK(sent.startsWith("q="));
+    FUZZ_CHECK(QByteArray::fromPercentEncoding(sent.mid(2)) == text.toUtf8());
 }
 
 } // namespace
