@@ -5,11 +5,13 @@
 # and UndefinedBehaviorSanitizer in a folder of their own and runs them all: every
 # test, and each harness for a few seconds on its seeds; any sanitizer report fails.
 # It is a second whole build, so CI leaves it out: run it before a change to code
-# that reads what comes from the network or from files.
+# that reads what comes from the network or from files. "fuzz" builds and runs only
+# the harnesses, in the same folder: a short build, which CI runs after the tests.
 #
 #   bash tools/setup.sh run [krelvox options]    # e.g. -create-db
 #   bash tools/setup.sh test [ctest options]     # e.g. -R tst_repository
-#   bash tools/setup.sh sanitize [ctest options] # e.g. -L fuzz
+#   bash tools/setup.sh sanitize [ctest options] # e.g. -R tst_feedparser
+#   bash tools/setup.sh fuzz [ctest options]     # e.g. -R fuzz_videofeed
 #
 # "run" builds only the program and the demo service and hands over to
 # tools/start.sh, which starts the demo service (a local stand-in for the video
@@ -23,9 +25,9 @@ set -euo pipefail
 
 mode="${1:-}"
 case "$mode" in
-    run | test | sanitize) shift ;;
+    run | test | sanitize | fuzz) shift ;;
     *)
-        echo "usage: $0 run|test|sanitize [arguments]" >&2
+        echo "usage: $0 run|test|sanitize|fuzz [arguments]" >&2
         exit 2
         ;;
 esac
@@ -50,8 +52,8 @@ packages=(
     xdotool
 )
 # The sanitizer build and the fuzzing harnesses (clang with libFuzzer), for
-# "sanitize" only.
-if [ "$mode" = sanitize ]; then
+# "sanitize" and "fuzz" only.
+if [ "$mode" = sanitize ] || [ "$mode" = fuzz ]; then
     packages+=(clang libclang-rt-dev)
 fi
 
@@ -88,14 +90,14 @@ build_program() {
     cmake --build "$build" -j "$jobs" --target krelvox krelvox-demoservice
 }
 
+# The sanitizer build: everything, or (with a target) only that.
 build_sanitized() {
     # Debug keeps the assertions; -O1 and line tables only keep the build short and
     # still give the sanitizers' reports their source lines.
     cmake -S "$root" -B "$sanitize_build" -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
-        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" -DCMAKE_CXX_COMPILER=clang++ \
         -DKRELVOX_FUZZ=ON -DKRELVOX_BUILD_BENCH=OFF
-    cmake --build "$sanitize_build" -j "$jobs"
+    cmake --build "$sanitize_build" -j "$jobs" "$@"
 }
 
 install_missing
@@ -103,6 +105,11 @@ install_missing
 if [ "$mode" = sanitize ]; then
     build_sanitized
     exec dbus-run-session -- ctest --test-dir "$sanitize_build" --output-on-failure -j "$jobs" "$@"
+fi
+
+if [ "$mode" = fuzz ]; then
+    build_sanitized --target krelvox_fuzzers
+    exec ctest --test-dir "$sanitize_build" -L fuzz --output-on-failure -j "$jobs" "$@"
 fi
 
 if [ "$mode" = run ]; then
