@@ -6,11 +6,21 @@
 #include <QFile>
 #include <QList>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <functional>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // A kB figure of this process from /proc/self/status ("VmRSS:", "VmHWM:"), -1 when
 // it cannot be read. The memory benchmarks compare it before and after a transfer.
@@ -69,6 +79,137 @@ inline double msOf(const std::function<void()>& work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Measurements taken in pairs, ours against the baseline doing the same work in the
+// same run: the spread of each side and of the per-pair ratio.
+struct PairedFigures
+{
+    QList<double> ours;
+    QList<double> baseline;
+
+    void add(double oursValue, double baselineValue)
+    {
+        ours.append(oursValue);
+        baseline.append(baselineValue);
+    }
+    QList<double> ratios() const
+    {
+        QList<double> result;
+        for (int i = 0; i < ours.size(); ++i)
+            result.append(baseline.at(i) > 0 ? ours.at(i) / baseline.at(i) : 0.0);
+        return result;
+    }
+    Spread oursSpread() const { return spreadOf(ours); }
+    Spread baselineSpread() const { return spreadOf(baseline); }
+    Spread ratioSpread() const { return spreadOf(ratios()); }
+
+    // "<name>: ours min/median/max <unit>, baseline ..., ratio min/median/max (n pairs)"
+    void print(const char* name, const char* unit) const
+    {
+        const Spread o = oursSpread();
+        const Spread b = baselineSpread();
+        const Spread r = ratioSpread();
+        std::printf("%-34s ours %9.1f / %9.1f / %9.1f %s   baseline %9.1f / %9.1f / %9.1f %s"
+                    "   ratio %5.2f / %5.2f / %5.2f  (min / median / max, %lld pairs)\n",
+                    name, o.min, o.median, o.max, unit, b.min, b.median, b.max, unit, r.min, r.median, r.max,
+                    qint64(ours.size()));
+        std::fflush(stdout);
+    }
+};
+
+// One run of a program until it prints a line holding a marker, then to its end.
+struct ProgramRun
+{
+    qint64 msToLine = -1; // wall milliseconds from the start to the marker's line
+    qint64 peakKb = -1;   // the process's peak resident memory (its maxrss)
+    int exitCode = -1;    // -1 when it did not end normally
+    QString line;         // the marker's line
+
+    bool ok() const { return msToLine >= 0 && exitCode == 0; }
+};
+
+// Starts the program (with standard error to /dev/null), times it to the first line
+// of its standard output that holds the marker and waits for it to end, reading its
+// peak memory from the kernel's account of the child. A program that has not shown
+// the marker within timeoutMs is killed.
+inline ProgramRun runProgram(const QString& program, const QStringList& arguments,
+                             const QProcessEnvironment& environment, const QByteArray& marker,
+                             int timeoutMs = 30000)
+{
+    ProgramRun run;
+    int out[2];
+    if (::pipe(out) != 0)
+        return run;
+    QList<QByteArray> argumentBytes{program.toLocal8Bit()};
+    for (const QString& argument : arguments)
+        argumentBytes.append(argument.toLocal8Bit());
+    QList<char*> argv;
+    for (QByteArray& argument : argumentBytes)
+        argv.append(argument.data());
+    argv.append(nullptr);
+    QList<QByteArray> environmentBytes;
+    for (const QString& entry : environment.toStringList())
+        environmentBytes.append(entry.toLocal8Bit());
+    QList<char*> envp;
+    for (QByteArray& entry : environmentBytes)
+        envp.append(entry.data());
+    envp.append(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, out[1]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    QElapsedTimer wall;
+    wall.start();
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, argv.first(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return run;
+    }
+
+    QByteArray output;
+    for (;;) {
+        const qsizetype at = output.indexOf(marker);
+        const qsizetype end = at >= 0 ? output.indexOf('\n', at) : -1;
+        if (end >= 0) {
+            run.msToLine = wall.elapsed();
+            const qsizetype start = output.lastIndexOf('\n', at) + 1;
+            run.line = QString::fromLocal8Bit(output.mid(start, end - start));
+            break;
+        }
+        const qint64 left = timeoutMs - wall.elapsed();
+        pollfd wait{out[0], POLLIN, 0};
+        if (left <= 0 || ::poll(&wait, 1, int(left)) <= 0)
+            break;
+        char buffer[4096];
+        const ssize_t n = ::read(out[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        output.append(buffer, n);
+    }
+    if (run.msToLine < 0)
+        ::kill(pid, SIGKILL);
+    // Drain what else it writes, so that it never blocks on a full pipe.
+    char buffer[4096];
+    while (::read(out[0], buffer, sizeof buffer) > 0) {
+    }
+    ::close(out[0]);
+
+    int status = 0;
+    rusage usage{};
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    run.peakKb = usage.ru_maxrss;
+    if (WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    return run;
 }
 
 #endif
