@@ -34,6 +34,7 @@ private Q_SLOTS:
             {ICON_LOCAL_PLAYLIST, standard}, {ICON_YOUTUBE_PLAYLIST, standard}, {ICON_STATE_LINK, state},
             {ICON_STATE_MEMORY, state}, {ICON_STATE_HISTORY, state}, {ICON_STATE_EMPTY, state},
             {ICON_SEARCH, standard}, {ICON_TRASH, standard}, {ICON_LOGO, QSize(162, 81)},
+            {ICON_ARROW_DOWN, standard}, {ICON_ARROW_UP, standard},
         };
         for (const auto& icon : icons)
             QTest::newRow(qPrintable(icon.first)) << icon.first << icon.second;
