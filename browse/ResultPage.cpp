@@ -104,8 +104,6 @@ ResultPage::ResultPage(Repository& repository, PageHistory& history, QWidget* pa
       myNextButton(makeButton(TEXT_NEXT(), this)),
       myRangeLabel(new QLabel(this))
 {
-    setStyleSheet(STYLE_PAGE);
-
     // 1. Header: the time frame and sort boxes go before the back button.
     for (SelectionBox* box : {myTimeBox, mySortBox}) {
         box->setFixedWidth(RESULT_HEADER_BOX_WIDTH);

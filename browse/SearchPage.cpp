@@ -40,8 +40,6 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
       myHistoryModel(new QStringListModel(this)),
       myCompleter(new QCompleter(myHistoryModel, this))
 {
-    setStyleSheet(STYLE_PAGE);
-
     // 1. The query row.
     myQueryField->setStyleSheet(STYLE_LINE_EDIT);
     myQueryField->setPlaceholderText(TEXT_ENTER_SEARCH());

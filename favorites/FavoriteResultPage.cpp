@@ -111,8 +111,6 @@ FavoriteResultPage::~FavoriteResultPage() = default;
 
 void FavoriteResultPage::buildLayout()
 {
-    setStyleSheet(STYLE_PAGE);
-
     // Header band: the shared one, with the logo, the title and the back button.
     PageHeader* header = new PageHeader(TEXT_FAVORITES_TITLE(), this);
     myBackButton = header->getBackButton();

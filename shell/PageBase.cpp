@@ -1,10 +1,12 @@
 #include "shell/PageBase.h"
 
+#include "shell/ApplicationStyle.h"
 #include "shell/BackButton.h"
 #include "shell/PageHistory.h"
 
 PageBase::PageBase(QWidget* parent) : QFrame(parent)
 {
+    ensureApplicationStyle();
 }
 
 PageBase::~PageBase() = default;

@@ -3,7 +3,7 @@
 #include "shell/LogoPixmap.h"
 #include "shell/ShellConstants.h"
 
-#include "shell/ShellStyles.h"
+#include "shell/ApplicationStyle.h"
 
 #include <QHBoxLayout>
 #include <QEvent>
@@ -54,15 +54,13 @@ private:
 PageHeader::PageHeader(const QString& title, QWidget* parent, bool withBackButton)
     : QFrame(parent), myLogo(new QLabel(this)), myTitle(new TitleLabel(title, this))
 {
-    setStyleSheet(STYLE_PAGE_HEADER);
+    ensureApplicationStyle();
     setMinimumSize(HEADER_MIN_WIDTH, HEADER_HEIGHT);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(HEADER_HEIGHT);
 
     myLogo->setPixmap(getYoutubeLogoPixmap());
     myLogo->setFixedSize(LOGO_SIZE);
-    myLogo->setStyleSheet(STYLE_HEADER_LABEL);
-    myTitle->setStyleSheet(STYLE_HEADER_LABEL);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(HEADER_MARGIN, 0, HEADER_MARGIN, 0);
