@@ -61,21 +61,37 @@ bool isFolderType(int type)
 FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, PageHistory& history)
     : PageBase(parent), myRepository(repository), myHistory(history)
 {
+    // The models exist from the start (the controller and the account's reads fill
+    // them); the widgets are built when the page is first shown or used (buildPage()).
+    myFavoriteModel = new VideoListModel(&myRepository, this);
+    myPlayListModel = new PlayListModel(&myRepository, this);
+    mySparePlayListModel = new PlayListModel(&myRepository, this);
+    mySpareFavoriteModel = new VideoListModel(&myRepository, this);
+
+    // A refill deletes the entries: nothing may point at the old ones afterwards
+    // (a refill can arrive during a drag, from a finished background download).
+    connect(myFavoriteModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::favoritesAboutToBeReset);
+    connect(myPlayListModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::playListsAboutToBeReset);
+    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
+            &FavoriteResultPage::backgroundDownloadStatusChanged);
+}
+
+FavoriteResultPage::~FavoriteResultPage() = default;
+
+void FavoriteResultPage::buildPage()
+{
     // The two lists with their painters and models.
     myFavoriteView = new FavoriteSweepList(this, this);
     myPlayListView = new PlayListSweepList(this, this);
     myFavoriteDelegate = new FavoriteItemDelegate(myFavoriteView);
     myFavoriteView->setItemDelegate(myFavoriteDelegate);
     myFavoriteDelegate->setDelegateMode(FavoriteItemDelegate::eFavoriteMode);
+    myFavoriteDelegate->setDownloadProgress(myDownloadPercent, myDownloadVideoId);
     myPlayListDelegate = new PlayListDelegate(myPlayListView);
     myPlayListView->setItemDelegate(myPlayListDelegate);
     myPlayListDelegate->setPlayListType(ePlayListAllFavorites);
-    myFavoriteModel = new VideoListModel(&myRepository, this);
     myFavoriteView->setModel(myFavoriteModel);
-    myPlayListModel = new PlayListModel(&myRepository, myPlayListView);
     myPlayListView->setModel(myPlayListModel);
-    mySparePlayListModel = new PlayListModel(&myRepository, this);
-    mySpareFavoriteModel = new VideoListModel(&myRepository, this);
 
     connect(myFavoriteView, qOverload<const QModelIndex&>(&QAbstractItemView::doubleClicked), this,
             &FavoriteResultPage::videoDoubleClicked);
@@ -92,13 +108,6 @@ FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, 
     myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
     myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
 
-    // A refill deletes the entries: nothing may point at the old ones afterwards
-    // (a refill can arrive during a drag, from a finished background download).
-    connect(myFavoriteModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::favoritesAboutToBeReset);
-    connect(myPlayListModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::playListsAboutToBeReset);
-    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
-            &FavoriteResultPage::backgroundDownloadStatusChanged);
-
     buildLayout();
     setAcceptDrops(true);
     myFavoriteView->setAcceptDrops(false);
@@ -106,8 +115,6 @@ FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, 
     initFocusManager();
     updateButtons();
 }
-
-FavoriteResultPage::~FavoriteResultPage() = default;
 
 void FavoriteResultPage::buildLayout()
 {
@@ -176,11 +183,13 @@ void FavoriteResultPage::buildLayout()
 
 QPushButton* FavoriteResultPage::getPlayListButton(ePlayListButton which) const
 {
+    ensureBuilt();
     return qobject_cast<QPushButton*>(myPlayListButtons->widget(which));
 }
 
 QPushButton* FavoriteResultPage::getActionButton(eActionButton which) const
 {
+    ensureBuilt();
     return qobject_cast<QPushButton*>(myActionButtons->widget(which));
 }
 
@@ -188,6 +197,7 @@ QPushButton* FavoriteResultPage::getActionButton(eActionButton which) const
 
 void FavoriteResultPage::setListModes(int favouriteMode, int playListType)
 {
+    ensureBuilt();
     myFavoriteDelegate->setDelegateMode(favouriteMode);
     myPlayListDelegate->setPlayListType(playListType);
     updateButtons();
@@ -197,6 +207,7 @@ void FavoriteResultPage::setListModes(int favouriteMode, int playListType)
 
 void FavoriteResultPage::selectPlayListById(int playListId)
 {
+    ensureBuilt();
     QModelIndex index = myPlayListModel->getPlayListIndex(playListId);
     if (!index.isValid())
         index = myPlayListModel->index(0, 0);
@@ -205,6 +216,7 @@ void FavoriteResultPage::selectPlayListById(int playListId)
 
 PlayList* FavoriteResultPage::getSelectedPlayList() const
 {
+    ensureBuilt();
     const QModelIndex index = myPlayListView->currentIndex();
     if (!index.isValid())
         return nullptr;
@@ -213,6 +225,7 @@ PlayList* FavoriteResultPage::getSelectedPlayList() const
 
 VideoEntry* FavoriteResultPage::getSelectedFavorite() const
 {
+    ensureBuilt();
     if (myFavoriteDelegate->getDelegateMode() == FavoriteItemDelegate::eEmptyListMode)
         return nullptr;
     const QModelIndex index = myFavoriteView->currentIndex();
@@ -262,7 +275,8 @@ void FavoriteResultPage::favoriteItemSelectionCleared()
 void FavoriteResultPage::favoritesAboutToBeReset()
 {
     myDragDropFavorite = nullptr;
-    myFavoriteDelegate->setDropIndicator(nullptr, 0);
+    if (myFavoriteDelegate)
+        myFavoriteDelegate->setDropIndicator(nullptr, 0);
 }
 
 void FavoriteResultPage::playListsAboutToBeReset()
@@ -303,12 +317,10 @@ bool FavoriteResultPage::backgroundDownloadingEnabled() const
 void FavoriteResultPage::backgroundDownloadStatusChanged()
 {
     // Switched off, the download stops: no entry is being fetched any more.
-    if (!backgroundDownloadingEnabled()) {
-        myDownloadVideoId.clear();
-        myFavoriteDelegate->setDownloadProgress(0, QString());
-        myFavoriteView->viewport()->update();
-    }
-    updateButtons();
+    if (!backgroundDownloadingEnabled())
+        setDownloadProgress(0, QString());
+    if (isBuilt())
+        updateButtons();
 }
 
 void FavoriteResultPage::downloadSwitchClicked()
@@ -518,12 +530,17 @@ int FavoriteResultPage::shownRowCount(const PlayList* shown) const
 void FavoriteResultPage::setDownloadProgress(double percent, const QString& videoId)
 {
     myDownloadVideoId = videoId;
+    myDownloadPercent = percent;
+    // A page not built yet gives its painter the last report when it is.
+    if (!isBuilt())
+        return;
     myFavoriteDelegate->setDownloadProgress(percent, videoId);
     myFavoriteView->viewport()->update();
 }
 
 bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
 {
+    ensureBuilt();
     return myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue && entry
         && !myDownloadVideoId.isEmpty() && entry->getVideoId() == myDownloadVideoId;
 }
@@ -532,6 +549,7 @@ bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
 
 void FavoriteResultPage::setPageFocus()
 {
+    ensureBuilt();
     myPlayListView->setFocus(Qt::OtherFocusReason);
     if (myFocusManager)
         myFocusManager->useList(0, myPlayListView);
@@ -539,6 +557,7 @@ void FavoriteResultPage::setPageFocus()
 
 void FavoriteResultPage::addToPageHistory()
 {
+    ensureBuilt();
     const QModelIndex favorite = myFavoriteView->currentIndex();
     myHistory.add(new HistoryItemFavorites(myShownPlayListId, favorite.isValid() ? favorite.row() : -1,
                                            myFavoriteView->verticalScrollBar()->value(),

@@ -11,6 +11,27 @@ PageBase::PageBase(QWidget* parent) : QFrame(parent)
 
 PageBase::~PageBase() = default;
 
+void PageBase::ensureBuilt() const
+{
+    if (myBuilt)
+        return;
+    auto* self = const_cast<PageBase*>(this);
+    // Marked first: what buildPage() calls may ask for the page's widgets again.
+    self->myBuilt = true;
+    self->buildPage();
+}
+
+void PageBase::buildPage()
+{
+}
+
+void PageBase::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QFrame::setVisible(visible);
+}
+
 void PageBase::blockUiSignals(bool block)
 {
     Q_UNUSED(block);
