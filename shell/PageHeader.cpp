@@ -44,7 +44,17 @@ protected:
     }
 
 private:
-    void showFitted() { setText(fontMetrics().elidedText(myText, Qt::ElideRight, qMax(0, contentsRect().width()))); }
+    void showFitted()
+    {
+        // Until the label has its style it has neither its font nor its width: the
+        // text waits whole, measured with neither (that would load a font never
+        // painted); the style's font change and the layout's resize cut it.
+        if (!testAttribute(Qt::WA_WState_Polished)) {
+            setText(myText);
+            return;
+        }
+        setText(fontMetrics().elidedText(myText, Qt::ElideRight, qMax(0, contentsRect().width())));
+    }
 
     QString myText;
 };
