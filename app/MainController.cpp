@@ -47,7 +47,7 @@ QString databaseDamagedText()
 
 } // namespace
 
-// Start-up builds the program in a fixed order: main window, (video widget),
+// Start-up builds the program in a fixed order: main window, video widget,
 // repository, page history (the members), then the steps below. Controllers of later
 // subsystems take their place where the comments "Start-up:" say.
 MainController::MainController(const MainControllerOptions& options, QObject* parent)
@@ -74,7 +74,8 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
         myMainWindow.show();
     }
 
-    // Start-up: the media player is created here (media player subsystem).
+    // Start-up: the media player.
+    createPlayer();
 
     if (myRepository.openDatabase(options.createDatabase) != eRepOk) {
         failStartup(TEXT_CANT_USE_DATABASE());
@@ -111,14 +112,16 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     myMainWindow.addPage(mySearchPage);
     if (!myCategories.isEmpty())
         mySearchPage->setCategories(myCategories);
-    // Start-up: FavoriteResultController with its page, then PlayListController
-    //           (favourites subsystem).
+    // Start-up: FavoriteResultController with its page (favourites subsystem).
     myFavoriteController = new FavoriteResultController(myService, myRepository, myPageHistory, &myMainWindow);
     myMainWindow.addPage(myFavoriteController->getPage());
     myBackgroundDownloadController =
         new BackgroundDownloadController(myService, myRepository, myFavoriteController, &myMainWindow);
 
     myDBusService = new DBusService(this);
+    // Start-up: the video views with their controllers, which keep the display on
+    // through the platform service, and PlayListController (playback).
+    createPlayback();
 
     connectSignals();
     askStartDownloading();
@@ -129,6 +132,10 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
 MainController::~MainController()
 {
     qDebug("MainController::~MainController() start");
+    // No player outlives the program, and the video widget is a member: it leaves the
+    // view it is in before the views go.
+    stopVideo();
+    myVideoWidget.setParent(nullptr);
     // What lives under the main window goes first, while the service and the
     // repository it refers to still exist: the controllers, then the pages. Then the
     // service, so that nothing writes into the media folders while they are cleaned
@@ -205,6 +212,7 @@ void MainController::connectSignals()
     myFavoriteController->getPage()->setPrompt(myPrompt);
 
     // ---- Playback
+    connectPlayback();
 
     // ---- Comments and text pages
 
@@ -289,6 +297,10 @@ void MainController::historyBackClicked(bool longClick)
         break;
 
     // ---- Playback: the information and full-screen views
+    case eNormalScreenPageId:
+    case eFullScreenPageId:
+        restoreVideoView(item.get());
+        break;
 
     // ---- Comments and text pages
 
@@ -379,7 +391,7 @@ void MainController::exitApplication()
     // A second "Exit" while the question is open must not stack another one.
     if (myExitQuestionOpen)
         return;
-    // The media player subsystem stops a running video here.
+    stopVideo();
 
     if (myService && myService->getBackgroundDownloadState()) {
         myExitQuestionOpen = true;

@@ -3,6 +3,7 @@
 
 #include "core/Repository.h"
 #include "core/Types.h"
+#include "player/VideoWidget.h"
 #include "shell/MainWindow.h"
 #include "shell/PageHistory.h"
 
@@ -18,8 +19,13 @@ class FavoriteResultController;
 class HistoryItemStatistics;
 class HomeView;
 class InputMethodSettings;
+class MediaPlayer;
 class MessagePage;
+class MovieController;
+class NormalScreenController;
 class OneButtonDialog;
+class PageHistoryItem;
+class PlayListController;
 class ResultController;
 class SearchPage;
 class StatisticsController;
@@ -38,6 +44,7 @@ struct MainControllerOptions
     UserPrompt* prompt = nullptr;                  // not owned
     InputMethodSettings* inputMethod = nullptr;    // not owned
     std::function<VideoServiceProvider*(Repository&, QObject* parent)> createService;
+    std::function<MediaPlayer*(QObject* parent)> createPlayer;
 };
 
 // Builds the program and wires it together, switches pages, turns the service's
@@ -67,6 +74,11 @@ public:
     FavoriteResultController* getFavoriteController() const { return myFavoriteController; }
     BackgroundDownloadController* getBackgroundDownloadController() const { return myBackgroundDownloadController; }
     bool categoryRequestFailed() const { return myCategoryRequestFailed; }
+    MediaPlayer* getPlayer() const { return myPlayer; }
+    VideoWidget& getVideoWidget() { return myVideoWidget; }
+    NormalScreenController* getNormalScreenController() const { return myNormalScreenController; }
+    MovieController* getMovieController() const { return myMovieController; }
+    PlayListController* getPlayListController() const { return myPlayListController; }
     StatisticsController* getStatisticsController() const { return myStatisticsController; }
     MessagePage* getMessagePage() const { return myMessagePage; }
 
@@ -101,6 +113,12 @@ public Q_SLOTS:
     // A video picked from a result list: recorded in the viewing history and shown in
     // the information view (forceInfoView) or as SETTING_ACTIVATE_IN_FULLSCREEN says.
     void showResultVideo(VideoEntry* entry, bool forceInfoView);
+    // A video of a playlist (PlayListController): in the information view
+    // (forceInfoview), in the view SETTING_ACTIVATE_IN_FULLSCREEN chooses
+    // (checkVideoViewSetting), or else in the view in use.
+    void showPlayListsVideo(VideoEntry* entry, int playListId, bool checkVideoViewSetting, bool forceInfoview);
+    // F6 in a video view: the running video moves to the other view.
+    void switchVideoView();
 
     // ---- Comments and text pages (MainControllerComments.cpp)
 
@@ -160,6 +178,21 @@ private:
     bool accountSignedIn();
 
     // ---- Playback
+    // The media player (MainControllerOptions::createPlayer or mplayer) before the
+    // database opens; the views and their controllers once the service exists.
+    void createPlayer();
+    void createPlayback();
+    void connectPlayback();
+    // The controller of the view a video is to be shown in.
+    MovieController* videoController(bool fullScreen) const;
+    MovieController* activeVideoController() const;
+    bool fullScreenSetting();
+    // Makes the controller the one that shows videos: the other one lets its video go.
+    void useVideoController(MovieController* controller);
+    // Back to a video view from the page history.
+    void restoreVideoView(PageHistoryItem* item);
+    void resultVideoEnded();
+    void stopVideo();
 
     // ---- Comments and text pages
 
@@ -178,7 +211,8 @@ private:
 private:
     // ---- The program's frame. Members are built in this order (see the constructor).
     MainWindow myMainWindow;
-    // (the video widget of the media player subsystem goes here)
+    // The one video widget, moved between the information and full-screen views.
+    VideoWidget myVideoWidget;
     Repository myRepository;
     PageHistory myPageHistory;
 
@@ -205,6 +239,10 @@ private:
     bool myCategoryRequestFailed = false;
 
     // ---- Playback
+    MediaPlayer* myPlayer = nullptr;                             // child of this controller
+    NormalScreenController* myNormalScreenController = nullptr; // child of the main window
+    MovieController* myMovieController = nullptr;               // child of the main window
+    PlayListController* myPlayListController = nullptr;         // child of the main window
 
     // ---- Comments and text pages
 

@@ -46,6 +46,13 @@ inline const QString ICON_MYSTATS_PRESSED = QStringLiteral(":icons/pressed/mysta
 inline const QString ICON_CONTACTS_PRESSED = QStringLiteral(":icons/pressed/contacts.svg");
 inline const QString ICON_UPLOADED_PRESSED = QStringLiteral(":icons/pressed/uploaded.svg");
 
+// Controls of the video views.
+inline const QString ICON_PAUSE = QStringLiteral(":icons/pause.svg");
+inline const QString ICON_NEXT = QStringLiteral(":icons/next.svg");
+inline const QString ICON_PREVIOUS = QStringLiteral(":icons/previous.svg");
+inline const QString ICON_FULLSCREEN = QStringLiteral(":icons/fullscreen.svg");
+inline const QString ICON_NORMALSCREEN = QStringLiteral(":icons/normalscreen.svg");
+
 // Application logo shown in page headers (our own artwork).
 inline const QString ICON_LOGO = QStringLiteral(":icons/logo.svg");
 

@@ -4,7 +4,7 @@
 #include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
-#include "tests/favorites/RecordingPaintDevice.h"
+#include "tests/support/RecordingPaintDevice.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFontMetricsF>

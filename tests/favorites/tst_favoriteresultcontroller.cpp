@@ -1,6 +1,6 @@
 #include "tests/favorites/FavoritesFixture.h"
 #include "shell/BackButton.h"
-#include "tests/favorites/RecordingPaintDevice.h"
+#include "tests/support/RecordingPaintDevice.h"
 
 #include "core/constants/Settings.h"
 #include "favorites/FocusManager.h"

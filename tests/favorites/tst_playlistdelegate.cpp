@@ -4,7 +4,7 @@
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Types.h"
-#include "tests/favorites/RecordingPaintDevice.h"
+#include "tests/support/RecordingPaintDevice.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QListView>

@@ -1,12 +1,11 @@
+#include "core/ContactListModel.h"
+#include "core/MessageListModel.h"
 #include "social/ContactEntryItemDelegate.h"
 #include "social/ContactSweepList.h"
 #include "social/MessageEntryItemDelegate.h"
 #include "social/MessageSweepList.h"
-
-#include "core/ContactListModel.h"
-#include "core/MessageListModel.h"
-#include "tests/favorites/RecordingPaintDevice.h"
 #include "tests/social/SocialTestSupport.h"
+#include "tests/support/RecordingPaintDevice.h"
 
 #include <QListView>
 #include <QPainter>

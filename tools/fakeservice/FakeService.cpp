@@ -1,5 +1,6 @@
 #include "tools/fakeservice/FakeService.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
 #include <QTcpServer>
@@ -145,6 +146,8 @@ struct FakeService::Connection
     bool stalled = false;
     bool readingPaused = false;
     bool pausedOnce = false;
+    QElapsedTimer clock;        // since the head went out (for the rate limit)
+    bool pumpScheduled = false; // a rate-limited pump waits for its time
 };
 
 // ---- FakeService
@@ -407,6 +410,7 @@ void FakeService::answer(Connection* c)
     c->bodyLength = c->response.generatedSize >= 0 ? c->response.generatedSize : c->response.body.size();
     c->sent = 0;
     c->stalled = false;
+    c->pumpScheduled = false;
     c->closeAfter = c->response.announcedLength >= 0 || c->response.dropAfter >= 0
         || c->request.header("Connection").toLower() == "close";
 
@@ -434,6 +438,7 @@ void FakeService::writeHead(Connection* c)
         head += "Connection: close\r\n";
     head += "\r\n";
     c->socket->write(head);
+    c->clock.start();
     pump(c);
 }
 
@@ -448,8 +453,13 @@ void FakeService::pump(Connection* c)
             limit = qMin(limit, r.dropAfter);
         if (r.stallAfter >= 0)
             limit = qMin(limit, r.stallAfter);
-        if (c->sent >= limit)
+        if (r.bytesPerSecond > 0)
+            limit = qMin(limit, qMax<qint64>(1, c->clock.elapsed() * r.bytesPerSecond / 1000));
+        if (c->sent >= limit) {
+            if (r.bytesPerSecond > 0 && c->sent < c->bodyLength && !c->pumpScheduled)
+                schedulePump(c);
             break;
+        }
         const qint64 n = qMin<qint64>(qMax(1, r.chunkSize), limit - c->sent);
         if (r.generatedSize >= 0) {
             const QByteArray& block = patternBlock();
@@ -486,6 +496,22 @@ void FakeService::pump(Connection* c)
     c->response = FakeResponse();
     while (myConnections.contains(c) && c->state != Connection::eAnswering && parseRequest(c)) {
     }
+}
+
+void FakeService::schedulePump(Connection* c)
+{
+    c->pumpScheduled = true;
+    const qint64 rate = c->response.bytesPerSecond;
+    // Wake up when a chunk's worth of the rate has built up.
+    const qint64 due = (c->sent + qMin<qint64>(qMax(1, c->response.chunkSize), c->bodyLength - c->sent)) * 1000 / rate;
+    const int wait = int(qBound(qint64(1), due - c->clock.elapsed(), qint64(1000)));
+    QPointer<QTcpSocket> socket = c->socket;
+    QTimer::singleShot(wait, this, [this, socket, c] {
+        if (!socket || !myConnections.contains(c))
+            return;
+        c->pumpScheduled = false;
+        pump(c);
+    });
 }
 
 void FakeService::closeConnection(Connection* c, bool abort)

@@ -48,6 +48,7 @@ struct FakeResponse
     qint64 dropAfter = -1;         // close the connection after this many body bytes
     qint64 stallAfter = -1;        // stop sending (but stay connected) after this many body bytes
     qint64 announcedLength = -1;   // Content-Length to claim instead of the true one
+    qint64 bytesPerSecond = 0;     // > 0: the body goes out no faster than this
 
     FakeResponse& header(const QByteArray& name, const QByteArray& value);
 
@@ -118,6 +119,7 @@ private:
     void answer(Connection* connection);
     void writeHead(Connection* connection);
     void pump(Connection* connection);
+    void schedulePump(Connection* connection);
     void closeConnection(Connection* connection, bool abort);
     FakeResponse responseFor(const FakeRequest& request) const;
 
@@ -133,6 +135,12 @@ private:
 // Registers the feed, comment, category, thumbnail, watch-page and video-file routes
 // with the fixture documents (FeedRoutes.cpp).
 void addFeedRoutes(FakeService& service);
+
+// Makes the video-file route answer every available video with this playable file
+// (e.g. SampleVideo::make()), sent no faster than bytesPerSecond (0: at once) in
+// pieces of chunkSize bytes.
+void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 bytesPerSecond = 0,
+                        int chunkSize = 64 * 1024);
 
 // Ids, tokens and sizes that the feed routes and fixtures use.
 namespace FakeFeeds {

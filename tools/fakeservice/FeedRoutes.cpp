@@ -163,3 +163,16 @@ void addFeedRoutes(FakeService& service)
     service.addRoute("GET", WEB + QStringLiteral("/watch"), watchPage);
     service.addRoute("GET", WEB + QStringLiteral("/get_video"), videoFile);
 }
+
+void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 bytesPerSecond, int chunkSize)
+{
+    service.addRoute("GET", WEB + QStringLiteral("/get_video"), [=](const FakeRequest& request) {
+        FakeResponse response = videoFile(request);
+        if (response.status != 200)
+            return response;
+        response = FakeResponse::document(video, "video/x-flv");
+        response.bytesPerSecond = bytesPerSecond;
+        response.chunkSize = chunkSize;
+        return response;
+    });
+}

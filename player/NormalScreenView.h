@@ -1,0 +1,49 @@
+#ifndef KRELVOX_NORMALSCREENVIEW_H
+#define KRELVOX_NORMALSCREENVIEW_H
+
+#include "player/VideoViewBase.h"
+
+class PageHeader;
+class QPushButton;
+class QStackedWidget;
+class SendLinkWidget;
+class VideoCommentsWidget;
+class VideoInfoWidget;
+
+// The information view: the header with the video's title and the back button; the
+// video, its progress and buttons at the left; at the right three panes chosen by
+// tabs: the video's information with its rating, its comments, and sending its link.
+// A tap on the picture goes to full screen; the back button and Escape go back in the
+// page history.
+class NormalScreenView : public VideoViewBase
+{
+    Q_OBJECT
+public:
+    enum ePane { eInfoPane = 0, eCommentsPane = 1, eSendPane = 2 };
+
+    NormalScreenView(PageHistory& history, QWidget* parent);
+    ~NormalScreenView() override;
+
+    void setVideo(const VideoEntry& video, int playListId) override;
+    void showPane(int pane);
+    int currentPane() const;
+
+    PageHeader* getHeader() const { return myHeader; }
+    VideoInfoWidget* getInfoWidget() const { return myInfo; }
+    VideoCommentsWidget* getCommentsWidget() const { return myComments; }
+    SendLinkWidget* getSendLinkWidget() const { return mySendLink; }
+    QPushButton* getTab(int pane) const;
+
+protected:
+    void videoTapped() override { Q_EMIT viewChangeRequested(); }
+
+private:
+    PageHeader* myHeader;
+    QStackedWidget* myPanes;
+    QList<QPushButton*> myTabs;
+    VideoInfoWidget* myInfo;
+    VideoCommentsWidget* myComments;
+    SendLinkWidget* mySendLink;
+};
+
+#endif

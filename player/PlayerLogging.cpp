@@ -1,0 +1,4 @@
+#include "player/PlayerLogging.h"
+
+
+Q_LOGGING_CATEGORY(lcPlayer, "krelvox.player")

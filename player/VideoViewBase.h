@@ -1,0 +1,106 @@
+#ifndef KRELVOX_VIDEOVIEWBASE_H
+#define KRELVOX_VIDEOVIEWBASE_H
+
+#include "core/VideoEntry.h"
+#include "shell/PageBase.h"
+
+#include <QTimer>
+
+class PageHistory;
+class QLabel;
+class QPushButton;
+class VideoProgressBar;
+class VideoWidget;
+
+// What the full-screen and the information view share: the place of the video
+// widget, the progress bar, the play, previous, next and view buttons, a status
+// line, and the hardware keys. It only reports what the user asks for; the movie
+// controller decides.
+//
+// Keys: F6 the other view, F7/F8 volume up/down, Return play or pause (or the
+// focused button), Left/Right back or forward in the video, Escape back.
+class VideoViewBase : public PageBase
+{
+    Q_OBJECT
+public:
+    VideoViewBase(int pageId, PageHistory& history, QWidget* parent);
+    ~VideoViewBase() override;
+
+    int getPageId() const { return myPageId; }
+    // Moves the one video widget into this view.
+    void takeVideoWidget(VideoWidget* widget);
+    VideoWidget* getVideoWidget() const { return myVideoWidget; }
+    VideoProgressBar* getProgressBar() const { return myProgressBar; }
+
+    // The video shown (for the title and the page history); playListId -1: none.
+    virtual void setVideo(const VideoEntry& video, int playListId);
+    const VideoEntry& getVideo() const { return myVideo; }
+    void setPlaying(bool playing);
+    void setStepButtons(bool previous, bool next);
+    // A line about the video ("Buffering...", an error); empty hides it.
+    virtual void setStatusText(const QString& text);
+    QString getStatusText() const;
+    void showVolume(int percent);
+
+    void addToPageHistory() override;
+    void setPageFocus() override;
+
+    QPushButton* getPlayButton() const { return myPlayButton; }
+    QPushButton* getPreviousButton() const { return myPreviousButton; }
+    QPushButton* getNextButton() const { return myNextButton; }
+    QPushButton* getViewButton() const { return myViewButton; }
+
+Q_SIGNALS:
+    void playPauseRequested();
+    void previousRequested();
+    void nextRequested();
+    // share: a point of the whole video, 0 to 1.
+    void seekRequested(double share);
+    // direction: -1 back, 1 forward.
+    void seekStepRequested(int direction);
+    void volumeStepRequested(int direction);
+    // F6 or the view button: the video moves to the other view.
+    void viewChangeRequested();
+    // Escape.
+    void escapePressed();
+    // The view was left for another page.
+    void viewLeft();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Called on a key or touch: the full-screen view shows its controls.
+    virtual void userActivity() {}
+    // A tap on the picture.
+    virtual void videoTapped() = 0;
+
+    // The parts the views lay out.
+    QWidget* videoArea() const { return myVideoArea; }
+    QWidget* controls() const { return myControls; }
+    QLabel* statusLabel() const { return myStatusLabel; }
+
+private:
+    QPushButton* makeButton(const QString& icon);
+
+    int myPageId;
+    PageHistory& myHistory;
+    VideoEntry myVideo;
+    int myPlayListId = -1;
+    bool myHasVideo = false;
+
+    QWidget* myVideoArea;
+    VideoWidget* myVideoWidget = nullptr;
+    VideoProgressBar* myProgressBar;
+    QWidget* myControls;
+    QPushButton* myPreviousButton;
+    QPushButton* myPlayButton;
+    QPushButton* myNextButton;
+    QPushButton* myViewButton;
+    QLabel* myStatusLabel;
+    QLabel* myVolumeLabel;
+    QTimer myVolumeTimer;
+    bool myPlaying = false;
+};
+
+#endif

@@ -1,0 +1,140 @@
+#include "tests/app/AppPlaybackWorld.h"
+
+#include "player/NormalScreenView.h"
+#include "player/VideoCommentsWidget.h"
+#include "player/VideoWidget.h"
+
+#include "core/CommentListModel.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <cstdlib>
+#include <unistd.h>
+
+// On a real X server (Xvfb): the player draws the video into the video widget of the
+// information view and of the full-screen view. The test starts itself again under
+// xvfb-run when it was not started on an X display.
+class TestPlaybackScreen : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void pictureIsInsideTheViews();
+
+private:
+    // How many of the colour bars show in the grabbed window where the video widget's
+    // picture is.
+    static int barsSeen(const QImage& shot, QWidget* window, VideoWidget& video, const SampleVideoFormat& format);
+};
+
+namespace {
+
+constexpr auto UNDER_XVFB = "KRELVOX_TEST_UNDER_XVFB";
+constexpr int COLOR_TOLERANCE = 40;
+
+bool near(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) <= COLOR_TOLERANCE && qAbs(a.green() - b.green()) <= COLOR_TOLERANCE
+        && qAbs(a.blue() - b.blue()) <= COLOR_TOLERANCE;
+}
+
+} // namespace
+
+void TestPlaybackScreen::initTestCase()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X server (xvfb-run is not installed)");
+}
+
+int TestPlaybackScreen::barsSeen(const QImage& shot, QWidget* window, VideoWidget& video,
+                                 const SampleVideoFormat& format)
+{
+    const QRect surface(video.mapTo(window, video.surfaceGeometry().topLeft()), video.surfaceGeometry().size());
+    const QList<QColor>& bars = SampleVideo::barColors();
+    int seen = 0;
+    for (int i = 0; i < bars.size(); ++i) {
+        // The middle of bar i, a third of the way down the picture.
+        const double x = (i + 0.5) / bars.size();
+        const QPoint point(surface.left() + int(x * surface.width()), surface.top() + surface.height() / 3);
+        Q_UNUSED(format);
+        seen += near(shot.pixelColor(point), bars.at(i));
+    }
+    return seen;
+}
+
+void TestPlaybackScreen::pictureIsInsideTheViews()
+{
+    SampleVideoFormat format;
+    format.seconds = 20.0;
+    format.compressionLevel = 6;
+    AppPlaybackWorld w(0, format);
+    MainWindow& window = w.controller->getMainWindow();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The fake service has comments for this one.
+    VideoEntry entry = AppPlaybackWorld::entry(FakeFeeds::VIDEO_ID);
+    entry.setLength(20.0f);
+    w.controller->showResultVideo(&entry, false);
+    QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
+    VideoWidget& video = w.controller->getVideoWidget();
+    QVERIFY(video.videoWindow() != 0);
+    QVERIFY(w.infoPage()->isAncestorOf(&video));
+
+    // The information view: the bars are in the video widget.
+    QImage shot;
+    QTRY_VERIFY_WITH_TIMEOUT((shot = window.screen()->grabWindow(window.winId()).toImage(),
+                              barsSeen(shot, &window, video, format) == SampleVideo::barColors().size()),
+                             10000);
+    QVERIFY(shot.save(TestEnvironment::outputFolder() + QStringLiteral("/playback-information-view.png")));
+
+    // The comments panel fills from the service beside the playing video.
+    auto* info = static_cast<NormalScreenView*>(w.infoPage());
+    QTest::mouseClick(info->getTab(NormalScreenView::eCommentsPane), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(info->getCommentsWidget()->getModel()->rowCount() > 0, 10000);
+    QTest::qWait(200);
+    window.screen()->grabWindow(window.winId()).save(TestEnvironment::outputFolder()
+                                                     + QStringLiteral("/playback-comments.png"));
+    QTest::mouseClick(info->getTab(NormalScreenView::eSendPane), Qt::LeftButton);
+    QTest::qWait(200);
+    window.screen()->grabWindow(window.winId()).save(TestEnvironment::outputFolder()
+                                                     + QStringLiteral("/playback-send-link.png"));
+
+    // Full screen: the same picture, larger.
+    const QSize small = video.surfaceGeometry().size();
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.infoPage(), Qt::Key_F6);
+    QCOMPARE(w.currentPage(), w.fullScreenPage());
+    QTRY_VERIFY(video.surfaceGeometry().width() > small.width());
+    QTRY_VERIFY_WITH_TIMEOUT((shot = window.screen()->grabWindow(window.winId()).toImage(),
+                              barsSeen(shot, &window, video, format) == SampleVideo::barColors().size()),
+                             10000);
+    QVERIFY(shot.save(TestEnvironment::outputFolder() + QStringLiteral("/playback-full-screen.png")));
+}
+
+int main(int argc, char* argv[])
+{
+    // Without a display of its own the test runs itself again under Xvfb, on xcb.
+    if (!qEnvironmentVariableIsSet(UNDER_XVFB)) {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+        if (!xvfb.isEmpty()) {
+            qputenv(UNDER_XVFB, "1");
+            qputenv("QT_QPA_PLATFORM", "xcb");
+            QList<QByteArray> args = {xvfb.toLocal8Bit(), "-a", "-s", "-screen 0 800x480x24"};
+            for (int i = 0; i < argc; ++i)
+                args.append(argv[i]);
+            std::vector<char*> raw;
+            for (QByteArray& arg : args)
+                raw.push_back(arg.data());
+            raw.push_back(nullptr);
+            ::execv(raw.front(), raw.data());
+        }
+    }
+    QApplication app(argc, argv);
+    TestPlaybackScreen test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_playbackscreen.moc"

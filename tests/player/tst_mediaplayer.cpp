@@ -1,0 +1,259 @@
+#include "player/MplayerMediaPlayer.h"
+#include "player/PlayerTexts.h"
+#include "tests/support/ChildProcesses.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/samplevideo/SampleVideo.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+
+// The mplayer child: playing a file to its end, pausing, seeking, the failures that
+// end in the error state with a message, and that no child outlives its player,
+// whichever way the player or the program ends.
+class TestMediaPlayer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void playsToTheEnd();
+    void pauseHoldsThePositionAndSeekMovesIt();
+    void failuresEndInTheErrorState_data();
+    void failuresEndInTheErrorState();
+    void noChildOutlivesThePlayer_data();
+    void noChildOutlivesThePlayer();
+    void childDiesWithTheProgram();
+
+private:
+    QString writeVideo(const QString& name, double seconds);
+    TestEnvironment myEnvironment;
+};
+
+namespace {
+
+constexpr auto CRASH_HELPER = "KRELVOX_PLAYER_CRASH_HELPER";
+
+MplayerOptions fastPolling()
+{
+    MplayerOptions options;
+    options.pollIntervalMs = 50;
+    return options;
+}
+
+bool waitForState(MediaPlayer& player, MediaPlayerStates state, int timeoutMs = 10000)
+{
+    return QTest::qWaitFor([&] { return player.getState() == state; }, timeoutMs);
+}
+
+} // namespace
+
+QString TestMediaPlayer::writeVideo(const QString& name, double seconds)
+{
+    SampleVideoFormat format;
+    format.width = 160;
+    format.height = 120;
+    format.seconds = seconds;
+    const QString path = myEnvironment.root() + QLatin1Char('/') + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(SampleVideo::make(format)) < 0)
+        return QString();
+    return path;
+}
+
+void TestMediaPlayer::playsToTheEnd()
+{
+    const QString file = writeVideo(QStringLiteral("end.flv"), 1.5);
+    MplayerMediaPlayer player(fastPolling());
+    QSignalSpy states(&player, &MediaPlayer::stateChanged);
+    QSignalSpy ends(&player, &MediaPlayer::endReached);
+    QSignalSpy lengths(&player, &MediaPlayer::lengthChanged);
+    QSignalSpy errors(&player, &MediaPlayer::errorOccured);
+
+    player.play(file);
+    QTRY_COMPARE_WITH_TIMEOUT(ends.count(), 1, 10000);
+    QCOMPARE(errors.count(), 0);
+    QCOMPARE(player.getState(), eStopped);
+    QVERIFY(!states.isEmpty());
+    QCOMPARE(states.first().first().toInt(), int(ePlaying));
+    QVERIFY(!lengths.isEmpty());
+    QCOMPARE(player.getLength(), 1.5);
+    QVERIFY(player.getPosition() > 0.5);
+    QVERIFY(player.getStreamPosition() > 0);
+    QCOMPARE(player.processId(), 0);
+    QVERIFY(ChildProcesses::of(QStringLiteral("mplayer")).isEmpty());
+}
+
+void TestMediaPlayer::pauseHoldsThePositionAndSeekMovesIt()
+{
+    const QString file = writeVideo(QStringLiteral("pause.flv"), 6.0);
+    MplayerMediaPlayer player(fastPolling());
+    player.play(file);
+    QVERIFY(waitForState(player, ePlaying));
+    QTRY_VERIFY_WITH_TIMEOUT(player.getPosition() > 0.2, 5000);
+
+    player.pause();
+    QCOMPARE(player.getState(), ePaused);
+    QTest::qWait(200);
+    const double held = player.getPosition();
+    QTest::qWait(500);
+    QVERIFY2(qAbs(player.getPosition() - held) < 0.15, qPrintable(QString::number(player.getPosition())));
+
+    // A seek while paused moves the position and leaves it paused.
+    player.seek(4.0);
+    QTRY_VERIFY_WITH_TIMEOUT(player.getPosition() > 3.5, 5000);
+    QCOMPARE(player.getState(), ePaused);
+    QTest::qWait(300);
+    QVERIFY(player.getPosition() < 4.5);
+
+    player.setVolume(130);
+    QCOMPARE(player.getVolume(), 100);
+    player.resume();
+    QCOMPARE(player.getState(), ePlaying);
+    QTRY_VERIFY_WITH_TIMEOUT(player.getPosition() > 4.4, 5000);
+    player.stop();
+    QCOMPARE(player.getState(), eStopped);
+}
+
+void TestMediaPlayer::failuresEndInTheErrorState_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no mplayer") << QStringLiteral("/nonexistent/mplayer") << QByteArray("x")
+                                << TEXT_PLAYER_MISSING().section(QLatin1Char('%'), 0, 0);
+    QTest::newRow("damaged file") << QStringLiteral("mplayer") << QByteArray(300000, '\x5a')
+                                  << TEXT_CANNOT_PLAY_VIDEO();
+    QTest::newRow("truncated header") << QStringLiteral("mplayer") << QByteArray("FLV\x01\x01\0\0\0\x09", 9)
+                                      << TEXT_CANNOT_PLAY_VIDEO();
+    QTest::newRow("missing file") << QStringLiteral("mplayer") << QByteArray()
+                                  << TEXT_CANNOT_PLAY_VIDEO_BECAUSE().section(QLatin1Char('%'), 0, 0);
+}
+
+void TestMediaPlayer::failuresEndInTheErrorState()
+{
+    QFETCH(QString, program);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+
+    const QString path = myEnvironment.root() + QStringLiteral("/broken.flv");
+    QFile::remove(path);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    MplayerOptions options = fastPolling();
+    options.program = program;
+    MplayerMediaPlayer player(options);
+    QSignalSpy errors(&player, &MediaPlayer::errorOccured);
+    QSignalSpy ends(&player, &MediaPlayer::endReached);
+
+    player.play(path);
+    QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 10000);
+    QCOMPARE(player.getState(), eError);
+    QVERIFY2(errors.first().first().toString().startsWith(message), qPrintable(errors.first().first().toString()));
+    QCOMPARE(ends.count(), 0);
+    QVERIFY(ChildProcesses::of(QStringLiteral("mplayer")).isEmpty());
+
+    // The next file plays again.
+    if (program == QLatin1String("mplayer")) {
+        player.play(writeVideo(QStringLiteral("after.flv"), 1.0));
+        QVERIFY(waitForState(player, ePlaying));
+    }
+}
+
+void TestMediaPlayer::noChildOutlivesThePlayer_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("stop") << QStringLiteral("stop");
+    QTest::newRow("destroyed") << QStringLiteral("destroyed");
+    QTest::newRow("next file") << QStringLiteral("next file");
+    QTest::newRow("player crashed") << QStringLiteral("crash");
+    QTest::newRow("player hangs") << QStringLiteral("hang");
+}
+
+void TestMediaPlayer::noChildOutlivesThePlayer()
+{
+    QFETCH(QString, ending);
+    const QString file = writeVideo(QStringLiteral("long.flv"), 20.0);
+    auto player = std::make_unique<MplayerMediaPlayer>(fastPolling());
+    QSignalSpy errors(player.get(), &MediaPlayer::errorOccured);
+    player->play(file);
+    QVERIFY(waitForState(*player, ePlaying));
+    const qint64 first = player->processId();
+    QCOMPARE(ChildProcesses::of(QStringLiteral("mplayer")), QList<qint64>{first});
+
+    if (ending == QLatin1String("stop")) {
+        player->stop();
+    } else if (ending == QLatin1String("destroyed")) {
+        player.reset();
+    } else if (ending == QLatin1String("next file")) {
+        player->play(file);
+        QVERIFY(waitForState(*player, ePlaying));
+        QVERIFY(!ChildProcesses::isAlive(first));
+        QCOMPARE(ChildProcesses::of(QStringLiteral("mplayer")).count(), 1);
+        player->stop();
+    } else if (ending == QLatin1String("crash")) {
+        ::kill(pid_t(first), SIGSEGV);
+        QTRY_COMPARE_WITH_TIMEOUT(errors.count(), 1, 5000);
+        QCOMPARE(errors.first().first().toString(), TEXT_PLAYER_CRASHED());
+        QCOMPARE(player->getState(), eError);
+    } else {
+        // A child that no longer reads its commands is killed when it is stopped.
+        ::kill(pid_t(first), SIGSTOP);
+        QElapsedTimer clock;
+        clock.start();
+        player->stop();
+        QVERIFY(clock.elapsed() < 3000);
+    }
+    QVERIFY(!ChildProcesses::isAlive(first));
+    QVERIFY(ChildProcesses::of(QStringLiteral("mplayer")).isEmpty());
+}
+
+void TestMediaPlayer::childDiesWithTheProgram()
+{
+    // A copy of this program starts a player and aborts; its child must not survive it.
+    const QString file = writeVideo(QStringLiteral("crash.flv"), 20.0);
+    QProcess helper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(CRASH_HELPER), file);
+    helper.setProcessEnvironment(environment);
+    helper.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(helper.waitForFinished(15000));
+    QCOMPARE(helper.exitStatus(), QProcess::CrashExit);
+    bool ok = false;
+    const qint64 child = helper.readAllStandardOutput().trimmed().toLongLong(&ok);
+    QVERIFY(ok && child > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!ChildProcesses::isAlive(child), 5000);
+}
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QString helperFile = qEnvironmentVariable(CRASH_HELPER);
+    if (!helperFile.isEmpty()) {
+        // The crashing program: play, tell the child's id, die.
+        auto* player = new MplayerMediaPlayer(fastPolling());
+        player->play(helperFile);
+        if (!waitForState(*player, ePlaying))
+            return 2;
+        std::printf("%lld\n", player->processId());
+        std::fflush(stdout);
+        // A crash, without leaving a core file behind.
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        std::abort();
+    }
+    TestMediaPlayer test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_mediaplayer.moc"
