@@ -195,6 +195,8 @@ struct FavoritesWorld
         if (!QTest::qWaitForWindowExposed(&window))
             qWarning("the favourites window was not exposed");
         controller->restoreHistoryPosition(nullptr);
+        // As the main window does when it shows a page.
+        page->setPageFocus();
         paint();
     }
     // Lets the painters run, which writes the hit rectangles into the rows.
