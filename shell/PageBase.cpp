@@ -19,6 +19,7 @@ void PageBase::ensureBuilt() const
     // Marked first: what buildPage() calls may ask for the page's widgets again.
     self->myBuilt = true;
     self->buildPage();
+    Q_EMIT self->pageBuilt();
 }
 
 void PageBase::buildPage()

@@ -45,6 +45,11 @@ public Q_SLOTS:
     // Gives the keyboard focus to the page's first control; empty by default.
     virtual void setPageFocus();
 
+Q_SIGNALS:
+    // The page's widgets have just been built: what others connect to them can be
+    // connected now.
+    void pageBuilt();
+
 protected:
     // Builds the page's widgets; called once, by ensureBuilt(). A page that builds
     // everything in its constructor keeps the default, which does nothing.

@@ -8,6 +8,9 @@
 #include "favorites/FavoriteItemDelegate.h"
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
+#include "player/MovieController.h"
+#include "player/NormalScreenController.h"
+#include "player/VideoViewBase.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
@@ -182,7 +185,9 @@ private Q_SLOTS:
         QVERIFY(!controller.startupFailed());
         const QMap<QString, PageBase*> pages = {{"result", controller.getResultController()->getResultPage()},
                                                 {"search", controller.getSearchPage()},
-                                                {"favorites", controller.getFavoriteController()->getPage()}};
+                                                {"favorites", controller.getFavoriteController()->getPage()},
+                                                {"information", controller.getNormalScreenController()->getPage()},
+                                                {"full screen", controller.getMovieController()->getPage()}};
         for (PageBase* other : pages)
             QVERIFY(!other->isBuilt());
 
