@@ -219,13 +219,31 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
     const bool isNew = database.scalar(QStringLiteral("select count(*) from sqlite_master"
                                                       " where type = 'table' and name = 'playlist'"),
                                        {}, 0, "RepositorySchema::open()") == 0;
+    // Commits go to a log beside the file instead of a journal file written, synced
+    // and deleted beside the database's own sync. A new file takes the log before its
+    // tables are written; a stored file once it is of the current layout, so that one
+    // that could not be brought up to date stays as it was.
+    if (isNew)
+        useLog(pragma);
     if (isNew ? !create(database) : version < VERSION && !migrate(database, version))
         return Opened::Failed;
-    // One synced write per commit (to the log) instead of a journal file written,
-    // synced and deleted beside the database's own sync. Set once the file is of the
-    // current layout: a file that could not be brought up to date stays as it was.
-    pragma.exec(QStringLiteral("pragma journal_mode = wal"));
+    if (!isNew)
+        useLog(pragma);
     return isNew ? Opened::Created : Opened::Existing;
+}
+
+// With the log, a commit does not wait for the disk (a few milliseconds, far more on
+// a busy memory card): the log is synced before it is copied into the file. The file
+// stays whole whatever happens and keeps what a crash of the program leaves; a power
+// cut can lose the commits since the last copy. Without the log (a file system that
+// cannot share memory maps) every commit stays synced.
+void RepositorySchema::useLog(QSqlQuery& pragma)
+{
+    const bool log = pragma.exec(QStringLiteral("pragma journal_mode = wal")) && pragma.next()
+        && pragma.value(0).toString() == QLatin1String("wal");
+    pragma.finish();
+    if (log)
+        pragma.exec(QStringLiteral("pragma synchronous = normal"));
 }
 
 // Opening is lazy in SQLite: a file that is not a database shows only at the first
