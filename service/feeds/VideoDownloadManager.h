@@ -3,7 +3,9 @@
 
 #include "service/RequestManagerBase.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 class QFile;
 
@@ -13,6 +15,10 @@ class QFile;
 // it grows under the name with ".part" and gets its final name once complete. A
 // cancelled or failed download deletes what was written, so no partial file is ever
 // left under the final name. Starting a new download cancels the running one.
+//
+// Progress goes out at most once per DOWNLOAD_PROGRESS_INTERVAL_MS: a read within
+// that time of the last report is reported when the time is up (the latest figures
+// then), and the whole file is reported just before finished.
 class VideoDownloadManager : public RequestManagerBase
 {
     Q_OBJECT
@@ -50,6 +56,8 @@ private:
     void fail(const QString& message, bool unavailable);
     void discardFile();
     QString writingPath() const;
+    void reportProgress();
+    void stopReports();
 
     bool myRunning = false;
     bool myGrowingFile = true;
@@ -57,6 +65,13 @@ private:
     QString myFilePath;
     QFile* myFile = nullptr;
     int myStep = 0;    // 1 watch page, 2 video file
+
+    // The figures of the last read, whether or not they were reported yet.
+    qint64 myReceived = 0;
+    qint64 myTotal = 0;
+    qint64 myReported = -1;
+    QElapsedTimer mySinceReport;
+    QTimer myReportTimer; // a report held back until its time
 };
 
 #endif
