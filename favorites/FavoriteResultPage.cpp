@@ -529,13 +529,39 @@ int FavoriteResultPage::shownRowCount(const PlayList* shown) const
 
 void FavoriteResultPage::setDownloadProgress(double percent, const QString& videoId)
 {
+    const QString before = myDownloadVideoId;
+    const int shownBefore = int(myDownloadPercent);
     myDownloadVideoId = videoId;
     myDownloadPercent = percent;
     // A page not built yet gives its painter the last report when it is.
     if (!isBuilt())
         return;
     myFavoriteDelegate->setDownloadProgress(percent, videoId);
-    myFavoriteView->viewport()->update();
+    // Only the download queue's rows show it, in whole percents: the row being fetched
+    // is repainted when its figure changes, and the one fetched before when another
+    // takes its place.
+    if (myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eDownloadMode
+        || (videoId == before && int(percent) == shownBefore))
+        return;
+    repaintRowOf(videoId);
+    if (before != videoId)
+        repaintRowOf(before);
+}
+
+void FavoriteResultPage::repaintRowOf(const QString& videoId)
+{
+    if (videoId.isEmpty())
+        return;
+    // The rows on screen, from the one at the top of the viewport.
+    const QModelIndex top = myFavoriteView->indexAt(QPoint(0, 0));
+    const int height = myFavoriteView->viewport()->height();
+    for (int row = top.isValid() ? top.row() : 0; row < myFavoriteModel->rowCount(); ++row) {
+        const QModelIndex index = myFavoriteModel->index(row, 0);
+        if (myFavoriteView->visualRect(index).top() >= height)
+            return;
+        if (myFavoriteModel->entryAt(row)->getVideoId() == videoId)
+            myFavoriteView->update(index);
+    }
 }
 
 bool FavoriteResultPage::isDownloading(VideoEntry* entry) const

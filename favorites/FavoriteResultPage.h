@@ -157,6 +157,8 @@ private Q_SLOTS:
 private:
     void buildLayout();
     void updateButtons();
+    // Repaints the rows of the video that are on screen.
+    void repaintRowOf(const QString& videoId);
     void closeNameField();
     void dropPlayList(QWidget* target, QPoint position);
     void dropFavorite(QWidget* target, QPoint position);
