@@ -28,6 +28,7 @@ class PageHistoryItem;
 class PlayListController;
 class ResultController;
 class SearchPage;
+class SettingsPage;
 class StatisticsController;
 class UploadVideoController;
 class UserPrompt;
@@ -81,6 +82,8 @@ public:
     PlayListController* getPlayListController() const { return myPlayListController; }
     StatisticsController* getStatisticsController() const { return myStatisticsController; }
     MessagePage* getMessagePage() const { return myMessagePage; }
+    // Null until the settings are first shown.
+    SettingsPage* getSettingsPage() const { return mySettingsPage; }
 
 public Q_SLOTS:
     // ---- Pages, errors and exit (MainController.cpp)
@@ -123,6 +126,8 @@ public Q_SLOTS:
     // ---- Comments and text pages (MainControllerComments.cpp)
 
     // ---- Settings page (MainControllerSettings.cpp)
+    // Builds the settings page on first use, then shows it with "Account Info" in
+    // front; the page in front records itself first.
     void showSettingsPage();
 
     // ---- Sign-in (MainControllerAccount.cpp; the settings page asks for it)
@@ -138,7 +143,8 @@ public Q_SLOTS:
     // The service wants a captcha answered: the wait notice goes, and the result of
     // the captcha sign-in is not shown.
     void captchaChallenge();
-    // A sign-in that carries the stored captcha answer.
+    // A sign-in that carries the stored captcha answer, behind the same wait notice;
+    // its result is shown like a plain sign-in's.
     void verifyCaptcha();
     void accountVerified();
     void accountNotVerified();
@@ -199,6 +205,8 @@ private:
     // ---- Settings page
 
     // ---- Sign-in
+    // Asks the service for a sign-in behind the wait notice.
+    void signIn(eAuthenticateType type);
     // The sign-in's wait notice and result notice.
     void closeAuthenticationWaitDialog();
     void removeAccountNotices();
@@ -247,6 +255,7 @@ private:
     // ---- Comments and text pages
 
     // ---- Settings page
+    SettingsPage* mySettingsPage = nullptr; // child of the main window
 
     // ---- Sign-in: the notices up (children of the main window) and the two marks
     // that keep a late or unwanted result from reaching the user.

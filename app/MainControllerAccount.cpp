@@ -2,6 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "service/VideoServiceProvider.h"
+#include "settings/SettingsPage.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/ShellTexts.h"
 #include "shell/UserPrompt.h"
@@ -20,12 +21,18 @@ void MainController::showAccountDialog()
 void MainController::authenticate()
 {
     qDebug("void MainController::authenticate() start");
+    signIn(ePlainLogin);
+    qDebug("void MainController::authenticate() end");
+}
+
+void MainController::signIn(eAuthenticateType type)
+{
     if (!myService) {
-        qDebug("void MainController::authenticate() - no video service");
+        qDebug("void MainController::signIn(eAuthenticateType) - no video service");
         return;
     }
     myAuthenticationCancelled = false;
-    // Only a plain sign-in lets results through again (see captchaChallenge).
+    // A new sign-in lets its result through again (see captchaChallenge).
     myAuthenticationResultSuppressed = false;
     removeAccountNotices();
 
@@ -36,7 +43,7 @@ void MainController::authenticate()
     wait->showProgressIndicator(true);
     myAuthenticationWaitDialog = wait;
 
-    myService->authenticate(ePlainLogin);
+    myService->authenticate(type);
     // The answer, a captcha challenge or another sign-in closes the notice through
     // closeAuthenticationWaitDialog(); one that came at once leaves nothing to wait for.
     if (myAuthenticationWaitDialog == wait)
@@ -51,7 +58,6 @@ void MainController::authenticate()
         myService->cancelAuthentication();
         delete wait;
     }
-    qDebug("void MainController::authenticate() end");
 }
 
 void MainController::authenticated(bool done, const QString& text)
@@ -81,8 +87,8 @@ void MainController::authenticated(bool done, const QString& text)
 void MainController::captchaChallenge()
 {
     qDebug("void MainController::captchaChallenge() start");
-    // HOOK (settings subsystem): SettingsPage::showCaptchaView() when the settings
-    // page exists.
+    if (mySettingsPage)
+        mySettingsPage->showCaptchaView();
     if (!myAuthenticationResultSuppressed) {
         myAuthenticationResultSuppressed = true;
         closeAuthenticationWaitDialog();
@@ -96,20 +102,22 @@ void MainController::verifyCaptcha()
         qDebug("Captcha cannot be verified, because         videoservice hasn't been defined");
         return;
     }
-    myService->authenticate(eCaptchaLogin);
+    // The answer decides the sign-in: its outcome is shown and passed on, and a
+    // wrong answer brings the next challenge.
+    signIn(eCaptchaLogin);
 }
 
 void MainController::accountVerified()
 {
-    // HOOK (settings subsystem): SettingsPage::accountVerified() when the settings page
-    // exists.
+    if (mySettingsPage)
+        mySettingsPage->accountVerified();
     Q_EMIT accountVerificationFinished(true);
 }
 
 void MainController::accountNotVerified()
 {
-    // HOOK (settings subsystem): SettingsPage::accountNotVerified() when the settings
-    // page exists.
+    if (mySettingsPage)
+        mySettingsPage->accountNotVerified();
     Q_EMIT accountVerificationFinished(false);
 }
 

@@ -15,7 +15,7 @@
 #include "social/ContactEntryItemDelegate.h"
 #include "social/ContactSweepList.h"
 #include "social/StatisticsPage.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImage>
 #include <QListView>

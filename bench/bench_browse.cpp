@@ -5,7 +5,7 @@
 #include "widgets/VideoEntryItemDelegate.h"
 #include "widgets/VideoSweepList.h"
 #include "core/VideoListModel.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>

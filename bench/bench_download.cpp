@@ -3,7 +3,7 @@
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
 #include "service/YoutubeVideoService.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/fakeservice/FakeService.h"
 
 #include <QElapsedTimer>
@@ -21,26 +21,17 @@ class BenchDownload : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void tenMegabytes();
 
 private:
     bool downloadOnce(qint64 size, qint64& elapsedNs);
 
-    TestEnvironment myEnvironment;
-    FakeService myFake;
-    std::unique_ptr<Repository> myRepository;
-    std::unique_ptr<YoutubeVideoService> myService;
+    // The service's own timeout: a download is never silent for that long.
+    TestWorld myWorld{TestWorld::Service, 30000};
+    FakeService& myFake = myWorld.fake;
+    Repository* myRepository = myWorld.repository.get();
+    YoutubeVideoService* myService = myWorld.service.get();
 };
-
-void BenchDownload::initTestCase()
-{
-    QVERIFY(myFake.start());
-    addFeedRoutes(myFake);
-    myRepository = std::make_unique<Repository>(myEnvironment.paths());
-    QCOMPARE(myRepository->openDatabase(), 0);
-    myService = std::make_unique<YoutubeVideoService>(*myRepository, ServiceEndpoints(myFake.baseUrl()));
-}
 
 bool BenchDownload::downloadOnce(qint64 size, qint64& elapsedNs)
 {
@@ -49,7 +40,7 @@ bool BenchDownload::downloadOnce(qint64 size, qint64& elapsedNs)
     myFake.addRoute("GET", QStringLiteral("/www/get_video"), file);
     VideoEntry video;
     video.setVideoId(FakeFeeds::VIDEO_ID);
-    QSignalSpy done(myService.get(), &VideoServiceProvider::videoIsDownloaded);
+    QSignalSpy done(myService, &VideoServiceProvider::videoIsDownloaded);
     QElapsedTimer timer;
     timer.start();
     myService->download(&video);

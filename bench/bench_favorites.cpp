@@ -14,8 +14,7 @@
 #include "core/VideoListModel.h"
 #include "core/constants/Paths.h"
 #include "shell/PageHistory.h"
-#include "tests/favorites/RecordingVideoService.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 #include "service/feeds/VideoFeedParser.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/fakeservice/FakeService.h"
 
 #include <QDomDocument>

@@ -8,7 +8,7 @@
 #include "player/VideoWidget.h"
 #include "shell/DBusService.h"
 #include "shell/PageHistory.h"
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/samplevideo/SampleVideo.h"
 
 #include <QElapsedTimer>
@@ -56,9 +56,9 @@ struct Figures
 // One movie controller on the real service and player, in a shown page.
 struct Stage
 {
-    ServiceWorld world;
-    PageHistory history;
-    QWidget window;
+    TestWorld world{TestWorld::Service};
+    PageHistory& history = world.history;
+    QWidget& window = world.window();
     VideoWidget videoWidget;
     DBusService dbus;
     MplayerMediaPlayer player;
@@ -85,9 +85,7 @@ struct Stage
     QString store(const QString& videoId, const QByteArray& data)
     {
         const QString path = world.repository->getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX;
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(data);
+        writeFile(path, data);
         return path;
     }
     static VideoEntry entry(const QString& videoId)

@@ -1,5 +1,5 @@
 #include "bench/BenchSupport.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QProcess>
 #include <QTest>

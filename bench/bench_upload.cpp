@@ -3,7 +3,7 @@
 #include "core/constants/Settings.h"
 #include "service/YoutubeVideoService.h"
 #include "service/account/AccountConstants.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/fakeservice/AccountRoutes.h"
 #include "tools/fakeservice/FakeService.h"
 
@@ -30,29 +30,20 @@ private:
     QString writeVideo(const QString& name, qint64 size);
     bool uploadOnce(const QString& file, qint64& elapsedNs);
 
-    TestEnvironment myEnvironment;
-    FakeService myFake;
-    std::shared_ptr<FakeAccountState> myAccount;
-    std::unique_ptr<Repository> myRepository;
-    std::unique_ptr<YoutubeVideoService> myService;
+    // The service's own timeout: an upload is never silent for that long.
+    TestWorld myWorld{TestWorld::SignedIn, 30000};
+    std::shared_ptr<FakeAccountState> myAccount = myWorld.account;
+    YoutubeVideoService* myService = myWorld.service.get();
 };
 
 void BenchUpload::initTestCase()
 {
-    QVERIFY(myFake.start());
-    myFake.setBodyRecordLimit(64 * 1024);
-    myAccount = addAccountRoutes(myFake);
-    myRepository = std::make_unique<Repository>(myEnvironment.paths());
-    QCOMPARE(myRepository->openDatabase(), 0);
-    myRepository->setSetting(SETTING_YOUTUBE_USERNAME, FakeAccount::USER);
-    myRepository->setSetting(SETTING_YOUTUBE_PASSWORD, FakeAccount::PASSWORD);
-    myRepository->setSetting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN, FakeAccount::TOKEN);
-    myService = std::make_unique<YoutubeVideoService>(*myRepository, ServiceEndpoints(myFake.baseUrl()));
+    myWorld.fake.setBodyRecordLimit(64 * 1024);
 }
 
 QString BenchUpload::writeVideo(const QString& name, qint64 size)
 {
-    const QString path = QDir(myEnvironment.home()).filePath(name);
+    const QString path = QDir(myWorld.environment.home()).filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QString();
@@ -68,7 +59,7 @@ QString BenchUpload::writeVideo(const QString& name, qint64 size)
 
 bool BenchUpload::uploadOnce(const QString& file, qint64& elapsedNs)
 {
-    QSignalSpy done(myService.get(), &VideoServiceProvider::uploadDone);
+    QSignalSpy done(myService, &VideoServiceProvider::uploadDone);
     QElapsedTimer timer;
     timer.start();
     myService->uploadVideo({{UPLOAD_LOCATION, file},

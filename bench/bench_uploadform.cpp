@@ -8,7 +8,7 @@
 #include "shell/ShellTexts.h"
 #include "social/UploadVideoController.h"
 #include "social/UploadVideoPage.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/fakeservice/AccountRoutes.h"
 #include "widgets/SelectionBox.h"
 

@@ -23,8 +23,8 @@ endfunction()
 
 # krelvox_add_tests(LIBS <targets...>)
 # Every tst_*.cpp of the calling folder becomes one QtTest executable and one CTest
-# test. Tests run offscreen; each test makes its own temporary HOME and storage root
-# through krelvox_testsupport (TestEnvironment).
+# test. Tests run offscreen; each test builds its own world (temporary HOME, storage
+# root and settings, fake service) through krelvox_testsupport (tests/support).
 function(krelvox_add_tests)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)

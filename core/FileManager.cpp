@@ -129,8 +129,19 @@ bool FileManager::freeDiskSpaceAvailable() const
     return diskSpaceAvailable() >= qint64(limit) * 1024;
 }
 
+namespace {
+FileManager::FreeSpaceMeasure freeSpaceMeasure = nullptr;
+} // namespace
+
+void FileManager::setFreeSpaceMeasure(FreeSpaceMeasure measure)
+{
+    freeSpaceMeasure = measure;
+}
+
 qint64 FileManager::diskSpaceAvailable() const
 {
+    if (freeSpaceMeasure)
+        return freeSpaceMeasure(myRoot);
     QStorageInfo storage(myRoot);
     if (!storage.isValid())
         return 0;

@@ -34,6 +34,11 @@ public:
     bool freeDiskSpaceAvailable() const;
     // Free space of the storage root in kB.
     qint64 diskSpaceAvailable() const;
+    // How the free space of a folder is measured, in kB. A test puts a measure of its
+    // own in place to play a nearly full memory card; null gives the file system's
+    // figure again.
+    using FreeSpaceMeasure = qint64 (*)(const QString& folder);
+    static void setFreeSpaceMeasure(FreeSpaceMeasure measure);
     // Bytes used by the media folders.
     qint64 usedDiskSpace() const;
 

@@ -24,6 +24,12 @@ inline const QString DBUS_MAIL_PATH = QStringLiteral("/com/nokia/modest");
 inline const QString DBUS_MAIL_INTERFACE = QStringLiteral("com.nokia.modest");
 inline const QString DBUS_MAIL_COMPOSE = QStringLiteral("ComposeMail");
 
+// Web browser (session bus): open_new_window(string address).
+inline const QString DBUS_BROWSER_SERVICE = QStringLiteral("com.nokia.osso_browser");
+inline const QString DBUS_BROWSER_PATH = QStringLiteral("/com/nokia/osso_browser/request");
+inline const QString DBUS_BROWSER_INTERFACE = QStringLiteral("com.nokia.osso_browser");
+inline const QString DBUS_BROWSER_OPEN = QStringLiteral("open_new_window");
+
 // Input method: the on-screen (stylus) keyboard and its word completion.
 inline const QString GCONF_IM_STYLUS_ENABLED = QStringLiteral("/apps/osso/inputmethod/enable-stylus-im");
 inline const QString GCONF_IM_AUTO_CORRECTION = QStringLiteral("/apps/osso/inputmethod/auto_correction");

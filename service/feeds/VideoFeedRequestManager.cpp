@@ -58,9 +58,13 @@ QString VideoFeedRequestManager::timeValue(const QString& timeFilter)
 
 QString VideoFeedRequestManager::safeSearchValue() const
 {
-    int restricted = DEFAULT_RESTRICTED_CONTENT;
-    myRepository.getSetting(SETTING_RESTRICTED_CONTENT, restricted);
-    return restricted != 0 ? SAFE_SEARCH_STRICT : SAFE_SEARCH_NONE;
+    // Only a stored 0 lets adult content through: a damaged value (not a number)
+    // keeps the search restricted.
+    QString stored;
+    myRepository.getSetting(SETTING_RESTRICTED_CONTENT, stored);
+    bool isNumber = false;
+    const int restricted = stored.trimmed().toInt(&isNumber, 10);
+    return !isNumber || restricted != 0 ? SAFE_SEARCH_STRICT : SAFE_SEARCH_NONE;
 }
 
 void VideoFeedRequestManager::addPageKeys(QueryBuilder& query, int startIndex, bool alwaysStartIndex) const

@@ -6,7 +6,7 @@
 
 #include "app/MainController.h"
 #include "core/FileManager.h"
-#include "core/PlayList.h"
+#include "core/Types.h"
 #include "core/constants/Paths.h"
 #include "core/constants/Settings.h"
 #include "player/MediaPlayer.h"
@@ -14,51 +14,25 @@
 #include "player/MplayerMediaPlayer.h"
 #include "player/NormalScreenController.h"
 #include "player/VideoViewBase.h"
-#include "service/YoutubeVideoService.h"
-#include "shell/InputMethodSettings.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
 #include "tools/samplevideo/SampleVideo.h"
-
-#include <QFile>
-#include <QTest>
 
 #include <memory>
 
-class NoInputMethod : public InputMethodSettings
-{
-public:
-    bool getBool(const QString&, bool&) override { return false; }
-    bool setBool(const QString&, bool) override { return false; }
-};
-
 struct AppPlaybackWorld
 {
-    std::unique_ptr<TestEnvironment> environment = std::make_unique<TestEnvironment>();
-    FakeService fake;
-    ScriptedPrompt prompt;
-    NoInputMethod inputMethod;
+    TestWorld world{TestWorld::FakeServer};
+    ProgramRig rig;
     std::unique_ptr<MainController> controller;
     QByteArray video;
 
     // fullScreenSetting: SETTING_ACTIVATE_IN_FULLSCREEN (0 information view, 2 full screen).
     explicit AppPlaybackWorld(int fullScreenSetting, const SampleVideoFormat& format = SampleVideoFormat())
     {
-        if (!fake.start())
-            qFatal("the fake service cannot listen");
-        addFeedRoutes(fake);
         video = SampleVideo::make(format);
-        servePlayableVideo(fake, video);
+        servePlayableVideo(world.fake, video);
 
-        MainControllerOptions options;
-        options.fullScreen = false;
-        options.prompt = &prompt;
-        options.inputMethod = &inputMethod;
-        const QString base = fake.baseUrl();
-        options.createService = [base](Repository& repository, QObject* parent) -> VideoServiceProvider* {
-            return new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
-        };
+        MainControllerOptions options = rig.options(world.fake.baseUrl());
         options.createPlayer = [](QObject* parent) -> MediaPlayer* {
             MplayerOptions player;
             player.pollIntervalMs = 50;
@@ -85,20 +59,16 @@ struct AppPlaybackWorld
         e.setLength(3.0f);
         return e;
     }
-    // A local playlist of stored copies of the video; their favourite ids in the
-    // playlist's order.
+    // A local playlist of stored copies of the video, in the order given; its id.
     int addPlayList(const QStringList& videoIds, const QByteArray& data)
     {
-        PlayList playList(0, eLocalService, ePlayListLocal, QStringLiteral("Trip"));
-        repository().addPlayList(&playList);
+        const int playListId = ::addPlayList(repository(), eLocalService, ePlayListLocal, QStringLiteral("Trip"));
         for (const QString& videoId : videoIds) {
             VideoEntry e = entry(videoId);
-            repository().addVideoToPlayList(&e, playList.getId());
-            QFile file(repository().getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX);
-            file.open(QIODevice::WriteOnly);
-            file.write(data);
+            repository().addVideoToPlayList(&e, playListId);
+            writeFile(repository().getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX, data);
         }
-        return playList.getId();
+        return playListId;
     }
 };
 

@@ -16,8 +16,8 @@
 #include "social/MessageSweepList.h"
 #include "social/StatisticsController.h"
 #include "social/StatisticsPage.h"
-#include "tests/app/ScriptedPrompt.h"
 #include "tests/social/SocialTestSupport.h"
+#include "tests/support/ProgramRig.h"
 #include "widgets/VariableSweepList.h"
 
 #include <QPushButton>
@@ -32,15 +32,8 @@ private Q_SLOTS:
     void init()
     {
         myWorld = std::make_unique<AccountPagesWorld>();
-        MainControllerOptions options;
-        options.fullScreen = false;
-        options.prompt = &myPrompt;
-        options.inputMethod = &myInputMethod;
-        const QString base = myWorld->fake.baseUrl();
-        options.createService = [base](Repository& repository, QObject* parent) -> VideoServiceProvider* {
-            return new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
-        };
-        myController = std::make_unique<MainController>(options);
+        myRig = std::make_unique<ProgramRig>();
+        myController = std::make_unique<MainController>(myRig->options(myWorld->fake.baseUrl()));
         QVERIFY(!myController->startupFailed());
         QVERIFY(QTest::qWaitForWindowExposed(&myController->getMainWindow()));
         Repository& repository = myController->getRepository();
@@ -51,8 +44,8 @@ private Q_SLOTS:
     void cleanup()
     {
         myController.reset();
+        myRig.reset();
         myWorld.reset();
-        myPrompt.log.clear();
     }
 
     void signedOutNeverMakesThePage()
@@ -61,7 +54,7 @@ private Q_SLOTS:
         QTest::mouseClick(myController->getHomeView()->getButton(HomeView::eEntryStatistics), Qt::LeftButton);
         HistoryItemStatistics item(eStatisticsPageId, HistoryItemStatistics::eContactsTab);
         myController->showStatistics(&item);
-        QCOMPARE(myPrompt.log.count(), 2);
+        QCOMPARE(myRig->prompt.log.count(), 2);
         QCOMPARE(myController->getStatisticsController(), nullptr);
         QCOMPARE(myWorld->fake.requests().count(), 0);
     }
@@ -133,7 +126,7 @@ private Q_SLOTS:
         contacts->viewport()->repaint();
         ContactEntry* mikko = page->getContactListModel()->entryAt(0);
         QCOMPARE(mikko->getUserName(), QStringLiteral("mikkokorhonen"));
-        doubleTap(contacts, mikko->getContactLinkRect().center().toPoint());
+        Touch::doubleTap(contacts, mikko->getContactLinkRect().center().toPoint());
         ResultPage* results = myController->getResultController()->getResultPage();
         QCOMPARE(window.currentPage(), results);
         QTRY_COMPARE(myWorld->fake.requestsTo(USERS + QStringLiteral("mikkokorhonen/uploads")).count(), 1);
@@ -148,7 +141,7 @@ private Q_SLOTS:
         QTRY_COMPARE(page->getMessageListModel()->rowCount(), 2);
         page->getTabWidget()->setCurrentIndex(StatisticsPage::eMessagesTab);
         MessageSweepList* messages = page->getMessageList();
-        doubleTap(messages, messages->visualRect(messages->model()->index(0, 0)).center());
+        Touch::doubleTap(messages, messages->visualRect(messages->model()->index(0, 0)).center());
         MessagePage* message = myController->getMessagePage();
         QVERIFY(message);
         QCOMPARE(window.currentPage(), message);
@@ -172,7 +165,7 @@ private Q_SLOTS:
 
         // A second message opens on the same page.
         QTRY_COMPARE(page->getMessageListModel()->rowCount(), 2);
-        doubleTap(messages, messages->visualRect(messages->model()->index(1, 0)).center());
+        Touch::doubleTap(messages, messages->visualRect(messages->model()->index(1, 0)).center());
         QCOMPARE(myController->getMessagePage(), message);
         QVERIFY(message->getTitle().startsWith(QStringLiteral("Message 2/2\n")));
         history.emitBack(false);
@@ -184,7 +177,7 @@ private Q_SLOTS:
         QTRY_COMPARE(page->getContactsProxy()->rowCount(), 2);
         QCOMPARE(page->getTabWidget()->tabText(StatisticsPage::eInvitationsTab), QStringLiteral("Invitations (0)"));
         QVERIFY(saveScreenshot(QStringLiteral("account_invitations_empty")));
-        QCOMPARE(myPrompt.log, QStringList());
+        QCOMPARE(myRig->prompt.log, QStringList());
     }
 
 private:
@@ -205,9 +198,8 @@ private:
     }
 
     std::unique_ptr<AccountPagesWorld> myWorld;
+    std::unique_ptr<ProgramRig> myRig;
     std::unique_ptr<MainController> myController;
-    ScriptedPrompt myPrompt;
-    MemoryInputMethod myInputMethod;
 };
 
 QTEST_MAIN(TestAccountPages)

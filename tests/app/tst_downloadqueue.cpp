@@ -1,4 +1,3 @@
-#include "app/MainController.h"
 #include "core/FileManager.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
@@ -7,12 +6,8 @@
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoritesTexts.h"
-#include "service/YoutubeVideoService.h"
 #include "shell/HomeView.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -36,8 +31,7 @@ void queueFavorites(const QStringList& videoIds)
     Repository repository;
     QCOMPARE(repository.openDatabase(), 0);
     for (const QString& videoId : videoIds) {
-        VideoEntry entry;
-        entry.setVideoId(videoId);
+        VideoEntry entry = videoWithId(videoId);
         entry.setName(QStringLiteral("Queued ") + videoId);
         QCOMPARE(repository.addFavorite(&entry, false), 0);
     }
@@ -45,33 +39,7 @@ void queueFavorites(const QStringList& videoIds)
 
 int downloadState(Repository& repository, const QString& videoId)
 {
-    VideoListModel model(&repository);
-    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
-    for (VideoEntry* entry : model.entries())
-        if (entry->getVideoId() == videoId)
-            return entry->getDownloadState();
-    return -1;
-}
-
-// Runs the application's event loop around the action; the code it ended with, or -1
-// when nothing ended it within the time.
-int loopResultAround(const std::function<void()>& action)
-{
-    QTimer::singleShot(0, qApp, action);
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, qApp, []() { QCoreApplication::exit(-1); });
-    timeout.start(500);
-    return QCoreApplication::exec();
-}
-
-MainControllerOptions optionsFor(ScriptedPrompt& prompt, MemoryInputMethod& inputMethod)
-{
-    MainControllerOptions options;
-    options.fullScreen = false;
-    options.prompt = &prompt;
-    options.inputMethod = &inputMethod;
-    return options;
+    return downloadStates(repository).value(videoId, -1);
 }
 
 } // namespace
@@ -82,18 +50,13 @@ class TestDownloadQueue : public QObject
 private Q_SLOTS:
     void favoritesPageSwitchStartsAndStopsTheQueue()
     {
-        TestEnvironment env;
+        TestWorld world(TestWorld::Folders);
         queueFavorites({ QStringLiteral("queued00001"), QStringLiteral("queued00002") });
-        ScriptedPrompt prompt;
-        MemoryInputMethod inputMethod;
+        ProgramRig rig;
+        ScriptedPrompt& prompt = rig.prompt;
         prompt.answers << true;
-        StubVideoService* service = nullptr;
-        MainControllerOptions options = optionsFor(prompt, inputMethod);
-        options.createService = [&service](Repository&, QObject* parent) {
-            service = new StubVideoService(parent);
-            return service;
-        };
-        MainController controller(options);
+        MainController controller(rig.options());
+        RecordingVideoService* service = rig.service;
         QVERIFY(controller.getBackgroundDownloadController());
         QCOMPARE(prompt.log, QStringList({ START_QUESTION }));
         // Yes at start-up: the first queued favourite goes to the background channel.
@@ -126,8 +89,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(4096, 'v'));
         file.close();
-        service->backgroundDownloading = false;
-        Q_EMIT service->backgroundVideoIsDownloaded();
+        service->finishBackgroundDownloadWithoutFile();
         QCOMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadStored));
         QCOMPARE(service->backgroundVideoId, QStringLiteral("queued00002"));
         QCOMPARE(page->getFavoriteModel()->rowCount(), 1);
@@ -135,31 +97,25 @@ private Q_SLOTS:
 
     void exitAsksWhileTheQueueIsFetched()
     {
-        TestEnvironment env;
+        TestWorld world(TestWorld::FakeServer);
+        FakeService& fake = world.fake;
         queueFavorites({ QStringLiteral("queued00001") });
-        FakeService fake;
-        QVERIFY(fake.start());
-        addFeedRoutes(fake);
         // The video file stops half way and stays open: the download runs until cancelled.
         FakeResponse stalled = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
         stalled.stallAfter = 100000;
         fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
 
-        ScriptedPrompt prompt;
-        MemoryInputMethod inputMethod;
+        ProgramRig rig;
+        ScriptedPrompt& prompt = rig.prompt;
         prompt.answers << true;
-        MainControllerOptions options = optionsFor(prompt, inputMethod);
-        options.createService = [&fake](Repository& repository, QObject* parent) {
-            return new YoutubeVideoService(repository, ServiceEndpoints(fake.baseUrl()), parent);
-        };
-        MainController controller(options);
+        MainController controller(rig.options(fake.baseUrl()));
         VideoServiceProvider* service = controller.getService();
         QTRY_COMPARE(fake.requestsTo(QStringLiteral("/www/get_video")).count(), 1);
         QVERIFY(service->getBackgroundDownloadState());
 
         // Declined: the program and the download go on.
         prompt.answers << false;
-        int result = loopResultAround([&]() {
+        int result = runApplicationLoop([&]() {
             QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
         });
         QCOMPARE(result, -1);
@@ -168,7 +124,7 @@ private Q_SLOTS:
 
         // Accepted: the download stops, the favourite stays queued for the next run.
         prompt.answers << true;
-        result = loopResultAround([&]() {
+        result = runApplicationLoop([&]() {
             QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
         });
         QCOMPARE(result, 0);

@@ -1,11 +1,7 @@
 // GLib headers first: they use names that Qt defines as macros.
 #include <gconf/gconf-client.h>
 
-#include "app/MainController.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/shell/PrivateSessionBus.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/ProgramRig.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -99,12 +95,10 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(monitor.bytesAvailable() > 0, 5000);
 
         {
-            ScriptedPrompt prompt;
-            MainControllerOptions options;
-            options.fullScreen = false;
-            options.prompt = &prompt;
-            options.createService = [](Repository&, QObject* parent) { return new StubVideoService(parent); };
+            ProgramRig rig;
+            MainControllerOptions options = rig.options();
             // No input-method hook: the controller uses GConf.
+            options.inputMethod = nullptr;
             MainController controller(options);
             controller.removeVirtualInputMethod();
         }

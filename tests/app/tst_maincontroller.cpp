@@ -1,4 +1,3 @@
-#include "app/MainController.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
 #include "browse/SearchPage.h"
@@ -11,13 +10,11 @@
 #include "player/MovieController.h"
 #include "player/NormalScreenController.h"
 #include "player/VideoViewBase.h"
+#include "settings/SettingsPage.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/ProgramRig.h"
 #include "widgets/SelectionBox.h"
 
 #include <QAction>
@@ -33,42 +30,6 @@
 #include <memory>
 
 namespace {
-
-// What a controller under test is given instead of dialogs, GConf and the network.
-struct Rig
-{
-    ScriptedPrompt prompt;
-    MemoryInputMethod inputMethod;
-    StubVideoService* service = nullptr;
-    bool serviceInitializes = true;
-
-    MainControllerOptions options(bool createDatabase = false)
-    {
-        MainControllerOptions o;
-        o.fullScreen = false;
-        o.createDatabase = createDatabase;
-        o.prompt = &prompt;
-        o.inputMethod = &inputMethod;
-        o.createService = [this](Repository&, QObject* parent) {
-            service = new StubVideoService(parent);
-            service->initialized = serviceInitializes;
-            return service;
-        };
-        return o;
-    }
-};
-
-// A page of a later subsystem, as far as the history cares.
-class OtherPage : public PageBase
-{
-public:
-    OtherPage(PageHistory& history, int pageId) : myHistory(history), myPageId(pageId) {}
-    void addToPageHistory() override { myHistory.add(new PageHistoryItem(myPageId)); }
-
-private:
-    PageHistory& myHistory;
-    int myPageId;
-};
 
 // A controller of a later subsystem: a child of the main window that still talks to
 // the service and the repository while it is deleted.
@@ -94,24 +55,9 @@ void queueFavorite(const QString& videoId)
 {
     Repository repository;
     QCOMPARE(repository.openDatabase(), 0);
-    VideoEntry entry;
-    entry.setVideoId(videoId);
+    VideoEntry entry = videoWithId(videoId);
     entry.setName(QStringLiteral("Queued video"));
     QCOMPARE(repository.addFavorite(&entry, false), 0);
-}
-
-// Runs the application's event loop while `action` runs in it; the result is the code
-// the loop ended with, or -1 when nothing ended it within the time. (The application
-// loop, not a local one: after QCoreApplication::exit every local loop would return at
-// once until the application loop runs again.)
-int loopResultAround(std::function<void()> action)
-{
-    QTimer::singleShot(0, qApp, action);
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, qApp, []() { QCoreApplication::exit(-1); });
-    timeout.start(500);
-    return QCoreApplication::exec();
 }
 
 const QString START_QUESTION = QStringLiteral(
@@ -127,13 +73,18 @@ const QString ACCOUNT_QUESTION = QStringLiteral(
 class TestMainController : public QObject
 {
     Q_OBJECT
+    // The program opens its own repository in these folders.
+    std::unique_ptr<TestEnvironment> myEnvironment;
+
 private Q_SLOTS:
+    void init() { myEnvironment = std::make_unique<TestEnvironment>(); }
+    void cleanup() { myEnvironment.reset(); }
+
     // Help on a system without the platform's help viewer: the user is told, through
     // the program's prompt (so a run without anyone at the screen only traces it).
     void helpWithoutTheHelpViewerIsANotice()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         QVERIFY(!controller.startupFailed());
         controller.getHomeView()->chooseEntry(HomeView::eEntryHelp, controller.getHomeView());
@@ -143,8 +94,7 @@ private Q_SLOTS:
 
     void startUpBuildsTheHomePage()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         QVERIFY(!controller.startupFailed());
         QCOMPARE(QApplication::doubleClickInterval(), 600);
@@ -179,8 +129,7 @@ private Q_SLOTS:
     void pagesOffScreenAreBuiltWhenFirstShown()
     {
         QFETCH(QString, page);
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         QVERIFY(!controller.startupFailed());
         const QMap<QString, PageBase*> pages = {{"result", controller.getResultController()->getResultPage()},
@@ -224,10 +173,9 @@ private Q_SLOTS:
     // the favourites page) is told once, after the read, however often it is met.
     void damagedDatabaseIsToldOnce()
     {
-        TestEnvironment env;
         queueFavorite(QStringLiteral("damaged01"));
-        QVERIFY(damageTable(env.applicationFolder() + "krelvox_db.dat", QStringLiteral("video_entry")));
-        Rig rig;
+        QVERIFY(damageTable(myEnvironment->applicationFolder() + "krelvox_db.dat", QStringLiteral("video_entry")));
+        ProgramRig rig;
         MainController controller(rig.options());
         QVERIFY(!controller.startupFailed());
         controller.showFavoritesPage();
@@ -240,8 +188,7 @@ private Q_SLOTS:
 
     void serviceThatDoesNotInitialiseFailsStartUpSilently()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         rig.serviceInitializes = false;
         MainController controller(rig.options());
         QVERIFY(controller.startupFailed());
@@ -259,15 +206,14 @@ private Q_SLOTS:
     void unusableDatabaseFailsStartUp()
     {
         QFETCH(bool, createDatabase);
-        TestEnvironment env;
         // The application folder's place is taken by a file.
-        QFile blocker(env.applicationFolder().chopped(1));
+        QFile blocker(myEnvironment->applicationFolder().chopped(1));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
 
-        Rig rig;
+        ProgramRig rig;
         {
-            MainController controller(rig.options(createDatabase));
+            MainController controller(rig.options(QString(), createDatabase));
             QVERIFY(controller.startupFailed());
             QCOMPARE(rig.prompt.log, QStringList({ "inform|Can't use database. Exiting.|" }));
             QCOMPARE(rig.service, nullptr);
@@ -297,7 +243,6 @@ private Q_SLOTS:
         QFETCH(bool, asked);
         QFETCH(bool, started);
         QFETCH(int, enabledAfter);
-        TestEnvironment env;
         if (queued)
             queueFavorite(QStringLiteral("queued01"));
         if (!enabled) {
@@ -306,7 +251,7 @@ private Q_SLOTS:
             QCOMPARE(repository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, 0), 0);
         }
 
-        Rig rig;
+        ProgramRig rig;
         rig.prompt.answers << answer;
         MainController controller(rig.options());
         QCOMPARE(rig.prompt.log, asked ? QStringList({ START_QUESTION }) : QStringList());
@@ -341,14 +286,13 @@ private Q_SLOTS:
         QFETCH(bool, answer);
         QFETCH(QString, how);
         QFETCH(int, loopResult);
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         rig.service->backgroundDownloading = downloading;
         rig.prompt.answers << answer;
         MainWindow& window = controller.getMainWindow();
 
-        const int result = loopResultAround([&]() {
+        const int result = runApplicationLoop([&]() {
             if (how == QLatin1String("exit")) {
                 QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryExit), Qt::LeftButton);
             } else if (how == QLatin1String("close")) {
@@ -374,8 +318,7 @@ private Q_SLOTS:
 
     void errorDialogsComeOneAtATime()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
 
         // Errors arriving while a dialog is open (in its event loop) are not stacked.
@@ -395,8 +338,7 @@ private Q_SLOTS:
 
     void categoriesAndTheirFailure()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         Q_EMIT rig.service->errorOccuredInCategory();
         QVERIFY(controller.categoryRequestFailed());
@@ -408,12 +350,11 @@ private Q_SLOTS:
 
     void historyBack()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         MainWindow& window = controller.getMainWindow();
         PageHistory& history = controller.getPageHistory();
-        auto* other = new OtherPage(history, eHomePageId);
+        auto* other = new StandInPage(history, eHomePageId);
         window.addPage(other);
 
         // The home view records itself when a feed is chosen; the page that follows
@@ -441,12 +382,11 @@ private Q_SLOTS:
 
     void longPressGoesHomeAndForgetsTheWay()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         MainWindow& window = controller.getMainWindow();
         PageHistory& history = controller.getPageHistory();
-        auto* other = new OtherPage(history, eResultPageId);
+        auto* other = new StandInPage(history, eResultPageId);
         window.addPage(other);
         history.add(new PageHistoryItem(eHomePageId));
         history.add(new PageHistoryItem(eResultPageId));
@@ -460,12 +400,11 @@ private Q_SLOTS:
 
     void menuEntryRecordsThePageInFront()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         MainWindow& window = controller.getMainWindow();
         PageHistory& history = controller.getPageHistory();
-        auto* other = new OtherPage(history, eResultPageId);
+        auto* other = new StandInPage(history, eResultPageId);
         window.addPage(other);
         window.showPage(other);
         QSignalSpy feeds(controller.getHomeView(), &HomeView::feedRequest);
@@ -502,8 +441,7 @@ private Q_SLOTS:
         QFETCH(int, signedIn);
         QFETCH(bool, answer);
         QFETCH(bool, asked);
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         controller.getRepository().setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
         rig.prompt.answers << answer;
@@ -513,10 +451,12 @@ private Q_SLOTS:
         QCOMPARE(rig.prompt.log, asked ? QStringList({ ACCOUNT_QUESTION }) : QStringList());
         // OK leads to the settings page, which first closes the on-screen keyboard.
         QCOMPARE(!rig.inputMethod.writes.isEmpty(), asked && answer);
-        // Turned away, the home view stays in front and nothing is recorded.
+        // OK shows the settings page, the home view recorded to go back to; turned
+        // away, the home view stays in front and nothing is recorded.
         if (asked) {
-            QCOMPARE(controller.getMainWindow().currentPage(), controller.getHomeView());
-            QVERIFY(controller.getPageHistory().isEmpty());
+            QCOMPARE(controller.getMainWindow().currentPage(),
+                     answer ? static_cast<PageBase*>(controller.getSettingsPage()) : controller.getHomeView());
+            QCOMPARE(controller.getPageHistory().count(), answer ? 1 : 0);
         }
     }
 
@@ -524,31 +464,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("stylus");
         QTest::addColumn<bool>("correction");
+        QTest::addColumn<bool>("readable");
         QTest::addColumn<QStringList>("writes");
-        QTest::newRow("both off: nothing to close") << false << false << QStringList();
-        QTest::newRow("both on") << true << true
+        QTest::newRow("both off: nothing to close") << false << false << true << QStringList();
+        QTest::newRow("both on") << true << true << true
                                  << QStringList({ "enable-stylus-im=0", "enable-stylus-im=1",
                                                   "auto_correction=0", "auto_correction=1" });
-        QTest::newRow("stylus only") << true << false
+        QTest::newRow("stylus only") << true << false << true
                                      << QStringList({ "enable-stylus-im=0", "enable-stylus-im=1",
                                                       "auto_correction=0", "auto_correction=1",
                                                       "auto_correction=0" });
-        QTest::newRow("correction only") << false << true
+        QTest::newRow("correction only") << false << true << true
                                          << QStringList({ "enable-stylus-im=0", "enable-stylus-im=1",
                                                           "auto_correction=0", "auto_correction=1",
                                                           "enable-stylus-im=0" });
+        // Keys that cannot be read are left alone, whatever they hold.
+        QTest::newRow("store cannot be read") << true << true << false << QStringList();
     }
 
     void inputMethodToggle()
     {
         QFETCH(bool, stylus);
         QFETCH(bool, correction);
+        QFETCH(bool, readable);
         QFETCH(QStringList, writes);
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         MainController controller(rig.options());
         rig.inputMethod.values[GCONF_IM_STYLUS_ENABLED] = stylus;
         rig.inputMethod.values[GCONF_IM_AUTO_CORRECTION] = correction;
+        rig.inputMethod.readable = readable;
 
         controller.removeVirtualInputMethod();
         QCOMPARE(rig.inputMethod.writes, writes);
@@ -557,25 +501,14 @@ private Q_SLOTS:
         QCOMPARE(rig.inputMethod.values.value(GCONF_IM_AUTO_CORRECTION), correction);
     }
 
-    void inputMethodThatCannotBeReadIsLeftAlone()
-    {
-        TestEnvironment env;
-        Rig rig;
-        MainController controller(rig.options());
-        rig.inputMethod.readable = false;
-        controller.removeVirtualInputMethod();
-        QCOMPARE(rig.inputMethod.writes, QStringList());
-    }
-
     void controllersGoBeforeTheServiceAndTheRepository()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         QStringList log;
         {
             MainController controller(rig.options());
             new LateController(&controller.getMainWindow(), rig.service, &controller.getRepository(), &log);
-            auto* page = new OtherPage(controller.getPageHistory(), eResultPageId);
+            auto* page = new StandInPage(controller.getPageHistory(), eResultPageId);
             controller.getMainWindow().addPage(page);
             new LateController(page, rig.service, &controller.getRepository(), &log);
         }
@@ -584,8 +517,7 @@ private Q_SLOTS:
 
     void destructorCleansUpTheMediaFolders()
     {
-        TestEnvironment env;
-        Rig rig;
+        ProgramRig rig;
         QString leftover;
         {
             MainController controller(rig.options());

@@ -12,7 +12,6 @@
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "tests/app/AppPlaybackWorld.h"
-#include "tests/support/ChildProcesses.h"
 
 #include <QSignalSpy>
 #include <QTest>

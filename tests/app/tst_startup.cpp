@@ -1,5 +1,5 @@
 #include "core/Repository.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>

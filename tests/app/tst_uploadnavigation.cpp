@@ -6,10 +6,8 @@
 #include "shell/PageHeader.h"
 #include "shell/PageHistoryItem.h"
 #include "social/UploadTexts.h"
-#include "tests/app/ScriptedPrompt.h"
-#include "tests/app/StubVideoService.h"
 #include "tests/social/UploadTestSupport.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/ProgramRig.h"
 
 #include <QSignalSpy>
 
@@ -46,16 +44,10 @@ void TestUploadNavigation::formInTheProgram()
     QFETCH(bool, categoriesFailed);
     QFETCH(QString, leave);
     QFETCH(int, landing);
-    TestEnvironment environment;
-    ScriptedPrompt prompt;
-    MemoryInputMethod inputMethod;
-    StubVideoService* service = nullptr;
-    MainControllerOptions options;
-    options.fullScreen = false;
-    options.prompt = &prompt;
-    options.inputMethod = &inputMethod;
-    options.createService = [&service](Repository&, QObject* parent) { return service = new StubVideoService(parent); };
-    MainController controller(options);
+    TestWorld world(TestWorld::Folders);   // the program opens its own repository
+    ProgramRig rig;
+    MainController controller(rig.options());
+    RecordingVideoService* service = rig.service;
     MainWindow& window = controller.getMainWindow();
     controller.getRepository().setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, 1);
     CategoryMap categories = uploadCategories();
@@ -98,7 +90,7 @@ void TestUploadNavigation::formInTheProgram()
     }
     QCOMPARE(page->getCategoryBox()->count(), categories.size());
     QCOMPARE(page->getCategoryBox()->text(), TEXT_CHOOSE_CATEGORY());
-    QVERIFY(prompt.log.isEmpty());
+    QVERIFY(rig.prompt.log.isEmpty());
 
     page->getTitleField()->setText(QStringLiteral("Revontulet"));
     BackButton* back = page->getHeader()->getBackButton();

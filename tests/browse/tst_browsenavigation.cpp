@@ -1,4 +1,3 @@
-#include "app/MainController.h"
 #include "browse/BrowseTexts.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
@@ -7,13 +6,10 @@
 #include "service/YoutubeVideoService.h"
 #include "shell/BackButton.h"
 #include "shell/HomeView.h"
-#include "shell/InputMethodSettings.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellTexts.h"
-#include "shell/UserPrompt.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/ProgramRig.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/VideoSweepList.h"
 
@@ -27,22 +23,6 @@
 #include <memory>
 
 namespace {
-
-// Notices are recorded instead of shown; questions are declined.
-class RecordingPrompt : public UserPrompt
-{
-public:
-    QStringList notices;
-    bool ask(QWidget*, const QString&, const QString&) override { return false; }
-    void inform(QWidget*, const QString& title, const QString& text) override { notices << title + QLatin1Char('|') + text; }
-};
-
-class NoInputMethod : public InputMethodSettings
-{
-public:
-    bool getBool(const QString&, bool&) override { return false; }
-    bool setBool(const QString&, bool) override { return false; }
-};
 
 const QString FEEDS = QStringLiteral("/gdata/feeds/api/standardfeeds/");
 const QString SEARCH = QStringLiteral("/gdata/feeds/api/videos");
@@ -79,51 +59,30 @@ private:
     void clickAuthorLink(int row);
     void clickBack();
 
-    TestEnvironment* myEnv = nullptr;
+    std::unique_ptr<TestWorld> myWorld;
     FakeService* myFake = nullptr;
-    RecordingPrompt myPrompt;
-    NoInputMethod myInputMethod;
-    MainController* myController = nullptr;
+    std::unique_ptr<ProgramRig> myRig;
+    std::unique_ptr<MainController> myController;
 };
 
 void TestBrowseNavigation::init()
 {
-    myEnv = new TestEnvironment;
-    myFake = new FakeService;
-    QVERIFY(myFake->start());
-    addFeedRoutes(*myFake);
-    const FakeHandler paged = [](const FakeRequest& request) {
-        const int start = qMax(1, request.queryValue(QStringLiteral("start-index")).toInt());
-        const int size = qMax(1, request.queryValue(QStringLiteral("max-results")).toInt());
-        const int total = 75;
-        return FakeResponse::document(FakeFeeds::makeVideoFeed(qBound(0, total - start + 1, size), total, start),
-                                      "application/atom+xml; charset=UTF-8");
-    };
-    myFake->addRoute("GET", FEEDS + QLatin1Char('*'), paged);
-    myFake->addRoute("GET", SEARCH, paged);
-    myPrompt.notices.clear();
-
-    MainControllerOptions options;
-    options.fullScreen = false;
-    options.prompt = &myPrompt;
-    options.inputMethod = &myInputMethod;
-    const QString base = myFake->baseUrl();
-    options.createService = [base](Repository& repository, QObject* parent) -> VideoServiceProvider* {
-        return new YoutubeVideoService(repository, ServiceEndpoints(base), parent);
-    };
-    myController = new MainController(options);
+    myWorld = std::make_unique<TestWorld>(TestWorld::FakeServer);
+    myFake = &myWorld->fake;
+    myWorld->servePagedFeeds(75);
+    // Questions are declined; the input method cannot be read.
+    myRig = std::make_unique<ProgramRig>();
+    myRig->inputMethod.readable = false;
+    myController = std::make_unique<MainController>(myRig->options(myFake->baseUrl()));
     QVERIFY(!myController->startupFailed());
     QVERIFY(QTest::qWaitForWindowExposed(&myController->getMainWindow()));
 }
 
 void TestBrowseNavigation::cleanup()
 {
-    delete myController;
-    myController = nullptr;
-    delete myFake;
-    myFake = nullptr;
-    delete myEnv;
-    myEnv = nullptr;
+    myController.reset();
+    myRig.reset();
+    myWorld.reset();
 }
 
 bool TestBrowseNavigation::waitFilled() const
@@ -140,21 +99,14 @@ void TestBrowseNavigation::clickHome(HomeView::eHomeEntry entry)
 
 void TestBrowseNavigation::selectRow(int row)
 {
-    VideoSweepList* list = resultPage()->getList();
-    const QModelIndex index = list->model()->index(row, 0);
-    list->scrollTo(index);
-    const QPoint at = list->visualRect(index).center() - QPoint(150, 0);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    tapRow(resultPage()->getList(), row, QPoint(-150, 0));
 }
 
 void TestBrowseNavigation::clickAuthorLink(int row)
 {
     VideoSweepList* list = resultPage()->getList();
     list->viewport()->repaint();
-    const QPoint author = resultPage()->getModel()->entryAt(row)->getAuthorRect().center().toPoint();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, author);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, author);
+    Touch::tap(list, resultPage()->getModel()->entryAt(row)->getAuthorRect().center().toPoint());
 }
 
 void TestBrowseNavigation::clickBack()
@@ -328,8 +280,8 @@ void TestBrowseNavigation::feedErrorIsShown()
 {
     myFake->addRoute("GET", FEEDS + QLatin1Char('*'), FakeResponse::error(503, "ServiceUnavailable", "Down"));
     clickHome(HomeView::eEntryMostDiscussed);
-    QVERIFY(QTest::qWaitFor([this]() { return !myPrompt.notices.isEmpty(); }, 5000));
-    QCOMPARE(myPrompt.notices, QStringList{TEXT_ERROR() + QLatin1Char('|') + TEXT_FEED_REQUEST_FAILED()});
+    QVERIFY(QTest::qWaitFor([this]() { return !myRig->prompt.log.isEmpty(); }, 5000));
+    QCOMPARE(myRig->prompt.log, QStringList{"inform|" + TEXT_ERROR() + QLatin1Char('|') + TEXT_FEED_REQUEST_FAILED()});
     QVERIFY(!resultPage()->isFilling());
 }
 

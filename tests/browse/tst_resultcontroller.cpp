@@ -10,12 +10,13 @@
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ProgressRoll.h"
-#include "tests/browse/BrowseTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
 #include "widgets/VideoSweepList.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -62,9 +63,9 @@ private Q_SLOTS:
 
 private:
     bool waitFilled();
-    void selectRow(int row);
+    void selectRow(int row) { tapRow(myPage->getList(), row, QPoint(-100, 0)); }
 
-    BrowseWorld* myWorld = nullptr;
+    TestWorld* myWorld = nullptr;
     PageHistory* myHistory = nullptr;
     ResultController* myController = nullptr;
     ResultPage* myPage = nullptr;
@@ -72,21 +73,19 @@ private:
 
 void TestResultController::init()
 {
-    myWorld = new BrowseWorld;
-    myHistory = new PageHistory;
+    myWorld = new TestWorld(TestWorld::Service);
+    myHistory = &myWorld->history;
     myController = new ResultController(myWorld->service.get(), *myWorld->repository, *myHistory,
-                                        myWorld->window.get());
+                                        &myWorld->window());
     myPage = myController->getResultPage();
     myPage->setGeometry(0, 0, 800, 480);
-    myWorld->show();
+    QVERIFY(myWorld->show());
 }
 
 void TestResultController::cleanup()
 {
     delete myController;
     myController = nullptr;
-    delete myHistory;
-    myHistory = nullptr;
     delete myWorld;
     myWorld = nullptr;
 }
@@ -94,16 +93,6 @@ void TestResultController::cleanup()
 bool TestResultController::waitFilled()
 {
     return QTest::qWaitFor([this]() { return !myController->isRequestPending(); }, 5000);
-}
-
-void TestResultController::selectRow(int row)
-{
-    VideoSweepList* list = myPage->getList();
-    const QModelIndex index = myPage->getModel()->index(row, 0);
-    list->scrollTo(index);
-    const QPoint at = list->visualRect(index).center() - QPoint(100, 0);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 void TestResultController::feedRequest_data()
@@ -219,9 +208,7 @@ void TestResultController::timeBoxAsksAgainOnlyOnChange()
     // "This month": the feed again from its first row.
     box->showListBox();
     SelectionListView* view = box->listBox()->listView();
-    const QPoint at = view->visualRect(view->model()->index(2, 0)).center();
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+    tapRow(view, 2);
     QVERIFY(waitFilled());
     QCOMPARE(myWorld->fake.requestsTo(FEEDS).count(), asked + 1);
     const FakeRequest request = myWorld->fake.requestsTo(FEEDS).last();
@@ -251,9 +238,7 @@ void TestResultController::searchWithSortBox()
     box->showListBox();
     SelectionListView* view = box->listBox()->listView();
     QCOMPARE(view->model()->rowCount(), 4);
-    const QPoint at = view->visualRect(view->model()->index(3, 0)).center();
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+    tapRow(view, 3);
     QVERIFY(waitFilled());
     request = myWorld->fake.requestsTo(SEARCH).last();
     QCOMPARE(request.queryValue(QStringLiteral("orderby")), QStringLiteral("viewCount"));
@@ -351,8 +336,7 @@ void TestResultController::authorLinkOpensUploadsAndRecordsHistory()
     QCOMPARE(entry->getAuthor(), QStringLiteral("Harbour Films"));
     const QString name = QStringLiteral("harbourfilms");
 
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, author.center().toPoint());
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, author.center().toPoint());
+    Touch::tap(list, author.center().toPoint());
     QCOMPARE(myHistory->count(), 1);
     auto* item = qobject_cast<HistoryItemResult*>(myHistory->last());
     QVERIFY(item);
@@ -397,8 +381,7 @@ void TestResultController::failedRequest()
     // A related-videos failure has its own text; a feed failure elsewhere is not ours.
     myWorld->fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos/*"),
                            FakeResponse::error(500, "InternalError", "Server error"));
-    VideoEntry video;
-    video.setVideoId(QStringLiteral("abc"));
+    VideoEntry video = videoWithId(QStringLiteral("abc"));
     myController->relatedVideos(&video);
     QVERIFY(errors.wait(5000));
     QCOMPARE(errors.last().first().toString(), TEXT_RELATED_REQUEST_FAILED());
@@ -454,20 +437,14 @@ void TestResultController::pickingAVideo()
 
     // A double tap on a row plays it too.
     VideoSweepList* list = myPage->getList();
-    const QPoint at = list->visualRect(myPage->getModel()->index(0, 0)).center() - QPoint(100, 0);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    Touch::doubleTap(list, list->visualRect(myPage->getModel()->index(0, 0)).center() - QPoint(100, 0));
     QCOMPARE(shown.count(), 2);
     QCOMPARE(qvariant_cast<VideoEntry*>(shown.last().at(0)), myPage->getModel()->entryAt(0));
 
     // The information button: the video in the information view.
     list->viewport()->repaint();
     const QRectF info = myPage->getModel()->entryAt(1)->getInfoButtonRect();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, info.center().toPoint());
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, info.center().toPoint());
+    Touch::tap(list, info.center().toPoint());
     QCOMPARE(shown.count(), 3);
     QCOMPARE(qvariant_cast<VideoEntry*>(shown.last().at(0)), myPage->getModel()->entryAt(1));
     QCOMPARE(shown.last().at(1).toBool(), true);
@@ -590,17 +567,14 @@ void TestResultController::noSpaceDialog()
     QSignalSpy queued(myWorld->repository.get(), &Repository::downloadEntryAdded);
     selectRow(0);
 
-    QString title;
-    whenDialogOpens([&](QWidget* dialog) {
-        if (auto* notice = qobject_cast<BaseDialog*>(dialog))
-            title = notice->getTitle();
+    DialogAnswerer notice([&](QWidget* dialog) {
         if (answer.isEmpty())
             QTest::keyClick(dialog, Qt::Key_Escape);
         else
             QVERIFY(clickDialogButton(dialog, answer));
     });
     QTest::mouseClick(myPage->getSaveButton(), Qt::LeftButton);
-    QCOMPARE(title, QStringLiteral("Video cannot be downloaded!"));
+    QCOMPARE(notice.title, QStringLiteral("Video cannot be downloaded!"));
     QCOMPARE(favorites.count(), toFavorites ? 1 : 0);
     QCOMPARE(settings.count(), toSettings ? 1 : 0);
     QCOMPARE(queued.count(), 0);

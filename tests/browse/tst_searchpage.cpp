@@ -5,7 +5,7 @@
 #include "core/constants/Settings.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
-#include "tests/browse/BrowseTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
 #include "widgets/UniformSweepList.h"
@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -49,17 +50,16 @@ private:
     // The window with a pop-up drawn over it where it is on the screen, saved as a
     // screenshot.
     void saveWithPopUp(QWidget* popUp, const QString& name);
-    void tapHistoryRow(int row);
 
-    BrowseWorld* myWorld = nullptr;
+    TestWorld* myWorld = nullptr;
     PageHistory* myHistory = nullptr;
     SearchPage* myPage = nullptr;
 };
 
 void TestSearchPage::init()
 {
-    myWorld = new BrowseWorld;
-    myHistory = new PageHistory;
+    myWorld = new TestWorld(TestWorld::Service);
+    myHistory = &myWorld->history;
     myPage = nullptr;
 }
 
@@ -67,32 +67,23 @@ void TestSearchPage::cleanup()
 {
     delete myPage;
     myPage = nullptr;
-    delete myHistory;
-    myHistory = nullptr;
     delete myWorld;
     myWorld = nullptr;
 }
 
 SearchPage* TestSearchPage::makePage()
 {
-    myPage = new SearchPage(*myWorld->repository, *myHistory, myWorld->service->getSortBy(), myWorld->window.get());
+    myPage = new SearchPage(*myWorld->repository, *myHistory, myWorld->service->getSortBy(), &myWorld->window());
     myPage->setGeometry(0, 0, 800, 480);
-    myWorld->show();
+    if (!myWorld->show())
+        qWarning("window not exposed");
     return myPage;
-}
-
-void TestSearchPage::tapHistoryRow(int row)
-{
-    UniformSweepList* list = myPage->getHistoryList();
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 void TestSearchPage::typedSearchReachesServiceAndFillsResults()
 {
     makePage();
-    ResultController controller(myWorld->service.get(), *myWorld->repository, *myHistory, myWorld->window.get());
+    ResultController controller(myWorld->service.get(), *myWorld->repository, *myHistory, &myWorld->window());
     connect(myPage, &SearchPage::search, &controller, &ResultController::search);
     ResultPage* results = controller.getResultPage();
     results->setGeometry(0, 0, 800, 480);
@@ -230,18 +221,13 @@ void TestSearchPage::historyRowFillsFieldAndDoubleTapSearches()
     QSignalSpy searches(myPage, &SearchPage::search);
 
     // A tap fills the field without searching.
-    tapHistoryRow(1);
+    tapRow(myPage->getHistoryList(), 1);
     QCOMPARE(myPage->getQueryField()->text(), QStringLiteral("second"));
     QCOMPARE(searches.count(), 0);
 
     // A double tap on a row searches for it.
     UniformSweepList* list = myPage->getHistoryList();
-    const QPoint at = list->visualRect(list->model()->index(2, 0)).center();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    Touch::doubleTap(list, rowCenter(list, 2));
     QCOMPARE(searches.count(), 1);
     QCOMPARE(searches.first().at(0).toString(), QStringLiteral("first"));
     // It is the most recent search now.
@@ -307,7 +293,7 @@ void TestSearchPage::sortOrder()
 
 void TestSearchPage::saveWithPopUp(QWidget* popUp, const QString& name)
 {
-    QWidget* window = myWorld->window.get();
+    QWidget* window = &myWorld->window();
     QPixmap shot = window->grab();
     QPainter painter(&shot);
     painter.drawPixmap(popUp->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)), popUp->grab());
@@ -323,8 +309,8 @@ void TestSearchPage::completionPopUpIsForTheFinger()
                                 QStringLiteral("norppa"), QStringLiteral("sailing")})
         myWorld->repository->addSearchHistory(text);
     makePage();
-    myWorld->window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(myWorld->window.get()));
+    myWorld->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&myWorld->window()));
     QLineEdit* field = myPage->getQueryField();
     field->setFocus();
     QTest::keyClicks(field, QStringLiteral("nor"));
@@ -364,7 +350,7 @@ void TestSearchPage::dropDownsFitTheirEntries()
         selection = myPage->getCategoryBox();
     } else {
         myPage->hide();
-        resultPage = std::make_unique<ResultPage>(*myWorld->repository, *myHistory, myWorld->window.get());
+        resultPage = std::make_unique<ResultPage>(*myWorld->repository, *myHistory, &myWorld->window());
         resultPage->setGeometry(0, 0, 800, 480);
         resultPage->show();
         resultPage->getTimeBox()->show();
@@ -396,7 +382,7 @@ void TestSearchPage::selectedEarlierSearchHasTheGreyRowFill()
     for (const QString& text : {QStringLiteral("first"), QStringLiteral("second")})
         myWorld->repository->addSearchHistory(text);
     makePage();
-    tapHistoryRow(0);
+    tapRow(myPage->getHistoryList(), 0);
     UniformSweepList* list = myPage->getHistoryList();
     QVERIFY(list->selectionModel()->isSelected(list->model()->index(0, 0)));
     // What the user sees: the list over the page's own colour.

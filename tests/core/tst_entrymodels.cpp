@@ -1,12 +1,15 @@
 // The comment, contact and message list models and the contact filter: rows are
-// announced one by one, only the display role answers, clearing resets, and late
+// announced one by one, only the display role answers (of the playlist and video
+// models too), clearing resets, and late
 // answers for entries that are gone change nothing. The video model takes batches as
 // one block and can be filled a page at a time.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/CommentListModel.h"
 #include "core/ContactListModel.h"
 #include "core/MessageListModel.h"
+#include "core/PlayList.h"
+#include "core/PlayListModel.h"
 #include "core/VideoListModel.h"
 
 #include <QImage>
@@ -14,15 +17,6 @@
 #include <QtTest>
 
 #include <functional>
-
-// Indexes for rows the model does not have, as a stale view would hold them.
-template <typename Model>
-class Probe : public Model
-{
-public:
-    using Model::Model;
-    QModelIndex indexForRow(int row) const { return this->createIndex(row, 0); }
-};
 
 // A list of count videos, read into a video model the way the repository's page
 // reads do: each read appends the next entries as one block. Records the limits it
@@ -74,7 +68,7 @@ private:
     {
         QStringList names;
         for (int row = 0; row < proxy.rowCount(); ++row)
-            names << proxy.data(proxy.index(row, 0)).value<ContactEntry*>()->getUserName();
+            names << itemAt<ContactEntry>(proxy, row)->getUserName();
         return names;
     }
 
@@ -92,7 +86,7 @@ private Q_SLOTS:
             QCOMPARE(inserted.at(i).at(1).toInt(), i);
             QCOMPARE(inserted.at(i).at(2).toInt(), i);
         }
-        QCOMPARE(model.data(model.index(3, 0)).value<CommentEntry*>()->getAuthor(), QStringLiteral("a3"));
+        QCOMPARE(itemAt<CommentEntry>(model, 3)->getAuthor(), QStringLiteral("a3"));
     }
 
     void commentClearKeepsTheTotal()
@@ -119,6 +113,8 @@ private Q_SLOTS:
         QTest::newRow("display") << 0 << int(Qt::DisplayRole) << true;
         QTest::newRow("tool tip") << 0 << int(Qt::ToolTipRole) << false;
         QTest::newRow("edit") << 0 << int(Qt::EditRole) << false;
+        QTest::newRow("decoration") << 0 << int(Qt::DecorationRole) << false;
+        QTest::newRow("user role") << 0 << int(Qt::UserRole) << false;
         QTest::newRow("row at the count") << 1 << int(Qt::DisplayRole) << false;
         QTest::newRow("far row") << 50 << int(Qt::DisplayRole) << false;
         QTest::newRow("invalid index") << -1 << int(Qt::DisplayRole) << false;
@@ -130,29 +126,36 @@ private Q_SLOTS:
         QFETCH(int, role);
         QFETCH(bool, valid);
 
-        Probe<CommentListModel> comments;
+        ModelProbe<CommentListModel> comments;
         comments.addEntry(new CommentEntry);
-        Probe<ContactListModel> contacts;
+        ModelProbe<ContactListModel> contacts;
         contacts.addEntry(new ContactEntry(QStringLiteral("c"), QString(), false));
-        Probe<MessageListModel> messages;
+        ModelProbe<MessageListModel> messages;
         messages.addEntry(new MessageEntry);
-        Probe<VideoListModel> videos(nullptr);
+        ModelProbe<VideoListModel> videos(nullptr);
         videos.addEntry(new VideoEntry);
+        ModelProbe<PlayListModel> playLists(nullptr);
+        PlayList* playList = new PlayList(5, 0, 4, QStringLiteral("a"));
+        playLists.addPlayList(playList);
 
         auto at = [row](const auto& model) { return row < 0 ? QModelIndex() : model.indexForRow(row); };
         const QVariant comment = comments.data(at(comments), role);
         const QVariant contact = contacts.data(at(contacts), role);
         const QVariant message = messages.data(at(messages), role);
         const QVariant video = videos.data(at(videos), role);
+        const QVariant list = playLists.data(at(playLists), role);
         QCOMPARE(comment.isValid(), valid);
         QCOMPARE(contact.isValid(), valid);
         QCOMPARE(message.isValid(), valid);
         QCOMPARE(video.isValid(), valid);
+        QCOMPARE(list.isValid(), valid);
         if (valid) {
             QCOMPARE(QByteArray(comment.metaType().name()), QByteArray("CommentEntry*"));
             QCOMPARE(QByteArray(contact.metaType().name()), QByteArray("ContactEntry*"));
             QCOMPARE(QByteArray(message.metaType().name()), QByteArray("MessageEntry*"));
             QCOMPARE(QByteArray(video.metaType().name()), QByteArray("VideoEntry*"));
+            QCOMPARE(QByteArray(list.metaType().name()), QByteArray("PlayList*"));
+            QCOMPARE(list.value<PlayList*>(), playList);
         }
     }
 
@@ -384,7 +387,7 @@ private Q_SLOTS:
         QFETCH(int, pageSize);
         QFETCH(QList<int>, pages);
         PagedSource source(count);
-        Probe<VideoListModel> model(nullptr);
+        ModelProbe<VideoListModel> model(nullptr);
         QVERIFY(!model.canFetchMore());
         model.setPageReader(source.reader(), pageSize);
         QVERIFY(model.canFetchMore());

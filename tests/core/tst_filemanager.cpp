@@ -1,6 +1,6 @@
 // The media folders, the free-space check, file names made from service data, and
 // where the program keeps its files by default.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/FileManager.h"
 #include "core/SettingsManager.h"
@@ -25,11 +25,7 @@ private:
     std::unique_ptr<SettingsManager> mySettings;
     std::unique_ptr<FileManager> myFiles;
 
-    static bool writeFile(const QString& path, int bytes)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(QByteArray(bytes, 'x')) == bytes;
-    }
+    static bool writeBytes(const QString& path, int bytes) { return writeFile(path, QByteArray(bytes, 'x')); }
 
 private Q_SLOTS:
     void init()
@@ -106,22 +102,22 @@ private Q_SLOTS:
     {
         QCOMPARE(myFiles->createFolders(), 0);
         QCOMPARE(myFiles->usedDiskSpace(), qint64(0));
-        QVERIFY(writeFile(myFiles->getVideoFolder() + "a.flv", 1000));
-        QVERIFY(writeFile(myFiles->getFavoriteVideoFolder() + "b.flv", 2000));
-        QVERIFY(writeFile(myFiles->getFavoriteThumbnailFolder() + "b.jpg", 30));
-        QVERIFY(writeFile(myFiles->getQueueFolder() + ".hidden", 4));
+        QVERIFY(writeBytes(myFiles->getVideoFolder() + "a.flv", 1000));
+        QVERIFY(writeBytes(myFiles->getFavoriteVideoFolder() + "b.flv", 2000));
+        QVERIFY(writeBytes(myFiles->getFavoriteThumbnailFolder() + "b.jpg", 30));
+        QVERIFY(writeBytes(myFiles->getQueueFolder() + ".hidden", 4));
         // Outside the media folders: not ours.
-        QVERIFY(writeFile(myEnv->storageRoot() + "/other.bin", 99999));
+        QVERIFY(writeBytes(myEnv->storageRoot() + "/other.bin", 99999));
         QCOMPARE(myFiles->usedDiskSpace(), qint64(3034));
     }
 
     void emptyFolderRemovesFilesOnly()
     {
         QCOMPARE(myFiles->createFolders(), 0);
-        QVERIFY(writeFile(myFiles->getQueueFolder() + "a", 1));
-        QVERIFY(writeFile(myFiles->getQueueFolder() + ".b", 1));
+        QVERIFY(writeBytes(myFiles->getQueueFolder() + "a", 1));
+        QVERIFY(writeBytes(myFiles->getQueueFolder() + ".b", 1));
         QVERIFY(QDir().mkpath(myFiles->getQueueFolder() + "sub"));
-        QVERIFY(writeFile(myFiles->getQueueFolder() + "sub/keep", 1));
+        QVERIFY(writeBytes(myFiles->getQueueFolder() + "sub/keep", 1));
         QCOMPARE(myFiles->emptyFolder(myFiles->getQueueFolder()), 0);
         QCOMPARE(QDir(myFiles->getQueueFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
         QVERIFY(QFileInfo::exists(myFiles->getQueueFolder() + "sub/keep"));

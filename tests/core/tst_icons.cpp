@@ -3,6 +3,7 @@
 // once.
 #include "core/SharedImages.h"
 #include "core/constants/Icons.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -13,6 +14,7 @@
 class TestIcons : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 
 private Q_SLOTS:
     void everyIconRenders_data()

@@ -1,6 +1,7 @@
 // The diagnostic handler: one line per message on standard error with the prefix of
 // its kind, and a fatal message ends the program.
 #include "core/MessageHandler.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTemporaryFile>
 #include <QtTest>
@@ -13,6 +14,7 @@
 class TestMessageHandler : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 
 private:
     // Everything the handler writes to standard error while it handles one message.

@@ -1,7 +1,7 @@
-// The playlist tree model and its rows: flags per service id, the display role,
-// one inserted row per playlist, reset on clear, lookups by id, and what a row
-// shows (icon, fixed rows).
-#include "tests/support/TestEnvironment.h"
+// The playlist tree model and its rows: flags per service id, one inserted row per
+// playlist, reset on clear, lookups by id, and what a row shows (icon, fixed rows).
+// Its display role is checked with the other list models.
+#include "tests/support/TestSupport.h"
 
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
@@ -11,17 +11,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-// Reaches an index for a row the model does not have, as a stale view would hold.
-class ProbeModel : public PlayListModel
-{
-public:
-    using PlayListModel::PlayListModel;
-    QModelIndex indexForRow(int row) const { return createIndex(row, 0); }
-};
-
 class TestPlayListModel : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 
 private Q_SLOTS:
     void bothFoldersStartCollapsed()
@@ -81,36 +74,6 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), 2);
     }
 
-    void dataAnswersOnlyTheDisplayRole_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("role");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("display") << 0 << int(Qt::DisplayRole) << true;
-        QTest::newRow("edit role") << 0 << int(Qt::EditRole) << false;
-        QTest::newRow("decoration role") << 0 << int(Qt::DecorationRole) << false;
-        QTest::newRow("user role") << 0 << int(Qt::UserRole) << false;
-        QTest::newRow("row at the count") << 1 << int(Qt::DisplayRole) << false;
-        QTest::newRow("invalid index") << -1 << int(Qt::DisplayRole) << false;
-    }
-
-    void dataAnswersOnlyTheDisplayRole()
-    {
-        QFETCH(int, row);
-        QFETCH(int, role);
-        QFETCH(bool, valid);
-        ProbeModel model(nullptr);
-        PlayList* playList = new PlayList(5, 0, 4, QStringLiteral("a"));
-        model.addPlayList(playList);
-        const QModelIndex index = row < 0 ? QModelIndex() : model.indexForRow(row);
-        const QVariant value = model.data(index, role);
-        QCOMPARE(value.isValid(), valid);
-        if (valid) {
-            QCOMPARE(QString::fromLatin1(value.metaType().name()), QStringLiteral("PlayList*"));
-            QCOMPARE(value.value<PlayList*>(), playList);
-        }
-    }
-
     void clearResetsEvenWhenEmpty()
     {
         PlayListModel model(nullptr);
@@ -150,9 +113,8 @@ private Q_SLOTS:
 
     void fillWithBothFlagsTrueGivesFixedAndFolderRows()
     {
-        TestEnvironment env;
-        Repository repository;
-        QCOMPARE(repository.openDatabase(), 0);
+        TestWorld world;
+        Repository& repository = *world.repository;
         PlayList local(0, 0, ePlayListLocal, QStringLiteral("Mine"));
         QCOMPARE(repository.addPlayList(&local), 0);
         QVERIFY(repository.addAccountPlayListFolder() > 0);

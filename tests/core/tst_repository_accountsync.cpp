@@ -1,7 +1,6 @@
 // Mirroring what the account lists into the database: its playlists (with the
 // Favorites row) and the entries of one account playlist, each in one transaction.
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
@@ -18,8 +17,8 @@ class TestRepositoryAccountSync : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> myEnv;
-    std::unique_ptr<Repository> myRepository;
+    std::unique_ptr<TestWorld> myWorld;
+    Repository* myRepository = nullptr;
 
     // "providerId/name" items, as the account's playlist reader makes them.
     static void fillAccount(PlayListModel& model, const QStringList& items)
@@ -36,15 +35,13 @@ private:
 
     int storeAccountPlayList(const QString& providerId, const QString& name)
     {
-        PlayList playList(0, eAccountService, ePlayListAccount, name);
-        playList.setProviderId(providerId);
-        return myRepository->addPlayList(&playList) == eRepOk ? playList.getId() : -1;
+        return addPlayList(*myRepository, eAccountService, ePlayListAccount, name, providerId);
     }
 
     // "providerId/name" of the account's playlist rows (type 6), in tree order.
     QStringList accountRows()
     {
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         bool open[2] = {true, false};
         myRepository->getPlayLists(&model, open);
         QStringList rows;
@@ -58,7 +55,7 @@ private:
     static void fillEntries(VideoListModel& model, const QStringList& items)
     {
         for (const QString& item : items) {
-            auto* entry = new VideoEntry(makeVideo(item.section(QLatin1Char('/'), 0, 0)));
+            auto* entry = new VideoEntry(testVideo(item.section(QLatin1Char('/'), 0, 0)));
             entry->setProviderEntryId(item.section(QLatin1Char('/'), 1));
             model.addEntry(entry);
         }
@@ -67,7 +64,7 @@ private:
     // "videoId/entryId" of the playlist's entries, top first.
     QStringList entryRows(int playListId, QList<int>* favoriteIds = nullptr)
     {
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         myRepository->getPlayListEntries(playListId, &model);
         QStringList rows;
         for (VideoEntry* e : model.entries()) {
@@ -81,16 +78,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        myEnv = std::make_unique<TestEnvironment>();
-        myRepository = std::make_unique<Repository>();
-        QCOMPARE(myRepository->openDatabase(), 0);
+        myWorld = std::make_unique<TestWorld>();
+        myRepository = myWorld->repository.get();
         QVERIFY(myRepository->addAccountPlayListFolder() > 0);
     }
 
     void cleanup()
     {
-        myRepository.reset();
-        myEnv.reset();
+        myWorld.reset();
     }
 
     // ---- Playlists
@@ -133,7 +128,7 @@ private Q_SLOTS:
 
         for (const QString& item : stored)
             QVERIFY(storeAccountPlayList(item.section(QLatin1Char('/'), 0, 0), item.section(QLatin1Char('/'), 1)) > 0);
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         fillAccount(model, account);
         bool wrote = false;
         QCOMPARE(myRepository->syncAccountPlayLists(&model, &wrote), 0);
@@ -147,12 +142,12 @@ private Q_SLOTS:
         const int gone = storeAccountPlayList(QStringLiteral("PL2"), QStringLiteral("Gone"));
         PlayList local(0, eLocalService, ePlayListLocal, QStringLiteral("Gone"));
         QCOMPARE(myRepository->addPlayList(&local), 0);
-        VideoEntry video = makeVideo(QStringLiteral("v1"));
+        VideoEntry video = testVideo(QStringLiteral("v1"));
         QCOMPARE(myRepository->addVideoToPlayList(&video, kept), 0);
         QCOMPARE(myRepository->addVideoToPlayList(&video, gone), 0);
         QCOMPARE(myRepository->addVideoToPlayList(&video, local.getId()), 0);
 
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         fillAccount(model, {QStringLiteral("PL1/New name")});
         model.entries().at(0)->setPrivate(true);
         QCOMPARE(myRepository->syncAccountPlayLists(&model), 0);
@@ -173,7 +168,7 @@ private Q_SLOTS:
 
     void favoritesRowMadeOnceAndNothingNewWritesNothing()
     {
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         fillAccount(model, {QStringLiteral("PL1/A"), QStringLiteral("PL2/B")});
         QCOMPARE(myRepository->syncAccountPlayLists(&model), 0);
 
@@ -192,7 +187,7 @@ private Q_SLOTS:
                  before);
 
         // An account without playlists still has its Favorites.
-        PlayListModel none(myRepository.get());
+        PlayListModel none(myRepository);
         QCOMPARE(myRepository->syncAccountPlayLists(&none), 0);
         QCOMPARE(raw.column(favorites).size(), 1);
     }
@@ -205,7 +200,7 @@ private Q_SLOTS:
                                         " begin select raise(abort, 'refused'); end")));
         const QStringList before = raw.column(QStringLiteral("select id || '|' || name from playlist order by id"));
 
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         fillAccount(model, {QStringLiteral("PL2/Fine"), QStringLiteral("PL3/Broken")});
         bool wrote = true;
         QCOMPARE(myRepository->syncAccountPlayLists(&model, &wrote), 1);
@@ -253,7 +248,7 @@ private Q_SLOTS:
         const int list = storeAccountPlayList(QStringLiteral("PL1"), QStringLiteral("List"));
         // Stored bottom first: each new entry goes to the top.
         for (int i = stored.size() - 1; i >= 0; --i) {
-            VideoEntry video = makeVideo(stored.at(i).section(QLatin1Char('/'), 0, 0));
+            VideoEntry video = testVideo(stored.at(i).section(QLatin1Char('/'), 0, 0));
             video.setProviderEntryId(stored.at(i).section(QLatin1Char('/'), 1));
             QCOMPARE(myRepository->addVideoToPlayList(&video, list), 0);
         }
@@ -261,7 +256,7 @@ private Q_SLOTS:
         const QStringList storedRows = entryRows(list, &before);
         QCOMPARE(storedRows, stored);
 
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         fillEntries(model, account);
         bool wrote = !changed;
         QCOMPARE(myRepository->syncAccountPlayListEntries(list, &model, &wrote), 0);
@@ -293,14 +288,14 @@ private Q_SLOTS:
     void entriesOfStoredFavoritesShareTheirState()
     {
         const int list = storeAccountPlayList(QStringLiteral("PL1"), QStringLiteral("List"));
-        VideoEntry queued = makeVideo(QStringLiteral("queued"));
+        VideoEntry queued = testVideo(QStringLiteral("queued"));
         QCOMPARE(myRepository->addFavorite(&queued, false), 0);
 
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         fillEntries(model, {QStringLiteral("queued/PI1"), QStringLiteral("plain/PI2")});
         QCOMPARE(myRepository->syncAccountPlayListEntries(list, &model), 0);
 
-        VideoListModel read(myRepository.get());
+        VideoListModel read(myRepository);
         QCOMPARE(myRepository->getPlayListEntries(list, &read), 0);
         QCOMPARE(read.rowCount(), 2);
         QCOMPARE(read.entryAt(0)->getVideoLink(), 0);
@@ -308,7 +303,7 @@ private Q_SLOTS:
         QCOMPARE(read.entryAt(1)->getVideoLink(), 1);
         QCOMPARE(read.entryAt(1)->getName(), QStringLiteral("Title of plain"));
         // The account's Favorites are read the same way.
-        PlayListModel none(myRepository.get());
+        PlayListModel none(myRepository);
         QCOMPARE(myRepository->syncAccountPlayLists(&none), 0);
         RawDatabase raw(myRepository->databaseFileName());
         const int favorites = raw.count(QStringLiteral("select id from playlist where type = 5"));
@@ -321,7 +316,7 @@ private Q_SLOTS:
         const int older = storeAccountPlayList(QStringLiteral("PL1"), QStringLiteral("Older"));
         storeAccountPlayList(QStringLiteral("PL2"), QStringLiteral("Newer"));
         QCOMPARE(accountRows(), QStringList({"PL2/Newer", "PL1/Older"}));
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         fillEntries(model, {QStringLiteral("a/PI1")});
         QCOMPARE(myRepository->syncAccountPlayListEntries(older, &model), 0);
         QCOMPARE(accountRows(), QStringList({"PL2/Newer", "PL1/Older"}));
@@ -329,7 +324,7 @@ private Q_SLOTS:
 
     void entriesOfWhatIsNoAccountPlayList()
     {
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         fillEntries(model, {QStringLiteral("a/PI1")});
         QCOMPARE(myRepository->syncAccountPlayListEntries(4242, &model), 2);
         PlayList local(0, eLocalService, ePlayListLocal, QStringLiteral("Local"));
@@ -345,14 +340,14 @@ private Q_SLOTS:
     void failedEntriesSyncChangesNothing()
     {
         const int list = storeAccountPlayList(QStringLiteral("PL1"), QStringLiteral("List"));
-        VideoEntry a = makeVideo(QStringLiteral("a"));
+        VideoEntry a = testVideo(QStringLiteral("a"));
         a.setProviderEntryId(QStringLiteral("PI1"));
         QCOMPARE(myRepository->addVideoToPlayList(&a, list), 0);
         RawDatabase raw(myRepository->databaseFileName());
         QVERIFY(raw.exec(QStringLiteral("create trigger refuse before insert on favorite when new.provider_entry_id = 'PI3'"
                                         " begin select raise(abort, 'refused'); end")));
 
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         fillEntries(model, {QStringLiteral("b/PI2"), QStringLiteral("c/PI3")});
         QCOMPARE(myRepository->syncAccountPlayListEntries(list, &model), 1);
         QCOMPARE(entryRows(list), QStringList({"a/PI1"}));

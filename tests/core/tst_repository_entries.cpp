@@ -2,8 +2,7 @@
 // playlist and of the download queue, read whole or a page at a time, walking a
 // playlist, reordering, removing, and what a finished or failed background download
 // does to an entry and its files.
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/FileManager.h"
 #include "core/PlayList.h"
@@ -21,42 +20,30 @@ class TestRepositoryEntries : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> myEnv;
-    std::unique_ptr<Repository> myRepository;
+    std::unique_ptr<TestWorld> myWorld;
+    Repository* myRepository = nullptr;
 
     FileManager* files() const { return myRepository->getFileManager(); }
 
-    int addLocalPlayList(const QString& name)
-    {
-        PlayList playList(0, eLocalService, ePlayListLocal, name);
-        return myRepository->addPlayList(&playList) == eRepOk ? playList.getId() : -1;
-    }
+    int addLocalPlayList(const QString& name) { return addPlayList(*myRepository, eLocalService, ePlayListLocal, name); }
 
     // A playlist holding the given videos, added in that order (the last added is shown first).
     int playListOf(const QStringList& videoIds)
     {
         const int id = addLocalPlayList(QStringLiteral("List"));
         for (const QString& videoId : videoIds) {
-            VideoEntry video = makeVideo(videoId);
+            VideoEntry video = testVideo(videoId);
             if (myRepository->addVideoToPlayList(&video, id) != eRepOk)
                 return -1;
         }
         return id;
     }
 
-    QStringList shownOrder(int playListId)
-    {
-        VideoListModel model(myRepository.get());
-        myRepository->getPlayListEntries(playListId, &model);
-        QStringList ids;
-        for (VideoEntry* e : model.entries())
-            ids << e->getVideoId();
-        return ids;
-    }
+    QStringList shownOrder(int playListId) { return playListVideoIds(*myRepository, playListId); }
 
     int favoriteIdOf(int playListId, const QString& videoId)
     {
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         myRepository->getPlayListEntries(playListId, &model);
         for (VideoEntry* e : model.entries())
             if (e->getVideoId() == videoId)
@@ -68,7 +55,7 @@ private:
     // reads it: each page as its video ids joined by blanks, up to the first short page.
     QStringList pagedOrder(int playListId, int limit)
     {
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         PlayListCursor cursor;
         QStringList pages;
         while (pages.size() < 100) {
@@ -95,15 +82,13 @@ private:
 private Q_SLOTS:
     void init()
     {
-        myEnv = std::make_unique<TestEnvironment>();
-        myRepository = std::make_unique<Repository>();
-        QCOMPARE(myRepository->openDatabase(), 0);
+        myWorld = std::make_unique<TestWorld>();
+        myRepository = myWorld->repository.get();
     }
 
     void cleanup()
     {
-        myRepository.reset();
-        myEnv.reset();
+        myWorld.reset();
     }
 
     void newestEntryIsShownFirst()
@@ -120,12 +105,12 @@ private Q_SLOTS:
     {
         const int id = playListOf({"a", "b", "c"});
         const int empty = addLocalPlayList(QStringLiteral("Empty"));
-        VideoEntry stored = makeVideo(QStringLiteral("s"));
+        VideoEntry stored = testVideo(QStringLiteral("s"));
         QCOMPARE(myRepository->addFavorite(&stored, false), 0);
-        VideoEntry seen = makeVideo(QStringLiteral("h"));
+        VideoEntry seen = testVideo(QStringLiteral("h"));
         QCOMPARE(myRepository->addToHistory(&seen), 0);
 
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QCOMPARE(myRepository->getPlayListEntries(id, &model), 0);
         QCOMPARE(inserted.count(), 1);
@@ -190,7 +175,7 @@ private Q_SLOTS:
     void pageIsOneBlockBehindTheRows()
     {
         const int id = playListOf({"a", "b", "c", "d"});
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         model.addEntry(new VideoEntry);
         PlayListCursor cursor;
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
@@ -273,7 +258,7 @@ private Q_SLOTS:
 
     void entryCarriesWhatWasStored()
     {
-        VideoEntry video = makeVideo(QStringLiteral("full"));
+        VideoEntry video = testVideo(QStringLiteral("full"));
         video.setDescription(QStringLiteral("desc"));
         video.setViewCount(QStringLiteral("1234"));
         video.setKeywords({QStringLiteral("one, two"), QStringLiteral("three")});
@@ -300,12 +285,12 @@ private Q_SLOTS:
 
     void storedCopyIsQueuedAndAnnounced()
     {
-        QSignalSpy added(myRepository.get(), &Repository::downloadEntryAdded);
-        VideoEntry link = makeVideo(QStringLiteral("link"));
+        QSignalSpy added(myRepository, &Repository::downloadEntryAdded);
+        VideoEntry link = testVideo(QStringLiteral("link"));
         QCOMPARE(myRepository->addFavorite(&link, true), 0);
         QCOMPARE(added.count(), 0);
 
-        VideoEntry stored = makeVideo(QStringLiteral("stored"));
+        VideoEntry stored = testVideo(QStringLiteral("stored"));
         QCOMPARE(myRepository->addFavorite(&stored, false), 0);
         QCOMPARE(added.count(), 1);
         QCOMPARE(stored.getDownloadState(), int(eDownloadQueued));
@@ -313,14 +298,14 @@ private Q_SLOTS:
         QVERIFY(stored.getFavoriteId() > 0);
 
         // The same video again: still one favourite, nothing new queued.
-        VideoEntry again = makeVideo(QStringLiteral("stored"));
+        VideoEntry again = testVideo(QStringLiteral("stored"));
         QCOMPARE(myRepository->addFavorite(&again, false), 0);
         QCOMPARE(again.getFavoriteId(), stored.getFavoriteId());
         QCOMPARE(added.count(), 1);
         QCOMPARE(shownOrder(1), QStringList({"stored", "link"}));
 
         // A stored copy of a link favourite turns it into a queued copy.
-        VideoEntry upgrade = makeVideo(QStringLiteral("link"));
+        VideoEntry upgrade = testVideo(QStringLiteral("link"));
         QCOMPARE(myRepository->addFavorite(&upgrade, false), 0);
         QCOMPARE(added.count(), 2);
         QCOMPARE(upgrade.getVideoLink(), 0);
@@ -334,7 +319,7 @@ private Q_SLOTS:
         QCOMPARE(myRepository->addFavorite(nullptr, false), 1);
         QCOMPARE(myRepository->addVideoToPlayList(nullptr, 1), 1);
         QCOMPARE(myRepository->addVideoToPlayList(&noId, 1), 1);
-        VideoEntry video = makeVideo(QStringLiteral("v"));
+        VideoEntry video = testVideo(QStringLiteral("v"));
         QCOMPARE(myRepository->addVideoToPlayList(&video, 4242), 2);
         // Folders hold playlists, not videos.
         QCOMPARE(myRepository->addVideoToPlayList(&video, ePlayListIdLocalFolder), 1);
@@ -349,10 +334,10 @@ private Q_SLOTS:
     void downloadQueueOrder()
     {
         for (const char* id : {"first", "second", "third"}) {
-            VideoEntry video = makeVideo(QString::fromLatin1(id));
+            VideoEntry video = testVideo(QString::fromLatin1(id));
             QCOMPARE(myRepository->addFavorite(&video, false), 0);
         }
-        VideoEntry link = makeVideo(QStringLiteral("link"));
+        VideoEntry link = testVideo(QStringLiteral("link"));
         QCOMPARE(myRepository->addFavorite(&link, true), 0);
 
         // Oldest request first; links are never downloaded.
@@ -380,7 +365,7 @@ private Q_SLOTS:
     void downloadQueueInPages()
     {
         const auto add = [&](const QString& videoId, bool asLink) {
-            VideoEntry video = makeVideo(videoId);
+            VideoEntry video = testVideo(videoId);
             QCOMPARE(myRepository->addFavorite(&video, asLink), 0);
         };
         add(QStringLiteral("q0"), false);
@@ -404,9 +389,9 @@ private Q_SLOTS:
 
     void newQueueEntryWaitsBehindOlderOnes()
     {
-        VideoEntry a = makeVideo(QStringLiteral("a"));
+        VideoEntry a = testVideo(QStringLiteral("a"));
         QCOMPARE(myRepository->addFavorite(&a, false), 0);
-        VideoEntry b = makeVideo(QStringLiteral("b"));
+        VideoEntry b = testVideo(QStringLiteral("b"));
         QCOMPARE(myRepository->addFavorite(&b, false), 0);
         // Reordering "All local favorites" moves b below a: b is fetched first now.
         QCOMPARE(myRepository->updatePlayListOrder(1, &b, a.getSortId(), true), 0);
@@ -415,7 +400,7 @@ private Q_SLOTS:
 
     void storeDownloadedEntryMovesFiles()
     {
-        VideoEntry video = makeVideo(QStringLiteral("abc"));
+        VideoEntry video = testVideo(QStringLiteral("abc"));
         QCOMPARE(myRepository->addFavorite(&video, false), 0);
         const int mine = addLocalPlayList(QStringLiteral("Mine"));
         QCOMPARE(myRepository->addVideoToPlayList(&video, mine), 0);
@@ -461,7 +446,7 @@ private Q_SLOTS:
 
     void storeDownloadedEntryWithoutFileDoesNotClaimStored()
     {
-        VideoEntry video = makeVideo(QStringLiteral("gone"));
+        VideoEntry video = testVideo(QStringLiteral("gone"));
         QCOMPARE(myRepository->addFavorite(&video, false), 0);
         std::unique_ptr<VideoEntry> entry(myRepository->getFirstDownloadEntry());
         QCOMPARE(myRepository->storeDownloadedEntry(entry.get()), 1);
@@ -475,7 +460,7 @@ private Q_SLOTS:
     void storeDownloadedEntryOfARemovedFavoriteStoresNothing()
     {
         // Removed while its file was fetched: nothing to store, files left for the caller.
-        VideoEntry video = makeVideo(QStringLiteral("thrown"));
+        VideoEntry video = testVideo(QStringLiteral("thrown"));
         QCOMPARE(myRepository->addFavorite(&video, false), 0);
         std::unique_ptr<VideoEntry> entry(myRepository->getFirstDownloadEntry());
         QCOMPARE(myRepository->removeFavorite(entry.get(), ePlayListIdAllFavorites), 0);
@@ -492,7 +477,7 @@ private Q_SLOTS:
 
     void markEntryInvalid()
     {
-        VideoEntry video = makeVideo(QStringLiteral("bad"));
+        VideoEntry video = testVideo(QStringLiteral("bad"));
         video.setVideoFileSize(777);
         QCOMPARE(myRepository->addFavorite(&video, false), 0);
         QCOMPARE(myRepository->markEntryInvalid(&video), 0);
@@ -504,8 +489,8 @@ private Q_SLOTS:
         QCOMPARE(myRepository->getDownloadQueueCount(), 0);
 
         // Asking for a stored copy again gives it another chance.
-        QSignalSpy added(myRepository.get(), &Repository::downloadEntryAdded);
-        VideoEntry retry = makeVideo(QStringLiteral("bad"));
+        QSignalSpy added(myRepository, &Repository::downloadEntryAdded);
+        VideoEntry retry = testVideo(QStringLiteral("bad"));
         QCOMPARE(myRepository->addFavorite(&retry, false), 0);
         QCOMPARE(added.count(), 1);
         QCOMPARE(idOf(myRepository->getFirstDownloadEntry()), QStringLiteral("bad"));
@@ -535,7 +520,7 @@ private Q_SLOTS:
             QVERIFY(writeFile(files()->getFavoriteVideoFolder() + "v.flv", "f"));
         if (inDownloads)
             QVERIFY(writeFile(files()->getVideoFolder() + "v.flv", "d"));
-        VideoEntry entry = makeVideo(QStringLiteral("v"));
+        VideoEntry entry = testVideo(QStringLiteral("v"));
         entry.setVideoFile(videoFile);
         QCOMPARE(myRepository->resolveVideoFilePath(&entry), 0);
         if (expectedFolder.isEmpty())
@@ -575,7 +560,7 @@ private Q_SLOTS:
         QFETCH(bool, afterLast);
         QFETCH(QStringList, expected);
         const int id = playListOf({"a", "b", "c", "d", "e"});
-        VideoListModel model(myRepository.get());
+        VideoListModel model(myRepository);
         myRepository->getPlayListEntries(id, &model);
         VideoEntry* movingEntry = nullptr;
         int targetSortId = 0;
@@ -635,7 +620,7 @@ private Q_SLOTS:
         QSet<QString> queued;
         const int id = allFavorites ? int(ePlayListIdAllFavorites) : addLocalPlayList(QStringLiteral("Mine"));
         for (int i = 0; i < videos; ++i) {
-            VideoEntry video = makeVideo(QStringLiteral("v%1").arg(i));
+            VideoEntry video = testVideo(QStringLiteral("v%1").arg(i));
             const bool stored = allFavorites && i % 3 == 0;
             QCOMPARE(allFavorites ? myRepository->addFavorite(&video, !stored) : myRepository->addVideoToPlayList(&video, id), 0);
             if (stored)
@@ -643,7 +628,7 @@ private Q_SLOTS:
             expected.prepend(video.getVideoId());
         }
         for (const QString& step : steps) {
-            VideoListModel model(myRepository.get());
+            VideoListModel model(myRepository);
             QCOMPARE(myRepository->getPlayListEntries(id, &model), 0);
             auto entry = [&model](const QString& videoId) {
                 for (VideoEntry* e : model.entries())
@@ -667,7 +652,7 @@ private Q_SLOTS:
                 }
                 QCOMPARE(moving->getSortId(), int(expected.size() - expected.indexOf(names.at(0))));
             }
-            VideoListModel after(myRepository.get());
+            VideoListModel after(myRepository);
             QCOMPARE(myRepository->getPlayListEntries(id, &after), 0);
             QStringList shown;
             QList<int> positions;
@@ -680,7 +665,7 @@ private Q_SLOTS:
             QVERIFY2(shown == expected, qPrintable(step + ": " + shown.join(' ') + " / " + expected.join(' ')));
             QCOMPARE(positions, topDown);
 
-            PlayListModel lists(myRepository.get());
+            PlayListModel lists(myRepository);
             bool collapsed[2] = {false, false};
             QCOMPARE(myRepository->getPlayLists(&lists, collapsed), 0);
             QCOMPARE(lists.getPlayListById(id)->getCount(), int(expected.size()));
@@ -698,7 +683,7 @@ private Q_SLOTS:
         const int id = playListOf({"a", "b"});
         std::unique_ptr<VideoEntry> a(myRepository->getLastPlayListsEntry(id));
         QCOMPARE(myRepository->updatePlayListOrder(id, a.get(), 99, false), 2);
-        VideoEntry stranger = makeVideo(QStringLiteral("x"));
+        VideoEntry stranger = testVideo(QStringLiteral("x"));
         stranger.setFavoriteId(12345);
         QCOMPARE(myRepository->updatePlayListOrder(id, &stranger, 1, false), 2);
         QCOMPARE(shownOrder(id), QStringList({"b", "a"}));
@@ -707,7 +692,7 @@ private Q_SLOTS:
     void removeFromPlayListRenumbers()
     {
         const int id = playListOf({"a", "b", "c"});
-        VideoEntry b = makeVideo(QStringLiteral("b"));
+        VideoEntry b = testVideo(QStringLiteral("b"));
         b.setFavoriteId(favoriteIdOf(id, "b"));
         QCOMPARE(myRepository->removeFavorite(&b, id), 0);
         QCOMPARE(shownOrder(id), QStringList({"c", "a"}));
@@ -719,9 +704,9 @@ private Q_SLOTS:
 
     void removeFavoriteRemovesItEverywhereWithItsFiles()
     {
-        VideoEntry video = makeVideo(QStringLiteral("gone"));
+        VideoEntry video = testVideo(QStringLiteral("gone"));
         QCOMPARE(myRepository->addFavorite(&video, false), 0);
-        VideoEntry other = makeVideo(QStringLiteral("stays"));
+        VideoEntry other = testVideo(QStringLiteral("stays"));
         QCOMPARE(myRepository->addFavorite(&other, true), 0);
         const int mine = addLocalPlayList(QStringLiteral("Mine"));
         QCOMPARE(myRepository->addVideoToPlayList(&video, mine), 0);
@@ -749,7 +734,7 @@ private Q_SLOTS:
 
     void removingFromTheQueueRemovesTheFavorite()
     {
-        VideoEntry video = makeVideo(QStringLiteral("q"));
+        VideoEntry video = testVideo(QStringLiteral("q"));
         QCOMPARE(myRepository->addFavorite(&video, false), 0);
         QCOMPARE(myRepository->removeFavorite(&video, ePlayListIdDownloadQueue), 0);
         QVERIFY(shownOrder(1).isEmpty());
@@ -759,9 +744,9 @@ private Q_SLOTS:
     void playListEntriesShareTheFavoriteState()
     {
         const int mine = addLocalPlayList(QStringLiteral("Mine"));
-        VideoEntry stored = makeVideo(QStringLiteral("stored"));
+        VideoEntry stored = testVideo(QStringLiteral("stored"));
         QCOMPARE(myRepository->addFavorite(&stored, false), 0);
-        VideoEntry fresh = makeVideo(QStringLiteral("fresh"));
+        VideoEntry fresh = testVideo(QStringLiteral("fresh"));
         QCOMPARE(myRepository->addVideoToPlayList(&stored, mine), 0);
         QCOMPARE(myRepository->addVideoToPlayList(&fresh, mine), 0);
         QCOMPARE(stored.getVideoLink(), 0);
@@ -782,10 +767,10 @@ private Q_SLOTS:
         QCOMPARE(myRepository->getVideoStatus(QStringLiteral("unknown"), status), 2);
         QVERIFY(!status.inHistory);
 
-        VideoEntry link = makeVideo(QStringLiteral("l"));
+        VideoEntry link = testVideo(QStringLiteral("l"));
         QCOMPARE(myRepository->addFavorite(&link, true), 0);
         QCOMPARE(myRepository->addToHistory(&link), 0);
-        VideoEntry probe = makeVideo(QStringLiteral("l"));
+        VideoEntry probe = testVideo(QStringLiteral("l"));
         QCOMPARE(myRepository->updateVideoStatus(&probe), 0);
         QVERIFY(probe.isLinkFavorite());
         QVERIFY(probe.isInHistory());
@@ -807,11 +792,11 @@ private Q_SLOTS:
     void titlesRoundTrip()
     {
         QFETCH(QString, text);
-        VideoEntry video = makeVideo(QStringLiteral("id1"), text);
+        VideoEntry video = testVideo(QStringLiteral("id1"), text);
         video.setDescription(text);
         video.setAuthor(text);
         QCOMPARE(myRepository->addFavorite(&video, true), 0);
-        VideoEntry second = makeVideo(QStringLiteral("id2"));
+        VideoEntry second = testVideo(QStringLiteral("id2"));
         QCOMPARE(myRepository->addFavorite(&second, true), 0);
         std::unique_ptr<VideoEntry> read(myRepository->getPlayListsEntryById(1, video.getFavoriteId()));
         QVERIFY(read);

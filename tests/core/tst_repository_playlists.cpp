@@ -1,7 +1,6 @@
 // Playlists of the repository: the fixed rows, the tree query with its collapsed
 // flags, the counts, adding, renaming and removing playlists, and free names.
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/FileManager.h"
 #include "core/PlayList.h"
@@ -18,38 +17,21 @@ class TestRepositoryPlaylists : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> myEnv;
-    std::unique_ptr<Repository> myRepository;
+    std::unique_ptr<TestWorld> myWorld;
+    Repository* myRepository = nullptr;
 
-    int addLocalPlayList(const QString& name)
-    {
-        PlayList playList(0, eLocalService, ePlayListLocal, name);
-        if (myRepository->addPlayList(&playList) != eRepOk)
-            return -1;
-        return playList.getId();
-    }
-
-    // (id, type, name) of each model row, in model order.
-    static QStringList rows(const PlayListModel& model)
-    {
-        QStringList out;
-        for (PlayList* p : model.entries())
-            out << QStringLiteral("%1/%2/%3").arg(p->getId()).arg(p->getType()).arg(p->getName());
-        return out;
-    }
+    int addLocalPlayList(const QString& name) { return addPlayList(*myRepository, eLocalService, ePlayListLocal, name); }
 
 private Q_SLOTS:
     void init()
     {
-        myEnv = std::make_unique<TestEnvironment>();
-        myRepository = std::make_unique<Repository>();
-        QCOMPARE(myRepository->openDatabase(), 0);
+        myWorld = std::make_unique<TestWorld>();
+        myRepository = myWorld->repository.get();
     }
 
     void cleanup()
     {
-        myRepository.reset();
-        myEnv.reset();
+        myWorld.reset();
     }
 
     void newDatabaseHasTablesTriggersAndFixedRows()
@@ -74,9 +56,8 @@ private Q_SLOTS:
     void reopeningKeepsRowsAndDoesNotDuplicateFixedRows()
     {
         QVERIFY(addLocalPlayList(QStringLiteral("Mine")) > 0);
-        myRepository.reset();
-        myRepository = std::make_unique<Repository>();
-        QCOMPARE(myRepository->openDatabase(), 0);
+        myWorld->reopenRepository();
+        myRepository = myWorld->repository.get();
         RawDatabase raw(myRepository->databaseFileName());
         QCOMPARE(raw.count(QStringLiteral("select count(*) from playlist")), 4);
         QCOMPARE(raw.count(QStringLiteral("select count(*) from video_service")), 2);
@@ -123,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(myRepository->addPlayList(&favorites), 0);
         QCOMPARE(myRepository->addPlayList(&remoteB), 0);
 
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         bool collapsed[2] = {localCollapsed, accountCollapsed};
         QCOMPARE(myRepository->getPlayLists(&model, collapsed), 0);
         QStringList got;
@@ -145,10 +126,10 @@ private Q_SLOTS:
     void countsOfEntriesAndPendingDownloads()
     {
         const int mine = addLocalPlayList(QStringLiteral("Mine"));
-        VideoEntry stored = makeVideo(QStringLiteral("stored"));
-        VideoEntry queued = makeVideo(QStringLiteral("queued"));
-        VideoEntry link = makeVideo(QStringLiteral("link"));
-        VideoEntry invalid = makeVideo(QStringLiteral("invalid"));
+        VideoEntry stored = testVideo(QStringLiteral("stored"));
+        VideoEntry queued = testVideo(QStringLiteral("queued"));
+        VideoEntry link = testVideo(QStringLiteral("link"));
+        VideoEntry invalid = testVideo(QStringLiteral("invalid"));
         QCOMPARE(myRepository->addFavorite(&stored, false), 0);
         QCOMPARE(myRepository->addFavorite(&queued, false), 0);
         QCOMPARE(myRepository->addFavorite(&link, true), 0);
@@ -159,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(myRepository->addVideoToPlayList(&link, mine), 0);
         QCOMPARE(myRepository->addVideoToPlayList(&queued, mine), 0);
 
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         bool collapsed[2] = {false, false};
         QCOMPARE(myRepository->getPlayLists(&model, collapsed), 0);
         QCOMPARE(model.getPlayListById(ePlayListIdAllFavorites)->getCount(), 4);
@@ -176,13 +157,13 @@ private Q_SLOTS:
     {
         const int first = addLocalPlayList(QStringLiteral("First"));
         const int second = addLocalPlayList(QStringLiteral("Second"));
-        PlayListModel model(myRepository.get());
+        PlayListModel model(myRepository);
         bool collapsed[2] = {false, true};
         myRepository->getPlayLists(&model, collapsed);
         QCOMPARE(model.entries().at(3)->getId(), second);
 
         // Adding a video counts as using the playlist.
-        VideoEntry video = makeVideo(QStringLiteral("v"));
+        VideoEntry video = testVideo(QStringLiteral("v"));
         QCOMPARE(myRepository->addVideoToPlayList(&video, first), 0);
         model.clear();
         myRepository->getPlayLists(&model, collapsed);
@@ -239,7 +220,7 @@ private Q_SLOTS:
     void removePlayListTakesItsEntriesOnly()
     {
         const int mine = addLocalPlayList(QStringLiteral("Mine"));
-        VideoEntry video = makeVideo(QStringLiteral("v1"));
+        VideoEntry video = testVideo(QStringLiteral("v1"));
         QCOMPARE(myRepository->addFavorite(&video, true), 0);
         QCOMPARE(myRepository->addVideoToPlayList(&video, mine), 0);
 

@@ -1,8 +1,7 @@
 // The database as a whole: opening and creating it, what happens when it cannot be
 // used, writes of several rows that fail half-way, the viewing and search history,
 // and the clean-up at exit.
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/FileManager.h"
 #include "core/PlayList.h"
@@ -13,9 +12,6 @@
 #include "core/constants/Settings.h"
 
 #include <QDir>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -28,19 +24,11 @@ class TestRepositoryStore : public QObject
 private:
     std::unique_ptr<TestEnvironment> myEnv;
 
-    static QStringList ids(const VideoListModel& model)
-    {
-        QStringList out;
-        for (VideoEntry* e : model.entries())
-            out << e->getVideoId();
-        return out;
-    }
-
     // Every operation of an unusable repository fails cleanly.
     static void verifyUnusable(Repository& repository)
     {
         QVERIFY(!repository.isDatabaseUsable());
-        VideoEntry video = makeVideo(QStringLiteral("v"));
+        VideoEntry video = testVideo(QStringLiteral("v"));
         QCOMPARE(repository.addFavorite(&video, false), 1);
         QCOMPARE(repository.addToHistory(&video), 1);
         QCOMPARE(repository.addSearchHistory(QStringLiteral("x")), 1);
@@ -84,46 +72,83 @@ private Q_SLOTS:
         QCOMPARE(limit, 500);
     }
 
-    void existingSettingsAreNotOverwrittenOnReopen()
+    // What the settings hold when the database is opened again: an earlier value
+    // stays, a lost store gets its defaults back.
+    void settingsOnReopen_data()
     {
+        QTest::addColumn<int>("written");        // the amount of results stored first; 0: none
+        QTest::addColumn<bool>("storeLost");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("an earlier value is not overwritten") << 10 << false << SETTING_AMOUNT_OF_RESULTS << 10;
+        QTest::newRow("a lost store gets its defaults back") << 0 << true << SETTING_DISK_SPACE_LIMIT << 500;
+    }
+
+    void settingsOnReopen()
+    {
+        QFETCH(int, written);
+        QFETCH(bool, storeLost);
+        QFETCH(QString, key);
+        QFETCH(int, expected);
         {
             Repository repository;
             QCOMPARE(repository.openDatabase(), 0);
-            QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 10), 0);
+            if (written)
+                QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, written), 0);
         }
+        if (storeLost)
+            QVERIFY(QFile::remove(myEnv->settingsFile()));
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
-        int amount = 0;
-        repository.getSetting(SETTING_AMOUNT_OF_RESULTS, amount);
-        QCOMPARE(amount, 10);
+        int value = 0;
+        repository.getSetting(key, value);
+        QCOMPARE(value, expected);
     }
 
-    void lostSettingsStoreGetsItsDefaultsBack()
+    // A database that cannot be used is refused, whatever stands in the way, and
+    // every operation fails cleanly.
+    void unusableDatabaseIsRefused_data()
     {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("a file that is no database") << "garbage";
+        QTest::newRow("the database path is a folder") << "folder";
+        QTest::newRow("a folder that cannot be created") << "blocked";
+        QTest::newRow("a read-only folder") << "read-only";
+    }
+
+    void unusableDatabaseIsRefused()
+    {
+        QFETCH(QString, obstacle);
+        const QByteArray garbage = QByteArray("This is not a database, just some text that fills the first page. ").repeated(100);
+        StoragePaths paths = myEnv->paths();
+        if (obstacle == "garbage") {
+            QDir().mkpath(myEnv->applicationFolder());
+            QVERIFY(writeFile(myEnv->applicationFolder() + "krelvox_db.dat", garbage));
+        } else if (obstacle == "folder") {
+            QVERIFY(QDir().mkpath(myEnv->applicationFolder() + "krelvox_db.dat"));
+        } else if (obstacle == "blocked") {
+            // A plain file where the application folder's parent should be: no folder
+            // can be made there, whoever runs the test.
+            QVERIFY(writeFile(myEnv->root() + "/blocker", "file"));
+            paths.applicationFolder = myEnv->root() + "/blocker/krelvox/";
+        } else {
+            if (geteuid() == 0)
+                QSKIP("file permissions do not bind the super-user");
+            paths.applicationFolder = myEnv->root() + "/readonly/";
+            QVERIFY(QDir().mkpath(paths.applicationFolder));
+            QVERIFY(QFile::setPermissions(paths.applicationFolder, QFile::ReadOwner | QFile::ExeOwner));
+        }
         {
-            Repository repository;
-            QCOMPARE(repository.openDatabase(), 0);
+            Repository repository(paths);
+            QCOMPARE(repository.openDatabase(), 1);
+            verifyUnusable(repository);
         }
-        QVERIFY(QFile::remove(myEnv->settingsFile()));
-        Repository repository;
-        QCOMPARE(repository.openDatabase(), 0);
-        int limit = 0;
-        repository.getSetting(SETTING_DISK_SPACE_LIMIT, limit);
-        QCOMPARE(limit, 500);
-    }
-
-    void nonSqliteFileIsRefused()
-    {
-        QDir().mkpath(myEnv->applicationFolder());
-        const QByteArray garbage("This is not a database, just some text that fills the first page. ");
-        QVERIFY(writeFile(myEnv->applicationFolder() + "krelvox_db.dat", garbage.repeated(100)));
-        Repository repository;
-        QCOMPARE(repository.openDatabase(), 1);
-        verifyUnusable(repository);
-        // The file is left as it was.
-        QFile file(repository.databaseFileName());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), garbage.repeated(100));
+        if (obstacle == "garbage") {
+            // The file is left as it was.
+            QCOMPARE(readFile(myEnv->applicationFolder() + "krelvox_db.dat"), garbage);
+        } else if (obstacle == "read-only") {
+            QFile::setPermissions(paths.applicationFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
     }
 
     void createNewSetsAnUnusableFileAside()
@@ -145,27 +170,21 @@ private Q_SLOTS:
         {
             Repository repository;
             QCOMPARE(repository.openDatabase(), 0);
-            VideoEntry video = makeVideo(QStringLiteral("old"));
+            VideoEntry video = testVideo(QStringLiteral("old"));
             QCOMPARE(repository.addFavorite(&video, true), 0);
         }
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("earlier"));
-            db.setDatabaseName(myEnv->applicationFolder() + "krelvox_db.dat");
-            QVERIFY(db.open());
-            QSqlQuery drop(db);
-            QVERIFY2(drop.exec(QStringLiteral("alter table video_entry drop column author_user_name")),
-                     qPrintable(drop.lastError().text()));
-            QVERIFY(drop.exec(QStringLiteral("pragma user_version = 1")));
-            db.close();
+            RawDatabase raw(myEnv->applicationFolder() + "krelvox_db.dat");
+            QVERIFY(raw.exec(QStringLiteral("alter table video_entry drop column author_user_name")));
+            QVERIFY(raw.exec(QStringLiteral("pragma user_version = 1")));
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("earlier"));
 
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
         VideoListModel model(&repository);
         QCOMPARE(repository.getPlayListEntries(1, &model), 0);
-        QCOMPARE(ids(model), QStringList({"old"}));
-        VideoEntry video = makeVideo(QStringLiteral("new"));
+        QCOMPARE(videoIds(model), QStringList({"old"}));
+        VideoEntry video = testVideo(QStringLiteral("new"));
         video.setAuthorUserName(QStringLiteral("newuser"));
         QCOMPARE(repository.addFavorite(&video, true), 0);
         std::unique_ptr<VideoEntry> read(repository.getPlayListsEntryById(1, video.getFavoriteId()));
@@ -178,7 +197,7 @@ private Q_SLOTS:
         {
             Repository repository;
             QCOMPARE(repository.openDatabase(), 0);
-            VideoEntry video = makeVideo(QStringLiteral("keep"));
+            VideoEntry video = testVideo(QStringLiteral("keep"));
             QCOMPARE(repository.addFavorite(&video, true), 0);
         }
         Repository repository;
@@ -206,7 +225,7 @@ private Q_SLOTS:
             Repository repository;
             QCOMPARE(repository.openDatabase(), 0);
             for (int i = 0; i < 40; ++i) {
-                VideoEntry video = makeVideo(QStringLiteral("video%1").arg(i), QString(200, QLatin1Char('t')));
+                VideoEntry video = testVideo(QStringLiteral("video%1").arg(i), QString(200, QLatin1Char('t')));
                 QCOMPARE(repository.addFavorite(&video, true), 0);
             }
         }
@@ -224,7 +243,7 @@ private Q_SLOTS:
         VideoListModel model(&repository);
         QCOMPARE(repository.getPlayListEntries(1, &model), createNew ? 0 : 1);
         QVERIFY(!repository.getFirstPlayListsEntry(1));
-        VideoEntry video = makeVideo(QStringLiteral("video3"));
+        VideoEntry video = testVideo(QStringLiteral("video3"));
         repository.addFavorite(&video, true);
         QCOMPARE(damage.count(), createNew ? 0 : 1);
         QCOMPARE(repository.isDatabaseDamaged(), !createNew);
@@ -248,8 +267,8 @@ private Q_SLOTS:
         QFETCH(QStringList, remaining);
         auto repository = std::make_unique<Repository>();
         QCOMPARE(repository->openDatabase(), 0);
-        VideoEntry gone = makeVideo(QStringLiteral("gone"));
-        VideoEntry other = makeVideo(QStringLiteral("other"));
+        VideoEntry gone = testVideo(QStringLiteral("gone"));
+        VideoEntry other = testVideo(QStringLiteral("other"));
         QCOMPARE(repository->addFavorite(&gone, false), 0);
         QCOMPARE(repository->addFavorite(&other, false), 0);
         const QString media = repository->getFileManager()->getApplicationMediaFolder();
@@ -272,49 +291,12 @@ private Q_SLOTS:
         QCOMPARE(left, remaining);
     }
 
-    void folderThatCannotBeCreated()
-    {
-        // A plain file where the application folder's parent should be: no folder can
-        // be made there, whoever runs the test.
-        QVERIFY(writeFile(myEnv->root() + "/blocker", "file"));
-        StoragePaths paths = myEnv->paths();
-        paths.applicationFolder = myEnv->root() + "/blocker/krelvox/";
-        Repository repository(paths);
-        QCOMPARE(repository.openDatabase(), 1);
-        verifyUnusable(repository);
-    }
-
-    void databasePathIsAFolder()
-    {
-        QVERIFY(QDir().mkpath(myEnv->applicationFolder() + "krelvox_db.dat"));
-        Repository repository;
-        QCOMPARE(repository.openDatabase(), 1);
-        verifyUnusable(repository);
-    }
-
-    void readOnlyFolder()
-    {
-        if (geteuid() == 0)
-            QSKIP("file permissions do not bind the super-user");
-        const QString folder = myEnv->root() + "/readonly/";
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        StoragePaths paths = myEnv->paths();
-        paths.applicationFolder = folder;
-        {
-            Repository repository(paths);
-            QCOMPARE(repository.openDatabase(), 1);
-            verifyUnusable(repository);
-        }
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
     void failedReorderLeavesPlaylistAsItWas()
     {
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
         for (const char* id : {"a", "b", "c", "d"}) {
-            VideoEntry video = makeVideo(QString::fromLatin1(id));
+            VideoEntry video = testVideo(QString::fromLatin1(id));
             QCOMPARE(repository.addFavorite(&video, true), 0);
         }
         RawDatabase raw(repository.databaseFileName());
@@ -334,8 +316,8 @@ private Q_SLOTS:
         QCOMPARE(repository.openDatabase(), 0);
         PlayList mine(0, 0, ePlayListLocal, QStringLiteral("Mine"));
         QCOMPARE(repository.addPlayList(&mine), 0);
-        VideoEntry a = makeVideo(QStringLiteral("a"));
-        VideoEntry b = makeVideo(QStringLiteral("b"));
+        VideoEntry a = testVideo(QStringLiteral("a"));
+        VideoEntry b = testVideo(QStringLiteral("b"));
         QCOMPARE(repository.addFavorite(&a, true), 0);
         QCOMPARE(repository.addFavorite(&b, true), 0);
         QCOMPARE(repository.addVideoToPlayList(&a, mine.getId()), 0);
@@ -353,7 +335,7 @@ private Q_SLOTS:
     {
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
-        VideoEntry video = makeVideo(QStringLiteral("s"));
+        VideoEntry video = testVideo(QStringLiteral("s"));
         QCOMPARE(repository.addFavorite(&video, false), 0);
         const QString queued = repository.getFileManager()->getQueueFolder() + "s.flv";
         QVERIFY(writeFile(queued, "video"));
@@ -373,15 +355,15 @@ private Q_SLOTS:
         QCOMPARE(repository.openDatabase(), 0);
         QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 3), 0);
         for (const char* id : {"a", "b", "c", "d"}) {
-            VideoEntry video = makeVideo(QString::fromLatin1(id));
+            VideoEntry video = testVideo(QString::fromLatin1(id));
             QCOMPARE(repository.addToHistory(&video), 0);
             QVERIFY(video.isInHistory());
         }
-        VideoEntry again = makeVideo(QStringLiteral("b"));
+        VideoEntry again = testVideo(QStringLiteral("b"));
         QCOMPARE(repository.addToHistory(&again), 0);
         VideoListModel model(&repository);
         QCOMPARE(repository.getHistory(&model), 0);
-        QCOMPARE(ids(model), QStringList({"b", "d", "c"}));
+        QCOMPARE(videoIds(model), QStringList({"b", "d", "c"}));
         QVERIFY(model.entries().first()->isInHistory());
         QCOMPARE(repository.getMostViewedVideo(), QStringLiteral("Title of b"));
 
@@ -397,7 +379,7 @@ private Q_SLOTS:
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
         QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 0), 0);
-        VideoEntry video = makeVideo(QStringLiteral("a"));
+        VideoEntry video = testVideo(QStringLiteral("a"));
         QCOMPARE(repository.addToHistory(&video), 0);
         VideoListModel model(&repository);
         repository.getHistory(&model);
@@ -467,11 +449,11 @@ private Q_SLOTS:
         QCOMPARE(repository.openDatabase(), 0);
         FileManager* files = repository.getFileManager();
 
-        VideoEntry finished = makeVideo(QStringLiteral("finished"));
-        VideoEntry waiting = makeVideo(QStringLiteral("waiting"));
-        VideoEntry link = makeVideo(QStringLiteral("link"));
-        VideoEntry watched = makeVideo(QStringLiteral("watched"));
-        VideoEntry browsed = makeVideo(QStringLiteral("browsed"));
+        VideoEntry finished = testVideo(QStringLiteral("finished"));
+        VideoEntry waiting = testVideo(QStringLiteral("waiting"));
+        VideoEntry link = testVideo(QStringLiteral("link"));
+        VideoEntry watched = testVideo(QStringLiteral("watched"));
+        VideoEntry browsed = testVideo(QStringLiteral("browsed"));
         QCOMPARE(repository.addFavorite(&finished, false), 0);
         QCOMPARE(repository.addFavorite(&waiting, false), 0);
         QCOMPARE(repository.addFavorite(&link, true), 0);

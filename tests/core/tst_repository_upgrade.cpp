@@ -2,8 +2,7 @@
 // positions with gaps and repeats) opened by this one: brought up to date in place
 // on the first start with nothing lost, or, when that fails half-way, left exactly as
 // it was.
-#include "tests/core/CoreTestHelpers.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/PlayListModel.h"
 #include "core/Repository.h"

@@ -1,7 +1,7 @@
 // The settings store and the repository's setting operations: defaults, numbers
 // stored as text, the signals after a write, the keys that cannot be written, and
 // the file's permissions.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/Repository.h"
 #include "core/SettingsManager.h"
@@ -207,10 +207,7 @@ private Q_SLOTS:
         const QString file = myEnv->settingsFile();
         const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
         if (mode >= 0) {
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(content);
-            out.close();
+            QVERIFY(writeFile(file, content));
             QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
         }
         SettingsManager settings(file);

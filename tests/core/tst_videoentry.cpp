@@ -1,6 +1,6 @@
 // Value entities: copies of a video get their own mutex and a copy of every field;
 // the thumbnail is attached under the entry's lock.
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/SharedImages.h"
 #include "core/VideoEntry.h"

@@ -1,9 +1,9 @@
 #ifndef KRELVOX_FAVORITESFIXTURE_H
 #define KRELVOX_FAVORITESFIXTURE_H
 
-// A favourites page on its own window, with its controller, a repository in a
-// private test world and a recording video service, plus helpers to fill the
-// database, find rows on screen and answer the page's dialogs.
+// A favourites page on the test world's window, with its controller, the page history
+// and a video service, plus helpers to fill the database, find rows on screen and hand
+// drag events to the page.
 
 #include "favorites/FavoriteItemDelegate.h"
 #include "favorites/FavoriteResultController.h"
@@ -15,71 +15,44 @@
 #include "core/FileManager.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
-#include "core/Repository.h"
 #include "core/Types.h"
-#include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Paths.h"
 #include "core/constants/Settings.h"
-#include "shell/BaseDialog.h"
 #include "shell/PageHistory.h"
-#include "tests/favorites/RecordingVideoService.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
-// Answers the next modal dialog that appears: remembers its title and text and
-// presses OK (accept) or Cancel.
-class DialogAnswerer : public QObject
-{
-public:
-    explicit DialogAnswerer(bool accept) : myAccept(accept)
-    {
-        myTimer.setInterval(10);
-        QObject::connect(&myTimer, &QTimer::timeout, this, [this]() { poll(); });
-        myTimer.start();
-    }
-    bool answered() const { return myAnswered; }
-    QString title;
-    QString text;
-
-private:
-    void poll()
-    {
-        BaseDialog* dialog = qobject_cast<BaseDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        myTimer.stop();
-        myAnswered = true;
-        title = dialog->getTitle();
-        text = dialog->getText();
-        if (myAccept)
-            dialog->accept();
-        else
-            dialog->reject();
-    }
-    QTimer myTimer;
-    bool myAccept;
-    bool myAnswered = false;
-};
+#include <functional>
 
 struct FavoritesWorld
 {
-    explicit FavoritesWorld(bool runCommandsLocally = true)
-        : service(runCommandsLocally ? &repository : nullptr)
+    enum ServiceKind {
+        RecordedCommands,   // the recording service: commands are only recorded
+        LocalCommands,      // the recording service, which also carries out the device's commands
+        AccountService,     // the video service on the fake service's signed-in account
+    };
+
+    // beforePage runs on the world before the controller and its page are made.
+    explicit FavoritesWorld(ServiceKind kind = LocalCommands,
+                            const std::function<void(TestWorld&)>& beforePage = nullptr)
+        : world(kind == AccountService ? TestWorld::SignedIn : TestWorld::Database),
+          repository(*world.repository),
+          service(kind == LocalCommands ? &repository : nullptr),
+          history(world.history),
+          window(world.window())
     {
-        repository.openDatabase();
-        controller = new FavoriteResultController(&service, repository, history, &window);
+        if (beforePage)
+            beforePage(world);
+        VideoServiceProvider* provider = kind == AccountService ? static_cast<VideoServiceProvider*>(world.service.get())
+                                                                : &service;
+        controller = new FavoriteResultController(provider, repository, history, &window);
         page = controller->getPage();
-        window.resize(800, 480);
         page->setGeometry(0, 0, 800, 480);
     }
     ~FavoritesWorld()
@@ -102,15 +75,13 @@ struct FavoritesWorld
         return file;
     }
 
+    // A video with a picture of its own; each one a little longer and rated otherwise.
     VideoEntry makeVideo(const QString& videoId, const QString& title = QString())
     {
         static const QColor colors[] = {QColor(40, 90, 160), QColor(160, 70, 40), QColor(50, 130, 60),
                                         QColor(120, 60, 140), QColor(150, 130, 30)};
         static int next = 0;
-        VideoEntry entry;
-        entry.setVideoId(videoId);
-        entry.setName(title.isEmpty() ? QStringLiteral("Video ") + videoId : title);
-        entry.setAuthor(QStringLiteral("author_") + videoId);
+        VideoEntry entry = testVideo(videoId, title.isEmpty() ? QStringLiteral("Video ") + videoId : title);
         entry.setLength(61.5f + 37 * next);
         entry.setRating(QString::number(1 + next % 5));
         entry.setThumbnailFile(thumbnailFile(videoId, colors[next++ % 5]));
@@ -136,10 +107,8 @@ struct FavoritesWorld
     {
         VideoEntry entry = makeVideo(videoId, title);
         repository.addFavorite(&entry, false);
-        QFile file(repository.getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(3 * 1048576 + 200000, 'v'));
-        file.close();
+        writeFile(repository.getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX,
+                  QByteArray(3 * 1048576 + 200000, 'v'));
         repository.storeDownloadedEntry(&entry);
         return entry.getFavoriteId();
     }
@@ -153,9 +122,7 @@ struct FavoritesWorld
     }
     int addPlayList(int serviceId, int type, const QString& name)
     {
-        PlayList playList(0, serviceId, type, name);
-        repository.addPlayList(&playList);
-        return playList.getId();
+        return ::addPlayList(repository, serviceId, type, name);
     }
     int addToPlayList(const QString& videoId, int playListId)
     {
@@ -163,9 +130,35 @@ struct FavoritesWorld
         repository.addVideoToPlayList(&entry, playListId);
         return entry.getFavoriteId();
     }
-    void setSignedIn(bool signedIn)
+    void setSignedIn(bool signedIn) { world.setSignedIn(signedIn); }
+
+    // The playlists most page tests share, made in this order: "Mix" holding the
+    // videos given, "Empty", and with the account its folder, its "Favorites" holding
+    // their videos, and the account playlist "Trips".
+    struct PlayLists
     {
-        repository.setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn ? 1 : 0);
+        int mix = 0;
+        int empty = 0;
+        int accountFolder = 0;
+        int accountFavorites = 0;
+        int trips = 0;
+    };
+    PlayLists addPlayLists(const QStringList& mixVideos, bool account = true,
+                           const QStringList& accountFavoriteVideos = QStringList())
+    {
+        PlayLists ids;
+        ids.mix = addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Mix"));
+        for (const QString& videoId : mixVideos)
+            addToPlayList(videoId, ids.mix);
+        ids.empty = addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Empty"));
+        if (!account)
+            return ids;
+        ids.accountFolder = repository.addAccountPlayListFolder();
+        ids.accountFavorites = addPlayList(eAccountService, ePlayListAccountFavorites, QStringLiteral("Favorites"));
+        for (const QString& videoId : accountFavoriteVideos)
+            addToPlayList(videoId, ids.accountFavorites);
+        ids.trips = addPlayList(eAccountService, ePlayListAccount, QStringLiteral("Trips"));
+        return ids;
     }
 
     // Closes both folders and refills, so that the tree ends above the list's bottom.
@@ -191,8 +184,7 @@ struct FavoritesWorld
             page->getPlayListModel()->setVsFolderCollapsed(0, false);
             page->getPlayListModel()->setVsFolderCollapsed(1, false);
         }
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
+        if (!world.show())
             qWarning("the favourites window was not exposed");
         controller->restoreHistoryPosition(nullptr);
         // As the main window does when it shows a page.
@@ -279,11 +271,11 @@ struct FavoritesWorld
         return indicator;
     }
 
-    TestEnvironment environment;
-    Repository repository;
-    PageHistory history;
+    TestWorld world;
+    Repository& repository;
     RecordingVideoService service;
-    QWidget window;
+    PageHistory& history;
+    QWidget& window;
     FavoriteResultController* controller = nullptr;
     FavoriteResultPage* page = nullptr;
 };

@@ -2,20 +2,9 @@
 // account folder's playlists when it is opened or shown open, the entries of an
 // account playlist when it is selected, failed reads, a signed-out account, and
 // reads that a command overtakes.
-#include "tests/service/AccountTestSupport.h"
+#include "tests/favorites/FavoritesFixture.h"
 
-#include "favorites/FavoriteResultController.h"
-#include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoriteSweepList.h"
-#include "favorites/PlayListSweepList.h"
-
-#include "core/PlayList.h"
-#include "core/PlayListModel.h"
-#include "core/Repository.h"
-#include "core/VideoEntry.h"
-#include "core/VideoListModel.h"
-#include "core/constants/Settings.h"
-#include "shell/PageHistory.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -31,23 +20,20 @@ const QStringList MOUNTAIN_VIDEOS = {QStringLiteral("k7Qm2Lx9Pw4"), QStringLiter
                                      QStringLiteral("Rt5vB1nM3qW")};
 
 // The favourites page and its controller on the real video service, which talks to
-// the account side of the fake service.
-struct SyncWorld
+// the account side of the fake service. The account folder is there, and the
+// signed-in flag set, before the page is made.
+struct SyncWorld : FavoritesWorld
 {
     explicit SyncWorld(bool signedIn = true)
+        : FavoritesWorld(AccountService, [signedIn](TestWorld& world) {
+              world.setSignedIn(signedIn);
+              world.repository->addAccountPlayListFolder();
+          })
     {
-        account.signedIn();
-        repository().setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn ? 1 : 0);
-        accountFolder = repository().addAccountPlayListFolder();
-        controller = new FavoriteResultController(account.service.get(), repository(), history, &window);
-        page = controller->getPage();
-        window.resize(800, 480);
-        page->setGeometry(0, 0, 800, 480);
+        accountFolder = repository.addAccountPlayListFolder();
     }
-    ~SyncWorld() { delete controller; }
 
-    Repository& repository() { return *account.repository; }
-    FakeAccountState& fake() { return *account.account; }
+    FakeAccountState& fake() { return *world.account; }
     PlayListModel* tree() const { return page->getPlayListModel(); }
 
     // The page is shown (as the application shows it), the account folder open or not.
@@ -98,22 +84,17 @@ struct SyncWorld
     // "videoId/entryId" of a playlist's entries in the database, top first.
     QStringList stored(int playListId)
     {
-        VideoListModel model(&repository());
-        repository().getPlayListEntries(playListId, &model);
+        VideoListModel model(&repository);
+        repository.getPlayListEntries(playListId, &model);
         QStringList rows;
         for (VideoEntry* e : model.entries())
             rows << e->getVideoId() + QLatin1Char('/') + e->getProviderEntryId();
         return rows;
     }
-    int reads(const QString& prefix) const { return account.count("GET", prefix); }
+    int reads(const QString& prefix) const { return world.count("GET", prefix); }
     int entryReads() const { return reads(PLAYLIST_FEEDS) + reads(FAVORITES_FEED); }
 
-    AccountWorld account;
-    PageHistory history;
-    QWidget window;
     int accountFolder = 0;
-    FavoriteResultController* controller = nullptr;
-    FavoriteResultPage* page = nullptr;
 };
 
 const QStringList ACCOUNT_TREE = {QStringLiteral("5:Favorites"), QStringLiteral("6:Tunturit"),
@@ -199,10 +180,10 @@ void TestAccountSync::renamedAndDeletedOnTheAccount()
     w.show(true);
     QTRY_COMPARE(w.accountRows(), QStringList({"5:Favorites", "6:Uusi", "6:Tunturit 2013"}));
     QCOMPARE(w.rowId(QStringLiteral("Tunturit 2013")), mountains);
-    std::unique_ptr<PlayList> renamed(w.repository().getPlayList(mountains));
+    std::unique_ptr<PlayList> renamed(w.repository.getPlayList(mountains));
     QCOMPARE(renamed->getDescription(), QStringLiteral("Kesä ja talvi"));
     // The deleted playlist is gone with its entries; the selection moved on.
-    QVERIFY(!w.repository().getPlayList(music));
+    QVERIFY(!w.repository.getPlayList(music));
     QCOMPARE(w.stored(music), QStringList());
     QVERIFY(w.page->getSelectedPlayList());
     QVERIFY(w.page->getSelectedPlayList()->getId() != music);
@@ -231,9 +212,8 @@ void TestAccountSync::selectingAnAccountPlayListShowsItsEntries()
     QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
     const int id = w.rowId(name);
     // What the database holds is shown at once, the account's list when it comes.
-    VideoEntry old;
-    old.setVideoId(QStringLiteral("oldvideo001"));
-    QCOMPARE(w.repository().addVideoToPlayList(&old, id), 0);
+    VideoEntry old = videoWithId(QStringLiteral("oldvideo001"));
+    QCOMPARE(w.repository.addVideoToPlayList(&old, id), 0);
     w.select(id);
     QCOMPARE(w.shown(), QStringList({"oldvideo001"}));
     QTRY_COMPARE(w.stored(id), expected);
@@ -250,11 +230,7 @@ void TestAccountSync::selectingAnAccountPlayListShowsItsEntries()
     QCOMPARE(first->getAuthor(), QStringLiteral("Uploader ") + videos.at(0));
     w.page->grab();
     QSignalSpy author(w.page, &FavoriteResultPage::authorVideosRequested);
-    QWidget* viewport = w.page->getFavoriteView()->viewport();
-    const QPoint link = first->getAuthorRect().center().toPoint();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, link);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, link);
-    QTest::mouseDClick(viewport, Qt::LeftButton, {}, link);
+    Touch::doubleTap(w.page->getFavoriteView(), first->getAuthorRect().center().toPoint());
     QCOMPARE(author.count(), 1);
     QCOMPARE(author.first().first().toString(), QStringLiteral("uploader_") + videos.at(0));
     w.history.clear();
@@ -310,8 +286,8 @@ void TestAccountSync::aFailedReadLeavesTheTree()
     const FakeResponse failure = status == 200
         ? FakeResponse::document(body, "application/atom+xml; charset=UTF-8; type=feed")
         : FakeResponse::error(status, "ServiceException", "Internal error");
-    w.account.fake.addRoute("GET", PLAYLISTS_FEED, failure);
-    w.account.fake.addRoute("GET", PLAYLIST_FEEDS + QLatin1Char('*'), failure);
+    w.world.fake.addRoute("GET", PLAYLISTS_FEED, failure);
+    w.world.fake.addRoute("GET", PLAYLIST_FEEDS + QLatin1Char('*'), failure);
     w.fake().playLists.clear();
     TraceCollector traces;
     auto traced = [&traces](const char* what) { return traces.lines().filter(QLatin1String(what)).size(); };
@@ -334,10 +310,9 @@ void TestAccountSync::signedOutNothingIsRead()
     SyncWorld w(false);
     PlayList kept(0, eAccountService, ePlayListAccount, QStringLiteral("Vanha"));
     kept.setProviderId(QStringLiteral("PLOLD0000000000001"));
-    QCOMPARE(w.repository().addPlayList(&kept), 0);
-    VideoEntry video;
-    video.setVideoId(QStringLiteral("oldvideo001"));
-    QCOMPARE(w.repository().addVideoToPlayList(&video, kept.getId()), 0);
+    QCOMPARE(w.repository.addPlayList(&kept), 0);
+    VideoEntry video = videoWithId(QStringLiteral("oldvideo001"));
+    QCOMPARE(w.repository.addVideoToPlayList(&video, kept.getId()), 0);
 
     w.show(false);
     w.toggleAccountFolder();
@@ -346,7 +321,7 @@ void TestAccountSync::signedOutNothingIsRead()
     QCOMPARE(w.shown(), QStringList({"oldvideo001"}));
     w.show(true);
     QTest::qWait(200);
-    QCOMPARE(w.account.fake.requestsTo(QStringLiteral("/gdata")).size(), 0);
+    QCOMPARE(w.world.fake.requestsTo(QStringLiteral("/gdata")).size(), 0);
     QCOMPARE(w.accountRows(), QStringList({"6:Vanha"}));
     QCOMPARE(w.shown(), QStringList({"oldvideo001"}));
 }
@@ -354,7 +329,7 @@ void TestAccountSync::signedOutNothingIsRead()
 void TestAccountSync::aPlayListCreatedDuringTheReadStays()
 {
     SyncWorld w;
-    QSignalSpy finished(w.account.service.get(), &VideoServiceProvider::commandFinished);
+    QSignalSpy finished(w.world.service.get(), &VideoServiceProvider::commandFinished);
     w.fake().listReadDelayMs = 300;
     w.show(true);
     // The read is on its way (with the account as it was) when the playlist is made.
@@ -372,14 +347,13 @@ void TestAccountSync::aPlayListCreatedDuringTheReadStays()
 void TestAccountSync::aVideoAddedDuringTheReadStays()
 {
     SyncWorld w;
-    QSignalSpy finished(w.account.service.get(), &VideoServiceProvider::commandFinished);
+    QSignalSpy finished(w.world.service.get(), &VideoServiceProvider::commandFinished);
     w.show(true);
     QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
     const int mountains = w.rowId(QStringLiteral("Tunturit"));
     w.fake().listReadDelayMs = 300;
     w.select(mountains);
-    VideoEntry added;
-    added.setVideoId(QStringLiteral("newvideo001"));
+    VideoEntry added = videoWithId(QStringLiteral("newvideo001"));
     Q_EMIT w.page->vsAddVideoToPlayList(added.getVideoId(), &added, w.tree()->getPlayListById(mountains));
     QTRY_COMPARE(finished.count(), 1);
     QVERIFY(finished.at(0).at(1).toBool());

@@ -1,20 +1,9 @@
 #include "favorites/BackgroundDownloadController.h"
-#include "favorites/FavoriteResultController.h"
-#include "favorites/FavoriteResultPage.h"
+#include "tests/favorites/FavoritesFixture.h"
 
-#include "core/FileManager.h"
-#include "core/Repository.h"
-#include "core/Types.h"
-#include "core/VideoEntry.h"
-#include "core/VideoListModel.h"
 #include "core/constants/Paths.h"
 #include "core/constants/Settings.h"
 #include "service/ServiceConstants.h"
-#include "shell/PageHistory.h"
-#include "tests/favorites/RecordingVideoService.h"
-#include "tests/service/ServiceTestSupport.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/FakeService.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,115 +15,31 @@
 
 namespace {
 
-// A background channel under the test's control: it records what it is handed and
-// runs until the test finishes it, reports it removed or it is cancelled.
-class QueueService : public RecordingVideoService
-{
-public:
-    QStringList started;   // video ids handed to the channel, in order
-    int cancels = 0;
-    bool running = false;
-    QString runningVideoId;
-    QString videoFolder; // where the channel writes, as the real one: the favourites video folder
-
-    void backgrounddownload(VideoEntry* video) override
-    {
-        if (video)
-            video->setVideoFile(videoFolder + video->getVideoId() + VIDEO_FILE_SUFFIX);
-        started << (video ? video->getVideoId() : QString());
-        running = video != nullptr;
-        runningVideoId = video ? video->getVideoId() : QString();
-    }
-    void cancelBackgoundDownload() override
-    {
-        ++cancels;
-        running = false;
-        runningVideoId.clear();
-    }
-    bool getBackgroundDownloadState() override { return running; }
-
-    // The running download ends as the real channel ends it: the file is complete in
-    // the favourites video folder, the channel is idle, then the signal.
-    void finish(Repository& repository)
-    {
-        QFile file(repository.getFileManager()->getFavoriteVideoFolder() + runningVideoId + VIDEO_FILE_SUFFIX);
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("the test cannot write a video file");
-        file.write(QByteArray(250000, 'f'));
-        file.close();
-        finishWithoutFile();
-    }
-    void finishWithoutFile()
-    {
-        running = false;
-        runningVideoId.clear();
-        Q_EMIT backgroundVideoIsDownloaded();
-    }
-    void reportRemoved()
-    {
-        running = false;
-        runningVideoId.clear();
-        Q_EMIT videoRemovedBackground(QStringLiteral("The video is not available"));
-    }
-};
-
-// The favourites of "All local favorites" by video id: their download states.
-QMap<QString, int> downloadStates(Repository& repository)
-{
-    VideoListModel model(&repository);
-    repository.getPlayListEntries(ePlayListIdAllFavorites, &model);
-    QMap<QString, int> states;
-    for (VideoEntry* entry : model.entries())
-        states.insert(entry->getVideoId(), entry->getDownloadState());
-    return states;
-}
-
-QStringList videoIds(VideoListModel* model)
-{
-    QStringList ids;
-    for (VideoEntry* entry : model->entries())
-        ids << entry->getVideoId();
-    return ids;
-}
-
 void addFavorite(Repository& repository, const QString& videoId, bool asLink = false)
 {
-    VideoEntry entry;
-    entry.setVideoId(videoId);
+    VideoEntry entry = videoWithId(videoId);
     entry.setName(QStringLiteral("Video ") + videoId);
     entry.setAuthor(QStringLiteral("author_") + videoId);
     QCOMPARE(repository.addFavorite(&entry, asLink), 0);
 }
 
 // The controller with a favourites controller, a page that shows the download queue
-// and the service double. The database may be filled before the controller is made.
-struct QueueWorld
+// and the recording service, whose background channel runs until the test ends it.
+// The database may be filled before the controller is made.
+struct QueueWorld : FavoritesWorld
 {
-    TestEnvironment environment;
-    Repository repository;
-    PageHistory history;
-    QueueService service;
-    QWidget window;
-    FavoriteResultController* favorites = nullptr;
-    std::unique_ptr<BackgroundDownloadController> controller;
+    FavoriteResultController* favorites = controller;
+    std::unique_ptr<BackgroundDownloadController> downloads;
 
-    QueueWorld()
-    {
-        if (repository.openDatabase() != 0)
-            qFatal("the test database cannot be opened");
-        service.videoFolder = repository.getFileManager()->getFavoriteVideoFolder();
-        favorites = new FavoriteResultController(&service, repository, history, &window);
-    }
     void makeController()
     {
-        controller = std::make_unique<BackgroundDownloadController>(&service, repository, favorites);
+        downloads = std::make_unique<BackgroundDownloadController>(&service, repository, favorites);
         favorites->restoreHistoryPosition(nullptr);
         favorites->getPage()->selectPlayListById(ePlayListIdDownloadQueue);
     }
     void setEnabled(bool on) { QCOMPARE(repository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, on ? 1 : 0), 0); }
     // The rows the favourites page shows for the download queue.
-    QStringList shownQueue() const { return videoIds(favorites->getPage()->getFavoriteModel()); }
+    QStringList shownQueue() const { return videoIds(*favorites->getPage()->getFavoriteModel()); }
 };
 
 } // namespace
@@ -161,15 +66,15 @@ void TestBackgroundDownloadController::switchedOnWithAnEmptyQueueWaitsForTheFirs
     world.makeController();
     QTest::ignoreMessage(QtDebugMsg, "First entry is empty");
     world.setEnabled(true);
-    QCOMPARE(world.service.started, QStringList());
-    QVERIFY(!world.controller->getDownloadEntry());
+    QCOMPARE(world.service.backgroundStarted, QStringList());
+    QVERIFY(!world.downloads->getDownloadEntry());
 
     // A link is not downloaded; a stored copy is, at once.
     addFavorite(world.repository, QStringLiteral("link0000001"), true);
-    QCOMPARE(world.service.started, QStringList());
+    QCOMPARE(world.service.backgroundStarted, QStringList());
     addFavorite(world.repository, QStringLiteral("copy0000001"));
-    QCOMPARE(world.service.started, QStringList({ "copy0000001" }));
-    QCOMPARE(world.controller->getDownloadEntry()->getVideoId(), QStringLiteral("copy0000001"));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "copy0000001" }));
+    QCOMPARE(world.downloads->getDownloadEntry()->getVideoId(), QStringLiteral("copy0000001"));
 }
 
 void TestBackgroundDownloadController::queueIsWorkedOffInOrderAndEachEntryIsStored()
@@ -182,22 +87,22 @@ void TestBackgroundDownloadController::queueIsWorkedOffInOrderAndEachEntryIsStor
     // The page shows the queue newest first.
     QCOMPARE(world.shownQueue(), QStringList({ "second00001", "first000001" }));
 
-    world.controller->startOrStopBackgroundDownload();
-    QCOMPARE(world.service.started, QStringList({ "first000001" }));
+    world.downloads->startOrStopBackgroundDownload();
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001" }));
 
-    world.service.finish(world.repository);
+    world.service.finishBackgroundDownload();
     QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadStored));
     QVERIFY(QFileInfo(world.repository.getFileManager()->getFavoriteVideoFolder() + "first000001.flv").size() > 0);
     // The page was refilled: the stored one has left the queue it shows.
     QCOMPARE(world.shownQueue(), QStringList({ "second00001" }));
-    QCOMPARE(world.service.started, QStringList({ "first000001", "second00001" }));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001", "second00001" }));
 
-    world.service.finish(world.repository);
+    world.service.finishBackgroundDownload();
     QCOMPARE(downloadStates(world.repository).value("second00001"), int(eDownloadStored));
-    QVERIFY(!world.controller->getDownloadEntry());
+    QVERIFY(!world.downloads->getDownloadEntry());
     // The empty queue shows its message row.
     QCOMPARE(world.shownQueue(), QStringList({ QString() }));
-    QCOMPARE(world.service.started.count(), 2);
+    QCOMPARE(world.service.backgroundStarted.count(), 2);
     QCOMPARE(downloadStates(world.repository).value("link0000001"), int(eDownloadQueued));
 }
 
@@ -207,16 +112,16 @@ void TestBackgroundDownloadController::entryAddedDuringADownloadWaitsItsTurn()
     addFavorite(world.repository, QStringLiteral("first000001"));
     addFavorite(world.repository, QStringLiteral("second00001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
+    world.downloads->startOrStopBackgroundDownload();
 
     addFavorite(world.repository, QStringLiteral("third000001"));
-    QCOMPARE(world.service.started, QStringList({ "first000001" }));
-    QVERIFY(world.service.running);
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001" }));
+    QVERIFY(world.service.backgroundDownloading);
 
-    world.service.finish(world.repository);
-    world.service.finish(world.repository);
-    world.service.finish(world.repository);
-    QCOMPARE(world.service.started, QStringList({ "first000001", "second00001", "third000001" }));
+    world.service.finishBackgroundDownload();
+    world.service.finishBackgroundDownload();
+    world.service.finishBackgroundDownload();
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001", "second00001", "third000001" }));
     const QMap<QString, int> states = downloadStates(world.repository);
     QCOMPARE(states.values(), QList<int>({ eDownloadStored, eDownloadStored, eDownloadStored }));
 }
@@ -227,20 +132,20 @@ void TestBackgroundDownloadController::switchingOffCancelsAndKeepsTheEntryQueued
     addFavorite(world.repository, QStringLiteral("first000001"));
     addFavorite(world.repository, QStringLiteral("second00001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
+    world.downloads->startOrStopBackgroundDownload();
 
     world.setEnabled(false);
-    QCOMPARE(world.service.cancels, 1);
-    QVERIFY(!world.service.running);
-    QVERIFY(!world.controller->getDownloadEntry());
+    QCOMPARE(world.service.backgroundCancels, 1);
+    QVERIFY(!world.service.backgroundDownloading);
+    QVERIFY(!world.downloads->getDownloadEntry());
     QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadQueued));
 
     // Switched off, a new stored favourite is not fetched either.
     addFavorite(world.repository, QStringLiteral("third000001"));
-    QCOMPARE(world.service.started, QStringList({ "first000001" }));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001" }));
 
     world.setEnabled(true);
-    QCOMPARE(world.service.started, QStringList({ "first000001", "first000001" }));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001", "first000001" }));
 }
 
 void TestBackgroundDownloadController::switchingOnDuringADownloadStartsTheFirstEntryAgain()
@@ -249,15 +154,15 @@ void TestBackgroundDownloadController::switchingOnDuringADownloadStartsTheFirstE
     addFavorite(world.repository, QStringLiteral("first000001"));
     addFavorite(world.repository, QStringLiteral("second00001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
+    world.downloads->startOrStopBackgroundDownload();
 
     world.setEnabled(true);
-    QCOMPARE(world.service.started, QStringList({ "first000001", "first000001" }));
-    QCOMPARE(world.service.cancels, 0);
-    QCOMPARE(world.controller->getDownloadEntry()->getVideoId(), QStringLiteral("first000001"));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001", "first000001" }));
+    QCOMPARE(world.service.backgroundCancels, 0);
+    QCOMPARE(world.downloads->getDownloadEntry()->getVideoId(), QStringLiteral("first000001"));
     // The chain goes on from there as before.
-    world.service.finish(world.repository);
-    QCOMPARE(world.service.started.last(), QStringLiteral("second00001"));
+    world.service.finishBackgroundDownload();
+    QCOMPARE(world.service.backgroundStarted.last(), QStringLiteral("second00001"));
 }
 
 void TestBackgroundDownloadController::removedVideosAreMarkedInvalidAndSkipped()
@@ -267,11 +172,11 @@ void TestBackgroundDownloadController::removedVideosAreMarkedInvalidAndSkipped()
     addFavorite(world.repository, QStringLiteral("gone0000002"));
     addFavorite(world.repository, QStringLiteral("fine0000001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
+    world.downloads->startOrStopBackgroundDownload();
 
-    world.service.reportRemoved();
-    world.service.reportRemoved();
-    QCOMPARE(world.service.started, QStringList({ "gone0000001", "gone0000002", "fine0000001" }));
+    world.service.reportBackgroundVideoRemoved();
+    world.service.reportBackgroundVideoRemoved();
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "gone0000001", "gone0000002", "fine0000001" }));
     QMap<QString, int> states = downloadStates(world.repository);
     QCOMPARE(states.value("gone0000001"), int(eDownloadInvalid));
     QCOMPARE(states.value("gone0000002"), int(eDownloadInvalid));
@@ -284,10 +189,10 @@ void TestBackgroundDownloadController::removedVideosAreMarkedInvalidAndSkipped()
     }
 
     // Not retried: once the last one is stored, the queue is empty.
-    world.service.finish(world.repository);
+    world.service.finishBackgroundDownload();
     QTest::ignoreMessage(QtDebugMsg, "First entry is empty");
-    world.controller->startOrStopBackgroundDownload();
-    QCOMPARE(world.service.started.count(), 3);
+    world.downloads->startOrStopBackgroundDownload();
+    QCOMPARE(world.service.backgroundStarted.count(), 3);
 }
 
 void TestBackgroundDownloadController::finishedWithoutAFileLeavesTheQueue()
@@ -297,11 +202,11 @@ void TestBackgroundDownloadController::finishedWithoutAFileLeavesTheQueue()
     addFavorite(world.repository, QStringLiteral("empty000001"));
     addFavorite(world.repository, QStringLiteral("second00001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
+    world.downloads->startOrStopBackgroundDownload();
 
-    world.service.finishWithoutFile();
+    world.service.finishBackgroundDownloadWithoutFile();
     QCOMPARE(downloadStates(world.repository).value("empty000001"), int(eDownloadInvalid));
-    QCOMPARE(world.service.started, QStringList({ "empty000001", "second00001" }));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "empty000001", "second00001" }));
 }
 
 void TestBackgroundDownloadController::lateReportsAfterSwitchingOffStoreNothing()
@@ -309,15 +214,15 @@ void TestBackgroundDownloadController::lateReportsAfterSwitchingOffStoreNothing(
     QueueWorld world;
     addFavorite(world.repository, QStringLiteral("first000001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
+    world.downloads->startOrStopBackgroundDownload();
     world.setEnabled(false);
 
     // A report that was on its way when the download was cancelled.
-    world.service.finishWithoutFile();
-    world.service.reportRemoved();
+    world.service.finishBackgroundDownloadWithoutFile();
+    world.service.reportBackgroundVideoRemoved();
     QCOMPARE(downloadStates(world.repository).value("first000001"), int(eDownloadQueued));
-    QCOMPARE(world.service.started, QStringList({ "first000001" }));
-    QVERIFY(!world.controller->getDownloadEntry());
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "first000001" }));
+    QVERIFY(!world.downloads->getDownloadEntry());
 }
 
 void TestBackgroundDownloadController::favoriteRemovedDuringItsDownloadLeavesNoFile()
@@ -328,24 +233,23 @@ void TestBackgroundDownloadController::favoriteRemovedDuringItsDownloadLeavesNoF
     addFavorite(world.repository, QStringLiteral("gone0000001"));
     addFavorite(world.repository, QStringLiteral("second00001"));
     world.makeController();
-    world.controller->startOrStopBackgroundDownload();
-    QCOMPARE(world.service.started, QStringList({ "gone0000001" }));
+    world.downloads->startOrStopBackgroundDownload();
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "gone0000001" }));
 
-    VideoEntry removed;
-    removed.setVideoId(QStringLiteral("gone0000001"));
+    VideoEntry removed = videoWithId(QStringLiteral("gone0000001"));
     QCOMPARE(world.repository.removeFavorite(&removed, ePlayListIdAllFavorites), 0);
-    world.service.finish(world.repository);
+    world.service.finishBackgroundDownload();
 
     const QString folder = world.repository.getFileManager()->getFavoriteVideoFolder();
     QVERIFY(!QFileInfo::exists(folder + QStringLiteral("gone0000001") + VIDEO_FILE_SUFFIX));
     QVERIFY(!downloadStates(world.repository).contains(QStringLiteral("gone0000001")));
     // The queue goes on with the next favourite.
-    QCOMPARE(world.service.started, QStringList({ "gone0000001", "second00001" }));
+    QCOMPARE(world.service.backgroundStarted, QStringList({ "gone0000001", "second00001" }));
 }
 
 void TestBackgroundDownloadController::endToEndThroughTheService()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     Repository& repository = *world.repository;
     FileManager* files = repository.getFileManager();
     // Three stored favourites with thumbnails; the second one has been removed from
@@ -353,19 +257,13 @@ void TestBackgroundDownloadController::endToEndThroughTheService()
     const QStringList ids = { QStringLiteral("first000001"), FakeFeeds::REMOVED_VIDEO_ID, QStringLiteral("third000001") };
     for (const QString& id : ids) {
         const QString thumbnail = files->getThumbnailFolder() + id + QStringLiteral(".jpg");
-        QFile file(thumbnail);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(FakeFeeds::thumbnailImage());
-        file.close();
-        VideoEntry entry;
-        entry.setVideoId(id);
+        QVERIFY(writeFile(thumbnail, FakeFeeds::thumbnailImage()));
+        VideoEntry entry = videoWithId(id);
         entry.setName(QStringLiteral("Video ") + id);
         entry.setThumbnailFile(thumbnail);
         QCOMPARE(repository.addFavorite(&entry, false), 0);
     }
-    PageHistory history;
-    QWidget window;
-    auto* favorites = new FavoriteResultController(world.service.get(), repository, history, &window);
+    auto* favorites = new FavoriteResultController(world.service.get(), repository, world.history, &world.window());
     BackgroundDownloadController controller(world.service.get(), repository, favorites);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
     QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);

@@ -4,8 +4,7 @@
 #include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
-#include "tests/support/RecordingPaintDevice.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFontMetricsF>
 #include <QListView>

@@ -48,8 +48,8 @@ private:
     // favourite (a link, or a queued stored copy) and, with a playlist id, an entry of
     // that playlist; the last added is shown first.
     void addFavorites(const QString& prefix, int count, int playListId, bool queued = false);
-    QStringList shownVideoIds() const;
-    QStringList databaseOrder(int playListId);
+    QStringList shownVideoIds() const { return videoIds(*w->page->getFavoriteModel()); }
+    QStringList databaseOrder(int playListId) { return playListVideoIds(w->repository, playListId); }
     void scrollToEnd();
 
     FavoritesWorld* w = nullptr;
@@ -97,24 +97,6 @@ void TestFavoriteListPaging::addFavorites(const QString& prefix, int count, int 
     QSqlDatabase::removeDatabase(name);
 }
 
-QStringList TestFavoriteListPaging::shownVideoIds() const
-{
-    QStringList ids;
-    for (VideoEntry* entry : w->page->getFavoriteModel()->entries())
-        ids << entry->getVideoId();
-    return ids;
-}
-
-QStringList TestFavoriteListPaging::databaseOrder(int playListId)
-{
-    VideoListModel model(&w->repository);
-    w->repository.getPlayListEntries(playListId, &model);
-    QStringList ids;
-    for (VideoEntry* entry : model.entries())
-        ids << entry->getVideoId();
-    return ids;
-}
-
 void TestFavoriteListPaging::scrollToEnd()
 {
     FavoriteSweepList* view = w->page->getFavoriteView();
@@ -125,7 +107,7 @@ void TestFavoriteListPaging::scrollToEnd()
 
 void TestFavoriteListPaging::init()
 {
-    w = new FavoritesWorld(true);
+    w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     myLong = w->addPlayList(eLocalService, ePlayListLocal, "Long");
     addFavorites(QStringLiteral("v"), LONG_LIST, myLong);
     myShort = w->addPlayList(eLocalService, ePlayListLocal, "Short");
@@ -191,14 +173,14 @@ void TestFavoriteListPaging::fingerDragToTheEndReadsTheNextPage()
 
     // The finger moves the list up by two screenfuls, and on past the old end.
     const QPoint press(view->viewport()->width() * 2 / 3, height - 10);
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, press);
-    QTest::mouseMove(view->viewport(), press - QPoint(0, 2 * height + 30));
+    Touch::press(view, press);
+    Touch::move(view, press - QPoint(0, 2 * height + 30));
     QCOMPARE(model->rowCount(), 2 * FAVORITE_PAGE_ROWS);
     QCOMPARE(w->entry(FAVORITE_PAGE_ROWS)->getVideoId(), QString("v%1").arg(LONG_LIST - 1 - FAVORITE_PAGE_ROWS));
     view->doItemsLayout();
-    QTest::mouseMove(view->viewport(), press - QPoint(0, 4 * height));
+    Touch::move(view, press - QPoint(0, 4 * height));
     QVERIFY(bar->value() > end);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, press - QPoint(0, 4 * height));
+    Touch::release(view, press - QPoint(0, 4 * height));
     QCOMPARE(shownVideoIds(), databaseOrder(myLong).mid(0, 2 * FAVORITE_PAGE_ROWS));
 }
 
@@ -217,9 +199,9 @@ void TestFavoriteListPaging::flickTowardsTheEndReadsTheNextPage()
     QCOMPARE(model->rowCount(), FAVORITE_PAGE_ROWS);
 
     const QPoint press(view->viewport()->width() * 2 / 3, view->viewport()->height() - 10);
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, press);
-    QTest::mouseMove(view->viewport(), press - QPoint(0, 150));
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, press - QPoint(0, 150));
+    Touch::press(view, press);
+    Touch::move(view, press - QPoint(0, 150));
+    Touch::release(view, press - QPoint(0, 150));
     QVERIFY(view->isKineticScrolling());
     QTRY_VERIFY(!view->isKineticScrolling());
     QCOMPARE(model->rowCount(), 2 * FAVORITE_PAGE_ROWS);

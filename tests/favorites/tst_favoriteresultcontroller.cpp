@@ -1,10 +1,10 @@
 #include "tests/favorites/FavoritesFixture.h"
 #include "shell/BackButton.h"
-#include "tests/support/RecordingPaintDevice.h"
 
 #include "core/constants/Settings.h"
 #include "favorites/FocusManager.h"
 #include "favorites/HistoryItemFavorites.h"
+#include "shell/BackButton.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,28 +46,18 @@ private:
     QString emptyMessage();
 
     FavoritesWorld* w = nullptr;
-    int myMix = 0;
-    int myEmpty = 0;
-    int myAccountFolder = 0;
-    int myAccountFavorites = 0;
-    int myTrips = 0;
+    FavoritesWorld::PlayLists myLists;
 };
 
 void TestFavoriteResultController::init()
 {
-    w = new FavoritesWorld(true);
+    w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     w->addStored("s1", "Harbour at dawn");
     w->addStored("s2", "Mountain railway, the whole line from the valley to the summit station in one take");
     w->addLink("l1", "Street musicians");
     w->addLink("l2", "Cooking with cast iron");
     w->addStored("s3", "Night train");
-    myMix = w->addPlayList(eLocalService, ePlayListLocal, "Mix");
-    for (const char* id : {"s1", "s2", "l1", "l2", "s3"})
-        w->addToPlayList(id, myMix);
-    myEmpty = w->addPlayList(eLocalService, ePlayListLocal, "Empty");
-    myAccountFolder = w->repository.addAccountPlayListFolder();
-    myAccountFavorites = w->addPlayList(eAccountService, ePlayListAccountFavorites, "Favorites");
-    myTrips = w->addPlayList(eAccountService, ePlayListAccount, "Trips");
+    myLists = w->addPlayLists({"s1", "s2", "l1", "l2", "s3"});
     w->setSignedIn(true);
 }
 
@@ -99,9 +89,9 @@ void TestFavoriteResultController::playListSelectedSetsTheModes()
     QFETCH(int, type);
     QFETCH(int, rows);
     w->show();
-    const QMap<QString, int> ids{{"All", ePlayListIdAllFavorites}, {"Mix", myMix}, {"Empty", myEmpty},
+    const QMap<QString, int> ids{{"All", ePlayListIdAllFavorites}, {"Mix", myLists.mix}, {"Empty", myLists.empty},
                                  {"Queue", ePlayListIdDownloadQueue}, {"Folder", ePlayListIdLocalFolder},
-                                 {"Favorites", myAccountFavorites}};
+                                 {"Favorites", myLists.accountFavorites}};
     w->controller->playListSelected(ids.contains(playList) ? w->playList(ids[playList]) : nullptr);
     QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), mode);
     QCOMPARE(w->page->getPlayListType(), type);
@@ -150,12 +140,12 @@ void TestFavoriteResultController::emptyListMessages()
     QFETCH(QString, message);
     if (playList == "AllEmpty") {
         delete w;
-        w = new FavoritesWorld(true);
+        w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     }
     w->show();
-    const QMap<QString, int> ids{{"Queue", ePlayListIdDownloadQueue}, {"Empty", myEmpty}, {"Trips", myTrips},
-                                 {"Folder", ePlayListIdLocalFolder}, {"AccountFolder", myAccountFolder},
-                                 {"Favorites", myAccountFavorites}, {"AllEmpty", ePlayListIdAllFavorites}};
+    const QMap<QString, int> ids{{"Queue", ePlayListIdDownloadQueue}, {"Empty", myLists.empty}, {"Trips", myLists.trips},
+                                 {"Folder", ePlayListIdLocalFolder}, {"AccountFolder", myLists.accountFolder},
+                                 {"Favorites", myLists.accountFavorites}, {"AllEmpty", ePlayListIdAllFavorites}};
     w->select(ids[playList]);
     QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), 2);
     QCOMPARE(emptyMessage().remove(QLatin1Char(' ')), QString(message).remove(QLatin1Char(' ')));
@@ -183,8 +173,8 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     QVERIFY(model->isVsFolderCollapsed(1));
     QVERIFY(!w->playList(ePlayListIdLocalFolder)->isFolderCollapsed());
     QVERIFY(w->playList(late));
-    QVERIFY(w->playList(myMix));
-    QVERIFY(w->playList(myEmpty));
+    QVERIFY(w->playList(myLists.mix));
+    QVERIFY(w->playList(myLists.empty));
     QCOMPARE(model->rowCount(), 7);
     // The folder row stays selected.
     QCOMPARE(w->page->getSelectedPlayList()->getId(), int(ePlayListIdLocalFolder));
@@ -192,14 +182,14 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     // The account folder by tap.
     w->paint();
     QTest::mouseClick(w->page->getPlayListView()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      w->page->getPlayListView()->viewport()->mapFrom(w->page, w->playListPoint(myAccountFolder)));
+                      w->page->getPlayListView()->viewport()->mapFrom(w->page, w->playListPoint(myLists.accountFolder)));
     QCOMPARE(changed.count(), 2);
     QVERIFY(!model->isVsFolderCollapsed(1));
-    QVERIFY(w->playList(myAccountFavorites));
-    QVERIFY(w->playList(myTrips));
+    QVERIFY(w->playList(myLists.accountFavorites));
+    QVERIFY(w->playList(myLists.trips));
 
     // An ordinary row ignores the toggle; Return on it emits it all the same.
-    w->page->selectPlayListById(myMix);
+    w->page->selectPlayListById(myLists.mix);
     QTest::keyClick(w->page->getPlayListView(), Qt::Key_Return);
     QCOMPARE(changed.count(), 2);
 
@@ -208,17 +198,17 @@ void TestFavoriteResultController::foldersOpenAndCloseFromTheDatabase()
     QTest::keyClick(w->page->getPlayListView(), Qt::Key_Return);
     QCOMPARE(changed.count(), 3);
     QVERIFY(model->isVsFolderCollapsed(0));
-    QVERIFY(!w->playList(myMix));
+    QVERIFY(!w->playList(myLists.mix));
     QVERIFY(!w->playList(late));
-    QVERIFY(w->playList(myTrips));
+    QVERIFY(w->playList(myLists.trips));
 }
 
 void TestFavoriteResultController::refreshKeepsSelectionAndPosition()
 {
     for (int i = 0; i < 6; ++i)
-        w->addToPlayList(QStringLiteral("x%1").arg(i), myMix);
+        w->addToPlayList(QStringLiteral("x%1").arg(i), myLists.mix);
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     FavoriteSweepList* entries = w->page->getFavoriteView();
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 11);
     entries->setCurrentIndex(w->page->getFavoriteModel()->index(7, 0));
@@ -230,8 +220,8 @@ void TestFavoriteResultController::refreshKeepsSelectionAndPosition()
     const int newer = w->addPlayList(eLocalService, ePlayListLocal, "Newer");
     w->controller->refreshLists();
     QVERIFY(w->playList(newer));
-    QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
-    QCOMPARE(w->page->getShownPlayListId(), myMix);
+    QCOMPARE(w->page->getSelectedPlayList()->getId(), myLists.mix);
+    QCOMPARE(w->page->getShownPlayListId(), myLists.mix);
     QCOMPARE(entries->currentIndex().row(), 7);
     QCOMPARE(entries->verticalScrollBar()->value(), scroll);
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 11);
@@ -240,11 +230,11 @@ void TestFavoriteResultController::refreshKeepsSelectionAndPosition()
 void TestFavoriteResultController::refreshAfterTheSelectedPlayListIsGone()
 {
     w->show();
-    w->select(myEmpty);
+    w->select(myLists.empty);
     const int row = w->page->getPlayListView()->currentIndex().row();
-    w->repository.removePlayList(myEmpty);
+    w->repository.removePlayList(myLists.empty);
     w->controller->refreshLists();
-    QVERIFY(!w->playList(myEmpty));
+    QVERIFY(!w->playList(myLists.empty));
     QCOMPARE(w->page->getPlayListView()->currentIndex().row(), row);
     PlayList* selected = w->page->getSelectedPlayList();
     QVERIFY(selected);
@@ -254,21 +244,21 @@ void TestFavoriteResultController::refreshAfterTheSelectedPlayListIsGone()
 void TestFavoriteResultController::historyRestoresThePage()
 {
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(3, 0));
     w->page->addToPageHistory();
     QCOMPARE(w->history.count(), 1);
     HistoryItemFavorites* item = qobject_cast<HistoryItemFavorites*>(w->history.last());
     QVERIFY(item);
     QCOMPARE(item->getPageId(), int(eFavoritePageId));
-    QCOMPARE(item->getPlayListId(), myMix);
+    QCOMPARE(item->getPlayListId(), myLists.mix);
     QCOMPARE(item->getFavoriteRow(), 3);
 
     w->select(ePlayListIdDownloadQueue);
     PageHistoryItem* last = w->history.takeLast();
     w->controller->restoreHistoryPosition(last);
     delete last;
-    QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
+    QCOMPARE(w->page->getSelectedPlayList()->getId(), myLists.mix);
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 5);
     QCOMPARE(w->page->getFavoriteView()->currentIndex().row(), 3);
     QCOMPARE(w->page->getFavoriteDelegate()->getDelegateMode(), 1);
@@ -301,7 +291,7 @@ void TestFavoriteResultController::createPlaylist()
     w->setSignedIn(signedIn);
     w->show(false);
     const QMap<QString, int> ids{{"Folder", ePlayListIdLocalFolder}, {"All", ePlayListIdAllFavorites},
-                                 {"AccountFolder", myAccountFolder}, {"Mix", myMix}};
+                                 {"AccountFolder", myLists.accountFolder}, {"Mix", myLists.mix}};
     if (selected == "Mix") {
         w->page->getPlayListModel()->setVsFolderCollapsed(0, false);
         w->controller->refreshLists();
@@ -346,7 +336,7 @@ void TestFavoriteResultController::createPlaylist()
 void TestFavoriteResultController::renameThroughTheNameField()
 {
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     QStackedWidget* stack = w->page->getPlayListButtons();
     QCOMPARE(stack->currentWidget(), w->page->getPlayListButton(FavoriteResultPage::eRenameButton));
     w->page->getPlayListButton(FavoriteResultPage::eRenameButton)->click();
@@ -382,8 +372,8 @@ void TestFavoriteResultController::renameThroughTheNameField()
     QCOMPARE(w->service.commands.first().cmdType, int(vsRenamePlayList));
     QCOMPARE(w->service.commands.first().text, QStringLiteral("Road trip"));
     QVERIFY(!field->isVisible());
-    QCOMPARE(w->playList(myMix)->getName(), QStringLiteral("Road trip"));
-    QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
+    QCOMPARE(w->playList(myLists.mix)->getName(), QStringLiteral("Road trip"));
+    QCOMPARE(w->page->getSelectedPlayList()->getId(), myLists.mix);
 
     // Fixed rows have nothing to rename.
     w->select(ePlayListIdAllFavorites);
@@ -393,7 +383,7 @@ void TestFavoriteResultController::renameThroughTheNameField()
 void TestFavoriteResultController::playingAPlayListOrAFavorite()
 {
     w->show();
-    w->select(myMix);
+    w->select(myLists.mix);
     QSignalSpy play(w->controller, &FavoriteResultController::playListFromVideo);
     QPushButton* playButton = w->page->getActionButton(FavoriteResultPage::ePlayButton);
     QCOMPARE(w->page->getActionButtons()->currentWidget(), playButton);
@@ -402,7 +392,7 @@ void TestFavoriteResultController::playingAPlayListOrAFavorite()
     // Nothing selected: the whole playlist from its first entry.
     playButton->click();
     QCOMPARE(play.count(), 1);
-    QCOMPARE(play.last().at(0).toInt(), myMix);
+    QCOMPARE(play.last().at(0).toInt(), myLists.mix);
     QCOMPARE(play.last().at(1).toInt(), -1);
     // Nothing shows the video yet: the page stays, so it records no step back to itself.
     QCOMPARE(w->history.count(), 0);
@@ -418,12 +408,12 @@ void TestFavoriteResultController::playingAPlayListOrAFavorite()
     entries->setCurrentIndex(w->page->getFavoriteModel()->index(4, 0));
     QTest::keyClick(entries, Qt::Key_Return);
     QCOMPARE(play.count(), 3);
-    QCOMPARE(play.last().at(0).toInt(), myMix);
+    QCOMPARE(play.last().at(0).toInt(), myLists.mix);
     QCOMPARE(play.last().at(1).toInt(), w->entry(4)->getFavoriteId());
     QCOMPARE(w->history.count(), 0);
 
     // An empty list and a folder have nothing to play.
-    w->select(myEmpty);
+    w->select(myLists.empty);
     QVERIFY(!playButton->isEnabled());
     QTest::keyClick(entries, Qt::Key_Return);
     w->select(ePlayListIdLocalFolder);
@@ -454,7 +444,7 @@ void TestFavoriteResultController::downloadSwitchWritesTheSetting()
     QCOMPARE(button->text(), QStringLiteral("STOP DOWNLOADING"));
 
     // Any other playlist shows the play button instead.
-    w->select(myMix);
+    w->select(myLists.mix);
     QCOMPARE(w->page->getActionButtons()->currentIndex(), int(FavoriteResultPage::ePlayButton));
 }
 
@@ -531,7 +521,7 @@ void TestFavoriteResultController::screenshots()
     // The tree scrolled down to the account folder and its lists.
     w->page->getPlayListView()->scrollToBottom();
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-both-folders-open-account"));
-    w->select(myMix);
+    w->select(myLists.mix);
     w->page->getFavoriteView()->setCurrentIndex(w->page->getFavoriteModel()->index(1, 0));
     w->paint();
     QVERIFY(TestEnvironment::saveScreenshot(&w->window, "favorites-playlist-of-five"));
@@ -551,8 +541,8 @@ void TestFavoriteResultController::screenshots()
     w->repository.removeFavorite(w->entryByVideoId("q2"), ePlayListIdAllFavorites);
     w->repository.removeFavorite(w->entryByVideoId("i1"), ePlayListIdAllFavorites);
     for (const Empty& empty : {Empty{ePlayListIdDownloadQueue, "favorites-empty-download-queue"},
-                               Empty{myEmpty, "favorites-empty-playlist"},
-                               Empty{myAccountFavorites, "favorites-empty-account-favorites"},
+                               Empty{myLists.empty, "favorites-empty-playlist"},
+                               Empty{myLists.accountFavorites, "favorites-empty-account-favorites"},
                                Empty{ePlayListIdLocalFolder, "favorites-folder-selected"}}) {
         w->controller->refreshLists();
         w->select(empty.id);

@@ -1,4 +1,3 @@
-#include "tests/app/ScriptedPrompt.h"
 #include "tests/favorites/FavoritesFixture.h"
 
 #include "core/constants/Settings.h"
@@ -63,35 +62,22 @@ private Q_SLOTS:
 
 private:
     FavoritesWorld* w = nullptr;
-    int myMix = 0;
-    int myEmpty = 0;
-    int myAccountFolder = 0;
-    int myAccountFavorites = 0;
-    int myTrips = 0;
+    FavoritesWorld::PlayLists myLists;
 };
 
 void TestFavoriteResultPage::init()
 {
-    w = new FavoritesWorld(false);
+    w = new FavoritesWorld(FavoritesWorld::RecordedCommands);
     w->addStored("s1", "First stored");
     w->addStored("s2", "Second stored");
     w->addStored("s3", "Third stored");
     w->addLink("l1", "A link");
     w->addQueued("q1", "Waiting");
     w->addInvalid("i1", "Gone");
-    myMix = w->addPlayList(eLocalService, ePlayListLocal, "Mix");
-    w->addToPlayList("s1", myMix);
-    w->addToPlayList("s2", myMix);
-    w->addToPlayList("l1", myMix);
-    myEmpty = w->addPlayList(eLocalService, ePlayListLocal, "Empty");
-    myAccountFolder = w->repository.addAccountPlayListFolder();
-    myAccountFavorites = w->addPlayList(eAccountService, ePlayListAccountFavorites, "Favorites");
-    w->addToPlayList("a1", myAccountFavorites);
-    w->addToPlayList("a2", myAccountFavorites);
-    myTrips = w->addPlayList(eAccountService, ePlayListAccount, "Trips");
+    myLists = w->addPlayLists({"s1", "s2", "l1"}, true, {"a1", "a2"});
     w->setSignedIn(true);
     w->show();
-    QVERIFY(w->playList(myTrips));
+    QVERIFY(w->playList(myLists.trips));
 }
 
 void TestFavoriteResultPage::cleanup()
@@ -127,7 +113,7 @@ void TestFavoriteResultPage::dragEnterAcceptsOnlyOurFormats()
 void TestFavoriteResultPage::dropOutsideTheTargetsIsIgnored()
 {
     QSignalSpy spy(w->page, &FavoriteResultPage::vsLocalizePlayList);
-    w->page->setDragDropPlaylist(w->playList(myTrips));
+    w->page->setDragDropPlaylist(w->playList(myLists.trips));
     QVERIFY(!w->drop(QPoint(400, 20), MIME_TYPE_PLAYLIST)); // the header band
     w->page->setDragDropFavorite(w->entry(0));
     QVERIFY(!w->drop(QPoint(400, 20), MIME_TYPE_FAVORITE));
@@ -148,9 +134,9 @@ void TestFavoriteResultPage::dropWidgetAt()
 void TestFavoriteResultPage::mousePointerPlayList()
 {
     FavoriteResultPage* page = w->page;
-    QCOMPARE(page->mousePointerPlayList(w->playListPoint(myMix), false), w->playList(myMix));
-    const QPoint inViewport = page->getPlayListView()->viewport()->mapFrom(page, w->playListPoint(myTrips));
-    QCOMPARE(page->mousePointerPlayList(inViewport, true), w->playList(myTrips));
+    QCOMPARE(page->mousePointerPlayList(w->playListPoint(myLists.mix), false), w->playList(myLists.mix));
+    const QPoint inViewport = page->getPlayListView()->viewport()->mapFrom(page, w->playListPoint(myLists.trips));
+    QCOMPARE(page->mousePointerPlayList(inViewport, true), w->playList(myLists.trips));
     // Below the last row there is none.
     w->collapseFolders();
     QCOMPARE(page->mousePointerPlayList(w->belowPlayLists(), false), nullptr);
@@ -180,9 +166,9 @@ void TestFavoriteResultPage::playListDropOnPlayListRow()
     QFETCH(bool, signedIn);
     QFETCH(QString, outcome);
     w->setSignedIn(signedIn);
-    const QMap<QString, int> ids{{"Mix", myMix}, {"Trips", myTrips}, {"Empty", myEmpty},
-                                 {"Favorites", myAccountFavorites}, {"All", ePlayListIdAllFavorites},
-                                 {"AccountFolder", myAccountFolder}};
+    const QMap<QString, int> ids{{"Mix", myLists.mix}, {"Trips", myLists.trips}, {"Empty", myLists.empty},
+                                 {"Favorites", myLists.accountFavorites}, {"All", ePlayListIdAllFavorites},
+                                 {"AccountFolder", myLists.accountFolder}};
     if (onto == "below")
         w->collapseFolders();
     PlayList* draggedPlayList = ids.contains(dragged) ? w->playList(ids[dragged]) : nullptr;
@@ -221,7 +207,7 @@ void TestFavoriteResultPage::playListDropOnPlayListRow()
         QCOMPARE(w->service.commands.count(), 1);
         QCOMPARE(w->service.commands.first().cmdType, int(vsCopyPlayList));
         QCOMPARE(w->service.commands.first().targetServiceId, 0);
-        QCOMPARE(w->service.commands.first().playList.getId(), myTrips);
+        QCOMPARE(w->service.commands.first().playList.getId(), myLists.trips);
         // Once the copy is made, it is the current row.
         PlayList copy(0, eLocalService, ePlayListLocal, QStringLiteral("Trips"));
         QCOMPARE(w->repository.addPlayList(&copy), 0);
@@ -260,7 +246,7 @@ void TestFavoriteResultPage::playListDropOnTrashAsks()
 {
     QFETCH(bool, confirm);
     QSignalSpy removed(w->page, &FavoriteResultPage::vsRemovePlayList);
-    w->page->setDragDropPlaylist(w->playList(myMix));
+    w->page->setDragDropPlaylist(w->playList(myLists.mix));
     DialogAnswerer answer(confirm);
     QVERIFY(w->drop(w->trashPoint(), MIME_TYPE_PLAYLIST));
     QVERIFY(answer.answered());
@@ -268,9 +254,9 @@ void TestFavoriteResultPage::playListDropOnTrashAsks()
     QCOMPARE(removed.count(), confirm ? 1 : 0);
     QCOMPARE(w->service.commands.count(), confirm ? 1 : 0);
     if (confirm) {
-        QCOMPARE(removed.first().at(0).value<PlayList*>()->getId(), myMix);
+        QCOMPARE(removed.first().at(0).value<PlayList*>()->getId(), myLists.mix);
         QCOMPARE(w->service.commands.first().cmdType, int(vsRemovePlayList));
-        QCOMPARE(w->service.commands.first().playList.getId(), myMix);
+        QCOMPARE(w->service.commands.first().playList.getId(), myLists.mix);
     }
 }
 
@@ -278,7 +264,7 @@ void TestFavoriteResultPage::fixedPlayListIsNeverRemoved()
 {
     QSignalSpy removed(w->page, &FavoriteResultPage::vsRemovePlayList);
     for (int id : {int(ePlayListIdAllFavorites), int(ePlayListIdDownloadQueue), int(ePlayListIdLocalFolder),
-                   myAccountFolder, myAccountFavorites}) {
+                   myLists.accountFolder, myLists.accountFavorites}) {
         DialogAnswerer answer(true);
         w->page->askRemovePlayList(w->playList(id));
         QVERIFY(!answer.answered());
@@ -291,7 +277,7 @@ void TestFavoriteResultPage::favoriteDropWithoutDraggedEntryDoesNothing()
 {
     QSignalSpy added(w->page, &FavoriteResultPage::vsAddVideoToPlayList);
     w->page->getFavoriteDelegate()->setDropIndicator(w->entry(0), 0);
-    for (const QPoint& point : {w->playListPoint(myMix), w->favoritePoint(1), w->trashPoint()}) {
+    for (const QPoint& point : {w->playListPoint(myLists.mix), w->favoritePoint(1), w->trashPoint()}) {
         DialogAnswerer answer(true);
         QVERIFY(w->drop(point, MIME_TYPE_FAVORITE));
         QVERIFY(!answer.answered());
@@ -328,17 +314,17 @@ void TestFavoriteResultPage::favoriteDropOnPlayListRow()
     QFETCH(QString, outcome);
     QFETCH(bool, indicatorCleared);
     w->setSignedIn(signedIn);
-    const QMap<QString, int> ids{{"Mix", myMix}, {"Trips", myTrips}, {"Empty", myEmpty},
-                                 {"Favorites", myAccountFavorites}, {"All", ePlayListIdAllFavorites},
+    const QMap<QString, int> ids{{"Mix", myLists.mix}, {"Trips", myLists.trips}, {"Empty", myLists.empty},
+                                 {"Favorites", myLists.accountFavorites}, {"All", ePlayListIdAllFavorites},
                                  {"Queue", ePlayListIdDownloadQueue}, {"Folder", ePlayListIdLocalFolder},
-                                 {"AccountFolder", myAccountFolder}};
+                                 {"AccountFolder", myLists.accountFolder}};
     if (onto == "below")
         w->collapseFolders();
     const QPoint point = onto == "below" ? w->belowPlayLists() : w->playListPoint(ids[onto]);
     VideoEntry* entry = w->entryByVideoId(videoId);
     QVERIFY(entry);
     w->page->getFavoriteDelegate()->setDropIndicator(w->entry(0), 0);
-    w->page->setDragDropPlaylist(w->playList(myMix));
+    w->page->setDragDropPlaylist(w->playList(myLists.mix));
 
     QSignalSpy toPlayList(w->page, &FavoriteResultPage::vsAddVideoToPlayList);
     QSignalSpy toFavorites(w->page, &FavoriteResultPage::vsAddVideoToYouTubeFavorites);
@@ -388,7 +374,7 @@ void TestFavoriteResultPage::notDownloadedVideoCannotBeCopied()
     QSignalSpy toPlayList(w->page, &FavoriteResultPage::vsAddVideoToPlayList);
     w->page->setDragDropFavorite(entry);
     DialogAnswerer answer(true);
-    QVERIFY(w->drop(w->playListPoint(myMix), MIME_TYPE_FAVORITE));
+    QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_FAVORITE));
     QVERIFY(answer.answered());
     // A notice: a short title, the message in its body.
     QCOMPARE(answer.title, QStringLiteral("Favorites"));
@@ -419,7 +405,7 @@ void TestFavoriteResultPage::reorderDrop()
     QFETCH(int, flag);
     QFETCH(bool, sent);
     QFETCH(bool, afterLast);
-    w->select(myMix);
+    w->select(myLists.mix);
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 3);
     VideoEntry* dragged = w->entry(draggedRow);
     VideoEntry* indicator = indicatorRow >= 0 ? w->entry(indicatorRow) : nullptr;
@@ -433,7 +419,7 @@ void TestFavoriteResultPage::reorderDrop()
     if (!sent)
         return;
     const QList<QVariant> args = order.first();
-    QCOMPARE(args.at(0).value<PlayList*>(), w->playList(myMix));
+    QCOMPARE(args.at(0).value<PlayList*>(), w->playList(myLists.mix));
     QCOMPARE(args.at(1).value<VideoEntry*>(), dragged);
     QCOMPARE(args.at(2).toInt(), indicator->getSortId());
     QCOMPARE(args.at(3).toBool(), afterLast);
@@ -443,7 +429,7 @@ void TestFavoriteResultPage::reorderDrop()
     QCOMPARE(w->service.commands.count(), 1);
     const vsCmdStruct& command = w->service.commands.first();
     QCOMPARE(command.cmdType, int(vsUpdatePlayListOrder));
-    QCOMPARE(command.playList.getId(), myMix);
+    QCOMPARE(command.playList.getId(), myLists.mix);
     QCOMPARE(command.video.getFavoriteId(), dragged->getFavoriteId());
     QCOMPARE(command.sortId, indicator->getSortId());
     QCOMPARE(command.afterLast, afterLast);
@@ -452,7 +438,7 @@ void TestFavoriteResultPage::reorderDrop()
 
 void TestFavoriteResultPage::favoritesOfTheAccountCannotBeReordered()
 {
-    w->select(myAccountFavorites);
+    w->select(myLists.accountFavorites);
     QCOMPARE(w->page->getPlayListType(), int(ePlayListAccountFavorites));
     w->page->getFavoriteDelegate()->setDropIndicator(w->entry(1), 0);
     QSignalSpy order(w->page, &FavoriteResultPage::vsUpdatePlayListOrder);
@@ -466,7 +452,7 @@ void TestFavoriteResultPage::favoritesOfTheAccountCannotBeReordered()
     QCOMPARE(w->dropIndicator(), w->entry(1));
 
     // Signed out, the account's lists take no edit at all: no question, no change.
-    w->select(myTrips);
+    w->select(myLists.trips);
     w->setSignedIn(false);
     QSignalSpy account(w->page, &FavoriteResultPage::accountNeeded);
     w->page->setDragDropFavorite(w->entry(0));
@@ -501,7 +487,7 @@ void TestFavoriteResultPage::favoriteDropOnTrashAsks()
     QFETCH(bool, confirm);
     QFETCH(QString, question);
     QFETCH(int, command);
-    const int shownId = shown == "Mix" ? myMix : shown == "All" ? int(ePlayListIdAllFavorites) : myAccountFavorites;
+    const int shownId = shown == "Mix" ? myLists.mix : shown == "All" ? int(ePlayListIdAllFavorites) : myLists.accountFavorites;
     w->select(shownId);
     VideoEntry* entry = w->entryByVideoId(shown == "Favorites" ? "a2" : "s2");
     QVERIFY(entry);
@@ -536,14 +522,14 @@ void TestFavoriteResultPage::dragMoveSetsTheDropIndicator()
     QFETCH(int, row);
     QFETCH(double, share);
     QFETCH(int, flag);
-    w->select(myMix);
+    w->select(myLists.mix);
     QVERIFY(w->dragMove(w->favoritePoint(row, share), MIME_TYPE_FAVORITE));
     int position = -1;
     QCOMPARE(w->dropIndicator(&position), w->entry(row));
     QCOMPARE(position, flag);
 
     // Over the playlist list or elsewhere the line stays where it was.
-    QVERIFY(w->dragMove(w->playListPoint(myMix), MIME_TYPE_FAVORITE));
+    QVERIFY(w->dragMove(w->playListPoint(myLists.mix), MIME_TYPE_FAVORITE));
     QVERIFY(w->dragMove(QPoint(400, 20), MIME_TYPE_FAVORITE));
     QCOMPARE(w->dropIndicator(), w->entry(row));
     // A playlist drag never sets it.
@@ -692,16 +678,16 @@ void TestFavoriteResultPage::refillDuringADragForgetsTheDraggedEntry()
 {
     // A finished background download refills the lists while a favourite is dragged:
     // the page must not keep pointers to the deleted entries.
-    w->select(myMix);
+    w->select(myLists.mix);
     w->page->setDragDropFavorite(w->entry(0));
     w->page->getFavoriteDelegate()->setDropIndicator(w->entry(1), 0);
-    w->page->setDragDropPlaylist(w->playList(myMix));
+    w->page->setDragDropPlaylist(w->playList(myLists.mix));
     w->controller->refreshLists();
     QCOMPARE(w->page->getDragDropFavorite(), nullptr);
     QCOMPARE(w->page->getDragDropPlaylist(), nullptr);
     QCOMPARE(w->dropIndicator(), nullptr);
     QVERIFY(w->drop(w->favoritePoint(1), MIME_TYPE_FAVORITE));
-    QVERIFY(w->drop(w->playListPoint(myEmpty), MIME_TYPE_FAVORITE));
+    QVERIFY(w->drop(w->playListPoint(myLists.empty), MIME_TYPE_FAVORITE));
     QVERIFY(w->service.commands.isEmpty());
 }
 
@@ -709,7 +695,7 @@ void TestFavoriteResultPage::refillDuringTheQuestionRemovesTheRefilledEntry()
 {
     // The question runs an event loop; a refill that arrives meanwhile deletes the
     // entry that was asked about. The answer must act on the entry now shown.
-    w->select(myMix);
+    w->select(myLists.mix);
     VideoEntry* asked = w->entryByVideoId("s2");
     const int favoriteId = asked->getFavoriteId();
     QSignalSpy removed(w->page, &FavoriteResultPage::vsRemoveVideoFromPlayList);
@@ -726,11 +712,11 @@ void TestFavoriteResultPage::refillDuringTheQuestionRemovesTheRefilledEntry()
     // A playlist removed meanwhile is not removed again.
     QSignalSpy removedPlayList(w->page, &FavoriteResultPage::vsRemovePlayList);
     QTimer::singleShot(0, this, [this]() {
-        w->repository.removePlayList(myEmpty);
+        w->repository.removePlayList(myLists.empty);
         w->controller->refreshLists();
     });
     DialogAnswerer again(true);
-    w->page->askRemovePlayList(w->playList(myEmpty));
+    w->page->askRemovePlayList(w->playList(myLists.empty));
     QVERIFY(again.answered());
     QCOMPARE(removedPlayList.count(), 0);
 }
@@ -760,26 +746,30 @@ void TestFavoriteResultPage::noticesAndQuestionsGoThroughThePrompt()
     DialogAnswerer dialogs(true);
     if (action == "copy") {
         w->page->setDragDropFavorite(w->entryByVideoId("q1"));
-        QVERIFY(w->drop(w->playListPoint(myMix), MIME_TYPE_FAVORITE));
+        QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_FAVORITE));
     } else if (action == "reorder") {
-        w->select(myAccountFavorites);
+        w->select(myLists.accountFavorites);
         w->page->getFavoriteDelegate()->setDropIndicator(w->entry(1), 0);
         w->page->setDragDropFavorite(w->entry(0));
         QVERIFY(w->drop(w->favoritePoint(1), MIME_TYPE_FAVORITE));
     } else if (action == "rename") {
-        w->select(myMix);
+        w->select(myLists.mix);
         w->page->getPlayListButton(FavoriteResultPage::eRenameButton)->click();
         w->page->getNameField()->setText(QStringLiteral("Empty"));
         w->page->getPlayListButton(FavoriteResultPage::eSaveNameButton)->click();
     } else if (action == "remove") {
-        w->page->askRemovePlayList(w->playList(myMix));
+        w->page->askRemovePlayList(w->playList(myLists.mix));
     } else if (action == "localize") {
-        w->page->setDragDropPlaylist(w->playList(myTrips));
-        QVERIFY(w->drop(w->playListPoint(myMix), MIME_TYPE_PLAYLIST));
+        w->page->setDragDropPlaylist(w->playList(myLists.trips));
+        QVERIFY(w->drop(w->playListPoint(myLists.mix), MIME_TYPE_PLAYLIST));
     }
-    QTest::qWait(50);
     // Only a notice that closes itself is shown (by the prompt) without waiting.
-    QCOMPARE(dialogs.answered(), logged.startsWith(QLatin1String("show|")));
+    if (logged.startsWith(QLatin1String("show|"))) {
+        QTRY_VERIFY(dialogs.answered());
+    } else {
+        QTest::qWait(50);
+        QVERIFY(!dialogs.answered());
+    }
     QCOMPARE(prompt.log, QStringList({logged}));
     // The prompt's Cancel is the user's.
     QCOMPARE(removed.count(), 0);

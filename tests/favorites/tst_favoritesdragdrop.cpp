@@ -46,24 +46,19 @@ private:
     Qt::DropActions myLastActions;
     QObject* myLastSource = nullptr;
     Qt::DropAction myLastResult = Qt::IgnoreAction;
-    int myMix = 0;
-    int myEmpty = 0;
+    FavoritesWorld::PlayLists myLists;
 };
 
 void TestFavoritesDragDrop::init()
 {
-    w = new FavoritesWorld(true);
+    w = new FavoritesWorld(FavoritesWorld::LocalCommands);
     w->addStored("s1", "First stored");
     w->addStored("s2", "Second stored");
     w->addStored("s3", "Third stored");
     w->addLink("l1", "A link");
-    myMix = w->addPlayList(eLocalService, ePlayListLocal, "Mix");
-    w->addToPlayList("s1", myMix);
-    w->addToPlayList("s2", myMix);
-    w->addToPlayList("l1", myMix);
-    myEmpty = w->addPlayList(eLocalService, ePlayListLocal, "Empty");
+    myLists = w->addPlayLists({"s1", "s2", "l1"}, false);
     w->show();
-    QVERIFY(w->playList(myMix));
+    QVERIFY(w->playList(myLists.mix));
 }
 
 void TestFavoritesDragDrop::cleanup()
@@ -77,7 +72,7 @@ void TestFavoritesDragDrop::dragAndDrop(QWidget* pressOn, const QPoint& from, co
 {
     DragSimulator drag(&w->window, {w->page->mapTo(&w->window, to - QPoint(0, 3)), w->page->mapTo(&w->window, to)},
                        during);
-    QTest::mousePress(pressOn, Qt::LeftButton, Qt::NoModifier, from);
+    Touch::press(pressOn, from);
     QVERIFY2(drag.started, "the press did not start a drag");
     myLastFormats = drag.formats;
     myLastData = drag.data;
@@ -86,7 +81,7 @@ void TestFavoritesDragDrop::dragAndDrop(QWidget* pressOn, const QPoint& from, co
     myLastActions = drag.supportedActions;
     myLastSource = drag.source;
     myLastResult = drag.result;
-    QTest::mouseRelease(pressOn, Qt::LeftButton, Qt::NoModifier, from);
+    Touch::release(pressOn, from);
 }
 
 QPoint TestFavoritesDragDrop::thumbnailOf(int row) const
@@ -121,7 +116,7 @@ void TestFavoritesDragDrop::favoriteOntoAPlayListRow()
     QVERIFY(row >= 0);
     const QPoint from = thumbnailOf(row);
     bool buttonsDuringDrag = true;
-    dragAndDrop(w->page->getFavoriteView()->viewport(), from, w->playListPoint(myEmpty), [&]() {
+    dragAndDrop(w->page->getFavoriteView()->viewport(), from, w->playListPoint(myLists.empty), [&]() {
         buttonsDuringDrag = w->page->getTrashButton()->isEnabled() && !w->page->getSearchButton()->isEnabled()
             && !w->page->getPlayListButtons()->isEnabled() && !w->page->getActionButtons()->isEnabled();
     });
@@ -140,22 +135,22 @@ void TestFavoritesDragDrop::favoriteOntoAPlayListRow()
 
     QCOMPARE(w->service.commands.count(), 1);
     QCOMPARE(w->service.commands.first().cmdType, int(vsAddVideoToPlayList));
-    QCOMPARE(w->service.commands.first().playList.getId(), myEmpty);
+    QCOMPARE(w->service.commands.first().playList.getId(), myLists.empty);
     QCOMPARE(w->service.commands.first().video.getVideoId(), QStringLiteral("s3"));
 
     // Stored, and the refilled tree counts it.
     QStringList videoIds;
-    sortIds(myEmpty, &videoIds);
+    sortIds(myLists.empty, &videoIds);
     QCOMPARE(videoIds, QStringList{"s3"});
-    QCOMPARE(w->playList(myEmpty)->getCount(), 1);
+    QCOMPARE(w->playList(myLists.empty)->getCount(), 1);
     QCOMPARE(w->page->getShownPlayListId(), int(ePlayListIdAllFavorites));
 }
 
 void TestFavoritesDragDrop::favoriteOntoAnotherRowReorders()
 {
-    w->select(myMix);
+    w->select(myLists.mix);
     QStringList before;
-    QCOMPARE(sortIds(myMix, &before), (QList<int>{3, 2, 1}));
+    QCOMPARE(sortIds(myLists.mix, &before), (QList<int>{3, 2, 1}));
     QCOMPARE(before, (QStringList{"l1", "s2", "s1"}));
 
     // The first row onto the lower half of the last row: it goes to the end.
@@ -175,7 +170,7 @@ void TestFavoritesDragDrop::favoriteOntoAnotherRowReorders()
     QVERIFY(w->service.commands.first().afterLast);
 
     QStringList after;
-    QCOMPARE(sortIds(myMix, &after), (QList<int>{3, 2, 1}));
+    QCOMPARE(sortIds(myLists.mix, &after), (QList<int>{3, 2, 1}));
     QCOMPARE(after, (QStringList{"s2", "s1", "l1"}));
     // The list shows the new order.
     QCOMPARE(w->entry(0)->getVideoId(), QStringLiteral("s2"));
@@ -185,13 +180,13 @@ void TestFavoritesDragDrop::favoriteOntoAnotherRowReorders()
     const QPoint last = thumbnailOf(2);
     dragAndDrop(w->page->getFavoriteView()->viewport(), last, w->favoritePoint(0, 0.2));
     QStringList again;
-    sortIds(myMix, &again);
+    sortIds(myLists.mix, &again);
     QCOMPARE(again, (QStringList{"l1", "s2", "s1"}));
 }
 
 void TestFavoritesDragDrop::favoriteOntoTheTrash()
 {
-    w->select(myMix);
+    w->select(myLists.mix);
     const int row = w->rowOf("s2");
     const QPoint from = thumbnailOf(row);
     DialogAnswerer answer(true);
@@ -199,7 +194,7 @@ void TestFavoritesDragDrop::favoriteOntoTheTrash()
     QVERIFY(answer.answered());
     QCOMPARE(answer.text, QStringLiteral("Remove Video s2 from the playlist Mix?"));
     QStringList videoIds;
-    QCOMPARE(sortIds(myMix, &videoIds), (QList<int>{2, 1}));
+    QCOMPARE(sortIds(myLists.mix, &videoIds), (QList<int>{2, 1}));
     QCOMPARE(videoIds, (QStringList{"l1", "s1"}));
     QCOMPARE(w->page->getFavoriteModel()->rowCount(), 2);
     // Still a favourite: only the playlist lost it.
@@ -210,7 +205,7 @@ void TestFavoritesDragDrop::favoriteOntoTheTrash()
 
 void TestFavoritesDragDrop::playListOntoTheTrash()
 {
-    const QPoint from = iconOf(myMix);
+    const QPoint from = iconOf(myLists.mix);
     QVERIFY(!from.isNull());
     DialogAnswerer answer(true);
     dragAndDrop(w->page->getPlayListView()->viewport(), from, w->trashPoint());
@@ -225,21 +220,21 @@ void TestFavoritesDragDrop::playListOntoTheTrash()
     QCOMPARE(myLastHotSpot, QPoint(icon.width() / 2, icon.height() / 2));
     QCOMPARE(w->service.commands.count(), 1);
     QCOMPARE(w->service.commands.first().cmdType, int(vsRemovePlayList));
-    QCOMPARE(w->playList(myMix), nullptr);
-    PlayList* gone = w->repository.getPlayList(myMix);
+    QCOMPARE(w->playList(myLists.mix), nullptr);
+    PlayList* gone = w->repository.getPlayList(myLists.mix);
     QCOMPARE(gone, nullptr);
-    QVERIFY(w->playList(myEmpty));
+    QVERIFY(w->playList(myLists.empty));
 }
 
 void TestFavoritesDragDrop::favoriteReleasedOutsideTheTargets()
 {
-    w->select(myMix);
+    w->select(myLists.mix);
     const QPoint from = thumbnailOf(0);
     // Over the list first (which sets the line), then released on the header band.
     bool indicatorWasSet = false;
     DragSimulator drag(&w->window, {w->favoritePoint(1, 0.3), w->favoritePoint(1, 0.4), QPoint(300, 20)},
                        [&]() { indicatorWasSet = w->dropIndicator() != nullptr; });
-    QTest::mousePress(w->page->getFavoriteView()->viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    Touch::press(w->page->getFavoriteView()->viewport(), from);
     QVERIFY(drag.started);
     QCOMPARE(drag.result, Qt::IgnoreAction);
     QVERIFY(indicatorWasSet);
@@ -251,11 +246,11 @@ void TestFavoritesDragDrop::favoriteReleasedOutsideTheTargets()
 
 void TestFavoritesDragDrop::playListReleasedOutsideTheTargets()
 {
-    const QPoint from = iconOf(myEmpty);
+    const QPoint from = iconOf(myLists.empty);
     dragAndDrop(w->page->getPlayListView()->viewport(), from, QPoint(300, 20));
     QCOMPARE(myLastResult, Qt::IgnoreAction);
     QVERIFY(w->service.commands.isEmpty());
-    QVERIFY(w->playList(myEmpty));
+    QVERIFY(w->playList(myLists.empty));
     QVERIFY(w->page->getPlayListButtons()->isEnabled());
     QVERIFY(w->page->getActionButtons()->isEnabled());
     QVERIFY(w->page->getSearchButton()->isEnabled());

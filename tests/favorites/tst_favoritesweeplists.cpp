@@ -45,19 +45,6 @@ private:
         return QPoint(int(w->playList(playListId)->getRect().right()) + 40, center.y());
     }
 
-    // A double tap as a platform delivers it: press, release, press, double click, release.
-    // (QTest's mouseDClick sends the double-click event alone.)
-    void doubleTap(QWidget* widget, const QPoint& point)
-    {
-        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, point);
-        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, point);
-        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, point);
-        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(point), widget->mapToGlobal(QPointF(point)),
-                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &doubleClick);
-        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, point);
-    }
-
     FavoritesWorld* w = nullptr;
     int myMix = 0;
     int myEmpty = 0;
@@ -67,7 +54,7 @@ private:
 
 void TestFavoriteSweepLists::init()
 {
-    w = new FavoritesWorld(false);
+    w = new FavoritesWorld(FavoritesWorld::RecordedCommands);
     w->addStored("s1", "First");
     w->addStored("s2", "Second");
     w->addLink("l1", "Third");
@@ -90,10 +77,10 @@ void TestFavoriteSweepLists::pressOnTheNameSelectsWithoutDragging()
     DragSimulator drag(&w->window, {w->trashPoint()});
     QSignalSpy clicked(w->page->getPlayListView(), &QAbstractItemView::clicked);
     const QPoint point = nameOf(myMix);
-    QTest::mousePress(playListViewport(), Qt::LeftButton, Qt::NoModifier, point);
+    Touch::press(playListViewport(), point);
     QVERIFY(!drag.started);
     QCOMPARE(w->page->getSelectedPlayList()->getId(), int(ePlayListIdAllFavorites)); // not yet
-    QTest::mouseRelease(playListViewport(), Qt::LeftButton, Qt::NoModifier, point);
+    Touch::release(playListViewport(), point);
     QCOMPARE(w->page->getSelectedPlayList()->getId(), myMix);
     QCOMPARE(w->page->getShownPlayListId(), myMix);
     QCOMPARE(clicked.count(), 1);
@@ -121,14 +108,12 @@ void TestFavoriteSweepLists::fixedRowsAreNeverDragged()
     const QPoint icon = w->playList(ids[row])->getRect().center().toPoint();
     QVERIFY(!icon.isNull());
     DragSimulator drag(&w->window, {w->trashPoint()});
-    QTest::mousePress(playListViewport(), Qt::LeftButton, Qt::NoModifier, icon);
+    Touch::press(playListViewport(), icon);
     QVERIFY(!drag.started);
     // Lifted after a sweep, so that a folder row does not toggle.
     const QPoint away = icon + QPoint(0, 30);
-    QMouseEvent move(QEvent::MouseMove, QPointF(away), playListViewport()->mapToGlobal(QPointF(away)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(playListViewport(), &move);
-    QTest::mouseRelease(playListViewport(), Qt::LeftButton, Qt::NoModifier, away);
+    Touch::move(playListViewport(), away);
+    Touch::release(playListViewport(), away);
     QVERIFY(w->playList(myEmpty));
 
     // The icon of a user playlist does start one.
@@ -136,9 +121,9 @@ void TestFavoriteSweepLists::fixedRowsAreNeverDragged()
     w->paint();
     const QPoint movable = w->playList(myEmpty)->getRect().center().toPoint();
     DragSimulator other(&w->window, {QPoint(300, 20)});
-    QTest::mousePress(playListViewport(), Qt::LeftButton, Qt::NoModifier, movable);
+    Touch::press(playListViewport(), movable);
     QVERIFY(other.started);
-    QTest::mouseRelease(playListViewport(), Qt::LeftButton, Qt::NoModifier, movable);
+    Touch::release(playListViewport(), movable);
 }
 
 void TestFavoriteSweepLists::tapOrSweep_data()
@@ -156,14 +141,11 @@ void TestFavoriteSweepLists::tapOrSweep()
     QFETCH(QPoint, move);
     QFETCH(bool, tap);
     const QPoint press = nameOf(myEmpty);
-    QTest::mousePress(playListViewport(), Qt::LeftButton, Qt::NoModifier, press);
+    Touch::press(playListViewport(), press);
     if (!move.isNull()) {
-        // Moves are handled only with a button held; QTest's move keeps the pressed button.
-        QMouseEvent event(QEvent::MouseMove, QPointF(press + move), playListViewport()->mapToGlobal(QPointF(press + move)),
-                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(playListViewport(), &event);
+        Touch::move(playListViewport(), press + move);
     }
-    QTest::mouseRelease(playListViewport(), Qt::LeftButton, Qt::NoModifier, press + move);
+    Touch::release(playListViewport(), press + move);
     QCOMPARE(w->page->getSelectedPlayList()->getId() == myEmpty, tap);
 }
 
@@ -186,10 +168,10 @@ void TestFavoriteSweepLists::pressBelowTheLastRow()
     QCOMPARE(view->currentIndex().isValid(), rowCurrent);
     QSignalSpy clicked(view, &QAbstractItemView::clicked);
     const QPoint below = inPlayListViewport(w->belowPlayLists());
-    QTest::mousePress(playListViewport(), Qt::LeftButton, Qt::NoModifier, below);
+    Touch::press(playListViewport(), below);
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(clicked.first().at(0).value<QModelIndex>().isValid(), rowCurrent);
-    QTest::mouseRelease(playListViewport(), Qt::LeftButton, Qt::NoModifier, below);
+    Touch::release(playListViewport(), below);
     QCOMPARE(clicked.count(), clicks);
     QVERIFY(!clicked.last().at(0).value<QModelIndex>().isValid());
     QVERIFY(!view->currentIndex().isValid());
@@ -222,7 +204,7 @@ void TestFavoriteSweepLists::doubleTapOnAFolderTogglesItTwice()
 {
     QSignalSpy changed(w->page, &FavoriteResultPage::playListsChanged);
     const QPoint folder = nameOf(myAccountFolder);
-    doubleTap(playListViewport(), folder);
+    Touch::doubleTap(playListViewport(), folder);
     QCOMPARE(changed.count(), 2);
     QVERIFY(!w->page->getPlayListModel()->isVsFolderCollapsed(1));
 }
@@ -231,11 +213,11 @@ void TestFavoriteSweepLists::holdingStillDoesNothingUntilRelease()
 {
     QSignalSpy clicked(w->page->getPlayListView(), &QAbstractItemView::clicked);
     const QPoint point = nameOf(myEmpty);
-    QTest::mousePress(playListViewport(), Qt::LeftButton, Qt::NoModifier, point);
+    Touch::press(playListViewport(), point);
     QTest::qWait(300);
     QCOMPARE(clicked.count(), 0);
     QVERIFY(w->page->getSelectedPlayList()->getId() != myEmpty);
-    QTest::mouseRelease(playListViewport(), Qt::LeftButton, Qt::NoModifier, point);
+    Touch::release(playListViewport(), point);
     QCOMPARE(w->page->getSelectedPlayList()->getId(), myEmpty);
 }
 
@@ -249,13 +231,13 @@ void TestFavoriteSweepLists::pressOutsideTheThumbnailSelectsAndClicks()
     connect(view, &UniformSweepList::selectionMade, this, [&]() { order << "selectionMade"; });
     connect(view, &QAbstractItemView::clicked, this, [&](const QModelIndex&) { order << "clicked"; });
     DragSimulator drag(&w->window, {w->trashPoint()});
-    QTest::mousePress(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, title);
+    Touch::press(favoriteViewport(), title);
     QVERIFY(!drag.started);
     QCOMPARE(view->currentIndex().row(), row);
     QCOMPARE(order.value(0), QStringLiteral("selectionMade"));
     QCOMPARE(order.last(), QStringLiteral("clicked"));
     QCOMPARE(order.count("clicked"), 1);
-    QTest::mouseRelease(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, title);
+    Touch::release(favoriteViewport(), title);
 }
 
 void TestFavoriteSweepLists::thumbnailOfAnEntryWithoutVideoIdOnlyClicks()
@@ -270,7 +252,7 @@ void TestFavoriteSweepLists::thumbnailOfAnEntryWithoutVideoIdOnlyClicks()
     QVERIFY(!thumbnail.isNull());
     QSignalSpy clicked(w->page->getFavoriteView(), &QAbstractItemView::clicked);
     DragSimulator drag(&w->window, {w->trashPoint()});
-    QTest::mousePress(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, thumbnail);
+    Touch::press(favoriteViewport(), thumbnail);
     QVERIFY(!drag.started);
     QCOMPARE(clicked.count(), 1);
     QCOMPARE(w->page->getFavoriteView()->currentIndex().row(), row);
@@ -285,16 +267,16 @@ void TestFavoriteSweepLists::thumbnailOfTheRunningDownloadDoesNothing()
     const QPoint thumbnail = w->entry(row)->getThumbnailRect().center().toPoint();
     QSignalSpy clicked(w->page->getFavoriteView(), &QAbstractItemView::clicked);
     DragSimulator drag(&w->window, {w->trashPoint()});
-    QTest::mousePress(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, thumbnail);
+    Touch::press(favoriteViewport(), thumbnail);
     QVERIFY(!drag.started);
     QCOMPARE(clicked.count(), 0);
     QCOMPARE(w->page->getFavoriteView()->currentIndex().row(), row);
-    QTest::mouseRelease(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, thumbnail);
+    Touch::release(favoriteViewport(), thumbnail);
 
     // Another video fetched: this one can be dragged again.
     w->page->setDownloadProgress(0, "other");
     DragSimulator again(&w->window, {QPoint(300, 20)});
-    QTest::mousePress(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, thumbnail);
+    Touch::press(favoriteViewport(), thumbnail);
     QVERIFY(again.started);
 }
 
@@ -308,7 +290,7 @@ void TestFavoriteSweepLists::entryWithoutThumbnailImageDragsAnEmptyPixmap()
     w->favoritePoint(row);
     w->paint();
     DragSimulator drag(&w->window, {QPoint(300, 20)});
-    QTest::mousePress(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, bare->getThumbnailRect().center().toPoint());
+    Touch::press(favoriteViewport(), bare->getThumbnailRect().center().toPoint());
     QVERIFY(drag.started);
     QVERIFY(drag.pixmap.isNull());
     QCOMPARE(drag.hotSpot, QPoint(0, 0));
@@ -324,7 +306,7 @@ void TestFavoriteSweepLists::doubleTapOnTheAuthor()
     w->favoritePoint(row);
     w->paint();
     const QPoint link = w->entry(row)->getAuthorRect().center().toPoint();
-    doubleTap(favoriteViewport(), link);
+    Touch::doubleTap(favoriteViewport(), link);
     QCOMPARE(author.count(), 1);
     QCOMPARE(author.first().at(0).value<QModelIndex>().row(), row);
     QVERIFY(view->selectionModel()->selectedIndexes().isEmpty());
@@ -333,7 +315,7 @@ void TestFavoriteSweepLists::doubleTapOnTheAuthor()
 
     // Elsewhere on the row: neither.
     const QPoint title = favoriteViewport()->mapFrom(w->page, w->favoritePoint(row, 0.2));
-    doubleTap(favoriteViewport(), title);
+    Touch::doubleTap(favoriteViewport(), title);
     QCOMPARE(author.count(), 1);
     QCOMPARE(doubled.count(), 0);
 }
@@ -365,13 +347,10 @@ void TestFavoriteSweepLists::everyPressSelects()
 {
     FavoriteSweepList* view = w->page->getFavoriteView();
     const QPoint start = favoriteViewport()->mapFrom(w->page, w->favoritePoint(2, 0.3));
-    QTest::mousePress(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, start);
+    Touch::press(favoriteViewport(), start);
     QCOMPARE(view->currentIndex().row(), 2);
-    QMouseEvent event(QEvent::MouseMove, QPointF(start - QPoint(0, 40)),
-                      favoriteViewport()->mapToGlobal(QPointF(start - QPoint(0, 40))), Qt::NoButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(favoriteViewport(), &event);
-    QTest::mouseRelease(favoriteViewport(), Qt::LeftButton, Qt::NoModifier, start - QPoint(0, 40));
+    Touch::move(favoriteViewport(), start - QPoint(0, 40));
+    Touch::release(favoriteViewport(), start - QPoint(0, 40));
     QCOMPARE(view->currentIndex().row(), 2);
 }
 

@@ -1,6 +1,6 @@
 #include "favorites/FocusManager.h"
 
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

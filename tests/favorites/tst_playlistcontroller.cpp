@@ -1,17 +1,13 @@
+#include "favorites/PlayListController.h"
+
 #include "core/FileManager.h"
-#include "core/PlayList.h"
 #include "core/Repository.h"
+#include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/constants/Paths.h"
-#include "favorites/PlayListController.h"
 #include "shell/PageHistory.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/samplevideo/SampleVideo.h"
-
-#include <QFile>
-#include <QSignalSpy>
-#include <QTest>
 
 // Playing a playlist through: where a start or a step lands (wrapping at both ends),
 // the one download ahead and when it is not made, a missing entry, and the
@@ -33,7 +29,7 @@ private Q_SLOTS:
 namespace {
 
 // Records the downloads asked for; the running download is the test's to set.
-class DownloadingService : public StubVideoService
+class DownloadingService : public RecordingVideoService
 {
 public:
     QStringList downloads;
@@ -48,10 +44,10 @@ public:
 
 struct PlayListWorld
 {
-    ServiceWorld world;
+    TestWorld world{TestWorld::Service};
     Repository& repository = *world.repository;
     DownloadingService service;
-    PageHistory history;
+    PageHistory& history = world.history;
     PlayListController* controller = nullptr;
     int playListId = 0;
     QStringList shown;      // video ids in the order the playlist shows them
@@ -60,9 +56,7 @@ struct PlayListWorld
     // realService: the real service on the fake one, else the recording stand-in.
     explicit PlayListWorld(int entries, bool realService = false)
     {
-        PlayList playList(0, eLocalService, ePlayListLocal, QStringLiteral("Trip"));
-        repository.addPlayList(&playList);
-        playListId = playList.getId();
+        playListId = addPlayList(repository, eLocalService, ePlayListLocal, QStringLiteral("Trip"));
         for (int i = 0; i < entries; ++i) {
             VideoEntry entry;
             entry.setVideoId(QStringLiteral("vid%1").arg(i));
@@ -85,10 +79,9 @@ struct PlayListWorld
     void store(int position, bool favoritesFolder = true)
     {
         FileManager* files = repository.getFileManager();
-        QFile file((favoritesFolder ? files->getFavoriteVideoFolder() : files->getVideoFolder()) + shown.at(position)
-                   + VIDEO_FILE_SUFFIX);
-        file.open(QIODevice::WriteOnly);
-        file.write("stored");
+        writeFile((favoritesFolder ? files->getFavoriteVideoFolder() : files->getVideoFolder()) + shown.at(position)
+                      + VIDEO_FILE_SUFFIX,
+                  "stored");
     }
 };
 
@@ -241,27 +234,22 @@ void TestPlayListController::missingEntryGoesBack()
 void TestPlayListController::lookAheadThroughTheService()
 {
     PlayListWorld w(2, true);
-    ServiceWorld& service = w.world;
+    TestWorld& world = w.world;
     const QByteArray video = SampleVideo::make();
-    servePlayableVideo(service.fake, video);
+    servePlayableVideo(world.fake, video);
     // The first video is a stored copy: the second comes ahead from the service.
-    QFile file(service.repository->getFileManager()->getFavoriteVideoFolder() + w.shown.at(0) + VIDEO_FILE_SUFFIX);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(video);
-    file.close();
-    QSignalSpy done(service.service.get(), &VideoServiceProvider::videoIsDownloaded);
+    FileManager* files = world.repository->getFileManager();
+    QVERIFY(writeFile(files->getFavoriteVideoFolder() + w.shown.at(0) + VIDEO_FILE_SUFFIX, video));
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
 
     w.controller->playVideoFromPlayList(w.playListId, -1);
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 10000);
-    const QList<FakeRequest> files = service.fake.requestsTo(QStringLiteral("/www/get_video"));
-    QCOMPARE(files.size(), 1);
-    QCOMPARE(files.first().queryValue(QStringLiteral("video_id")), w.shown.at(1));
-    QFile fetched(service.repository->getFileManager()->getVideoFolder() + w.shown.at(1) + VIDEO_FILE_SUFFIX);
-    QVERIFY(fetched.open(QIODevice::ReadOnly));
-    QCOMPARE(fetched.readAll(), video);
+    QCOMPARE(world.fake.requestsTo(QStringLiteral("/www/get_video")).size(), 1);
+    QCOMPARE(world.last(QStringLiteral("/www/get_video")).queryValue(QStringLiteral("video_id")), w.shown.at(1));
+    QCOMPARE(readFile(files->getVideoFolder() + w.shown.at(1) + VIDEO_FILE_SUFFIX), video);
     // The check after that download finds the next video there and asks for nothing.
     QTest::qWait(200);
-    QCOMPARE(service.fake.requestsTo(QStringLiteral("/www/get_video")).size(), 1);
+    QCOMPARE(world.fake.requestsTo(QStringLiteral("/www/get_video")).size(), 1);
 }
 
 QTEST_MAIN(TestPlayListController)

@@ -4,8 +4,7 @@
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Types.h"
-#include "tests/support/RecordingPaintDevice.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QListView>
 #include <QPainter>

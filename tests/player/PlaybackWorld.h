@@ -15,16 +15,15 @@
 #include "player/VideoWidget.h"
 #include "shell/DBusService.h"
 #include "shell/PageHistory.h"
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tools/samplevideo/SampleVideo.h"
 
-#include <QFile>
 #include <QStackedWidget>
 
 struct PlaybackWorld
 {
-    ServiceWorld world;
-    PageHistory history;
+    TestWorld world{TestWorld::Service};
+    PageHistory& history = world.history;
     QStackedWidget window;
     QWidget otherPage;
     VideoWidget videoWidget;
@@ -82,9 +81,7 @@ struct PlaybackWorld
     // The file of a stored favourite (the favourites folder).
     void storeVideo(const QString& videoId, const QByteArray& data)
     {
-        QFile file(world.repository->getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX);
-        file.open(QIODevice::WriteOnly);
-        file.write(data);
+        writeFile(world.repository->getFileManager()->getFavoriteVideoFolder() + videoId + VIDEO_FILE_SUFFIX, data);
     }
     QString downloadFile(const QString& videoId) const
     {

@@ -1,15 +1,12 @@
 #include "player/MplayerMediaPlayer.h"
 #include "player/PlayerTexts.h"
-#include "tests/support/ChildProcesses.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/samplevideo/SampleVideo.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <csignal>
 #include <cstdio>
@@ -61,10 +58,7 @@ QString TestMediaPlayer::writeVideo(const QString& name, double seconds)
     format.height = 120;
     format.seconds = seconds;
     const QString path = myEnvironment.root() + QLatin1Char('/') + name;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SampleVideo::make(format)) < 0)
-        return QString();
-    return path;
+    return writeFile(path, SampleVideo::make(format)) ? path : QString();
 }
 
 void TestMediaPlayer::playsToTheEnd()
@@ -145,11 +139,8 @@ void TestMediaPlayer::failuresEndInTheErrorState()
 
     const QString path = myEnvironment.root() + QStringLiteral("/broken.flv");
     QFile::remove(path);
-    if (!content.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    if (!content.isEmpty())
+        QVERIFY(writeFile(path, content));
     MplayerOptions options = fastPolling();
     options.program = program;
     MplayerMediaPlayer player(options);

@@ -3,7 +3,6 @@
 #include "player/PlayerTexts.h"
 #include "player/VideoProgressBar.h"
 #include "tests/player/PlaybackWorld.h"
-#include "tests/support/ChildProcesses.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

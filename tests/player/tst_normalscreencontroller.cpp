@@ -1,7 +1,6 @@
 #include "core/CommentListModel.h"
 #include "core/ContactListModel.h"
 #include "core/Repository.h"
-#include "core/constants/Settings.h"
 #include "player/MplayerMediaPlayer.h"
 #include "player/NormalScreenController.h"
 #include "player/NormalScreenView.h"
@@ -14,14 +13,11 @@
 #include "player/VideoWidget.h"
 #include "shell/DBusService.h"
 #include "shell/PageHistory.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 
 // The information view's panes: rating, sending the link, and the comments panel
 // with the pages it leads to. The service is a stand-in that records what it is
@@ -35,14 +31,11 @@ private Q_SLOTS:
     void sendingTheLink_data();
     void sendingTheLink();
     void commentsPanel();
-
-private:
-    TestEnvironment myEnvironment;
 };
 
 namespace {
 
-class AnsweringService : public StubVideoService
+class AnsweringService : public RecordingVideoService
 {
 public:
     QList<QVariantList> asked;
@@ -67,10 +60,11 @@ public:
 
 struct InfoWorld
 {
-    Repository repository;
+    TestWorld world;
+    Repository& repository = *world.repository;
     AnsweringService service;
-    PageHistory history;
-    QWidget window;
+    PageHistory& history = world.history;
+    QWidget& window = world.window();
     VideoWidget videoWidget;
     DBusService dbus;
     MplayerMediaPlayer player;
@@ -78,7 +72,6 @@ struct InfoWorld
 
     InfoWorld()
     {
-        repository.openDatabase();
         controller = new NormalScreenController(&service, repository, history, &player, &videoWidget, &dbus, &window);
         VideoEntry video;
         video.setVideoId(QStringLiteral("info1"));
@@ -94,7 +87,7 @@ struct InfoWorld
         delete controller;
     }
     NormalScreenView* view() const { return controller->getNormalScreenView(); }
-    void signIn(bool signedIn) { repository.setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn ? 1 : 0); }
+    void signIn(bool signedIn) { world.setSignedIn(signedIn); }
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "service/account/AccountDocuments.h"
 #include "service/account/AtomEntryWriter.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTest>
 #include <QXmlStreamReader>
@@ -11,6 +12,7 @@ using namespace AccountDocuments;
 class TestAccountDocuments : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void dates_data();
     void dates();

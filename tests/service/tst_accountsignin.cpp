@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/FileManager.h"
 #include "core/constants/Settings.h"
@@ -21,10 +22,8 @@ private Q_SLOTS:
     void formFieldsAreFullyEncoded();
     void passwordNeverTraced();
     void settingsFileReadableByOwnerOnly();
-    void refusals_data();
-    void refusals();
-    void unreadableAnswers_data();
-    void unreadableAnswers();
+    void failedSignIns_data();
+    void failedSignIns();
     void unreachableService();
     void noUserNameSendsNothing();
     void captchaRoundTrip();
@@ -37,7 +36,7 @@ private Q_SLOTS:
 
 void TestAccountSignIn::signInStoresTheToken()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
     world.service->authenticate(ePlainLogin);
@@ -75,7 +74,7 @@ void TestAccountSignIn::formFieldsAreFullyEncoded()
 {
     QFETCH(QString, user);
     QFETCH(QString, password);
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.account->passwords.insert(user, password);
     world.storeAccount(user, password);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
@@ -103,7 +102,7 @@ void TestAccountSignIn::passwordNeverTraced()
     const QString answer = QStringLiteral("vastaus-5519");
     {
         TraceCollector traces;
-        AccountWorld world;
+        TestWorld world(TestWorld::Account);
         world.account->passwords.insert(FakeAccount::CAPTCHA_USER, password);
         world.storeAccount(FakeAccount::CAPTCHA_USER, password);
         QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
@@ -126,7 +125,7 @@ void TestAccountSignIn::passwordNeverTraced()
         QCOMPARE(done.at(0).at(0).toBool(), true);
         QCOMPARE(done.at(1).at(0).toBool(), false);
 
-        const QStringList lines = TraceCollector::lines();
+        const QStringList lines = traces.lines();
         QVERIFY(lines.size() > 5);
         for (const QString& line : lines) {
             QVERIFY2(!line.contains(password), qPrintable(line));
@@ -139,7 +138,7 @@ void TestAccountSignIn::passwordNeverTraced()
 
 void TestAccountSignIn::settingsFileReadableByOwnerOnly()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
     world.service->authenticate(ePlainLogin);
@@ -151,30 +150,58 @@ void TestAccountSignIn::settingsFileReadableByOwnerOnly()
              QFile::Permissions());
 }
 
-void TestAccountSignIn::refusals_data()
+// The service refuses the sign-in, or answers with something that is no sign-in:
+// the reason reaches the user, and the token stored before (if any) stays.
+void TestAccountSignIn::failedSignIns_data()
 {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("type");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("text");
-    QTest::newRow("bad authentication") << QByteArray("Error=BadAuthentication\n") << TEXT_LOGIN_BAD_AUTHENTICATION();
-    QTest::newRow("not verified") << QByteArray("Error=NotVerified\n") << TEXT_LOGIN_NOT_VERIFIED();
-    QTest::newRow("terms") << QByteArray("Error=TermsNotAgreed\n") << TEXT_LOGIN_TERMS_NOT_AGREED();
-    QTest::newRow("deleted") << QByteArray("Error=AccountDeleted\n") << TEXT_LOGIN_ACCOUNT_DELETED();
-    QTest::newRow("disabled") << QByteArray("Error=AccountDisabled\n") << TEXT_LOGIN_ACCOUNT_DISABLED();
-    QTest::newRow("service disabled") << QByteArray("Error=ServiceDisabled\n") << TEXT_LOGIN_SERVICE_DISABLED();
-    QTest::newRow("unavailable") << QByteArray("Error=ServiceUnavailable\n") << TEXT_SERVICE_NOT_AVAILABLE();
-    QTest::newRow("unknown") << QByteArray("Error=Unknown\n") << TEXT_CAPTCHA_IMAGE_FAILED();
-    QTest::newRow("a code of tomorrow") << QByteArray("Url=x\r\nError=SomethingNew\r\n") << TEXT_CAPTCHA_IMAGE_FAILED();
+    QTest::addColumn<QString>("earlierToken");
+
+    const QByteArray plain("text/plain");
+    const QString earlier = QStringLiteral("earlier");
+    const auto refusal = [&](const char* name, const char* body, const QString& text) {
+        QTest::newRow(name) << 403 << plain << QByteArray(body) << text << earlier;
+    };
+    refusal("bad authentication", "Error=BadAuthentication\n", TEXT_LOGIN_BAD_AUTHENTICATION());
+    refusal("not verified", "Error=NotVerified\n", TEXT_LOGIN_NOT_VERIFIED());
+    refusal("terms", "Error=TermsNotAgreed\n", TEXT_LOGIN_TERMS_NOT_AGREED());
+    refusal("deleted", "Error=AccountDeleted\n", TEXT_LOGIN_ACCOUNT_DELETED());
+    refusal("disabled", "Error=AccountDisabled\n", TEXT_LOGIN_ACCOUNT_DISABLED());
+    refusal("service disabled", "Error=ServiceDisabled\n", TEXT_LOGIN_SERVICE_DISABLED());
+    refusal("unavailable", "Error=ServiceUnavailable\n", TEXT_SERVICE_NOT_AVAILABLE());
+    refusal("unknown", "Error=Unknown\n", TEXT_CAPTCHA_IMAGE_FAILED());
+    refusal("a code of tomorrow", "Url=x\r\nError=SomethingNew\r\n", TEXT_CAPTCHA_IMAGE_FAILED());
+
+    const auto unreadable = [&](const char* name, int status, const QByteArray& type, const QByteArray& body) {
+        QTest::newRow(name) << status << type << body << TEXT_LOGIN_UNREADABLE() << QString();
+    };
+    unreadable("no Auth line", 200, plain, "SID=abc\nLSID=def\n");
+    unreadable("empty Auth", 200, plain, "SID=abc\nAuth=\n");
+    unreadable("Auth with a line break inside", 200, plain, "Auth=abc def\r\nX-Injected: 1\n");
+    unreadable("HTML page", 200, "text/html; charset=UTF-8", "<html><body>Auth=fake</body></html>");
+    unreadable("HTML without its type", 200, plain, "  <!DOCTYPE html><p>Auth=x</p>");
+    unreadable("garbled", 200, plain, "\x01\xff\xfe garbage\nAuth=abc\n");
+    unreadable("empty", 200, plain, QByteArray());
+    unreadable("proxy error page", 502, "text/html", "<h1>Bad gateway</h1>");
+    unreadable("error without code", 403, plain, "Url=http://x/\n");
 }
 
-void TestAccountSignIn::refusals()
+void TestAccountSignIn::failedSignIns()
 {
+    QFETCH(int, status);
+    QFETCH(QByteArray, type);
     QFETCH(QByteArray, body);
     QFETCH(QString, text);
-    AccountWorld world;
+    QFETCH(QString, earlierToken);
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
-    world.storeToken(QStringLiteral("earlier"));
+    if (!earlierToken.isEmpty())
+        world.storeToken(earlierToken);
     world.fake.addRoute("POST", QStringLiteral("/google/accounts/ClientLogin"),
-                        FakeResponse::document(body, "text/plain", 403));
+                        FakeResponse::document(body, type, status));
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
     QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
     world.service->authenticate(ePlainLogin);
@@ -183,63 +210,15 @@ void TestAccountSignIn::refusals()
     QCOMPARE(done.at(0).at(0).toBool(), false);
     QCOMPARE(done.at(0).at(1).toString(), text);
     QCOMPARE(challenge.count(), 0);
-    QCOMPARE(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), QString("earlier"));
-}
-
-void TestAccountSignIn::unreadableAnswers_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("type");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("no Auth line") << 200 << QByteArray("text/plain") << QByteArray("SID=abc\nLSID=def\n");
-    QTest::newRow("empty Auth") << 200 << QByteArray("text/plain") << QByteArray("SID=abc\nAuth=\n");
-    QTest::newRow("Auth with a line break inside")
-        << 200 << QByteArray("text/plain") << QByteArray("Auth=abc def\r\nX-Injected: 1\n");
-    QTest::newRow("HTML page") << 200 << QByteArray("text/html; charset=UTF-8")
-                               << QByteArray("<html><body>Auth=fake</body></html>");
-    QTest::newRow("HTML without its type") << 200 << QByteArray("text/plain")
-                                           << QByteArray("  <!DOCTYPE html><p>Auth=x</p>");
-    QTest::newRow("garbled") << 200 << QByteArray("text/plain") << QByteArray("\x01\xff\xfe garbage\nAuth=abc\n");
-    QTest::newRow("empty") << 200 << QByteArray("text/plain") << QByteArray();
-    QTest::newRow("proxy error page") << 502 << QByteArray("text/html") << QByteArray("<h1>Bad gateway</h1>");
-    QTest::newRow("error without code") << 403 << QByteArray("text/plain") << QByteArray("Url=http://x/\n");
-}
-
-void TestAccountSignIn::unreadableAnswers()
-{
-    QFETCH(int, status);
-    QFETCH(QByteArray, type);
-    QFETCH(QByteArray, body);
-    AccountWorld world;
-    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
-    world.fake.addRoute("POST", QStringLiteral("/google/accounts/ClientLogin"),
-                        FakeResponse::document(body, type, status));
-    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
-    world.service->authenticate(ePlainLogin);
-    QVERIFY(done.wait());
-    QCOMPARE(done.count(), 1);
-    QCOMPARE(done.at(0).at(0).toBool(), false);
-    QCOMPARE(done.at(0).at(1).toString(), TEXT_LOGIN_UNREADABLE());
-    QVERIFY(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN).isEmpty());
+    QCOMPARE(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN), earlierToken);
 }
 
 void TestAccountSignIn::unreachableService()
 {
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    QCOMPARE(repository.openDatabase(), 0);
-    repository.setSetting(SETTING_YOUTUBE_USERNAME, FakeAccount::USER);
-    repository.setSetting(SETTING_YOUTUBE_PASSWORD, FakeAccount::PASSWORD);
-    // A port nobody listens on.
-    quint16 port = 0;
-    {
-        FakeService probe;
-        QVERIFY(probe.start());
-        port = probe.port();
-    }
-    YoutubeVideoService service(repository, ServiceEndpoints(QStringLiteral("http://127.0.0.1:%1").arg(port)));
-    QSignalSpy done(&service, &VideoServiceProvider::authenticated);
-    service.authenticate(ePlainLogin);
+    TestWorld world(TestWorld::Unreachable);
+    world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
     QVERIFY(done.wait());
     QCOMPARE(done.at(0).at(0).toBool(), false);
     QCOMPARE(done.at(0).at(1).toString(), TEXT_LOGIN_UNREACHABLE());
@@ -247,7 +226,7 @@ void TestAccountSignIn::unreachableService()
 
 void TestAccountSignIn::noUserNameSendsNothing()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(QString(), FakeAccount::PASSWORD);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
     world.service->authenticate(ePlainLogin);
@@ -261,7 +240,7 @@ void TestAccountSignIn::noUserNameSendsNothing()
 
 void TestAccountSignIn::captchaRoundTrip()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
     QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
@@ -297,7 +276,7 @@ void TestAccountSignIn::captchaRoundTrip()
 
 void TestAccountSignIn::captchaPictureMissing()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
     world.fake.addRoute("GET", QStringLiteral("/google/accounts/Captcha"),
                         FakeResponse::document("<html>gone</html>", "text/html", 404));
@@ -320,7 +299,7 @@ void TestAccountSignIn::captchaPictureMissing()
 
 void TestAccountSignIn::wrongCaptchaAnswerAsksAgain()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::authenticated);
     QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
@@ -363,7 +342,7 @@ void TestAccountSignIn::captchaAddressMustStayOnTheSignInHost()
 
 void TestAccountSignIn::cancelledSignInReportsNothing()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     FakeResponse slow = FakeResponse::document("Auth=late\n", "text/plain");
     slow.delayMs = 300;

@@ -1,4 +1,4 @@
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "service/feeds/CategoryRequestManager.h"
 
@@ -16,7 +16,7 @@ private Q_SLOTS:
 
 void TestCategories::assignableCategoriesWithAllFirst()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CategoryMap received;
     int count = 0;
     connect(world.service.get(), &VideoServiceProvider::categoriesReady, this, [&](CategoryMap& map) {
@@ -43,7 +43,7 @@ void TestCategories::assignableCategoriesWithAllFirst()
 
 void TestCategories::oneRequestWhileOneRuns()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slow = FakeResponse::fixture(QStringLiteral("categories.xml"), "application/atomcat+xml");
     slow.delayMs = 100;
     world.fake.addRoute("GET", QStringLiteral("/gdata/schemas/2007/categories.cat"), slow);
@@ -98,7 +98,7 @@ void TestCategories::categoryFlags()
 
 void TestCategories::sortOrders()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CategoryMap& sortBy = world.service->getSortBy();
     QCOMPARE(sortBy.size(), 4);
     QCOMPARE(sortBy.value(""), QString("Relevance"));

@@ -1,4 +1,4 @@
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/CommentListModel.h"
 #include "core/VideoEntry.h"
@@ -24,7 +24,7 @@ namespace {
 
 CommentEntry* commentAt(const CommentListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<CommentEntry*>();
+    return itemAt<CommentEntry>(model, row);
 }
 
 } // namespace
@@ -46,10 +46,9 @@ void TestComments::startIndexRule()
     QFETCH(QStringList, keys);
     QFETCH(QString, sentStart);
 
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CommentListModel model;
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, &model, startIndex);
     QVERIFY(ready.wait());
@@ -64,10 +63,9 @@ void TestComments::startIndexRule()
 
 void TestComments::commentsInFeedOrderWithTheTotal()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CommentListModel model;
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, &model, 0);
@@ -90,10 +88,9 @@ void TestComments::commentsInFeedOrderWithTheTotal()
 
 void TestComments::pagesAddToTheModelWithoutClearingIt()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CommentListModel model;
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::MANY_COMMENTS_VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::MANY_COMMENTS_VIDEO_ID);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, &model, 0);
     QVERIFY(ready.wait());
@@ -110,10 +107,9 @@ void TestComments::pagesAddToTheModelWithoutClearingIt()
 
 void TestComments::lastPageIsShort()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CommentListModel model;
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::MANY_COMMENTS_VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::MANY_COMMENTS_VIDEO_ID);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, &model, 101);
     QVERIFY(ready.wait());
@@ -146,15 +142,13 @@ void TestComments::missingTextFallsBackToTheTitle()
 
 void TestComments::newFetchReplacesTheRunningOne()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slow = FakeResponse::fixture(QStringLiteral("comment-feed.xml"), "application/atom+xml");
     slow.delayMs = 200;
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos/kx9fW2qHb1s/comments"), slow);
     CommentListModel model;
-    VideoEntry first;
-    first.setVideoId(FakeFeeds::VIDEO_ID);
-    VideoEntry second;
-    second.setVideoId(FakeFeeds::MANY_COMMENTS_VIDEO_ID);
+    VideoEntry first = videoWithId(FakeFeeds::VIDEO_ID);
+    VideoEntry second = videoWithId(FakeFeeds::MANY_COMMENTS_VIDEO_ID);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&first, &model, 0);
     world.service->getComments(&second, &model, 0);
@@ -166,13 +160,12 @@ void TestComments::newFetchReplacesTheRunningOne()
 
 void TestComments::modelDeletedWhileFetching()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slow = FakeResponse::fixture(QStringLiteral("comment-feed.xml"), "application/atom+xml");
     slow.delayMs = 150;
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos/kx9fW2qHb1s/comments"), slow);
     auto* model = new CommentListModel;
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, model, 0);
     delete model;
@@ -182,7 +175,7 @@ void TestComments::modelDeletedWhileFetching()
 
 void TestComments::missingInputs()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     CommentListModel model;
     VideoEntry noId;
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommentFetching);

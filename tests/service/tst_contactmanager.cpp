@@ -1,4 +1,4 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/ContactListModel.h"
 #include "core/FileManager.h"
@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 
 // The account's contacts (entry, profile, picture per contact) and its own profile.
 class TestContactManager : public QObject
@@ -30,7 +32,7 @@ namespace {
 
 ContactEntry* contactAt(const ContactListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<ContactEntry*>();
+    return itemAt<ContactEntry>(model, row);
 }
 
 QStringList userNames(const ContactListModel& model)
@@ -54,8 +56,7 @@ bool allPictures(const ContactListModel& model)
 
 void TestContactManager::onlyAcceptedAndRequestedContacts()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactListModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noResults);
@@ -81,8 +82,7 @@ void TestContactManager::onlyAcceptedAndRequestedContacts()
 
 void TestContactManager::profileAndPictureArriveLater()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactListModel model;
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     world.service->getContacts(&model);
@@ -110,8 +110,7 @@ void TestContactManager::profileAndPictureArriveLater()
 
 void TestContactManager::readInPagesOfFifty()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->contacts.clear();
     for (int i = 0; i < 120; ++i)
         world.account->contacts.append(
@@ -144,8 +143,7 @@ void TestContactManager::noContactsRaisesNoResults_data()
 void TestContactManager::noContactsRaisesNoResults()
 {
     QFETCH(QStringList, statuses);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->contacts.clear();
     for (const QString& status : statuses)
         world.account->contacts.append(FakeContact{"someone" + status, status, "2012-03-04T05:06:07.000Z"});
@@ -159,21 +157,28 @@ void TestContactManager::noContactsRaisesNoResults()
 
 void TestContactManager::clearedModelTakesNoLateAnswers()
 {
-    AccountWorld world;
-    world.signedIn();
-    // Profiles answer slowly.
-    for (const QString user : {"mikkokorhonen", "liisa_h", "tuulikki"}) {
-        const QString path = "/gdata/feeds/api/users/" + user;
-        FakeResponse slow = FakeResponse::fixture("contact-profile.xml", "application/atom+xml");
-        slow.delayMs = 200;
-        world.fake.addRoute("GET", path, slow);
-    }
+    TestWorld world(TestWorld::SignedIn);
+    const QString profiles = QStringLiteral("/gdata/feeds/api/users/");
+    const QStringList users{"mikkokorhonen", "liisa_h", "tuulikki"};
     ContactListModel model;
-    world.service->getContacts(&model);
-    QTRY_COMPARE(model.rowCount(), 3);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    model.clear();
-    QTest::qWait(500);
+    // The model is emptied the moment the service has the first profile request: the
+    // three were asked for together and none is answered yet, however slow the machine.
+    int rowsWhenCleared = -1;
+    QObject::connect(&world.fake, &FakeService::requestReceived, &model, [&](const QString& path) {
+        if (rowsWhenCleared < 0 && users.contains(path.mid(profiles.size()))) {
+            rowsWhenCleared = model.rowCount();
+            model.clear();
+        }
+    });
+    int profileAnswers = 0;
+    QObject::connect(world.service->network(), &QNetworkAccessManager::finished, &model, [&](QNetworkReply* reply) {
+        profileAnswers += users.contains(reply->url().path().mid(profiles.size())) ? 1 : 0;
+    });
+    world.service->getContacts(&model);
+    QTRY_COMPARE(profileAnswers, users.size());
+    QCOMPARE(rowsWhenCleared, 3);
+    QTest::qWait(100);
     // The profiles did come, after the model was emptied: nothing was applied.
     QCOMPARE(world.count("GET", "/gdata/feeds/api/users/mikkokorhonen"), 1);
     QCOMPARE(changed.count(), 0);
@@ -182,8 +187,7 @@ void TestContactManager::clearedModelTakesNoLateAnswers()
 
 void TestContactManager::newFetchDropsTheRunningOne()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactListModel first;
     ContactListModel second;
     world.service->getContacts(&first);
@@ -196,8 +200,7 @@ void TestContactManager::newFetchDropsTheRunningOne()
 
 void TestContactManager::nullModelDoesNothing()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.service->getContacts(nullptr);
     QTest::qWait(50);
     QVERIFY(world.fake.requests().isEmpty());
@@ -205,8 +208,7 @@ void TestContactManager::nullModelDoesNothing()
 
 void TestContactManager::accountProfile()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.repository->addSearchHistory(QStringLiteral("revontulet"));
     world.repository->addSearchHistory(QStringLiteral("revontulet"));
     world.repository->addSearchHistory(QStringLiteral("lappi"));
@@ -258,7 +260,7 @@ void TestContactManager::profileKeysFromTheDocument()
     QFETCH(QByteArray, document);
     QFETCH(QString, key);
     QFETCH(QString, value);
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     ContactManager manager(world.service->network(), world.service->endpoints(), *world.repository);
     QHash<QString, QString> profile;
     QVERIFY(manager.parseProfile(document, profile));
@@ -268,8 +270,7 @@ void TestContactManager::profileKeysFromTheDocument()
 
 void TestContactManager::profileThatIsNotOne()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     ContactManager manager(world.service->network(), world.service->endpoints(), *world.repository);
     QHash<QString, QString> profile;
     QVERIFY(!manager.parseProfile("<html><body>Sign in</body></html>", profile));

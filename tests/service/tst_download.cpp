@@ -1,4 +1,4 @@
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/FileManager.h"
 #include "core/VideoEntry.h"
@@ -35,19 +35,9 @@ private Q_SLOTS:
     void setVideoFileName();
     void nullEntriesDoNothing();
     void serviceDeletedWhileRequestsRun();
-
-private:
-    static QByteArray readFile(const QString& path);
 };
 
 namespace {
-
-VideoEntry videoWithId(const QString& id)
-{
-    VideoEntry video;
-    video.setVideoId(id);
-    return video;
-}
 
 // A video file route that sends part of the file and then stalls.
 FakeResponse stallingFile(qint64 after)
@@ -59,15 +49,9 @@ FakeResponse stallingFile(qint64 after)
 
 } // namespace
 
-QByteArray TestDownload::readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void TestDownload::regularDownloadIsByteExact()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy progress(world.service.get(), &VideoServiceProvider::downloadInProgress);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
@@ -106,7 +90,7 @@ void TestDownload::regularDownloadIsByteExact()
 
 void TestDownload::regularFileGrowsUnderItsFinalName()
 {
-    ServiceWorld world(800);
+    TestWorld world(TestWorld::Service, 800);
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(700000));
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
@@ -126,7 +110,7 @@ void TestDownload::regularFileGrowsUnderItsFinalName()
 
 void TestDownload::backgroundDownloadIsByteExact()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy progress(world.service.get(), &VideoServiceProvider::backgroundDownloadInProgress);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
@@ -156,7 +140,7 @@ void TestDownload::backgroundDownloadIsByteExact()
 
 void TestDownload::backgroundFileGetsItsNameWhenComplete()
 {
-    ServiceWorld world(800);
+    TestWorld world(TestWorld::Service, 800);
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(500000));
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     world.service->backgrounddownload(&video);
@@ -172,7 +156,7 @@ void TestDownload::backgroundFileGetsItsNameWhenComplete()
 
 void TestDownload::bothChannelsAtOnce()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoEntry regular = videoWithId(FakeFeeds::VIDEO_ID);
     VideoEntry queued = videoWithId(QStringLiteral("Q3m_Zt8pL0e"));
     QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
@@ -200,7 +184,7 @@ void TestDownload::progressAtMostEveryTenthOfASecond_data()
 void TestDownload::progressAtMostEveryTenthOfASecond()
 {
     QFETCH(bool, background);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse file = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
     file.chunkSize = 4096;
     file.bytesPerSecond = FakeFeeds::VIDEO_SIZE * 10 / 7;
@@ -249,7 +233,7 @@ void TestDownload::cancelRemovesThePartialFile_data()
 void TestDownload::cancelRemovesThePartialFile()
 {
     QFETCH(bool, background);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(300000));
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
@@ -296,7 +280,7 @@ void TestDownload::failedRegularDownloadRemovesItsFile()
 {
     QFETCH(FakeResponse, file);
     QFETCH(QString, messagePart);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), file);
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInDownload);
@@ -311,7 +295,7 @@ void TestDownload::failedRegularDownloadRemovesItsFile()
 
 void TestDownload::removedVideoInTheBackground()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoEntry video = videoWithId(FakeFeeds::REMOVED_VIDEO_ID);
     QSignalSpy removed(world.service.get(), &VideoServiceProvider::videoRemovedBackground);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::backgroundVideoIsDownloaded);
@@ -336,7 +320,7 @@ void TestDownload::removedVideoInTheBackground()
 
 void TestDownload::backgroundNetworkFailureIsNotARemoval()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse dropped = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
     dropped.dropAfter = 400000;
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), dropped);
@@ -355,7 +339,7 @@ void TestDownload::backgroundNetworkFailureIsNotARemoval()
 
 void TestDownload::newDownloadReplacesTheRunningOne()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [](const FakeRequest& request) {
         if (request.queryValue("video_id") == FakeFeeds::VIDEO_ID)
             return stallingFile(200000);
@@ -377,7 +361,7 @@ void TestDownload::newDownloadReplacesTheRunningOne()
 
 void TestDownload::sameVideoIsNotFetchedTwice()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     VideoEntry copy = video;
     QSignalSpy done(world.service.get(), &VideoServiceProvider::videoIsDownloaded);
@@ -402,7 +386,7 @@ void TestDownload::setVideoFileName()
 {
     QFETCH(QString, videoId);
     QFETCH(QString, fileName);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoEntry video = videoWithId(videoId);
     video.setVideoFile(QStringLiteral("old"));
     world.service->setVideoFileName(&video);
@@ -411,7 +395,7 @@ void TestDownload::setVideoFileName()
 
 void TestDownload::nullEntriesDoNothing()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("NULL pointer: .*setVideoFileName"));
     world.service->setVideoFileName(nullptr);
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression("NULL pointer: .*backgrounddownload"));
@@ -426,7 +410,7 @@ void TestDownload::nullEntriesDoNothing()
 
 void TestDownload::serviceDeletedWhileRequestsRun()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stallingFile(200000));
     FakeResponse slowFeed = FakeResponse::fixture(QStringLiteral("standard-feed.xml"), "application/atom+xml");
     slowFeed.delayMs = 300;

@@ -1,4 +1,4 @@
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/CommentListModel.h"
 #include "core/VideoEntry.h"
@@ -58,7 +58,7 @@ void TestFeedErrors::addFaultyAnswers()
 namespace {
 
 // Limits for these tests: a short timeout and a 256 KiB document limit.
-void tighten(ServiceWorld& world)
+void tighten(TestWorld& world)
 {
     RequestLimits limits;
     limits.timeoutMs = 400;
@@ -71,7 +71,7 @@ void tighten(ServiceWorld& world)
 void TestFeedErrors::feedEndsInItsErrorSignal()
 {
     QFETCH(FakeResponse, response);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     tighten(world);
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/most_viewed"), response);
     world.fake.addRoute("GET", QStringLiteral("/gdata/loop"), FakeResponse::redirect("/gdata/loop"));
@@ -92,15 +92,14 @@ void TestFeedErrors::feedEndsInItsErrorSignal()
 void TestFeedErrors::commentsEndInTheirErrorSignal()
 {
     QFETCH(FakeResponse, response);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     tighten(world);
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos/kx9fW2qHb1s/comments"), response);
     world.fake.addRoute("GET", QStringLiteral("/gdata/loop"), FakeResponse::redirect("/gdata/loop"));
 
     CommentListModel model;
     model.setTotal(7);
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommentFetching);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, &model, 0);
@@ -116,7 +115,7 @@ void TestFeedErrors::commentsEndInTheirErrorSignal()
 void TestFeedErrors::categoriesEndInTheirErrorSignal()
 {
     QFETCH(FakeResponse, response);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     tighten(world);
     world.fake.addRoute("GET", QStringLiteral("/gdata/schemas/2007/categories.cat"), response);
     world.fake.addRoute("GET", QStringLiteral("/gdata/loop"), FakeResponse::redirect("/gdata/loop"));

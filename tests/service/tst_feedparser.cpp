@@ -1,6 +1,6 @@
 #include "core/VideoEntry.h"
 #include "service/feeds/VideoFeedParser.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/fakeservice/FakeService.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
@@ -65,7 +65,7 @@ void TestFeedRequests::standardFeedRequest()
     QFETCH(QString, path);
     QFETCH(QString, time);
 
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoListModel model(world.repository.get());
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
     world.service->getFeed(eFeedRequestType(type), &model, 0, timeFilter);
@@ -106,7 +106,7 @@ void TestFeedRequests::pageKeys()
     QFETCH(QString, sentStart);
     QFETCH(QString, sentMax);
 
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.repository->setSetting(SETTING_AMOUNT_OF_RESULTS, amount);
     VideoListModel model(world.repository.get());
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
@@ -131,7 +131,7 @@ void TestFeedRequests::safeSearchFollowsRestrictedContent()
     QFETCH(int, restricted);
     QFETCH(QString, safeSearch);
 
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.repository->setSetting(SETTING_RESTRICTED_CONTENT, restricted);
     VideoListModel model(world.repository.get());
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
@@ -172,7 +172,7 @@ void TestFeedRequests::searchRequest()
     QFETCH(QStringList, keys);
     QFETCH(QString, time);
 
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.repository->setSetting(SETTING_TIME_FILTER, storedTime);
     VideoListModel model(world.repository.get());
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
@@ -213,10 +213,9 @@ void TestFeedRequests::relatedResponsesAndUploads()
     QFETCH(QString, path);
     QFETCH(QStringList, keys);
 
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoListModel model(world.repository.get());
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
     if (operation == 0)
         world.service->getRelatedVideos(&video, &model, startIndex);
@@ -236,7 +235,7 @@ void TestFeedRequests::relatedResponsesAndUploads()
 
 void TestFeedRequests::entriesOfAPage()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoListModel model(world.repository.get());
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
@@ -281,7 +280,7 @@ void TestFeedRequests::entriesOfAPage()
 
 void TestFeedRequests::thumbnailsAreFetchedAttachedAndAnnounced()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoListModel model(world.repository.get());
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
@@ -323,7 +322,7 @@ void TestFeedRequests::thumbnailsOfEveryPictureHost()
 {
     QFETCH(int, row);
     QFETCH(QString, path);
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/most_recent"),
                         FakeResponse::fixture(QStringLiteral("picture-hosts-feed.xml"), "application/atom+xml"));
     VideoListModel model(world.repository.get());
@@ -337,7 +336,7 @@ void TestFeedRequests::thumbnailsOfEveryPictureHost()
 
 void TestFeedRequests::unsafeThumbnailAddressesAreNotFollowed()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     QByteArray feed = FakeFeeds::makeVideoFeed(3, 3);
     feed.replace("http://i2.ytimg.com/vi/v0000000001/default.jpg", "file:///etc/passwd");
     feed.replace("<yt:videoid>v0000000002</yt:videoid>", "<yt:videoid>../../../escape</yt:videoid>");
@@ -363,7 +362,7 @@ void TestFeedRequests::unsafeThumbnailAddressesAreNotFollowed()
 
 void TestFeedRequests::emptyFeedsRaiseNoResults()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoListModel model(world.repository.get());
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noResults);
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
@@ -382,7 +381,7 @@ void TestFeedRequests::emptyFeedsRaiseNoResults()
 
 void TestFeedRequests::missingInputsSendNothing()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     VideoListModel model(world.repository.get());
     VideoEntry noId;
     QSignalSpy feedError(world.service.get(), &VideoServiceProvider::errorOccuredInFeedRequest);
@@ -402,12 +401,11 @@ void TestFeedRequests::missingInputsSendNothing()
 
 void TestFeedRequests::relatedFailureHasItsOwnSignal()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos/gone0000000/related"),
                         FakeResponse::error(404, "ResourceNotFoundException", "Video not found"));
     VideoListModel model(world.repository.get());
-    VideoEntry video;
-    video.setVideoId(FakeFeeds::REMOVED_VIDEO_ID);
+    VideoEntry video = videoWithId(FakeFeeds::REMOVED_VIDEO_ID);
     QSignalSpy feedError(world.service.get(), &VideoServiceProvider::errorOccuredInFeedRequest);
     QSignalSpy relatedError(world.service.get(), &VideoServiceProvider::errorOccuredInRelatedVideos);
     world.service->getRelatedVideos(&video, &model, 0);
@@ -418,7 +416,7 @@ void TestFeedRequests::relatedFailureHasItsOwnSignal()
 
 void TestFeedRequests::modelDeletedWhileRequestRuns()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slow = FakeResponse::fixture(QStringLiteral("standard-feed.xml"), "application/atom+xml");
     slow.delayMs = 200;
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/most_viewed"), slow);
@@ -437,7 +435,7 @@ void TestFeedRequests::modelDeletedWhileRequestRuns()
 
 void TestFeedRequests::modelClearedWhileThumbnailsArrive()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slowPicture = FakeResponse::document(FakeFeeds::thumbnailImage(), "image/jpeg");
     slowPicture.delayMs = 200;
     world.fake.addRoute("GET", QStringLiteral("/ytimg/vi/*"), slowPicture);
@@ -459,7 +457,7 @@ void TestFeedRequests::modelClearedWhileThumbnailsArrive()
 
 void TestFeedRequests::newRequestReplacesTheRunningOne()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slow = FakeResponse::fixture(QStringLiteral("standard-feed.xml"), "application/atom+xml");
     slow.delayMs = 200;
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/most_viewed"), slow);
@@ -476,7 +474,7 @@ void TestFeedRequests::newRequestReplacesTheRunningOne()
 
 void TestFeedRequests::cancelledRequestsReportNothing()
 {
-    ServiceWorld world;
+    TestWorld world(TestWorld::Service);
     FakeResponse slow = FakeResponse::fixture(QStringLiteral("standard-feed.xml"), "application/atom+xml");
     slow.delayMs = 150;
     world.fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos"), slow);

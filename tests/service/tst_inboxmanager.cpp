@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/MessageListModel.h"
 
@@ -24,15 +25,14 @@ namespace {
 
 MessageEntry* messageAt(const MessageListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<MessageEntry*>();
+    return itemAt<MessageEntry>(model, row);
 }
 
 } // namespace
 
 void TestInboxManager::messagesInFeedOrder()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     MessageListModel model;
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noMessages);
@@ -60,8 +60,7 @@ void TestInboxManager::messagesInFeedOrder()
 
 void TestInboxManager::picturesFollow()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     MessageListModel model;
     world.service->getInboxMessages(&model, 0);
     QTRY_COMPARE(model.rowCount(), 2);
@@ -86,8 +85,7 @@ void TestInboxManager::startIndex()
 {
     QFETCH(int, startIndex);
     QFETCH(QString, sent);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     MessageListModel model;
     world.service->getInboxMessages(&model, startIndex);
     QTRY_COMPARE(model.rowCount(), 2);
@@ -99,8 +97,7 @@ void TestInboxManager::startIndex()
 
 void TestInboxManager::emptyInboxRaisesNoMessages()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->emptyInbox = true;
     MessageListModel model;
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noMessages);
@@ -114,8 +111,7 @@ void TestInboxManager::emptyInboxRaisesNoMessages()
 
 void TestInboxManager::nullModelDoesNothing()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noMessages);
     world.service->getInboxMessages(nullptr, 0);
     QTest::qWait(50);
@@ -125,8 +121,7 @@ void TestInboxManager::nullModelDoesNothing()
 
 void TestInboxManager::fetchEmptiesTheModelFirst()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     MessageListModel model;
     model.addEntry(new MessageEntry);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
@@ -138,8 +133,7 @@ void TestInboxManager::fetchEmptiesTheModelFirst()
 
 void TestInboxManager::clearedModelTakesNoLatePictures()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     FakeResponse slow = FakeResponse::document(FakeFeeds::thumbnailImage(), "image/jpeg");
     slow.delayMs = 200;
     world.fake.addRoute("GET", "/ytimg/vi/*", slow);
@@ -155,8 +149,7 @@ void TestInboxManager::clearedModelTakesNoLatePictures()
 
 void TestInboxManager::failedInboxLeavesTheModelEmpty()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->inboxStatus = 500;
     MessageListModel model;
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noMessages);

@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/PlayListModel.h"
 
@@ -19,15 +20,14 @@ namespace {
 
 PlayList* playListAt(const PlayListModel& model, int row)
 {
-    return model.data(model.index(row, 0)).value<PlayList*>();
+    return itemAt<PlayList>(model, row);
 }
 
 } // namespace
 
 void TestPlaylistManager::playListsOfTheAccount()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     PlayListModel model(world.repository.get());
     QSignalSpy fetched(world.service.get(), &VideoServiceProvider::playListsFetched);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInPlayList);
@@ -54,8 +54,7 @@ void TestPlaylistManager::playListsOfTheAccount()
 
 void TestPlaylistManager::allPagesAreRead()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->playLists.clear();
     for (int i = 1; i <= 75; ++i)
         world.account->playLists.append(FakePlayList{QStringLiteral("PL%1").arg(i), QStringLiteral("Lista %1").arg(i),
@@ -74,8 +73,7 @@ void TestPlaylistManager::allPagesAreRead()
 
 void TestPlaylistManager::emptyAccount()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.account->playLists.clear();
     PlayListModel model(world.repository.get());
     QSignalSpy fetched(world.service.get(), &VideoServiceProvider::playListsFetched);
@@ -97,8 +95,7 @@ void TestPlaylistManager::failureIsReported()
 {
     QFETCH(int, status);
     QFETCH(QByteArray, body);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     world.fake.addRoute("GET", "/gdata/feeds/api/users/default/playlists",
                         FakeResponse::document(body, "application/atom+xml", status));
     PlayListModel model(world.repository.get());
@@ -113,8 +110,7 @@ void TestPlaylistManager::failureIsReported()
 
 void TestPlaylistManager::nullModelDoesNothing()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInPlayList);
     world.service->getPlayLists(nullptr);
     QTest::qWait(50);

@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/VideoEntry.h"
 #include "core/constants/Settings.h"
@@ -32,13 +33,6 @@ private Q_SLOTS:
 
 namespace {
 
-VideoEntry video(const QString& id)
-{
-    VideoEntry entry;
-    entry.setVideoId(id);
-    return entry;
-}
-
 // The text of the first element with that local name.
 QString elementText(const QByteArray& document, const QString& name)
 {
@@ -56,9 +50,8 @@ QString elementText(const QByteArray& document, const QString& name)
 
 void TestPostManager::commentIsPosted()
 {
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     world.service->commentVideo(QStringLiteral("Hieno video!"), &entry);
@@ -89,9 +82,8 @@ void TestPostManager::commentTextIsEscaped()
 {
     QFETCH(QString, text);
     QFETCH(QString, arrives);
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     world.service->commentVideo(text, &entry);
     QVERIFY(done.wait());
@@ -100,9 +92,8 @@ void TestPostManager::commentTextIsEscaped()
 
 void TestPostManager::refusedCommentIsReported()
 {
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     // The fake refuses an empty comment.
@@ -122,10 +113,10 @@ void TestPostManager::refusedCommentIsReported()
 
 void TestPostManager::expiredTokenSignsInOnceAndResends()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     world.storeToken(QStringLiteral("expired-token"));
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     QSignalSpy authenticated(world.service.get(), &VideoServiceProvider::authenticated);
@@ -147,12 +138,12 @@ void TestPostManager::expiredTokenSignsInOnceAndResends()
 
 void TestPostManager::secondRefusalEndsIt()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     world.storeToken(QStringLiteral("expired-token"));
     // The sign-in works, but the API takes none of its tokens.
     world.account->acceptedTokens.clear();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     world.service->commentVideo(QStringLiteral("Ei mene läpi"), &entry);
@@ -167,11 +158,11 @@ void TestPostManager::secondRefusalEndsIt()
 
 void TestPostManager::failedRenewalEndsIt()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, QStringLiteral("changed password"));
     world.storeToken(QStringLiteral("expired-token"));
     QSignalSpy rated(world.service.get(), &VideoServiceProvider::ratingDone);
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     world.service->rateVideo(&entry, 4);
     QVERIFY(rated.wait());
     QCOMPARE(rated.count(), 1);
@@ -183,10 +174,10 @@ void TestPostManager::failedRenewalEndsIt()
 
 void TestPostManager::waitingPostsShareOneRenewal()
 {
-    AccountWorld world;
+    TestWorld world(TestWorld::Account);
     world.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);
     world.storeToken(QStringLiteral("expired-token"));
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy done(world.service.get(), &VideoServiceProvider::commentingDone);
     QSignalSpy rated(world.service.get(), &VideoServiceProvider::ratingDone);
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
@@ -213,9 +204,8 @@ void TestPostManager::rating()
 {
     QFETCH(int, value);
     QFETCH(bool, sent);
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy rated(world.service.get(), &VideoServiceProvider::ratingDone);
     world.service->rateVideo(&entry, value);
     QVERIFY(rated.wait());
@@ -241,8 +231,7 @@ void TestPostManager::invitationAnswers()
 {
     QFETCH(bool, accept);
     QFETCH(QString, status);
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
     world.service->postRespondToInvite(QStringLiteral("liisa_h"), accept);
     QVERIFY(answered.wait());
@@ -261,22 +250,20 @@ void TestPostManager::invitationAnswers()
 
 void TestPostManager::emptyContactSendsNothing()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     TraceCollector traces;
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
     world.service->postRespondToInvite(QString(), true);
     QTest::qWait(100);
     QCOMPARE(answered.count(), 0);
     QVERIFY(world.fake.requests().isEmpty());
-    QVERIFY(TraceCollector::lines().contains(QStringLiteral("Empty QString ")));
+    QVERIFY(traces.lines().contains(QStringLiteral("Empty QString ")));
 }
 
 void TestPostManager::videoLinkToAContact()
 {
-    AccountWorld world;
-    world.signedIn();
-    VideoEntry entry = video(FakeFeeds::VIDEO_ID);
+    TestWorld world(TestWorld::SignedIn);
+    VideoEntry entry = videoWithId(FakeFeeds::VIDEO_ID);
     QSignalSpy sent(world.service.get(), &VideoServiceProvider::linkSent);
     world.service->sendVideoLink(QStringLiteral("mikkokorhonen"), &entry, QStringLiteral("Katso <tämä> & tuo"));
     QVERIFY(sent.wait());
@@ -299,8 +286,7 @@ void TestPostManager::videoLinkToAContact()
 
 void TestPostManager::tokenNeverGoesToOtherHosts()
 {
-    AccountWorld world;
-    world.signedIn();
+    TestWorld world(TestWorld::SignedIn);
     QSignalSpy challenge(world.service.get(), &VideoServiceProvider::captchaChallenge);
     world.storeAccount(FakeAccount::CAPTCHA_USER, FakeAccount::CAPTCHA_PASSWORD);
     world.service->authenticate(ePlainLogin);

@@ -1,6 +1,5 @@
 #include "service/RequestManagerBase.h"
-#include "tests/support/TestEnvironment.h"
-#include "tools/fakeservice/FakeService.h"
+#include "tests/support/TestSupport.h"
 
 #include <QBuffer>
 #include <QNetworkAccessManager>
@@ -90,24 +89,22 @@ private Q_SLOTS:
 private:
     RecordingManager* makeManager(int timeoutMs = 3000, qint64 maxDocument = 1024 * 1024);
 
-    TestEnvironment* myEnvironment = nullptr;
+    std::unique_ptr<TestWorld> myWorld;
     FakeService* myFake = nullptr;
     QNetworkAccessManager* myNetwork = nullptr;
 };
 
 void TestRequestManager::init()
 {
-    myEnvironment = new TestEnvironment;
-    myFake = new FakeService;
-    QVERIFY(myFake->start());
+    myWorld = std::make_unique<TestWorld>(TestWorld::FakeServer);
+    myFake = &myWorld->fake;
     myNetwork = new QNetworkAccessManager;
 }
 
 void TestRequestManager::cleanup()
 {
     delete myNetwork;
-    delete myFake;
-    delete myEnvironment;
+    myWorld.reset();
 }
 
 RecordingManager* TestRequestManager::makeManager(int timeoutMs, qint64 maxDocument)
@@ -190,10 +187,7 @@ void TestRequestManager::failuresEndInOnePath()
 
 void TestRequestManager::refusedConnectionIsANetworkFailure()
 {
-    const QString base = myFake->baseUrl();
-    delete myFake;   // nobody listens on that port any more
-    myFake = new FakeService;
-    auto* manager = new RecordingManager(myNetwork, ServiceEndpoints(base), myNetwork);
+    auto* manager = new RecordingManager(myNetwork, ServiceEndpoints(TestWorld::unreachableUrl()), myNetwork);
     QSignalSpy ended(manager, &RecordingManager::ended);
     manager->get(QStringLiteral("/feeds/api/videos"));
     QVERIFY(ended.wait(5000));

@@ -1,4 +1,4 @@
-#include "tests/service/ServiceTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include "core/VideoListModel.h"
 #include "service/ServiceConstants.h"
@@ -34,12 +34,10 @@ void TestServiceFactory::anyNameGivesTheService_data()
 void TestServiceFactory::anyNameGivesTheService()
 {
     QFETCH(QString, name);
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    QCOMPARE(repository.openDatabase(), 0);
+    TestWorld world;
     QObject parent;
     VideoServiceFactory factory;
-    VideoServiceProvider* service = factory.createService(name, repository, &parent);
+    VideoServiceProvider* service = factory.createService(name, *world.repository, &parent);
     QVERIFY(qobject_cast<YoutubeVideoService*>(service));
     QCOMPARE(service->parent(), &parent);
     QVERIFY(service->isInitialized());
@@ -49,22 +47,19 @@ void TestServiceFactory::anyNameGivesTheService()
 
 void TestServiceFactory::baseUrlFromTheEnvironment()
 {
-    TestEnvironment environment;
-    FakeService fake;
-    QVERIFY(fake.start());
-    addFeedRoutes(fake);
-    qputenv(SERVICE_ENV_BASE_URL.toLatin1().constData(), (fake.baseUrl() + "/").toLatin1());
-    Repository repository(environment.paths());
-    QCOMPARE(repository.openDatabase(), 0);
+    // The world's own service is not used: the factory makes the one under test.
+    TestWorld world(TestWorld::Service);
+    qputenv(SERVICE_ENV_BASE_URL.toLatin1().constData(), (world.fake.baseUrl() + "/").toLatin1());
     VideoServiceFactory factory;
-    std::unique_ptr<VideoServiceProvider> service(factory.createService(QStringLiteral("YOUTUBE"), repository, nullptr));
+    std::unique_ptr<VideoServiceProvider> service(
+        factory.createService(QStringLiteral("YOUTUBE"), *world.repository, nullptr));
     QVERIFY(service->isInitialized());
 
-    VideoListModel model(&repository);
+    VideoListModel model(world.repository.get());
     QSignalSpy ready(service.get(), &VideoServiceProvider::updateModel);
     service->getFeed(eMostViewed, &model, 0, QStringLiteral("Today"));
     QVERIFY(ready.wait());
-    QCOMPARE(fake.requestsTo(QStringLiteral("/gdata/feeds/api/standardfeeds/most_viewed")).size(), 1);
+    QCOMPARE(world.fake.requestsTo(QStringLiteral("/gdata/feeds/api/standardfeeds/most_viewed")).size(), 1);
 }
 
 void TestServiceFactory::unusableBaseUrlIsReported_data()
@@ -78,11 +73,9 @@ void TestServiceFactory::unusableBaseUrlIsReported_data()
 void TestServiceFactory::unusableBaseUrlIsReported()
 {
     QFETCH(QString, base);
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    QCOMPARE(repository.openDatabase(), 0);
+    TestWorld world;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("invalid service base URL"));
-    YoutubeVideoService service(repository, ServiceEndpoints(base));
+    YoutubeVideoService service(*world.repository, ServiceEndpoints(base));
     QVERIFY(!service.isInitialized());
 }
 

@@ -1,4 +1,5 @@
 #include "service/ServiceNetworkAccess.h"
+#include "tests/support/TestSupport.h"
 
 #include <QBuffer>
 #include <QNetworkReply>
@@ -12,6 +13,8 @@
 class TestStreamedBodyReply : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
+
 private Q_SLOTS:
     void answers_data();
     void answers();

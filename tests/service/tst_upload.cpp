@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/constants/Settings.h"
 #include "service/ServiceTexts.h"
@@ -21,9 +22,8 @@ private Q_SLOTS:
     void outcomes();
     void answerCutShortIsAFailure();
     void unreachableServiceIsAFailure();
-    void expiredTokenRepeatsTheUploadOnce();
-    void secondRefusalIsAFailure();
-    void failedRenewalIsAFailure();
+    void expiredToken_data();
+    void expiredToken();
     void incompleteFormIsNotReported_data();
     void incompleteFormIsNotReported();
     void emptyDescriptionIsFine();
@@ -50,11 +50,11 @@ QByteArray pattern(int size, int seed = 7)
     return data;
 }
 
-QString writeFile(const QString& folder, const QString& name, const QByteArray& data)
+// The video file to upload: data in the folder under the name.
+QString videoFile(const QString& folder, const QString& name, const QByteArray& data)
 {
     const QString path = QDir(folder).filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+    if (!writeFile(path, data))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
@@ -70,7 +70,7 @@ QMap<QString, QString> form(const QString& location)
 
 struct Upload
 {
-    AccountWorld world;
+    TestWorld world{TestWorld::SignedIn};
     QString file;
     QByteArray data;
     QSignalSpy progress;
@@ -80,9 +80,8 @@ struct Upload
         : progress(world.service.get(), &VideoServiceProvider::uploadInProgress),
           done(world.service.get(), &VideoServiceProvider::uploadDone)
     {
-        world.signedIn();
         data = pattern(size);
-        file = writeFile(world.environment.home(), name, data);
+        file = videoFile(world.environment.home(), name, data);
     }
     void start() { world.service->uploadVideo(form(file)); }
 };
@@ -179,68 +178,57 @@ void TestUpload::answerCutShortIsAFailure()
 
 void TestUpload::unreachableServiceIsAFailure()
 {
-    TestEnvironment environment;
-    Repository repository(environment.paths());
-    QCOMPARE(repository.openDatabase(), 0);
-    repository.setSetting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN, FakeAccount::TOKEN);
-    quint16 port = 0;
-    {
-        FakeService probe;
-        QVERIFY(probe.start());
-        port = probe.port();
-    }
-    YoutubeVideoService service(repository, ServiceEndpoints(QStringLiteral("http://127.0.0.1:%1").arg(port)));
-    QSignalSpy done(&service, &VideoServiceProvider::uploadDone);
-    service.uploadVideo(form(writeFile(environment.home(), "a.avi", pattern(1000))));
+    TestWorld world(TestWorld::Unreachable);
+    world.storeToken(FakeAccount::TOKEN);
+    QSignalSpy done(world.service.get(), &VideoServiceProvider::uploadDone);
+    world.service->uploadVideo(form(videoFile(world.environment.home(), "a.avi", pattern(1000))));
     QVERIFY(done.wait());
     QCOMPARE(done.at(0).at(0).toBool(), false);
     QCOMPARE(done.at(0).at(1).toString(), TEXT_UPLOAD_FAILED());
 }
 
-void TestUpload::expiredTokenRepeatsTheUploadOnce()
+// The service refuses the stored token: one new sign-in, then the upload once more
+// with the new token; a second refusal or a failed sign-in ends it as a failure.
+void TestUpload::expiredToken_data()
 {
-    Upload upload(512 * 1024);
-    upload.world.storeToken(QStringLiteral("expired-token"));
-    upload.start();
-    QVERIFY(upload.done.wait());
-    QTest::qWait(100);
-    QCOMPARE(upload.done.count(), 1);
-    QCOMPARE(upload.done.at(0).at(0).toBool(), true);
-    QCOMPARE(upload.world.logins(), 1);
-    QCOMPARE(upload.world.count("POST", "/uploads/"), 2);
-    // The repeat is the same upload, from the kept form.
-    QVERIFY(upload.world.account->lastUpload.fileBytes == upload.data);
-    QCOMPARE(upload.world.account->lastUpload.title, form(upload.file).value("title"));
-    QCOMPARE(upload.world.last("/uploads/").header("Authorization"), "GoogleLogin auth=" + FakeAccount::TOKEN.toLatin1());
+    QTest::addColumn<bool>("passwordRight");
+    QTest::addColumn<bool>("newTokenTaken");
+    QTest::addColumn<bool>("uploaded");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("posts");
+    QTest::newRow("repeated once") << true << true << true << TEXT_UPLOAD_FINISHED() << 2;
+    QTest::newRow("refused again") << true << false << false << TEXT_UPLOAD_FAILED() << 2;
+    QTest::newRow("the sign-in fails") << false << true << false << TEXT_UPLOAD_FAILED() << 1;
 }
 
-void TestUpload::secondRefusalIsAFailure()
+void TestUpload::expiredToken()
 {
-    Upload upload;
+    QFETCH(bool, passwordRight);
+    QFETCH(bool, newTokenTaken);
+    QFETCH(bool, uploaded);
+    QFETCH(QString, text);
+    QFETCH(int, posts);
+    Upload upload(512 * 1024);
     upload.world.storeToken(QStringLiteral("expired-token"));
-    upload.world.account->acceptedTokens.clear();
+    if (!passwordRight)
+        upload.world.storeAccount(FakeAccount::USER, QStringLiteral("old password"));
+    if (!newTokenTaken)
+        upload.world.account->acceptedTokens.clear();
     upload.start();
     QVERIFY(upload.done.wait());
     QTest::qWait(200);
     QCOMPARE(upload.done.count(), 1);
-    QCOMPARE(upload.done.at(0).at(0).toBool(), false);
-    QCOMPARE(upload.done.at(0).at(1).toString(), TEXT_UPLOAD_FAILED());
+    QCOMPARE(upload.done.at(0).at(0).toBool(), uploaded);
+    QCOMPARE(upload.done.at(0).at(1).toString(), text);
     QCOMPARE(upload.world.logins(), 1);
-    QCOMPARE(upload.world.count("POST", "/uploads/"), 2);
-}
-
-void TestUpload::failedRenewalIsAFailure()
-{
-    Upload upload;
-    upload.world.storeToken(QStringLiteral("expired-token"));
-    upload.world.storeAccount(FakeAccount::USER, QStringLiteral("old password"));
-    upload.start();
-    QVERIFY(upload.done.wait());
-    QTest::qWait(100);
-    QCOMPARE(upload.done.count(), 1);
-    QCOMPARE(upload.done.at(0).at(0).toBool(), false);
-    QCOMPARE(upload.world.logins(), 1);
-    QCOMPARE(upload.world.count("POST", "/uploads/"), 1);
+    QCOMPARE(upload.world.count("POST", "/uploads/"), posts);
+    if (uploaded) {
+        // The repeat is the same upload, from the kept form.
+        QVERIFY(upload.world.account->lastUpload.fileBytes == upload.data);
+        QCOMPARE(upload.world.account->lastUpload.title, form(upload.file).value("title"));
+        QCOMPARE(upload.world.last("/uploads/").header("Authorization"),
+                 "GoogleLogin auth=" + FakeAccount::TOKEN.toLatin1());
+    }
 }
 
 void TestUpload::incompleteFormIsNotReported_data()
@@ -272,7 +260,7 @@ void TestUpload::incompleteFormIsNotReported()
     } else if (value == "<folder>") {
         video.insert(key, upload.world.environment.home());
     } else if (value == "<unreadable>") {
-        const QString locked = writeFile(upload.world.environment.home(), "locked.mp4", pattern(100));
+        const QString locked = videoFile(upload.world.environment.home(), "locked.mp4", pattern(100));
         QFile::setPermissions(locked, QFile::WriteOwner);
         if (QFile(locked).open(QIODevice::ReadOnly))
             QSKIP("files stay readable for this user (root)");
@@ -337,7 +325,7 @@ void TestUpload::newUploadReplacesTheRunningOne()
     slow.delayMs = 200;
     upload.world.fake.addRoute("POST", "/uploads/feeds/api/users/default/uploads", slow);
     upload.start();
-    QMap<QString, QString> second = form(writeFile(upload.world.environment.home(), "toinen.flv", pattern(5000, 3)));
+    QMap<QString, QString> second = form(videoFile(upload.world.environment.home(), "toinen.flv", pattern(5000, 3)));
     second.insert("title", QStringLiteral("Toinen"));
     upload.world.service->uploadVideo(second);
     QVERIFY(upload.done.wait());
@@ -366,7 +354,7 @@ void TestUpload::deviceStreamsHeadFileAndTail()
     const QByteArray data = pattern(fileSize);
     const QByteArray head = "--b\r\nhead\r\n\r\n";
     const QByteArray tail = "\r\n--b--\r\n";
-    MultipartUploadDevice device(head, writeFile(dir.path(), "v.mp4", data), tail);
+    MultipartUploadDevice device(head, videoFile(dir.path(), "v.mp4", data), tail);
     QVERIFY(device.open(QIODevice::ReadOnly));
     QCOMPARE(device.size(), qint64(head.size() + data.size() + tail.size()));
     QByteArray read;
@@ -384,7 +372,7 @@ void TestUpload::deviceSeeks()
 {
     QTemporaryDir dir;
     const QByteArray data = pattern(5000);
-    MultipartUploadDevice device("HEAD", writeFile(dir.path(), "v.avi", data), "TAIL");
+    MultipartUploadDevice device("HEAD", videoFile(dir.path(), "v.avi", data), "TAIL");
     QVERIFY(device.open(QIODevice::ReadOnly));
     const QByteArray whole = "HEAD" + data + "TAIL";
     for (qint64 at : {qint64(0), qint64(2), qint64(4), qint64(1234), qint64(5003), qint64(5004), qint64(5006)}) {
@@ -400,7 +388,7 @@ void TestUpload::deviceSeeks()
 void TestUpload::deviceIsReadOnly()
 {
     QTemporaryDir dir;
-    const QString file = writeFile(dir.path(), "v.avi", pattern(10));
+    const QString file = videoFile(dir.path(), "v.avi", pattern(10));
     MultipartUploadDevice writable("h", file, "t");
     QVERIFY(!writable.open(QIODevice::ReadWrite));
     MultipartUploadDevice missing("h", dir.filePath("none.avi"), "t");
@@ -413,7 +401,7 @@ void TestUpload::deviceIsReadOnly()
 void TestUpload::deviceFailsWhenTheFileShrinks()
 {
     QTemporaryDir dir;
-    const QString file = writeFile(dir.path(), "v.avi", pattern(10000));
+    const QString file = videoFile(dir.path(), "v.avi", pattern(10000));
     MultipartUploadDevice device("head", file, "tail");
     QVERIFY(device.open(QIODevice::ReadOnly));
     QFile(file).resize(100);

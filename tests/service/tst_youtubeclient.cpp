@@ -1,4 +1,5 @@
-#include "tests/service/AccountTestSupport.h"
+#include "tests/support/TestSupport.h"
+
 
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
@@ -46,8 +47,7 @@ vsCmdStruct command(int type, const PlayList& playList)
 
 VideoEntry videoNamed(const QString& id)
 {
-    VideoEntry video;
-    video.setVideoId(id);
+    VideoEntry video = videoWithId(id);
     video.setName(QStringLiteral("Video ") + id);
     video.setAuthor(QStringLiteral("uploader"));
     return video;
@@ -106,12 +106,11 @@ PlayList* findPlayList(Repository& repository, int serviceId, const QString& nam
 
 struct Dispatch
 {
-    AccountWorld world;
+    TestWorld world{TestWorld::SignedIn};
     QSignalSpy finished;
 
     Dispatch() : finished(world.service.get(), &VideoServiceProvider::commandFinished)
     {
-        world.signedIn();
         world.repository->addAccountPlayListFolder();
     }
     // Queues and waits for the command's end; its ok.

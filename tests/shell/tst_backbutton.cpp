@@ -1,5 +1,5 @@
 #include "shell/BackButton.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -10,6 +10,7 @@
 class TestBackButton : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void clickAndKeysAreShortPresses_data()
     {
@@ -21,7 +22,6 @@ private Q_SLOTS:
     void clickAndKeysAreShortPresses()
     {
         QFETCH(int, key);
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -41,7 +41,6 @@ private Q_SLOTS:
 
     void holdingIsALongPressAndTheReleaseAddsNothing()
     {
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -65,26 +64,39 @@ private Q_SLOTS:
         QCOMPARE(spy.at(1).at(0).toBool(), false);
     }
 
-    void releasedBeforeTheLimitIsAShortPress()
+    // A release before the long-press limit ends the press: a short press on the
+    // button, none outside it; no long press follows later.
+    void releaseEndsThePress_data()
     {
-        TestEnvironment env;
+        QTest::addColumn<int>("holdMs");
+        QTest::addColumn<bool>("outside");
+        QTest::addColumn<int>("presses");
+        QTest::newRow("released on the button before the limit") << 1200 << false << 1;
+        QTest::newRow("released outside") << 0 << true << 0;
+    }
+
+    void releaseEndsThePress()
+    {
+        QFETCH(int, holdMs);
+        QFETCH(bool, outside);
+        QFETCH(int, presses);
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
 
         QTest::mousePress(&button, Qt::LeftButton);
-        QTest::qWait(1200);
-        QTest::mouseRelease(&button, Qt::LeftButton);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toBool(), false);
+        QTest::qWait(holdMs);
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, outside ? QPoint(-20, -20) : QPoint());
+        QCOMPARE(spy.count(), presses);
+        if (presses)
+            QCOMPARE(spy.at(0).at(0).toBool(), false);
         // The long-press timer was stopped by the release.
-        QTest::qWait(500);
-        QCOMPARE(spy.count(), 1);
+        QTest::qWait(1700 - holdMs);
+        QCOMPARE(spy.count(), presses);
     }
 
     void hiddenWhileHeldEndsThePress()
     {
-        TestEnvironment env;
         BackButton button;
         button.show();
         QSignalSpy spy(&button, &BackButton::backButtonClicked);
@@ -106,19 +118,6 @@ private Q_SLOTS:
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(1).at(0).toBool(), false);
-    }
-
-    void releasedOutsideIsNoPress()
-    {
-        TestEnvironment env;
-        BackButton button;
-        button.show();
-        QSignalSpy spy(&button, &BackButton::backButtonClicked);
-
-        QTest::mousePress(&button, Qt::LeftButton);
-        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(-20, -20));
-        QTest::qWait(1700);
-        QCOMPARE(spy.count(), 0);
     }
 };
 

@@ -1,6 +1,5 @@
 #include "shell/DBusService.h"
-#include "tests/shell/PrivateSessionBus.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDBusConnectionInterface>
 #include <QSignalSpy>
@@ -42,23 +41,20 @@ public Q_SLOTS:
     }
 };
 
-int countWarnings = 0;
-QtMessageHandler previousHandler = nullptr;
-void countingHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+// The warnings the D-Bus layer wrote.
+int dbusWarnings(const TraceCollector& traces)
 {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("DBusService:")))
-        ++countWarnings;
-    previousHandler(type, context, message);
+    return traces.lines(QtWarningMsg).filter(QRegularExpression(QStringLiteral("^DBusService:"))).size();
 }
 } // namespace
 
 class TestDBusService : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void callsReachThePlatformServices()
     {
-        TestEnvironment env;
         PrivateSessionBus bus;
         if (!bus.start())
             QSKIP(qPrintable(bus.why()));
@@ -106,14 +102,12 @@ private Q_SLOTS:
 
     void missingServicesFailQuietly()
     {
-        TestEnvironment env;
         PrivateSessionBus bus;
         if (!bus.start())
             QSKIP(qPrintable(bus.why()));
 
-        countWarnings = 0;
-        previousHandler = qInstallMessageHandler(countingHandler);
         {
+            TraceCollector traces;
             DBusService service(bus.connection(), bus.connection());
             QSignalSpy finished(&service, &DBusService::callFinished);
 
@@ -121,7 +115,7 @@ private Q_SLOTS:
             service.openHelp();
             QTRY_COMPARE(finished.count(), 1);
             QCOMPARE(finished.at(0).at(1).toBool(), false);
-            QCOMPARE(countWarnings, 1);
+            QCOMPARE(dbusWarnings(traces), 1);
 
             // The keep-alive is traced for its first failure only.
             service.startDisplayKeepAlive();
@@ -129,7 +123,7 @@ private Q_SLOTS:
             QMetaObject::invokeMethod(&service, "pauseDisplayBlanking");
             QMetaObject::invokeMethod(&service, "pauseDisplayBlanking");
             QTRY_COMPARE(finished.count(), 4);
-            QCOMPARE(countWarnings, 2);
+            QCOMPARE(dbusWarnings(traces), 2);
             service.stopDisplayKeepAlive();
 
             // A bus that is not there at all.
@@ -139,9 +133,8 @@ private Q_SLOTS:
             offline.composeMail(QStringLiteral("s"), QStringLiteral("b"));
             QCOMPARE(offlineFinished.count(), 1);
             QCOMPARE(offlineFinished.at(0).at(1).toBool(), false);
-            QCOMPARE(countWarnings, 3);
+            QCOMPARE(dbusWarnings(traces), 3);
         }
-        qInstallMessageHandler(previousHandler);
     }
 };
 

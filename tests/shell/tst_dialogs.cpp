@@ -1,6 +1,6 @@
 #include "shell/OneButtonDialog.h"
 #include "shell/TwoButtonDialog.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,26 +25,49 @@ void whenShown(QDialog* dialog, std::function<void()> action)
 class TestDialogs : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
-    void oneButtonDialogResults_data()
+    // However a dialog ends, exec() returns its result: OK accepts, Cancel, Escape and
+    // deleting the dialog while it runs reject.
+    void dialogResults_data()
     {
+        QTest::addColumn<bool>("twoButtons");
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("result");
-        QTest::newRow("button") << "button" << 1;
-        QTest::newRow("Escape") << "escape" << 0;
-        QTest::newRow("deleted while running") << "delete" << 0;
+        QTest::newRow("one button: OK") << false << "ok" << 1;
+        QTest::newRow("one button: Escape") << false << "escape" << 0;
+        QTest::newRow("one button: deleted while running") << false << "delete" << 0;
+        QTest::newRow("two buttons: OK") << true << "ok" << 1;
+        QTest::newRow("two buttons: Cancel") << true << "cancel" << 0;
+        QTest::newRow("two buttons: Escape") << true << "escape" << 0;
+        QTest::newRow("two buttons: deleted while running") << true << "delete" << 0;
     }
 
-    void oneButtonDialogResults()
+    void dialogResults()
     {
+        QFETCH(bool, twoButtons);
         QFETCH(QString, how);
         QFETCH(int, result);
-        TestEnvironment env;
-        QPointer<OneButtonDialog> dialog = new OneButtonDialog;
-        QCOMPARE(dialog->getButton()->text(), QStringLiteral("OK"));
-        whenShown(dialog, [dialog, how]() {
-            if (how == QLatin1String("button"))
-                QTest::mouseClick(dialog->getButton(), Qt::LeftButton);
+        QPointer<BaseDialog> dialog;
+        QPushButton* ok = nullptr;
+        QPushButton* cancel = nullptr;
+        if (twoButtons) {
+            auto* question = new TwoButtonDialog;
+            ok = question->getOkButton();
+            cancel = question->getCancelButton();
+            QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+            dialog = question;
+        } else {
+            auto* notice = new OneButtonDialog;
+            ok = notice->getButton();
+            dialog = notice;
+        }
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        whenShown(dialog, [dialog, ok, cancel, how]() {
+            if (how == QLatin1String("ok"))
+                QTest::mouseClick(ok, Qt::LeftButton);
+            else if (how == QLatin1String("cancel"))
+                QTest::mouseClick(cancel, Qt::LeftButton);
             else if (how == QLatin1String("escape"))
                 QTest::keyClick(dialog, Qt::Key_Escape);
             else
@@ -52,38 +75,6 @@ private Q_SLOTS:
         });
         QCOMPARE(dialog->exec(), result);
         QCOMPARE(dialog.isNull(), how == QLatin1String("delete"));
-        delete dialog;
-    }
-
-    void twoButtonDialogResults_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("result");
-        QTest::newRow("OK") << "ok" << 1;
-        QTest::newRow("Cancel") << "cancel" << 0;
-        QTest::newRow("Escape") << "escape" << 0;
-        QTest::newRow("deleted while running") << "delete" << 0;
-    }
-
-    void twoButtonDialogResults()
-    {
-        QFETCH(QString, how);
-        QFETCH(int, result);
-        TestEnvironment env;
-        QPointer<TwoButtonDialog> dialog = new TwoButtonDialog;
-        QCOMPARE(dialog->getOkButton()->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog->getCancelButton()->text(), QStringLiteral("Cancel"));
-        whenShown(dialog, [dialog, how]() {
-            if (how == QLatin1String("ok"))
-                QTest::mouseClick(dialog->getOkButton(), Qt::LeftButton);
-            else if (how == QLatin1String("cancel"))
-                QTest::mouseClick(dialog->getCancelButton(), Qt::LeftButton);
-            else if (how == QLatin1String("escape"))
-                QTest::keyClick(dialog, Qt::Key_Escape);
-            else
-                delete dialog.data();
-        });
-        QCOMPARE(dialog->exec(), result);
         delete dialog;
     }
 
@@ -103,7 +94,6 @@ private Q_SLOTS:
     {
         QFETCH(int, value);
         QFETCH(bool, accepted);
-        TestEnvironment env;
         OneButtonDialog dialog;
         // Hidden until asked for.
         QVERIFY(!dialog.isProgressIndicatorShown());
@@ -122,7 +112,6 @@ private Q_SLOTS:
 
     void textsAndButtonText()
     {
-        TestEnvironment env;
         OneButtonDialog dialog;
         dialog.setTitle(QStringLiteral("Account verified!"));
         dialog.setText(QStringLiteral("<b>not</b> rich & plain"));

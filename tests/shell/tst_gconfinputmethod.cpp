@@ -1,6 +1,5 @@
 #include "shell/InputMethodSettings.h"
-#include "tests/shell/PrivateSessionBus.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QTest>
 

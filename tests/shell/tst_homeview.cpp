@@ -2,7 +2,7 @@
 #include "shell/MainWindow.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,21 +14,12 @@
 namespace {
 // Room a button's text keeps from the button's frame on either side.
 const int TEXT_CLEARANCE = 6;
-
-class OtherPage : public PageBase
-{
-public:
-    explicit OtherPage(PageHistory& history) : myHistory(history) {}
-    void addToPageHistory() override { myHistory.add(new PageHistoryItem(eResultPageId)); }
-
-private:
-    PageHistory& myHistory;
-};
 } // namespace
 
 class TestHomeView : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private:
     // The signal an entry emits and, for the feeds, its argument.
     static QString signalOf(HomeView& view, int entry, QList<QVariant>* arguments)
@@ -96,7 +87,6 @@ private Q_SLOTS:
         QFETCH(QString, signal);
         QFETCH(int, feedType);
         QFETCH(bool, recordsHome);
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
         view.show();
@@ -112,7 +102,6 @@ private Q_SLOTS:
 
     void menuHasEveryPlaceAndHelp()
     {
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
         QList<int> entries;
@@ -126,10 +115,9 @@ private Q_SLOTS:
 
     void menuEntryFromAnotherPageRecordsThatPage()
     {
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
-        OtherPage other(history);
+        StandInPage other(history, eResultPageId);
         QSignalSpy feeds(&view, &HomeView::feedRequest);
 
         view.chooseEntry(HomeView::eEntryTopRated, &other);
@@ -148,7 +136,6 @@ private Q_SLOTS:
 
     void blockedButtonsEmitNothing()
     {
-        TestEnvironment env;
         PageHistory history;
         HomeView view(nullptr, history);
         view.show();
@@ -164,7 +151,6 @@ private Q_SLOTS:
 
     void screenshotAt800x480()
     {
-        TestEnvironment env;
         PageHistory history;
         MainWindow window;
         HomeView* view = showHome(window, history);
@@ -219,7 +205,6 @@ private Q_SLOTS:
         QFETCH(int, from);
         QFETCH(int, key);
         QFETCH(int, to);
-        TestEnvironment env;
         PageHistory history;
         MainWindow window;
         HomeView* view = showHome(window, history);

@@ -1,6 +1,6 @@
 #include "shell/MainWindow.h"
 #include "shell/PageBase.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,19 +48,18 @@ private:
 class TestMainWindow : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void init() { pageLog.clear(); }
 
     void showPageRunsTheSwitchInOrder()
     {
-        TestEnvironment env;
         MainWindow window;
         auto* first = new RecordingPage(QStringLiteral("first"));
         auto* second = new RecordingPage(QStringLiteral("second"));
         window.addPage(first);
         window.addPage(second);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOnScreen(&window));
 
         window.showPage(first);
         QApplication::setActiveWindow(&window);
@@ -84,7 +83,6 @@ private Q_SLOTS:
 
     void showPageEdgeCases()
     {
-        TestEnvironment env;
         MainWindow window;
         auto* page = new RecordingPage(QStringLiteral("only"));
 
@@ -111,11 +109,9 @@ private Q_SLOTS:
 
     void f6TogglesFullScreen()
     {
-        TestEnvironment env;
         MainWindow window;
         window.addPage(new RecordingPage(QStringLiteral("p")));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOnScreen(&window));
         QVERIFY(!window.isFullScreen());
         QTest::keyClick(&window, Qt::Key_F6);
         QTRY_VERIFY(window.isFullScreen());
@@ -125,7 +121,6 @@ private Q_SLOTS:
 
     void f4OpensTheMenuFromAnyControl()
     {
-        TestEnvironment env;
         MainWindow window;
         auto* page = new RecordingPage(QStringLiteral("p"));
         window.addPage(page);
@@ -133,8 +128,7 @@ private Q_SLOTS:
         QAction* first = menu.addAction(QStringLiteral("First"));
         QAction* second = menu.addAction(QStringLiteral("Second"));
         window.setMenu(&menu);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOnScreen(&window));
         QApplication::setActiveWindow(&window);
         page->edit()->setFocus();
 
@@ -159,7 +153,6 @@ private Q_SLOTS:
 
     void closingIsHandedToTheListener()
     {
-        TestEnvironment env;
         {
             MainWindow window;
             window.show();

@@ -2,7 +2,7 @@
 #include "shell/PageHistoryItem.h"
 #include "core/CommentListModel.h"
 #include "core/VideoEntry.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -11,10 +11,10 @@
 class TestPageHistory : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void addTakesOwnershipAndIgnoresNull()
     {
-        TestEnvironment env;
         QPointer<PageHistoryItem> item;
         {
             PageHistory history;
@@ -34,7 +34,6 @@ private Q_SLOTS:
 
     void takeLastIsLastInFirstOut()
     {
-        TestEnvironment env;
         PageHistory history;
         QCOMPARE(history.takeLast(), nullptr);
         history.add(new PageHistoryItem(eHomePageId));
@@ -57,7 +56,6 @@ private Q_SLOTS:
 
     void allCommentsItemKeepsItsOwnVideo()
     {
-        TestEnvironment env;
         CommentListModel model;
         auto* video = new VideoEntry;
         video->setVideoId(QStringLiteral("abc"));
@@ -84,7 +82,6 @@ private Q_SLOTS:
     void emitBackTracesAndPassesTheFlag()
     {
         QFETCH(bool, longClick);
-        TestEnvironment env;
         PageHistory history;
         QSignalSpy spy(&history, &PageHistory::historyBackClicked);
         QTest::ignoreMessage(QtDebugMsg, "------- PageHistory::emitBack");

@@ -2,7 +2,7 @@
 #include "shell/LogoPixmap.h"
 #include "shell/PageHeader.h"
 #include "shell/ProgressRoll.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -12,10 +12,10 @@
 class TestProgressRoll : public QObject
 {
     Q_OBJECT
+    TestEnvironment myEnvironment;
 private Q_SLOTS:
     void rollsOnlyWhileStarted()
     {
-        TestEnvironment env;
         ProgressRoll roll;
         roll.show();
         QVERIFY(!roll.isRunning());
@@ -48,7 +48,6 @@ private Q_SLOTS:
 
     void stepWrapsAroundTheRing()
     {
-        TestEnvironment env;
         ProgressRoll roll;
         roll.start();
         QTRY_VERIFY_WITH_TIMEOUT(roll.getStep() == 11, 3000);
@@ -59,7 +58,6 @@ private Q_SLOTS:
 
     void logoFitsSixtyByThirty()
     {
-        TestEnvironment env;
         const QPixmap& logo = getYoutubeLogoPixmap();
         QVERIFY(!logo.isNull());
         QVERIFY(logo.width() <= 60 && logo.height() <= 30);
@@ -71,11 +69,9 @@ private Q_SLOTS:
 
     void headerBandHasLogoTitleAndBackButton()
     {
-        TestEnvironment env;
         PageHeader header(QStringLiteral("Comments of "));
         header.resize(800, 70);
-        header.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&header));
+        QVERIFY(showOnScreen(&header));
         QVERIFY(header.minimumWidth() >= 800);
         QCOMPARE(header.height(), 70);
         QCOMPARE(header.getTitle(), QStringLiteral("Comments of "));

@@ -4,12 +4,12 @@
 #include "shell/OneButtonDialog.h"
 #include "social/UploadVideoController.h"
 #include "social/UploadVideoPage.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -34,8 +34,7 @@ inline QByteArray writeVideoFile(const QString& path, qint64 size)
     QByteArray data(int(size), Qt::Uninitialized);
     for (int i = 0; i < data.size(); ++i)
         data[i] = char((i * 131 + i / 4099) % 251);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
+    if (!writeFile(path, data))
         qFatal("cannot write %s", qPrintable(path));
     return data;
 }
@@ -45,10 +44,7 @@ inline void pickCategory(UploadVideoPage* page, int row)
 {
     SelectionBox* box = page->getCategoryBox();
     box->showListBox();
-    SelectionListView* view = box->listBox()->listView();
-    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
+    tapRow(box->listBox()->listView(), row);
 }
 
 // The form as the user filled it, to compare before and after an upload.

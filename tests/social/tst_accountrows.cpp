@@ -5,7 +5,6 @@
 #include "social/MessageEntryItemDelegate.h"
 #include "social/MessageSweepList.h"
 #include "tests/social/SocialTestSupport.h"
-#include "tests/support/RecordingPaintDevice.h"
 
 #include <QListView>
 #include <QPainter>
@@ -220,7 +219,7 @@ private Q_SLOTS:
             {"accept", new QSignalSpy(list, &ContactSweepList::inviteAcceptLinkClicked)},
             {"reject", new QSignalSpy(list, &ContactSweepList::inviteRejectLinkClicked)},
             {"row", new QSignalSpy(list, &QAbstractItemView::doubleClicked)}};
-        doubleTap(list, points.value(where).toPoint());
+        Touch::doubleTap(list, points.value(where).toPoint());
         for (auto it = spies.cbegin(); it != spies.cend(); ++it)
             QCOMPARE(it.value()->count(), it.key() == signal ? 1 : 0);
         qDeleteAll(spies);
@@ -248,7 +247,7 @@ private Q_SLOTS:
         if (belowRows)
             QTest::mouseClick(shown.list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 40));
         QSignalSpy opens(shown.list, &MessageSweepList::messageClicked);
-        doubleTap(shown.list, QPoint(x, belowRows ? shown.row(1).bottom() + 40 : shown.row(1).center().y()));
+        Touch::doubleTap(shown.list, QPoint(x, belowRows ? shown.row(1).bottom() + 40 : shown.row(1).center().y()));
         QCOMPARE(opens.count(), belowRows ? 0 : 1);
         if (!belowRows) // the row asked for, and it stays selected
             QCOMPARE(opens.at(0).at(0).value<QModelIndex>().row(), 1);

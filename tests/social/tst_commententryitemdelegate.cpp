@@ -1,9 +1,9 @@
-#include "core/CommentEntry.h"
-#include "core/CommentListModel.h"
 #include "social/CommentEntryItemDelegate.h"
 #include "social/TextPageConstants.h"
-#include "tests/support/RecordingPaintDevice.h"
-#include "tests/support/TestEnvironment.h"
+
+#include "core/CommentEntry.h"
+#include "core/CommentListModel.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/WidgetStyles.h"
 
 #include <QListView>

@@ -6,6 +6,7 @@
 #include "core/ContactListModel.h"
 #include "core/MessageListModel.h"
 #include "core/VideoListModel.h"
+#include "core/constants/Settings.h"
 #include "shell/PageHistory.h"
 #include "shell/ProgressRoll.h"
 #include "tests/social/SocialTestSupport.h"
@@ -21,9 +22,8 @@ namespace {
 struct Rig
 {
     AccountPagesWorld world{400};
-    PageHistory history;
     StatisticsController* controller =
-        new StatisticsController(world.service.get(), *world.repository, world.window.get(), history);
+        new StatisticsController(world.service.get(), *world.repository, &world.window(), world.history);
     StatisticsPage* page = controller->getStatisticsPage();
     QSignalSpy reports{controller, &StatisticsController::errorOccured};
 
@@ -110,7 +110,7 @@ private Q_SLOTS:
         const QRectF button = accept ? invitation->getAcceptLinkRect() : invitation->getRejectLinkRect();
 
         DialogAnswerer yes(true);
-        doubleTap(list, button.center().toPoint());
+        Touch::doubleTap(list, button.center().toPoint());
         QTRY_COMPARE(rig.requests("PUT", CONTACTS + QStringLiteral("/liisa_h")), 1);
         const FakeRequest put = rig.world.fake.requestsTo(CONTACTS + QStringLiteral("/liisa_h")).constLast();
         QVERIFY(put.body.contains(accept ? "accepted</yt:status>" : "rejected</yt:status>"));

@@ -23,17 +23,14 @@ using Profile = QHash<QString, QString>;
 // The statistics page alone in a window, with the page history it records into.
 struct PageRig
 {
-    TestEnvironment environment;
-    QWidget window;
-    PageHistory history;
-    StatisticsPage* page = new StatisticsPage(nullptr, &window, history);
+    TestWorld world{TestWorld::Folders};
+    PageHistory& history = world.history;
+    StatisticsPage* page = new StatisticsPage(nullptr, &world.window(), history);
 
     PageRig()
     {
-        window.resize(800, 480);
         page->resize(800, 480);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(world.show());
     }
     int lastCode() const
     {
@@ -191,7 +188,7 @@ private Q_SLOTS:
         QVERIFY(!button.isEmpty());
 
         DialogAnswerer answerer(ok);
-        doubleTap(list, button.center().toPoint());
+        Touch::doubleTap(list, button.center().toPoint());
         QCOMPARE(answerer.title, question);
         QCOMPARE(answers.count(), ok ? 1 : 0);
         if (ok)

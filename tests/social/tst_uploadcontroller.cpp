@@ -1,9 +1,8 @@
 #include "service/ServiceTexts.h"
 #include "shell/PageHistory.h"
 #include "social/UploadTexts.h"
-#include "tests/app/StubVideoService.h"
-#include "tests/service/AccountTestSupport.h"
 #include "tests/social/UploadTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAbstractItemView>
 #include <QFileDialog>
@@ -30,38 +29,34 @@ namespace {
 
 constexpr int TRAVEL = 3; // "Travel & Events" in the category list
 
-// The controller on a window of its own, its form emptied and given the categories.
+// The controller on the world's window, its form emptied and given the categories.
 struct ControllerRig
 {
-    PageHistory history;
-    QWidget window;
     UploadVideoController* controller;
     UploadVideoPage* page;
 
-    explicit ControllerRig(VideoServiceProvider* service, Repository& repository)
-        : controller(new UploadVideoController(service, repository, history, &window)),
+    ControllerRig(TestWorld& world, VideoServiceProvider* service)
+        : controller(new UploadVideoController(service, *world.repository, world.history, &world.window())),
           page(controller->getUploadPage())
     {
-        window.resize(800, 480);
         page->resize(800, 480);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
+        if (!world.show())
             qWarning("window not exposed");
         controller->setCategories(uploadCategories());
         controller->resetUploadCriteria();
     }
 };
 
-// The controller on a service the test speaks for, with a small video at hand.
+// The controller on a service the test speaks for, with a small video at hand. The
+// service outlives the world, whose window holds the controller.
 struct StubRig
 {
-    TestEnvironment environment;
-    Repository repository{environment.paths()};
-    StubVideoService service;
-    ControllerRig rig{&service, repository};
+    RecordingVideoService service;
+    TestWorld world;
+    ControllerRig rig{world, &service};
     QString file;
 
-    explicit StubRig(const QString& name) : file(QDir(environment.home()).filePath(name))
+    explicit StubRig(const QString& name) : file(QDir(world.environment.home()).filePath(name))
     {
         writeVideoFile(file, 1000);
     }
@@ -70,16 +65,9 @@ struct StubRig
 // The controller on the video service of a signed-in account on the fake service.
 struct ServiceRig
 {
-    AccountWorld world;
-    ControllerRig rig;
-    QString file;
-
-    ServiceRig()
-        : rig(world.service.get(), *world.repository),
-          file(QDir(world.environment.home()).filePath(QStringLiteral("Revontulet.mp4")))
-    {
-        world.signedIn();
-    }
+    TestWorld world{TestWorld::SignedIn};
+    ControllerRig rig{world, world.service.get()};
+    QString file = QDir(world.environment.home()).filePath(QStringLiteral("Revontulet.mp4"));
 };
 
 // Counts the application font changes a widget is told of.
@@ -143,7 +131,7 @@ void TestUploadController::reportsReachTheUserOnce()
     QFETCH(QStringList, states);
     QFETCH(QStringList, calls);
     StubRig stub(QStringLiteral("a.mp4"));
-    StubVideoService& service = stub.service;
+    RecordingVideoService& service = stub.service;
     ControllerRig& rig = stub.rig;
     fillUploadForm(rig.controller, stub.file, TRAVEL);
 
@@ -372,7 +360,7 @@ void TestUploadController::realFileDialogAndLargerFonts()
     rig.page->getTagsField()->setText(QStringLiteral("kesä, kokko"));
     pickCategory(rig.page, TRAVEL);
     QVERIFY(rig.page->getUploadButton()->isEnabled());
-    QVERIFY(TestEnvironment::saveScreenshot(&rig.window, QStringLiteral("upload-form-filled")));
+    QVERIFY(TestEnvironment::saveScreenshot(&stub.world.window(), QStringLiteral("upload-form-filled")));
 
     pick = false;
     QTest::mouseClick(rig.page->getBrowseButton(), Qt::LeftButton);

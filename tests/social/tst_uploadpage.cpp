@@ -1,7 +1,7 @@
 #include "shell/PageHistory.h"
 #include "social/UploadTexts.h"
 #include "tests/social/UploadTestSupport.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QSignalSpy>
 
@@ -19,28 +19,20 @@ private Q_SLOTS:
     void formIsSentAsTyped();
 
 private:
-    std::unique_ptr<TestEnvironment> myEnvironment;
-    std::unique_ptr<PageHistory> myHistory;
-    std::unique_ptr<QWidget> myWindow;
+    std::unique_ptr<TestWorld> myWorld;
     UploadVideoPage* myPage = nullptr;
 };
 
 void TestUploadPage::init()
 {
-    myEnvironment = std::make_unique<TestEnvironment>();
-    myHistory = std::make_unique<PageHistory>();
-    myWindow = std::make_unique<QWidget>();
-    myPage = new UploadVideoPage(myWindow.get(), *myHistory);
-    myWindow->resize(800, 480);
-    myWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(myWindow.get()));
+    myWorld = std::make_unique<TestWorld>(TestWorld::Folders);
+    myPage = new UploadVideoPage(&myWorld->window(), myWorld->history);
+    QVERIFY(myWorld->show());
 }
 
 void TestUploadPage::cleanup()
 {
-    myWindow.reset();
-    myHistory.reset();
-    myEnvironment.reset();
+    myWorld.reset();
 }
 
 void TestUploadPage::uploadButtonFollowsTheForm_data()

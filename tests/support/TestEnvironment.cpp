@@ -4,7 +4,14 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-TestEnvironment::TestEnvironment() : myDir(QDir::tempPath() + QStringLiteral("/krelvox-test-XXXXXX"))
+namespace {
+
+TestEnvironment* innermostEnvironment = nullptr;
+
+} // namespace
+
+TestEnvironment::TestEnvironment()
+    : myDir(QDir::tempPath() + QStringLiteral("/krelvox-test-XXXXXX")), myOuter(innermostEnvironment)
 {
     myOldHome = qgetenv("HOME");
     QDir root(myDir.path());
@@ -18,11 +25,16 @@ TestEnvironment::TestEnvironment() : myDir(QDir::tempPath() + QStringLiteral("/k
     myPaths.applicationFolder = applicationFolder();
     myPaths.settingsFile = settingsFile();
     StoragePaths::setOverride(myPaths);
+    innermostEnvironment = this;
 }
 
 TestEnvironment::~TestEnvironment()
 {
-    StoragePaths::clearOverride();
+    innermostEnvironment = myOuter;
+    if (myOuter)
+        StoragePaths::setOverride(myOuter->paths());
+    else
+        StoragePaths::clearOverride();
     qputenv("HOME", myOldHome);
 }
 

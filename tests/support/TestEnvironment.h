@@ -9,15 +9,18 @@
 
 class QWidget;
 
-// A private world for one test: a temporary HOME, storage root and settings file.
-// While it lives, StoragePaths::current() points into it, so a Repository made by the
-// test (or by code under test) never touches the real /tmp/krelvox, /media/mmc2 or
-// ~/krelvox. Create it before anything that opens settings or the database.
+// A private set of folders for one test: a temporary HOME, storage root and settings
+// file. While it lives, StoragePaths::current() points into it, so a Repository made
+// by the test (or by code under test) never touches the real /tmp/krelvox, /media/mmc2
+// or ~/krelvox. Create it before anything that opens settings or the database.
+// Environments nest: the inner one gives the outer one's folders back when it goes.
 class TestEnvironment
 {
 public:
     TestEnvironment();
     ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
 
     bool isValid() const { return myDir.isValid(); }
     QString root() const { return myDir.path(); }
@@ -43,6 +46,7 @@ private:
     QTemporaryDir myDir;
     StoragePaths myPaths;
     QByteArray myOldHome;
+    TestEnvironment* myOuter;
 };
 
 #endif

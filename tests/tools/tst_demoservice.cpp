@@ -1,12 +1,10 @@
 #include "core/ContactListModel.h"
-#include "core/constants/Settings.h"
-#include "service/account/AccountConstants.h"
 #include "core/MessageListModel.h"
 #include "core/PlayListModel.h"
-#include "core/Repository.h"
 #include "core/VideoListModel.h"
-#include "service/YoutubeVideoService.h"
-#include "tests/support/TestEnvironment.h"
+#include "core/constants/Settings.h"
+#include "service/account/AccountConstants.h"
+#include "tests/support/TestSupport.h"
 #include "tools/demoservice/DemoCatalogue.h"
 #include "tools/demoservice/DemoPictures.h"
 #include "tools/demoservice/DemoRoutes.h"
@@ -25,29 +23,23 @@
 
 namespace {
 
-struct DemoWorld
+// A world whose fake service serves the demo catalogue in place of the feed routes.
+struct DemoWorld : TestWorld
 {
-    TestEnvironment environment;
-    FakeService demo;
     std::shared_ptr<const DemoCatalogue> catalogue = std::make_shared<const DemoCatalogue>();
-    std::shared_ptr<FakeAccountState> account = addDemoRoutes(demo, catalogue);
-    std::unique_ptr<Repository> repository;
-    std::unique_ptr<YoutubeVideoService> service;
 
     DemoWorld()
     {
-        if (!demo.start())
+        account = addDemoRoutes(fake, catalogue);
+        if (!fake.start())
             qFatal("the demo service cannot listen");
-        repository = std::make_unique<Repository>(environment.paths());
-        if (repository->openDatabase() != 0)
-            qFatal("the test database cannot be opened");
-        service = std::make_unique<YoutubeVideoService>(*repository, ServiceEndpoints(demo.baseUrl()));
+        connectService(fake.baseUrl());
     }
 
     QByteArray get(const QString& path)
     {
         QNetworkAccessManager network;
-        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl(demo.baseUrl() + path))));
+        std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(QUrl(fake.baseUrl() + path))));
         QSignalSpy finished(reply.get(), &QNetworkReply::finished);
         return finished.wait() && reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
     }
@@ -192,8 +184,7 @@ void TestDemoService::accountAfterSignIn()
     QFETCH(bool, signedIn);
 
     DemoWorld world;
-    world.repository->setSetting(SETTING_YOUTUBE_USERNAME, DemoCatalogue::USER);
-    world.repository->setSetting(SETTING_YOUTUBE_PASSWORD, password);
+    world.storeAccount(DemoCatalogue::USER, password);
     QSignalSpy authenticated(world.service.get(), &VideoServiceProvider::authenticated);
     world.service->authenticate(ePlainLogin);
     QVERIFY(authenticated.wait());

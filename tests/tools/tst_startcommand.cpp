@@ -1,13 +1,10 @@
-#include "core/constants/Settings.h"
-#include "core/Repository.h"
-#include "service/YoutubeVideoService.h"
 #include "shell/BackButton.h"
 #include "shell/HomeView.h"
 #include "shell/MainWindow.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ShellConstants.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "tools/demoservice/DemoCatalogue.h"
 #include "tools/demoservice/DemoPictures.h"
 
@@ -404,20 +401,15 @@ void TestStartCommand::browsesSearchesAndSignsIn()
 
     // 4. The printed account signs in to the demo service the command started.
     {
-        StoragePaths paths = environment.paths();   // apart from the program's own database
-        paths.applicationFolder = environment.root() + QStringLiteral("/signin/");
-        paths.settingsFile = environment.root() + QStringLiteral("/signin/krelvox.conf");
-        Repository repository(paths);
-        QCOMPARE(repository.openDatabase(), 0);
-        repository.setSetting(SETTING_YOUTUBE_USERNAME, printed.captured(2));
-        repository.setSetting(SETTING_YOUTUBE_PASSWORD, printed.captured(3));
-        YoutubeVideoService account(repository, ServiceEndpoints(printed.captured(1)));
-        QSignalSpy authenticated(&account, &VideoServiceProvider::authenticated);
-        account.authenticate(ePlainLogin);
+        TestWorld signIn;   // folders of its own, apart from the program's database
+        signIn.storeAccount(printed.captured(2), printed.captured(3));
+        signIn.connectService(printed.captured(1), STEP_TIMEOUT_MS);
+        QSignalSpy authenticated(signIn.service.get(), &VideoServiceProvider::authenticated);
+        signIn.service->authenticate(ePlainLogin);
         QVERIFY(authenticated.wait(STEP_TIMEOUT_MS));
         QVERIFY2(authenticated.at(0).at(0).toBool(), qPrintable(authenticated.at(0).at(1).toString()));
-        QSignalSpy profile(&account, &VideoServiceProvider::profileFetched);
-        account.getProfile();
+        QSignalSpy profile(signIn.service.get(), &VideoServiceProvider::profileFetched);
+        signIn.service->getProfile();
         QVERIFY(profile.wait(STEP_TIMEOUT_MS));
     }
     QCOMPARE(logLines(log, QStringLiteral("POST /google/accounts/ClientLogin ")),

@@ -1,6 +1,6 @@
+#include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QPushButton>
 #include <QScrollBar>
@@ -46,25 +46,20 @@ private Q_SLOTS:
 
 private:
     SelectionBox* makeBox(int flag, const QStringList& items);
-    void tapRow(SelectionList* list, int row);
 
-    TestEnvironment* myEnv = nullptr;
+    std::unique_ptr<TestWorld> myWorld;
     QWidget* myWindow = nullptr;
 };
 
 void TestSelectionBox::init()
 {
-    myEnv = new TestEnvironment;
-    myWindow = new QWidget;
-    myWindow->resize(800, 480);
+    myWorld = std::make_unique<TestWorld>(TestWorld::Folders);
+    myWindow = &myWorld->window();
 }
 
 void TestSelectionBox::cleanup()
 {
-    delete myWindow;
-    myWindow = nullptr;
-    delete myEnv;
-    myEnv = nullptr;
+    myWorld.reset();
 }
 
 SelectionBox* TestSelectionBox::makeBox(int flag, const QStringList& items)
@@ -72,18 +67,9 @@ SelectionBox* TestSelectionBox::makeBox(int flag, const QStringList& items)
     auto* box = new SelectionBox(flag, myWindow);
     box->setGeometry(50, 50, 200, 50);
     box->setItems(items);
-    myWindow->show();
-    if (!QTest::qWaitForWindowExposed(myWindow))
+    if (!myWorld->show())
         qWarning("window not exposed");
     return box;
-}
-
-void TestSelectionBox::tapRow(SelectionList* list, int row)
-{
-    SelectionListView* view = list->listView();
-    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
 }
 
 void TestSelectionBox::settersAreSilent()
@@ -175,7 +161,7 @@ void TestSelectionBox::pickReportsOnClose()
     QCOMPARE(list->currentRow(), start);
     QCOMPARE(changed.count(), 0);
 
-    tapRow(list, pick);
+    tapRow(list->listView(), pick);
     QVERIFY(!list->isVisible());
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().first().toString(), TIMES.at(pick));
@@ -223,10 +209,10 @@ void TestSelectionBox::dragInListDoesNotPick()
     SelectionListView* view = list->listView();
     QVERIFY(view->verticalScrollBar()->maximum() > 0);
     const QPoint from = view->visualRect(view->model()->index(3, 0)).center();
-    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(view->viewport(), from - QPoint(0, 40));
+    Touch::press(view, from);
+    Touch::move(view, from - QPoint(0, 40));
     QTest::qWait(850); // slow: no flick, just the drag
-    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, from - QPoint(0, 40));
+    Touch::release(view, from - QPoint(0, 40));
     QVERIFY(list->isVisible());
     QCOMPARE(changed.count(), 0);
     QCOMPARE(view->verticalScrollBar()->value(), 40);

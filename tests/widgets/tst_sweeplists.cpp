@@ -5,7 +5,7 @@
 #include "widgets/VideoSweepList.h"
 #include "core/CommentListModel.h"
 #include "core/VideoListModel.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -38,29 +38,9 @@ QStringList rows(int count)
     return texts;
 }
 
-QPoint rowCenter(QListView* list, int row)
-{
-    return list->visualRect(list->model()->index(row, 0)).center();
-}
-
-// The finger: press, move and release on the list's viewport.
-void press(QAbstractItemView* list, QPoint at) { QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at); }
-void move(QAbstractItemView* list, QPoint to) { QTest::mouseMove(list->viewport(), to); }
-void release(QAbstractItemView* list, QPoint at) { QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at); }
-void drag(QAbstractItemView* list, QPoint from, QPoint to)
-{
-    press(list, from);
-    move(list, (from + to) / 2);
-    move(list, to);
-    release(list, to);
-}
-void tap(QAbstractItemView* list, QPoint at)
-{
-    press(list, at);
-    release(list, at);
-}
-
 } // namespace
+
+using namespace Touch;
 
 class TestSweepLists : public QObject
 {
@@ -96,23 +76,20 @@ private Q_SLOTS:
 private:
     UniformSweepList* makeUniform(int rowCount);
 
-    TestEnvironment* myEnv = nullptr;
+    std::unique_ptr<TestWorld> myWorld;
     QWidget* myWindow = nullptr;
 };
 
 void TestSweepLists::init()
 {
-    myEnv = new TestEnvironment;
-    myWindow = new QWidget;
+    myWorld = std::make_unique<TestWorld>(TestWorld::Folders);
+    myWindow = &myWorld->window();
     myWindow->resize(LIST_SIZE);
 }
 
 void TestSweepLists::cleanup()
 {
-    delete myWindow;
-    myWindow = nullptr;
-    delete myEnv;
-    myEnv = nullptr;
+    myWorld.reset();
 }
 
 UniformSweepList* TestSweepLists::makeUniform(int rowCount)
@@ -121,8 +98,7 @@ UniformSweepList* TestSweepLists::makeUniform(int rowCount)
     list->setItemDelegate(new FixedRowDelegate(list));
     list->setModel(new QStringListModel(rows(rowCount), list));
     list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
-    myWindow->show();
-    if (!QTest::qWaitForWindowExposed(myWindow))
+    if (!myWorld->show())
         qWarning("window not exposed");
     return list;
 }
@@ -404,8 +380,7 @@ void TestSweepLists::variableListFlicksWithoutSnapping()
     list->setItemDelegate(new FixedRowDelegate(list));
     list->setModel(new QStringListModel(rows(100), list));
     list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
-    myWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+    QVERIFY(myWorld->show());
     drag(list, QPoint(100, 250), QPoint(100, 230));
     QTRY_VERIFY(!list->isKineticScrolling());
     QCOMPARE(list->verticalScrollBar()->value(), 20 + 3 * 20);
@@ -430,18 +405,13 @@ void TestSweepLists::commentDoubleTap()
     list->setItemDelegate(new FixedRowDelegate(list));
     list->setModel(model);
     list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
-    myWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+    QVERIFY(myWorld->show());
     const QRect rowRect = list->visualRect(model->index(1, 0));
     model->entryAt(1)->setAuthorRect(QRectF(rowRect.left() + 5, rowRect.top() + 2, 80, 20));
 
     QSignalSpy author(list, &CommentSweepList::authorLinkClicked);
     QSignalSpy row(list, &QAbstractItemView::doubleClicked);
-    const QPoint at = rowRect.topLeft() + offset;
-    tap(list, at);
-    press(list, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    release(list, at);
+    Touch::doubleTap(list, rowRect.topLeft() + offset);
     QCOMPARE(author.count(), onAuthor ? 1 : 0);
     QCOMPARE(row.count(), onAuthor ? 0 : 1);
     const QList<QVariant> args = onAuthor ? author.first() : row.first();
@@ -477,8 +447,7 @@ void TestSweepLists::videoLinks()
     list->setItemDelegate(new FixedRowDelegate(list));
     list->setModel(model);
     list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
-    myWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+    QVERIFY(myWorld->show());
 
     const QRect rowRect = list->visualRect(model->index(2, 0));
     const QRectF author(rowRect.left() + 100, rowRect.top() + 30, 80, 16);

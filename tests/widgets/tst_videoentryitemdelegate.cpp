@@ -1,6 +1,6 @@
 #include "core/SharedImages.h"
 #include "core/VideoListModel.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/TestSupport.h"
 #include "widgets/VideoEntryItemDelegate.h"
 #include "widgets/VideoSweepList.h"
 #include "widgets/WidgetConstants.h"
@@ -72,23 +72,19 @@ private:
     void paintRow(VideoEntryItemDelegate& delegate, VideoListModel& model, int row, const QRect& rect,
                   QImage* target = nullptr);
 
-    TestEnvironment* myEnv = nullptr;
+    std::unique_ptr<TestWorld> myWorld;
     QWidget* myWindow = nullptr;
 };
 
 void TestVideoEntryItemDelegate::init()
 {
-    myEnv = new TestEnvironment;
-    myWindow = new QWidget;
-    myWindow->resize(800, 480);
+    myWorld = std::make_unique<TestWorld>(TestWorld::Folders);
+    myWindow = &myWorld->window();
 }
 
 void TestVideoEntryItemDelegate::cleanup()
 {
-    delete myWindow;
-    myWindow = nullptr;
-    delete myEnv;
-    myEnv = nullptr;
+    myWorld.reset();
 }
 
 void TestVideoEntryItemDelegate::paintRow(VideoEntryItemDelegate& delegate, VideoListModel& model, int row,
@@ -333,8 +329,7 @@ void TestVideoEntryItemDelegate::tapsOnPaintedLinks()
     list->setItemDelegate(new VideoEntryItemDelegate(list, mode));
     list->setModel(model);
     list->setGeometry(0, 0, 640, 400);
-    myWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(myWindow));
+    QVERIFY(showOnScreen(myWindow));
     // Scroll so that the rows are painted away from their first place.
     list->verticalScrollBar()->setValue(150);
     QApplication::processEvents();
@@ -358,9 +353,7 @@ void TestVideoEntryItemDelegate::tapsOnPaintedLinks()
     QSignalSpy authorSpy(list, &VideoSweepList::authorLinkClicked);
     QSignalSpy commentsSpy(list, &VideoSweepList::videoCommentsClicked);
     QSignalSpy infoSpy(list, &VideoSweepList::infoButtonClicked);
-    const QPoint at = rect.center().toPoint();
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    Touch::tap(list, rect.center().toPoint());
     QCOMPARE(authorSpy.count(), expected == QLatin1String("author") ? 1 : 0);
     QCOMPARE(commentsSpy.count(), expected == QLatin1String("comments") ? 1 : 0);
     QCOMPARE(infoSpy.count(), expected == QLatin1String("info") ? 1 : 0);

@@ -1,19 +1,21 @@
-#ifndef KRELVOX_TESTS_SCRIPTEDPROMPT_H
-#define KRELVOX_TESTS_SCRIPTEDPROMPT_H
+#ifndef KRELVOX_SCRIPTEDPROMPT_H
+#define KRELVOX_SCRIPTEDPROMPT_H
 
 #include "shell/BaseDialog.h"
+#include "shell/InputMethodSettings.h"
 #include "shell/UserPrompt.h"
 
 #include <QList>
+#include <QMap>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
 #include <functional>
 
-// Answers the controller's questions from a script and records every question and
-// notice as "ask|title|text" or "inform|title|text", and every dialog the controller
-// builds itself as "run|title|text" (modal) or "show|title|text".
+// Answers the program's questions from a script and records every question and notice
+// as "ask|title|text" or "inform|title|text", and every dialog the program builds
+// itself as "run|title|text" (modal) or "show|title|text".
 class ScriptedPrompt : public UserPrompt
 {
 public:
@@ -73,10 +75,8 @@ private:
     }
 };
 
-// Input-method keys in memory; every write is recorded as "key=value".
-#include "shell/InputMethodSettings.h"
-#include <QMap>
-
+// Input-method keys in memory; every write is recorded as "key=value". With readable
+// false every read fails, as when the configuration store cannot be reached.
 class MemoryInputMethod : public InputMethodSettings
 {
 public:

@@ -1,5 +1,5 @@
-#ifndef KRELVOX_TESTS_PRIVATESESSIONBUS_H
-#define KRELVOX_TESTS_PRIVATESESSIONBUS_H
+#ifndef KRELVOX_PRIVATESESSIONBUS_H
+#define KRELVOX_PRIVATESESSIONBUS_H
 
 #include <QDBusConnection>
 #include <QProcess>
@@ -7,7 +7,7 @@
 #include <QString>
 
 // A D-Bus session bus of the test's own: a dbus-daemon child process that lives as
-// long as this object. Start it after the TestEnvironment so that services it
+// long as this object. Start it after the test's world so that services it
 // activates (the configuration daemon) see the test's HOME.
 class PrivateSessionBus
 {

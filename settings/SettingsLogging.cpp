@@ -1,0 +1,3 @@
+#include "settings/SettingsLogging.h"
+
+Q_LOGGING_CATEGORY(lcSettings, "krelvox.settings")
