@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -116,6 +117,42 @@ struct PairedFigures
                     qint64(ours.size()));
         std::fflush(stdout);
     }
+};
+
+// The medians of figures measured at several sizes (favourites, megabytes, entries),
+// printed as their growth from the smallest size to the largest beside the growth of
+// the size itself: a cost that grows with the size shows as a growth near the size's.
+class GrowthTable
+{
+public:
+    explicit GrowthTable(const char* sizeUnit) : myUnit(sizeUnit) {}
+
+    void add(const QString& figure, double size, double median)
+    {
+        if (!myMedians.contains(figure))
+            myOrder.append(figure);
+        myMedians[figure][size] = median;
+    }
+
+    void print() const
+    {
+        for (const QString& figure : myOrder) {
+            const QMap<double, double>& bySize = myMedians.value(figure);
+            if (bySize.size() < 2)
+                continue;
+            const double small = bySize.first();
+            const double large = bySize.last();
+            std::printf("growth of %-34s %10.3f -> %10.3f  x%6.2f   (%g -> %g %s, x%.0f)\n", qPrintable(figure),
+                        small, large, large / qMax(small, 1e-9), bySize.firstKey(), bySize.lastKey(), myUnit,
+                        bySize.lastKey() / qMax(bySize.firstKey(), 1e-9));
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    const char* myUnit;
+    QList<QString> myOrder;
+    QMap<QString, QMap<double, double>> myMedians;
 };
 
 // One run of a program until it prints a line holding a marker, then to its end.

@@ -109,7 +109,7 @@ class BenchRepository : public QObject
 private:
     Collection mySmall;
     Collection myLarge;
-    QMap<QString, QMap<int, double>> myMedians; // figure -> size -> repository median ms
+    GrowthTable myGrowth{"favourites"}; // the repository's median ms
     int myAdded = 0;
 
     QList<Collection*> collections() { return {&mySmall, &myLarge}; }
@@ -142,7 +142,7 @@ private:
         std::printf("%-34s %7d  %7.3f %7.3f %7.3f   %7.3f %7.3f %7.3f   %6.2f %6.2f %6.2f\n", name, c.size, o.min,
                     o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max);
         std::fflush(stdout);
-        myMedians[QString::fromLatin1(name)][c.size] = o.median;
+        myGrowth.add(QString::fromLatin1(name), c.size, o.median);
     }
 
 private Q_SLOTS:
@@ -235,12 +235,8 @@ void BenchRepository::initTestCase()
 
 void BenchRepository::cleanupTestCase()
 {
-    std::printf("\ngrowth of the repository's median from %d to %d favourites:\n", mySmall.size, myLarge.size);
-    for (auto it = myMedians.cbegin(); it != myMedians.cend(); ++it) {
-        const double small = it.value().value(mySmall.size);
-        const double large = it.value().value(myLarge.size);
-        std::printf("  %-34s %7.3f ms -> %7.3f ms  x%.2f\n", qPrintable(it.key()), small, large, large / qMax(small, 1e-6));
-    }
+    std::printf("\nthe repository's medians, ms:\n");
+    myGrowth.print();
     for (Collection* c : collections()) {
         c->repository.reset();
         QSqlDatabase::database(c->bare, false).close();
