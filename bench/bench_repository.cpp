@@ -18,6 +18,7 @@
 #include "core/constants/Paths.h"
 #include "core/repository/RepositoryRows.h"
 
+#include "bench/BenchCollection.h"
 #include "bench/BenchSupport.h"
 
 #include <QElapsedTimer>
@@ -95,10 +96,6 @@ bool bareWrite(const QSqlDatabase& db, const QStringList& statements, const QLis
     return connection.commit();
 }
 
-QString videoId(int i)
-{
-    return QStringLiteral("video%1").arg(i, 6, 10, QLatin1Char('0'));
-}
 
 } // namespace
 
@@ -173,56 +170,20 @@ void BenchRepository::fill(Collection& c, int favorites, int playLists)
     paths.settingsFile = c.folder.path() + QStringLiteral("/settings.conf");
     c.repository = std::make_unique<Repository>(paths);
     QCOMPARE(c.repository->openDatabase(), 0);
-    for (int i = 0; i < playLists; ++i) {
-        PlayList playList(0, eLocalService, ePlayListLocal, QStringLiteral("Playlist %1").arg(i));
-        QCOMPARE(c.repository->addPlayList(&playList), 0);
-        c.playListIds << playList.getId();
-    }
+    QElapsedTimer timer;
+    timer.start();
+    c.playListIds = fillCollection(c.repository->databaseFileName(), favorites, playLists);
+    QCOMPARE(c.playListIds.size(), playLists);
+    std::printf("filled %d favourites in %d playlists in %lld ms\n", favorites, playLists,
+                static_cast<long long>(timer.elapsed()));
+    QCOMPARE(c.repository->getDownloadQueueCount(), favorites / 50);
+
     c.bare = QStringLiteral("bare_%1").arg(favorites);
     QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, c.bare);
     db.setDatabaseName(c.repository->databaseFileName());
     QVERIFY(db.open());
     // Commits as the repository's own connection makes them: to the log, not synced each.
     QVERIFY(QSqlQuery(db).exec(QStringLiteral("pragma synchronous = normal")));
-
-    // Written the way the repository writes them, in one transaction; the triggers
-    // keep the counts.
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(db.transaction());
-    QSqlQuery video(db);
-    QVERIFY(video.prepare(QStringLiteral("insert into video_entry (id, video_id, name, description, author, length, rating)"
-                                         " values (?, ?, ?, ?, ?, ?, ?)")));
-    QSqlQuery favorite(db);
-    QVERIFY(favorite.prepare(QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id, download_state,"
-                                            " video_link) values (?, ?, ?, ?, ?)")));
-    const QString description = QStringLiteral("Some description text of the video. ").repeated(5);
-    for (int i = 0; i < favorites; ++i) {
-        video.addBindValue(i + 1);
-        video.addBindValue(videoId(i));
-        video.addBindValue(QStringLiteral("A video title number %1 that is about as long as they are").arg(i));
-        video.addBindValue(description);
-        video.addBindValue(QStringLiteral("author%1").arg(i % 300));
-        video.addBindValue(double(30 + i % 600));
-        video.addBindValue(QStringLiteral("4.%1").arg(i % 10));
-        QVERIFY2(video.exec(), qPrintable(video.lastError().text()));
-        const bool stored = i % 5 == 0;
-        const int state = stored && i % 50 != 0 ? int(eDownloadStored) : int(eDownloadQueued);
-        const QList<QPair<int, int>> rows = {{int(ePlayListIdAllFavorites), i + 1},
-                                             {c.playListIds.at(i % playLists), i / playLists + 1}};
-        for (const auto& row : rows) {
-            favorite.addBindValue(row.first);
-            favorite.addBindValue(i + 1);
-            favorite.addBindValue(row.second);
-            favorite.addBindValue(state);
-            favorite.addBindValue(stored ? 0 : 1);
-            QVERIFY2(favorite.exec(), qPrintable(favorite.lastError().text()));
-        }
-    }
-    QVERIFY(db.commit());
-    std::printf("filled %d favourites in %d playlists in %lld ms\n", favorites, playLists,
-                static_cast<long long>(timer.elapsed()));
-    QCOMPARE(c.repository->getDownloadQueueCount(), favorites / 50);
 }
 
 void BenchRepository::initTestCase()
@@ -315,7 +276,7 @@ void BenchRepository::pageAfterACursor()
         const int expected = queue ? qMin(PAGE, top / 50) : PAGE;
         QCOMPARE(model.rowCount(), expected);
         QCOMPARE(bare, expected);
-        QCOMPARE(model.entryAt(0)->getVideoId(), videoId(queue ? (top - 1) / 50 * 50 : top - 1));
+        QCOMPARE(model.entryAt(0)->getVideoId(), collectionVideoId(queue ? (top - 1) / 50 * 50 : top - 1));
         for (VideoEntry* entry : model.entries())
             QVERIFY(!queue || entry->getDownloadState() == eDownloadQueued);
     }
@@ -378,7 +339,7 @@ void BenchRepository::firstDownloadEntry()
                                                         " and f.download_state = 0 order by f.sort_id limit 1"));
                });
         QVERIFY(first);
-        QCOMPARE(first->getVideoId(), videoId(0));
+        QCOMPARE(first->getVideoId(), collectionVideoId(0));
         QCOMPARE(bare, 1);
     }
 }
@@ -388,7 +349,7 @@ void BenchRepository::videoFlags()
 {
     for (Collection* c : collections()) {
         RepVideoStatus status;
-        const QString id = videoId(c->favorites / 2 + 5); // a stored copy
+        const QString id = collectionVideoId(c->favorites / 2 + 5); // a stored copy
         int bare = 0;
         figure("flags of a video", *c, [&]() { c->repository->getVideoStatus(id, status); },
                [&]() {

@@ -1,3 +1,4 @@
+#include "bench/BenchCollection.h"
 #include "bench/BenchSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -13,8 +14,11 @@
 // paint. The two are started in pairs, alternating which goes first; each pair gives
 // a ratio of the wall time to the painted line, of the time the program counts from
 // entering main, and of the peak resident memory (the kernel's maxrss of the child).
+// The bare program is also started drawing one line of text ("-text"): what loading
+// a font costs any program with text, printed beside the goal's baseline.
 // Printed: min / median / max of each side and of the ratios, with an existing
-// database and with a new one (-create-db, no database yet). Every run is checked:
+// database of 10,000 and of 100,000 favourites (and how the medians grow from one to
+// the other) and with a new one (-create-db, no database yet). Every run is checked:
 // it ended with 0 after painting an 800 x 480 window, and the database is there.
 // Goal: wall time and peak memory at most twice the bare program's (medians).
 class BenchStartup : public QObject
@@ -64,32 +68,42 @@ private:
         return own.hasMatch() ? own.captured(1).toDouble() : -1.0;
     }
 
-    // PAIRS pairs of the program against the bare one; newDatabase removes the
-    // database (and the settings) before each start of the program.
-    static bool measure(const char* name, const TestEnvironment& env, bool newDatabase, bool* goalMet)
+    // PAIRS pairs of the program against the bare one (and the bare one with text);
+    // newDatabase removes the database (and the settings) before each start of the
+    // program.
+    bool measure(const char* name, const TestEnvironment& env, bool newDatabase, bool* goalMet)
     {
         PairedFigures wall;
+        PairedFigures wallText;
         PairedFigures own;
         PairedFigures peak;
         for (int pair = 0; pair < PAIRS; ++pair) {
             ProgramRun ours;
             ProgramRun bare;
-            for (int turn = 0; turn < 2; ++turn) {
-                if ((turn == 0) == (pair % 2 == 0)) {
+            ProgramRun text;
+            for (int turn = 0; turn < 3; ++turn) {
+                switch ((turn + pair) % 3) {
+                case 0:
                     bare = start(bareProgram(), {}, env);
-                    continue;
+                    break;
+                case 1:
+                    text = start(bareProgram(), {QStringLiteral("-text")}, env);
+                    break;
+                default: {
+                    QStringList arguments{QStringLiteral("-no-fullscreen")};
+                    if (newDatabase) {
+                        QDir(env.applicationFolder()).removeRecursively();
+                        QDir(env.home() + QStringLiteral("/.config")).removeRecursively();
+                        arguments << QStringLiteral("-create-db");
+                    }
+                    ours = start(program(), arguments, env);
                 }
-                QStringList arguments{QStringLiteral("-no-fullscreen")};
-                if (newDatabase) {
-                    QDir(env.applicationFolder()).removeRecursively();
-                    QDir(env.home() + QStringLiteral("/.config")).removeRecursively();
-                    arguments << QStringLiteral("-create-db");
                 }
-                ours = start(program(), arguments, env);
             }
-            if (!ours.ok() || !bare.ok() || !QFileInfo(databaseFile(env)).size())
+            if (!ours.ok() || !bare.ok() || !text.ok() || !QFileInfo(databaseFile(env)).size())
                 return false;
             wall.add(double(ours.msToLine), double(bare.msToLine));
+            wallText.add(double(ours.msToLine), double(text.msToLine));
             own.add(ownMs(ours), ownMs(bare));
             peak.add(double(ours.peakKb), double(bare.peakKb));
         }
@@ -97,11 +111,20 @@ private:
         wall.print("wall time to the first paint", "ms");
         own.print("from main to the first paint", "ms");
         peak.print("peak resident memory", "kB");
+        wallText.print("wall time, bare program with text", "ms");
+        if (!newDatabase) {
+            myGrowth.add(QStringLiteral("wall time, ms"), mySize, wall.oursSpread().median);
+            myGrowth.add(QStringLiteral("from main, ms"), mySize, own.oursSpread().median);
+            myGrowth.add(QStringLiteral("peak resident memory, kB"), mySize, peak.oursSpread().median);
+        }
         *goalMet = wall.ratioSpread().median <= GOAL_RATIO && peak.ratioSpread().median <= GOAL_RATIO;
         std::printf("goal (at most %.1fx the bare program, medians): %s\n", GOAL_RATIO, *goalMet ? "met" : "NOT met");
         std::fflush(stdout);
         return true;
     }
+
+    GrowthTable myGrowth{"favourites"};
+    int mySize = 0; // favourites of the database measured
 
 private Q_SLOTS:
     void initTestCase()
@@ -110,14 +133,28 @@ private Q_SLOTS:
         QVERIFY2(QFileInfo(bareProgram()).isExecutable(), qPrintable(bareProgram()));
     }
 
+    void cleanupTestCase() { myGrowth.print(); }
+
+    void existingDatabase_data()
+    {
+        QTest::addColumn<int>("favorites");
+        QTest::addColumn<int>("playLists");
+        QTest::newRow("10,000 favourites") << 10000 << 200;
+        QTest::newRow("100,000 favourites") << 100000 << 1000;
+    }
+
     void existingDatabase()
     {
+        QFETCH(int, favorites);
+        QFETCH(int, playLists);
         TestEnvironment env;
         // The first start creates the database; it is not counted.
         QVERIFY(start(program(), {QStringLiteral("-no-fullscreen")}, env).ok());
         QVERIFY(QFileInfo(databaseFile(env)).size() > 0);
+        QCOMPARE(fillCollection(databaseFile(env), favorites, playLists).size(), playLists);
+        mySize = favorites;
         bool met = false;
-        QVERIFY(measure("existing database", env, false, &met));
+        QVERIFY(measure(QTest::currentDataTag(), env, false, &met));
         QVERIFY2(met, "more than twice the bare program");
     }
 
