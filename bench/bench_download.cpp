@@ -1,4 +1,5 @@
 #include "bench/BenchSupport.h"
+#include "bench/ServiceProcess.h"
 #include "core/FileManager.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -42,15 +42,12 @@ private Q_SLOTS:
 
 private:
     void measure(int megabytes);
-    bool startServer(qint64 size);
-    void stopServer();
     qint64 oursNs(qint64 size);
     qint64 bareNs(qint64 size);
     QString bareFile() const { return myWorld.environment.home() + QStringLiteral("/bare.flv"); }
 
     TestWorld myWorld{TestWorld::Database};
-    QProcess myServer;
-    QString myBaseUrl;
+    ServiceProcess myServer;
     std::unique_ptr<QNetworkAccessManager> myBare;
     qint64 myStartHwm = -1;
     GrowthTable myGrowth{"MB"};
@@ -99,38 +96,10 @@ void BenchDownload::initTestCase()
 
 void BenchDownload::cleanupTestCase()
 {
-    stopServer();
+    myServer.stop();
     myGrowth.print();
     std::printf("process peak memory: %lld kB before any transfer, %lld kB after the last\n", myStartHwm,
                 processStatusKb("VmHWM:"));
-}
-
-bool BenchDownload::startServer(qint64 size)
-{
-    stopServer();
-    myServer.setProgram(QStringLiteral(KRELVOX_FAKESERVICE_BINARY));
-    myServer.setArguments({QStringLiteral("--video-size"), QString::number(size)});
-    myServer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    myServer.start();
-    if (!myServer.waitForStarted() || !myServer.waitForReadyRead(10000))
-        return false;
-    const QByteArray line = myServer.readLine().trimmed();
-    if (!line.startsWith("KRELVOX_SERVICE_BASE_URL="))
-        return false;
-    myBaseUrl = QString::fromLatin1(line.mid(line.indexOf('=') + 1));
-    // The request lines it prints are read and dropped.
-    connect(&myServer, &QProcess::readyReadStandardOutput, this, [this] { myServer.readAllStandardOutput(); });
-    myWorld.connectService(myBaseUrl, 30000);
-    return true;
-}
-
-void BenchDownload::stopServer()
-{
-    if (myServer.state() == QProcess::NotRunning)
-        return;
-    disconnect(&myServer, &QProcess::readyReadStandardOutput, this, nullptr);
-    myServer.kill();
-    myServer.waitForFinished();
 }
 
 qint64 BenchDownload::oursNs(qint64 size)
@@ -151,7 +120,7 @@ qint64 BenchDownload::oursNs(qint64 size)
 
 qint64 BenchDownload::bareNs(qint64 size)
 {
-    const ServiceEndpoints endpoints(myBaseUrl);
+    const ServiceEndpoints endpoints(myServer.baseUrl());
     QEventLoop loop;
     QFile file(bareFile());
     bool failed = false;
@@ -193,7 +162,8 @@ qint64 BenchDownload::bareNs(qint64 size)
 void BenchDownload::measure(int megabytes)
 {
     const qint64 size = megabytes * MB;
-    QVERIFY(startServer(size));
+    QVERIFY(myServer.start({QStringLiteral("--video-size"), QString::number(size)}));
+    myWorld.connectService(myServer.baseUrl(), 30000);
     PairedFigures time;
     PairedFigures rate;
     PairedFigures peak;
@@ -220,7 +190,7 @@ void BenchDownload::measure(int megabytes)
         peak.add(double(oursPeak), double(barePeak));
     }
     QFile::remove(bareFile());
-    stopServer();
+    myServer.stop();
     time.print(qPrintable(QStringLiteral("time, %1 MB").arg(megabytes)), "ms");
     rate.print(qPrintable(QStringLiteral("rate, %1 MB").arg(megabytes)), "MB/s");
     peak.print(qPrintable(QStringLiteral("peak memory growth, %1 MB").arg(megabytes)), "kB");

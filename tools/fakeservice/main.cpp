@@ -8,6 +8,8 @@
 //   krelvox-fakeservice [port] [--video-size BYTES]
 // then start the program with KRELVOX_SERVICE_BASE_URL set to the printed address.
 // --video-size: every video file is that many bytes of the generated pattern.
+// It prints the path of every request, and after an upload a line
+// "upload <status> <bytes of the video part>" (-1: the body was refused).
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -20,6 +22,8 @@ int main(int argc, char* argv[])
     }
     const quint16 port = arguments.isEmpty() ? 0 : quint16(arguments.first().toUInt());
     FakeService service;
+    // Uploads of any size: their head is read, the rest only counted.
+    service.setBodyRecordLimit(1024 * 1024);
     addFeedRoutes(service);
     if (videoSize >= 0)
         serveGeneratedVideo(service, videoSize);
@@ -31,6 +35,12 @@ int main(int argc, char* argv[])
     QTextStream(stdout) << "KRELVOX_SERVICE_BASE_URL=" << service.baseUrl() << Qt::endl;
     QObject::connect(&service, &FakeService::requestReceived, [](const QString& path) {
         QTextStream(stdout) << path << Qt::endl;
+    });
+    QObject::connect(&service, &FakeService::requestAnswered, [account](const FakeRequest& request, int status) {
+        if (request.method == "POST" && request.path.endsWith(QLatin1String("/uploads")))
+            QTextStream(stdout) << "upload " << status << ' '
+                                << (account->lastUpload.error.isEmpty() ? account->lastUpload.fileSize : -1)
+                                << Qt::endl;
     });
     return app.exec();
 }
