@@ -111,7 +111,7 @@ struct PairedFigures
         const Spread o = oursSpread();
         const Spread b = baselineSpread();
         const Spread r = ratioSpread();
-        std::printf("%-34s ours %9.1f / %9.1f / %9.1f %s   baseline %9.1f / %9.1f / %9.1f %s"
+        std::printf("%-34s ours %10.3f / %10.3f / %10.3f %s   baseline %10.3f / %10.3f / %10.3f %s"
                     "   ratio %5.2f / %5.2f / %5.2f  (min / median / max, %lld pairs)\n",
                     name, o.min, o.median, o.max, unit, b.min, b.median, b.max, unit, r.min, r.median, r.max,
                     qint64(ours.size()));
