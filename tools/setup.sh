@@ -38,6 +38,8 @@ packages=(
     fonts-dejavu-core fonts-noto-core fonts-noto-cjk
     # Clicks and keys on the virtual screen for the test of the start command.
     xdotool
+    # The upload benchmark's baseline.
+    curl
 )
 
 install_missing() {
