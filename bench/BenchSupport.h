@@ -1,13 +1,16 @@
 #ifndef KRELVOX_BENCHSUPPORT_H
 #define KRELVOX_BENCHSUPPORT_H
 
+#include <QAbstractItemView>
 #include <QByteArray>
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QScrollBar>
 #include <QString>
 #include <QStringList>
 
@@ -118,6 +121,28 @@ struct PairedFigures
         std::fflush(stdout);
     }
 };
+
+// Prints a figure timed in pairs with its baseline: min / median / max of both, of
+// their ratio, and whether the median met the goal (none when goalMs is 0).
+inline void printRatioFigure(const char* what, const QList<double>& ours, const QList<double>& base, double goalMs)
+{
+    PairedFigures figures;
+    for (int i = 0; i < ours.count(); ++i)
+        figures.add(ours.at(i), base.at(i));
+    figures.print(what, "ms");
+    if (goalMs > 0)
+        std::printf("goal %.1f ms (median): %s\n", goalMs, figures.oursSpread().median < goalMs ? "met" : "MISSED");
+    std::fflush(stdout);
+}
+
+// From here on debug messages are dropped and the others go to standard error alone.
+inline void dropDebugMessages()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg)
+            fprintf(stderr, "%s\n", qPrintable(text));
+    });
+}
 
 // The medians of figures measured at several sizes (favourites, megabytes, entries),
 // printed as their growth from the smallest size to the largest beside the growth of
@@ -247,6 +272,55 @@ inline ProgramRun runProgram(const QString& program, const QStringList& argument
     if (WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
     return run;
+}
+
+// A kinetic list (a SweepListBase) that a benchmark flicks one step at a time.
+template <typename List>
+class FlickedList : public List
+{
+public:
+    using List::List;
+    void flickTo(int aim) { this->startKineticScroll(aim); }
+    void step() { QMetaObject::invokeMethod(this, "kineticStep", Qt::DirectConnection); }
+};
+
+// Times steps of flicks over the list, to its end and back, each step one tick of the
+// flick's timer with the repaint it causes; paired with the baseline, the plain view
+// scrolled by the same distance (round again at its ends) and repainted. Returns the
+// pixels the list travelled.
+template <typename List>
+int timeFlickSteps(FlickedList<List>* list, QAbstractItemView* plain, int steps, QList<double>& oursMs,
+                   QList<double>& baseMs)
+{
+    QScrollBar* bar = list->verticalScrollBar();
+    QScrollBar* plainBar = plain->verticalScrollBar();
+    int aim = bar->maximum();
+    int moved = 0;
+    const auto ours = [&] {
+        if (!list->isKineticScrolling()) {
+            list->flickTo(aim);
+            aim = aim == 0 ? bar->maximum() : 0;
+        }
+        const int before = bar->value();
+        list->step();
+        list->viewport()->repaint();
+        moved = bar->value() - before;
+    };
+    const auto base = [&] {
+        int value = plainBar->value() + moved;
+        if (value > plainBar->maximum() || value < 0)
+            value = value < 0 ? plainBar->maximum() : 0;
+        plainBar->setValue(value);
+        plain->viewport()->repaint();
+    };
+    int travelled = 0;
+    for (int i = 0; i < steps; ++i) {
+        const int before = bar->value();
+        oursMs << msOf(ours);
+        baseMs << msOf(base);
+        travelled += qAbs(bar->value() - before);
+    }
+    return travelled;
 }
 
 #endif

@@ -96,39 +96,14 @@ struct PlainLists
     }
 };
 
-void printFigure(const char* what, const QList<double>& ours, const QList<double>& base, double goalMs)
-{
-    PairedFigures figures;
-    for (int i = 0; i < ours.count(); ++i)
-        figures.add(ours.at(i), base.at(i));
-    figures.print(what, "ms");
-    if (goalMs > 0)
-        std::printf("goal %.1f ms (median): %s\n", goalMs, figures.oursSpread().median < goalMs ? "met" : "MISSED");
-}
-
-// A contact list that the benchmark flicks one step at a time.
-class FlickedList : public ContactSweepList
-{
-public:
-    using ContactSweepList::ContactSweepList;
-    void flickTo(int aim) { startKineticScroll(aim); }
-    void step() { QMetaObject::invokeMethod(this, "kineticStep", Qt::DirectConnection); }
-};
-
 } // namespace
 
 class BenchAccount : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The figures are about the pages, not about writing trace lines.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg)
-                fprintf(stderr, "%s\n", qPrintable(text));
-        });
-    }
+    // The figures are about the pages, not about writing trace lines.
+    void initTestCase() { dropDebugMessages(); }
     void cleanupTestCase() { myGrowth.print(); }
     void fillFilterAndPaintContacts_data() { sizes(); }
     void fillFilterAndPaintContacts();
@@ -197,8 +172,8 @@ void BenchAccount::fillFilterAndPaintContacts()
     QCOMPARE(page->getTabWidget()->tabText(StatisticsPage::eInvitationsTab),
              QStringLiteral("Invitations (%1)").arg(contacts / 4));
     QVERIFY(!model->entryAt(1)->getContactLinkRect().isEmpty()); // the first rows were painted
-    printFigure(qPrintable(QStringLiteral("%1 filled, filtered, painted").arg(QTest::currentDataTag())), oursMs,
-                baseMs, contacts <= 1000 ? 16.0 : 0.0);
+    printRatioFigure(qPrintable(QStringLiteral("%1 filled, filtered, painted").arg(QTest::currentDataTag())), oursMs,
+                     baseMs, contacts <= 1000 ? 16.0 : 0.0);
     myGrowth.add(QStringLiteral("fill, filter and paint, ms"), contacts, spreadOf(oursMs).median);
     myGrowth.add(QStringLiteral("baseline fill, filter and paint, ms"), contacts, spreadOf(baseMs).median);
 }
@@ -217,7 +192,7 @@ void BenchAccount::flickStepOverContacts()
     proxy.setSourceModel(&model);
     for (int i = 0; i < contacts; ++i)
         model.addEntry(makeContact(i, picture));
-    auto* list = new FlickedList(&window);
+    auto* list = new FlickedList<ContactSweepList>(&window);
     list->setItemDelegate(new ContactEntryItemDelegate(list));
     list->setModel(&proxy);
     list->resize(700, 360);
@@ -228,42 +203,14 @@ void BenchAccount::flickStepOverContacts()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QScrollBar* bar = list->verticalScrollBar();
-    QScrollBar* plainBar = plain.acceptedList.verticalScrollBar();
     QVERIFY(bar->maximum() > 50000);
 
-    // One tick of the flick's timer and the repaint it causes; the baseline scrolls a
-    // plain list by the same distance and repaints it.
-    int aim = bar->maximum();
-    const auto ours = [&] {
-        if (!list->isKineticScrolling()) {
-            list->flickTo(aim);
-            aim = aim == 0 ? bar->maximum() : 0;
-        }
-        const int before = bar->value();
-        list->step();
-        list->viewport()->repaint();
-        const int moved = bar->value() - before;
-        plainBar->setProperty("benchStep", moved);
-    };
-    const auto base = [&] {
-        const int moved = plainBar->property("benchStep").toInt();
-        int value = plainBar->value() + moved;
-        if (value > plainBar->maximum() || value < 0)
-            value = value < 0 ? plainBar->maximum() : 0;
-        plainBar->setValue(value);
-        plain.acceptedList.viewport()->repaint();
-    };
     QList<double> oursMs;
     QList<double> baseMs;
-    int travelled = 0;
-    for (int i = 0; i < FLICK_STEPS; ++i) {
-        const int before = bar->value();
-        oursMs << msOf(ours);
-        baseMs << msOf(base);
-        travelled += qAbs(bar->value() - before);
-    }
+    const int travelled = timeFlickSteps(list, &plain.acceptedList, FLICK_STEPS, oursMs, baseMs);
     QVERIFY(travelled > bar->maximum());
-    printFigure(qPrintable(QStringLiteral("a flick step, %1").arg(QTest::currentDataTag())), oursMs, baseMs, 2.0);
+    printRatioFigure(qPrintable(QStringLiteral("a flick step, %1").arg(QTest::currentDataTag())), oursMs, baseMs,
+                     2.0);
     myGrowth.add(QStringLiteral("flick step, ms"), contacts, spreadOf(oursMs).median);
     myGrowth.add(QStringLiteral("baseline flick step, ms"), contacts, spreadOf(baseMs).median);
 }

@@ -61,20 +61,11 @@ bool showsColor(const QImage& image, const QColor& color, const QRect& area)
     return false;
 }
 
-// Lets the benchmark drive the flick one step at a time.
-class BenchList : public VideoSweepList
-{
-public:
-    using VideoSweepList::VideoSweepList;
-    void flickTo(int aim) { startKineticScroll(aim); }
-    void step() { QMetaObject::invokeMethod(this, "kineticStep", Qt::DirectConnection); }
-};
-
 // Our list and the plain one, side by side in one window, with the same rows.
 struct Lists
 {
     QWidget window;
-    BenchList* ours = new BenchList(&window);
+    FlickedList<VideoSweepList>* ours = new FlickedList<VideoSweepList>(&window);
     QListView* plain = new QListView(&window);
     QStandardItemModel plainModel;
 
@@ -178,33 +169,12 @@ void BenchBrowse::flickStep()
     QVERIFY(bar->maximum() > 10000);
     QVERIFY(plainBar->maximum() > 10000);
 
-    int aim = bar->maximum();
-    int moved = 0;
-    int travelled = 0;
-    const auto ours = [&] {
-        if (!lists.ours->isKineticScrolling()) {
-            lists.ours->flickTo(aim);
-            aim = aim == 0 ? bar->maximum() : 0;
-        }
-        const int before = bar->value();
-        lists.ours->step();
-        lists.ours->viewport()->repaint();
-        moved = bar->value() - before;
-        travelled += qAbs(moved);
-    };
-    const auto plain = [&] {
-        int value = plainBar->value() + moved;
-        if (value > plainBar->maximum() || value < 0)
-            value = value < 0 ? plainBar->maximum() : 0;
-        plainBar->setValue(value);
-        lists.plain->viewport()->repaint();
-    };
+    QList<double> oursMs;
+    QList<double> plainMs;
+    QVERIFY(timeFlickSteps(lists.ours, lists.plain, PAIRS, oursMs, plainMs) > 0);
     PairedFigures step;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        const double a = msOf(ours);
-        step.add(a, msOf(plain));
-    }
-    QVERIFY(travelled > 0);
+    for (int i = 0; i < oursMs.size(); ++i)
+        step.add(oursMs.at(i), plainMs.at(i));
     step.print(qPrintable(QStringLiteral("a flick step, %1").arg(QTest::currentDataTag())), "ms");
     std::printf("goal 4 ms (median): %s\n", step.oursSpread().median < 4.0 ? "met" : "MISSED");
     myGrowth.add(QStringLiteral("a flick step, ms"), rows, step.oursSpread().median);

@@ -33,6 +33,8 @@ export CMAKE_GENERATOR="${CMAKE_GENERATOR:-Ninja}"
 packages=(
     qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libgconf2-dev cmake g++ pkg-config
     mplayer xvfb xauth dbus dbus-x11 gconf2 ninja-build
+    # setpriv: what the start command starts ends when the command is killed.
+    util-linux
     # Fonts of the scripts that video titles come in: Latin, Greek and Cyrillic
     # (DejaVu); Arabic, Hebrew and Thai (Noto); Chinese, Japanese and Korean (Noto CJK).
     fonts-dejavu-core fonts-noto-core fonts-noto-cjk

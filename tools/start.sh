@@ -7,7 +7,9 @@
 #   3. without a display, a virtual 800x480 screen, pictured in a file every 2 seconds;
 #   4. the program, with this script's arguments.
 # However the program ends (its Exit, a kill, Ctrl-C or a kill of this script), the
-# script ends everything it started before it returns.
+# script ends everything it started before it returns. Should the script itself be
+# killed outright (SIGKILL, which it cannot trap), each helper and the program get
+# SIGTERM from the kernel as their parent dies, so nothing is left behind either.
 #
 #   KRELVOX_BUILD_DIR  the build folder (default: build/ in the tree)
 #   KRELVOX_RUN_DIR    the folder of the screen picture and of the program's and the
@@ -29,6 +31,8 @@ mkdir -p "$run_dir"
 # ---- Ending what was started
 
 started=()   # process ids, in the order of starting
+# Starts a command that ends (SIGTERM) when this script dies, however it dies.
+end_with_script=(setpriv --pdeathsig TERM)
 
 stop_started() {
     local i
@@ -66,7 +70,7 @@ start_demo_service() {
         return
     fi
     : >"$service_log"
-    "$demo_service" >"$service_log" &
+    "${end_with_script[@]}" "$demo_service" >"$service_log" &
     started+=("$!")
     # It starts with the lines "KRELVOX_SERVICE_BASE_URL=<address>" and the demo account's.
     local lines address
@@ -81,7 +85,7 @@ start_session_bus() {
         return
     fi
     : >"$run_dir/bus"
-    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$run_dir/bus" 2>>"$session_log" &
+    "${end_with_script[@]}" dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$run_dir/bus" 2>>"$session_log" &
     started+=("$!")
     DBUS_SESSION_BUS_ADDRESS="$(wait_for_lines "$run_dir/bus" "$!" 1 "The session bus")"
     export DBUS_SESSION_BUS_ADDRESS
@@ -97,7 +101,7 @@ start_virtual_screen() {
     : >"$XAUTHORITY"
     xauth -q -f "$XAUTHORITY" add :0 . "$cookie"
     : >"$run_dir/display"
-    Xvfb -displayfd 3 -screen 0 800x480x24 -nolisten tcp -auth "$XAUTHORITY" \
+    "${end_with_script[@]}" Xvfb -displayfd 3 -screen 0 800x480x24 -nolisten tcp -auth "$XAUTHORITY" \
         3>"$run_dir/display" 2>>"$session_log" &
     started+=("$!")
     DISPLAY=":$(wait_for_lines "$run_dir/display" "$!" 1 "The virtual screen")"
@@ -111,12 +115,12 @@ start_demo_service
 start_session_bus
 if [ -n "${DISPLAY:-}" ]; then
     echo "Krelvox runs in a window; its messages go to $program_log."
-    "$program" -no-fullscreen "$@" 2>"$program_log" &
+    "${end_with_script[@]}" "$program" -no-fullscreen "$@" 2>"$program_log" &
 else
     start_virtual_screen
     echo "Krelvox runs full screen on a virtual 800x480 screen (DISPLAY=$DISPLAY XAUTHORITY=$XAUTHORITY):" \
         "$screen_picture shows it, renewed every 2 seconds; Ctrl-C stops it; its messages go to $program_log."
-    KRELVOX_SCREENSHOT="$screen_picture" "$program" "$@" 2>"$program_log" &
+    KRELVOX_SCREENSHOT="$screen_picture" "${end_with_script[@]}" "$program" "$@" 2>"$program_log" &
 fi
 started+=("$!")
 # A trapped signal ends the wait at once. The program's status is the script's.

@@ -4,13 +4,19 @@
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
 #include "service/account/AccountConstants.h"
+#include "service/feeds/VideoDownloadManager.h"
 #include "tests/support/TestSupport.h"
 #include "tools/demoservice/DemoCatalogue.h"
 #include "tools/demoservice/DemoPictures.h"
 #include "tools/demoservice/DemoRoutes.h"
+#include "tools/demoservice/DemoVideoFiles.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -59,6 +65,39 @@ QStringList sortedTitles(QStringList names)
     return names;
 }
 
+// A video file as the real player finds it: the length it announces and the picture
+// it shows at a moment.
+struct PlayerLook
+{
+    double length = -1;
+    QImage picture;
+};
+
+PlayerLook lookWithPlayer(const QString& file, double at, const QString& pictureFolder)
+{
+    QDir(pictureFolder).removeRecursively();
+    QProcess mplayer;
+    mplayer.start(QStringLiteral("mplayer"),
+                  {QStringLiteral("-quiet"), QStringLiteral("-identify"), QStringLiteral("-nosound"),
+                   QStringLiteral("-vo"), QStringLiteral("png:outdir=") + pictureFolder, QStringLiteral("-frames"),
+                   QStringLiteral("1"), QStringLiteral("-ss"), QString::number(at), file});
+    PlayerLook look;
+    if (!mplayer.waitForFinished(20000))
+        return look;
+    const QRegularExpressionMatch length =
+        QRegularExpression(QStringLiteral("^ID_LENGTH=([0-9.]+)$"), QRegularExpression::MultilineOption)
+            .match(QString::fromLatin1(mplayer.readAllStandardOutput()));
+    look.length = length.hasMatch() ? length.captured(1).toDouble() : -1;
+    look.picture = QImage(pictureFolder + QStringLiteral("/00000001.png"));
+    return look;
+}
+
+// Colours that a viewer would take for one.
+bool near(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 40;
+}
+
 // What a standard feed is ordered by, largest first.
 using FeedKey = std::function<double(const VideoEntry&)>;
 
@@ -76,6 +115,8 @@ private Q_SLOTS:
     void accountAfterSignIn();
     void picturesAreDrawnPerVideo_data();
     void picturesAreDrawnPerVideo();
+    void videoFilesPlayAtTheirPace_data();
+    void videoFilesPlayAtTheirPace();
 };
 
 void TestDemoService::searchMatchesTitles_data()
@@ -252,17 +293,80 @@ void TestDemoService::picturesAreDrawnPerVideo()
         const QColor own = DemoPictures::signatureColour(index);
         int close = 0;
         for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x) {
-                const QColor pixel = picture.pixelColor(x, y);
-                close += qAbs(pixel.red() - own.red()) + qAbs(pixel.green() - own.green())
-                        + qAbs(pixel.blue() - own.blue()) < 40;
-            }
+            for (int x = 0; x < picture.width(); ++x)
+                close += near(picture.pixelColor(x, y), own);
         QVERIFY2(close > picture.width() * picture.height() / 50, qPrintable(QString::number(index)));
         for (const QImage& other : std::as_const(pictures))
             QVERIFY(other != picture);
         pictures.append(picture);
     }
     QVERIFY(world.get(QStringLiteral("/ytimg/vi/unknown0000/%1.jpg").arg(name)).isEmpty());
+}
+
+void TestDemoService::videoFilesPlayAtTheirPace_data()
+{
+    QTest::addColumn<bool>("keepsAhead");
+
+    QTest::newRow("arrives faster than it plays") << true;
+    QTest::newRow("arrives slower than it plays") << false;
+}
+
+// The shortest video of each pace is fetched as the program does: the watch page for
+// the token, then the file, which the real player then plays.
+void TestDemoService::videoFilesPlayAtTheirPace()
+{
+    QFETCH(bool, keepsAhead);
+
+    DemoWorld world;
+    int index = -1;
+    const QList<FakeVideo>& videos = world.catalogue->videos();
+    for (int i = 0; i < videos.count(); ++i)
+        if ((DemoVideoFiles::paceShare(i) > 1) == keepsAhead && (index < 0 || videos.at(i).seconds < videos.at(index).seconds))
+            index = i;
+    QVERIFY(index >= 0);
+    const FakeVideo& video = videos.at(index);
+    const QString token = VideoDownloadManager::extractToken(world.get(QStringLiteral("/www/watch?v=") + video.id));
+    QVERIFY(!token.isEmpty());
+
+    // Two seconds of the download, from its first byte.
+    QNetworkAccessManager network;
+    const QUrl url(world.fake.baseUrl() + QStringLiteral("/www/get_video?video_id=%1&t=%2").arg(video.id, token));
+    std::unique_ptr<QNetworkReply> reply(network.get(QNetworkRequest(url)));
+    QByteArray fetched;
+    qint64 firstBytes = 0;
+    QElapsedTimer sinceFirst;
+    QVERIFY(QTest::qWaitFor([&] {
+        fetched += reply->readAll();
+        if (!sinceFirst.isValid() && !fetched.isEmpty()) {
+            sinceFirst.start();
+            firstBytes = fetched.size();
+        }
+        return sinceFirst.isValid() && sinceFirst.elapsed() >= 2000;
+    }, 20000));
+    const double secondsFetched = sinceFirst.elapsed() / 1000.0;
+    reply->abort();
+    QCOMPARE(reply->header(QNetworkRequest::ContentTypeHeader).toString(), QString("video/x-flv"));
+
+    const QByteArray whole = DemoVideoFiles(world.catalogue).file(index);
+    QCOMPARE(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(), whole.size());
+    QVERIFY(whole.startsWith(fetched));
+    const double playRate = double(whole.size()) / video.seconds;   // bytes a second of video
+    const double fetchRate = (fetched.size() - firstBytes) / secondsFetched;
+    QVERIFY2(keepsAhead ? fetchRate > playRate : fetchRate < playRate,
+             qPrintable(QStringLiteral("%1 bytes/s arrive, %2 play").arg(fetchRate).arg(playRate)));
+
+    // The player knows the length from what has come; the whole file plays to its end
+    // in the colour of the video's pictures, the time bar (bottom) run full.
+    const QString part = world.environment.root() + QStringLiteral("/part.flv");
+    const QString full = world.environment.root() + QStringLiteral("/full.flv");
+    QVERIFY(writeFile(part, fetched) && writeFile(full, whole));
+    const QString pictures = world.environment.root() + QStringLiteral("/pictures");
+    QCOMPARE(lookWithPlayer(part, 0, pictures).length, double(video.seconds));
+    const PlayerLook end = lookWithPlayer(full, video.seconds - 0.5, pictures);
+    QCOMPARE(end.length, double(video.seconds));
+    QCOMPARE(end.picture.size(), QSize(320, 240));
+    QVERIFY(near(end.picture.pixelColor(10, 190), DemoPictures::signatureColour(index)));
+    QVERIFY(near(end.picture.pixelColor(310, 237), QColor(128, 128, 128)));
 }
 
 QTEST_MAIN(TestDemoService)

@@ -1,6 +1,11 @@
+#include "app/AppTexts.h"
+#include "service/ServiceTexts.h"
+#include "settings/SettingsPage.h"
+#include "settings/SettingsViewAccount.h"
 #include "shell/BackButton.h"
 #include "shell/HomeView.h"
 #include "shell/MainWindow.h"
+#include "shell/OneButtonDialog.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/ShellConstants.h"
@@ -12,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -21,15 +27,15 @@
 
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <unistd.h>
 
 // The start command as a person runs it, on a machine without a display: it builds
 // (nothing, here), starts the demo service, a session bus, a virtual screen and the
 // program, says where to look, and leaves nothing behind however the program ends.
 // The test clicks and types on the virtual screen and reads the screen's pictures
-// and the demo service's request log. There is no settings page to sign in from yet:
-// the sign-in goes through the program's service layer to the demo service the
-// command started, with the account the command printed.
+// and the demo service's request log, and signs in on the settings page with the
+// account the command printed.
 
 namespace {
 
@@ -58,7 +64,8 @@ public:
 
     ~StartCommand()
     {
-        if (myProcess.state() != QProcess::NotRunning) {
+        // Also what a failed test left behind of a command that has ended.
+        if (myProcess.state() != QProcess::NotRunning || !liveProcesses().isEmpty()) {
             ::kill(-pid_t(myGroup), SIGKILL);
             myProcess.waitForFinished(5000);
         }
@@ -87,13 +94,15 @@ public:
         return QString();
     }
 
-    // The command's exit code once it has ended, -1 when it did not end in time.
+    // The command's exit status once it has ended as a shell gives it (128 + the
+    // signal that killed it), -1 when it did not end in time.
     int waitForEnd(int timeoutMs = STEP_TIMEOUT_MS)
     {
         if (!myProcess.waitForFinished(timeoutMs) && myProcess.state() != QProcess::NotRunning)
             return -1;
         myOutput += QString::fromUtf8(myProcess.readAll());
-        return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : -1;
+        // After a signal, QProcess gives its number as the exit code.
+        return myProcess.exitStatus() == QProcess::NormalExit ? myProcess.exitCode() : 128 + myProcess.exitCode();
     }
 
     // The processes of the command's group that are not dead: "pid name" each.
@@ -164,9 +173,9 @@ public:
     }
     bool type(const QString& text) const
     {
-        return xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text})
-            && xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        return xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
     }
+    bool press(const QString& key) const { return xdotool({QStringLiteral("key"), key}); }
 
     // The first picture of the screen written after this call.
     QImage nextPicture() const
@@ -183,11 +192,46 @@ public:
         return QImage();
     }
 
+    // The first picture from now on that shows what is asked for; the last one taken
+    // when none did in time.
+    QImage pictureThatShows(const std::function<bool(const QImage&)>& shows) const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        QImage picture;
+        while (waited.elapsed() < STEP_TIMEOUT_MS) {
+            picture = nextPicture();
+            if (picture.isNull() || shows(picture))
+                break;
+        }
+        return picture;
+    }
+
 private:
     QString myPicture;
     QProcessEnvironment myEnvironment;
     bool myValid = false;
 };
+
+// The account view of the settings page as the program draws it on the screen, with
+// the demo account signed out and signed in, and the notice of a verified account.
+struct AccountScreens
+{
+    QPoint userName;
+    QPoint password;
+    QRect signButton;
+    QImage signedOut;
+    QImage signedIn;
+    QRect notice;
+    QPoint noticeButton;
+    QImage noticePicture;
+};
+
+// The centre of the widget in the window's coordinates.
+QPoint centreIn(const QWidget* widget, const QWidget* window)
+{
+    return widget->mapTo(window, widget->rect().center());
+}
 
 // Pixels of the picture's rectangle within a small distance of the colour.
 int pixelsNear(const QImage& picture, const QRect& area, const QColor& colour)
@@ -256,6 +300,7 @@ private:
     QPoint homeButton(HomeView::eHomeEntry entry);
     QPoint backButton();
     QImage homeView();
+    AccountScreens accountScreens();
 };
 
 void TestStartCommand::initTestCase()
@@ -302,6 +347,41 @@ QImage TestStartCommand::homeView()
     return window.grab().toImage();
 }
 
+AccountScreens TestStartCommand::accountScreens()
+{
+    AccountScreens screens;
+    for (bool signedIn : {false, true}) {
+        TestWorld world;   // folders of its own, apart from the program's
+        world.storeAccount(DemoCatalogue::USER, DemoCatalogue::PASSWORD);
+        world.setSignedIn(signedIn);
+        MainWindow window;
+        auto* page = new SettingsPage(&window, world.repository.get(), &world.history);
+        window.addPage(page);
+        window.resize(SCREEN_WIDTH, SCREEN_HEIGHT);
+        window.show();
+        window.showPage(page);
+        page->focusFirstTab();
+        QCoreApplication::processEvents();
+        const SettingsViewAccount* view = page->getAccountView();
+        screens.userName = centreIn(view->getUserNameEdit(), &window);
+        screens.password = centreIn(view->getPasswordEdit(), &window);
+        const QPushButton* sign = view->getSignButton();
+        screens.signButton = QRect(sign->mapTo(&window, QPoint(0, 0)), sign->size());
+        (signedIn ? screens.signedIn : screens.signedOut) = window.grab().toImage();
+        if (!signedIn)
+            continue;
+        OneButtonDialog notice(&window);
+        notice.setTitle(TEXT_ACCOUNT_VERIFIED());
+        notice.setText(TEXT_ACCOUNT_SIGNED_IN());
+        notice.show();
+        QCoreApplication::processEvents();
+        screens.notice = QRect(notice.pos() - window.pos(), notice.size());
+        screens.noticeButton = screens.notice.topLeft() + centreIn(notice.getButton(), &notice);
+        screens.noticePicture = notice.grab().toImage();
+    }
+    return screens;
+}
+
 void TestStartCommand::nothingIsLeftBehind_data()
 {
     QTest::addColumn<QString>("ending");
@@ -311,6 +391,7 @@ void TestStartCommand::nothingIsLeftBehind_data()
     QTest::newRow("the program is killed") << "kill program" << 128 + SIGKILL;
     QTest::newRow("Ctrl-C") << "interrupt" << 128 + SIGINT;
     QTest::newRow("the command is terminated") << "terminate" << 128 + SIGTERM;
+    QTest::newRow("the command is killed") << "kill command" << 128 + SIGKILL;
 }
 
 void TestStartCommand::nothingIsLeftBehind()
@@ -343,6 +424,8 @@ void TestStartCommand::nothingIsLeftBehind()
         ::kill(-pid_t(command.group()), SIGINT);   // what a terminal sends on Ctrl-C
     else if (ending == QLatin1String("terminate"))
         ::kill(pid_t(command.group()), SIGTERM);   // to the command alone
+    else if (ending == QLatin1String("kill command"))
+        ::kill(pid_t(command.group()), SIGKILL);   // the command cannot trap it
     QCOMPARE(command.waitForEnd(), exitCode);
     QTRY_COMPARE_WITH_TIMEOUT(command.liveProcesses(), QStringList(), 5000);
 }
@@ -352,6 +435,8 @@ void TestStartCommand::browsesSearchesAndSignsIn()
     TestEnvironment environment;
     const QPoint mostViewed = homeButton(HomeView::eEntryMostViewed);
     const QPoint search = homeButton(HomeView::eEntrySearch);
+    const QPoint settings = homeButton(HomeView::eEntrySettings);
+    const AccountScreens account = accountScreens();
     const QPoint back = backButton();
     const QImage expectedHome = homeView();
 
@@ -387,10 +472,39 @@ void TestStartCommand::browsesSearchesAndSignsIn()
         QVERIFY2(pixelsNear(list, pictureColumn, own) > 100, qPrintable(viewed.at(row).title));
     }
 
-    // 3. Back home, a search finds the demo video typed for.
+    // 3. Back home, the printed account signs in on the settings page: the notice of
+    // the verified account is closed, and the page offers to sign out.
+    QVERIFY(screen.click(back));
+    QVERIFY(screen.click(settings));
+    QVERIFY(screen.click(account.userName) && screen.type(printed.captured(2)));
+    QVERIFY(screen.click(account.password) && screen.type(printed.captured(3)));
+    QVERIFY(screen.click(account.signButton.center()));
+    QVERIFY(waitForLog(log, {QStringLiteral("POST /google/accounts/ClientLogin ")}));
+    // The notice's place differs by the width of a window frame, so it is told from
+    // the page behind it by which it resembles more.
+    const auto showsNotice = [&account](const QImage& picture) {
+        const QImage area = picture.copy(account.notice);
+        return likeness(area, account.noticePicture) > likeness(area, account.signedOut.copy(account.notice));
+    };
+    QVERIFY(showsNotice(screen.pictureThatShows(showsNotice)));
+    QVERIFY(screen.click(account.noticeButton));
+    const auto signButtonLikeness = [&account](const QImage& picture, const QImage& expected) {
+        return likeness(picture.copy(account.signButton), expected.copy(account.signButton));
+    };
+    const QImage signedIn = screen.pictureThatShows([&](const QImage& picture) {
+        return signButtonLikeness(picture, account.signedIn) > signButtonLikeness(picture, account.signedOut);
+    });
+    const double asSignedIn = signButtonLikeness(signedIn, account.signedIn);
+    const double asSignedOut = signButtonLikeness(signedIn, account.signedOut);
+    QVERIFY2(asSignedIn > 0.95 && asSignedIn > asSignedOut,
+             qPrintable(QStringLiteral("%1 like signed in, %2 like signed out").arg(asSignedIn).arg(asSignedOut)));
+    QCOMPARE(logLines(log, QStringLiteral("POST /google/accounts/ClientLogin ")),
+             QStringList({QStringLiteral("POST /google/accounts/ClientLogin 200")}));
+
+    // 4. Back home, a search finds the demo video typed for.
     QVERIFY(screen.click(back));
     QVERIFY(screen.click(search));
-    QVERIFY(screen.type(QStringLiteral("northern")));
+    QVERIFY(screen.type(QStringLiteral("northern")) && screen.press(QStringLiteral("Return")));
     const FakeVideo found = catalogue.search({QStringLiteral("northern"), QString(), QString(), QStringLiteral("today")}).value(0);
     QCOMPARE(found.title, QStringLiteral("Northern lights over the fells"));
     QVERIFY(waitForLog(log, {QStringLiteral("GET /gdata/feeds/api/videos?q=northern&"),
@@ -398,23 +512,6 @@ void TestStartCommand::browsesSearchesAndSignsIn()
     screen.nextPicture();
     list = screen.nextPicture();
     QVERIFY(pixelsNear(list, pictureColumn, DemoPictures::signatureColour(catalogue.indexOf(found.id))) > 100);
-
-    // 4. The printed account signs in to the demo service the command started.
-    {
-        TestWorld signIn;   // folders of its own, apart from the program's database
-        signIn.storeAccount(printed.captured(2), printed.captured(3));
-        signIn.connectService(printed.captured(1), STEP_TIMEOUT_MS);
-        QSignalSpy authenticated(signIn.service.get(), &VideoServiceProvider::authenticated);
-        signIn.service->authenticate(ePlainLogin);
-        QVERIFY(authenticated.wait(STEP_TIMEOUT_MS));
-        QVERIFY2(authenticated.at(0).at(0).toBool(), qPrintable(authenticated.at(0).at(1).toString()));
-        QSignalSpy profile(signIn.service.get(), &VideoServiceProvider::profileFetched);
-        signIn.service->getProfile();
-        QVERIFY(profile.wait(STEP_TIMEOUT_MS));
-    }
-    QCOMPARE(logLines(log, QStringLiteral("POST /google/accounts/ClientLogin ")),
-             QStringList({QStringLiteral("POST /google/accounts/ClientLogin 200")}));
-    QVERIFY(logLines(log, QStringLiteral("GET /gdata/feeds/api/users/default?")).value(0).endsWith(QLatin1String(" 200")));
 
     // 5. Ctrl-C ends it all.
     ::kill(-pid_t(command.group()), SIGINT);

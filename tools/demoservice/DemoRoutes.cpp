@@ -200,13 +200,13 @@ FakeResponse watchPage(const FakeRequest& request, const Catalogue& catalogue)
     return FakeResponse::document(page + "</body></html>", HTML_TYPE);
 }
 
-FakeResponse videoFile(const FakeRequest& request, const Catalogue& catalogue)
+FakeResponse videoFile(const FakeRequest& request, const Catalogue& catalogue, DemoVideoFiles& files)
 {
     const QString id = request.queryValue(QStringLiteral("video_id"));
     const int index = catalogue->indexOf(id);
     if (index < 0 || request.queryValue(QStringLiteral("t")) != demoWatchToken(id))
         return FakeResponse::document("<html><body>Not found</body></html>", HTML_TYPE, 404);
-    return demoVideoFile(catalogue->videos().at(index));
+    return files.response(index);
 }
 
 std::shared_ptr<FakeAccountState> demoAccount(const DemoCatalogue& catalogue)
@@ -253,6 +253,8 @@ std::shared_ptr<FakeAccountState> addDemoRoutes(FakeService& service, const Cata
     service.addRoute("GET", USER_PICTURES + QLatin1Char('*'),
                      [pictures](const FakeRequest& request) { return pictures->userPicture(request); });
     service.addRoute("GET", WEB + QStringLiteral("/watch"), with(watchPage));
-    service.addRoute("GET", WEB + QStringLiteral("/get_video"), with(videoFile));
+    auto files = std::make_shared<DemoVideoFiles>(catalogue);
+    service.addRoute("GET", WEB + QStringLiteral("/get_video"),
+                     [catalogue, files](const FakeRequest& request) { return videoFile(request, catalogue, *files); });
     return account;
 }

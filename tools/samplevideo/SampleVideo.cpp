@@ -89,7 +89,7 @@ public:
 QImage drawFrame(const SampleVideoFormat& f, int frame, int frames)
 {
     QImage image(f.width, f.height, QImage::Format_RGB888);
-    image.fill(Qt::black);
+    image.fill(f.backgroundColor);
     QPainter painter(&image);
     const QList<QColor>& colors = SampleVideo::barColors();
     const int barsHeight = f.height * 2 / 3;
@@ -108,40 +108,61 @@ QImage drawFrame(const SampleVideoFormat& f, int frame, int frames)
 }
 
 // One frame as a screen video packet: blocks from the bottom row up, left to right,
-// each the zlib stream of its BGR lines from the bottom line up.
-QByteArray screenVideoPacket(const QImage& image, int level)
+// each the zlib stream of its BGR lines from the bottom line up. Most blocks look as
+// they did in the frame before: their stream is taken from there, not packed again.
+class ScreenVideoPacker
 {
-    Writer w;
-    w.u8(SCREEN_VIDEO_KEY_FRAME);
-    w.u16(quint16(((BLOCK_SIZE / 16 - 1) << 12) | image.width()));
-    w.u16(quint16(((BLOCK_SIZE / 16 - 1) << 12) | image.height()));
-    const int columns = (image.width() + BLOCK_SIZE - 1) / BLOCK_SIZE;
-    const int rows = (image.height() + BLOCK_SIZE - 1) / BLOCK_SIZE;
-    QByteArray pixels;
-    for (int row = 0; row < rows; ++row) {
-        const int bottom = image.height() - 1 - row * BLOCK_SIZE;
-        const int blockHeight = qMin(BLOCK_SIZE, bottom + 1);
-        for (int column = 0; column < columns; ++column) {
-            const int left = column * BLOCK_SIZE;
-            const int blockWidth = qMin(BLOCK_SIZE, image.width() - left);
-            pixels.resize(qsizetype(blockWidth) * blockHeight * 3);
-            char* out = pixels.data();
-            for (int y = bottom; y > bottom - blockHeight; --y) {
-                const uchar* in = image.constScanLine(y) + left * 3;
-                for (int x = 0; x < blockWidth; ++x, in += 3) {
-                    *out++ = char(in[2]);
-                    *out++ = char(in[1]);
-                    *out++ = char(in[0]);
+public:
+    explicit ScreenVideoPacker(int level) : myLevel(level) {}
+
+    QByteArray packet(const QImage& image)
+    {
+        Writer w;
+        w.u8(SCREEN_VIDEO_KEY_FRAME);
+        w.u16(quint16(((BLOCK_SIZE / 16 - 1) << 12) | image.width()));
+        w.u16(quint16(((BLOCK_SIZE / 16 - 1) << 12) | image.height()));
+        const int columns = (image.width() + BLOCK_SIZE - 1) / BLOCK_SIZE;
+        const int rows = (image.height() + BLOCK_SIZE - 1) / BLOCK_SIZE;
+        myBlocks.resize(qsizetype(columns) * rows);
+        QByteArray pixels;
+        for (int row = 0; row < rows; ++row) {
+            const int bottom = image.height() - 1 - row * BLOCK_SIZE;
+            const int blockHeight = qMin(BLOCK_SIZE, bottom + 1);
+            for (int column = 0; column < columns; ++column) {
+                const int left = column * BLOCK_SIZE;
+                const int blockWidth = qMin(BLOCK_SIZE, image.width() - left);
+                pixels.resize(qsizetype(blockWidth) * blockHeight * 3);
+                char* out = pixels.data();
+                for (int y = bottom; y > bottom - blockHeight; --y) {
+                    const uchar* in = image.constScanLine(y) + left * 3;
+                    for (int x = 0; x < blockWidth; ++x, in += 3) {
+                        *out++ = char(in[2]);
+                        *out++ = char(in[1]);
+                        *out++ = char(in[0]);
+                    }
                 }
+                Block& block = myBlocks[row * columns + column];
+                if (block.pixels != pixels) {
+                    block.pixels = pixels;
+                    // qCompress puts the uncompressed size in front of the zlib stream.
+                    block.packed = qCompress(pixels, myLevel).mid(4);
+                }
+                w.u16(quint16(block.packed.size()));
+                w.bytes(block.packed);
             }
-            // qCompress puts the uncompressed size in front of the zlib stream.
-            const QByteArray block = qCompress(pixels, level).mid(4);
-            w.u16(quint16(block.size()));
-            w.bytes(block);
         }
+        return w.data;
     }
-    return w.data;
-}
+
+private:
+    struct Block
+    {
+        QByteArray pixels;
+        QByteArray packed;
+    };
+    int myLevel;
+    QList<Block> myBlocks;   // of the frame before, row by row from the bottom
+};
 
 QByteArray metaData(const SampleVideoFormat& f, double duration, const QList<double>& positions,
                     const QList<double>& times, qint64 fileSize)
@@ -199,8 +220,9 @@ QByteArray SampleVideo::make(const SampleVideoFormat& format)
 
     QList<QByteArray> packets;
     packets.reserve(frames);
+    ScreenVideoPacker packer(qBound(0, f.compressionLevel, 9));
     for (int i = 0; i < frames; ++i)
-        packets.append(screenVideoPacket(drawFrame(f, i, frames), qBound(0, f.compressionLevel, 9)));
+        packets.append(packer.packet(drawFrame(f, i, frames)));
 
     // The header's size does not depend on the numbers in it: lay it out once with
     // zeros to learn where the frames start, then write it with their positions.

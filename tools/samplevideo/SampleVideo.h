@@ -11,7 +11,7 @@
 // the key frames, so a player can seek in it and knows its length before the end
 // has arrived. The picture is a row of colour bars with a white square that moves
 // from left to right over the video's length and a grey bar along the bottom that
-// grows with the time played.
+// grows with the time played, on a black ground or one of the caller's colour.
 struct SampleVideoFormat
 {
     int width = 320;
@@ -21,6 +21,8 @@ struct SampleVideoFormat
     // zlib level of the blocks: 0 stores them (about width x height x 3 bytes a
     // frame, a size the tests can count on), 9 packs them tightest.
     int compressionLevel = 0;
+    // The lower third, behind the square and the time bar.
+    QColor backgroundColor = Qt::black;
 };
 
 class SampleVideo
