@@ -1,6 +1,8 @@
 #ifndef KRELVOX_BENCHCOLLECTION_H
 #define KRELVOX_BENCHCOLLECTION_H
 
+#include "core/Repository.h"
+#include "core/StoragePaths.h"
 #include "core/Types.h"
 #include "core/constants/Paths.h"
 
@@ -8,9 +10,13 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <cstdio>
+#include <memory>
 
 // The video id of the collection's i-th video.
 inline QString collectionVideoId(int i)
@@ -84,5 +90,82 @@ inline QList<int> fillCollection(const QString& databaseFile, int favorites, int
     QSqlDatabase::removeDatabase(name);
     return ids;
 }
+
+// The sizes the collection benchmarks run at: 10,000 favourites in 200 playlists and
+// 100,000 in 1,000 (the columns "favorites" and "playLists" of a _data function).
+inline void addCollectionSizes()
+{
+    QTest::addColumn<int>("favorites");
+    QTest::addColumn<int>("playLists");
+    QTest::newRow("10,000 favourites") << 10000 << 200;
+    QTest::newRow("100,000 favourites") << 100000 << 1000;
+}
+
+// Every row of a bare query on the connection, each column read, as the work a
+// caller of it would do; -1 when it failed.
+inline int bareRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return -1;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        return -1;
+    int rows = 0;
+    const int columns = query.record().count();
+    while (query.next()) {
+        for (int i = 0; i < columns; ++i)
+            query.value(i);
+        ++rows;
+    }
+    return rows;
+}
+
+// A collection in a database of its own in a temporary folder, with the repository
+// on it and a bare connection to the same file for the baselines, which commits as
+// the repository's own connection does (to the log, not synced each).
+struct StoredCollection
+{
+    int favorites = 0; // favourites it holds
+    QList<int> playLists;
+    QTemporaryDir folder;
+    std::unique_ptr<Repository> repository;
+    QString bare; // the bare connection's name
+
+    StoredCollection() = default;
+    StoredCollection(const StoredCollection&) = delete;
+    StoredCollection& operator=(const StoredCollection&) = delete;
+    ~StoredCollection()
+    {
+        repository.reset();
+        if (bare.isEmpty())
+            return;
+        QSqlDatabase::database(bare, false).close();
+        QSqlDatabase::removeDatabase(bare);
+    }
+
+    // Opens the repository and fills the collection; false when that failed.
+    bool fill(int favoriteCount, int playListCount)
+    {
+        StoragePaths paths;
+        paths.storageRoot = folder.path() + QStringLiteral("/storage");
+        paths.applicationFolder = folder.path() + QStringLiteral("/home/krelvox/");
+        paths.settingsFile = folder.path() + QStringLiteral("/settings.conf");
+        repository = std::make_unique<Repository>(paths);
+        if (repository->openDatabase() != 0)
+            return false;
+        favorites = favoriteCount;
+        playLists = fillCollection(repository->databaseFileName(), favoriteCount, playListCount);
+        bare = QStringLiteral("bare_%1").arg(favoriteCount);
+        QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, bare);
+        db.setDatabaseName(repository->databaseFileName());
+        return playLists.size() == playListCount && db.open()
+            && QSqlQuery(db).exec(QStringLiteral("pragma synchronous = normal"));
+    }
+
+    QSqlDatabase bareDb() const { return QSqlDatabase::database(bare, false); }
+};
 
 #endif

@@ -40,6 +40,15 @@ inline qint64 processStatusKb(const char* key)
     return -1;
 }
 
+// Lets this process's peak resident memory (VmHWM) start again from what it holds
+// now, so that the peak read after a transfer is that transfer's; false when the
+// kernel does not allow it.
+inline bool resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
 // Starts the process (set up by the caller) and waits for the program's line
 // "home view painted ..." (KRELVOX_QUIT_AFTER_HOME_PAINT): the wall milliseconds from
 // the start to that line, -1 when it did not come; the line goes to *line. The
@@ -121,6 +130,22 @@ struct PairedFigures
         std::fflush(stdout);
     }
 };
+
+// Times the work and its baseline in pairs, alternating which goes first.
+inline PairedFigures timeInPairs(int pairs, const std::function<void()>& ours, const std::function<void()>& baseline)
+{
+    PairedFigures figures;
+    for (int pair = 0; pair < pairs; ++pair) {
+        if (pair % 2 == 0) {
+            const double oursMs = msOf(ours);
+            figures.add(oursMs, msOf(baseline));
+        } else {
+            const double baselineMs = msOf(baseline);
+            figures.add(msOf(ours), baselineMs);
+        }
+    }
+    return figures;
+}
 
 // Prints a figure timed in pairs with its baseline: min / median / max of both, of
 // their ratio, and whether the median met the goal (none when goalMs is 0).

@@ -133,18 +133,8 @@ void BenchBrowse::paintScreenOfRows()
     QImage oursImage(lists.ours->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     QImage plainImage(lists.plain->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
 
-    PairedFigures paint;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        const auto ours = [&] { lists.ours->viewport()->render(&oursImage); };
-        const auto plain = [&] { lists.plain->viewport()->render(&plainImage); };
-        if (pair % 2 == 0) {
-            const double a = msOf(ours);
-            paint.add(a, msOf(plain));
-        } else {
-            const double b = msOf(plain);
-            paint.add(msOf(ours), b);
-        }
-    }
+    const PairedFigures paint = timeInPairs(PAIRS, [&] { lists.ours->viewport()->render(&oursImage); },
+                                            [&] { lists.plain->viewport()->render(&plainImage); });
     // The rows were drawn: the thumbnail of the top row is in each picture.
     const QColor top = thumbnail(rows / 2).pixelColor(0, 0);
     const QRect firstRow(0, 0, 300, 480 / ROWS_ON_SCREEN - 1);

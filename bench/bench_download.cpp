@@ -76,13 +76,6 @@ bool fileIsTheVideo(const QString& path, qint64 size)
     return true;
 }
 
-// The process's peak resident memory starts again from what it holds now.
-bool resetPeakMemory()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-}
-
 } // namespace
 
 void BenchDownload::initTestCase()

@@ -3,11 +3,9 @@
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
-#include "core/StoragePaths.h"
 #include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
-#include "core/constants/Paths.h"
 #include "core/repository/RepositoryRows.h"
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
@@ -22,11 +20,8 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QSet>
-#include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStandardItemModel>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -59,20 +54,14 @@ private Q_SLOTS:
     void paintRows();
 
 private:
-    // One collection with the page on it and a bare connection to its file.
-    struct Collection
+    // One collection with the page on it.
+    struct Collection : StoredCollection
     {
-        int favorites = 0;
-        QList<int> playLists;
-        QTemporaryDir folder;
-        std::unique_ptr<Repository> repository;
         std::unique_ptr<RecordingVideoService> service;
         PageHistory history;
         std::unique_ptr<QWidget> window;
         FavoriteResultController* controller = nullptr;
-        QString bare; // connection name
         FavoriteResultPage* page() const { return controller->getPage(); }
-        QSqlDatabase bareDb() const { return QSqlDatabase::database(bare, false); }
     };
 
     static void sizes();
@@ -91,27 +80,6 @@ namespace {
 
 constexpr int PAIRS = 25;
 
-// Reads every row of a bare query, each column, as its caller would.
-int bareRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return -1;
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        return -1;
-    int rows = 0;
-    const int columns = query.record().count();
-    while (query.next()) {
-        for (int i = 0; i < columns; ++i)
-            query.value(i);
-        ++rows;
-    }
-    return rows;
-}
-
 const QString PLAYLIST_TREE = QStringLiteral(
     "select vs_id, id, type, name, provider_id, description, provider_updated_date, is_private, entry_count,"
     " download_count from playlist order by vs_id, type, latest_usage_date desc, id desc");
@@ -127,20 +95,7 @@ void BenchFavorites::sizes()
 
 void BenchFavorites::fill(Collection& c, int favorites, int playLists)
 {
-    c.favorites = favorites;
-    StoragePaths paths;
-    paths.storageRoot = c.folder.path() + QStringLiteral("/storage");
-    paths.applicationFolder = c.folder.path() + QStringLiteral("/home/krelvox/");
-    paths.settingsFile = c.folder.path() + QStringLiteral("/settings.conf");
-    c.repository = std::make_unique<Repository>(paths);
-    QCOMPARE(c.repository->openDatabase(), 0);
-    c.playLists = fillCollection(c.repository->databaseFileName(), favorites, playLists);
-    QCOMPARE(c.playLists.size(), playLists);
-    c.bare = QStringLiteral("bare_%1").arg(favorites);
-    QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, c.bare);
-    db.setDatabaseName(c.repository->databaseFileName());
-    QVERIFY(db.open());
-
+    QVERIFY(c.fill(favorites, playLists));
     c.service = std::make_unique<RecordingVideoService>();
     c.window = std::make_unique<QWidget>();
     c.window->resize(800, 480);
@@ -165,24 +120,13 @@ void BenchFavorites::cleanupTestCase()
     for (Collection* c : {&mySmall, &myLarge}) {
         delete c->controller;
         c->controller = nullptr;
-        c->bareDb().close();
-        QSqlDatabase::removeDatabase(c->bare);
     }
 }
 
 void BenchFavorites::figure(const QString& name, int size, const std::function<void()>& ours,
                             const std::function<void()>& bare, double goalMs)
 {
-    PairedFigures figures;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        if (pair % 2 == 0) {
-            const double a = msOf(ours);
-            figures.add(a, msOf(bare));
-        } else {
-            const double b = msOf(bare);
-            figures.add(msOf(ours), b);
-        }
-    }
+    const PairedFigures figures = timeInPairs(PAIRS, ours, bare);
     const QString line = QStringLiteral("%1, %L2").arg(name).arg(size);
     figures.print(qPrintable(line), "ms");
     if (goalMs > 0)

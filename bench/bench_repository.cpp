@@ -39,43 +39,11 @@ namespace {
 const int PAIRS = 15;
 const int PAGE = 100;
 
-// One stored collection with the repository on it and a bare connection to its file.
-struct Collection
+// One stored collection; the favourites it holds change as the writes are timed.
+struct Collection : StoredCollection
 {
-    int size = 0;      // favourites it was filled with, the figure's size
-    int favorites = 0; // favourites it holds now
-    int playLists = 0;
-    QTemporaryDir folder;
-    std::unique_ptr<Repository> repository;
-    QString bare; // connection name
-    QList<int> playListIds;
-
-    QSqlDatabase bareDb() const { return QSqlDatabase::database(bare, false); }
+    int size = 0; // favourites it was filled with, the figure's size
 };
-
-// The rows of a bare query, each column read, as the work a caller of it would do.
-int readAll(QSqlQuery& query)
-{
-    int rows = 0;
-    const int columns = query.record().count();
-    while (query.next()) {
-        for (int i = 0; i < columns; ++i)
-            query.value(i);
-        ++rows;
-    }
-    return rows;
-}
-
-int bareRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return -1;
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return query.exec() ? readAll(query) : -1;
-}
 
 bool bareWrite(const QSqlDatabase& db, const QStringList& statements, const QList<QVariantList>& values)
 {
@@ -116,26 +84,10 @@ private:
     // Times `ours` against `bare` in PAIRS pairs and prints the line of the figure.
     void figure(const char* name, Collection& c, const std::function<void()>& ours, const std::function<void()>& bare)
     {
-        QList<double> oursMs;
-        QList<double> bareMs;
-        QList<double> ratios;
-        for (int i = 0; i < PAIRS; ++i) {
-            double a = 0;
-            double b = 0;
-            if (i % 2 == 0) {
-                a = msOf(ours);
-                b = msOf(bare);
-            } else {
-                b = msOf(bare);
-                a = msOf(ours);
-            }
-            oursMs << a;
-            bareMs << b;
-            ratios << a / qMax(b, 1e-6);
-        }
-        const Spread o = spreadOf(oursMs);
-        const Spread b = spreadOf(bareMs);
-        const Spread r = spreadOf(ratios);
+        const PairedFigures figures = timeInPairs(PAIRS, ours, bare);
+        const Spread o = figures.oursSpread();
+        const Spread b = figures.baselineSpread();
+        const Spread r = figures.ratioSpread();
         std::printf("%-34s %7d  %7.3f %7.3f %7.3f   %7.3f %7.3f %7.3f   %6.2f %6.2f %6.2f\n", name, c.size, o.min,
                     o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max);
         std::fflush(stdout);
@@ -161,29 +113,13 @@ private Q_SLOTS:
 
 void BenchRepository::fill(Collection& c, int favorites, int playLists)
 {
-    c.size = favorites;
-    c.favorites = favorites;
-    c.playLists = playLists;
-    StoragePaths paths;
-    paths.storageRoot = c.folder.path() + QStringLiteral("/storage");
-    paths.applicationFolder = c.folder.path() + QStringLiteral("/home/krelvox/");
-    paths.settingsFile = c.folder.path() + QStringLiteral("/settings.conf");
-    c.repository = std::make_unique<Repository>(paths);
-    QCOMPARE(c.repository->openDatabase(), 0);
     QElapsedTimer timer;
     timer.start();
-    c.playListIds = fillCollection(c.repository->databaseFileName(), favorites, playLists);
-    QCOMPARE(c.playListIds.size(), playLists);
+    QVERIFY(c.fill(favorites, playLists));
+    c.size = favorites;
     std::printf("filled %d favourites in %d playlists in %lld ms\n", favorites, playLists,
                 static_cast<long long>(timer.elapsed()));
     QCOMPARE(c.repository->getDownloadQueueCount(), favorites / 50);
-
-    c.bare = QStringLiteral("bare_%1").arg(favorites);
-    QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, c.bare);
-    db.setDatabaseName(c.repository->databaseFileName());
-    QVERIFY(db.open());
-    // Commits as the repository's own connection makes them: to the log, not synced each.
-    QVERIFY(QSqlQuery(db).exec(QStringLiteral("pragma synchronous = normal")));
 }
 
 void BenchRepository::initTestCase()
@@ -198,11 +134,6 @@ void BenchRepository::cleanupTestCase()
 {
     std::printf("\nthe repository's medians, ms:\n");
     myGrowth.print();
-    for (Collection* c : collections()) {
-        c->repository.reset();
-        QSqlDatabase::database(c->bare, false).close();
-        QSqlDatabase::removeDatabase(c->bare);
-    }
 }
 
 void BenchRepository::playListTreeWithCounts()
@@ -221,10 +152,10 @@ void BenchRepository::playListTreeWithCounts()
                                                                " provider_updated_date, is_private, entry_count, download_count"
                                                                " from playlist order by vs_id, type, latest_usage_date desc, id desc"));
                });
-        QCOMPARE(model.rowCount(), c->playLists + 3);
-        QCOMPARE(bare, c->playLists + 3);
+        QCOMPARE(model.rowCount(), int(c->playLists.size()) + 3);
+        QCOMPARE(bare, int(c->playLists.size()) + 3);
         QCOMPARE(model.getPlayListById(ePlayListIdAllFavorites)->getCount(), c->favorites);
-        QCOMPARE(model.getPlayListById(c->playListIds.first())->getCount(), c->favorites / c->playLists);
+        QCOMPARE(model.getPlayListById(c->playLists.first())->getCount(), c->favorites / int(c->playLists.size()));
         QCOMPARE(model.getPlayListById(ePlayListIdDownloadQueue)->getCount(), c->favorites / 50);
     }
 }
@@ -285,7 +216,7 @@ void BenchRepository::pageAfterACursor()
 void BenchRepository::wholeUserPlayList()
 {
     for (Collection* c : collections()) {
-        const int id = c->playListIds.at(c->playLists / 2);
+        const int id = c->playLists.at(c->playLists.size() / 2);
         VideoListModel model(c->repository.get());
         int bare = 0;
         figure("whole user playlist (50 / 100)", *c,
@@ -298,8 +229,8 @@ void BenchRepository::wholeUserPlayList()
                                                                               " order by f.sort_id desc, f.id desc"),
                                    {id});
                });
-        QCOMPARE(model.rowCount(), c->favorites / c->playLists);
-        QCOMPARE(bare, c->favorites / c->playLists);
+        QCOMPARE(model.rowCount(), c->favorites / int(c->playLists.size()));
+        QCOMPARE(bare, c->favorites / int(c->playLists.size()));
     }
 }
 

@@ -74,13 +74,7 @@ private:
 private Q_SLOTS:
     void cleanupTestCase() { myGrowth.print(); }
 
-    void commandToHomeView_data()
-    {
-        QTest::addColumn<int>("favorites");
-        QTest::addColumn<int>("playLists");
-        QTest::newRow("10,000 favourites") << 10000 << 200;
-        QTest::newRow("100,000 favourites") << 100000 << 1000;
-    }
+    void commandToHomeView_data() { addCollectionSizes(); }
 
     void commandToHomeView()
     {

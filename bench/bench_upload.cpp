@@ -68,12 +68,6 @@ const QString TITLE = QStringLiteral("Revontulet");
 const QString CATEGORY = QStringLiteral("Travel");
 const QByteArray BOUNDARY = QByteArrayLiteral("bare-boundary-5c1d");
 
-bool resetPeakMemory()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-}
-
 } // namespace
 
 void BenchUpload::initTestCase()

@@ -35,6 +35,10 @@ private Q_SLOTS:
     void setVideoFileName();
     void nullEntriesDoNothing();
     void serviceDeletedWhileRequestsRun();
+
+private:
+    // The two channels, the column "background" of a _data function.
+    static void bothChannels();
 };
 
 namespace {
@@ -172,11 +176,16 @@ void TestDownload::bothChannelsAtOnce()
     QCOMPARE(readFile(queued.getVideoFile()), expected);
 }
 
-void TestDownload::progressAtMostEveryTenthOfASecond_data()
+void TestDownload::bothChannels()
 {
     QTest::addColumn<bool>("background");
     QTest::newRow("regular") << false;
     QTest::newRow("background") << true;
+}
+
+void TestDownload::progressAtMostEveryTenthOfASecond_data()
+{
+    bothChannels();
 }
 
 // A file that arrives in many small reads over most of a second: the reports keep a
@@ -225,9 +234,7 @@ void TestDownload::progressAtMostEveryTenthOfASecond()
 
 void TestDownload::cancelRemovesThePartialFile_data()
 {
-    QTest::addColumn<bool>("background");
-    QTest::newRow("regular") << false;
-    QTest::newRow("background") << true;
+    bothChannels();
 }
 
 void TestDownload::cancelRemovesThePartialFile()
