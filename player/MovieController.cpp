@@ -453,7 +453,12 @@ void MovieController::takeOver(MovieController& other)
     myView->setVideo(*mySession.entry, mySession.playListId);
     videoStarting(*mySession.entry);
     showProgress();
-    myView->getProgressBar()->setPosition(myPlayer->getPosition(), myPlayer->getLength());
+    // A video still loading is at its start; the player still holds where the video
+    // before it stopped.
+    if (mySession.opened)
+        myView->getProgressBar()->setPosition(myPlayer->getPosition(), myPlayer->getLength());
+    else
+        myView->getProgressBar()->setPosition(0.0, mySession.entry->getLength());
     // The widget keeps its window when it moves; should the platform give it another,
     // the player starts again in it where it was.
     if (mySession.opened && myVideoWidget->videoWindow() != window && myPlayer->getState() != eStopped)
