@@ -123,6 +123,7 @@ void MovieController::begin(const VideoEntry& entry, int playListId, const QList
 
     int keep = 0;
     myRepository.getSetting(SETTING_KEEP_ASPECT_RATIO, keep);
+    myVideoWidget->setSurfaceShown(false);
     myVideoWidget->setVideoSize(QSize());
     myVideoWidget->setKeepAspectRatio(keep > 0);
     myPlayer->setKeepAspectRatio(keep > 0);
@@ -182,6 +183,7 @@ void MovieController::openPlayer(double seconds)
     mySession.opened = true;
     mySession.ended = false;
     mySession.restartAt = -1.0;
+    myVideoWidget->setSurfaceShown(true);
     myPlayer->setVideoWindow(myVideoWidget->videoWindow());
     myPlayer->play(mySession.file, seconds);
     if (mySession.userPaused)
@@ -481,6 +483,7 @@ void MovieController::stopVideo()
     mySession = Session();
     myActive = false;
     myProgressTimer.stop();
+    myVideoWidget->setSurfaceShown(false);
     myView->setPlaying(false);
     myView->setStatusText(QString());
 }
