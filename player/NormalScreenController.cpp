@@ -45,6 +45,8 @@ NormalScreenController::NormalScreenController(VideoServiceProvider* service, Re
     connect(send, &SendLinkWidget::sendByMailRequested, this, &NormalScreenController::sendByMail);
     connect(send, &SendLinkWidget::copyRequested, this, &NormalScreenController::copyLink);
     connect(send, &SendLinkWidget::contactsNeeded, this, &NormalScreenController::fetchContacts);
+    connect(view->getTab(NormalScreenView::eSendPane), &QPushButton::clicked, this,
+            &NormalScreenController::sendPaneOpened);
     connect(myContacts, &QAbstractItemModel::rowsInserted, this, &NormalScreenController::contactsChanged);
     connect(myContacts, &QAbstractItemModel::modelReset, this, &NormalScreenController::contactsChanged);
 
@@ -162,6 +164,17 @@ void NormalScreenController::fetchContacts()
     if (!canUseAccount())
         return;
     myService->getContacts(myContacts);
+}
+
+// The pane opens on "To a contact", which the way box does not announce: the
+// contacts are fetched here, without asking for an account when none is signed in.
+void NormalScreenController::sendPaneOpened()
+{
+    int signedIn = 0;
+    myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+    if (signedIn != 0 && myContacts->rowCount() == 0
+        && getNormalScreenView()->getSendLinkWidget()->getWay() == SendLinkWidget::eToContact)
+        fetchContacts();
 }
 
 void NormalScreenController::contactsChanged()
