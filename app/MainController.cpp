@@ -33,8 +33,9 @@
 
 // Construction, start-up, page switching, errors and the exit path. The areas of
 // the program have their own files: MainControllerBrowsing.cpp,
-// MainControllerPlayback.cpp, MainControllerSettings.cpp, MainControllerAccount.cpp
-// (sign-in), MainControllerAccountPages.cpp and MainControllerUpload.cpp.
+// MainControllerPlayback.cpp, MainControllerComments.cpp, MainControllerSettings.cpp,
+// MainControllerAccount.cpp (sign-in), MainControllerAccountPages.cpp and
+// MainControllerUpload.cpp.
 
 namespace {
 
@@ -215,6 +216,7 @@ void MainController::connectSignals()
     connectPlayback();
 
     // ---- Comments and text pages
+    connectComments();
 
     // ---- Settings page
     connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
@@ -303,6 +305,11 @@ void MainController::historyBackClicked(bool longClick)
         break;
 
     // ---- Comments and text pages
+    case eAllCommentsPageId:
+    case eDescriptionPageId:
+    case eWriteCommentPageId:
+        restoreCommentsPage(item.get());
+        break;
 
     // ---- Settings page
 

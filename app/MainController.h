@@ -13,7 +13,10 @@
 #include <functional>
 #include <memory>
 
+class AllCommentsPage;
 class BackgroundDownloadController;
+class CommentEntry;
+class CommentListModel;
 class DBusService;
 class FavoriteResultController;
 class HistoryItemStatistics;
@@ -32,8 +35,10 @@ class SettingsPage;
 class StatisticsController;
 class UploadVideoController;
 class UserPrompt;
+class VideoDescriptionPage;
 class VideoEntry;
 class VideoServiceProvider;
+class WriteCommentPage;
 
 // How the controller is started. The hooks are for tests and scripted runs; left
 // empty, the controller uses the real dialogs, GConf and the service factory.
@@ -124,7 +129,31 @@ public Q_SLOTS:
     void switchVideoView();
 
     // ---- Comments and text pages (MainControllerComments.cpp)
+    // Each page is made on first use and kept. The information view's video waits
+    // (held) while one of them covers it, and goes on when the user returns to it.
+    // All comments of the video, 50 at a time, in the shared comment model, from the
+    // first; historyPage: the page is shown again from the page history.
+    void showAllCommentsPage(VideoEntry* video, CommentListModel* model, bool listButtonsState, bool historyPage);
+    // Another page of comments: a positive direction the previous 50 (from 1 at the
+    // least), else the next 50 (the same page again when there are no more).
+    void changeCommentPage(int direction);
+    // An author's name on the all-comments page: the information view's video ends
+    // and the author's uploads are shown.
+    void allCommentsAuthorLinkSignal(CommentEntry* entry);
+    void showWriteCommentPage(VideoEntry* video, bool listButtonsState);
+    // Posts the comment; an empty one is not sent.
+    void saveComment(const QString& text, VideoEntry* video);
+    // The write-comment page is done: back to the information view and its video.
+    void writeCommentsBackButtonSignal();
+    void showDescriptionPage(VideoEntry* video, bool listButtonsState);
 
+public:
+    // Null until first shown.
+    AllCommentsPage* getAllCommentsPage() const { return myAllCommentsPage; }
+    WriteCommentPage* getWriteCommentPage() const { return myWriteCommentPage; }
+    VideoDescriptionPage* getDescriptionPage() const { return myDescriptionPage; }
+
+public Q_SLOTS:
     // ---- Settings page (MainControllerSettings.cpp)
     // Builds the settings page on first use, then shows it with "Account Info" in
     // front; the page in front records itself first.
@@ -201,6 +230,11 @@ private:
     void stopVideo();
 
     // ---- Comments and text pages
+    void connectComments();
+    // Back to page 13, 16 or 18 from its history item.
+    void restoreCommentsPage(PageHistoryItem* item);
+    // The information view's video pauses and does not start by itself.
+    void holdInformationView();
 
     // ---- Settings page
 
@@ -252,7 +286,10 @@ private:
     MovieController* myMovieController = nullptr;               // child of the main window
     PlayListController* myPlayListController = nullptr;         // child of the main window
 
-    // ---- Comments and text pages
+    // ---- Comments and text pages: made on first use, children of the main window.
+    AllCommentsPage* myAllCommentsPage = nullptr;
+    WriteCommentPage* myWriteCommentPage = nullptr;
+    VideoDescriptionPage* myDescriptionPage = nullptr;
 
     // ---- Settings page
     SettingsPage* mySettingsPage = nullptr; // child of the main window

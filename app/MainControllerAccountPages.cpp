@@ -1,6 +1,7 @@
 #include "app/MainController.h"
 
 #include "core/VideoListModel.h"
+#include "player/NormalScreenController.h"
 #include "social/HistoryItemStatistics.h"
 #include "social/MessagePage.h"
 #include "social/StatisticsController.h"
@@ -86,8 +87,8 @@ void MainController::showMessage(int row)
 
 void MainController::showVideoComments(const QString& videoId)
 {
-    // The video's comments are shown in its information view, with the comments pane
-    // (the statistics page has recorded itself for the way back).
+    // The uploaded video's comments on the all-comments page (the statistics page has
+    // recorded itself for the way back).
     VideoEntry* entry = nullptr;
     if (myStatisticsController) {
         const VideoListModel* model = myStatisticsController->getStatisticsPage()->getVideoListModel();
@@ -99,5 +100,5 @@ void MainController::showVideoComments(const QString& videoId)
         qWarning() << "void MainController::showVideoComments(QString) - no uploaded video" << videoId;
         return;
     }
-    showResultVideo(entry, true);
+    showAllCommentsPage(entry, myNormalScreenController->getCommentModel(), false, false);
 }

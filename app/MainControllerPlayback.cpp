@@ -62,10 +62,7 @@ void MainController::connectPlayback()
                 leaveCurrentPage();
                 searchAuthorsVideos(author);
             });
-    // HOOK (comments subsystem): NormalScreenController's showAllCommentsPage,
-    // showWriteCommentPage and showDescriptionPage open those pages here; each first
-    // lets the information view record itself and holds its video (holdVideo), and
-    // going back to it continues the video (continueVideo).
+    // The information view's comments and description pages: connectComments.
 }
 
 bool MainController::fullScreenSetting()

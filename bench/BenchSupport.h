@@ -2,14 +2,18 @@
 #define KRELVOX_BENCHSUPPORT_H
 
 #include <QByteArray>
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QAbstractItemView>
 #include <QProcess>
+#include <QScrollBar>
 #include <QString>
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 
 // A kB figure of this process from /proc/self/status ("VmRSS:", "VmHWM:"), -1 when
@@ -62,6 +66,31 @@ inline Spread spreadOf(QList<double> values)
     return {values.first(), values.at(values.size() / 2), values.last()};
 }
 
+// Prints a figure timed in pairs with its baseline: min / median / max of both, of
+// their ratio, and whether the median met the goal.
+inline void printRatioFigure(const char* what, const QList<double>& ours, const QList<double>& base, double goalMs)
+{
+    QList<double> ratios;
+    for (int i = 0; i < ours.count(); ++i)
+        ratios << ours.at(i) / base.at(i);
+    const Spread o = spreadOf(ours);
+    const Spread b = spreadOf(base);
+    const Spread r = spreadOf(ratios);
+    qInfo("%s: %.3f / %.3f / %.3f ms (min / median / max), baseline %.3f / %.3f / %.3f ms,"
+          " ratio %.2f / %.2f / %.2f; goal %.1f ms: %s",
+          what, o.min, o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max, goalMs,
+          o.median < goalMs ? "met" : "MISSED");
+}
+
+// From here on debug messages are dropped and the others go to standard error alone.
+inline void dropDebugMessages()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg)
+            fprintf(stderr, "%s\n", qPrintable(text));
+    });
+}
+
 // Milliseconds the work took, wall clock.
 inline double msOf(const std::function<void()>& work)
 {
@@ -69,6 +98,55 @@ inline double msOf(const std::function<void()>& work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// A kinetic list (a SweepListBase) that a benchmark flicks one step at a time.
+template <typename List>
+class FlickedList : public List
+{
+public:
+    using List::List;
+    void flickTo(int aim) { this->startKineticScroll(aim); }
+    void step() { QMetaObject::invokeMethod(this, "kineticStep", Qt::DirectConnection); }
+};
+
+// Times steps of flicks over the list, to its end and back, each step one tick of the
+// flick's timer with the repaint it causes; paired with the baseline, the plain view
+// scrolled by the same distance (round again at its ends) and repainted. Returns the
+// pixels the list travelled.
+template <typename List>
+int timeFlickSteps(FlickedList<List>* list, QAbstractItemView* plain, int steps, QList<double>& oursMs,
+                   QList<double>& baseMs)
+{
+    QScrollBar* bar = list->verticalScrollBar();
+    QScrollBar* plainBar = plain->verticalScrollBar();
+    int aim = bar->maximum();
+    int moved = 0;
+    const auto ours = [&] {
+        if (!list->isKineticScrolling()) {
+            list->flickTo(aim);
+            aim = aim == 0 ? bar->maximum() : 0;
+        }
+        const int before = bar->value();
+        list->step();
+        list->viewport()->repaint();
+        moved = bar->value() - before;
+    };
+    const auto base = [&] {
+        int value = plainBar->value() + moved;
+        if (value > plainBar->maximum() || value < 0)
+            value = value < 0 ? plainBar->maximum() : 0;
+        plainBar->setValue(value);
+        plain->viewport()->repaint();
+    };
+    int travelled = 0;
+    for (int i = 0; i < steps; ++i) {
+        const int before = bar->value();
+        oursMs << msOf(ours);
+        baseMs << msOf(base);
+        travelled += qAbs(bar->value() - before);
+    }
+    return travelled;
 }
 
 #endif

@@ -96,43 +96,14 @@ struct PlainLists
     }
 };
 
-void printFigure(const char* what, const QList<double>& ours, const QList<double>& base, double goalMs)
-{
-    QList<double> ratios;
-    for (int i = 0; i < ours.count(); ++i)
-        ratios << ours.at(i) / base.at(i);
-    const Spread o = spreadOf(ours);
-    const Spread b = spreadOf(base);
-    const Spread r = spreadOf(ratios);
-    qInfo("%s: %.3f / %.3f / %.3f ms (min / median / max), baseline %.3f / %.3f / %.3f ms,"
-          " ratio %.2f / %.2f / %.2f; goal %.1f ms: %s",
-          what, o.min, o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max, goalMs,
-          o.median < goalMs ? "met" : "MISSED");
-}
-
-// A contact list that the benchmark flicks one step at a time.
-class FlickedList : public ContactSweepList
-{
-public:
-    using ContactSweepList::ContactSweepList;
-    void flickTo(int aim) { startKineticScroll(aim); }
-    void step() { QMetaObject::invokeMethod(this, "kineticStep", Qt::DirectConnection); }
-};
-
 } // namespace
 
 class BenchAccount : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The figures are about the pages, not about writing trace lines.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type != QtDebugMsg)
-                fprintf(stderr, "%s\n", qPrintable(text));
-        });
-    }
+    // The figures are about the pages, not about writing trace lines.
+    void initTestCase() { dropDebugMessages(); }
     void fillFilterAndPaintContacts();
     void flickStepOverContacts();
 
@@ -188,7 +159,7 @@ void BenchAccount::fillFilterAndPaintContacts()
     QCOMPARE(plain.accepted.rowCount(), CONTACTS * 3 / 4);
     QCOMPARE(page->getTabWidget()->tabText(StatisticsPage::eInvitationsTab), QStringLiteral("Invitations (250)"));
     QVERIFY(!model->entryAt(1)->getContactLinkRect().isEmpty()); // the first rows were painted
-    printFigure("1,000 contacts filled, filtered and painted", oursMs, baseMs, 16.0);
+    printRatioFigure("1,000 contacts filled, filtered and painted", oursMs, baseMs, 16.0);
 }
 
 void BenchAccount::flickStepOverContacts()
@@ -204,7 +175,7 @@ void BenchAccount::flickStepOverContacts()
     proxy.setSourceModel(&model);
     for (int i = 0; i < CONTACTS; ++i)
         model.addEntry(makeContact(i, picture));
-    auto* list = new FlickedList(&window);
+    auto* list = new FlickedList<ContactSweepList>(&window);
     list->setItemDelegate(new ContactEntryItemDelegate(list));
     list->setModel(&proxy);
     list->resize(700, 360);
@@ -215,42 +186,13 @@ void BenchAccount::flickStepOverContacts()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QScrollBar* bar = list->verticalScrollBar();
-    QScrollBar* plainBar = plain.acceptedList.verticalScrollBar();
     QVERIFY(bar->maximum() > 50000);
 
-    // One tick of the flick's timer and the repaint it causes; the baseline scrolls a
-    // plain list by the same distance and repaints it.
-    int aim = bar->maximum();
-    const auto ours = [&] {
-        if (!list->isKineticScrolling()) {
-            list->flickTo(aim);
-            aim = aim == 0 ? bar->maximum() : 0;
-        }
-        const int before = bar->value();
-        list->step();
-        list->viewport()->repaint();
-        const int moved = bar->value() - before;
-        plainBar->setProperty("benchStep", moved);
-    };
-    const auto base = [&] {
-        const int moved = plainBar->property("benchStep").toInt();
-        int value = plainBar->value() + moved;
-        if (value > plainBar->maximum() || value < 0)
-            value = value < 0 ? plainBar->maximum() : 0;
-        plainBar->setValue(value);
-        plain.acceptedList.viewport()->repaint();
-    };
     QList<double> oursMs;
     QList<double> baseMs;
-    int travelled = 0;
-    for (int i = 0; i < FLICK_STEPS; ++i) {
-        const int before = bar->value();
-        oursMs << msOf(ours);
-        baseMs << msOf(base);
-        travelled += qAbs(bar->value() - before);
-    }
+    const int travelled = timeFlickSteps(list, &plain.acceptedList, FLICK_STEPS, oursMs, baseMs);
     QVERIFY(travelled > bar->maximum());
-    printFigure("one flick step over 750 contacts", oursMs, baseMs, 2.0);
+    printRatioFigure("one flick step over 750 contacts", oursMs, baseMs, 2.0);
 }
 
 QTEST_MAIN(BenchAccount)

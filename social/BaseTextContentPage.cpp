@@ -1,11 +1,13 @@
 #include "social/BaseTextContentPage.h"
 
+#include "social/DescriptionDelegate.h"
 #include "social/SocialTexts.h"
 #include "social/TextPageConstants.h"
 
 #include "shell/PageHeader.h"
 #include "shell/ShellStyles.h"
-#include "widgets/SweepListBase.h"
+#include "widgets/VariableSweepList.h"
+#include "widgets/WidgetStyles.h"
 #include "widgets/WidgetTexts.h"
 
 #include <QFrame>
@@ -83,4 +85,18 @@ void BaseTextContentPage::setList(SweepListBase* list, int stretch)
         return;
     myList = list;
     myLayout->addWidget(list, stretch);
+}
+
+VariableSweepList* BaseTextContentPage::createTextList(QAbstractItemModel* model, int flag, int stretch)
+{
+    auto* list = new VariableSweepList(this, flag);
+    list->setStyleSheet(STYLE_VARIABLE_SWEEP_LIST);
+    list->setWordWrap(true);
+    list->setAutoScroll(false);
+    list->setItemDelegate(new DescriptionDelegate(list));
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setModel(model);
+    setList(list, stretch);
+    return list;
 }

@@ -5,10 +5,12 @@
 
 class PageHeader;
 class PageHistory;
+class QAbstractItemModel;
 class QFrame;
 class QGridLayout;
 class QVBoxLayout;
 class SweepListBase;
+class VariableSweepList;
 
 // Base of the pages that show long texts (a video's comments, its description, an
 // inbox message): a black header band with the logo, a title and the back button,
@@ -38,6 +40,10 @@ public:
 protected:
     // The subclass's list, under the header; set once.
     void setList(SweepListBase* list, int stretch = 0);
+    // A list for long texts (a description, a message), made the page's list: each
+    // row of the model is one text, painted as wrapped plain text by
+    // DescriptionDelegate; nothing is selected or edited. flag: the list's mode.
+    VariableSweepList* createTextList(QAbstractItemModel* model, int flag, int stretch);
     // Row 0 holds the header, row 1 (columns 0-2) is the subclass's.
     QGridLayout* getHeaderGrid() const { return myHeaderGrid; }
     PageHistory& getHistory() const { return myHistory; }

@@ -16,7 +16,10 @@ QFont rowFont()
     return QFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE);
 }
 
-const QTextOption DATE_OPTION(Qt::AlignRight | Qt::AlignTop);
+// The name at the left and the date at the right of the first line, whatever the
+// direction of their script, so that the name is where its hit area is.
+const QTextOption AUTHOR_OPTION(Qt::AlignLeft | Qt::AlignAbsolute);
+const QTextOption DATE_OPTION(Qt::AlignRight | Qt::AlignTop | Qt::AlignAbsolute);
 
 } // namespace
 
@@ -60,8 +63,7 @@ QSize CommentEntryItemDelegate::sizeHint(const QStyleOptionViewItem& option, con
     if (!entry || !view)
         return QSize(0, 0);
     const int width = view->width() - TEXT_ROW_VIEW_MARGIN;
-    const QRect text = myMetrics.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, entry->getContent());
-    return QSize(width, myLineHeight + text.height());
+    return QSize(width, myLineHeight + wrappedTextHeight(myFont, entry->getContent(), width));
 }
 
 void CommentEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -91,7 +93,7 @@ void CommentEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     painter->setFont(linkFont);
     painter->setPen(QColor(LINK_COLOR));
     const QString author = shownAuthor(entry->getAuthor());
-    painter->drawText(authorArea, author, QTextOption());
+    painter->drawText(authorArea, author, AUTHOR_OPTION);
 
     // 5. The link's hit area: the name's width, a little taller than its line, never
     //    above the top of the viewport.
@@ -104,8 +106,8 @@ void CommentEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     painter->setPen(Qt::white);
     painter->drawText(dateArea, entry->getPublished(), DATE_OPTION);
 
-    // 7. The comment, wrapped at word boundaries over the full width.
-    painter->drawText(textArea, entry->getContent(), QTextOption());
+    // 7. The comment as plain text, wrapped over the full width.
+    drawWrappedText(painter, textArea, myFont, entry->getContent());
 
     painter->restore();
 }

@@ -6,10 +6,9 @@
 
 #include <QAbstractItemView>
 #include <QPainter>
-#include <QTextOption>
 
 DescriptionDelegate::DescriptionDelegate(QAbstractItemView* view)
-    : RowDelegateBase(view), myView(view), myFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE), myMetrics(myFont)
+    : RowDelegateBase(view), myView(view), myFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE)
 {
 }
 
@@ -22,11 +21,8 @@ QSize DescriptionDelegate::sizeHint(const QStyleOptionViewItem& option, const QM
         return QSize();
     // Wrapped to the view's width less a margin; a text taller than the view keeps
     // its whole height.
-    const QRect box(myView->pos(), QSize(qMax(1, myView->width() - TEXT_ROW_VIEW_MARGIN),
-                                         qMax(1, myView->height() - TEXT_ROW_VIEW_MARGIN)));
-    const QRect text =
-        myMetrics.boundingRect(box, Qt::TextWordWrap, index.data(Qt::DisplayRole).toString());
-    return QSize(box.width(), text.height());
+    const int width = qMax(1, myView->width() - TEXT_ROW_VIEW_MARGIN);
+    return QSize(width, wrappedTextHeight(myFont, index.data(Qt::DisplayRole).toString(), width));
 }
 
 void DescriptionDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -38,6 +34,6 @@ void DescriptionDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->setFont(myFont);
     drawTopLine(painter, option.rect, QColor(255, 255, 255, TEXT_ROW_SEPARATOR_ALPHA));
     painter->setPen(Qt::white);
-    painter->drawText(QRectF(option.rect), index.data(Qt::DisplayRole).toString(), QTextOption());
+    drawWrappedText(painter, QRectF(option.rect), myFont, index.data(Qt::DisplayRole).toString());
     painter->restore();
 }

@@ -4,12 +4,11 @@
 #include "widgets/RowDelegateBase.h"
 
 #include <QFont>
-#include <QFontMetrics>
 
 class QAbstractItemView;
 
-// Paints a long text as one word-wrapped row (a video's description, a message): a
-// faint line along the row's top and the text in white over the row. The row is as
+// Paints a long text as one wrapped row of plain text (a video's description, a
+// message): a faint line along the row's top and the text in white over the row. The row is as
 // tall as the wrapped text, which may be taller than the view; the list scrolls it.
 class DescriptionDelegate : public RowDelegateBase
 {
@@ -25,7 +24,6 @@ public:
 private:
     QAbstractItemView* myView;
     QFont myFont;
-    QFontMetrics myMetrics;
 };
 
 #endif

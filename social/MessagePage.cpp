@@ -1,10 +1,7 @@
 #include "social/MessagePage.h"
 
-#include "social/DescriptionDelegate.h"
-
 #include "core/MessageListModel.h"
 #include "widgets/VariableSweepList.h"
-#include "widgets/WidgetStyles.h"
 
 #include <QDebug>
 #include <QStringListModel>
@@ -14,16 +11,8 @@ MessagePage::MessagePage(QWidget* parent, PageHistory& history, MessageListModel
       myMessageListModel(model),
       myMessageIndex(index),
       myTextModel(new QStringListModel(this)),
-      myTextList(new VariableSweepList(this, 1))
+      myTextList(createTextList(myTextModel, 1, 1))
 {
-    myTextList->setStyleSheet(STYLE_VARIABLE_SWEEP_LIST);
-    myTextList->setWordWrap(true);
-    myTextList->setAutoScroll(false);
-    myTextList->setItemDelegate(new DescriptionDelegate(myTextList));
-    myTextList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    myTextList->setSelectionMode(QAbstractItemView::NoSelection);
-    myTextList->setModel(myTextModel);
-    setList(myTextList, 1);
     loadMessage();
     connect(myTextList, &SweepListBase::horizontalSweep, this, &MessagePage::changeMessage);
 }

@@ -6,6 +6,7 @@
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellConstants.h"
 #include "shell/ShellStyles.h"
+#include "social/SocialStyles.h"
 #include "social/UploadConstants.h"
 #include "social/UploadTexts.h"
 #include "widgets/SelectionBox.h"
@@ -87,7 +88,7 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
     // 2. The buttons; "Upload" waits for a complete form.
     myBrowseButton->setStyleSheet(STYLE_UPLOAD_BROWSE_BUTTON);
     myBrowseButton->setMinimumSize(UPLOAD_BROWSE_MIN_WIDTH, UPLOAD_BROWSE_MIN_HEIGHT);
-    myUploadButton->setStyleSheet(STYLE_UPLOAD_SEND_BUTTON);
+    myUploadButton->setStyleSheet(STYLE_LARGE_BUTTON);
     myUploadButton->setMinimumSize(UPLOAD_BUTTON_MIN_WIDTH, UPLOAD_BUTTON_MIN_HEIGHT);
     myUploadButton->setEnabled(false);
 

@@ -4,9 +4,55 @@
 #include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
+#include <QCache>
 #include <QPainter>
+#include <QTextLayout>
+#include <QtMath>
 
-RowDelegateBase::RowDelegateBase(QObject* parent) : QAbstractItemDelegate(parent)
+namespace {
+
+// Laid-out texts kept at most, counted in characters: the rows a page shows and
+// measures, at two widths.
+const int WRAPPED_TEXT_CACHE_CHARS = 60000;
+
+// Line breaks of the service's texts as the text layout knows them.
+QString plainLines(const QString& text)
+{
+    QString lines = text;
+    lines.remove(QLatin1Char('\r'));
+    lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return lines;
+}
+
+} // namespace
+
+struct RowDelegateBase::WrappedText
+{
+    QTextLayout layout;
+    int height = 0;
+};
+
+class RowDelegateBase::WrappedTextCache
+{
+public:
+    struct Key
+    {
+        QString font;
+        QString text;
+        int width;
+        bool operator==(const Key& other) const
+        {
+            return width == other.width && text == other.text && font == other.font;
+        }
+        friend size_t qHash(const Key& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text, key.width); }
+    };
+    QCache<Key, WrappedText> texts{WRAPPED_TEXT_CACHE_CHARS};
+    // A text too long for the cache, kept until the next one.
+    std::unique_ptr<WrappedText> oversized;
+};
+
+RowDelegateBase::RowDelegateBase(QObject* parent)
+    : QAbstractItemDelegate(parent), myWrappedTexts(std::make_unique<WrappedTextCache>())
 {
 }
 
@@ -84,4 +130,51 @@ void RowDelegateBase::drawPicture(QPainter* painter, const QRectF& box, const QI
 {
     if (!image.isNull())
         painter->drawImage(box, image, QRectF(image.rect()));
+}
+
+const RowDelegateBase::WrappedText& RowDelegateBase::wrappedText(const QFont& font, const QString& text,
+                                                                 int width) const
+{
+    const WrappedTextCache::Key key{font.key(), text, width};
+    if (const WrappedText* cached = myWrappedTexts->texts.object(key))
+        return *cached;
+
+    // The lines one under the other, each on whole pixels, with the font's leading
+    // between them: as the text functions of the painter lay out wrapped text.
+    auto* wrapped = new WrappedText;
+    QTextLayout& layout = wrapped->layout;
+    layout.setText(plainLines(text));
+    layout.setFont(font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    const qreal leading = QFontMetricsF(font).leading();
+    qreal height = -leading;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height = qCeil(height + leading);
+        line.setPosition(QPointF(0.0, height));
+        height += line.ascent() + line.descent();
+    }
+    layout.endLayout();
+    wrapped->height = text.isEmpty() ? 0 : qMax(0, qCeil(height));
+    const int cost = text.size() + 1;
+    if (cost > myWrappedTexts->texts.maxCost())
+        myWrappedTexts->oversized.reset(wrapped);
+    else
+        myWrappedTexts->texts.insert(key, wrapped, cost);
+    return *wrapped;
+}
+
+int RowDelegateBase::wrappedTextHeight(const QFont& font, const QString& text, int width) const
+{
+    return wrappedText(font, text, qMax(1, width)).height;
+}
+
+void RowDelegateBase::drawWrappedText(QPainter* painter, const QRectF& box, const QFont& font,
+                                      const QString& text) const
+{
+    wrappedText(font, text, qMax(1, qRound(box.width()))).layout.draw(painter, box.topLeft());
 }

@@ -5,9 +5,13 @@
 #include <QColor>
 #include <QVariant>
 
+#include <memory>
+
 class QAbstractItemView;
+class QFont;
 class QImage;
 class QRectF;
+class QTextLayout;
 
 // Base of the row painters of the kinetic lists (video, favourite, playlist, comment,
 // contact and message rows): the drawing every row shares and the texts the rows
@@ -55,6 +59,25 @@ protected:
     static void drawBottomLine(QPainter* painter, const QRect& row);
     // The whole image scaled into the box (thumbnails, icons); nothing for a null image.
     static void drawPicture(QPainter* painter, const QRectF& box, const QImage& image);
+
+    // Long texts from the service (comments, descriptions, messages), shown as plain
+    // text over lines of the given width: wrapped at word boundaries, and inside a word
+    // only where the word alone is wider than a line, so that no line runs past the
+    // width. A right-to-left paragraph keeps its direction and is aligned right.
+    // The texts laid out last are kept for their rows' next measure and paint (a flick
+    // repaints the rows it shows at every step).
+    // The height the text takes at that width (0 for an empty text) ...
+    int wrappedTextHeight(const QFont& font, const QString& text, int width) const;
+    // ... and the text drawn in the font and the painter's pen from the box's top left.
+    void drawWrappedText(QPainter* painter, const QRectF& box, const QFont& font, const QString& text) const;
+
+private:
+    struct WrappedText;
+    class WrappedTextCache;
+    // The text laid out at the width, from the cache when it is there.
+    const WrappedText& wrappedText(const QFont& font, const QString& text, int width) const;
+
+    std::unique_ptr<WrappedTextCache> myWrappedTexts;
 };
 
 #endif

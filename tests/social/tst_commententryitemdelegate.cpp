@@ -23,6 +23,8 @@ private Q_SLOTS:
     void rowsOutsideTheLimitOrWithoutEntry_data();
     void rowsOutsideTheLimitOrWithoutEntry();
     void sizeFollowsWidthAndText();
+    void plainTextStaysInTheRow_data();
+    void plainTextStaysInTheRow();
 
 private:
     TestEnvironment myEnvironment;
@@ -169,6 +171,63 @@ void TestCommentEntryItemDelegate::sizeFollowsWidthAndText()
     view.resize(250, 300);
     QCOMPARE(delegate.sizeHint(QStyleOptionViewItem(), model.index(0, 0)).width(), 243);
     QVERIFY(delegate.sizeHint(QStyleOptionViewItem(), model.index(1, 0)).height() > longRow.height());
+}
+
+void TestCommentEntryItemDelegate::plainTextStaysInTheRow_data()
+{
+    QTest::addColumn<QString>("author");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("minLines");
+
+    QTest::newRow("sentences wrap at words") << "anna" << QStringLiteral("lorem ipsum dolor sit amet ").repeated(12) << 2;
+    QTest::newRow("markup is shown as it stands") << "anna" << "<b>bold</b> <a href='http://x'>link</a> &amp;" << 1;
+    QTest::newRow("a word longer than the row") << "anna" << QString(500, QLatin1Char('x')) << 5;
+    QTest::newRow("right to left") << QStringLiteral("مشاهد")
+                                   << QStringLiteral("هذا تعليق طويل باللغة العربية عن الفيديو ").repeated(8) << 3;
+    QTest::newRow("CJK without blanks") << "anna" << QStringLiteral("这是一个关于视频的很长的中文评论没有空格").repeated(6) << 3;
+    QTest::newRow("line breaks") << "anna" << "one\ntwo\r\nthree" << 3;
+}
+
+void TestCommentEntryItemDelegate::plainTextStaysInTheRow()
+{
+    QFETCH(QString, author);
+    QFETCH(QString, text);
+    QFETCH(int, minLines);
+
+    QListView view;
+    view.resize(400, 300);
+    CommentListModel model;
+    model.addEntry(comment(author, text));
+    CommentEntryItemDelegate delegate(&view, 20);
+    const QSize size = delegate.sizeHint(QStyleOptionViewItem(), model.index(0, 0));
+    const QFontMetricsF metrics(QFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE));
+    QCOMPARE(size.width(), 393);
+    QVERIFY(size.height() >= delegate.getLineHeight() + minLines * int(metrics.height()));
+    if (QTest::currentDataTag() == QByteArray("sentences wrap at words")) {
+        // Text of words is measured as the word-wrapping text functions measure it.
+        const QRect words = QFontMetrics(QFont(FONT_FAMILY, TEXT_ROW_FONT_SIZE))
+                                .boundingRect(QRect(0, 0, 393, 0), Qt::TextWordWrap, text);
+        QCOMPARE(size.height(), delegate.getLineHeight() + words.height());
+    }
+
+    RecordingPaintDevice device;
+    paintRow(delegate, model.index(0, 0), QRect(QPoint(0, 0), size), device);
+    const QList<RecordedText>& runs = device.engine().recordedTexts;
+    QVERIFY(runs.size() >= 3);
+    // The name sits at the row's left, where its hit area is.
+    QCOMPARE(runs.first().position.x(), 0.0);
+    QString content;
+    for (int i = 2; i < runs.size(); ++i) {
+        const RecordedText& run = runs.at(i);
+        content += run.text;
+        QVERIFY2(run.position.x() >= -0.5 && run.position.x() + metrics.horizontalAdvance(run.text) <= 393.5,
+                 qPrintable(run.text));
+        QVERIFY(run.position.y() <= size.height());
+    }
+    QString shown = text;
+    shown.remove(QRegularExpression(QStringLiteral("\\s")));
+    content.remove(QRegularExpression(QStringLiteral("\\s")));
+    QCOMPARE(content, shown);
 }
 
 QTEST_MAIN(TestCommentEntryItemDelegate)
