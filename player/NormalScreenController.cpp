@@ -66,6 +66,8 @@ void NormalScreenController::connectPanes()
     connect(send, &SendLinkWidget::sendByMailRequested, this, &NormalScreenController::sendByMail);
     connect(send, &SendLinkWidget::copyRequested, this, &NormalScreenController::copyLink);
     connect(send, &SendLinkWidget::contactsNeeded, this, &NormalScreenController::fetchContacts);
+    connect(view->getTab(NormalScreenView::eSendPane), &QPushButton::clicked, this,
+            &NormalScreenController::sendPaneOpened);
 }
 
 NormalScreenController::~NormalScreenController() = default;
@@ -172,6 +174,17 @@ void NormalScreenController::fetchContacts()
     if (!canUseAccount())
         return;
     myService->getContacts(myContacts);
+}
+
+// The pane opens on "To a contact", which the way box does not announce: the
+// contacts are fetched here, without asking for an account when none is signed in.
+void NormalScreenController::sendPaneOpened()
+{
+    int signedIn = 0;
+    myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+    if (signedIn != 0 && myContacts->rowCount() == 0
+        && getNormalScreenView()->getSendLinkWidget()->getWay() == SendLinkWidget::eToContact)
+        fetchContacts();
 }
 
 void NormalScreenController::contactsChanged()

@@ -53,6 +53,7 @@ private:
     void sendByMail(const QString& message);
     void copyLink();
     void fetchContacts();
+    void sendPaneOpened();
     void contactsChanged();
     void linkSent(bool done, const QString& text);
     void mailCallFinished(const QString& method, bool ok);
