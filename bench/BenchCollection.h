@@ -162,7 +162,7 @@ struct StoredCollection
         QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, bare);
         db.setDatabaseName(repository->databaseFileName());
         return playLists.size() == playListCount && db.open()
-            && QSqlQuery(db).exec(QStringLiteral("pragma synchronous = normal"));
+            && QSqlQuery(db).exec(QStringLiteral("pragma synchronous = full"));
     }
 
     QSqlDatabase bareDb() const { return QSqlDatabase::database(bare, false); }

@@ -29,7 +29,7 @@ public:
     static Opened open(RepositoryDatabase& database, const QString& fileName, bool setAsideDamaged);
 
 private:
-    // Commits to a write-ahead log, not synced each.
+    // Commits to a write-ahead log, each synced.
     static void useLog(QSqlQuery& pragma);
     static bool openAndCheck(RepositoryDatabase& database, bool wholeFile);
     static bool setAside(RepositoryDatabase& database, const QString& fileName);
