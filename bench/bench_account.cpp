@@ -155,17 +155,9 @@ void BenchAccount::fillFilterAndPaintContacts()
         paintList(&plain.acceptedList, plainImage);
         paintList(&plain.pendingList, plainImage);
     };
-    QList<double> oursMs;
-    QList<double> baseMs;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        if (pair % 2) {
-            oursMs << msOf(ours);
-            baseMs << msOf(base);
-        } else {
-            baseMs << msOf(base);
-            oursMs << msOf(ours);
-        }
-    }
+    const PairedFigures figures = timeInPairs(PAIRS, ours, base);
+    const QList<double>& oursMs = figures.ours;
+    const QList<double>& baseMs = figures.baseline;
     QCOMPARE(page->getContactsProxy()->rowCount(), contacts * 3 / 4);
     QCOMPARE(page->getInvitationsProxy()->rowCount(), contacts / 4);
     QCOMPARE(plain.accepted.rowCount(), contacts * 3 / 4);
