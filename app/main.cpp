@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
@@ -69,25 +70,33 @@ private:
     bool myDone = false;
 };
 
-// Writes a picture of the screen the window is on to a file, again and again. The
-// file is replaced whole, so a viewer never reads half a picture.
+// Writes a picture of the screen to a file, again and again. It starts before the
+// program's window exists, so that a question asked while the program starts shows
+// too. The file is replaced whole, so a viewer never reads half a picture.
 class ScreenshotWriter : public QObject
 {
 public:
-    ScreenshotWriter(QWidget* window, const QString& path) : QObject(window), myWindow(window), myPath(path)
+    ScreenshotWriter(QObject* parent, const QString& path) : QObject(parent), myPath(path)
     {
         auto* timer = new QTimer(this);
         connect(timer, &QTimer::timeout, this, &ScreenshotWriter::write);
         timer->start(SCREENSHOT_INTERVAL_MS);
     }
 
+    // What a platform without screen grabs pictures instead.
+    void setWindow(QWidget* window) { myWindow = window; }
+
 private:
     void write()
     {
-        // The whole screen shows dialogs too; a platform without screen grabs gets the window.
-        QPixmap picture = myWindow->screen()->grabWindow(0);
-        if (picture.isNull())
+        // The whole screen shows dialogs too.
+        QPixmap picture;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            picture = screen->grabWindow(0);
+        if (picture.isNull() && myWindow)
             picture = myWindow->grab();
+        if (picture.isNull())
+            return;
         QSaveFile file(myPath);
         if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
             return;
@@ -96,7 +105,7 @@ private:
         myFailed = true;
     }
 
-    QWidget* myWindow;
+    QPointer<QWidget> myWindow;
     QString myPath;
     bool myFailed = false;
 };
@@ -127,13 +136,17 @@ int main(int argc, char* argv[])
         options.prompt = scriptedPrompt.get();
     }
 
+    ScreenshotWriter* screenshots = nullptr;
+    if (!qEnvironmentVariableIsEmpty(ENV_SCREENSHOT))
+        screenshots = new ScreenshotWriter(application, qEnvironmentVariable(ENV_SCREENSHOT));
+
     auto* controller = new MainController(options);
     int result = 1;
     if (!controller->startupFailed()) {
         if (!qEnvironmentVariableIsEmpty(ENV_QUIT_AFTER_HOME_PAINT) && controller->getHomeView())
             new FirstPaintWatcher(controller->getHomeView(), sinceStart);
-        if (!qEnvironmentVariableIsEmpty(ENV_SCREENSHOT))
-            new ScreenshotWriter(&controller->getMainWindow(), qEnvironmentVariable(ENV_SCREENSHOT));
+        if (screenshots)
+            screenshots->setWindow(&controller->getMainWindow());
         result = application->exec();
     }
 

@@ -1,11 +1,12 @@
 // The comment pages with long comments: opening the all-comments page on a page of
-// 50 comments of 500 characters, from the service's answer arriving (the feed read,
-// the shared model filled one comment at a time) to the page painted; and one step
-// of a flick over 1,000 comment rows with its repaint. Each figure is timed in pairs
-// with its baseline, alternating which goes first: the same texts read from the same
-// feed with a bare XML reader into Qt's item model and shown by a plain word-wrapping
-// list view. It prints min / median / max of both and of their ratio; every result is
-// checked.
+// 25 and of 50 comments of 500 characters, from the service's answer arriving (the
+// feed read, the shared model filled one comment at a time) to the page painted; and
+// one step of a flick over 1,000 and over 10,000 comment rows with its repaint. Each
+// figure is timed in pairs with its baseline, alternating which goes first: the same
+// texts read from the same feed with a bare XML reader into Qt's item model and shown
+// by a plain word-wrapping list view. It prints min / median / max of both and of
+// their ratio, and how the medians grow from the small size to the large one; every
+// result is checked.
 //
 // Goals: the page open and painted within one frame, 16 ms; a flick step with its
 // repaint under 2 ms.
@@ -30,8 +31,6 @@
 
 namespace {
 
-const int PAGE_COMMENTS = 50;
-const int FLICK_COMMENTS = 1000;
 const int COMMENT_CHARS = 500;
 const int PAIRS = 25;
 const int FLICK_STEPS = 400;
@@ -107,15 +106,34 @@ class BenchComments : public QObject
 private Q_SLOTS:
     // The figures are about the pages, not about writing trace lines.
     void initTestCase() { dropDebugMessages(); }
+    void cleanupTestCase() { myGrowth.print(); }
+    void openAllCommentsPage_data();
     void openAllCommentsPage();
+    void flickStepOverComments_data();
     void flickStepOverComments();
 
 private:
     TestEnvironment myEnvironment;
+    GrowthTable myGrowth{"comments"};
 };
+
+void BenchComments::openAllCommentsPage_data()
+{
+    QTest::addColumn<int>("comments");
+    QTest::newRow("25 comments") << 25;
+    QTest::newRow("50 comments") << 50;
+}
+
+void BenchComments::flickStepOverComments_data()
+{
+    QTest::addColumn<int>("comments");
+    QTest::newRow("1,000 comments") << 1000;
+    QTest::newRow("10,000 comments") << 10000;
+}
 
 void BenchComments::openAllCommentsPage()
 {
+    QFETCH(int, comments);
     // Each in a window of its own, so that the frame of one paints nothing of the other.
     PageHistory history;
     CommentListModel model;
@@ -129,8 +147,9 @@ void BenchComments::openAllCommentsPage()
     QVERIFY(QTest::qWaitForWindowExposed(&plain.view));
     QList<QByteArray> feeds;
     for (int i = 0; i < 2 * PAIRS; ++i)
-        feeds << commentFeed(PAGE_COMMENTS, i);
+        feeds << commentFeed(comments, i);
     int round = 0;
+    int oursLastRound = -1;
     QImage pageImage(page.size(), QImage::Format_ARGB32_Premultiplied);
     QImage plainImage(plain.view.size(), QImage::Format_ARGB32_Premultiplied);
 
@@ -142,6 +161,7 @@ void BenchComments::openAllCommentsPage()
         page.setStartIndex(1);
         page.setListToBeginning();
         CommentFeedParser parser;
+        oursLastRound = round;
         parser.parse(feeds.at(round++));
         const QList<CommentEntry*> entries = parser.takeEntries();
         model.setTotal(parser.totalResults());
@@ -154,39 +174,35 @@ void BenchComments::openAllCommentsPage()
         plain.view.scrollToTop();
         paint(&plain.view, plainImage);
     };
-    QList<double> oursMs;
-    QList<double> baseMs;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        if (pair % 2) {
-            oursMs << msOf(ours);
-            baseMs << msOf(base);
-        } else {
-            baseMs << msOf(base);
-            oursMs << msOf(ours);
-        }
-    }
-    QCOMPARE(model.rowCount(), PAGE_COMMENTS);
+    const PairedFigures figures = timeInPairs(PAIRS, ours, base);
+    const QList<double>& oursMs = figures.ours;
+    const QList<double>& baseMs = figures.baseline;
+    QCOMPARE(model.rowCount(), comments);
     QCOMPARE(round, 2 * PAIRS);
-    QCOMPARE(model.entryAt(7)->getContent(), commentText(7, PAIRS * 2 - 1));
-    QCOMPARE(plain.model.rowCount(), PAGE_COMMENTS);
-    QCOMPARE(page.getCounterText(), QStringLiteral("1-50/137"));
+    QCOMPARE(model.entryAt(7)->getContent(), commentText(7, oursLastRound));
+    QCOMPARE(plain.model.rowCount(), comments);
+    QCOMPARE(page.getCounterText(), QStringLiteral("1-%1/137").arg(comments));
     QVERIFY(!model.entryAt(0)->getAuthorRect().isEmpty()); // the first rows were painted
-    printRatioFigure("all-comments page opened on 50 comments of 500 characters", oursMs, baseMs, 16.0);
+    printRatioFigure(qPrintable(QStringLiteral("all-comments page opened, %1").arg(QTest::currentDataTag())), oursMs,
+                     baseMs, 16.0);
+    myGrowth.add(QStringLiteral("page opened, ms"), comments, spreadOf(oursMs).median);
+    myGrowth.add(QStringLiteral("plain list filled, ms"), comments, spreadOf(baseMs).median);
 }
 
 void BenchComments::flickStepOverComments()
 {
+    QFETCH(int, comments);
     QWidget window;
     window.resize(800, 480);
     CommentListModel model;
     QStringList texts;
-    for (int i = 0; i < FLICK_COMMENTS; ++i) {
+    for (int i = 0; i < comments; ++i) {
         // Comments as people write them: from a line to the whole 500 characters.
         texts << commentText(i).left(40 + i * 37 % (COMMENT_CHARS - 40));
         model.addEntry(new CommentEntry(QStringLiteral("viewer%1").arg(i), texts.last(), QStringLiteral("01.07.2013")));
     }
     auto* list = new FlickedList<CommentSweepList>(&window);
-    list->setItemDelegate(new CommentEntryItemDelegate(list, FLICK_COMMENTS));
+    list->setItemDelegate(new CommentEntryItemDelegate(list, comments));
     list->setModel(&model);
     list->resize(800, 240);
     PlainList plain(&window);
@@ -202,7 +218,9 @@ void BenchComments::flickStepOverComments()
     QList<double> baseMs;
     const int travelled = timeFlickSteps(list, &plain.view, FLICK_STEPS, oursMs, baseMs);
     QVERIFY(travelled > bar->maximum());
-    printRatioFigure("one flick step over 1,000 comments", oursMs, baseMs, 2.0);
+    printRatioFigure(qPrintable(QStringLiteral("a flick step, %1").arg(QTest::currentDataTag())), oursMs, baseMs, 2.0);
+    myGrowth.add(QStringLiteral("flick step, ms"), comments, spreadOf(oursMs).median);
+    myGrowth.add(QStringLiteral("plain flick step, ms"), comments, spreadOf(baseMs).median);
 }
 
 QTEST_MAIN(BenchComments)

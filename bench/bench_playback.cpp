@@ -22,36 +22,48 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-// Playback with the real mplayer:
+// Playback with the real mplayer, each figure at two sizes:
 // - start: from the moment the download passes the start threshold to the player's
 //   first "playing", against mplayer started directly (same command line) on the
-//   same file, once it is complete;
+//   same file, once it is complete; pictures of 160 x 120 and of 320 x 240;
 // - CPU: this process's share of one core while a video plays, beside the player's;
-// - memory: this process's VmRSS over a long video played at high speed.
+//   pictures of 160 x 120 and of 320 x 240;
+// - memory: this process's VmRSS over a long video played at high speed, against
+//   what it held when the video began; videos of 10 and of 20 minutes.
+// Printed: min / median / max of ours, of the baseline and of their ratio, and how
+// the medians grow from the small size to the large one.
+// Goals: the start at most 1.2x mplayer's own (median); the program under 1 % of a
+// core while playing; its memory at the end of the video within 2 % of the start.
 class BenchPlayback : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void cleanupTestCase()
+    {
+        myGrowth.print();
+        myLengthGrowth.print();
+    }
+    void thresholdToPlaying_data() { pictureSizes(); }
     void thresholdToPlaying();
+    void controllerCpuWhilePlaying_data() { pictureSizes(); }
     void controllerCpuWhilePlaying();
+    void memoryOverALongVideo_data();
     void memoryOverALongVideo();
+
+private:
+    static void pictureSizes()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("160 x 120") << 160 << 120;
+        QTest::newRow("320 x 240") << 320 << 240;
+    }
+
+    GrowthTable myGrowth{"pixels"};
+    GrowthTable myLengthGrowth{"minutes"};
 };
 
 namespace {
-
-struct Figures
-{
-    QList<double> values;
-    void add(double v) { values.append(v); }
-    double min() const { return *std::min_element(values.begin(), values.end()); }
-    double max() const { return *std::max_element(values.begin(), values.end()); }
-    double median() const
-    {
-        QList<double> sorted = values;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted.at(sorted.size() / 2);
-    }
-};
 
 // One movie controller on the real service and player, in a shown page.
 struct Stage
@@ -138,13 +150,14 @@ double directStart(const QStringList& arguments)
 
 void BenchPlayback::thresholdToPlaying()
 {
+    QFETCH(int, width);
+    QFETCH(int, height);
     constexpr int RUNS = 7;
     SampleVideoFormat format;
-    format.width = 160;
-    format.height = 120;
+    format.width = width;
+    format.height = height;
     const QByteArray video = SampleVideo::make(format);
-    Figures ours;
-    Figures direct;
+    PairedFigures start;
     for (int run = 0; run < RUNS; ++run) {
         QElapsedTimer clock;
         qint64 reached = -1;
@@ -168,7 +181,7 @@ void BenchPlayback::thresholdToPlaying()
         stage.controller->playVideo(Stage::entry(videoId));
         QTRY_VERIFY_WITH_TIMEOUT(playing > 0, 20000);
         QVERIFY(reached > 0 && playing > reached);
-        ours.add((playing - reached) / 1e6);
+        const double ours = (playing - reached) / 1e6;
         // The same file, complete, started directly with the same command line.
         QSignalSpy done(stage.world.service.get(), &VideoServiceProvider::videoIsDownloaded);
         QVERIFY(done.wait(20000));
@@ -177,19 +190,24 @@ void BenchPlayback::thresholdToPlaying()
         QFile::copy(file, file + QStringLiteral(".copy"));
         const double ms = directStart(stage.player.arguments(file + QStringLiteral(".copy"), 0));
         QVERIFY(ms > 0);
-        direct.add(ms);
+        start.add(ours, ms);
     }
-    qInfo("threshold to playing: min %.1f / median %.1f / max %.1f ms", ours.min(), ours.median(), ours.max());
-    qInfo("mplayer started directly: min %.1f / median %.1f / max %.1f ms", direct.min(), direct.median(),
-          direct.max());
-    qInfo("ratio of the medians: %.2f (at most 1.2)", ours.median() / direct.median());
+    start.print(qPrintable(QStringLiteral("threshold to playing, %1").arg(QTest::currentDataTag())), "ms");
+    std::printf("goal at most 1.2x mplayer started directly (median ratio): %s\n",
+                start.ratioSpread().median <= 1.2 ? "met" : "MISSED");
+    myGrowth.add(QStringLiteral("threshold to playing, ms"), width * height, start.oursSpread().median);
+    myGrowth.add(QStringLiteral("mplayer started directly, ms"), width * height, start.baselineSpread().median);
 }
 
 void BenchPlayback::controllerCpuWhilePlaying()
 {
+    QFETCH(int, width);
+    QFETCH(int, height);
     constexpr int WINDOWS = 3;
     constexpr int WINDOW_MS = 4000;
     SampleVideoFormat format;
+    format.width = width;
+    format.height = height;
     format.seconds = 30.0;
     format.compressionLevel = 6;
     Stage stage{MplayerOptions()};
@@ -197,8 +215,7 @@ void BenchPlayback::controllerCpuWhilePlaying()
     stage.controller->playVideo(Stage::entry(QStringLiteral("cpu1")));
     QTRY_COMPARE_WITH_TIMEOUT(stage.player.getState(), ePlaying, 10000);
     QTest::qWait(1000);
-    Figures ours;
-    Figures player;
+    PairedFigures cpu;
     for (int i = 0; i < WINDOWS; ++i) {
         const double selfBefore = cpuSecondsOfSelf();
         const double childBefore = cpuSecondsOf(stage.player.processId());
@@ -209,25 +226,32 @@ void BenchPlayback::controllerCpuWhilePlaying()
         QTimer::singleShot(WINDOW_MS, &loop, &QEventLoop::quit);
         loop.exec();
         const double wall = clock.nsecsElapsed() / 1e9;
-        ours.add(100.0 * (cpuSecondsOfSelf() - selfBefore) / wall);
-        player.add(100.0 * (cpuSecondsOf(stage.player.processId()) - childBefore) / wall);
+        cpu.add(100.0 * (cpuSecondsOfSelf() - selfBefore) / wall,
+                100.0 * (cpuSecondsOf(stage.player.processId()) - childBefore) / wall);
     }
     QCOMPARE(stage.player.getState(), ePlaying);
-    qInfo("program while playing: min %.2f / median %.2f / max %.2f %% of one core (under 1)", ours.min(),
-          ours.median(), ours.max());
-    qInfo("mplayer while playing: min %.2f / median %.2f / max %.2f %% of one core", player.min(), player.median(),
-          player.max());
-    qInfo("ratio program / mplayer (medians): %.3f", ours.median() / qMax(0.01, player.median()));
+    cpu.print(qPrintable(QStringLiteral("share of a core vs mplayer, %1").arg(QTest::currentDataTag())), "%");
+    std::printf("goal under 1 %% of a core (median): %s\n", cpu.oursSpread().median < 1.0 ? "met" : "MISSED");
+    myGrowth.add(QStringLiteral("program's share of a core, %"), width * height, cpu.oursSpread().median);
+    myGrowth.add(QStringLiteral("mplayer's share of a core, %"), width * height, cpu.baselineSpread().median);
+}
+
+void BenchPlayback::memoryOverALongVideo_data()
+{
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("10 minutes") << 10;
+    QTest::newRow("20 minutes") << 20;
 }
 
 void BenchPlayback::memoryOverALongVideo()
 {
-    // 20 minutes of small pictures, played 100 times as fast.
+    QFETCH(int, minutes);
+    // Small pictures, played 100 times as fast.
     SampleVideoFormat format;
     format.width = 64;
     format.height = 48;
     format.framesPerSecond = 5;
-    format.seconds = 1200.0;
+    format.seconds = minutes * 60.0;
     format.compressionLevel = 9;
     MplayerOptions options;
     options.speed = 100.0;
@@ -238,18 +262,18 @@ void BenchPlayback::memoryOverALongVideo()
     QTRY_COMPARE_WITH_TIMEOUT(stage.player.getState(), ePlaying, 10000);
     QTest::qWait(500);
     const qint64 start = processStatusKb("VmRSS:");
-    Figures rss;
+    PairedFigures rss;
     while (ended.isEmpty()) {
         QTest::qWait(250);
-        rss.add(double(processStatusKb("VmRSS:")));
-        QVERIFY2(rss.values.size() < 400, "the long video did not end");
+        rss.add(double(processStatusKb("VmRSS:")), double(start));
+        QVERIFY2(rss.ours.size() < 400, "the long video did not end");
     }
     const qint64 end = processStatusKb("VmRSS:");
-    QVERIFY(stage.player.getPosition() > 1100.0);
-    qInfo("VmRSS over 20 minutes of video at 100x (%lld samples): start %lld kB, min %.0f / median %.0f / max %.0f kB,"
-          " end %lld kB",
-          qint64(rss.values.size()), start, rss.min(), rss.median(), rss.max(), end);
-    qInfo("ratio end / start: %.3f", double(end) / double(start));
+    QVERIFY(stage.player.getPosition() > minutes * 60.0 - 100.0);
+    rss.print(qPrintable(QStringLiteral("VmRSS vs the start, %1 at 100x").arg(QTest::currentDataTag())), "kB");
+    std::printf("end %lld kB, start %lld kB, ratio %.3f; goal within 2 %%: %s\n", end, start,
+                double(end) / double(start), qAbs(double(end) / double(start) - 1.0) <= 0.02 ? "met" : "MISSED");
+    myLengthGrowth.add(QStringLiteral("VmRSS at the end, kB"), minutes, double(end));
 }
 
 QTEST_MAIN(BenchPlayback)

@@ -18,6 +18,7 @@
 #include "core/constants/Paths.h"
 #include "core/repository/RepositoryRows.h"
 
+#include "bench/BenchCollection.h"
 #include "bench/BenchSupport.h"
 
 #include <QElapsedTimer>
@@ -38,43 +39,11 @@ namespace {
 const int PAIRS = 15;
 const int PAGE = 100;
 
-// One stored collection with the repository on it and a bare connection to its file.
-struct Collection
+// One stored collection; the favourites it holds change as the writes are timed.
+struct Collection : StoredCollection
 {
-    int size = 0;      // favourites it was filled with, the figure's size
-    int favorites = 0; // favourites it holds now
-    int playLists = 0;
-    QTemporaryDir folder;
-    std::unique_ptr<Repository> repository;
-    QString bare; // connection name
-    QList<int> playListIds;
-
-    QSqlDatabase bareDb() const { return QSqlDatabase::database(bare, false); }
+    int size = 0; // favourites it was filled with, the figure's size
 };
-
-// The rows of a bare query, each column read, as the work a caller of it would do.
-int readAll(QSqlQuery& query)
-{
-    int rows = 0;
-    const int columns = query.record().count();
-    while (query.next()) {
-        for (int i = 0; i < columns; ++i)
-            query.value(i);
-        ++rows;
-    }
-    return rows;
-}
-
-int bareRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return -1;
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return query.exec() ? readAll(query) : -1;
-}
 
 bool bareWrite(const QSqlDatabase& db, const QStringList& statements, const QList<QVariantList>& values)
 {
@@ -95,10 +64,6 @@ bool bareWrite(const QSqlDatabase& db, const QStringList& statements, const QLis
     return connection.commit();
 }
 
-QString videoId(int i)
-{
-    return QStringLiteral("video%1").arg(i, 6, 10, QLatin1Char('0'));
-}
 
 } // namespace
 
@@ -109,7 +74,7 @@ class BenchRepository : public QObject
 private:
     Collection mySmall;
     Collection myLarge;
-    QMap<QString, QMap<int, double>> myMedians; // figure -> size -> repository median ms
+    GrowthTable myGrowth{"favourites"}; // the repository's median ms
     int myAdded = 0;
 
     QList<Collection*> collections() { return {&mySmall, &myLarge}; }
@@ -119,30 +84,14 @@ private:
     // Times `ours` against `bare` in PAIRS pairs and prints the line of the figure.
     void figure(const char* name, Collection& c, const std::function<void()>& ours, const std::function<void()>& bare)
     {
-        QList<double> oursMs;
-        QList<double> bareMs;
-        QList<double> ratios;
-        for (int i = 0; i < PAIRS; ++i) {
-            double a = 0;
-            double b = 0;
-            if (i % 2 == 0) {
-                a = msOf(ours);
-                b = msOf(bare);
-            } else {
-                b = msOf(bare);
-                a = msOf(ours);
-            }
-            oursMs << a;
-            bareMs << b;
-            ratios << a / qMax(b, 1e-6);
-        }
-        const Spread o = spreadOf(oursMs);
-        const Spread b = spreadOf(bareMs);
-        const Spread r = spreadOf(ratios);
+        const PairedFigures figures = timeInPairs(PAIRS, ours, bare);
+        const Spread o = figures.oursSpread();
+        const Spread b = figures.baselineSpread();
+        const Spread r = figures.ratioSpread();
         std::printf("%-34s %7d  %7.3f %7.3f %7.3f   %7.3f %7.3f %7.3f   %6.2f %6.2f %6.2f\n", name, c.size, o.min,
                     o.median, o.max, b.min, b.median, b.max, r.min, r.median, r.max);
         std::fflush(stdout);
-        myMedians[QString::fromLatin1(name)][c.size] = o.median;
+        myGrowth.add(QString::fromLatin1(name), c.size, o.median);
     }
 
 private Q_SLOTS:
@@ -164,60 +113,10 @@ private Q_SLOTS:
 
 void BenchRepository::fill(Collection& c, int favorites, int playLists)
 {
-    c.size = favorites;
-    c.favorites = favorites;
-    c.playLists = playLists;
-    StoragePaths paths;
-    paths.storageRoot = c.folder.path() + QStringLiteral("/storage");
-    paths.applicationFolder = c.folder.path() + QStringLiteral("/home/krelvox/");
-    paths.settingsFile = c.folder.path() + QStringLiteral("/settings.conf");
-    c.repository = std::make_unique<Repository>(paths);
-    QCOMPARE(c.repository->openDatabase(), 0);
-    for (int i = 0; i < playLists; ++i) {
-        PlayList playList(0, eLocalService, ePlayListLocal, QStringLiteral("Playlist %1").arg(i));
-        QCOMPARE(c.repository->addPlayList(&playList), 0);
-        c.playListIds << playList.getId();
-    }
-    c.bare = QStringLiteral("bare_%1").arg(favorites);
-    QSqlDatabase db = QSqlDatabase::addDatabase(DATABASE_DRIVER, c.bare);
-    db.setDatabaseName(c.repository->databaseFileName());
-    QVERIFY(db.open());
-
-    // Written the way the repository writes them, in one transaction; the triggers
-    // keep the counts.
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(db.transaction());
-    QSqlQuery video(db);
-    QVERIFY(video.prepare(QStringLiteral("insert into video_entry (id, video_id, name, description, author, length, rating)"
-                                         " values (?, ?, ?, ?, ?, ?, ?)")));
-    QSqlQuery favorite(db);
-    QVERIFY(favorite.prepare(QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id, download_state,"
-                                            " video_link) values (?, ?, ?, ?, ?)")));
-    const QString description = QStringLiteral("Some description text of the video. ").repeated(5);
-    for (int i = 0; i < favorites; ++i) {
-        video.addBindValue(i + 1);
-        video.addBindValue(videoId(i));
-        video.addBindValue(QStringLiteral("A video title number %1 that is about as long as they are").arg(i));
-        video.addBindValue(description);
-        video.addBindValue(QStringLiteral("author%1").arg(i % 300));
-        video.addBindValue(double(30 + i % 600));
-        video.addBindValue(QStringLiteral("4.%1").arg(i % 10));
-        QVERIFY2(video.exec(), qPrintable(video.lastError().text()));
-        const bool stored = i % 5 == 0;
-        const int state = stored && i % 50 != 0 ? int(eDownloadStored) : int(eDownloadQueued);
-        const QList<QPair<int, int>> rows = {{int(ePlayListIdAllFavorites), i + 1},
-                                             {c.playListIds.at(i % playLists), i / playLists + 1}};
-        for (const auto& row : rows) {
-            favorite.addBindValue(row.first);
-            favorite.addBindValue(i + 1);
-            favorite.addBindValue(row.second);
-            favorite.addBindValue(state);
-            favorite.addBindValue(stored ? 0 : 1);
-            QVERIFY2(favorite.exec(), qPrintable(favorite.lastError().text()));
-        }
-    }
-    QVERIFY(db.commit());
+    QVERIFY(c.fill(favorites, playLists));
+    c.size = favorites;
     std::printf("filled %d favourites in %d playlists in %lld ms\n", favorites, playLists,
                 static_cast<long long>(timer.elapsed()));
     QCOMPARE(c.repository->getDownloadQueueCount(), favorites / 50);
@@ -233,17 +132,8 @@ void BenchRepository::initTestCase()
 
 void BenchRepository::cleanupTestCase()
 {
-    std::printf("\ngrowth of the repository's median from %d to %d favourites:\n", mySmall.size, myLarge.size);
-    for (auto it = myMedians.cbegin(); it != myMedians.cend(); ++it) {
-        const double small = it.value().value(mySmall.size);
-        const double large = it.value().value(myLarge.size);
-        std::printf("  %-34s %7.3f ms -> %7.3f ms  x%.2f\n", qPrintable(it.key()), small, large, large / qMax(small, 1e-6));
-    }
-    for (Collection* c : collections()) {
-        c->repository.reset();
-        QSqlDatabase::database(c->bare, false).close();
-        QSqlDatabase::removeDatabase(c->bare);
-    }
+    std::printf("\nthe repository's medians, ms:\n");
+    myGrowth.print();
 }
 
 void BenchRepository::playListTreeWithCounts()
@@ -262,10 +152,10 @@ void BenchRepository::playListTreeWithCounts()
                                                                " provider_updated_date, is_private, entry_count, download_count"
                                                                " from playlist order by vs_id, type, latest_usage_date desc, id desc"));
                });
-        QCOMPARE(model.rowCount(), c->playLists + 3);
-        QCOMPARE(bare, c->playLists + 3);
+        QCOMPARE(model.rowCount(), int(c->playLists.size()) + 3);
+        QCOMPARE(bare, int(c->playLists.size()) + 3);
         QCOMPARE(model.getPlayListById(ePlayListIdAllFavorites)->getCount(), c->favorites);
-        QCOMPARE(model.getPlayListById(c->playListIds.first())->getCount(), c->favorites / c->playLists);
+        QCOMPARE(model.getPlayListById(c->playLists.first())->getCount(), c->favorites / int(c->playLists.size()));
         QCOMPARE(model.getPlayListById(ePlayListIdDownloadQueue)->getCount(), c->favorites / 50);
     }
 }
@@ -317,7 +207,7 @@ void BenchRepository::pageAfterACursor()
         const int expected = queue ? qMin(PAGE, top / 50) : PAGE;
         QCOMPARE(model.rowCount(), expected);
         QCOMPARE(bare, expected);
-        QCOMPARE(model.entryAt(0)->getVideoId(), videoId(queue ? (top - 1) / 50 * 50 : top - 1));
+        QCOMPARE(model.entryAt(0)->getVideoId(), collectionVideoId(queue ? (top - 1) / 50 * 50 : top - 1));
         for (VideoEntry* entry : model.entries())
             QVERIFY(!queue || entry->getDownloadState() == eDownloadQueued);
     }
@@ -326,7 +216,7 @@ void BenchRepository::pageAfterACursor()
 void BenchRepository::wholeUserPlayList()
 {
     for (Collection* c : collections()) {
-        const int id = c->playListIds.at(c->playLists / 2);
+        const int id = c->playLists.at(c->playLists.size() / 2);
         VideoListModel model(c->repository.get());
         int bare = 0;
         figure("whole user playlist (50 / 100)", *c,
@@ -339,8 +229,8 @@ void BenchRepository::wholeUserPlayList()
                                                                               " order by f.sort_id desc, f.id desc"),
                                    {id});
                });
-        QCOMPARE(model.rowCount(), c->favorites / c->playLists);
-        QCOMPARE(bare, c->favorites / c->playLists);
+        QCOMPARE(model.rowCount(), c->favorites / int(c->playLists.size()));
+        QCOMPARE(bare, c->favorites / int(c->playLists.size()));
     }
 }
 
@@ -380,7 +270,7 @@ void BenchRepository::firstDownloadEntry()
                                                         " and f.download_state = 0 order by f.sort_id limit 1"));
                });
         QVERIFY(first);
-        QCOMPARE(first->getVideoId(), videoId(0));
+        QCOMPARE(first->getVideoId(), collectionVideoId(0));
         QCOMPARE(bare, 1);
     }
 }
@@ -390,7 +280,7 @@ void BenchRepository::videoFlags()
 {
     for (Collection* c : collections()) {
         RepVideoStatus status;
-        const QString id = videoId(c->favorites / 2 + 5); // a stored copy
+        const QString id = collectionVideoId(c->favorites / 2 + 5); // a stored copy
         int bare = 0;
         figure("flags of a video", *c, [&]() { c->repository->getVideoStatus(id, status); },
                [&]() {

@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 #include "bench/BenchSupport.h"
+#include "bench/ServiceProcess.h"
 #include "core/constants/Settings.h"
 #include "service/ServiceConstants.h"
 #include "service/ServiceTexts.h"
@@ -16,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -28,37 +28,43 @@
 #include <algorithm>
 #include <memory>
 
-// A 200 MB video uploaded through the whole program: the upload form filled in, its
-// "Upload" pressed, the progress dialog running until the outcome, against the fake
-// service in a process of its own on loopback. The file is read from the disk each
-// time (its cached pages dropped first), and so is it by the baseline, which only
-// reads the file through: the upload's rate is set against the disk's in the same
-// run. The process's peak memory (VmHWM) is read before the first upload (no upload
-// warms anything up first) and after the last; the body is streamed from the file,
-// so it may grow by less than 5 MB. The growth since start-up, with the form built
-// and the larger fonts in force, is printed as well.
+// A video of 10 MB and one of 200 MB uploaded through the whole program: the upload
+// form filled in, its "Upload" pressed, the progress dialog running until the
+// outcome, against the fake service in a process of its own on loopback. The file is
+// read from the disk each time (its cached pages dropped first), and so is it by the
+// baseline, which only reads the file through: the upload's rate is set against the
+// disk's in the same run. The process's peak memory (VmHWM) is read before the first
+// upload (no upload warms anything up first) and after the last of each size; the
+// body is streamed from the file, so it may grow by less than 5 MB. The growth since
+// start-up, with the form built and the larger fonts in force, is printed as well,
+// and how the medians grow from the small file to the large one.
 class BenchUploadForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void twoHundredMegabytes();
+    void tenMegabytes() { measure(10); }
+    void twoHundredMegabytes() { measure(200); }
 
 private:
-    qint64 readFileNs(quint32& sum);
+    void measure(int megabytes);
+    // Writes the video and fills the form in with it.
+    bool chooseVideo(qint64 size);
+    qint64 readFileNs(qint64 size, quint32& sum);
     qint64 uploadNs(QString& outcome);
 
     std::unique_ptr<TestEnvironment> myEnvironment;
-    QProcess myServer;
+    ServiceProcess myServer;
     std::unique_ptr<MainController> myController;
     QString myFile;
     qint64 myStartHwm = -1; // when the program has started, before its first request went out
+    GrowthTable myGrowth{"MB"};
 };
 
 namespace {
 
-constexpr qint64 SIZE = 200 * 1024 * 1024;
+constexpr qint64 MB = 1024 * 1024;
 constexpr int RUNS = 5;
 constexpr qint64 READ_CHUNK = 64 * 1024;
 
@@ -89,28 +95,11 @@ QString figures(QList<double> values, const char* unit)
 void BenchUploadForm::initTestCase()
 {
     myEnvironment = std::make_unique<TestEnvironment>();
-    myServer.setProgram(QStringLiteral(KRELVOX_FAKESERVICE_BINARY));
-    myServer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    myServer.start();
-    QVERIFY(myServer.waitForStarted());
-    QVERIFY(myServer.waitForReadyRead(10000));
-    const QByteArray line = myServer.readLine().trimmed();
-    QVERIFY2(line.startsWith("KRELVOX_SERVICE_BASE_URL="), line.constData());
-    // The request lines it prints are read and dropped.
-    connect(&myServer, &QProcess::readyReadStandardOutput, this, [this] { myServer.readAllStandardOutput(); });
-    qputenv(SERVICE_ENV_BASE_URL.toLatin1().constData(), line.mid(line.indexOf('=') + 1));
-
+    QVERIFY(myServer.start());
+    qputenv(SERVICE_ENV_BASE_URL.toLatin1().constData(), myServer.baseUrl().toLatin1());
     myFile = QDir(myEnvironment->home()).filePath(QStringLiteral("Revontulet.mp4"));
-    QFile file(myFile);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QByteArray block(1024 * 1024, Qt::Uninitialized);
-    for (int i = 0; i < block.size(); ++i)
-        block[i] = char(i * 131 % 251);
-    for (qint64 written = 0; written < SIZE; written += block.size())
-        QCOMPARE(file.write(block), qint64(block.size()));
-    file.close();
 
-    // The program as it starts, signed in, with the form open and filled in.
+    // The program as it starts, signed in, with the form open.
     MainControllerOptions options;
     options.fullScreen = false;
     myController = std::make_unique<MainController>(options);
@@ -125,26 +114,40 @@ void BenchUploadForm::initTestCase()
     myController->showUpload();
     UploadVideoController* upload = myController->getUploadController();
     QVERIFY(upload);
-    UploadVideoPage* page = upload->getUploadPage();
     const QString chosen = myFile;
     upload->setVideoFileChooser([chosen](QWidget*, const QString&, const QString&, const QString&) { return chosen; });
+}
+
+bool BenchUploadForm::chooseVideo(qint64 size)
+{
+    QFile file(myFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QByteArray block(int(MB), Qt::Uninitialized);
+    for (int i = 0; i < block.size(); ++i)
+        block[i] = char(i * 131 % 251);
+    for (qint64 written = 0; written < size; written += block.size())
+        if (file.write(block) != block.size())
+            return false;
+    file.close();
+    UploadVideoPage* page = myController->getUploadController()->getUploadPage();
     QTest::mouseClick(page->getBrowseButton(), Qt::LeftButton);
     page->getTitleField()->setText(QStringLiteral("Revontulet"));
     page->getDescriptionBox()->setPlainText(QStringLiteral("Aikavälikuvaus tammikuun yöltä."));
     page->getTagsField()->setText(QStringLiteral("lappi, yö"));
     page->getCategoryBox()->setCurrentIndex(page->getCategoryBox()->count() - 1);
-    QVERIFY(page->getUploadButton()->isEnabled());
+    return page->getUploadButton()->isEnabled();
 }
 
 void BenchUploadForm::cleanupTestCase()
 {
     myController.reset();
-    myServer.kill();
-    myServer.waitForFinished();
+    myServer.stop();
     myEnvironment.reset();
+    myGrowth.print();
 }
 
-qint64 BenchUploadForm::readFileNs(quint32& sum)
+qint64 BenchUploadForm::readFileNs(qint64 size, quint32& sum)
 {
     QFile file(myFile);
     QByteArray buffer(int(READ_CHUNK), Qt::Uninitialized);
@@ -159,7 +162,7 @@ qint64 BenchUploadForm::readFileNs(quint32& sum)
         total += n;
     }
     const qint64 elapsed = timer.nsecsElapsed();
-    return total == SIZE ? elapsed : -1;
+    return total == size ? elapsed : -1;
 }
 
 qint64 BenchUploadForm::uploadNs(QString& outcome)
@@ -186,9 +189,10 @@ qint64 BenchUploadForm::uploadNs(QString& outcome)
     return elapsed;
 }
 
-void BenchUploadForm::twoHundredMegabytes()
+void BenchUploadForm::measure(int megabytes)
 {
-    const double megabytes = double(SIZE) / (1024.0 * 1024.0);
+    const qint64 size = megabytes * MB;
+    QVERIFY(chooseVideo(size));
     QList<double> diskRates;
     QList<double> uploadRates;
     QList<double> ratios;
@@ -197,29 +201,34 @@ void BenchUploadForm::twoHundredMegabytes()
     for (int run = 0; run < RUNS; ++run) {
         quint32 sum = 0;
         QVERIFY(dropCachedPages(myFile));
-        const qint64 readNs = readFileNs(sum);
+        const qint64 readNs = readFileNs(size, sum);
         QVERIFY(readNs > 0);
         QVERIFY(dropCachedPages(myFile));
         QString outcome;
         const qint64 sendNs = uploadNs(outcome);
         QCOMPARE(outcome, TEXT_UPLOAD_FINISHED());
         QVERIFY(sendNs > 0);
-        diskRates << megabytes / (double(readNs) / 1e9);
-        uploadRates << megabytes / (double(sendNs) / 1e9);
+        // "upload <status> <bytes of the video part>"
+        QCOMPARE(myServer.waitForLine("upload ", 10000), QByteArray("upload 201 " + QByteArray::number(size)));
+        diskRates << double(megabytes) / (double(readNs) / 1e9);
+        uploadRates << double(megabytes) / (double(sendNs) / 1e9);
         ratios << uploadRates.last() / diskRates.last();
-        qInfo("run %d: disk %.0f MB/s, upload %.0f MB/s, ratio %.2f", run + 1, diskRates.last(), uploadRates.last(),
-              ratios.last());
     }
     const qint64 hwmAfter = processStatusKb("VmHWM:");
     const qint64 rssAfter = processStatusKb("VmRSS:");
-    qInfo("disk read:    %s", qPrintable(figures(diskRates, "MB/s")));
-    qInfo("upload:       %s", qPrintable(figures(uploadRates, "MB/s")));
-    qInfo("upload/disk:  %s", qPrintable(figures(ratios, "")));
-    qInfo("memory: VmHWM %lld -> %lld kB (peak growth %lld kB), VmRSS %lld -> %lld kB, %d uploads of %lld kB",
-          hwmBefore, hwmAfter, hwmAfter - hwmBefore, rssBefore, rssAfter, RUNS, SIZE / 1024);
-    qInfo("since start-up (categories read, form built and filled in): VmHWM %lld -> %lld kB (growth %lld kB)",
-          myStartHwm, hwmAfter, hwmAfter - myStartHwm);
+    std::printf("-- %d MB\n", megabytes);
+    std::printf("disk read:    %s\n", qPrintable(figures(diskRates, "MB/s")));
+    std::printf("upload:       %s\n", qPrintable(figures(uploadRates, "MB/s")));
+    std::printf("upload/disk:  %s\n", qPrintable(figures(ratios, "")));
+    std::printf("memory: VmHWM %lld -> %lld kB (peak growth %lld kB), VmRSS %lld -> %lld kB, %d uploads of %lld kB\n",
+                hwmBefore, hwmAfter, hwmAfter - hwmBefore, rssBefore, rssAfter, RUNS, size / 1024);
+    std::printf("since start-up (categories read, form built and filled in): VmHWM %lld -> %lld kB (growth %lld kB)\n",
+                myStartHwm, hwmAfter, hwmAfter - myStartHwm);
+    std::fflush(stdout);
+    std::sort(uploadRates.begin(), uploadRates.end());
     std::sort(ratios.begin(), ratios.end());
+    myGrowth.add(QStringLiteral("upload time, ms"), megabytes, megabytes * 1000.0 / uploadRates.at(RUNS / 2));
+    myGrowth.add(QStringLiteral("upload / disk rate"), megabytes, ratios.at(RUNS / 2));
     QVERIFY2(hwmAfter - hwmBefore < 5 * 1024, "peak memory grew by 5 MB or more");
     QVERIFY2(ratios.at(ratios.size() / 2) >= 0.5, "the upload is slower than half the disk's read speed");
 }

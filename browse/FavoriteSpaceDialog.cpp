@@ -2,7 +2,6 @@
 
 #include "browse/BrowseTexts.h"
 #include "shell/ShellConstants.h"
-#include "shell/ShellStyles.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -15,7 +14,6 @@ FavoriteSpaceDialog::FavoriteSpaceDialog(QWidget* parent)
     setTitle(TEXT_VIDEO_CANNOT_BE_DOWNLOADED());
     setText(TEXT_NOT_ENOUGH_SPACE());
     for (QPushButton* button : {myFavoritesButton, mySettingsButton}) {
-        button->setStyleSheet(STYLE_PUSH_BUTTON);
         button->setMinimumSize(DIALOG_BUTTON_MIN_WIDTH, DIALOG_BUTTON_HEIGHT);
         buttonRow()->addWidget(button);
     }

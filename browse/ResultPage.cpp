@@ -86,25 +86,30 @@ QPushButton* makeButton(const QString& text, QWidget* parent)
 } // namespace
 
 ResultPage::ResultPage(Repository& repository, PageHistory& history, QWidget* parent)
-    : PageBase(parent),
-      myRepository(repository),
-      myHistory(history),
-      myHeader(new PageHeader(QString(), this)),
-      myTimeBox(new SelectionBox(1, myHeader)),
-      mySortBox(new SelectionBox(1, myHeader)),
-      myList(new VideoSweepList(this)),
-      myDelegate(new VideoEntryItemDelegate(myList, VideoEntryItemDelegate::eAuthorMode)),
-      myModel(new VideoListModel(&repository, myList)),
-      myProgressRoll(new ProgressRoll(this)),
-      myNoResultsLabel(new QLabel(TEXT_NO_VIDEOS_FOUND(), this)),
-      myPlayButton(makeButton(TEXT_PLAY(), this)),
-      myAddLinkButton(makeButton(TEXT_ADD_LINK(), this)),
-      mySaveButton(makeButton(TEXT_SAVE_VIDEO(), this)),
-      myPreviousButton(makeButton(TEXT_PREVIOUS(), this)),
-      myNextButton(makeButton(TEXT_NEXT(), this)),
-      myRangeLabel(new QLabel(this))
+    : PageBase(parent), myRepository(repository), myHistory(history)
 {
-    setStyleSheet(STYLE_PAGE);
+    // The widgets are built when the page is first shown or used (buildPage()).
+    connect(&myRepository, &Repository::settingChanged, this, &ResultPage::settingChanged);
+}
+
+ResultPage::~ResultPage() = default;
+
+void ResultPage::buildPage()
+{
+    myHeader = new PageHeader(QString(), this);
+    myTimeBox = new SelectionBox(1, myHeader);
+    mySortBox = new SelectionBox(1, myHeader);
+    myList = new VideoSweepList(this);
+    myDelegate = new VideoEntryItemDelegate(myList, VideoEntryItemDelegate::eAuthorMode);
+    myModel = new VideoListModel(&myRepository, myList);
+    myProgressRoll = new ProgressRoll(this);
+    myNoResultsLabel = new QLabel(TEXT_NO_VIDEOS_FOUND(), this);
+    myPlayButton = makeButton(TEXT_PLAY(), this);
+    myAddLinkButton = makeButton(TEXT_ADD_LINK(), this);
+    mySaveButton = makeButton(TEXT_SAVE_VIDEO(), this);
+    myPreviousButton = makeButton(TEXT_PREVIOUS(), this);
+    myNextButton = makeButton(TEXT_NEXT(), this);
+    myRangeLabel = new QLabel(this);
 
     // 1. Header: the time frame and sort boxes go before the back button.
     for (SelectionBox* box : {myTimeBox, mySortBox}) {
@@ -170,7 +175,8 @@ ResultPage::ResultPage(Repository& repository, PageHistory& history, QWidget* pa
     layout->addLayout(body, 1);
     layout->addLayout(paging);
 
-    // 5. The stored defaults of the boxes.
+    // 5. The stored defaults of the boxes, and the sort orders given so far.
+    applySortOrders();
     QString storedTime;
     myRepository.getSetting(SETTING_TIME_FILTER, storedTime);
     myStoredTimeFilter = storedTime;
@@ -192,18 +198,17 @@ ResultPage::ResultPage(Repository& repository, PageHistory& history, QWidget* pa
     connect(myList, &SweepListBase::selectionCleared, this, &ResultPage::selectionChanged);
     connect(myTimeBox, &SelectionBox::currentIndexChanged, this, &ResultPage::timeBoxClosed);
     connect(mySortBox, &SelectionBox::currentIndexChanged, this, &ResultPage::sortBoxClosed);
-    connect(&myRepository, &Repository::settingChanged, this, &ResultPage::settingChanged);
     setBackButton(myHeader->getBackButton(), myHistory);
 
     updateActions();
 }
 
-ResultPage::~ResultPage() = default;
 
 // ---- Request, boxes and state
 
 void ResultPage::setRequest(const ResultRequest& request)
 {
+    ensureBuilt();
     myRequest = request;
     myHeader->setTitle(titleOf(request));
     myTimeBox->setVisible(request.kind == ResultRequest::eFeed);
@@ -221,7 +226,15 @@ void ResultPage::setSortOrders(const CategoryMap& sortOrders)
 {
     // QMap iterates in key order.
     mySortKeys = sortOrders.keys();
-    mySortBox->setItems(sortOrders.values());
+    mySortLabels = sortOrders.values();
+    // A page not built yet takes them when it is.
+    if (isBuilt())
+        applySortOrders();
+}
+
+void ResultPage::applySortOrders()
+{
+    mySortBox->setItems(mySortLabels);
     int index = 0;
     myRepository.getSetting(SETTING_DEFAULT_SORTING_ORDER, index);
     setSortIndex(index);
@@ -229,6 +242,7 @@ void ResultPage::setSortOrders(const CategoryMap& sortOrders)
 
 QString ResultPage::timeFilterForRequest()
 {
+    ensureBuilt();
     QString stored;
     myRepository.getSetting(SETTING_TIME_FILTER, stored);
     if (stored != myStoredTimeFilter) {
@@ -242,28 +256,33 @@ QString ResultPage::timeFilterForRequest()
 
 int ResultPage::getTimeFrameIndex() const
 {
+    ensureBuilt();
     return myTimeBox->currentIndex();
 }
 
 void ResultPage::setTimeFrameIndex(int index)
 {
+    ensureBuilt();
     if (index >= 0 && index < myTimeBox->count())
         myTimeBox->setCurrentIndex(index);
 }
 
 QString ResultPage::getSortBy() const
 {
+    ensureBuilt();
     const int index = mySortBox->currentIndex();
     return index >= 0 && index < mySortKeys.count() ? mySortKeys.at(index) : QString();
 }
 
 int ResultPage::getSortIndex() const
 {
+    ensureBuilt();
     return mySortBox->currentIndex();
 }
 
 void ResultPage::setSortIndex(int index)
 {
+    ensureBuilt();
     if (index >= 0 && index < mySortBox->count())
         mySortBox->setCurrentIndex(index);
 }
@@ -275,12 +294,14 @@ void ResultPage::setSortBy(const QString& key)
 
 void ResultPage::settingChanged(const QString& key, int value)
 {
-    if (key == SETTING_DEFAULT_SORTING_ORDER)
+    // A page not built yet reads the setting when it is.
+    if (key == SETTING_DEFAULT_SORTING_ORDER && isBuilt())
         setSortIndex(value);
 }
 
 void ResultPage::startFilling()
 {
+    ensureBuilt();
     myNoResultsLabel->hide();
     myRangeLabel->clear();
     myPreviousButton->setEnabled(false);
@@ -293,6 +314,7 @@ void ResultPage::startFilling()
 
 void ResultPage::showFilled(int firstIndex, int lastIndex, int total)
 {
+    ensureBuilt();
     stopFilling();
     myNoResultsLabel->hide();
     myRangeLabel->setText(TEXT_RESULT_RANGE().arg(firstIndex).arg(lastIndex).arg(total));
@@ -303,6 +325,7 @@ void ResultPage::showFilled(int firstIndex, int lastIndex, int total)
 
 void ResultPage::showNoResults()
 {
+    ensureBuilt();
     stopFilling();
     myRangeLabel->clear();
     myNoResultsLabel->show();
@@ -313,6 +336,7 @@ void ResultPage::showNoResults()
 
 void ResultPage::showFailed()
 {
+    ensureBuilt();
     stopFilling();
     myPreviousButton->setEnabled(myRequest.startIndex > 1);
     myNextButton->setEnabled(false);
@@ -320,6 +344,7 @@ void ResultPage::showFailed()
 
 void ResultPage::stopFilling()
 {
+    ensureBuilt();
     myProgressRoll->stop();
     myProgressRoll->hide();
     updateActions();
@@ -327,6 +352,7 @@ void ResultPage::stopFilling()
 
 bool ResultPage::isFilling() const
 {
+    ensureBuilt();
     return myProgressRoll->isRunning();
 }
 
@@ -334,6 +360,7 @@ bool ResultPage::isFilling() const
 
 void ResultPage::restorePosition(int scrollValue, int row)
 {
+    ensureBuilt();
     myPendingScroll = scrollValue;
     myPendingRow = row;
     applyPosition();
@@ -362,11 +389,13 @@ void ResultPage::applyPosition()
 
 int ResultPage::getScrollPosition() const
 {
+    ensureBuilt();
     return myList->verticalScrollBar()->value();
 }
 
 int ResultPage::getCurrentRow() const
 {
+    ensureBuilt();
     const QModelIndex current = myList->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
@@ -375,6 +404,7 @@ int ResultPage::getCurrentRow() const
 
 void ResultPage::addToPageHistory()
 {
+    ensureBuilt();
     auto* item = new HistoryItemResult(myRequest);
     item->setScrollPosition(getScrollPosition());
     item->setCurrentRow(getCurrentRow());
@@ -385,6 +415,8 @@ void ResultPage::addToPageHistory()
 
 void ResultPage::blockUiSignals(bool block)
 {
+    if (!isBuilt())
+        return;
     for (QObject* control : std::initializer_list<QObject*>{myList, myTimeBox, mySortBox, myPlayButton,
                                                             myAddLinkButton, mySaveButton, myPreviousButton,
                                                             myNextButton})
@@ -393,6 +425,7 @@ void ResultPage::blockUiSignals(bool block)
 
 void ResultPage::setPageFocus()
 {
+    ensureBuilt();
     myList->setFocus(Qt::OtherFocusReason);
 }
 
@@ -406,7 +439,8 @@ void ResultPage::showEvent(QShowEvent* event)
 void ResultPage::hideEvent(QHideEvent* event)
 {
     PageBase::hideEvent(event);
-    myList->stopKineticScroll();
+    if (myList)
+        myList->stopKineticScroll();
 }
 
 // ---- Rows and actions

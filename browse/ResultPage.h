@@ -22,7 +22,8 @@ class VideoSweepList;
 // box for searches) the kinetic list of video rows with a busy indicator while it
 // fills, a column of actions for the selected video (play, add as a link, save a
 // copy) and a paging bar. The page turns the user's actions into signals for its
-// controller and records itself in the page history before it leaves.
+// controller and records itself in the page history before it leaves. Its widgets are
+// built when it is first shown or used.
 class ResultPage : public PageBase
 {
     Q_OBJECT
@@ -30,19 +31,19 @@ public:
     ResultPage(Repository& repository, PageHistory& history, QWidget* parent);
     ~ResultPage() override;
 
-    VideoListModel* getModel() const { return myModel; }
-    VideoSweepList* getList() const { return myList; }
-    PageHeader* getHeader() const { return myHeader; }
-    SelectionBox* getTimeBox() const { return myTimeBox; }
-    SelectionBox* getSortBox() const { return mySortBox; }
-    QPushButton* getPlayButton() const { return myPlayButton; }
-    QPushButton* getAddLinkButton() const { return myAddLinkButton; }
-    QPushButton* getSaveButton() const { return mySaveButton; }
-    QPushButton* getPreviousButton() const { return myPreviousButton; }
-    QPushButton* getNextButton() const { return myNextButton; }
-    QLabel* getRangeLabel() const { return myRangeLabel; }
-    QLabel* getNoResultsLabel() const { return myNoResultsLabel; }
-    ProgressRoll* getProgressRoll() const { return myProgressRoll; }
+    VideoListModel* getModel() const { ensureBuilt(); return myModel; }
+    VideoSweepList* getList() const { ensureBuilt(); return myList; }
+    PageHeader* getHeader() const { ensureBuilt(); return myHeader; }
+    SelectionBox* getTimeBox() const { ensureBuilt(); return myTimeBox; }
+    SelectionBox* getSortBox() const { ensureBuilt(); return mySortBox; }
+    QPushButton* getPlayButton() const { ensureBuilt(); return myPlayButton; }
+    QPushButton* getAddLinkButton() const { ensureBuilt(); return myAddLinkButton; }
+    QPushButton* getSaveButton() const { ensureBuilt(); return mySaveButton; }
+    QPushButton* getPreviousButton() const { ensureBuilt(); return myPreviousButton; }
+    QPushButton* getNextButton() const { ensureBuilt(); return myNextButton; }
+    QLabel* getRangeLabel() const { ensureBuilt(); return myRangeLabel; }
+    QLabel* getNoResultsLabel() const { ensureBuilt(); return myNoResultsLabel; }
+    ProgressRoll* getProgressRoll() const { ensureBuilt(); return myProgressRoll; }
 
     // ---- Used by the controller
     // The list the page shows from now on: sets the title and shows the box that
@@ -102,6 +103,7 @@ Q_SIGNALS:
     void sortOrderChanged(const QString& sortBy);
 
 protected:
+    void buildPage() override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -121,26 +123,30 @@ private:
     VideoEntry* selectedEntry() const;
     void applyPosition();
     void updateActions();
+    // The sort box's entries from the sort orders given (setSortOrders()).
+    void applySortOrders();
 
     Repository& myRepository;
     PageHistory& myHistory;
-    PageHeader* myHeader;
-    SelectionBox* myTimeBox;
-    SelectionBox* mySortBox;
-    VideoSweepList* myList;
-    VideoEntryItemDelegate* myDelegate;
-    VideoListModel* myModel;
-    ProgressRoll* myProgressRoll;
-    QLabel* myNoResultsLabel;
-    QPushButton* myPlayButton;
-    QPushButton* myAddLinkButton;
-    QPushButton* mySaveButton;
-    QPushButton* myPreviousButton;
-    QPushButton* myNextButton;
-    QLabel* myRangeLabel;
+    // The widgets, built by buildPage().
+    PageHeader* myHeader = nullptr;
+    SelectionBox* myTimeBox = nullptr;
+    SelectionBox* mySortBox = nullptr;
+    VideoSweepList* myList = nullptr;
+    VideoEntryItemDelegate* myDelegate = nullptr;
+    VideoListModel* myModel = nullptr;
+    ProgressRoll* myProgressRoll = nullptr;
+    QLabel* myNoResultsLabel = nullptr;
+    QPushButton* myPlayButton = nullptr;
+    QPushButton* myAddLinkButton = nullptr;
+    QPushButton* mySaveButton = nullptr;
+    QPushButton* myPreviousButton = nullptr;
+    QPushButton* myNextButton = nullptr;
+    QLabel* myRangeLabel = nullptr;
 
     ResultRequest myRequest;
     QStringList mySortKeys;
+    QStringList mySortLabels;
     // The stored time frame the page last took over.
     QString myStoredTimeFilter;
     int myPendingScroll = -1;

@@ -25,22 +25,27 @@
 #include <QVBoxLayout>
 
 SearchPage::SearchPage(Repository& repository, PageHistory& history, const CategoryMap& sortOrders, QWidget* parent)
-    : PageBase(parent),
-      myRepository(repository),
-      myHistory(history),
-      myHeader(new PageHeader(TEXT_SEARCH(), this)),
-      myQueryField(new QLineEdit(this)),
-      mySearchButton(new QPushButton(TEXT_SEARCH(), this)),
-      myCategoryLabel(new QLabel(TEXT_CATEGORY(), this)),
-      myCategoryBox(new SelectionBox(1, this)),
-      mySortLabel(new QLabel(TEXT_SORT_BY(), this)),
-      mySortBox(new SelectionBox(1, this)),
-      myHistoryLabel(new QLabel(TEXT_SEARCH_HISTORY(), this)),
-      myHistoryList(new UniformSweepList(this, 0)),
-      myHistoryModel(new QStringListModel(this)),
-      myCompleter(new QCompleter(myHistoryModel, this))
+    : PageBase(parent), myRepository(repository), myHistory(history), mySortOrders(sortOrders)
 {
-    setStyleSheet(STYLE_PAGE);
+    // The widgets are built when the page is first shown or used (buildPage()).
+    connect(&myRepository, &Repository::settingChanged, this, &SearchPage::settingChanged);
+}
+
+SearchPage::~SearchPage() = default;
+
+void SearchPage::buildPage()
+{
+    myHeader = new PageHeader(TEXT_SEARCH(), this);
+    myQueryField = new QLineEdit(this);
+    mySearchButton = new QPushButton(TEXT_SEARCH(), this);
+    myCategoryLabel = new QLabel(TEXT_CATEGORY(), this);
+    myCategoryBox = new SelectionBox(1, this);
+    mySortLabel = new QLabel(TEXT_SORT_BY(), this);
+    mySortBox = new SelectionBox(1, this);
+    myHistoryLabel = new QLabel(TEXT_SEARCH_HISTORY(), this);
+    myHistoryList = new UniformSweepList(this, 0);
+    myHistoryModel = new QStringListModel(this);
+    myCompleter = new QCompleter(myHistoryModel, this);
 
     // 1. The query row.
     myQueryField->setStyleSheet(STYLE_LINE_EDIT);
@@ -58,8 +63,10 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
         label->setStyleSheet(STYLE_LABEL_18);
     for (SelectionBox* box : {myCategoryBox, mySortBox})
         box->setFixedWidth(SEARCH_BOX_WIDTH);
-    mySortKeys = sortOrders.keys(); // in key order, like the labels below
-    mySortBox->setItems(sortOrders.values());
+    mySortKeys = mySortOrders.keys(); // in key order, like the labels below
+    mySortBox->setItems(mySortOrders.values());
+    if (!myCategoryLabels.isEmpty())
+        myCategoryBox->setItems(myCategoryLabels);
     int sortIndex = 0;
     myRepository.getSetting(SETTING_DEFAULT_SORTING_ORDER, sortIndex);
     if (sortIndex >= 0 && sortIndex < mySortBox->count())
@@ -108,39 +115,47 @@ SearchPage::SearchPage(Repository& repository, PageHistory& history, const Categ
     connect(myHistoryList, &UniformSweepList::selectionMade, this, &SearchPage::historySelectionChanged);
     connect(myHistoryList, &UniformSweepList::textSelected, this, &SearchPage::historyChosen);
     connect(myHistoryList, &QAbstractItemView::activated, this, &SearchPage::historyChosen);
-    connect(&myRepository, &Repository::settingChanged, this, &SearchPage::settingChanged);
     setBackButton(myHeader->getBackButton(), myHistory);
 }
 
-SearchPage::~SearchPage() = default;
-
 QStringList SearchPage::getHistory() const
 {
+    ensureBuilt();
     return myHistoryModel->stringList();
 }
 
 bool SearchPage::isCompletionEnabled() const
 {
+    ensureBuilt();
     return myQueryField->completer() != nullptr;
 }
 
 QString SearchPage::getCategory() const
 {
+    ensureBuilt();
     const int index = myCategoryBox->currentIndex();
     return index >= 0 && index < myCategoryKeys.count() ? myCategoryKeys.at(index) : QString();
 }
 
 QString SearchPage::getSortBy() const
 {
+    ensureBuilt();
     const int index = mySortBox->currentIndex();
     return index >= 0 && index < mySortKeys.count() ? mySortKeys.at(index) : QString();
 }
 
 void SearchPage::setCategories(CategoryMap& categories)
 {
+    myCategoryLabels = categories.values();
+    // A page not built yet takes them when it is, with nothing chosen.
+    if (!isBuilt()) {
+        myCategoryKeys = categories.keys();
+        return;
+    }
     const QString chosen = getCategory();
     myCategoryKeys = categories.keys();
-    myCategoryBox->setItems(categories.values());
+    if (!myCategoryLabels.isEmpty())
+        myCategoryBox->setItems(myCategoryLabels);
     const int index = myCategoryKeys.indexOf(chosen);
     if (index > 0)
         myCategoryBox->setCurrentIndex(index);
@@ -148,6 +163,9 @@ void SearchPage::setCategories(CategoryMap& categories)
 
 void SearchPage::settingChanged(const QString& key, int value)
 {
+    // A page not built yet reads the settings when it is.
+    if (!isBuilt())
+        return;
     if (key == SETTING_SEARCH_COMPLETION_ENABLED) {
         setCompletionEnabled(value >= 1);
     } else if (key == SETTING_DEFAULT_SORTING_ORDER) {
@@ -163,11 +181,15 @@ void SearchPage::setCompletionEnabled(bool enabled)
 
 void SearchPage::clearHistoryList()
 {
+    // A page not built yet reads the (emptied) store when it is.
+    if (!isBuilt())
+        return;
     myHistoryModel->setStringList(QStringList());
 }
 
 void SearchPage::reloadHistory()
 {
+    ensureBuilt();
     QStringList texts;
     myRepository.getSearchHistory(texts);
     myHistoryModel->setStringList(texts);
@@ -175,6 +197,7 @@ void SearchPage::reloadHistory()
 
 void SearchPage::startSearch()
 {
+    ensureBuilt();
     const QString text = myQueryField->text().trimmed();
     if (text.isEmpty())
         return;
@@ -206,6 +229,8 @@ void SearchPage::addToPageHistory()
 
 void SearchPage::blockUiSignals(bool block)
 {
+    if (!isBuilt())
+        return;
     for (QObject* control : std::initializer_list<QObject*>{myQueryField, mySearchButton, myCategoryBox, mySortBox,
                                                             myHistoryList})
         control->blockSignals(block);
@@ -213,5 +238,6 @@ void SearchPage::blockUiSignals(bool block)
 
 void SearchPage::setPageFocus()
 {
+    ensureBuilt();
     myQueryField->setFocus(Qt::OtherFocusReason);
 }

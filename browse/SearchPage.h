@@ -20,7 +20,8 @@ class UniformSweepList;
 // The search form: the query field, completed from the earlier searches while
 // SETTING_SEARCH_COMPLETION_ENABLED is on, a category and a sort order, and the list
 // of earlier searches (most recent first): picking one fills the field, choosing it
-// (double tap, a second tap or Return) searches for it at once.
+// (double tap, a second tap or Return) searches for it at once. Its widgets are built
+// when it is first shown or used.
 class SearchPage : public PageBase
 {
     Q_OBJECT
@@ -29,11 +30,11 @@ public:
     SearchPage(Repository& repository, PageHistory& history, const CategoryMap& sortOrders, QWidget* parent);
     ~SearchPage() override;
 
-    QLineEdit* getQueryField() const { return myQueryField; }
-    QPushButton* getSearchButton() const { return mySearchButton; }
-    SelectionBox* getCategoryBox() const { return myCategoryBox; }
-    SelectionBox* getSortBox() const { return mySortBox; }
-    UniformSweepList* getHistoryList() const { return myHistoryList; }
+    QLineEdit* getQueryField() const { ensureBuilt(); return myQueryField; }
+    QPushButton* getSearchButton() const { ensureBuilt(); return mySearchButton; }
+    SelectionBox* getCategoryBox() const { ensureBuilt(); return myCategoryBox; }
+    SelectionBox* getSortBox() const { ensureBuilt(); return mySortBox; }
+    UniformSweepList* getHistoryList() const { ensureBuilt(); return myHistoryList; }
     QStringList getHistory() const;
     bool isCompletionEnabled() const;
 
@@ -67,23 +68,29 @@ private Q_SLOTS:
     void historySelectionChanged();
     void historyChosen(const QModelIndex& index);
 
+protected:
+    void buildPage() override;
+
 private:
     void setCompletionEnabled(bool enabled);
 
     Repository& myRepository;
     PageHistory& myHistory;
-    PageHeader* myHeader;
-    QLineEdit* myQueryField;
-    QPushButton* mySearchButton;
-    QLabel* myCategoryLabel;
-    SelectionBox* myCategoryBox;
-    QLabel* mySortLabel;
-    SelectionBox* mySortBox;
-    QLabel* myHistoryLabel;
-    UniformSweepList* myHistoryList;
-    QStringListModel* myHistoryModel;
-    QCompleter* myCompleter;
+    CategoryMap mySortOrders;
+    // The widgets, built by buildPage().
+    PageHeader* myHeader = nullptr;
+    QLineEdit* myQueryField = nullptr;
+    QPushButton* mySearchButton = nullptr;
+    QLabel* myCategoryLabel = nullptr;
+    SelectionBox* myCategoryBox = nullptr;
+    QLabel* mySortLabel = nullptr;
+    SelectionBox* mySortBox = nullptr;
+    QLabel* myHistoryLabel = nullptr;
+    UniformSweepList* myHistoryList = nullptr;
+    QStringListModel* myHistoryModel = nullptr;
+    QCompleter* myCompleter = nullptr;
     QStringList myCategoryKeys;
+    QStringList myCategoryLabels;
     QStringList mySortKeys;
 };
 

@@ -154,6 +154,9 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
 
 void FavoriteResultController::refreshLists()
 {
+    // A page that has not been shown yet holds nothing to keep: it is filled when shown.
+    if (!myPage->isBuilt())
+        return;
     PlayListSweepList* playLists = myPage->getPlayListView();
     FavoriteSweepList* entries = myPage->getFavoriteView();
     const int playListRow = playLists->currentIndex().row();

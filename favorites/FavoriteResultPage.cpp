@@ -61,21 +61,37 @@ bool isFolderType(int type)
 FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, PageHistory& history)
     : PageBase(parent), myRepository(repository), myHistory(history)
 {
+    // The models exist from the start (the controller and the account's reads fill
+    // them); the widgets are built when the page is first shown or used (buildPage()).
+    myFavoriteModel = new VideoListModel(&myRepository, this);
+    myPlayListModel = new PlayListModel(&myRepository, this);
+    mySparePlayListModel = new PlayListModel(&myRepository, this);
+    mySpareFavoriteModel = new VideoListModel(&myRepository, this);
+
+    // A refill deletes the entries: nothing may point at the old ones afterwards
+    // (a refill can arrive during a drag, from a finished background download).
+    connect(myFavoriteModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::favoritesAboutToBeReset);
+    connect(myPlayListModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::playListsAboutToBeReset);
+    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
+            &FavoriteResultPage::backgroundDownloadStatusChanged);
+}
+
+FavoriteResultPage::~FavoriteResultPage() = default;
+
+void FavoriteResultPage::buildPage()
+{
     // The two lists with their painters and models.
     myFavoriteView = new FavoriteSweepList(this, this);
     myPlayListView = new PlayListSweepList(this, this);
     myFavoriteDelegate = new FavoriteItemDelegate(myFavoriteView);
     myFavoriteView->setItemDelegate(myFavoriteDelegate);
     myFavoriteDelegate->setDelegateMode(FavoriteItemDelegate::eFavoriteMode);
+    myFavoriteDelegate->setDownloadProgress(myDownloadPercent, myDownloadVideoId);
     myPlayListDelegate = new PlayListDelegate(myPlayListView);
     myPlayListView->setItemDelegate(myPlayListDelegate);
     myPlayListDelegate->setPlayListType(ePlayListAllFavorites);
-    myFavoriteModel = new VideoListModel(&myRepository, this);
     myFavoriteView->setModel(myFavoriteModel);
-    myPlayListModel = new PlayListModel(&myRepository, myPlayListView);
     myPlayListView->setModel(myPlayListModel);
-    mySparePlayListModel = new PlayListModel(&myRepository, this);
-    mySpareFavoriteModel = new VideoListModel(&myRepository, this);
 
     connect(myFavoriteView, qOverload<const QModelIndex&>(&QAbstractItemView::doubleClicked), this,
             &FavoriteResultPage::videoDoubleClicked);
@@ -92,13 +108,6 @@ FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, 
     myFavoriteView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
     myPlayListView->setStyleSheet(STYLE_SWEEP_LIST_FOCUSABLE);
 
-    // A refill deletes the entries: nothing may point at the old ones afterwards
-    // (a refill can arrive during a drag, from a finished background download).
-    connect(myFavoriteModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::favoritesAboutToBeReset);
-    connect(myPlayListModel, &QAbstractItemModel::modelAboutToBeReset, this, &FavoriteResultPage::playListsAboutToBeReset);
-    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
-            &FavoriteResultPage::backgroundDownloadStatusChanged);
-
     buildLayout();
     setAcceptDrops(true);
     myFavoriteView->setAcceptDrops(false);
@@ -107,12 +116,8 @@ FavoriteResultPage::FavoriteResultPage(QWidget* parent, Repository& repository, 
     updateButtons();
 }
 
-FavoriteResultPage::~FavoriteResultPage() = default;
-
 void FavoriteResultPage::buildLayout()
 {
-    setStyleSheet(STYLE_PAGE);
-
     // Header band: the shared one, with the logo, the title and the back button.
     PageHeader* header = new PageHeader(TEXT_FAVORITES_TITLE(), this);
     myBackButton = header->getBackButton();
@@ -178,11 +183,13 @@ void FavoriteResultPage::buildLayout()
 
 QPushButton* FavoriteResultPage::getPlayListButton(ePlayListButton which) const
 {
+    ensureBuilt();
     return qobject_cast<QPushButton*>(myPlayListButtons->widget(which));
 }
 
 QPushButton* FavoriteResultPage::getActionButton(eActionButton which) const
 {
+    ensureBuilt();
     return qobject_cast<QPushButton*>(myActionButtons->widget(which));
 }
 
@@ -190,6 +197,7 @@ QPushButton* FavoriteResultPage::getActionButton(eActionButton which) const
 
 void FavoriteResultPage::setListModes(int favouriteMode, int playListType)
 {
+    ensureBuilt();
     myFavoriteDelegate->setDelegateMode(favouriteMode);
     myPlayListDelegate->setPlayListType(playListType);
     updateButtons();
@@ -199,6 +207,7 @@ void FavoriteResultPage::setListModes(int favouriteMode, int playListType)
 
 void FavoriteResultPage::selectPlayListById(int playListId)
 {
+    ensureBuilt();
     QModelIndex index = myPlayListModel->getPlayListIndex(playListId);
     if (!index.isValid())
         index = myPlayListModel->index(0, 0);
@@ -207,6 +216,7 @@ void FavoriteResultPage::selectPlayListById(int playListId)
 
 PlayList* FavoriteResultPage::getSelectedPlayList() const
 {
+    ensureBuilt();
     const QModelIndex index = myPlayListView->currentIndex();
     if (!index.isValid())
         return nullptr;
@@ -215,6 +225,7 @@ PlayList* FavoriteResultPage::getSelectedPlayList() const
 
 VideoEntry* FavoriteResultPage::getSelectedFavorite() const
 {
+    ensureBuilt();
     if (myFavoriteDelegate->getDelegateMode() == FavoriteItemDelegate::eEmptyListMode)
         return nullptr;
     const QModelIndex index = myFavoriteView->currentIndex();
@@ -264,7 +275,8 @@ void FavoriteResultPage::favoriteItemSelectionCleared()
 void FavoriteResultPage::favoritesAboutToBeReset()
 {
     myDragDropFavorite = nullptr;
-    myFavoriteDelegate->setDropIndicator(nullptr, 0);
+    if (myFavoriteDelegate)
+        myFavoriteDelegate->setDropIndicator(nullptr, 0);
 }
 
 void FavoriteResultPage::playListsAboutToBeReset()
@@ -305,12 +317,10 @@ bool FavoriteResultPage::backgroundDownloadingEnabled() const
 void FavoriteResultPage::backgroundDownloadStatusChanged()
 {
     // Switched off, the download stops: no entry is being fetched any more.
-    if (!backgroundDownloadingEnabled()) {
-        myDownloadVideoId.clear();
-        myFavoriteDelegate->setDownloadProgress(0, QString());
-        myFavoriteView->viewport()->update();
-    }
-    updateButtons();
+    if (!backgroundDownloadingEnabled())
+        setDownloadProgress(0, QString());
+    if (isBuilt())
+        updateButtons();
 }
 
 void FavoriteResultPage::downloadSwitchClicked()
@@ -519,13 +529,44 @@ int FavoriteResultPage::shownRowCount(const PlayList* shown) const
 
 void FavoriteResultPage::setDownloadProgress(double percent, const QString& videoId)
 {
+    const QString before = myDownloadVideoId;
+    const int shownBefore = int(myDownloadPercent);
     myDownloadVideoId = videoId;
+    myDownloadPercent = percent;
+    // A page not built yet gives its painter the last report when it is.
+    if (!isBuilt())
+        return;
     myFavoriteDelegate->setDownloadProgress(percent, videoId);
-    myFavoriteView->viewport()->update();
+    // Only the download queue's rows show it, in whole percents: the row being fetched
+    // is repainted when its figure changes, and the one fetched before when another
+    // takes its place.
+    if (myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eDownloadMode
+        || (videoId == before && int(percent) == shownBefore))
+        return;
+    repaintRowOf(videoId);
+    if (before != videoId)
+        repaintRowOf(before);
+}
+
+void FavoriteResultPage::repaintRowOf(const QString& videoId)
+{
+    if (videoId.isEmpty())
+        return;
+    // The rows on screen, from the one at the top of the viewport.
+    const QModelIndex top = myFavoriteView->indexAt(QPoint(0, 0));
+    const int height = myFavoriteView->viewport()->height();
+    for (int row = top.isValid() ? top.row() : 0; row < myFavoriteModel->rowCount(); ++row) {
+        const QModelIndex index = myFavoriteModel->index(row, 0);
+        if (myFavoriteView->visualRect(index).top() >= height)
+            return;
+        if (myFavoriteModel->entryAt(row)->getVideoId() == videoId)
+            myFavoriteView->update(index);
+    }
 }
 
 bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
 {
+    ensureBuilt();
     return myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue && entry
         && !myDownloadVideoId.isEmpty() && entry->getVideoId() == myDownloadVideoId;
 }
@@ -534,6 +575,7 @@ bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
 
 void FavoriteResultPage::setPageFocus()
 {
+    ensureBuilt();
     myPlayListView->setFocus(Qt::OtherFocusReason);
     if (myFocusManager)
         myFocusManager->useList(0, myPlayListView);
@@ -541,6 +583,7 @@ void FavoriteResultPage::setPageFocus()
 
 void FavoriteResultPage::addToPageHistory()
 {
+    ensureBuilt();
     const QModelIndex favorite = myFavoriteView->currentIndex();
     myHistory.add(new HistoryItemFavorites(myShownPlayListId, favorite.isValid() ? favorite.row() : -1,
                                            myFavoriteView->verticalScrollBar()->value(),

@@ -30,7 +30,8 @@ class VideoListModel;
 // name field into requests (the vs* signals) that its controller hands to the video
 // service's command queue.
 // Its drag and drop handling is in FavoriteResultPageDrops.cpp, its keys and focus
-// ring in FavoriteResultPageKeys.cpp.
+// ring in FavoriteResultPageKeys.cpp. Its models exist from the start, its widgets are
+// built when it is first shown or used.
 class FavoriteResultPage : public PageBase
 {
     Q_OBJECT
@@ -47,19 +48,19 @@ public:
     // The models beside the shown ones, which the account's reads fill.
     PlayListModel* getSparePlayListModel() const { return mySparePlayListModel; }
     VideoListModel* getSpareFavoriteModel() const { return mySpareFavoriteModel; }
-    PlayListSweepList* getPlayListView() const { return myPlayListView; }
-    FavoriteSweepList* getFavoriteView() const { return myFavoriteView; }
-    PlayListDelegate* getPlayListDelegate() const { return myPlayListDelegate; }
-    FavoriteItemDelegate* getFavoriteDelegate() const { return myFavoriteDelegate; }
-    BackButton* getBackButton() const { return myBackButton; }
-    QStackedWidget* getPlayListButtons() const { return myPlayListButtons; }
-    QStackedWidget* getActionButtons() const { return myActionButtons; }
+    PlayListSweepList* getPlayListView() const { ensureBuilt(); return myPlayListView; }
+    FavoriteSweepList* getFavoriteView() const { ensureBuilt(); return myFavoriteView; }
+    PlayListDelegate* getPlayListDelegate() const { ensureBuilt(); return myPlayListDelegate; }
+    FavoriteItemDelegate* getFavoriteDelegate() const { ensureBuilt(); return myFavoriteDelegate; }
+    BackButton* getBackButton() const { ensureBuilt(); return myBackButton; }
+    QStackedWidget* getPlayListButtons() const { ensureBuilt(); return myPlayListButtons; }
+    QStackedWidget* getActionButtons() const { ensureBuilt(); return myActionButtons; }
     QPushButton* getPlayListButton(ePlayListButton which) const;
     QPushButton* getActionButton(eActionButton which) const;
-    QPushButton* getTrashButton() const { return myTrashButton; }
-    QPushButton* getSearchButton() const { return mySearchButton; }
-    QLineEdit* getNameField() const { return myNameField; }
-    FocusManager* getFocusManager() const { return myFocusManager; }
+    QPushButton* getTrashButton() const { ensureBuilt(); return myTrashButton; }
+    QPushButton* getSearchButton() const { ensureBuilt(); return mySearchButton; }
+    QLineEdit* getNameField() const { ensureBuilt(); return myNameField; }
+    FocusManager* getFocusManager() const { ensureBuilt(); return myFocusManager; }
 
     // Delegate modes (favourite rows, download rows or empty message) and the type of
     // the playlist shown; then the buttons follow.
@@ -129,6 +130,7 @@ Q_SIGNALS:
     void vsRenamePlayList(PlayList* playList, const QString& name);
 
 protected:
+    void buildPage() override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -155,6 +157,8 @@ private Q_SLOTS:
 private:
     void buildLayout();
     void updateButtons();
+    // Repaints the rows of the video that are on screen.
+    void repaintRowOf(const QString& videoId);
     void closeNameField();
     void dropPlayList(QWidget* target, QPoint position);
     void dropFavorite(QWidget* target, QPoint position);
@@ -193,6 +197,7 @@ private:
     PlayList* myDragDropPlaylist = nullptr;
     VideoEntry* myDragDropFavorite = nullptr;
     QString myDownloadVideoId;
+    double myDownloadPercent = 0;
     int myShownPlayListId = 1;
     bool myEditingName = false;
 };

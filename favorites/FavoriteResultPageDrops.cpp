@@ -31,6 +31,7 @@ using namespace FavoritesGeometry;
 
 PlayList* FavoriteResultPage::mousePointerPlayList(QPoint point, bool inViewport)
 {
+    ensureBuilt();
     if (!inViewport)
         point = myPlayListView->viewport()->mapFrom(this, point);
     const int rows = myPlayListModel->rowCount();
@@ -44,6 +45,7 @@ PlayList* FavoriteResultPage::mousePointerPlayList(QPoint point, bool inViewport
 
 void FavoriteResultPage::setDragMode(bool dragging, const QString& mimeType)
 {
+    ensureBuilt();
     Q_UNUSED(mimeType);
     myTrashButton->setEnabled(true);
     myPlayListButtons->setEnabled(!dragging);
@@ -53,17 +55,20 @@ void FavoriteResultPage::setDragMode(bool dragging, const QString& mimeType)
 
 void FavoriteResultPage::clearDropIndicator()
 {
+    ensureBuilt();
     myFavoriteDelegate->setDropIndicator(nullptr, 0);
     myFavoriteView->viewport()->update();
 }
 
 int FavoriteResultPage::getPlayListType() const
 {
+    ensureBuilt();
     return myPlayListDelegate->getPlayListType();
 }
 
 QWidget* FavoriteResultPage::dropWidgetAt(QPoint point) const
 {
+    ensureBuilt();
     const auto contains = [this, point](QWidget* widget) {
         return widget->isVisible() && QRect(widget->mapTo(this, QPoint(0, 0)), widget->size()).contains(point);
     };

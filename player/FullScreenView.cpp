@@ -13,9 +13,20 @@
 #include <QVBoxLayout>
 
 FullScreenView::FullScreenView(PageHistory& history, QWidget* parent)
-    : VideoViewBase(eFullScreenPageId, history, parent), myBar(new QWidget(this))
+    : VideoViewBase(eFullScreenPageId, history, parent)
 {
+    myHideTimer.setSingleShot(true);
+    myHideTimer.setInterval(CONTROLS_HIDE_MS);
+    connect(&myHideTimer, &QTimer::timeout, this, &FullScreenView::hideControls);
+}
+
+FullScreenView::~FullScreenView() = default;
+
+void FullScreenView::buildPage()
+{
+    VideoViewBase::buildPage();
     setStyleSheet(STYLE_FULL_SCREEN_VIEW);
+    myBar = new QWidget(this);
     getViewButton()->setIcon(QIcon(ICON_NORMALSCREEN));
 
     auto* bar = new QVBoxLayout(myBar);
@@ -31,21 +42,16 @@ FullScreenView::FullScreenView(PageHistory& history, QWidget* parent)
     layout->addWidget(videoArea(), 1);
     layout->addWidget(myBar);
     myBar->hide();
-
-    myHideTimer.setSingleShot(true);
-    myHideTimer.setInterval(CONTROLS_HIDE_MS);
-    connect(&myHideTimer, &QTimer::timeout, this, &FullScreenView::hideControls);
 }
-
-FullScreenView::~FullScreenView() = default;
 
 bool FullScreenView::areControlsShown() const
 {
-    return !myBar->isHidden();
+    return myBar && !myBar->isHidden();
 }
 
 void FullScreenView::showControls()
 {
+    ensureBuilt();
     myBar->show();
     myHideTimer.start();
 }
@@ -53,7 +59,7 @@ void FullScreenView::showControls()
 void FullScreenView::hideControls()
 {
     // A status the user should read keeps the bar up.
-    if (getStatusText().isEmpty())
+    if (myBar && getStatusText().isEmpty())
         myBar->hide();
 }
 

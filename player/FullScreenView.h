@@ -23,11 +23,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void userActivity() override { showControls(); }
     void videoTapped() override;
+    void buildPage() override;
 
 private:
     void hideControls();
 
-    QWidget* myBar;
+    QWidget* myBar = nullptr;
     QTimer myHideTimer;
 };
 

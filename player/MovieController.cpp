@@ -123,6 +123,7 @@ void MovieController::begin(const VideoEntry& entry, int playListId, const QList
 
     int keep = 0;
     myRepository.getSetting(SETTING_KEEP_ASPECT_RATIO, keep);
+    myVideoWidget->setSurfaceShown(false);
     myVideoWidget->setVideoSize(QSize());
     myVideoWidget->setKeepAspectRatio(keep > 0);
     myPlayer->setKeepAspectRatio(keep > 0);
@@ -182,6 +183,7 @@ void MovieController::openPlayer(double seconds)
     mySession.opened = true;
     mySession.ended = false;
     mySession.restartAt = -1.0;
+    myVideoWidget->setSurfaceShown(true);
     myPlayer->setVideoWindow(myVideoWidget->videoWindow());
     myPlayer->play(mySession.file, seconds);
     if (mySession.userPaused)
@@ -453,7 +455,12 @@ void MovieController::takeOver(MovieController& other)
     myView->setVideo(*mySession.entry, mySession.playListId);
     videoStarting(*mySession.entry);
     showProgress();
-    myView->getProgressBar()->setPosition(myPlayer->getPosition(), myPlayer->getLength());
+    // A video still loading is at its start; the player still holds where the video
+    // before it stopped.
+    if (mySession.opened)
+        myView->getProgressBar()->setPosition(myPlayer->getPosition(), myPlayer->getLength());
+    else
+        myView->getProgressBar()->setPosition(0.0, mySession.entry->getLength());
     // The widget keeps its window when it moves; should the platform give it another,
     // the player starts again in it where it was.
     if (mySession.opened && myVideoWidget->videoWindow() != window && myPlayer->getState() != eStopped)
@@ -476,6 +483,7 @@ void MovieController::stopVideo()
     mySession = Session();
     myActive = false;
     myProgressTimer.stop();
+    myVideoWidget->setSurfaceShown(false);
     myView->setPlaying(false);
     myView->setStatusText(QString());
 }

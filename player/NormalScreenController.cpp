@@ -26,6 +26,24 @@ NormalScreenController::NormalScreenController(VideoServiceProvider* service, Re
     : MovieController(service, repository, player, videoWidget, dbus, new NormalScreenView(history, parent), parent),
       myContacts(new ContactListModel(this))
 {
+    connect(myContacts, &QAbstractItemModel::rowsInserted, this, &NormalScreenController::contactsChanged);
+    connect(myContacts, &QAbstractItemModel::modelReset, this, &NormalScreenController::contactsChanged);
+    if (myService) {
+        connect(myService, &VideoServiceProvider::commentingDone, this, &NormalScreenController::commentingDone);
+        connect(myService, &VideoServiceProvider::ratingDone, this, &NormalScreenController::ratingDone);
+        connect(myService, &VideoServiceProvider::linkSent, this, &NormalScreenController::linkSent);
+    }
+    if (myDBus)
+        connect(myDBus, &DBusService::callFinished, this, &NormalScreenController::mailCallFinished);
+    // The view builds its panes when it is first shown or used.
+    if (getNormalScreenView()->isBuilt())
+        connectPanes();
+    else
+        connect(getNormalScreenView(), &PageBase::pageBuilt, this, &NormalScreenController::connectPanes);
+}
+
+void NormalScreenController::connectPanes()
+{
     NormalScreenView* view = getNormalScreenView();
 
     VideoInfoWidget* info = view->getInfoWidget();
@@ -39,23 +57,17 @@ NormalScreenController::NormalScreenController(VideoServiceProvider* service, Re
     connect(comments, &VideoCommentsWidget::writeCommentRequested, this,
             [this] { Q_EMIT showWriteCommentPage(getVideo(), listButtonsState()); });
     connect(comments, &VideoCommentsWidget::authorLinkClicked, this, &NormalScreenController::authorLinkClicked);
+    // Comments are asked for a video this view shows, so they never arrive before it is built.
+    if (myService)
+        connect(myService, &VideoServiceProvider::commentsReady, comments, &VideoCommentsWidget::commentsArrived);
 
     SendLinkWidget* send = view->getSendLinkWidget();
     connect(send, &SendLinkWidget::sendToContactRequested, this, &NormalScreenController::sendToContact);
     connect(send, &SendLinkWidget::sendByMailRequested, this, &NormalScreenController::sendByMail);
     connect(send, &SendLinkWidget::copyRequested, this, &NormalScreenController::copyLink);
     connect(send, &SendLinkWidget::contactsNeeded, this, &NormalScreenController::fetchContacts);
-    connect(myContacts, &QAbstractItemModel::rowsInserted, this, &NormalScreenController::contactsChanged);
-    connect(myContacts, &QAbstractItemModel::modelReset, this, &NormalScreenController::contactsChanged);
-
-    if (myService) {
-        connect(myService, &VideoServiceProvider::commentsReady, comments, &VideoCommentsWidget::commentsArrived);
-        connect(myService, &VideoServiceProvider::commentingDone, this, &NormalScreenController::commentingDone);
-        connect(myService, &VideoServiceProvider::ratingDone, this, &NormalScreenController::ratingDone);
-        connect(myService, &VideoServiceProvider::linkSent, this, &NormalScreenController::linkSent);
-    }
-    if (myDBus)
-        connect(myDBus, &DBusService::callFinished, this, &NormalScreenController::mailCallFinished);
+    connect(view->getTab(NormalScreenView::eSendPane), &QPushButton::clicked, this,
+            &NormalScreenController::sendPaneOpened);
 }
 
 NormalScreenController::~NormalScreenController() = default;
@@ -162,6 +174,17 @@ void NormalScreenController::fetchContacts()
     if (!canUseAccount())
         return;
     myService->getContacts(myContacts);
+}
+
+// The pane opens on "To a contact", which the way box does not announce: the
+// contacts are fetched here, without asking for an account when none is signed in.
+void NormalScreenController::sendPaneOpened()
+{
+    int signedIn = 0;
+    myRepository.getSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, signedIn);
+    if (signedIn != 0 && myContacts->rowCount() == 0
+        && getNormalScreenView()->getSendLinkWidget()->getWay() == SendLinkWidget::eToContact)
+        fetchContacts();
 }
 
 void NormalScreenController::contactsChanged()

@@ -38,6 +38,8 @@ protected:
     void videoStarting(const VideoEntry& entry) override;
 
 private:
+    // Wires the view's panes; once, when the view has built them.
+    void connectPanes();
     // True with a video shown and a signed-in account; without the account it asks
     // for one (accountNeeded).
     bool canUseAccount();
@@ -51,6 +53,7 @@ private:
     void sendByMail(const QString& message);
     void copyLink();
     void fetchContacts();
+    void sendPaneOpened();
     void contactsChanged();
     void linkSent(bool done, const QString& text);
     void mailCallFinished(const QString& method, bool ok);

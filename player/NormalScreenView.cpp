@@ -18,17 +18,25 @@
 #include <QVBoxLayout>
 
 NormalScreenView::NormalScreenView(PageHistory& history, QWidget* parent)
-    : VideoViewBase(eNormalScreenPageId, history, parent),
-      myHeader(new PageHeader(QString(), this)),
-      myPanes(new QStackedWidget(this)),
-      myInfo(new VideoInfoWidget(myPanes)),
-      myComments(new VideoCommentsWidget(myPanes)),
-      mySendLink(new SendLinkWidget(myPanes))
+    : VideoViewBase(eNormalScreenPageId, history, parent)
 {
+}
+
+NormalScreenView::~NormalScreenView() = default;
+
+void NormalScreenView::buildPage()
+{
+    VideoViewBase::buildPage();
+    myHeader = new PageHeader(QString(), this);
+    myPanes = new QStackedWidget(this);
+    myInfo = new VideoInfoWidget(myPanes);
+    myComments = new VideoCommentsWidget(myPanes);
+    mySendLink = new SendLinkWidget(myPanes);
+
     // The back button goes back through the page base, once per showing; Escape
     // acts as a press of it.
     BackButton* back = myHeader->getBackButton();
-    setBackButton(back, history);
+    setBackButton(back, getHistory());
     connect(this, &VideoViewBase::escapePressed, back, [back] { Q_EMIT back->backButtonClicked(false); });
 
     // Left: the video, its progress, a status line and the buttons.
@@ -79,10 +87,33 @@ NormalScreenView::NormalScreenView(PageHistory& history, QWidget* parent)
     showPane(eInfoPane);
 }
 
-NormalScreenView::~NormalScreenView() = default;
+PageHeader* NormalScreenView::getHeader() const
+{
+    ensureBuilt();
+    return myHeader;
+}
+
+VideoInfoWidget* NormalScreenView::getInfoWidget() const
+{
+    ensureBuilt();
+    return myInfo;
+}
+
+VideoCommentsWidget* NormalScreenView::getCommentsWidget() const
+{
+    ensureBuilt();
+    return myComments;
+}
+
+SendLinkWidget* NormalScreenView::getSendLinkWidget() const
+{
+    ensureBuilt();
+    return mySendLink;
+}
 
 void NormalScreenView::setVideo(const VideoEntry& video, int playListId)
 {
+    ensureBuilt();
     VideoViewBase::setVideo(video, playListId);
     // The header band cuts the title to the room beside the logo and the back button.
     myHeader->setTitle(video.getName());
@@ -93,6 +124,7 @@ void NormalScreenView::showPane(int pane)
 {
     if (pane < eInfoPane || pane > eSendPane)
         return;
+    ensureBuilt();
     myPanes->setCurrentIndex(pane);
     for (int i = 0; i < myTabs.size(); ++i)
         myTabs.at(i)->setChecked(i == pane);
@@ -100,10 +132,12 @@ void NormalScreenView::showPane(int pane)
 
 int NormalScreenView::currentPane() const
 {
+    ensureBuilt();
     return myPanes->currentIndex();
 }
 
 QPushButton* NormalScreenView::getTab(int pane) const
 {
+    ensureBuilt();
     return myTabs.value(pane);
 }

@@ -28,22 +28,23 @@ public:
     void showPane(int pane);
     int currentPane() const;
 
-    PageHeader* getHeader() const { return myHeader; }
-    VideoInfoWidget* getInfoWidget() const { return myInfo; }
-    VideoCommentsWidget* getCommentsWidget() const { return myComments; }
-    SendLinkWidget* getSendLinkWidget() const { return mySendLink; }
+    PageHeader* getHeader() const;
+    VideoInfoWidget* getInfoWidget() const;
+    VideoCommentsWidget* getCommentsWidget() const;
+    SendLinkWidget* getSendLinkWidget() const;
     QPushButton* getTab(int pane) const;
 
 protected:
     void videoTapped() override { Q_EMIT viewChangeRequested(); }
+    void buildPage() override;
 
 private:
-    PageHeader* myHeader;
-    QStackedWidget* myPanes;
+    PageHeader* myHeader = nullptr;
+    QStackedWidget* myPanes = nullptr;
     QList<QPushButton*> myTabs;
-    VideoInfoWidget* myInfo;
-    VideoCommentsWidget* myComments;
-    SendLinkWidget* mySendLink;
+    VideoInfoWidget* myInfo = nullptr;
+    VideoCommentsWidget* myComments = nullptr;
+    SendLinkWidget* mySendLink = nullptr;
 };
 
 #endif

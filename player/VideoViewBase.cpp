@@ -21,8 +21,13 @@
 VideoViewBase::VideoViewBase(int pageId, PageHistory& history, QWidget* parent)
     : PageBase(parent), myPageId(pageId), myHistory(history)
 {
-    setStyleSheet(STYLE_PAGE);
+    // The widgets are built when the view is first shown or used (buildPage()).
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void VideoViewBase::buildPage()
+{
+    setStyleSheet(STYLE_PAGE);
 
     myVideoArea = new QWidget(this);
     myVideoArea->setStyleSheet(STYLE_VIDEO_AREA);
@@ -78,8 +83,39 @@ QPushButton* VideoViewBase::makeButton(const QString& icon)
     return button;
 }
 
+VideoProgressBar* VideoViewBase::getProgressBar() const
+{
+    ensureBuilt();
+    return myProgressBar;
+}
+
+QPushButton* VideoViewBase::getPlayButton() const
+{
+    ensureBuilt();
+    return myPlayButton;
+}
+
+QPushButton* VideoViewBase::getPreviousButton() const
+{
+    ensureBuilt();
+    return myPreviousButton;
+}
+
+QPushButton* VideoViewBase::getNextButton() const
+{
+    ensureBuilt();
+    return myNextButton;
+}
+
+QPushButton* VideoViewBase::getViewButton() const
+{
+    ensureBuilt();
+    return myViewButton;
+}
+
 void VideoViewBase::takeVideoWidget(VideoWidget* widget)
 {
+    ensureBuilt();
     myVideoWidget = widget;
     if (!widget)
         return;
@@ -101,6 +137,7 @@ void VideoViewBase::setVideo(const VideoEntry& video, int playListId)
 
 void VideoViewBase::setPlaying(bool playing)
 {
+    ensureBuilt();
     if (myPlaying == playing)
         return;
     myPlaying = playing;
@@ -109,22 +146,26 @@ void VideoViewBase::setPlaying(bool playing)
 
 void VideoViewBase::setStepButtons(bool previous, bool next)
 {
+    ensureBuilt();
     myPreviousButton->setEnabled(previous);
     myNextButton->setEnabled(next);
 }
 
 void VideoViewBase::setStatusText(const QString& text)
 {
+    ensureBuilt();
     myStatusLabel->setText(text);
 }
 
 QString VideoViewBase::getStatusText() const
 {
+    ensureBuilt();
     return myStatusLabel->text();
 }
 
 void VideoViewBase::showVolume(int percent)
 {
+    ensureBuilt();
     myVolumeLabel->setText(TEXT_VOLUME().arg(percent));
     myVolumeLabel->show();
     myVolumeTimer.start();

@@ -30,7 +30,7 @@ public:
     // Moves the one video widget into this view.
     void takeVideoWidget(VideoWidget* widget);
     VideoWidget* getVideoWidget() const { return myVideoWidget; }
-    VideoProgressBar* getProgressBar() const { return myProgressBar; }
+    VideoProgressBar* getProgressBar() const;
 
     // The video shown (for the title and the page history); playListId -1: none.
     virtual void setVideo(const VideoEntry& video, int playListId);
@@ -45,10 +45,10 @@ public:
     void addToPageHistory() override;
     void setPageFocus() override;
 
-    QPushButton* getPlayButton() const { return myPlayButton; }
-    QPushButton* getPreviousButton() const { return myPreviousButton; }
-    QPushButton* getNextButton() const { return myNextButton; }
-    QPushButton* getViewButton() const { return myViewButton; }
+    QPushButton* getPlayButton() const;
+    QPushButton* getPreviousButton() const;
+    QPushButton* getNextButton() const;
+    QPushButton* getViewButton() const;
 
 Q_SIGNALS:
     void playPauseRequested();
@@ -74,11 +74,14 @@ protected:
     virtual void userActivity() {}
     // A tap on the picture.
     virtual void videoTapped() = 0;
+    void buildPage() override;
 
-    // The parts the views lay out.
+    // The parts the views lay out; built by VideoViewBase::buildPage(), which a
+    // view's own buildPage() calls first.
     QWidget* videoArea() const { return myVideoArea; }
     QWidget* controls() const { return myControls; }
     QLabel* statusLabel() const { return myStatusLabel; }
+    PageHistory& getHistory() const { return myHistory; }
 
 private:
     QPushButton* makeButton(const QString& icon);
@@ -89,16 +92,16 @@ private:
     int myPlayListId = -1;
     bool myHasVideo = false;
 
-    QWidget* myVideoArea;
+    QWidget* myVideoArea = nullptr;
     VideoWidget* myVideoWidget = nullptr;
-    VideoProgressBar* myProgressBar;
-    QWidget* myControls;
-    QPushButton* myPreviousButton;
-    QPushButton* myPlayButton;
-    QPushButton* myNextButton;
-    QPushButton* myViewButton;
-    QLabel* myStatusLabel;
-    QLabel* myVolumeLabel;
+    VideoProgressBar* myProgressBar = nullptr;
+    QWidget* myControls = nullptr;
+    QPushButton* myPreviousButton = nullptr;
+    QPushButton* myPlayButton = nullptr;
+    QPushButton* myNextButton = nullptr;
+    QPushButton* myViewButton = nullptr;
+    QLabel* myStatusLabel = nullptr;
+    QLabel* myVolumeLabel = nullptr;
     QTimer myVolumeTimer;
     bool myPlaying = false;
 };

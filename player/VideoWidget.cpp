@@ -36,6 +36,7 @@ VideoWidget::VideoWidget(QWidget* parent) : QWidget(parent), mySurface(new Video
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    mySurface->hide();
     layoutSurface();
 }
 
@@ -44,6 +45,11 @@ VideoWidget::~VideoWidget() = default;
 WId VideoWidget::videoWindow()
 {
     return platformHasWindows() ? mySurface->winId() : 0;
+}
+
+void VideoWidget::setSurfaceShown(bool shown)
+{
+    mySurface->setVisible(shown);
 }
 
 void VideoWidget::setVideoSize(const QSize& size)

@@ -26,6 +26,10 @@ public:
     bool getKeepAspectRatio() const { return myKeepAspect; }
     // Where the player's window lies inside the widget.
     QRect surfaceGeometry() const;
+    // The player's window is shown only while a player draws into it: such a window
+    // keeps whatever the screen held before (the page left, the last picture of the
+    // video before), so until the player runs the widget's own black shows.
+    void setSurfaceShown(bool shown);
 
 Q_SIGNALS:
     // A tap on the picture.

@@ -91,6 +91,10 @@ inline const QString SORT_PUBLISHED = QStringLiteral("published");
 inline const QString SORT_VIEW_COUNT = QStringLiteral("viewCount");
 inline const QString SORT_RATING = QStringLiteral("rating");
 
+// A download reports its progress at most this often, not on every read of the
+// network: each report repaints a row or moves a progress bar.
+inline constexpr int DOWNLOAD_PROGRESS_INTERVAL_MS = 100;
+
 // Page sizes.
 inline constexpr int COMMENTS_PAGE_SIZE = 50;
 inline constexpr int SERVICE_MAX_RESULTS_LIMIT = 50;

@@ -19,6 +19,9 @@ inline constexpr int SETTINGS_VIEW_SPACING = 5;
 // The option grids of the general and result views.
 inline constexpr int SETTINGS_GRID_MARGIN = 20;
 inline constexpr int SETTINGS_GRID_SPACING = 30;
+// Between the grids' rows: four rows and their margins fit the 360 px that the
+// tabs leave on an 800 x 480 screen (the page would otherwise grow the window).
+inline constexpr int SETTINGS_GRID_ROW_SPACING = 20;
 // Rows of the play and account views: the gap between a row's parts.
 inline constexpr int SETTINGS_ROW_SPACING = 30;
 inline constexpr QSize SETTINGS_FIELD_MAX_SIZE(400, 100);

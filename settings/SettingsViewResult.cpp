@@ -53,7 +53,8 @@ SettingsViewResult::SettingsViewResult(QWidget* parent)
     myMainLayout->addWidget(myTitleLabel, 1, Qt::AlignTop);
     auto* grid = new QGridLayout;
     grid->setContentsMargins(SETTINGS_GRID_MARGIN, SETTINGS_GRID_MARGIN, SETTINGS_GRID_MARGIN, SETTINGS_GRID_MARGIN);
-    grid->setSpacing(SETTINGS_GRID_SPACING);
+    grid->setHorizontalSpacing(SETTINGS_GRID_SPACING);
+    grid->setVerticalSpacing(SETTINGS_GRID_ROW_SPACING);
     grid->addWidget(myLimitLabel, 0, 0, Qt::AlignLeft);
     grid->addWidget(myLimitBox, 0, 1, Qt::AlignLeft);
     grid->addWidget(myTimeFrameLabel, 1, 0, Qt::AlignLeft);

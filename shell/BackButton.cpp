@@ -2,14 +2,14 @@
 #include "shell/ShellConstants.h"
 
 #include "core/constants/Icons.h"
-#include "shell/ShellStyles.h"
+#include "shell/ApplicationStyle.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 BackButton::BackButton(QWidget* parent) : QPushButton(parent)
 {
-    setStyleSheet(STYLE_BACK_BUTTON);
+    ensureApplicationStyle();
     setFixedSize(BACK_BUTTON_SIZE);
     setIconSize(BACK_BUTTON_ICON_SIZE);
     setIcon(QIcon(ICON_BACK));

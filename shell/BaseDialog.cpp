@@ -1,7 +1,7 @@
 #include "shell/BaseDialog.h"
 #include "shell/ShellConstants.h"
 
-#include "shell/ShellStyles.h"
+#include "shell/ApplicationStyle.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -18,20 +18,19 @@ BaseDialog::BaseDialog(QWidget* parent)
 {
     setModal(true);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(STYLE_DIALOG);
+    ensureApplicationStyle();
     setMinimumWidth(DIALOG_MIN_WIDTH);
 
     // Texts often come from the service: never read them as markup.
     myTitle->setTextFormat(Qt::PlainText);
     myText->setTextFormat(Qt::PlainText);
-    myTitle->setStyleSheet(STYLE_DIALOG_TITLE);
+    myTitle->setObjectName(QStringLiteral("dialogTitle"));
     myTitle->setWordWrap(true);
     myTitle->setAlignment(Qt::AlignCenter);
-    myText->setStyleSheet(STYLE_DIALOG_TEXT);
+    myText->setObjectName(QStringLiteral("dialogText"));
     myText->setWordWrap(true);
     myText->setAlignment(Qt::AlignCenter);
 
-    myProgress->setStyleSheet(STYLE_PROGRESS_BAR);
     myProgress->setRange(DIALOG_PROGRESS_MIN, DIALOG_PROGRESS_MAX);
     myProgress->setValue(DIALOG_PROGRESS_MIN);
     myProgress->hide();

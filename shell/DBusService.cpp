@@ -8,8 +8,10 @@
 #include <QDBusPendingReply>
 
 DBusService::DBusService(QObject* parent)
-    : DBusService(QDBusConnection::systemBus(), QDBusConnection::sessionBus(), parent)
+    : DBusService(QDBusConnection(QString()), QDBusConnection(QString()), parent)
 {
+    // Connecting to a bus is a round trip to its daemon: done by the first call.
+    myBusesWanted = true;
 }
 
 DBusService::DBusService(const QDBusConnection& systemBus, const QDBusConnection& sessionBus, QObject* parent)
@@ -20,6 +22,15 @@ DBusService::DBusService(const QDBusConnection& systemBus, const QDBusConnection
 }
 
 DBusService::~DBusService() = default;
+
+void DBusService::connectBuses()
+{
+    if (!myBusesWanted)
+        return;
+    myBusesWanted = false;
+    mySystemBus = QDBusConnection::systemBus();
+    mySessionBus = QDBusConnection::sessionBus();
+}
 
 void DBusService::startDisplayKeepAlive()
 {
@@ -70,6 +81,7 @@ void DBusService::call(QDBusConnection& bus, const QString& service, const QStri
             Q_EMIT helpOpenFailed();
     };
 
+    connectBuses();
     if (!bus.isConnected()) {
         fail(QStringLiteral("bus %1 is not available").arg(bus.name()));
         return;

@@ -18,10 +18,12 @@
 // warning and shows nothing (help also reports helpOpenFailed, so that the user can
 // be told); the keep-alive reports only the first failure of a run of
 // failures, so a machine without the service gets one line, not one a minute.
+// The program's own buses are connected on the first call, not at start-up.
 class DBusService : public QObject
 {
     Q_OBJECT
 public:
+    // The system and session buses, connected when first needed.
     explicit DBusService(QObject* parent = nullptr);
     // Tests hand in buses of their own.
     DBusService(const QDBusConnection& systemBus, const QDBusConnection& sessionBus, QObject* parent = nullptr);
@@ -46,6 +48,8 @@ private Q_SLOTS:
     void pauseDisplayBlanking();
 
 private:
+    // Connects the program's buses unless that has been done (or they were handed in).
+    void connectBuses();
     void call(QDBusConnection& bus, const QString& service, const QString& path, const QString& interface,
               const QString& method, const QVariantList& arguments, bool* failureReported);
 
@@ -53,6 +57,7 @@ private:
     QDBusConnection mySessionBus;
     QTimer myKeepAliveTimer;
     bool myKeepAliveFailureReported = false;
+    bool myBusesWanted = false;
 };
 
 #endif

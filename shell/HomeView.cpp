@@ -3,8 +3,6 @@
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellConstants.h"
-
-#include "shell/ShellStyles.h"
 #include "shell/ShellTexts.h"
 
 #include <QAction>
@@ -22,9 +20,6 @@ HomeView::HomeView(QWidget* parent, PageHistory& history)
     , myHeader(new PageHeader(TEXT_APPLICATION_NAME(), this, false))
     , myMenu(new QMenu(this))
 {
-    setStyleSheet(STYLE_PAGE);
-    myMenu->setStyleSheet(STYLE_MENU);
-
     // 1. The entry buttons: the feeds in the first row, the other places below.
     // The columns share the width equally, whatever their texts.
     auto* grid = new QGridLayout;
@@ -70,7 +65,6 @@ HomeView::~HomeView() = default;
 void HomeView::addButton(QGridLayout* grid, eHomeEntry entry, const QString& text, int row, int column)
 {
     auto* button = new QPushButton(text, this);
-    button->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_HOME_BUTTON_TEXT);
     button->setMinimumHeight(HOME_BUTTON_HEIGHT);
     button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     button->installEventFilter(this);

@@ -1,4 +1,5 @@
 #include "shell/MainWindow.h"
+#include "shell/ApplicationStyle.h"
 #include "shell/PageBase.h"
 #include "shell/ShellConstants.h"
 
@@ -14,6 +15,7 @@
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), myPages(new QStackedWidget(this))
 {
+    ensureApplicationStyle();
     setWindowTitle(TEXT_APPLICATION_NAME());
     setCentralWidget(myPages);
     resize(SCREEN_WIDTH, SCREEN_HEIGHT);

@@ -1,7 +1,6 @@
 #include "shell/OneButtonDialog.h"
 #include "shell/ShellConstants.h"
 
-#include "shell/ShellStyles.h"
 #include "shell/ShellTexts.h"
 
 #include <QHBoxLayout>
@@ -9,7 +8,6 @@
 
 OneButtonDialog::OneButtonDialog(QWidget* parent) : BaseDialog(parent), myButton(new QPushButton(TEXT_OK(), this))
 {
-    myButton->setStyleSheet(STYLE_PUSH_BUTTON);
     myButton->setMinimumSize(DIALOG_BUTTON_MIN_WIDTH, DIALOG_BUTTON_HEIGHT);
     myButton->setDefault(true);
     buttonRow()->addWidget(myButton);

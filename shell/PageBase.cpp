@@ -1,13 +1,37 @@
 #include "shell/PageBase.h"
 
+#include "shell/ApplicationStyle.h"
 #include "shell/BackButton.h"
 #include "shell/PageHistory.h"
 
 PageBase::PageBase(QWidget* parent) : QFrame(parent)
 {
+    ensureApplicationStyle();
 }
 
 PageBase::~PageBase() = default;
+
+void PageBase::ensureBuilt() const
+{
+    if (myBuilt)
+        return;
+    auto* self = const_cast<PageBase*>(this);
+    // Marked first: what buildPage() calls may ask for the page's widgets again.
+    self->myBuilt = true;
+    self->buildPage();
+    Q_EMIT self->pageBuilt();
+}
+
+void PageBase::buildPage()
+{
+}
+
+void PageBase::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QFrame::setVisible(visible);
+}
 
 void PageBase::blockUiSignals(bool block)
 {

@@ -3,7 +3,7 @@
 #include "shell/LogoPixmap.h"
 #include "shell/ShellConstants.h"
 
-#include "shell/ShellStyles.h"
+#include "shell/ApplicationStyle.h"
 
 #include <QHBoxLayout>
 #include <QEvent>
@@ -47,7 +47,17 @@ protected:
     }
 
 private:
-    void showFitted() { setText(fontMetrics().elidedText(myText, Qt::ElideRight, qMax(0, contentsRect().width()))); }
+    void showFitted()
+    {
+        // Until the label has its style it has neither its font nor its width: the
+        // text waits whole, measured with neither (that would load a font never
+        // painted); the style's font change and the layout's resize cut it.
+        if (!testAttribute(Qt::WA_WState_Polished)) {
+            setText(myText);
+            return;
+        }
+        setText(fontMetrics().elidedText(myText, Qt::ElideRight, qMax(0, contentsRect().width())));
+    }
 
     QString myText;
 };
@@ -57,15 +67,13 @@ private:
 PageHeader::PageHeader(const QString& title, QWidget* parent, bool withBackButton)
     : QFrame(parent), myLogo(new QLabel(this)), myTitle(new TitleLabel(title, this))
 {
-    setStyleSheet(STYLE_PAGE_HEADER);
+    ensureApplicationStyle();
     setMinimumSize(HEADER_MIN_WIDTH, HEADER_HEIGHT);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFixedHeight(HEADER_HEIGHT);
 
     myLogo->setPixmap(getYoutubeLogoPixmap());
     myLogo->setFixedSize(LOGO_SIZE);
-    myLogo->setStyleSheet(STYLE_HEADER_LABEL);
-    myTitle->setStyleSheet(STYLE_HEADER_LABEL);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(HEADER_MARGIN, 0, HEADER_MARGIN, 0);

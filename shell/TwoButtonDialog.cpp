@@ -1,7 +1,6 @@
 #include "shell/TwoButtonDialog.h"
 #include "shell/ShellConstants.h"
 
-#include "shell/ShellStyles.h"
 #include "shell/ShellTexts.h"
 
 #include <QHBoxLayout>
@@ -13,7 +12,6 @@ TwoButtonDialog::TwoButtonDialog(QWidget* parent)
     , myCancelButton(new QPushButton(TEXT_CANCEL(), this))
 {
     for (QPushButton* button : { myOkButton, myCancelButton }) {
-        button->setStyleSheet(STYLE_PUSH_BUTTON);
         button->setMinimumSize(DIALOG_BUTTON_MIN_WIDTH, DIALOG_BUTTON_HEIGHT);
         buttonRow()->addWidget(button);
     }

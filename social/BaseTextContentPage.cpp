@@ -79,6 +79,13 @@ void BaseTextContentPage::setListToBeginning()
         myList->setToBeginning();
 }
 
+void BaseTextContentPage::setPageFocus()
+{
+    // The keys scroll the text.
+    if (myList)
+        myList->setFocus(Qt::OtherFocusReason);
+}
+
 void BaseTextContentPage::setList(SweepListBase* list, int stretch)
 {
     if (myList || !list)

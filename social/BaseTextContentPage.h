@@ -37,6 +37,8 @@ public:
     SweepListBase* getList() const { return myList; }
     PageHeader* getHeader() const { return myHeader; }
 
+    void setPageFocus() override;
+
 protected:
     // The subclass's list, under the header; set once.
     void setList(SweepListBase* list, int stretch = 0);

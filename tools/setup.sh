@@ -50,6 +50,8 @@ packages=(
     fonts-dejavu-core fonts-noto-core fonts-noto-cjk
     # Clicks and keys on the virtual screen for the test of the start command.
     xdotool
+    # The upload benchmark's baseline.
+    curl
 )
 # The sanitizer build and the fuzzing harnesses (clang with libFuzzer), for
 # "sanitize" and "fuzz" only.

@@ -1,14 +1,15 @@
 #include "widgets/SelectionBox.h"
 
+#include "core/constants/Icons.h"
 #include "widgets/SelectionList.h"
 #include "widgets/WidgetConstants.h"
 #include "widgets/WidgetStyles.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QStyle>
 
 SelectionBox::SelectionBox(int flag, QWidget* parent)
     : QFrame(parent), myLabel(new QLabel(this)), myArrow(new QLabel(this)), myList(new SelectionList(flag, this))
@@ -20,8 +21,7 @@ SelectionBox::SelectionBox(int flag, QWidget* parent)
     // Entries can be names from the service (contacts, categories): shown as they stand.
     myLabel->setTextFormat(Qt::PlainText);
 
-    myArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowDown)
-                           .pixmap(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE));
+    myArrow->setPixmap(QIcon(ICON_ARROW_DOWN).pixmap(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE));
     myArrow->setFixedSize(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 0, 6, 0);

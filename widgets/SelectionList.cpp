@@ -1,5 +1,6 @@
 #include "widgets/SelectionList.h"
 
+#include "core/constants/Icons.h"
 #include "widgets/TouchRowDelegate.h"
 #include "widgets/WidgetConstants.h"
 #include "widgets/WidgetStyles.h"
@@ -7,13 +8,13 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStringListModel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -69,8 +70,8 @@ SelectionList::SelectionList(int flag, QWidget* parent)
     if (flag != 0) {
         myUpButton = new QPushButton(this);
         myDownButton = new QPushButton(this);
-        myUpButton->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-        myDownButton->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+        myUpButton->setIcon(QIcon(ICON_ARROW_UP));
+        myDownButton->setIcon(QIcon(ICON_ARROW_DOWN));
         for (QPushButton* button : {myUpButton, myDownButton}) {
             button->setFixedSize(SELECTION_LIST_BUTTON_SIZE, SELECTION_LIST_BUTTON_SIZE);
             button->setFocusPolicy(Qt::NoFocus);

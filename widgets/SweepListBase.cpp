@@ -29,8 +29,6 @@ SweepListBase::SweepListBase(QWidget* parent, int flag) : QListView(parent), myF
     connect(&myScrollBarTimer, &QTimer::timeout, this, &SweepListBase::hideScrollBar);
     myDragScrollTimer.setInterval(SWEEP_DRAG_SCROLL_INTERVAL_MS);
     connect(&myDragScrollTimer, &QTimer::timeout, this, &SweepListBase::dragScrollStep);
-
-    setFocus();
 }
 
 SweepListBase::~SweepListBase() = default;

@@ -53,7 +53,7 @@ inline const QString STYLE_SELECTION_LIST = QStringLiteral(
     " border: 0px; padding: 0px; margin: 0px; }"
     " SweepListBase::item { padding-left: 10px; }"
     " SweepListBase::item:selected { background-color: #651818; color: white; }"
-    " QPushButton { background-color: #333333; border: 1px solid white; }"
-    " QPushButton:disabled { background-color: #111111; border: 1px solid #555555; }");
+    " QPushButton { background-color: #333333; border: 1px solid white; border-image: none; }"
+    " QPushButton:disabled { background-color: #111111; border: 1px solid #555555; border-image: none; }");
 
 #endif

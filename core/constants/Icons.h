@@ -56,6 +56,10 @@ inline const QString ICON_NORMALSCREEN = QStringLiteral(":icons/normalscreen.svg
 // Application logo shown in page headers (our own artwork).
 inline const QString ICON_LOGO = QStringLiteral(":icons/logo.svg");
 
+// The selection box's arrow and its list's scroll buttons.
+inline const QString ICON_ARROW_DOWN = QStringLiteral(":icons/arrow_down.svg");
+inline const QString ICON_ARROW_UP = QStringLiteral(":icons/arrow_up.svg");
+
 // Favourites page buttons.
 inline const QString ICON_TRASH = QStringLiteral(":icons/trash.svg");
 inline const QString ICON_SEARCH = QStringLiteral(":icons/search.svg");

@@ -219,13 +219,29 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
     const bool isNew = database.scalar(QStringLiteral("select count(*) from sqlite_master"
                                                       " where type = 'table' and name = 'playlist'"),
                                        {}, 0, "RepositorySchema::open()") == 0;
+    // Commits go to a log beside the file instead of a journal file written, synced
+    // and deleted beside the database's own sync. A new file takes the log before its
+    // tables are written; a stored file once it is of the current layout, so that one
+    // that could not be brought up to date stays as it was.
+    if (isNew)
+        useLog(pragma);
     if (isNew ? !create(database) : version < VERSION && !migrate(database, version))
         return Opened::Failed;
-    // One synced write per commit (to the log) instead of a journal file written,
-    // synced and deleted beside the database's own sync. Set once the file is of the
-    // current layout: a file that could not be brought up to date stays as it was.
-    pragma.exec(QStringLiteral("pragma journal_mode = wal"));
+    if (!isNew)
+        useLog(pragma);
     return isNew ? Opened::Created : Opened::Existing;
+}
+
+// With the log, a commit is one synced append to the log instead of a journal file
+// written, synced and deleted beside the database's own sync. Every commit is still
+// synced: a favourite the user saw stored stays stored through a power cut, which a
+// tablet on battery meets. Without the log (a file system that cannot share memory
+// maps) the file keeps its journal.
+void RepositorySchema::useLog(QSqlQuery& pragma)
+{
+    pragma.exec(QStringLiteral("pragma journal_mode = wal"));
+    pragma.finish();
+    pragma.exec(QStringLiteral("pragma synchronous = full"));
 }
 
 // Opening is lazy in SQLite: a file that is not a database shows only at the first

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QSqlQuery;
 class RepositoryDatabase;
 
 // The tables, indexes and triggers of the database file and the way from each earlier
@@ -28,6 +29,8 @@ public:
     static Opened open(RepositoryDatabase& database, const QString& fileName, bool setAsideDamaged);
 
 private:
+    // Commits to a write-ahead log, each synced.
+    static void useLog(QSqlQuery& pragma);
     static bool openAndCheck(RepositoryDatabase& database, bool wholeFile);
     static bool setAside(RepositoryDatabase& database, const QString& fileName);
     static bool create(RepositoryDatabase& database);

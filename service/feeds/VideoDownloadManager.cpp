@@ -39,6 +39,9 @@ VideoDownloadManager::VideoDownloadManager(QNetworkAccessManager* network, const
                                            QObject* parent)
     : RequestManagerBase(network, endpoints, parent)
 {
+    myReportTimer.setSingleShot(true);
+    myReportTimer.setTimerType(Qt::PreciseTimer);
+    connect(&myReportTimer, &QTimer::timeout, this, &VideoDownloadManager::reportProgress);
 }
 
 VideoDownloadManager::~VideoDownloadManager()
@@ -84,6 +87,7 @@ void VideoDownloadManager::start(const QString& videoId, const QString& filePath
 
 void VideoDownloadManager::cancel()
 {
+    stopReports();
     abortAll();
     discardFile();
     myRunning = false;
@@ -156,6 +160,11 @@ void VideoDownloadManager::fileDone(ServiceRequest* request)
     }
     myRunning = false;
     myStep = eIdle;
+    // The last report is the whole file, whatever the time since the one before.
+    myReceived = request->bytesReceived();
+    if (myReported != myReceived)
+        reportProgress();
+    stopReports();
     Q_EMIT finished(myFilePath);
 }
 
@@ -170,13 +179,38 @@ void VideoDownloadManager::requestFailed(ServiceRequest* request)
 
 void VideoDownloadManager::requestProgress(ServiceRequest* request, qint64 received, qint64 total)
 {
-    if (myStep == eVideoFile && request->sink())
-        Q_EMIT progress(received, total);
+    if (myStep != eVideoFile || !request->sink())
+        return;
+    myReceived = received;
+    myTotal = total;
+    const qint64 since = mySinceReport.isValid() ? mySinceReport.elapsed() : DOWNLOAD_PROGRESS_INTERVAL_MS;
+    if (since >= DOWNLOAD_PROGRESS_INTERVAL_MS)
+        reportProgress();
+    else if (!myReportTimer.isActive())
+        myReportTimer.start(int(DOWNLOAD_PROGRESS_INTERVAL_MS - since));
+}
+
+void VideoDownloadManager::reportProgress()
+{
+    myReportTimer.stop();
+    mySinceReport.start();
+    myReported = myReceived;
+    Q_EMIT progress(myReceived, myTotal);
+}
+
+void VideoDownloadManager::stopReports()
+{
+    myReportTimer.stop();
+    mySinceReport.invalidate();
+    myReceived = 0;
+    myTotal = 0;
+    myReported = -1;
 }
 
 void VideoDownloadManager::fail(const QString& message, bool unavailable)
 {
     qDebug() << "VideoDownloadManager::fail" << myVideoId << message;
+    stopReports();
     discardFile();
     myRunning = false;
     myStep = eIdle;

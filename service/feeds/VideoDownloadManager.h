@@ -3,7 +3,9 @@
 
 #include "service/RequestManagerBase.h"
 
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 class QFile;
 
@@ -15,6 +17,10 @@ class QFile;
 // left under the final name. Starting a new download cancels the running one. When
 // the file cannot be written (a full or read-only memory card) the failure says so in
 // words for the user, and storageFault() tells which.
+//
+// Progress goes out at most once per DOWNLOAD_PROGRESS_INTERVAL_MS: a read within
+// that time of the last report is reported when the time is up (the latest figures
+// then), and the whole file is reported just before finished.
 class VideoDownloadManager : public RequestManagerBase
 {
     Q_OBJECT
@@ -59,6 +65,8 @@ private:
     void failOnStorage(StorageFault fault, const QString& detail);
     void discardFile();
     QString writingPath() const;
+    void reportProgress();
+    void stopReports();
 
     bool myRunning = false;
     bool myGrowingFile = true;
@@ -67,6 +75,13 @@ private:
     QFile* myFile = nullptr;
     int myStep = 0;    // 1 watch page, 2 video file
     StorageFault myStorageFault = eNoStorageFault;
+
+    // The figures of the last read, whether or not they were reported yet.
+    qint64 myReceived = 0;
+    qint64 myTotal = 0;
+    qint64 myReported = -1;
+    QElapsedTimer mySinceReport;
+    QTimer myReportTimer; // a report held back until its time
 };
 
 #endif

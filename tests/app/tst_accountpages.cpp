@@ -145,6 +145,7 @@ private Q_SLOTS:
         MessagePage* message = myController->getMessagePage();
         QVERIFY(message);
         QCOMPARE(window.currentPage(), message);
+        QVERIFY(message->getTextList()->hasFocus());
         QVERIFY(message->getTitle().startsWith(QStringLiteral("Message 1/2\n")));
         QCOMPARE(message->getText(), QStringLiteral("Katso tämä: revontulet & tunturi"));
         const QStringList steps{"2/2", "2/2", "1/2", "1/2"};

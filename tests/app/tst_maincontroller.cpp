@@ -1,11 +1,21 @@
+#include "browse/ResultController.h"
+#include "browse/ResultPage.h"
+#include "browse/SearchPage.h"
 #include "core/FileManager.h"
 #include "core/VideoEntry.h"
 #include "core/constants/Settings.h"
+#include "favorites/FavoriteItemDelegate.h"
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
+#include "player/MovieController.h"
+#include "player/NormalScreenController.h"
+#include "player/VideoViewBase.h"
 #include "settings/SettingsPage.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
 #include "tests/support/ProgramRig.h"
+#include "widgets/SelectionBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +113,60 @@ private Q_SLOTS:
         QCOMPARE(rig.prompt.log, QStringList());
         QVERIFY(controller.getPageHistory().isEmpty());
         QVERIFY(TestEnvironment::saveScreenshot(&controller.getMainWindow(), QStringLiteral("app_home_view")));
+    }
+
+    void pagesOffScreenAreBuiltWhenFirstShown_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::newRow("result page, by a feed") << "result";
+        QTest::newRow("search page") << "search";
+        QTest::newRow("favourites page") << "favorites";
+    }
+
+    // Start-up builds the home view only; every other page builds its widgets when it
+    // is first shown, with what reached it before: the categories, the settings, the
+    // background download's progress.
+    void pagesOffScreenAreBuiltWhenFirstShown()
+    {
+        QFETCH(QString, page);
+        ProgramRig rig;
+        MainController controller(rig.options());
+        QVERIFY(!controller.startupFailed());
+        const QMap<QString, PageBase*> pages = {{"result", controller.getResultController()->getResultPage()},
+                                                {"search", controller.getSearchPage()},
+                                                {"favorites", controller.getFavoriteController()->getPage()},
+                                                {"information", controller.getNormalScreenController()->getPage()},
+                                                {"full screen", controller.getMovieController()->getPage()}};
+        for (PageBase* other : pages)
+            QVERIFY(!other->isBuilt());
+
+        CategoryMap categories{{QString(), QStringLiteral("All")}, {QStringLiteral("Music"), QStringLiteral("Music")}};
+        Q_EMIT rig.service->categoriesReady(categories);
+        controller.getRepository().setSetting(SETTING_SEARCH_COMPLETION_ENABLED, 0);
+        controller.getRepository().setSetting(SETTING_TIME_FILTER, TIME_FILTER_THIS_MONTH);
+        Q_EMIT rig.service->backgroundDownloadInProgress(42.5, QStringLiteral("queued01"));
+        if (page == "result")
+            controller.feedRequest(eMostViewed);
+        else if (page == "search")
+            controller.showSearchPage();
+        else
+            controller.showFavoritesPage();
+
+        PageBase* shown = pages.value(page);
+        QCOMPARE(controller.getMainWindow().currentPage(), shown);
+        for (PageBase* other : pages)
+            QCOMPARE(other->isBuilt(), other == shown);
+        if (auto* result = qobject_cast<ResultPage*>(shown)) {
+            QCOMPARE(result->getTimeBox()->currentText(), TIME_FILTER_THIS_MONTH);
+            QCOMPARE(rig.service->calls, QStringList({"getCategories", "getFeed"}));
+        } else if (auto* search = qobject_cast<SearchPage*>(shown)) {
+            QCOMPARE(search->getCategoryBox()->count(), 2);
+            QVERIFY(!search->isCompletionEnabled());
+        } else {
+            auto* favorites = qobject_cast<FavoriteResultPage*>(shown);
+            QCOMPARE(favorites->getFavoriteDelegate()->getDownloadVideoId(), QStringLiteral("queued01"));
+            QCOMPARE(favorites->getFavoriteDelegate()->getDownloadPercent(), 42);
+        }
     }
 
     // A damage met while the program runs (the start-up look at the download queue,

@@ -24,6 +24,8 @@ class TestPlaybackScreen : public QObject
 private Q_SLOTS:
     void initTestCase();
     void pictureIsInsideTheViews();
+    void videoAreaIsBlackUntilThePictureComes_data();
+    void videoAreaIsBlackUntilThePictureComes();
 
 private:
     // How many of the colour bars show in the grabbed window where the video widget's
@@ -112,6 +114,67 @@ void TestPlaybackScreen::pictureIsInsideTheViews()
                               barsSeen(shot, &window, video, format) == SampleVideo::barColors().size()),
                              10000);
     QVERIFY(shot.save(TestEnvironment::outputFolder() + QStringLiteral("/playback-full-screen.png")));
+}
+
+void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes_data()
+{
+    QTest::addColumn<int>("fullScreenSetting");
+    QTest::newRow("information view") << 0;
+    QTest::newRow("full screen") << 2;
+}
+
+// While a video loads, its area is black: neither the page shown before nor the last
+// picture of the video before shows through the player's window.
+void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
+{
+    QFETCH(int, fullScreenSetting);
+    SampleVideoFormat format;
+    format.seconds = 20.0;
+    format.compressionLevel = 6;
+    AppPlaybackWorld w(fullScreenSetting, format);
+    MainWindow& window = w.controller->getMainWindow();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    VideoWidget& video = w.controller->getVideoWidget();
+    auto blackArea = [&] {
+        const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
+        const QRect area(video.mapTo(&window, QPoint(0, 0)), video.size());
+        for (int i = 1; i < 8; ++i) {
+            for (int j = 1; j < 8; ++j) {
+                const QPoint point(area.left() + area.width() * i / 8, area.top() + area.height() * j / 8);
+                if (!near(shot.pixelColor(point), Qt::black))
+                    return false;
+            }
+        }
+        return true;
+    };
+
+    // A download that stops before the player may start.
+    auto stallDownloads = [&] {
+        FakeResponse stalled = FakeResponse::document(w.video, "video/x-flv");
+        stalled.stallAfter = 1000;
+        w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
+    };
+
+    // The first video comes over the home view.
+    QTest::qWait(300);
+    stallDownloads();
+    VideoEntry first = AppPlaybackWorld::entry(QStringLiteral("first"));
+    w.controller->showResultVideo(&first, false);
+    QTest::qWait(500);
+    QVERIFY(w.currentPage()->isAncestorOf(&video));
+    QVERIFY(blackArea());
+
+    // The next one comes after a picture.
+    servePlayableVideo(w.world.fake, w.video);
+    VideoEntry second = AppPlaybackWorld::entry(FakeFeeds::VIDEO_ID);
+    w.controller->showResultVideo(&second, false);
+    QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!blackArea(), 10000);
+    stallDownloads();
+    w.controller->showResultVideo(&first, false);
+    QTest::qWait(500);
+    QVERIFY(blackArea());
 }
 
 int main(int argc, char* argv[])

@@ -37,7 +37,7 @@ private Q_SLOTS:
             {ICON_STATE_MEMORY, state}, {ICON_STATE_HISTORY, state}, {ICON_STATE_EMPTY, state},
             {ICON_SEARCH, standard}, {ICON_TRASH, standard}, {ICON_PAUSE, standard}, {ICON_NEXT, standard},
             {ICON_PREVIOUS, standard}, {ICON_FULLSCREEN, standard}, {ICON_NORMALSCREEN, standard},
-            {ICON_LOGO, QSize(162, 81)},
+            {ICON_ARROW_DOWN, standard}, {ICON_ARROW_UP, standard}, {ICON_LOGO, QSize(162, 81)},
         };
         for (const auto& icon : icons)
             QTest::newRow(qPrintable(icon.first)) << icon.first << icon.second;

@@ -187,6 +187,8 @@ struct FavoritesWorld
         if (!world.show())
             qWarning("the favourites window was not exposed");
         controller->restoreHistoryPosition(nullptr);
+        // As the main window does when it shows a page.
+        page->setPageFocus();
         paint();
     }
     // Lets the painters run, which writes the hit rectangles into the rows.

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -51,6 +52,8 @@ private Q_SLOTS:
     void setDragModeSwitchesTheButtons();
     void isDownloadingOnlyInTheQueue();
     void setDownloadProgressReachesThePainter();
+    void downloadProgressRepaintsOnlyItsRow_data();
+    void downloadProgressRepaintsOnlyItsRow();
     void refillDuringADragForgetsTheDraggedEntry();
     void refillDuringTheQuestionRemovesTheRefilledEntry();
     void noticesAndQuestionsGoThroughThePrompt_data();
@@ -604,6 +607,71 @@ void TestFavoriteResultPage::setDownloadProgressReachesThePainter()
     w->page->setDownloadProgress(73.9, "q1");
     QCOMPARE(w->page->getFavoriteDelegate()->getDownloadPercent(), 73);
     QCOMPARE(w->page->getFavoriteDelegate()->getDownloadVideoId(), QStringLiteral("q1"));
+}
+
+namespace {
+
+// The region of every paint event a widget gets while it is installed.
+struct PaintRecorder : QObject
+{
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+void TestFavoriteResultPage::downloadProgressRepaintsOnlyItsRow_data()
+{
+    QTest::addColumn<int>("playList");
+    QTest::addColumn<double>("percentBefore");
+    QTest::addColumn<QString>("videoBefore");
+    QTest::addColumn<double>("percent");
+    QTest::addColumn<QString>("video");
+    QTest::addColumn<QStringList>("repainted");
+    const int queue = ePlayListIdDownloadQueue;
+    QTest::newRow("the first report") << queue << 0.0 << "" << 12.5 << "q2" << QStringList{"q2"};
+    QTest::newRow("a new whole percent") << queue << 12.9 << "q2" << 13.1 << "q2" << QStringList{"q2"};
+    QTest::newRow("the same whole percent") << queue << 12.2 << "q2" << 12.9 << "q2" << QStringList{};
+    QTest::newRow("the next video") << queue << 100.0 << "q2" << 0.5 << "q3" << QStringList{"q2", "q3"};
+    QTest::newRow("the queue not shown") << int(ePlayListIdAllFavorites) << 12.0 << "q2" << 13.0 << "q2" << QStringList{};
+}
+
+// During a background download each report repaints the row it changes and nothing
+// else of the list.
+void TestFavoriteResultPage::downloadProgressRepaintsOnlyItsRow()
+{
+    QFETCH(int, playList);
+    QFETCH(double, percentBefore);
+    QFETCH(QString, videoBefore);
+    QFETCH(double, percent);
+    QFETCH(QString, video);
+    QFETCH(QStringList, repainted);
+    w->addQueued("q2", "Next in the queue");
+    w->addQueued("q3", "Last in the queue");
+    w->controller->refreshLists();
+    w->select(playList);
+    w->page->setDownloadProgress(percentBefore, videoBefore);
+    w->paint();
+    QCoreApplication::processEvents();
+
+    FavoriteSweepList* view = w->page->getFavoriteView();
+    PaintRecorder recorder;
+    view->viewport()->installEventFilter(&recorder);
+    w->page->setDownloadProgress(percent, video);
+    QCoreApplication::processEvents();
+    view->viewport()->removeEventFilter(&recorder);
+
+    QRegion expected;
+    for (const QString& id : repainted) {
+        QVERIFY(w->rowOf(id) >= 0);
+        expected += view->visualRect(w->page->getFavoriteModel()->index(w->rowOf(id), 0)) & view->viewport()->rect();
+    }
+    QCOMPARE(recorder.painted, expected);
 }
 
 void TestFavoriteResultPage::refillDuringADragForgetsTheDraggedEntry()

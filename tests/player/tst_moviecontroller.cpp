@@ -31,6 +31,7 @@ private Q_SLOTS:
     void leavingEndsPlayerAndDownload_data();
     void leavingEndsPlayerAndDownload();
     void otherViewTakesTheRunningVideo();
+    void otherViewTakesAVideoStillLoading();
     void keepsTheAspectRatioAsSet_data();
     void keepsTheAspectRatioAsSet();
 };
@@ -371,6 +372,27 @@ void TestMovieController::otherViewTakesTheRunningVideo()
     QVERIFY(w.normal->getPage()->isAncestorOf(&w.videoWidget));
     QCOMPARE(w.player->processId(), child);
     QCOMPARE(w.player->getState(), ePlaying);
+}
+
+// F6 while the next video is still loading: the view shows that video's start and
+// length, not where the player of the video before it stopped.
+void TestMovieController::otherViewTakesAVideoStillLoading()
+{
+    PlaybackWorld w;
+    w.serve(6.0);
+    w.show(w.movie);
+    w.movie->playVideo(PlaybackWorld::entry(QStringLiteral("first"), 6.0f));
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.player->getPosition() > 0.5, 10000);
+
+    w.setStartPlaying(100000000); // the next one does not start while the test looks
+    w.movie->playVideo(PlaybackWorld::entry(QStringLiteral("second"), 9.0f));
+    w.normal->takeOver(*w.movie);
+    w.show(w.normal);
+    const VideoProgressBar* bar = w.normal->getPage()->getProgressBar();
+    QCOMPARE(w.normal->getVideo()->getVideoId(), QStringLiteral("second"));
+    QCOMPARE(bar->getPosition(), 0.0);
+    QCOMPARE(bar->getLength(), 9.0);
 }
 
 void TestMovieController::keepsTheAspectRatioAsSet_data()

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void rating();
     void sendingTheLink_data();
     void sendingTheLink();
+    void sendPaneOffersTheContacts_data();
+    void sendPaneOffersTheContacts();
     void commentsPanel();
 };
 
@@ -168,6 +170,31 @@ void TestNormalScreenController::sendingTheLink()
     QTRY_COMPARE(send->getResult(), result);
     QCOMPARE(accountNeeded.count(), way == SendLinkWidget::eToContact && !signedIn ? 1 : 0);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+}
+
+void TestNormalScreenController::sendPaneOffersTheContacts_data()
+{
+    QTest::addColumn<bool>("signedIn");
+    QTest::newRow("signed in") << true;
+    QTest::newRow("not signed in") << false;
+}
+
+// The pane opens on "To a contact": opening it fetches the account's contacts, and
+// asks for no account when none is signed in.
+void TestNormalScreenController::sendPaneOffersTheContacts()
+{
+    QFETCH(bool, signedIn);
+    InfoWorld w;
+    w.signIn(signedIn);
+    QSignalSpy accountNeeded(w.controller, &NormalScreenController::accountNeeded);
+    SendLinkWidget* send = w.view()->getSendLinkWidget();
+    QTest::mouseClick(w.view()->getTab(NormalScreenView::eSendPane), Qt::LeftButton);
+    QCOMPARE(w.view()->currentPane(), int(NormalScreenView::eSendPane));
+    QCOMPARE(send->getWay(), int(SendLinkWidget::eToContact));
+    QCOMPARE(w.service.asked.contains(QVariantList({"contacts"})), signedIn);
+    QCOMPARE(send->getContact(), signedIn ? QStringLiteral("liisa") : QString());
+    QCOMPARE(send->getSendButton()->isEnabled(), signedIn);
+    QCOMPARE(accountNeeded.count(), 0);
 }
 
 void TestNormalScreenController::commentsPanel()

@@ -4,8 +4,11 @@
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 // The regular and the background download channel: watch page, token, the file
 // streamed to disk, progress, cancel, and what is left on disk when it goes wrong.
@@ -18,6 +21,8 @@ private Q_SLOTS:
     void backgroundDownloadIsByteExact();
     void backgroundFileGetsItsNameWhenComplete();
     void bothChannelsAtOnce();
+    void progressAtMostEveryTenthOfASecond_data();
+    void progressAtMostEveryTenthOfASecond();
     void cancelRemovesThePartialFile_data();
     void cancelRemovesThePartialFile();
     void failedRegularDownloadRemovesItsFile_data();
@@ -30,6 +35,10 @@ private Q_SLOTS:
     void setVideoFileName();
     void nullEntriesDoNothing();
     void serviceDeletedWhileRequestsRun();
+
+private:
+    // The two channels, the column "background" of a _data function.
+    static void bothChannels();
 };
 
 namespace {
@@ -167,11 +176,65 @@ void TestDownload::bothChannelsAtOnce()
     QCOMPARE(readFile(queued.getVideoFile()), expected);
 }
 
-void TestDownload::cancelRemovesThePartialFile_data()
+void TestDownload::bothChannels()
 {
     QTest::addColumn<bool>("background");
     QTest::newRow("regular") << false;
     QTest::newRow("background") << true;
+}
+
+void TestDownload::progressAtMostEveryTenthOfASecond_data()
+{
+    bothChannels();
+}
+
+// A file that arrives in many small reads over most of a second: the reports keep a
+// tenth of a second apart, come all the way through, and the last is the whole file.
+void TestDownload::progressAtMostEveryTenthOfASecond()
+{
+    QFETCH(bool, background);
+    TestWorld world(TestWorld::Service);
+    FakeResponse file = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+    file.chunkSize = 4096;
+    file.bytesPerSecond = FakeFeeds::VIDEO_SIZE * 10 / 7;
+    world.fake.addRoute("GET", QStringLiteral("/www/get_video"), file);
+    VideoEntry video = videoWithId(FakeFeeds::VIDEO_ID);
+
+    QElapsedTimer clock;
+    QList<qint64> at;
+    QList<double> shares;
+    QObject receiver;
+    if (background)
+        connect(world.service.get(), &VideoServiceProvider::backgroundDownloadInProgress, &receiver,
+                [&](double percent, const QString&) {
+                    at << clock.elapsed();
+                    shares << percent / 100.0;
+                });
+    else
+        connect(world.service.get(), &VideoServiceProvider::downloadInProgress, &receiver,
+                [&](qint64 received, qint64 total) {
+                    at << clock.elapsed();
+                    shares << double(received) / double(total);
+                });
+    QSignalSpy done(world.service.get(), background ? &VideoServiceProvider::backgroundVideoIsDownloaded
+                                                    : &VideoServiceProvider::videoIsDownloaded);
+    clock.start();
+    if (background)
+        world.service->backgrounddownload(&video);
+    else
+        world.service->download(&video);
+    QVERIFY(done.wait(5000));
+
+    QVERIFY2(at.size() >= 4, qPrintable(QString::number(at.size())));
+    for (int i = 1; i < at.size() - 1; ++i)
+        QVERIFY2(at.at(i) - at.at(i - 1) >= 100, qPrintable(QStringLiteral("report %1 after %2 ms").arg(i).arg(at.at(i) - at.at(i - 1))));
+    QVERIFY(std::is_sorted(shares.cbegin(), shares.cend()));
+    QCOMPARE(shares.last(), 1.0);
+}
+
+void TestDownload::cancelRemovesThePartialFile_data()
+{
+    bothChannels();
 }
 
 void TestDownload::cancelRemovesThePartialFile()

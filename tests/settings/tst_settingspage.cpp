@@ -525,6 +525,39 @@ private Q_SLOTS:
         QDBusConnection::disconnectFromBus(QStringLiteral("browser-stand-in"));
     }
 
+    // On the 800 x 480 screen every control of each tab lies wholly on the page, and
+    // the page asks for no more room than the screen has (a taller page grows the
+    // window under every other page too).
+    void everyTabFitsTheScreen_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::newRow("account") << 0;
+        QTest::newRow("play options") << 1;
+        QTest::newRow("search results") << 2;
+        QTest::newRow("general options") << 3;
+    }
+
+    void everyTabFitsTheScreen()
+    {
+        QFETCH(int, tab);
+        PageRig rig;
+        rig.page->getTabWidget()->setCurrentIndex(tab);
+        QWidget* view = rig.page->getTabWidget()->currentWidget();
+        QVERIFY(view->isVisible());
+        QCOMPARE(rig.page->height(), 480);
+        QVERIFY2(rig.page->minimumSizeHint().height() <= 480,
+                 qPrintable(QString::number(rig.page->minimumSizeHint().height())));
+        for (QWidget* control : view->findChildren<QWidget*>()) {
+            if (!control->isVisible())
+                continue;
+            const QRect onPage(control->mapTo(rig.page, QPoint(0, 0)), control->size());
+            QVERIFY2(rig.page->rect().contains(onPage),
+                     qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                    .arg(QString::fromLatin1(control->metaObject()->className()))
+                                    .arg(onPage.x()).arg(onPage.y()).arg(onPage.width()).arg(onPage.height())));
+        }
+    }
+
     void screenshots()
     {
         PageRig rig;

@@ -1,4 +1,5 @@
 #include "app/AppTexts.h"
+#include "core/constants/Settings.h"
 #include "service/ServiceTexts.h"
 #include "settings/SettingsPage.h"
 #include "settings/SettingsViewAccount.h"
@@ -294,6 +295,7 @@ private Q_SLOTS:
     void nothingIsLeftBehind_data();
     void nothingIsLeftBehind();
     void browsesSearchesAndSignsIn();
+    void startQuestionIsPictured();
 
 private:
     // Where the home view's buttons and a page's back button are on the 800x480 screen.
@@ -520,4 +522,30 @@ void TestStartCommand::browsesSearchesAndSignsIn()
 }
 
 QTEST_MAIN(TestStartCommand)
+// A question the program asks while it starts (here: whether to go on with the
+// download queue left from the last run) is in the screen's pictures, so that the
+// person sees it and can answer it.
+void TestStartCommand::startQuestionIsPictured()
+{
+    TestEnvironment environment;
+    {
+        Repository repository(environment.paths());
+        QCOMPARE(repository.openDatabase(), 0);
+        VideoEntry queued = testVideo(QStringLiteral("queued1"), QStringLiteral("Left in the queue"));
+        QCOMPARE(repository.addFavorite(&queued, false), 0);
+        repository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, 1);
+    }
+    const QImage expectedHome = homeView();
+
+    StartCommand command(environment);
+    const VirtualScreen screen(command.waitForLine(SCREEN_LINE), command.runFolder());
+    QVERIFY2(screen.isValid(), qPrintable(command.output()));
+    const QImage asked = screen.nextPicture();
+    QVERIFY(!asked.isNull());
+    QVERIFY(likeness(asked, expectedHome) < 0.95);
+    QVERIFY(screen.press(QStringLiteral("Escape")));
+    const QImage home = screen.pictureThatShows([&](const QImage& picture) { return likeness(picture, expectedHome) > 0.95; });
+    QVERIFY2(likeness(home, expectedHome) > 0.95, qPrintable(QString::number(likeness(home, expectedHome))));
+}
+
 #include "tst_startcommand.moc"

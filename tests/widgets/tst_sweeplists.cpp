@@ -7,6 +7,7 @@
 #include "core/VideoListModel.h"
 #include "tests/support/TestSupport.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStringListModel>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void commentDoubleTap();
     void videoLinks_data();
     void videoLinks();
+    void newListLeavesTheFocus_data();
+    void newListLeavesTheFocus();
 
 private:
     UniformSweepList* makeUniform(int rowCount);
@@ -482,6 +485,32 @@ void TestSweepLists::videoLinks()
                                                           : nullptr;
     if (hit)
         QCOMPARE(hit->first().first().toModelIndex().row(), 2);
+}
+
+void TestSweepLists::newListLeavesTheFocus_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("made") << false;
+    QTest::newRow("made, then shown") << true;
+}
+
+// A list takes the keyboard focus when its page gives it: being made (a page builds
+// its lists when it is first shown) takes it neither from the control that has it
+// nor later, when the list is first shown.
+void TestSweepLists::newListLeavesTheFocus()
+{
+    QFETCH(bool, shown);
+    auto* field = new QLineEdit(myWindow);
+    myWindow->show();
+    QVERIFY(QTest::qWaitForWindowActive(myWindow));
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+
+    auto* list = new VideoSweepList(myWindow);
+    if (shown)
+        list->show();
+    QCoreApplication::processEvents();
+    QVERIFY(field->hasFocus());
 }
 
 QTEST_MAIN(TestSweepLists)

@@ -142,6 +142,10 @@ void addFeedRoutes(FakeService& service);
 void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 bytesPerSecond = 0,
                         int chunkSize = 64 * 1024);
 
+// Makes the video-file route answer every available video with size bytes of
+// FakeService::generatedBytes(), at once, in pieces of chunkSize bytes.
+void serveGeneratedVideo(FakeService& service, qint64 size, int chunkSize = 256 * 1024);
+
 // Ids, tokens and sizes that the feed routes and fixtures use.
 namespace FakeFeeds {
 inline const QString WATCH_TOKEN = QStringLiteral("vjVQa1PpcFNkNWNhY2Y3ZjQzNmU1YjAzOTljM2ZkZjMx");

@@ -176,3 +176,15 @@ void servePlayableVideo(FakeService& service, const QByteArray& video, qint64 by
         return response;
     });
 }
+
+void serveGeneratedVideo(FakeService& service, qint64 size, int chunkSize)
+{
+    service.addRoute("GET", WEB + QStringLiteral("/get_video"), [=](const FakeRequest& request) {
+        FakeResponse response = videoFile(request);
+        if (response.status != 200)
+            return response;
+        response = FakeResponse::generated(size);
+        response.chunkSize = chunkSize;
+        return response;
+    });
+}
