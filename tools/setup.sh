@@ -4,9 +4,8 @@
 # "sanitize" builds the tests and the fuzzing harnesses with clang, AddressSanitizer
 # and UndefinedBehaviorSanitizer in a folder of their own and runs them all: every
 # test, and each harness for a few seconds on its seeds; any sanitizer report fails.
-# It is a second whole build, so CI leaves it out: run it before a change to code
-# that reads what comes from the network or from files. "fuzz" builds and runs only
-# the harnesses, in the same folder: a short build, which CI runs after the tests.
+# It is a second whole build, which CI runs after "test". "fuzz" builds and runs
+# only the harnesses, in the same folder: a short build for work on a reader.
 #
 #   bash tools/setup.sh run [krelvox options]    # e.g. -create-db
 #   bash tools/setup.sh test [ctest options]     # e.g. -R tst_repository
