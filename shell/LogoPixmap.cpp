@@ -7,27 +7,33 @@
 #include <QSvgRenderer>
 
 namespace {
-QPixmap renderLogo()
+QImage renderLogo()
 {
     QSvgRenderer renderer(ICON_LOGO);
     if (!renderer.isValid()) {
-        qWarning("const QPixmap& getYoutubeLogoPixmap() - cannot render %s", qPrintable(ICON_LOGO));
-        return QPixmap();
+        qWarning("const QImage& logoImage() - cannot render %s", qPrintable(ICON_LOGO));
+        return QImage();
     }
     QSize size = renderer.defaultSize();
     if (size.isEmpty())
         size = LOGO_SIZE;
     size.scale(LOGO_SIZE, Qt::KeepAspectRatio);
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     renderer.render(&painter);
-    return pixmap;
+    return image;
 }
 } // namespace
 
+const QImage& logoImage()
+{
+    static const QImage logo = renderLogo();
+    return logo;
+}
+
 const QPixmap& getYoutubeLogoPixmap()
 {
-    static const QPixmap logo = renderLogo();
+    static const QPixmap logo = QPixmap::fromImage(logoImage());
     return logo;
 }

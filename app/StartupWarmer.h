@@ -1,0 +1,47 @@
+#ifndef KRELVOX_STARTUPWARMER_H
+#define KRELVOX_STARTUPWARMER_H
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// Work that the first screen waits for and that needs nothing of the main thread,
+// done on other cores while the main thread builds the program:
+// - the font configuration and the list of installed fonts: the first text laid out
+//   needs them, and reading them is the largest part of start-up;
+// - the database driver's plugin, which the repository loads to open its file;
+// - the logo of the page headers.
+// Made at the top of main(), before the application object: reading the font
+// configuration needs none. The rest starts at applicationReady(). Whatever the main
+// thread asks for before a worker has it ready, it waits for (Qt's font database and
+// plugin loader lock, the logo is built once), so nothing depends on the warm-up
+// being done. With one core there is no other core to use and nothing is started.
+class StartupWarmer
+{
+public:
+    StartupWarmer();
+    ~StartupWarmer(); // waits for the workers
+    StartupWarmer(const StartupWarmer&) = delete;
+    StartupWarmer& operator=(const StartupWarmer&) = delete;
+
+    // The QApplication exists: what needs it may start.
+    void applicationReady();
+    // Waits for the workers; call before the application object goes.
+    void wait();
+
+private:
+    void warmFonts();
+    void warmDriverAndLogo();
+    bool waitForApplication(); // false when the warm-up ended first
+    void startOnOtherCore(std::thread& thread, void (StartupWarmer::*work)());
+
+    std::thread myFonts;
+    std::thread myDriverAndLogo;
+    std::mutex myMutex;
+    std::condition_variable myChanged;
+    bool myApplicationReady = false;
+    bool myCancelled = false;
+    int myMainCpu = -1;
+};
+
+#endif
