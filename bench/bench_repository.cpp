@@ -65,6 +65,28 @@ bool bareWrite(const QSqlDatabase& db, const QStringList& statements, const QLis
 }
 
 
+// The base of the sort positions of "All local favorites".
+qint64 bareBase(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    return query.exec(QStringLiteral("select sort_base from playlist where id = 1")) && query.next()
+        ? query.value(0).toLongLong()
+        : 0;
+}
+
+// The rows of "All local favorites": how many, how many distinct positions, the
+// lowest and the highest position.
+QList<int> positionsOfAllFavorites(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select count(*), count(distinct sort_id), min(sort_id) - p.sort_base,"
+                                   " max(sort_id) - p.sort_base from favorite f join playlist p on p.id = f.playlist_id"
+                                   " where f.playlist_id = 1"))
+        || !query.next())
+        return {};
+    return {query.value(0).toInt(), query.value(1).toInt(), query.value(2).toInt(), query.value(3).toInt()};
+}
+
 } // namespace
 
 class BenchRepository : public QObject
@@ -107,7 +129,8 @@ private Q_SLOTS:
     void videoFlags();
     void reorder_data();
     void reorder();
-    void removeTheOldestFavorite();
+    void removeAFavorite_data();
+    void removeAFavorite();
     void addAFavorite();
 };
 
@@ -296,19 +319,25 @@ void BenchRepository::videoFlags()
 
 void BenchRepository::reorder_data()
 {
-    QTest::addColumn<int>("distance"); // rows between the two positions; 0: the whole list
-    QTest::newRow("by a screenful") << 5;
-    QTest::newRow("bottom to top") << 0;
+    QTest::addColumn<int>("rows");       // rows between the two positions, or
+    QTest::addColumn<double>("fraction"); // that part of the list
+    QTest::newRow("by a screenful") << 5 << 0.0;
+    // The most that shift: half the list, on either side.
+    QTest::newRow("across half the list") << 0 << 0.5;
+    QTest::newRow("bottom to top") << 0 << 1.0;
 }
 
-// A favourite of "All local favorites" dragged up to the top, then back: the rows
-// between shift by one. The bare side runs the one statement that does the same shift.
+// A favourite of "All local favorites" dragged up to the top, then back. The bare side
+// runs the one statement that shifts every row between the two positions by one (in
+// the playlist's keys, whatever its base), which is the work a reorder has without a
+// base to move.
 void BenchRepository::reorder()
 {
-    QFETCH(int, distance);
+    QFETCH(int, rows);
+    QFETCH(double, fraction);
     for (Collection* c : collections()) {
         const int n = c->favorites;
-        const int from = distance > 0 ? n - distance : 1;
+        const int from = rows > 0 ? n - rows : qMax(1, n - int(n * fraction));
         VideoListModel model(c->repository.get());
         PlayListCursor at{from, INT_MAX};
         QCOMPARE(c->repository->getPlayListEntries(ePlayListIdAllFavorites, &model, 1, at), 0);
@@ -317,53 +346,66 @@ void BenchRepository::reorder()
         bool up = true;
         bool bareUp = true;
         int results = 0;
-        figure(distance > 0 ? "reorder by a screenful" : "reorder, bottom to top or back", *c,
+        figure(rows > 0 ? "reorder by a screenful" : fraction < 1 ? "reorder across half the list" : "reorder, bottom to top or back", *c,
                [&]() {
                    results += c->repository->updatePlayListOrder(1, dragged, up ? n : from, !up);
                    up = !up;
                },
                [&]() {
+                   const qint64 base = bareBase(c->bareDb());
                    const QString shift = QStringLiteral("update favorite set sort_id = case when sort_id = ? then ?"
                                                         " else sort_id + ? end where playlist_id = 1 and sort_id between ? and ?");
-                   const QVariantList values = bareUp ? QVariantList{from, n, -1, from, n} : QVariantList{n, from, 1, from, n};
+                   const QVariantList values = bareUp ? QVariantList{from + base, n + base, -1, from + base, n + base}
+                                                      : QVariantList{n + base, from + base, 1, from + base, n + base};
                    results += bareWrite(c->bareDb(), {shift}, {values}) ? 0 : 1;
                    bareUp = !bareUp;
                });
         QCOMPARE(results, 0);
         QCOMPARE(dragged->getSortId(), up ? from : n);
-        QSqlQuery positions(c->bareDb());
-        QVERIFY(positions.exec(QStringLiteral("select count(*), count(distinct sort_id), min(sort_id), max(sort_id)"
-                                              " from favorite where playlist_id = 1")));
-        QVERIFY(positions.next());
-        for (int column = 0; column < 4; ++column)
-            QCOMPARE(positions.value(column).toInt(), column == 2 ? 1 : n);
+        QCOMPARE(positionsOfAllFavorites(c->bareDb()), QList<int>({n, n, 1, n}));
     }
 }
 
-// The favourite at the bottom of "All local favorites" (the oldest) goes: every row
-// above it moves down one. The bare side removes the next bottom row the same way.
-void BenchRepository::removeTheOldestFavorite()
+void BenchRepository::removeAFavorite_data()
 {
+    QTest::addColumn<double>("depth"); // where the removed favourite is, from the bottom
+    QTest::newRow("the oldest") << 0.0;
+    QTest::newRow("half-way") << 0.5;
+}
+
+// A favourite of "All local favorites" goes: the rows above it move down one, or the
+// fewer rows below it move up. The bare side removes the row at the same position and
+// moves every row above it down.
+void BenchRepository::removeAFavorite()
+{
+    QFETCH(double, depth);
     for (Collection* c : collections()) {
         int results = 0;
-        figure("remove the oldest favourite", *c,
+        auto positionToRemove = [&]() { return qMax(1, int(c->favorites * depth)); };
+        figure(depth > 0 ? "remove a favourite half-way" : "remove the oldest favourite", *c,
                [&]() {
-                   std::unique_ptr<VideoEntry> last(c->repository->getLastPlayListsEntry(1));
-                   results += c->repository->removeFavorite(last.get(), ePlayListIdAllFavorites);
+                   VideoListModel model(c->repository.get());
+                   PlayListCursor at{positionToRemove(), INT_MAX};
+                   c->repository->getPlayListEntries(ePlayListIdAllFavorites, &model, 1, at);
+                   results += model.rowCount() == 1 ? c->repository->removeFavorite(model.entryAt(0), ePlayListIdAllFavorites) : 1;
+                   --c->favorites;
                },
                [&]() {
+                   const qint64 key = bareBase(c->bareDb()) + positionToRemove();
                    results += bareWrite(c->bareDb(),
-                                        {QStringLiteral("delete from favorite where playlist_id = 1 and sort_id = 1"),
+                                        {QStringLiteral("delete from favorite where playlist_id = 1 and sort_id = ?"),
                                          QStringLiteral("update favorite set sort_id = sort_id - 1"
-                                                        " where playlist_id = 1 and sort_id > 1")},
-                                        {})
+                                                        " where playlist_id = 1 and sort_id > ?")},
+                                        {{key}, {key}})
                        ? 0
                        : 1;
+                   --c->favorites;
                });
         QCOMPARE(results, 0);
-        c->favorites -= 2 * PAIRS;
         std::unique_ptr<VideoEntry> top(c->repository->getFirstPlayListsEntry(1));
         QCOMPARE(top->getSortId(), c->favorites);
+        const int n = c->favorites;
+        QCOMPARE(positionsOfAllFavorites(c->bareDb()), QList<int>({n, n, 1, n}));
     }
 }
 

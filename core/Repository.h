@@ -137,8 +137,8 @@ public:
     // A page shorter than limit is the end of the list.
     int getPlayListEntries(int playListId, VideoListModel* model, int limit, PlayListCursor& cursor);
     // Moves the entry next to the entry with targetSortId: above it, or below it when
-    // afterLast. The rows between the two positions shift by one in one statement;
-    // SORT_IDs stay 1..N.
+    // afterLast. The rows between the two positions, or the fewer rows outside them,
+    // shift by one; the positions stay 1..N.
     int updatePlayListOrder(int playListId, VideoEntry* entry, int targetSortId, bool afterLast);
 
     VideoEntry* getFirstPlayListsEntry(int playListId);

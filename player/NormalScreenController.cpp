@@ -28,6 +28,12 @@ NormalScreenController::NormalScreenController(VideoServiceProvider* service, Re
 {
     connect(myContacts, &QAbstractItemModel::rowsInserted, this, &NormalScreenController::contactsChanged);
     connect(myContacts, &QAbstractItemModel::modelReset, this, &NormalScreenController::contactsChanged);
+    // One account's contacts are not offered under another's: signing out forgets
+    // them, and the pane fetches the next account's when it opens.
+    connect(&myRepository, &Repository::settingChanged, this, [this](const QString& key, int value) {
+        if (key == SETTING_YOUTUBE_ACCOUNT_SIGNED_IN && value == 0 && myContacts->rowCount() > 0)
+            myContacts->clear();
+    });
     if (myService) {
         connect(myService, &VideoServiceProvider::commentingDone, this, &NormalScreenController::commentingDone);
         connect(myService, &VideoServiceProvider::ratingDone, this, &NormalScreenController::ratingDone);

@@ -1,4 +1,5 @@
 #include "core/repository/AccountMirror.h"
+#include "core/repository/PlayListPositions.h"
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/Types.h"
@@ -159,9 +160,10 @@ int AccountMirror::syncAccountPlayListEntries(int playListId, VideoListModel* mo
         bool kept;
     };
     QList<Stored> stored;
-    if (!myDatabase.readRows(QStringLiteral("select f.id, v.video_id, f.provider_entry_id, f.sort_id from favorite f"
-                                            " join video_entry v on v.id = f.video_entry_id"
-                                            " where f.playlist_id = ? order by f.sort_id desc"),
+    if (!myDatabase.readRows(QStringLiteral("select f.id, v.video_id, f.provider_entry_id, ")
+                                 + QLatin1String(PlayListPositions::POSITION_OF_ROW)
+                                 + QStringLiteral(" from favorite f join video_entry v on v.id = f.video_entry_id"
+                                                  " where f.playlist_id = ? order by f.sort_id desc"),
                              {playListId}, caller, [&stored](const QSqlQuery& q) {
                                  stored.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
                                                 q.value(3).toInt(), false});
@@ -211,8 +213,9 @@ int AccountMirror::syncAccountPlayListEntries(int playListId, VideoListModel* mo
         if (const Stored* row = match.at(i)) {
             if (row->sortId == sortId && row->entryId == entry->getProviderEntryId())
                 continue;
-            if (!myDatabase.exec(QStringLiteral("update favorite set sort_id = ?, provider_entry_id = ? where id = ?"),
-                                 {sortId, entry->getProviderEntryId(), row->id}, caller))
+            if (!myDatabase.exec(QStringLiteral("update favorite set sort_id = ") + QLatin1String(PlayListPositions::KEY_OF_POSITION)
+                                     + QStringLiteral(", provider_entry_id = ? where id = ?"),
+                                 {sortId, playListId, entry->getProviderEntryId(), row->id}, caller))
                 return eRepFailure;
             wrote = true;
             continue;

@@ -1,4 +1,5 @@
 #include "core/repository/FavoriteStore.h"
+#include "core/repository/PlayListPositions.h"
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
@@ -20,12 +21,14 @@ const QString QUEUE_FILTER = QStringLiteral("where f.playlist_id = 1 and f.video
 // Shown order of a playlist; the favourite id orders equal SORT_IDs, so that a page
 // read goes on exactly where the one before it ended.
 const QString SHOWN_ORDER = QStringLiteral("order by f.sort_id desc, f.id desc ");
-// The entries shown after the cursor's entry, bound with its sort id twice and its
+// The entries shown after the cursor's entry, bound with its key twice and its
 // favourite id; the first comparison lets the index start the page at the cursor
 // instead of at the top.
 const QString AFTER_CURSOR = QStringLiteral("and f.sort_id <= ? and (f.sort_id < ? or f.id < ?) ");
-// Closes the gap a removed row leaves: the rows above it move down by one.
-const QString CLOSE_GAP = QStringLiteral("update favorite set sort_id = sort_id - 1 where playlist_id = ? and sort_id > ?");
+// The position a new row of a playlist takes: above every other.
+const QString NEXT_POSITION =
+    QStringLiteral("select coalesce((select max(sort_id) from favorite where playlist_id = ?)"
+                   " - (select sort_base from playlist where id = ?), 0) + 1");
 
 } // namespace
 
@@ -65,9 +68,8 @@ int FavoriteStore::addFavorite(VideoEntry* entry, bool asLink, bool& queued)
                 queued = true;
             }
         } else {
-            row.sortId = myDatabase.scalar(QStringLiteral("select coalesce(max(sort_id), 0) + 1 from favorite"
-                                                          " where playlist_id = ?"),
-                                           {int(ePlayListIdAllFavorites)}, -1, caller);
+            row.sortId = myDatabase.scalar(NEXT_POSITION, {int(ePlayListIdAllFavorites), int(ePlayListIdAllFavorites)},
+                                           -1, caller);
             if (row.sortId < 1 || !insertFavoriteRow(myDatabase, ePlayListIdAllFavorites, videoRow, row, QString(), caller))
                 return eRepFailure;
             queued = !asLink;
@@ -111,9 +113,7 @@ int FavoriteStore::addVideoToPlayList(VideoEntry* entry, int playListId, bool& q
         if (videoRow < 0 || !readFavoriteRow(myDatabase, playListId, videoRow, row, found, caller))
             return eRepFailure;
         if (!found) {
-            row.sortId = myDatabase.scalar(QStringLiteral("select coalesce(max(sort_id), 0) + 1 from favorite"
-                                                          " where playlist_id = ?"),
-                                           {playListId}, -1, caller);
+            row.sortId = myDatabase.scalar(NEXT_POSITION, {playListId, playListId}, -1, caller);
             if (row.sortId < 1 || !readSharedState(myDatabase, videoRow, row, caller)
                 || !insertFavoriteRow(myDatabase, playListId, videoRow, row, entry->getProviderEntryId(), caller))
                 return eRepFailure;
@@ -148,7 +148,7 @@ int FavoriteStore::removeFavorite(VideoEntry* entry, int playListId)
             return myDatabase.rowsEnded(find, caller) ? eRepNotFound : eRepFailure;
     }
     const int favoriteId = find.value(0).toInt();
-    const int sortId = find.value(1).toInt();
+    const qint64 sortKey = find.value(1).toLongLong();
     const int videoRow = find.value(2).toInt();
     find.finish();
 
@@ -164,7 +164,7 @@ int FavoriteStore::removeFavorite(VideoEntry* entry, int playListId)
     Transaction transaction(myDatabase, caller);
     const bool ok = transaction.isActive()
         && myDatabase.exec(QStringLiteral("delete from favorite where id = ?"), {favoriteId}, caller)
-        && myDatabase.exec(CLOSE_GAP, {rowsList, sortId}, caller) && transaction.commit();
+        && PlayListPositions(myDatabase).closeGap(rowsList, sortKey, caller) && transaction.commit();
     return ok ? eRepOk : eRepFailure;
 }
 
@@ -178,20 +178,22 @@ int FavoriteStore::removeWholeFavorite(int videoRow)
         Transaction transaction(myDatabase, caller);
         if (!transaction.isActive())
             return eRepFailure;
-        QList<QPair<int, int>> removed;
+        // Gaps closed from the highest key down, so that the keys still to close are
+        // not among those a closing shifts.
+        QList<QPair<int, qint64>> removed;
         if (!myDatabase.readRows(QStringLiteral("select f.playlist_id, f.sort_id from favorite f"
                                                 " join playlist p on p.id = f.playlist_id"
-                                                " where f.video_entry_id = ? and p.vs_id = 0"),
+                                                " where f.video_entry_id = ? and p.vs_id = 0 order by f.sort_id desc"),
                                  {videoRow}, caller, [&removed](const QSqlQuery& q) {
-                                     removed.append(qMakePair(q.value(0).toInt(), q.value(1).toInt()));
+                                     removed.append(qMakePair(q.value(0).toInt(), q.value(1).toLongLong()));
                                  })
             || !myDatabase.exec(QStringLiteral("delete from favorite where video_entry_id = ?"
                                             " and playlist_id in (select id from playlist where vs_id = 0)"),
                              {videoRow}, caller))
             return eRepFailure;
-        QSqlQuery closeGap(myDatabase.connection());
+        PlayListPositions positions(myDatabase);
         for (const auto& row : removed)
-            if (!myDatabase.run(closeGap, CLOSE_GAP, {row.first, row.second}, caller))
+            if (!positions.closeGap(row.first, row.second, caller))
                 return eRepFailure;
         if (!myDatabase.exec(QStringLiteral("update favorite set video_link = 1 where video_entry_id = ?"), {videoRow}, caller)
             || !myFiles.forgetFiles(videoRow, files) || !transaction.commit())
@@ -223,9 +225,13 @@ int FavoriteStore::getPlayListEntries(int playListId, VideoListModel* model, int
         return eRepOk;
     const char* caller = "Repository::getPlayListEntries(page)";
     const Rows rows = rowsOf(playListId);
+    qint64 base = 0;
+    if (!PlayListPositions(myDatabase).base(rows.playListId, base, caller))
+        return eRepFailure;
+    const qint64 cursorKey = cursor.sortId + base;
     QSqlQuery query(myDatabase.connection());
     if (!myDatabase.run(query, ENTRY_COLUMNS + rows.filter + AFTER_CURSOR + SHOWN_ORDER + QStringLiteral("limit ?"),
-                        rows.values + QVariantList{cursor.sortId, cursor.sortId, cursor.favoriteId, limit}, caller))
+                        rows.values + QVariantList{cursorKey, cursorKey, cursor.favoriteId, limit}, caller))
         return eRepFailure;
     bool ok = false;
     const QList<VideoEntry*> entries = readEntries(myDatabase, query, caller, &ok);
@@ -237,39 +243,18 @@ int FavoriteStore::getPlayListEntries(int playListId, VideoListModel* model, int
     return ok ? eRepOk : eRepFailure;
 }
 
-// The entry moves next to the target (above it, or below it when afterLast) and the
-// rows between the two positions shift by one towards where it was: one statement,
-// whose cost grows with the distance moved, not with the playlist.
+// The entry moves next to the target (above it, or below it when afterLast); the
+// rows between the two positions, or the fewer rows outside them, shift by one.
 int FavoriteStore::updatePlayListOrder(int playListId, VideoEntry* entry, int targetSortId, bool afterLast)
 {
     if (!entry || !myDatabase.isUsable())
         return eRepFailure;
-    const char* caller = "Repository::updatePlayListOrder()";
-    const int rowsList = rowsOf(playListId).playListId;
-    bool ok = false;
-    const int from = myDatabase.scalar(QStringLiteral("select sort_id from favorite where id = ? and playlist_id = ?"),
-                                       {entry->getFavoriteId(), rowsList}, -1, caller, &ok);
-    if (!ok)
-        return eRepFailure;
-    const int targetRows = myDatabase.scalar(QStringLiteral("select count(*) from favorite where playlist_id = ? and sort_id = ?"),
-                                             {rowsList, targetSortId}, 0, caller, &ok);
-    if (!ok)
-        return eRepFailure;
-    if (from < 0 || targetRows == 0)
-        return eRepNotFound;
-    if (from == targetSortId)
-        return eRepOk;
-    // Moving down (to a lower position): the rows from the new position up to the old
-    // one move up by one; moving up, the rows above the old position down to the new.
-    const bool down = targetSortId < from;
-    const int to = down ? (afterLast ? targetSortId : targetSortId + 1) : (afterLast ? targetSortId - 1 : targetSortId);
-    const int shift = down ? 1 : -1;
-    if (!myDatabase.exec(QStringLiteral("update favorite set sort_id = case when id = ? then ? else sort_id + ? end"
-                                        " where playlist_id = ? and sort_id between ? and ?"),
-                         {entry->getFavoriteId(), to, shift, rowsList, qMin(from, to), qMax(from, to)}, caller))
-        return eRepFailure;
-    entry->setSortId(to);
-    return eRepOk;
+    int position = 0;
+    const int result = PlayListPositions(myDatabase).move(rowsOf(playListId).playListId, entry->getFavoriteId(),
+                                                          targetSortId, afterLast, position);
+    if (result == eRepOk)
+        entry->setSortId(position);
+    return result;
 }
 
 VideoEntry* FavoriteStore::queryOneEntry(const QString& condition, const QString& order, const QVariantList& values)

@@ -1,4 +1,5 @@
 #include "core/repository/RepositoryRows.h"
+#include "core/repository/PlayListPositions.h"
 #include "core/PlayList.h"
 #include "core/VideoEntry.h"
 #include "core/repository/RepositoryDatabase.h"
@@ -50,7 +51,7 @@ const QString VIDEO_FLAGS = QStringLiteral(
 // would have SQLite convert every text value to UTF-16 in a buffer of its own, which
 // made up a third of the time of filling a long playlist.
 const QString ENTRY_COLUMNS = QStringLiteral(
-    "select f.id, f.playlist_id, f.sort_id, f.download_state, f.video_link, cast(f.provider_entry_id as blob),"
+    "select f.id, f.playlist_id, ") + QLatin1String(PlayListPositions::POSITION_OF_ROW) + QStringLiteral(", f.download_state, f.video_link, cast(f.provider_entry_id as blob),"
     " v.id, v.vs_id, cast(v.video_id as blob), cast(v.name as blob), cast(v.description as blob),"
     " cast(v.author as blob), v.length, cast(v.upload_date as blob),"
     " cast(v.view_count as blob), cast(v.comment_count as blob), cast(v.rating as blob),"
@@ -193,8 +194,9 @@ bool readFavoriteRow(RepositoryDatabase& database, int playListId, int videoRow,
                      const char* caller)
 {
     QSqlQuery query(database.connection());
-    if (!database.run(query, QStringLiteral("select id, sort_id, download_state, video_link from favorite"
-                                            " where playlist_id = ? and video_entry_id = ?"),
+    if (!database.run(query, QStringLiteral("select f.id, ") + QLatin1String(PlayListPositions::POSITION_OF_ROW)
+                          + QStringLiteral(", f.download_state, f.video_link from favorite f"
+                                           " where f.playlist_id = ? and f.video_entry_id = ?"),
                       {playListId, videoRow}, caller))
         return false;
     found = query.next();
@@ -223,8 +225,9 @@ bool insertFavoriteRow(RepositoryDatabase& database, int playListId, int videoRo
 {
     QSqlQuery insert(database.connection());
     if (!database.run(insert, QStringLiteral("insert into favorite (playlist_id, video_entry_id, sort_id,"
-                                             " download_state, video_link, provider_entry_id) values (?, ?, ?, ?, ?, ?)"),
-                      {playListId, videoRow, row.sortId, row.state, row.link, providerEntryId}, caller))
+                                             " download_state, video_link, provider_entry_id) values (?, ?, ")
+                          + QLatin1String(PlayListPositions::KEY_OF_POSITION) + QStringLiteral(", ?, ?, ?)"),
+                      {playListId, videoRow, row.sortId, playListId, row.state, row.link, providerEntryId}, caller))
         return false;
     row.id = insert.lastInsertId().toInt();
     return true;

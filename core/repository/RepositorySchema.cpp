@@ -46,6 +46,7 @@ const char* const TABLES[] = {
 
     // ENTRY_COUNT and DOWNLOAD_COUNT (entries, and stored copies still to download)
     // are kept by the triggers below; the download queue's row holds the queue's.
+    // SORT_BASE: a favourite's position in the playlist is its SORT_ID less this.
     "create table if not exists playlist ("
     " id integer primary key autoincrement,"
     " vs_id integer not null references video_service(id),"
@@ -57,10 +58,11 @@ const char* const TABLES[] = {
     " is_private integer not null default 0,"
     " latest_usage_date integer not null default 0,"
     " entry_count integer not null default 0,"
-    " download_count integer not null default 0)",
+    " download_count integer not null default 0,"
+    " sort_base integer not null default 0)",
 
-    // One row per video in a playlist. SORT_ID runs 1..N inside a playlist; the
-    // highest is shown first. DOWNLOAD_STATE: 0 queued, 1 stored, 2 invalid.
+    // One row per video in a playlist. SORT_ID runs base+1..base+N inside a playlist
+    // (the playlist's SORT_BASE): positions 1..N, the highest shown first. DOWNLOAD_STATE: 0 queued, 1 stored, 2 invalid.
     // VIDEO_LINK 1: the favourite is a link, nothing is downloaded for it.
     "create table if not exists favorite ("
     " id integer primary key autoincrement,"
@@ -150,6 +152,12 @@ const char* const FROM_VERSION_0[] = {
 // asks for it; the shown name may be a display name).
 const char* const FROM_VERSION_1[] = {
     "alter table video_entry add column author_user_name text not null default ''",
+};
+
+// ---- From layout 2: a base of the sort positions in each playlist, so that the
+// rows on either side of a change can shift (the stored keys are the positions).
+const char* const FROM_VERSION_2[] = {
+    "alter table playlist add column sort_base integer not null default 0",
 };
 
 const char* const AFTER_MIGRATION[] = {
@@ -313,7 +321,9 @@ bool RepositorySchema::migrate(RepositoryDatabase& database, int version)
     const bool fromZero = version < 1;
     const bool ok = transaction.isActive()
         && (!fromZero || (runAll(database, FROM_VERSION_0, caller) && createIndexesAndTriggers(database, caller)))
-        && runAll(database, FROM_VERSION_1, caller) && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
+        && (version >= 2 || runAll(database, FROM_VERSION_1, caller))
+        && (version >= 3 || runAll(database, FROM_VERSION_2, caller))
+        && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
         && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
     if (ok)
         qCDebug(lcCore) << "RepositorySchema::migrate() the database was brought to layout" << VERSION;

@@ -13,7 +13,7 @@ class RepositoryDatabase;
 class RepositorySchema
 {
 public:
-    static const int VERSION = 2;
+    static const int VERSION = 3;
 
     enum class Opened {
         Failed,   // the file cannot be used

@@ -41,6 +41,12 @@ private:
 
     QStringList shownOrder(int playListId) { return playListVideoIds(*myRepository, playListId); }
 
+    // The sort positions of a playlist's rows as stored, lowest first (bound with the
+    // playlist's id).
+    inline static const QString POSITIONS = QStringLiteral(
+        "select f.sort_id - p.sort_base from favorite f join playlist p on p.id = f.playlist_id"
+        " where f.playlist_id = %1 order by 1");
+
     int favoriteIdOf(int playListId, const QString& videoId)
     {
         VideoListModel model(myRepository);
@@ -572,10 +578,9 @@ private Q_SLOTS:
         }
         QCOMPARE(myRepository->updatePlayListOrder(id, movingEntry, targetSortId, afterLast), 0);
         QCOMPARE(shownOrder(id), expected);
-        // Sort ids stay 1..N: the row of an entry is the count minus its sort id.
+        // Positions stay 1..N: the row of an entry is the count minus its position.
         RawDatabase raw(myRepository->databaseFileName());
-        QCOMPARE(raw.column(QStringLiteral("select sort_id from favorite where playlist_id = %1 order by sort_id").arg(id)),
-                 QStringList({"1", "2", "3", "4", "5"}));
+        QCOMPARE(raw.column(POSITIONS.arg(id)), QStringList({"1", "2", "3", "4", "5"}));
         QCOMPARE(movingEntry->getSortId(), 5 - expected.indexOf(moving));
     }
 
@@ -584,7 +589,7 @@ private Q_SLOTS:
     // each step the shown order follows a plain list, the sort positions are N..1 from
     // the top, the moved entry knows its new position, and the counts of the playlist
     // rows (the download queue's too) agree. Steps: "x^y" moves x above y, "x_y" below
-    // y, "-x" removes x.
+    // y, "-x" removes x, "+x" adds x (as a link).
     void editsKeepOrderPositionsAndCounts_data()
     {
         QTest::addColumn<bool>("allFavorites");
@@ -599,6 +604,7 @@ private Q_SLOTS:
             row("next to a neighbour, both sides") << 4 << QStringList{"v3_v2", "v3^v2", "v1^v2", "v1_v0", "v2_v2"};
             row("remove first, last, middle") << 5 << QStringList{"-v4", "-v0", "-v2", "-v3", "-v1"};
             row("move after removals") << 6 << QStringList{"-v3", "v0^v5", "-v5", "v4_v0", "v1^v4"};
+            row("add after the ends moved") << 4 << QStringList{"v0^v3", "+v4", "v4_v0", "-v1", "+v5", "-v5", "+v6"};
             // 150 moves between the ends and the middle, then everything removed.
             QStringList many;
             quint32 seed = 7;
@@ -636,7 +642,12 @@ private Q_SLOTS:
                         return e;
                 return static_cast<VideoEntry*>(nullptr);
             };
-            if (step.startsWith(QLatin1Char('-'))) {
+            if (step.startsWith(QLatin1Char('+'))) {
+                VideoEntry video = testVideo(step.mid(1));
+                QCOMPARE(allFavorites ? myRepository->addFavorite(&video, true) : myRepository->addVideoToPlayList(&video, id), 0);
+                QCOMPARE(video.getSortId(), int(expected.size()) + 1);
+                expected.prepend(video.getVideoId());
+            } else if (step.startsWith(QLatin1Char('-'))) {
                 const QString videoId = step.mid(1);
                 QCOMPARE(myRepository->removeFavorite(entry(videoId), id), 0);
                 expected.removeOne(videoId);
@@ -664,6 +675,8 @@ private Q_SLOTS:
             }
             QVERIFY2(shown == expected, qPrintable(step + ": " + shown.join(' ') + " / " + expected.join(' ')));
             QCOMPARE(positions, topDown);
+            // Read a page at a time, the list goes on where each page ended.
+            QCOMPARE(pagedOrder(id, 2).join(QLatin1Char(' ')).simplified(), expected.join(QLatin1Char(' ')));
 
             PlayListModel lists(myRepository);
             bool collapsed[2] = {false, false};
@@ -697,8 +710,7 @@ private Q_SLOTS:
         QCOMPARE(myRepository->removeFavorite(&b, id), 0);
         QCOMPARE(shownOrder(id), QStringList({"c", "a"}));
         RawDatabase raw(myRepository->databaseFileName());
-        QCOMPARE(raw.column(QStringLiteral("select sort_id from favorite where playlist_id = %1 order by sort_id").arg(id)),
-                 QStringList({"1", "2"}));
+        QCOMPARE(raw.column(POSITIONS.arg(id)), QStringList({"1", "2"}));
         QCOMPARE(myRepository->removeFavorite(&b, id), 2);
     }
 

@@ -163,30 +163,49 @@ private Q_SLOTS:
         QVERIFY(all);
     }
 
-    // A database written before the author's user name was kept: it is opened as it
-    // is, its entries read, and the column is added for what comes.
-    void databaseWithoutTheUserNameColumn()
+    void databaseOfAnEarlierLayout_data()
     {
+        QTest::addColumn<int>("layout");
+        QTest::newRow("before the author's user name") << 1;
+        QTest::newRow("before the base of the positions") << 2;
+    }
+
+    // A database written by an earlier layout: it is brought up to date in place, its
+    // entries read in their order and positions, and the added columns serve what comes.
+    void databaseOfAnEarlierLayout()
+    {
+        QFETCH(int, layout);
         {
             Repository repository;
             QCOMPARE(repository.openDatabase(), 0);
-            VideoEntry video = testVideo(QStringLiteral("old"));
-            QCOMPARE(repository.addFavorite(&video, true), 0);
+            for (const char* id : {"old", "older"}) {
+                VideoEntry video = testVideo(QString::fromLatin1(id));
+                QCOMPARE(repository.addFavorite(&video, true), 0);
+            }
         }
         {
             RawDatabase raw(myEnv->applicationFolder() + "krelvox_db.dat");
-            QVERIFY(raw.exec(QStringLiteral("alter table video_entry drop column author_user_name")));
-            QVERIFY(raw.exec(QStringLiteral("pragma user_version = 1")));
+            if (layout < 2)
+                QVERIFY(raw.exec(QStringLiteral("alter table video_entry drop column author_user_name")));
+            QVERIFY(raw.exec(QStringLiteral("alter table playlist drop column sort_base")));
+            QVERIFY(raw.exec(QStringLiteral("pragma user_version = %1").arg(layout)));
         }
 
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
         VideoListModel model(&repository);
         QCOMPARE(repository.getPlayListEntries(1, &model), 0);
-        QCOMPARE(videoIds(model), QStringList({"old"}));
+        QCOMPARE(videoIds(model), QStringList({"older", "old"}));
+        QCOMPARE(model.entryAt(0)->getSortId(), 2);
+        // The bottom row moved to the top: the rows outside shift, with the base.
+        VideoEntry* old = model.entryAt(1);
+        QCOMPARE(repository.updatePlayListOrder(1, old, 2, false), 0);
+        QCOMPARE(old->getSortId(), 2);
+        QCOMPARE(playListVideoIds(repository, 1), QStringList({"old", "older"}));
         VideoEntry video = testVideo(QStringLiteral("new"));
         video.setAuthorUserName(QStringLiteral("newuser"));
         QCOMPARE(repository.addFavorite(&video, true), 0);
+        QCOMPARE(video.getSortId(), 3);
         std::unique_ptr<VideoEntry> read(repository.getPlayListsEntryById(1, video.getFavoriteId()));
         QVERIFY(read);
         QCOMPARE(read->getAuthorUserName(), QStringLiteral("newuser"));
@@ -291,22 +310,35 @@ private Q_SLOTS:
         QCOMPARE(left, remaining);
     }
 
+    void failedReorderLeavesPlaylistAsItWas_data()
+    {
+        QTest::addColumn<int>("target"); // position the bottom row (1 of 6) moves to
+        // Up to 3 the rows between shift; beyond, the fewer rows outside and the base.
+        QTest::newRow("rows between shift") << 3;
+        QTest::newRow("rows outside shift") << 6;
+    }
+
+    // The moved row's own write is the last one; it fails, and every row and the
+    // playlist's base stay as they were.
     void failedReorderLeavesPlaylistAsItWas()
     {
+        QFETCH(int, target);
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
-        for (const char* id : {"a", "b", "c", "d"}) {
+        for (const char* id : {"a", "b", "c", "d", "e", "f"}) {
             VideoEntry video = testVideo(QString::fromLatin1(id));
             QCOMPARE(repository.addFavorite(&video, true), 0);
         }
         RawDatabase raw(repository.databaseFileName());
-        const QString before = raw.column("select group_concat(id || ':' || sort_id) from favorite").value(0);
-        // The third row written fails.
-        QVERIFY(raw.exec("create trigger fail_write before update of sort_id on favorite"
-                         " when new.sort_id = 2 begin select raise(abort, 'disk full'); end"));
+        const QString rows = QStringLiteral("select group_concat(id || ':' || sort_id) || ' base ' ||"
+                                            " (select sort_base from playlist where id = 1) from favorite");
+        const QString before = raw.column(rows).value(0);
         std::unique_ptr<VideoEntry> last(repository.getLastPlayListsEntry(1));
-        QCOMPARE(repository.updatePlayListOrder(1, last.get(), 4, false), 1);
-        QCOMPARE(raw.column("select group_concat(id || ':' || sort_id) from favorite").value(0), before);
+        QVERIFY(raw.exec(QStringLiteral("create trigger fail_write before update of sort_id on favorite"
+                                        " when new.id = %1 begin select raise(abort, 'disk full'); end")
+                             .arg(last->getFavoriteId())));
+        QCOMPARE(repository.updatePlayListOrder(1, last.get(), target, false), 1);
+        QCOMPARE(raw.column(rows).value(0), before);
         QCOMPARE(last->getSortId(), 1);
     }
 
@@ -323,12 +355,17 @@ private Q_SLOTS:
         QCOMPARE(repository.addVideoToPlayList(&a, mine.getId()), 0);
         QCOMPARE(repository.addVideoToPlayList(&b, mine.getId()), 0);
         RawDatabase raw(repository.databaseFileName());
-        const QString before = raw.column("select group_concat(playlist_id || ':' || id || ':' || sort_id) from favorite").value(0);
-        // Renumbering the second playlist fails after the rows were already deleted.
+        const QString rows = QStringLiteral("select group_concat(playlist_id || ':' || id || ':' || sort_id)"
+                                            " || ' bases ' || (select group_concat(sort_base) from playlist) from favorite");
+        const QString before = raw.column(rows).value(0);
+        // Renumbering the second playlist (its rows or its base) fails after the rows
+        // were already deleted.
         QVERIFY(raw.exec(QStringLiteral("create trigger fail_write before update of sort_id on favorite"
                                         " when new.playlist_id = %1 begin select raise(abort, 'io'); end").arg(mine.getId())));
+        QVERIFY(raw.exec(QStringLiteral("create trigger fail_base before update of sort_base on playlist"
+                                        " when new.id = %1 begin select raise(abort, 'io'); end").arg(mine.getId())));
         QCOMPARE(repository.removeFavorite(&a, ePlayListIdAllFavorites), 1);
-        QCOMPARE(raw.column("select group_concat(playlist_id || ':' || id || ':' || sort_id) from favorite").value(0), before);
+        QCOMPARE(raw.column(rows).value(0), before);
     }
 
     void failedStoreLeavesFilesAndRowsAsTheyWere()

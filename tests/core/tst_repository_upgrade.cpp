@@ -7,6 +7,7 @@
 #include "core/PlayListModel.h"
 #include "core/Repository.h"
 #include "core/VideoListModel.h"
+#include "core/repository/RepositorySchema.h"
 
 #include <QDir>
 #include <QtTest>
@@ -181,7 +182,7 @@ private Q_SLOTS:
             QCOMPARE(raw.count("pragma user_version"), 0);
             return;
         }
-        QCOMPARE(raw.count("pragma user_version"), 2);
+        QCOMPARE(raw.count("pragma user_version"), RepositorySchema::VERSION);
         QCOMPARE(raw.count("select count(*) from video_entry where author_user_name <> ''"), 0);
         QCOMPARE(raw.column("select name from sqlite_master where name = 'favorite_queue'"), QStringList());
 

@@ -180,7 +180,7 @@ void TestNormalScreenController::sendPaneOffersTheContacts_data()
 }
 
 // The pane opens on "To a contact": opening it fetches the account's contacts, and
-// asks for no account when none is signed in.
+// asks for no account when none is signed in. Signing out forgets them.
 void TestNormalScreenController::sendPaneOffersTheContacts()
 {
     QFETCH(bool, signedIn);
@@ -195,6 +195,16 @@ void TestNormalScreenController::sendPaneOffersTheContacts()
     QCOMPARE(send->getContact(), signedIn ? QStringLiteral("liisa") : QString());
     QCOMPARE(send->getSendButton()->isEnabled(), signedIn);
     QCOMPARE(accountNeeded.count(), 0);
+
+    // Signed out, the account's contacts are gone; the next sign-in fetches its own.
+    w.signIn(false);
+    QCOMPARE(send->getContact(), QString());
+    QVERIFY(!send->getSendButton()->isEnabled());
+    w.signIn(true);
+    w.service.asked.clear();
+    QTest::mouseClick(w.view()->getTab(NormalScreenView::eSendPane), Qt::LeftButton);
+    QVERIFY(w.service.asked.contains(QVariantList({"contacts"})));
+    QCOMPARE(send->getContact(), QStringLiteral("liisa"));
 }
 
 void TestNormalScreenController::commentsPanel()
