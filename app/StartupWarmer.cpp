@@ -1,10 +1,8 @@
 #include "app/StartupWarmer.h"
 
-#include "core/constants/Paths.h"
 #include "shell/LogoPixmap.h"
 
 #include <QFontDatabase>
-#include <QSqlDatabase>
 
 #ifdef KRELVOX_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -16,8 +14,6 @@
 #endif
 
 namespace {
-
-const QString WARM_UP_CONNECTION = QStringLiteral("krelvox-startup-warm-up");
 
 // The cores this process may run on; 1 where that cannot be told.
 int usableCores()
@@ -55,7 +51,7 @@ void StartupWarmer::applicationReady()
     }
     myChanged.notify_all();
     if (myFonts.joinable())
-        startOnOtherCore(myDriverAndLogo, &StartupWarmer::warmDriverAndLogo);
+        startOnOtherCore(myLogo, &StartupWarmer::warmLogo);
 }
 
 void StartupWarmer::wait()
@@ -65,7 +61,7 @@ void StartupWarmer::wait()
         myCancelled = true;
     }
     myChanged.notify_all();
-    for (std::thread* thread : {&myFonts, &myDriverAndLogo}) {
+    for (std::thread* thread : {&myFonts, &myLogo}) {
         if (thread->joinable())
             thread->join();
     }
@@ -107,11 +103,7 @@ void StartupWarmer::warmFonts()
     QFontDatabase::families();
 }
 
-void StartupWarmer::warmDriverAndLogo()
+void StartupWarmer::warmLogo()
 {
-    // Loads the driver's plugin and its library; the connection itself is the
-    // repository's, made in the main thread.
-    QSqlDatabase::addDatabase(DATABASE_DRIVER, WARM_UP_CONNECTION);
-    QSqlDatabase::removeDatabase(WARM_UP_CONNECTION);
     logoImage();
 }

@@ -9,13 +9,15 @@
 // done on other cores while the main thread builds the program:
 // - the font configuration and the list of installed fonts: the first text laid out
 //   needs them, and reading them is the largest part of start-up;
-// - the database driver's plugin, which the repository loads to open its file;
 // - the logo of the page headers.
 // Made at the top of main(), before the application object: reading the font
 // configuration needs none. The rest starts at applicationReady(). Whatever the main
-// thread asks for before a worker has it ready, it waits for (Qt's font database and
-// plugin loader lock, the logo is built once), so nothing depends on the warm-up
-// being done. With one core there is no other core to use and nothing is started.
+// thread asks for before a worker has it ready, it waits for (Qt's font database
+// locks, the logo is built once), so nothing depends on the warm-up being done.
+// With one core there is no other core to use and nothing is started.
+//
+// Loading the SQL driver's plugin here gained nothing: the dynamic loader's lock,
+// which the main thread needs meanwhile, is held for the whole load.
 class StartupWarmer
 {
 public:
@@ -31,12 +33,12 @@ public:
 
 private:
     void warmFonts();
-    void warmDriverAndLogo();
+    void warmLogo();
     bool waitForApplication(); // false when the warm-up ended first
     void startOnOtherCore(std::thread& thread, void (StartupWarmer::*work)());
 
     std::thread myFonts;
-    std::thread myDriverAndLogo;
+    std::thread myLogo;
     std::mutex myMutex;
     std::condition_variable myChanged;
     bool myApplicationReady = false;

@@ -1,0 +1,47 @@
+#include "app/StartupWarmer.h"
+#include "shell/LogoPixmap.h"
+
+#include <QFontDatabase>
+#include <QTest>
+
+#include <memory>
+
+// The start-up warm-up ends on every path main() can take, and what it prepared is
+// what the program then uses.
+class TestStartupWarmer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void endsOnEveryPath_data()
+    {
+        QTest::addColumn<bool>("ready");
+        QTest::addColumn<int>("waits");
+        // Start-up failed before the application object was made: the font worker
+        // is still waiting for it and must give up.
+        QTest::newRow("never ready, destroyed") << false << 0;
+        QTest::newRow("never ready, waited") << false << 1;
+        QTest::newRow("ready, destroyed without a wait") << true << 0;
+        QTest::newRow("ready, waited") << true << 1;
+        QTest::newRow("ready, waited twice") << true << 2;
+    }
+
+    void endsOnEveryPath()
+    {
+        QFETCH(bool, ready);
+        QFETCH(int, waits);
+        auto warmer = std::make_unique<StartupWarmer>();
+        if (ready)
+            warmer->applicationReady();
+        for (int i = 0; i < waits; ++i)
+            warmer->wait();
+        warmer.reset();
+        // What was warmed is the shared state the GUI thread reads.
+        QVERIFY(!QFontDatabase::families().isEmpty());
+        const QImage& logo = logoImage();
+        QVERIFY(!logo.isNull());
+        QCOMPARE(getYoutubeLogoPixmap().size(), logo.size());
+    }
+};
+
+QTEST_MAIN(TestStartupWarmer)
+#include "tst_startupwarmer.moc"
