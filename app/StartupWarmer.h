@@ -9,7 +9,8 @@
 // done on other cores while the main thread builds the program:
 // - the font configuration and the list of installed fonts: the first text laid out
 //   needs them, and reading them is the largest part of start-up;
-// - the logo of the page headers.
+// - the logo of the page headers, read through Qt's SVG image plugin, which the
+//   first push button's border image needs as well.
 // Made at the top of main(), before the application object: reading the font
 // configuration needs none. The rest starts at applicationReady(). Whatever the main
 // thread asks for before a worker has it ready, it waits for (Qt's font database

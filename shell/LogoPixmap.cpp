@@ -3,26 +3,26 @@
 
 #include "core/constants/Icons.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 
 namespace {
+// Read through Qt's SVG image plugin, which the buttons' border images load too:
+// when start-up renders the logo on a worker, the plugin is loaded there as well.
 QImage renderLogo()
 {
-    QSvgRenderer renderer(ICON_LOGO);
-    if (!renderer.isValid()) {
-        qWarning("const QImage& logoImage() - cannot render %s", qPrintable(ICON_LOGO));
-        return QImage();
-    }
-    QSize size = renderer.defaultSize();
+    QImageReader reader(ICON_LOGO);
+    QSize size = reader.size();
     if (size.isEmpty())
         size = LOGO_SIZE;
     size.scale(LOGO_SIZE, Qt::KeepAspectRatio);
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
+    reader.setScaledSize(size);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        qWarning("const QImage& logoImage() - cannot render %s: %s", qPrintable(ICON_LOGO),
+                 qPrintable(reader.errorString()));
+        return QImage();
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 } // namespace
 
