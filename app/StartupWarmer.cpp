@@ -50,7 +50,7 @@ void StartupWarmer::applicationReady()
         myApplicationReady = true;
     }
     myChanged.notify_all();
-    if (myFonts.joinable())
+    if (myFonts.joinable() && !myLogo.joinable())
         startOnOtherCore(myLogo, &StartupWarmer::warmLogo);
 }
 
