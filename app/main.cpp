@@ -1,4 +1,5 @@
 #include "app/MainController.h"
+#include "app/StartupWarmer.h"
 
 #include "core/MessageHandler.h"
 #include "core/StoragePaths.h"
@@ -117,8 +118,10 @@ int main(int argc, char* argv[])
     QElapsedTimer sinceStart;
     sinceStart.start();
     installKrelvoxMessageHandler();
+    StartupWarmer warmer;
 
     auto* application = new QApplication(argc, argv);
+    warmer.applicationReady();
     const QStringList arguments = QApplication::arguments();
 
     if (!qEnvironmentVariableIsEmpty(ENV_STORAGE_ROOT)) {
@@ -151,6 +154,7 @@ int main(int argc, char* argv[])
     }
 
     delete controller;
+    warmer.wait();
     delete application;
     return result;
 }

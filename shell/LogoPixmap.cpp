@@ -3,31 +3,37 @@
 
 #include "core/constants/Icons.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImageReader>
 
 namespace {
-QPixmap renderLogo()
+// Read through Qt's SVG image plugin, which the buttons' border images load too:
+// when start-up renders the logo on a worker, the plugin is loaded there as well.
+QImage renderLogo()
 {
-    QSvgRenderer renderer(ICON_LOGO);
-    if (!renderer.isValid()) {
-        qWarning("const QPixmap& getYoutubeLogoPixmap() - cannot render %s", qPrintable(ICON_LOGO));
-        return QPixmap();
-    }
-    QSize size = renderer.defaultSize();
+    QImageReader reader(ICON_LOGO);
+    QSize size = reader.size();
     if (size.isEmpty())
         size = LOGO_SIZE;
     size.scale(LOGO_SIZE, Qt::KeepAspectRatio);
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
+    reader.setScaledSize(size);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        qWarning("const QImage& logoImage() - cannot render %s: %s", qPrintable(ICON_LOGO),
+                 qPrintable(reader.errorString()));
+        return QImage();
+    }
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 } // namespace
 
+const QImage& logoImage()
+{
+    static const QImage logo = renderLogo();
+    return logo;
+}
+
 const QPixmap& getYoutubeLogoPixmap()
 {
-    static const QPixmap logo = renderLogo();
+    static const QPixmap logo = QPixmap::fromImage(logoImage());
     return logo;
 }
