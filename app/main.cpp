@@ -144,6 +144,9 @@ int main(int argc, char* argv[])
         screenshots = new ScreenshotWriter(application, qEnvironmentVariable(ENV_SCREENSHOT));
 
     auto* controller = new MainController(options);
+    // The controller has built the first screen, which was what the warm-up was for:
+    // the event loop runs with the GUI thread alone.
+    warmer.wait();
     int result = 1;
     if (!controller->startupFailed()) {
         if (!qEnvironmentVariableIsEmpty(ENV_QUIT_AFTER_HOME_PAINT) && controller->getHomeView())
@@ -154,7 +157,6 @@ int main(int argc, char* argv[])
     }
 
     delete controller;
-    warmer.wait();
     delete application;
     return result;
 }
