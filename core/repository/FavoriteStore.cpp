@@ -25,10 +25,6 @@ const QString SHOWN_ORDER = QStringLiteral("order by f.sort_id desc, f.id desc "
 // favourite id; the first comparison lets the index start the page at the cursor
 // instead of at the top.
 const QString AFTER_CURSOR = QStringLiteral("and f.sort_id <= ? and (f.sort_id < ? or f.id < ?) ");
-// The position a new row of a playlist takes: above every other.
-const QString NEXT_POSITION =
-    QStringLiteral("select coalesce((select max(sort_id) from favorite where playlist_id = ?)"
-                   " - (select sort_base from playlist where id = ?), 0) + 1");
 
 } // namespace
 
@@ -68,9 +64,8 @@ int FavoriteStore::addFavorite(VideoEntry* entry, bool asLink, bool& queued)
                 queued = true;
             }
         } else {
-            row.sortId = myDatabase.scalar(NEXT_POSITION, {int(ePlayListIdAllFavorites), int(ePlayListIdAllFavorites)},
-                                           -1, caller);
-            if (row.sortId < 1 || !insertFavoriteRow(myDatabase, ePlayListIdAllFavorites, videoRow, row, QString(), caller))
+            if (!PlayListPositions(myDatabase).nextPosition(ePlayListIdAllFavorites, row.sortId, caller)
+                || !insertFavoriteRow(myDatabase, ePlayListIdAllFavorites, videoRow, row, QString(), caller))
                 return eRepFailure;
             queued = !asLink;
         }
@@ -113,8 +108,8 @@ int FavoriteStore::addVideoToPlayList(VideoEntry* entry, int playListId, bool& q
         if (videoRow < 0 || !readFavoriteRow(myDatabase, playListId, videoRow, row, found, caller))
             return eRepFailure;
         if (!found) {
-            row.sortId = myDatabase.scalar(NEXT_POSITION, {playListId, playListId}, -1, caller);
-            if (row.sortId < 1 || !readSharedState(myDatabase, videoRow, row, caller)
+            if (!PlayListPositions(myDatabase).nextPosition(playListId, row.sortId, caller)
+                || !readSharedState(myDatabase, videoRow, row, caller)
                 || !insertFavoriteRow(myDatabase, playListId, videoRow, row, entry->getProviderEntryId(), caller))
                 return eRepFailure;
         }

@@ -7,7 +7,9 @@
 namespace {
 
 const QString BASE_OF = QStringLiteral("select sort_base from playlist where id = ?");
-const QString TOP_KEY = QStringLiteral("select max(sort_id) from favorite where playlist_id = ?");
+// The base and the highest key; an empty playlist's highest key is its base.
+const QString BOUNDS = QStringLiteral("select sort_base, coalesce((select max(sort_id) from favorite"
+                                      " where playlist_id = playlist.id), sort_base) from playlist where id = ?");
 const QString SHIFT_BELOW =
     QStringLiteral("update favorite set sort_id = sort_id + ? where playlist_id = ? and sort_id < ?");
 const QString SHIFT_ABOVE =
@@ -37,6 +39,27 @@ bool PlayListPositions::base(int playListId, qint64& base, const char* caller)
     return value(BASE_OF, {playListId}, base, found, caller);
 }
 
+bool PlayListPositions::bounds(int playListId, qint64& base, qint64& top, const char* caller)
+{
+    QSqlQuery query(myDatabase.connection());
+    if (!myDatabase.run(query, BOUNDS, {playListId}, caller))
+        return false;
+    const bool found = query.next();
+    base = found ? query.value(0).toLongLong() : 0;
+    top = found ? query.value(1).toLongLong() : 0;
+    return found || myDatabase.rowsEnded(query, caller);
+}
+
+bool PlayListPositions::nextPosition(int playListId, int& position, const char* caller)
+{
+    qint64 first = 0;
+    qint64 top = 0;
+    if (!bounds(playListId, first, top, caller))
+        return false;
+    position = int(top - first) + 1;
+    return true;
+}
+
 bool PlayListPositions::shiftOutside(int playListId, qint64 below, qint64 above, int shift, const char* caller)
 {
     return myDatabase.exec(SHIFT_BELOW, {shift, playListId, below}, caller)
@@ -48,10 +71,9 @@ bool PlayListPositions::closeGap(int playListId, qint64 removedKey, const char* 
 {
     qint64 first = 0;
     qint64 top = 0;
-    bool found = false;
-    if (!base(playListId, first, caller) || !value(TOP_KEY, {playListId}, top, found, caller))
+    if (!bounds(playListId, first, top, caller))
         return false;
-    const qint64 rowsAbove = found ? qMax<qint64>(0, top - removedKey) : 0;
+    const qint64 rowsAbove = qMax<qint64>(0, top - removedKey);
     const qint64 rowsBelow = removedKey - first - 1;
     if (rowsAbove <= rowsBelow)
         return myDatabase.exec(SHIFT_ABOVE, {-1, playListId, removedKey}, caller);
@@ -66,22 +88,17 @@ int PlayListPositions::move(int playListId, int favoriteId, int targetPosition, 
     const char* caller = "Repository::updatePlayListOrder()";
     Transaction transaction(myDatabase, caller);
     qint64 first = 0;
+    qint64 top = 0;
     qint64 from = 0;
     bool moving = false;
-    if (!transaction.isActive() || !base(playListId, first, caller)
+    if (!transaction.isActive() || !bounds(playListId, first, top, caller)
         || !value(QStringLiteral("select sort_id from favorite where id = ? and playlist_id = ?"),
                   {favoriteId, playListId}, from, moving, caller))
         return eRepFailure;
-    const qint64 target = first + targetPosition;
-    qint64 top = 0;
-    bool hasTarget = false;
-    bool hasTop = false;
-    if (!value(QStringLiteral("select sort_id from favorite where playlist_id = ? and sort_id = ? limit 1"),
-               {playListId, target}, top, hasTarget, caller)
-        || !value(TOP_KEY, {playListId}, top, hasTop, caller))
-        return eRepFailure;
-    if (!moving || !hasTarget)
+    // The keys are contiguous: every position from 1 to the count has its row.
+    if (!moving || targetPosition < 1 || targetPosition > top - first)
         return eRepNotFound;
+    const qint64 target = first + targetPosition;
     newPosition = int(from - first);
     if (from == target)
         return eRepOk;

@@ -31,6 +31,10 @@ public:
     // (position, playListId).
     static constexpr const char* KEY_OF_POSITION = "? + coalesce((select sort_base from playlist where id = ?), 0)";
 
+    // The position a new row of the playlist takes: above every other. False
+    // (reported) when it could not be read.
+    bool nextPosition(int playListId, int& position, const char* caller);
+
     // After the row with removedKey left the playlist: the keys are made contiguous
     // again, the positions 1..N-1 keeping their order. Runs inside the caller's
     // transaction.
@@ -46,6 +50,9 @@ private:
     // The first column of the first row as a 64-bit value; found tells whether there
     // was a row with a value. False (reported) when the statement failed.
     bool value(const QString& sql, const QVariantList& values, qint64& result, bool& found, const char* caller);
+    // The playlist's base and its highest key (the base when it is empty; both 0 when
+    // there is no such playlist). False (reported) when they could not be read.
+    bool bounds(int playListId, qint64& base, qint64& top, const char* caller);
     // Shifts every key below below and above above by shift, and the base with them.
     bool shiftOutside(int playListId, qint64 below, qint64 above, int shift, const char* caller);
 
