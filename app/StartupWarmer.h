@@ -7,8 +7,9 @@
 
 // Work that the first screen waits for and that needs nothing of the main thread,
 // done on other cores while the main thread builds the program:
-// - the font configuration and the list of installed fonts: the first text laid out
-//   needs them, and reading them is the largest part of start-up;
+// - the font configuration, the list of installed fonts and the fonts that stand in
+//   for the pages' family: the first text laid out needs them, and reading them is
+//   the largest part of start-up;
 // - the logo of the page headers, read through Qt's SVG image plugin, which the
 //   first push button's border image needs as well.
 // Made at the top of main(), before the application object: reading the font

@@ -40,7 +40,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 export CMAKE_GENERATOR="${CMAKE_GENERATOR:-Ninja}"
 
 packages=(
-    qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libgconf2-dev libfontconfig-dev cmake g++ pkg-config
+    qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libgconf2-dev libfontconfig-dev cmake g++ pkg-config
     mplayer xvfb xauth dbus dbus-x11 gconf2 ninja-build
     # setpriv: what the start command starts ends when the command is killed.
     util-linux
