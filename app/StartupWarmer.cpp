@@ -1,11 +1,8 @@
 #include "app/StartupWarmer.h"
 
 #include "shell/LogoPixmap.h"
-#include "widgets/WidgetStyles.h"
 
-#include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
 
 #ifdef KRELVOX_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -104,11 +101,6 @@ void StartupWarmer::warmFonts()
         return;
     // Builds Qt's font database (documented as thread-safe).
     QFontDatabase::families();
-    // The first text laid out in a family also asks the database which installed
-    // fonts stand in for characters the family lacks: a search of every font, which
-    // the database then keeps for the whole program, by family and script. Measuring
-    // a text of the pages' family here makes that search for the first screen.
-    QFontMetrics(QFont(FONT_FAMILY)).boundingRect(QStringLiteral("Krelvox"));
 }
 
 void StartupWarmer::warmLogo()

@@ -7,9 +7,8 @@
 
 // Work that the first screen waits for and that needs nothing of the main thread,
 // done on other cores while the main thread builds the program:
-// - the font configuration, the list of installed fonts and the fonts that stand in
-//   for the pages' family: the first text laid out needs them, and reading them is
-//   the largest part of start-up;
+// - the font configuration and the list of installed fonts: the first text laid out
+//   needs them, and reading them is the largest part of start-up;
 // - the logo of the page headers, read through Qt's SVG image plugin, which the
 //   first push button's border image needs as well.
 // Made at the top of main(), before the application object: reading the font
@@ -19,7 +18,10 @@
 // With one core there is no other core to use and nothing is started.
 //
 // Loading the SQL driver's plugin here gained nothing: the dynamic loader's lock,
-// which the main thread needs meanwhile, is held for the whole load.
+// which the main thread needs meanwhile, is held for the whole load. Measuring a
+// text here, to have the database find the fonts that stand in for the pages'
+// family, cost time: the main thread waited for the font database's lock while
+// the worker laid the text out with font engines of its own.
 class StartupWarmer
 {
 public:
