@@ -1,14 +1,10 @@
 #include "tools/fakeservice/AccountRoutes.h"
+#include "tools/fakeservice/AccountRequests.h"
 #include "tools/fakeservice/FakeDocuments.h"
 
 #include <QUrl>
-#include <QXmlStreamReader>
 
 namespace {
-
-const QByteArray TEXT_TYPE = "text/plain";
-const QByteArray FEED_TYPE = "application/atom+xml; charset=UTF-8; type=feed";
-const QByteArray ENTRY_TYPE = "application/atom+xml; charset=UTF-8; type=entry";
 
 const QString API = QStringLiteral("/gdata");
 const QString ACCOUNTS = QStringLiteral("/google");
@@ -18,133 +14,11 @@ const QString USERS = API + QStringLiteral("/feeds/api/users/");
 const QString PLAYLISTS = API + QStringLiteral("/feeds/api/playlists/");
 const QString DEFAULT_USER = QStringLiteral("default");
 
-const char* NS_ATOM_URI = "http://www.w3.org/2005/Atom";
-const char* NS_YT_URI = "http://gdata.youtube.com/schemas/2007";
-const char* NS_GD_URI = "http://schemas.google.com/g/2005";
-const char* NS_MEDIA_URI = "http://search.yahoo.com/mrss/";
-
-using State = std::shared_ptr<FakeAccountState>;
-
+using namespace FakeAccountRequests;
 using FakeDocuments::escape;
 
 // The user name of the account in its documents.
 const QString OWNER = QStringLiteral("ainovirtanen");
-
-QByteArray fill(QByteArray text, const QList<QPair<QByteArray, QString>>& values)
-{
-    for (const auto& value : values)
-        text.replace("{{" + value.first + "}}", escape(value.second));
-    return text;
-}
-
-// ---- Reading request documents
-
-struct XmlFind
-{
-    bool wellFormed = false;
-    bool isEntry = false;
-    QHash<QString, QString> texts;        // "ns|name" -> first text
-    QHash<QString, QString> attributes;   // "ns|name@attr" -> first value
-};
-
-XmlFind readXml(const QByteArray& body)
-{
-    XmlFind found;
-    QXmlStreamReader reader(body);
-    QList<QPair<QString, QString>> open;   // element key, its own text so far
-    bool first = true;
-    while (!reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement: {
-            const QString key = reader.namespaceUri().toString() + QLatin1Char('|') + reader.name().toString();
-            if (first) {
-                found.isEntry = key == QLatin1String(NS_ATOM_URI) + QLatin1String("|entry");
-                first = false;
-            }
-            for (const QXmlStreamAttribute& a : reader.attributes()) {
-                const QString attributeKey = key + QLatin1Char('@') + a.name().toString();
-                if (!found.attributes.contains(attributeKey))
-                    found.attributes.insert(attributeKey, a.value().toString());
-            }
-            open.append(qMakePair(key, QString()));
-            break;
-        }
-        case QXmlStreamReader::Characters:
-            if (!open.isEmpty())
-                open.last().second += reader.text();
-            break;
-        case QXmlStreamReader::EndElement:
-            if (!open.isEmpty()) {
-                const auto element = open.takeLast();
-                if (!found.texts.contains(element.first))
-                    found.texts.insert(element.first, element.second);
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    found.wellFormed = !reader.hasError() && !first;
-    return found;
-}
-
-QString text(const XmlFind& xml, const char* ns, const char* name)
-{
-    return xml.texts.value(QLatin1String(ns) + QLatin1Char('|') + QLatin1String(name));
-}
-
-QString attribute(const XmlFind& xml, const char* ns, const char* name, const char* attr)
-{
-    return xml.attributes.value(QLatin1String(ns) + QLatin1Char('|') + QLatin1String(name) + QLatin1Char('@')
-                                + QLatin1String(attr));
-}
-
-// ---- Answers
-
-FakeResponse unauthorized()
-{
-    return FakeResponse::error(401, "TokenExpired", "Token invalid - Invalid AuthSub token.");
-}
-
-FakeResponse invalid(const QByteArray& reason)
-{
-    return FakeResponse::error(400, "InvalidEntryException", reason);
-}
-
-FakeResponse notFound(const QByteArray& what)
-{
-    return FakeResponse::error(404, "ResourceNotFoundException", what + " not found");
-}
-
-// Whether the request carries an accepted token and the API's headers. An answer
-// for the request when it does not.
-bool refused(const FakeRequest& request, const State& state, FakeResponse& answer)
-{
-    const QByteArray authorization = request.header("Authorization");
-    bool accepted = false;
-    for (const QString& token : state->acceptedTokens)
-        accepted = accepted || authorization == "GoogleLogin auth=" + token.toLatin1();
-    if (!accepted) {
-        answer = unauthorized();
-        return true;
-    }
-    if (!request.header("X-GData-Key").startsWith("key=") || request.header("GData-Version") != "2") {
-        answer = FakeResponse::error(403, "ServiceForbiddenException", "Missing developer key or version");
-        return true;
-    }
-    return false;
-}
-
-bool isAtomBody(const FakeRequest& request)
-{
-    return request.header("Content-Type").startsWith("application/atom+xml");
-}
-
-// The path segments after a prefix, decoded.
-QStringList segmentsAfter(const QString& path, const QString& prefix)
-{
-    return path.mid(prefix.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-}
 
 // ---- Documents
 
