@@ -3,6 +3,15 @@
 
 #include <QXmlStreamReader>
 
+namespace {
+
+FakeResponse unauthorized()
+{
+    return FakeResponse::error(401, "TokenExpired", "Token invalid - Invalid AuthSub token.");
+}
+
+} // namespace
+
 namespace FakeAccountRequests {
 
 QByteArray fill(QByteArray text, const QList<QPair<QByteArray, QString>>& values)
@@ -67,11 +76,6 @@ QString attribute(const XmlFind& xml, const char* ns, const char* name, const ch
 }
 
 // ---- Answers
-
-FakeResponse unauthorized()
-{
-    return FakeResponse::error(401, "TokenExpired", "Token invalid - Invalid AuthSub token.");
-}
 
 FakeResponse invalid(const QByteArray& reason)
 {

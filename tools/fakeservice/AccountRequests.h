@@ -48,7 +48,6 @@ QString attribute(const XmlFind& xml, const char* ns, const char* name, const ch
 
 // ---- Answers
 
-FakeResponse unauthorized();
 FakeResponse invalid(const QByteArray& reason);
 FakeResponse notFound(const QByteArray& what);
 
