@@ -99,8 +99,15 @@ QStringList MplayerMediaPlayer::arguments(const QString& file, double startSecon
         QStringLiteral("nodefault-bindings"), QStringLiteral("-nolirc"), QStringLiteral("-nojoystick"),
         // Taps on the picture go to the program, not to the player.
         QStringLiteral("-nomouseinput"),
+        // Only libavformat reads the file: the player's own demuxers would follow a
+        // movie that refers to another address and play that address next.
+        QStringLiteral("-demuxer"), QStringLiteral("lavf"),
         // The file may still be growing: read only a little of it to learn its format.
-        QStringLiteral("-lavfdopts"), QStringLiteral("probesize=131072:analyzeduration=2"),
+        // It came over plain http, so anyone on the way could have made it a playlist
+        // or a description of a stream: the protocols that libavformat may open for it
+        // are limited to one that does not exist, and the player reads nothing but the
+        // file it was given.
+        QStringLiteral("-lavfdopts"), QStringLiteral("probesize=131072:analyzeduration=2:o=protocol_whitelist=none"),
         QStringLiteral("-softvol"), QStringLiteral("-volume"), QString::number(myVolume),
         QStringLiteral("-osdlevel"), QStringLiteral("0"),
         QStringLiteral("-ao"), myOptions.audioOutputs.join(QLatin1Char(','))};

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
+#include <QtEndian>
 
 #include <csignal>
 #include <cstdio>
@@ -15,8 +17,8 @@
 
 // The mplayer child: playing a file to its end, pausing, seeking, the failures that
 // end in the error state with a message, and that no child outlives its player,
-// whichever way the player or the program ends; what a hostile file makes the
-// player print.
+// whichever way the player or the program ends, without the interface waiting for it;
+// what a hostile file makes the player print and open.
 class TestMediaPlayer : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void childDiesWithTheProgram();
     void numbersNoVideoHasAreNotBelieved_data();
     void numbersNoVideoHasAreNotBelieved();
+    void hostileFileOpensNoAddress_data();
+    void hostileFileOpensNoAddress();
 
 private:
     QString writeVideo(const QString& name, double seconds);
@@ -50,6 +54,25 @@ MplayerOptions fastPolling()
 bool waitForState(MediaPlayer& player, MediaPlayerStates state, int timeoutMs = 10000)
 {
     return QTest::qWaitFor([&] { return player.getState() == state; }, timeoutMs);
+}
+
+QByteArray atom(const char* type, const QByteArray& payload)
+{
+    QByteArray size(4, '\0');
+    qToBigEndian(quint32(8 + payload.size()), size.data());
+    return size + QByteArray(type, 4) + payload;
+}
+
+// A file that names another address to be played in its place.
+QByteArray fileNaming(const QString& kind, const QByteArray& address)
+{
+    if (kind == QLatin1String("playlist"))
+        return "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + address + "\n#EXT-X-ENDLIST\n";
+    // A movie that only refers to another one.
+    QByteArray length(4, '\0');
+    qToBigEndian(quint32(address.size() + 1), length.data());
+    const QByteArray reference = atom("rdrf", QByteArray(4, '\0') + "url " + length + address + '\0');
+    return atom("ftyp", QByteArray("qt  \0\0\0\0qt  ", 12)) + atom("moov", atom("rmra", atom("rmda", reference)));
 }
 
 } // namespace
@@ -265,6 +288,35 @@ void TestMediaPlayer::numbersNoVideoHasAreNotBelieved()
     QCOMPARE(player.getStreamPosition(), qint64(1000));
     QCOMPARE(player.getVideoSize(), QSize(160, 120));
     QCOMPARE(sizes.count(), 1);
+}
+
+// The file came over plain http: whoever sent it may have made it a playlist or a
+// movie that points elsewhere, here at a listener on this machine.
+void TestMediaPlayer::hostileFileOpensNoAddress_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("HLS playlist") << QStringLiteral("playlist");
+    QTest::newRow("reference movie") << QStringLiteral("reference");
+}
+
+void TestMediaPlayer::hostileFileOpensNoAddress()
+{
+    QFETCH(QString, kind);
+    QTcpServer listener;
+    QVERIFY(listener.listen(QHostAddress::LocalHost));
+    const QByteArray address = "http://127.0.0.1:" + QByteArray::number(listener.serverPort()) + "/segment0.ts";
+    const QString file = myEnvironment.root() + QStringLiteral("/hostile.flv");
+    QVERIFY(writeFile(file, fileNaming(kind, address)));
+
+    MplayerMediaPlayer player(fastPolling());
+    QSignalSpy errors(&player, &MediaPlayer::errorOccured);
+    QSignalSpy ends(&player, &MediaPlayer::endReached);
+    player.play(file);
+    QTRY_VERIFY_WITH_TIMEOUT(errors.count() + ends.count() > 0 || listener.hasPendingConnections(), 15000);
+    QVERIFY2(!listener.hasPendingConnections() && !listener.waitForNewConnection(0),
+             "the player opened the address that the file named");
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.first().first().toString(), TEXT_CANNOT_PLAY_VIDEO());
 }
 
 int main(int argc, char* argv[])
