@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
@@ -20,15 +21,23 @@ const QRegularExpression EXTENSION(QStringLiteral("(?<=.)\\.[A-Za-z0-9]{1,15}$")
 const int NAME_TAG_DIGITS = 16;
 const QChar NAME_TAG_MARK = QLatin1Char('~');
 
-bool isUnsafe(QChar c)
+// Control characters and separators, and half a surrogate pair: one has no UTF-8 of
+// its own, so the file system would get a replacement character in its place.
+bool isUnsafe(const QString& name, qsizetype i)
 {
+    const QChar c = name.at(i);
     const ushort u = c.unicode();
+    if (c.isHighSurrogate())
+        return i + 1 >= name.size() || !name.at(i + 1).isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !name.at(i - 1).isHighSurrogate();
     return u < 0x20 || u == 0x7f || c == QLatin1Char('/') || c == QLatin1Char('\\');
 }
 
+// What the name takes on disk: the bytes the file system is given.
 int utf8Bytes(const QString& text)
 {
-    return int(text.toUtf8().size());
+    return int(QFile::encodeName(text).size());
 }
 
 // The longest start of text that fits in maxBytes of UTF-8, never half a character.
@@ -196,8 +205,8 @@ QString FileManager::sanitizeFileName(const QString& name)
 {
     QString safe;
     safe.reserve(name.size());
-    for (const QChar c : name)
-        safe.append(isUnsafe(c) ? QLatin1Char('_') : c);
+    for (qsizetype i = 0; i < name.size(); ++i)
+        safe.append(isUnsafe(name, i) ? QLatin1Char('_') : name.at(i));
     // No hidden files, and neither "." nor "..": leading dots become underscores.
     for (int i = 0; i < safe.size() && safe.at(i) == QLatin1Char('.'); ++i)
         safe[i] = QLatin1Char('_');

@@ -50,12 +50,13 @@ public:
 
     // A file name made from service data (a video id, a captcha address...) that is
     // safe to put into one of the media folders: no path separators, no leading dot
-    // (so neither "." nor ".."), no NUL or control characters, never empty, and at most
-    // MAX_FILE_NAME_BYTES bytes of UTF-8 (room left for PARTIAL_FILE_SUFFIX within the
-    // file system's 255). A name that is all that already is kept as it is, so a name
-    // made here comes back unchanged. Any other name keeps what it can of itself and
-    // its extension, with "~" and 16 hex digits of a hash of the whole name before the
-    // extension: different names do not end up as one.
+    // (so neither "." nor ".."), no NUL or control characters, no half of a surrogate
+    // pair, never empty, and at most MAX_FILE_NAME_BYTES bytes as the file system gets
+    // them (room left for PARTIAL_FILE_SUFFIX within its 255). A name that is all that
+    // already is kept as it is, so a name made here comes back unchanged. Any other
+    // name keeps what it can of itself and its extension, with "~" and 16 hex digits of
+    // a hash of the whole name before the extension: different names do not end up as
+    // one.
     static QString sanitizeFileName(const QString& name);
     // The file system's 255 bytes less those of PARTIAL_FILE_SUFFIX.
     static constexpr int MAX_FILE_NAME_BYTES = 255 - 5;

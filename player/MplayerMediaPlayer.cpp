@@ -6,14 +6,18 @@
 #include <QRegularExpression>
 
 #include <csignal>
+#include <utility>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
 
-// The child gets a moment to quit on its own before it is killed.
+// A child that is ended gets a moment to quit on its own, then one to end on TERM,
+// before it is killed.
 constexpr int QUIT_GRACE_MS = 500;
-constexpr int KILL_WAIT_MS = 2000;
+constexpr int TERM_GRACE_MS = 1000;
+// When the player itself goes, a killed child is waited for at most this long.
+constexpr int REAP_WAIT_MS = 1000;
 // An output line longer than this is not one of the player's answers.
 constexpr qint64 MAX_LINE = 4096;
 // What a video can have. The player prints a file's own texts (its title) as they
@@ -83,6 +87,15 @@ MplayerMediaPlayer::MplayerMediaPlayer(const MplayerOptions& options, QObject* p
 MplayerMediaPlayer::~MplayerMediaPlayer()
 {
     endProcess();
+    // The program is ending: children that have not ended yet are killed now rather
+    // than left to their timers, and reaped, so that none outlives it.
+    const QList<QProcess*> ending = std::exchange(myEndingProcesses, {});
+    for (QProcess* process : ending) {
+        process->disconnect(this);
+        process->kill();
+        process->waitForFinished(REAP_WAIT_MS);
+        delete process;
+    }
 }
 
 qint64 MplayerMediaPlayer::processId() const
@@ -99,8 +112,15 @@ QStringList MplayerMediaPlayer::arguments(const QString& file, double startSecon
         QStringLiteral("nodefault-bindings"), QStringLiteral("-nolirc"), QStringLiteral("-nojoystick"),
         // Taps on the picture go to the program, not to the player.
         QStringLiteral("-nomouseinput"),
+        // Only libavformat reads the file: the player's own demuxers would follow a
+        // movie that refers to another address and play that address next.
+        QStringLiteral("-demuxer"), QStringLiteral("lavf"),
         // The file may still be growing: read only a little of it to learn its format.
-        QStringLiteral("-lavfdopts"), QStringLiteral("probesize=131072:analyzeduration=2"),
+        // It came over plain http, so anyone on the way could have made it a playlist
+        // or a description of a stream: the protocols that libavformat may open for it
+        // are limited to one that does not exist, and the player reads nothing but the
+        // file it was given.
+        QStringLiteral("-lavfdopts"), QStringLiteral("probesize=131072:analyzeduration=2:o=protocol_whitelist=none"),
         QStringLiteral("-softvol"), QStringLiteral("-volume"), QString::number(myVolume),
         QStringLiteral("-osdlevel"), QStringLiteral("0"),
         QStringLiteral("-ao"), myOptions.audioOutputs.join(QLatin1Char(','))};
@@ -355,19 +375,27 @@ void MplayerMediaPlayer::endProcess()
 {
     myPollTimer.stop();
     myStartTimer.stop();
+    myStarted = false;
     QProcess* process = myProcess;
     myProcess = nullptr;
     if (!process)
         return;
     // What the child says or does from now on is not news.
     process->disconnect(this);
-    if (process->state() != QProcess::NotRunning) {
-        process->write("quit\n");
-        if (!process->waitForFinished(QUIT_GRACE_MS)) {
-            process->kill();
-            process->waitForFinished(KILL_WAIT_MS);
-        }
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
     }
-    delete process;
-    myStarted = false;
+    // Asked to quit, then TERM, then KILL, each on a timer: a child that hangs never
+    // holds up the interface. Qt reaps it from the event loop once it has gone.
+    myEndingProcesses.append(process);
+    connect(process, &QProcess::stateChanged, this, [this, process](QProcess::ProcessState state) {
+        if (state != QProcess::NotRunning)
+            return;
+        myEndingProcesses.removeOne(process);
+        process->deleteLater();
+    });
+    process->write("quit\n");
+    QTimer::singleShot(QUIT_GRACE_MS, process, &QProcess::terminate);
+    QTimer::singleShot(QUIT_GRACE_MS + TERM_GRACE_MS, process, &QProcess::kill);
 }

@@ -28,7 +28,8 @@ struct MplayerOptions
 
 // The media player on mplayer in slave mode: one child process per file, its
 // commands written to its input, its answers read line by line from its output.
-// The child dies with the program, however the program ends.
+// A child that is stopped is ended without waiting for it; every child dies with
+// the program, however the program ends.
 class MplayerMediaPlayer : public MediaPlayer
 {
     Q_OBJECT
@@ -86,6 +87,8 @@ private:
     double myLength = 0.0;
     qint64 myStreamPosition = -1;
     QSize myVideoSize;
+    // Children that were ended and have not gone yet.
+    QList<QProcess*> myEndingProcesses;
     bool myStarted = false;        // the first picture is on its way
     bool myPauseWanted = false;    // pause() before the start
     QString myExitReason;          // "EOF", "QUIT", "ERROR" from the last lines

@@ -11,10 +11,11 @@
 inline const QString SERVICE_ENV_BASE_URL = QStringLiteral("KRELVOX_SERVICE_BASE_URL");
 
 // ---- Endpoints: the real hosts, and the path prefix each one gets under an
-// overriding base URL (so one local server can tell them apart).
-inline const QString SERVICE_API_URL = QStringLiteral("http://gdata.youtube.com");
+// overriding base URL (so one local server can tell them apart). The account's
+// password and token go to the login, the API and uploads: those three are https.
+inline const QString SERVICE_API_URL = QStringLiteral("https://gdata.youtube.com");
 inline const QString SERVICE_ACCOUNTS_URL = QStringLiteral("https://www.google.com");
-inline const QString SERVICE_UPLOAD_URL = QStringLiteral("http://uploads.gdata.youtube.com");
+inline const QString SERVICE_UPLOAD_URL = QStringLiteral("https://uploads.gdata.youtube.com");
 inline const QString SERVICE_THUMBNAIL_URL = QStringLiteral("http://i.ytimg.com");
 inline const QString SERVICE_WEB_URL = QStringLiteral("http://www.youtube.com");
 // The service's domains. Documents name many hosts of them: thumbnails come from

@@ -253,7 +253,10 @@ void RepositorySchema::useLog(QSqlQuery& pragma)
 }
 
 // Opening is lazy in SQLite: a file that is not a database shows only at the first
-// statement, so the check reads the schema, or with wholeFile every page of it.
+// statement, so the check reads the schema, or with wholeFile every page of it. The
+// whole-file check also matches every index against its table: a changed byte in an
+// index page leaves the pages well formed, and only that comparison finds it. It
+// costs a few tens of milliseconds with 10,000 favourites, and only with -create-db.
 bool RepositorySchema::openAndCheck(RepositoryDatabase& database, bool wholeFile)
 {
     QSqlDatabase db = database.connection();
@@ -262,7 +265,7 @@ bool RepositorySchema::openAndCheck(RepositoryDatabase& database, bool wholeFile
     QSqlQuery check(db);
     bool usable = check.exec(QStringLiteral("select count(*) from sqlite_master")) && check.next();
     if (usable && wholeFile) {
-        usable = check.exec(QStringLiteral("pragma quick_check")) && check.next()
+        usable = check.exec(QStringLiteral("pragma integrity_check")) && check.next()
             && check.value(0).toString() == QLatin1String("ok");
         if (!usable)
             qCWarning(lcCore) << "RepositorySchema::open() the integrity check failed:"

@@ -169,7 +169,7 @@ void TestPlayback::backToAVideoViewPlaysItAgain()
     // in the page history.
     Q_EMIT w.controller->getNormalScreenController()->authorVideosRequested(QStringLiteral("someone"));
     QCOMPARE(w.currentPage(), w.controller->getResultController()->getResultPage());
-    QCOMPARE(mplayers(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(mplayers(), 0, 3000);
     auto* item = qobject_cast<HistoryItemVideo*>(w.controller->getPageHistory().last());
     QVERIFY(item);
     QCOMPARE(item->getVideo().getVideoId(), QStringLiteral("back1"));
@@ -228,7 +228,7 @@ void TestPlayback::backFromAPlaylistVideoReachesTheFavouritesOnce()
     // reaches the page before it.
     QCOMPARE(w.currentPage(), favourites);
     QCOMPARE(history.count(), depth);
-    QCOMPARE(mplayers(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(mplayers(), 0, 3000);
     history.emitBack(false);
     QCOMPARE(w.currentPage(), static_cast<PageBase*>(w.controller->getHomeView()));
 }
@@ -264,7 +264,7 @@ void TestPlayback::noPlayerIsLeft()
     } else {
         w.controller.reset();
     }
-    QCOMPARE(mplayers(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(mplayers(), 0, 3000);
 }
 
 QTEST_MAIN(TestPlayback)

@@ -153,6 +153,9 @@ private Q_SLOTS:
             << QString(247, QLatin1Char('a')) + ".flv" << QString(229, QLatin1Char('a')) + "~#.flv";
         QTest::newRow("120 CJK characters") << cjk.repeated(120) + ".flv" << cjk.repeated(76) + "~#.flv";
         QTest::newRow("never half a character") << emoji.repeated(100) + ".jpg" << emoji.repeated(57) + "~#.jpg";
+        const QChar high(0xd800), low(0xdc00);
+        QTest::newRow("half a surrogate pair") << "a" + QString(high) + "b.flv" << "a_b~#.flv";
+        QTest::newRow("pair the wrong way round") << QString(low) + high + "x" << "__x~#";
         QTest::newRow("a long dotted part is no extension")
             << "x." + QString(300, QLatin1Char('b')) << "x." + QString(231, QLatin1Char('b')) + "~#";
     }
@@ -170,7 +173,7 @@ private Q_SLOTS:
                 QRegularExpression::escape(parts.at(0)) + "~[0-9a-f]{16}" + QRegularExpression::escape(parts.at(1))));
             QVERIFY2(pattern.match(safe).hasMatch(), qPrintable(safe));
         }
-        QVERIFY(safe.toUtf8().size() <= FileManager::MAX_FILE_NAME_BYTES);
+        QVERIFY(QFile::encodeName(safe).size() <= FileManager::MAX_FILE_NAME_BYTES);
         // A name made here is a name already: passed again it stays as it is.
         QCOMPARE(FileManager::sanitizeFileName(safe), safe);
     }
@@ -206,6 +209,8 @@ private Q_SLOTS:
         QTest::newRow("very long") << QString(5000, QLatin1Char('a'));
         QTest::newRow("long with surrogates") << QString::fromUtf8("😀").repeated(200);
         QTest::newRow("long CJK video file") << QString::fromUtf8("視").repeated(120) + ".flv";
+        // 242 bytes counted as UTF-8, 256 as the file system gets them.
+        QTest::newRow("unpaired surrogates") << QString(235, QLatin1Char('a')) + QString(QChar(0xdc00)).repeated(7);
     }
 
     void pathsFromServiceDataStayInTheirFolder()

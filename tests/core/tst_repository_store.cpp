@@ -226,20 +226,24 @@ private Q_SLOTS:
         QCOMPARE(kept->getVideoId(), QStringLiteral("keep"));
     }
 
-    // A data page damaged after the file was written (the schema still reads). With
-    // createNew the whole file is checked and the damaged one set aside for a new one;
-    // without, the program runs on: the counts still read, the entries do not, and the
-    // damage is announced once however often it is met.
-    void damagedDataPage_data()
+    // A page damaged after the file was written (the schema still reads): a data page
+    // that no longer reads, or an index page that still reads but no longer matches
+    // its table. With createNew the whole file is checked and the damaged one set
+    // aside for a new one; without, the program runs on: the counts still read, the
+    // entries do not, and the damage is announced once however often it is met.
+    void damagedPage_data()
     {
         QTest::addColumn<bool>("createNew");
-        QTest::newRow("-create-db") << true;
-        QTest::newRow("plain start") << false;
+        QTest::addColumn<QString>("index"); // empty: the table's data page
+        QTest::newRow("-create-db") << true << QString();
+        QTest::newRow("plain start") << false << QString();
+        QTest::newRow("-create-db, index page") << true << QStringLiteral("sqlite_autoindex_video_entry_1");
     }
 
-    void damagedDataPage()
+    void damagedPage()
     {
         QFETCH(bool, createNew);
+        QFETCH(QString, index);
         {
             Repository repository;
             QCOMPARE(repository.openDatabase(), 0);
@@ -249,7 +253,8 @@ private Q_SLOTS:
             }
         }
         const QString file = myEnv->applicationFolder() + "krelvox_db.dat";
-        QVERIFY(damageTable(file, QStringLiteral("video_entry")));
+        QVERIFY(index.isEmpty() ? damageTable(file, QStringLiteral("video_entry"))
+                                : damageIndex(file, index, QByteArrayLiteral("video39")));
 
         Repository repository;
         QSignalSpy damage(&repository, &Repository::databaseDamaged);

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
+#include <QtEndian>
 
 #include <csignal>
 #include <cstdio>
@@ -15,8 +17,8 @@
 
 // The mplayer child: playing a file to its end, pausing, seeking, the failures that
 // end in the error state with a message, and that no child outlives its player,
-// whichever way the player or the program ends; what a hostile file makes the
-// player print.
+// whichever way the player or the program ends, without the interface waiting for it;
+// what a hostile file makes the player print and open.
 class TestMediaPlayer : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ private Q_SLOTS:
     void childDiesWithTheProgram();
     void numbersNoVideoHasAreNotBelieved_data();
     void numbersNoVideoHasAreNotBelieved();
+    void hostileFileOpensNoAddress_data();
+    void hostileFileOpensNoAddress();
 
 private:
     QString writeVideo(const QString& name, double seconds);
@@ -50,6 +54,25 @@ MplayerOptions fastPolling()
 bool waitForState(MediaPlayer& player, MediaPlayerStates state, int timeoutMs = 10000)
 {
     return QTest::qWaitFor([&] { return player.getState() == state; }, timeoutMs);
+}
+
+QByteArray atom(const char* type, const QByteArray& payload)
+{
+    QByteArray size(4, '\0');
+    qToBigEndian(quint32(8 + payload.size()), size.data());
+    return size + QByteArray(type, 4) + payload;
+}
+
+// A file that names another address to be played in its place.
+QByteArray fileNaming(const QString& kind, const QByteArray& address)
+{
+    if (kind == QLatin1String("playlist"))
+        return "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + address + "\n#EXT-X-ENDLIST\n";
+    // A movie that only refers to another one.
+    QByteArray length(4, '\0');
+    qToBigEndian(quint32(address.size() + 1), length.data());
+    const QByteArray reference = atom("rdrf", QByteArray(4, '\0') + "url " + length + address + '\0');
+    return atom("ftyp", QByteArray("qt  \0\0\0\0qt  ", 12)) + atom("moov", atom("rmra", atom("rmda", reference)));
 }
 
 } // namespace
@@ -164,19 +187,24 @@ void TestMediaPlayer::failuresEndInTheErrorState()
     }
 }
 
+// A stopped child ends a moment later, from the event loop; one whose player is
+// destroyed (the program ends) is gone when the destructor returns.
 void TestMediaPlayer::noChildOutlivesThePlayer_data()
 {
     QTest::addColumn<QString>("ending");
-    QTest::newRow("stop") << QStringLiteral("stop");
-    QTest::newRow("destroyed") << QStringLiteral("destroyed");
-    QTest::newRow("next file") << QStringLiteral("next file");
-    QTest::newRow("player crashed") << QStringLiteral("crash");
-    QTest::newRow("player hangs") << QStringLiteral("hang");
+    QTest::addColumn<bool>("goneAtOnce");
+    QTest::newRow("stop") << QStringLiteral("stop") << false;
+    QTest::newRow("destroyed") << QStringLiteral("destroyed") << true;
+    QTest::newRow("next file") << QStringLiteral("next file") << false;
+    QTest::newRow("player crashed") << QStringLiteral("crash") << false;
+    QTest::newRow("player hangs") << QStringLiteral("hang") << false;
+    QTest::newRow("player hangs, then the program ends") << QStringLiteral("hang, destroyed") << true;
 }
 
 void TestMediaPlayer::noChildOutlivesThePlayer()
 {
     QFETCH(QString, ending);
+    QFETCH(bool, goneAtOnce);
     const QString file = writeVideo(QStringLiteral("long.flv"), 20.0);
     auto player = std::make_unique<MplayerMediaPlayer>(fastPolling());
     QSignalSpy errors(player.get(), &MediaPlayer::errorOccured);
@@ -192,7 +220,7 @@ void TestMediaPlayer::noChildOutlivesThePlayer()
     } else if (ending == QLatin1String("next file")) {
         player->play(file);
         QVERIFY(waitForState(*player, ePlaying));
-        QVERIFY(!ChildProcesses::isAlive(first));
+        QTRY_VERIFY(!ChildProcesses::isAlive(first));
         QCOMPARE(ChildProcesses::of(QStringLiteral("mplayer")).count(), 1);
         player->stop();
     } else if (ending == QLatin1String("crash")) {
@@ -201,13 +229,19 @@ void TestMediaPlayer::noChildOutlivesThePlayer()
         QCOMPARE(errors.first().first().toString(), TEXT_PLAYER_CRASHED());
         QCOMPARE(player->getState(), eError);
     } else {
-        // A child that no longer reads its commands is killed when it is stopped.
+        // A child that no longer reads its commands (nor acts on TERM) is killed, and
+        // the interface does not wait for that.
         ::kill(pid_t(first), SIGSTOP);
         QElapsedTimer clock;
         clock.start();
         player->stop();
-        QVERIFY(clock.elapsed() < 3000);
+        QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(player->getState(), eStopped);
+        if (ending == QLatin1String("hang, destroyed"))
+            player.reset();
     }
+    if (!goneAtOnce)
+        QTRY_VERIFY_WITH_TIMEOUT(ChildProcesses::of(QStringLiteral("mplayer")).isEmpty(), 5000);
     QVERIFY(!ChildProcesses::isAlive(first));
     QVERIFY(ChildProcesses::of(QStringLiteral("mplayer")).isEmpty());
 }
@@ -265,6 +299,35 @@ void TestMediaPlayer::numbersNoVideoHasAreNotBelieved()
     QCOMPARE(player.getStreamPosition(), qint64(1000));
     QCOMPARE(player.getVideoSize(), QSize(160, 120));
     QCOMPARE(sizes.count(), 1);
+}
+
+// The file came over plain http: whoever sent it may have made it a playlist or a
+// movie that points elsewhere, here at a listener on this machine.
+void TestMediaPlayer::hostileFileOpensNoAddress_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("HLS playlist") << QStringLiteral("playlist");
+    QTest::newRow("reference movie") << QStringLiteral("reference");
+}
+
+void TestMediaPlayer::hostileFileOpensNoAddress()
+{
+    QFETCH(QString, kind);
+    QTcpServer listener;
+    QVERIFY(listener.listen(QHostAddress::LocalHost));
+    const QByteArray address = "http://127.0.0.1:" + QByteArray::number(listener.serverPort()) + "/segment0.ts";
+    const QString file = myEnvironment.root() + QStringLiteral("/hostile.flv");
+    QVERIFY(writeFile(file, fileNaming(kind, address)));
+
+    MplayerMediaPlayer player(fastPolling());
+    QSignalSpy errors(&player, &MediaPlayer::errorOccured);
+    QSignalSpy ends(&player, &MediaPlayer::endReached);
+    player.play(file);
+    QTRY_VERIFY_WITH_TIMEOUT(errors.count() + ends.count() > 0 || listener.hasPendingConnections(), 15000);
+    QVERIFY2(!listener.hasPendingConnections() && !listener.waitForNewConnection(0),
+             "the player opened the address that the file named");
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.first().first().toString(), TEXT_CANNOT_PLAY_VIDEO());
 }
 
 int main(int argc, char* argv[])

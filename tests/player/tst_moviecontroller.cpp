@@ -338,7 +338,7 @@ void TestMovieController::leavingEndsPlayerAndDownload()
         QTRY_COMPARE(w.player->getState(), ePlaying);
         w.normal->stopVideo();
     }
-    QVERIFY(mplayers().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(mplayers().isEmpty(), 3000);
     QCOMPARE(w.player->getState(), eStopped);
     QVERIFY(!w.world.service->getDownloadState());
     QVERIFY(!QFileInfo::exists(file));

@@ -85,6 +85,8 @@ private Q_SLOTS:
     void abortedRequestsReportNothing();
     void endpointsMapDocumentAddresses_data();
     void endpointsMapDocumentAddresses();
+    void credentialsGoOverHttpsToTheRealService_data();
+    void credentialsGoOverHttpsToTheRealService();
 
 private:
     RecordingManager* makeManager(int timeoutMs = 3000, qint64 maxDocument = 1024 * 1024);
@@ -347,6 +349,33 @@ void TestRequestManager::endpointsMapDocumentAddresses()
     QFETCH(QString, mapped);
     const QUrl url = ServiceEndpoints(base).mapDocumentUrl(address);
     QCOMPARE(url.isValid() ? url.toString() : QString(), mapped);
+}
+
+// The password goes to the login, the token with every request to the API and with
+// every upload: on the real service none of them is plain http. A local base URL
+// keeps its own scheme.
+void TestRequestManager::credentialsGoOverHttpsToTheRealService_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<int>("endpoint");
+    QTest::addColumn<QString>("scheme");
+    const QString local = QStringLiteral("http://127.0.0.1:8080");
+    QTest::newRow("API") << QString() << int(ServiceEndpoints::eApi) << "https";
+    QTest::newRow("uploads") << QString() << int(ServiceEndpoints::eUpload) << "https";
+    QTest::newRow("account login") << QString() << int(ServiceEndpoints::eAccounts) << "https";
+    QTest::newRow("local API") << local << int(ServiceEndpoints::eApi) << "http";
+    QTest::newRow("local uploads") << local << int(ServiceEndpoints::eUpload) << "http";
+}
+
+void TestRequestManager::credentialsGoOverHttpsToTheRealService()
+{
+    QFETCH(QString, base);
+    QFETCH(int, endpoint);
+    QFETCH(QString, scheme);
+    const QUrl url = ServiceEndpoints(base).url(ServiceEndpoints::Endpoint(endpoint),
+                                                QStringLiteral("/feeds/api/users/default/uploads"));
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), scheme);
 }
 
 QTEST_MAIN(TestRequestManager)

@@ -124,17 +124,38 @@ QStringList RawDatabase::rows(const QString& sql)
     return out;
 }
 
+namespace {
+
+// Where the root page of a table or an index begins in the file, and its size.
+bool rootPage(const QString& fileName, const QString& name, qint64& offset, int& pageSize)
+{
+    RawDatabase raw(fileName);
+    pageSize = raw.count(QStringLiteral("pragma page_size"));
+    offset = qint64(raw.count(QStringLiteral("select rootpage from sqlite_master where name = '%1'").arg(name)) - 1)
+        * pageSize;
+    return offset > 0;
+}
+
+} // namespace
+
 bool damageTable(const QString& fileName, const QString& table)
 {
     qint64 offset = 0;
     int pageSize = 0;
-    {
-        RawDatabase raw(fileName);
-        pageSize = raw.count(QStringLiteral("pragma page_size"));
-        offset = qint64(raw.count(QStringLiteral("select rootpage from sqlite_master where name = '%1'").arg(table)) - 1)
-            * pageSize;
-    }
     QFile file(fileName);
-    return offset > 0 && file.open(QIODevice::ReadWrite) && file.seek(offset)
+    return rootPage(fileName, table, offset, pageSize) && file.open(QIODevice::ReadWrite) && file.seek(offset)
         && file.write(QByteArray(pageSize, '\xff')) == pageSize;
+}
+
+bool damageIndex(const QString& fileName, const QString& index, const QByteArray& key)
+{
+    qint64 offset = 0;
+    int pageSize = 0;
+    QFile file(fileName);
+    if (key.isEmpty() || !rootPage(fileName, index, offset, pageSize) || !file.open(QIODevice::ReadWrite)
+        || !file.seek(offset))
+        return false;
+    const qsizetype at = file.read(pageSize).indexOf(key);
+    const char raised = char(key.back() + 1);
+    return at >= 0 && file.seek(offset + at + key.size() - 1) && file.write(&raised, 1) == 1;
 }

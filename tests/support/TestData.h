@@ -77,5 +77,9 @@ private:
 // Overwrites the root page of a table in a database file that no connection holds
 // open with bytes that are no page: the schema still reads, the table does not.
 bool damageTable(const QString& fileName, const QString& table);
+// Raises the last byte of a key in the root page of an index ("video39" becomes
+// "video3:") in a file that no connection holds open: every page stays well formed
+// and in order, but the index no longer matches its table.
+bool damageIndex(const QString& fileName, const QString& index, const QByteArray& key);
 
 #endif

@@ -25,6 +25,7 @@
 //   queryKeys(request)            the query keys the fake service received, in order
 //   RawDatabase                   a second connection to look at rows or break writes
 //   damageTable(file, table)      a table whose pages no longer read
+//   damageIndex(file, index, key) an index that no longer matches its table
 //
 // The screen and the finger (Interaction.h)
 //   showOnScreen, Touch::tap/doubleTap/press/move/release/drag, rowCenter, tapRow
