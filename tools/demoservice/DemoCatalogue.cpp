@@ -237,49 +237,28 @@ QDateTime DemoCatalogue::since(const QString& time) const
 
 std::optional<QList<FakeVideo>> DemoCatalogue::standardFeed(const QString& name, const QString& time) const
 {
+    // The videos published within the time frame, in the order of the figure that the
+    // feed is named after, as the lists show it.
     const QDateTime from = since(time);
-    // The share of a video's views and ratings that fell in the time frame, as if they
-    // came evenly since it was published.
-    auto share = [this, &from](const FakeVideo& video) {
-        if (!from.isValid() || video.published >= from)
-            return 1.0;
-        return double(from.secsTo(myNow)) / double(video.published.secsTo(myNow));
-    };
-    if (name == QLatin1String("most_viewed"))
-        return sorted(myVideos, [&share](const FakeVideo& a, const FakeVideo& b) {
-            return a.views * share(a) > b.views * share(b);
-        });
+    auto within = [&from](const FakeVideo& video) { return !from.isValid() || video.published >= from; };
+    QList<FakeVideo> shown;
+    if (name == QLatin1String("most_viewed") || name == QLatin1String("most_recent")) {
+        std::copy_if(myVideos.cbegin(), myVideos.cend(), std::back_inserter(shown), within);
+        if (name == QLatin1String("most_recent"))
+            return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) { return a.published > b.published; });
+        return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) { return a.views > b.views; });
+    }
     if (name == QLatin1String("top_rated")) {
-        QList<FakeVideo> rated;
-        for (const FakeVideo& video : myVideos)
-            if (video.rating > 0 && video.raters * share(video) >= 1)
-                rated.append(video);
-        return sorted(rated, [](const FakeVideo& a, const FakeVideo& b) {
+        std::copy_if(myVideos.cbegin(), myVideos.cend(), std::back_inserter(shown),
+                     [&within](const FakeVideo& video) { return within(video) && video.rating > 0; });
+        return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) {
             return a.rating != b.rating ? a.rating > b.rating : a.raters > b.raters;
         });
     }
-    if (name == QLatin1String("most_recent")) {
-        QList<FakeVideo> recent;
-        for (const FakeVideo& video : myVideos)
-            if (!from.isValid() || video.published >= from)
-                recent.append(video);
-        return sorted(recent, [](const FakeVideo& a, const FakeVideo& b) { return a.published > b.published; });
-    }
     if (name == QLatin1String("most_discussed")) {
-        // Ranked by the comments written in the time frame.
-        QList<QPair<int, FakeVideo>> counted;
-        for (const FakeVideo& video : myVideos) {
-            int count = 0;
-            for (const FakeComment& comment : comments(video.id))
-                count += !from.isValid() || comment.published >= from ? 1 : 0;
-            if (count > 0)
-                counted.append(qMakePair(count, video));
-        }
-        std::stable_sort(counted.begin(), counted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-        QList<FakeVideo> discussed;
-        for (const auto& entry : counted)
-            discussed.append(entry.second);
-        return discussed;
+        std::copy_if(myVideos.cbegin(), myVideos.cend(), std::back_inserter(shown),
+                     [&within](const FakeVideo& video) { return within(video) && video.comments > 0; });
+        return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) { return a.comments > b.comments; });
     }
     return std::nullopt;
 }
