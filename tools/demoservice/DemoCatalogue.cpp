@@ -402,7 +402,10 @@ FakeProfile DemoCatalogue::accountProfile() const
     profile.subscribers = 17;
     profile.subscriptions = 9;
     profile.favorites = int(favorites().count());
-    profile.contacts = int(contacts().count());
+    const QList<FakeContact> all = contacts();
+    profile.contacts = int(std::count_if(all.cbegin(), all.cend(), [](const FakeContact& contact) {
+        return contact.status == QLatin1String("accepted");
+    }));
     profile.uploads = int(uploads(USER).count());
     return profile;
 }

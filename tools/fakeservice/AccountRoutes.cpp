@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QString API = QStringLiteral("/gdata");
@@ -171,9 +173,13 @@ FakeResponse usersGet(const FakeRequest& request, const State& state, const QStr
     if (tail.isEmpty()) {
         if (!state->profile)
             return FakeResponse::fixture(QStringLiteral("account-profile.xml"), ENTRY_TYPE);
+        // The counts follow the lists: contacts are the accepted ones, not the
+        // invitations either way.
         FakeProfile profile = *state->profile;
         profile.favorites = state->favorites.count();
-        profile.contacts = state->contacts.count();
+        profile.contacts = int(std::count_if(state->contacts.cbegin(), state->contacts.cend(), [](const FakeContact& c) {
+            return c.status == QLatin1String("accepted");
+        }));
         return FakeResponse::document(FakeDocuments::profileDocument(profile), ENTRY_TYPE);
     }
     if (tail == QLatin1String("contacts"))
