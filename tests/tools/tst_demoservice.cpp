@@ -1,3 +1,4 @@
+#include "core/CommentListModel.h"
 #include "core/ContactListModel.h"
 #include "core/MessageListModel.h"
 #include "core/PlayListModel.h"
@@ -32,7 +33,7 @@ namespace {
 // A world whose fake service serves the demo catalogue in place of the feed routes.
 struct DemoWorld : TestWorld
 {
-    std::shared_ptr<const DemoCatalogue> catalogue = std::make_shared<const DemoCatalogue>();
+    std::shared_ptr<DemoCatalogue> catalogue = std::make_shared<DemoCatalogue>();
 
     DemoWorld()
     {
@@ -113,6 +114,8 @@ private Q_SLOTS:
     void standardFeedsNarrowWithTheTimeFrame();
     void accountAfterSignIn_data();
     void accountAfterSignIn();
+    void commentsComeInPagesWithThePosted_data();
+    void commentsComeInPagesWithThePosted();
     void picturesAreDrawnPerVideo_data();
     void picturesAreDrawnPerVideo();
     void videoFilesPlayAtTheirPace_data();
@@ -271,6 +274,50 @@ void TestDemoService::accountAfterSignIn()
     world.service->getPlayListEntries(*playLists.entryAt(1), &entries);
     QVERIFY(entriesFetched.wait());
     QCOMPARE(titles(entries).value(1), QString::fromUtf8("Як зварити справжній борщ"));
+}
+
+void TestDemoService::commentsComeInPagesWithThePosted_data()
+{
+    QTest::addColumn<int>("posted");
+    QTest::addColumn<int>("startIndex");
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("first page") << 0 << 0 << 50;
+    QTest::newRow("second page") << 0 << 51 << 50;
+    QTest::newRow("last page") << 0 << 101 << 37;
+    QTest::newRow("posted ones come first") << 2 << 0 << 50;
+    QTest::newRow("posted ones push the last page on") << 2 << 101 << 39;
+}
+
+// The most discussed video of today has its comments on three pages; comments posted
+// during the run are kept, newest first, and counted.
+void TestDemoService::commentsComeInPagesWithThePosted()
+{
+    QFETCH(int, posted);
+    QFETCH(int, startIndex);
+    QFETCH(int, rows);
+
+    DemoWorld world;
+    world.storeToken(FakeAccount::TOKEN);
+    VideoListModel discussed(world.repository.get());
+    QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
+    world.service->getFeed(eMostDiscussed, &discussed, 0, TIME_FILTER_TODAY);
+    QVERIFY(ready.wait());
+    QSignalSpy commented(world.service.get(), &VideoServiceProvider::commentingDone);
+    for (int i = 1; i <= posted; ++i) {
+        world.service->commentVideo(QStringLiteral("Posted %1").arg(i), discussed.entryAt(0));
+        QVERIFY(commented.wait());
+    }
+
+    CommentListModel comments;
+    QSignalSpy fetched(world.service.get(), &VideoServiceProvider::commentsReady);
+    world.service->getComments(discussed.entryAt(0), &comments, startIndex);
+    QVERIFY(fetched.wait());
+    QCOMPARE(comments.getTotal(), 137 + posted);
+    QCOMPARE(comments.rowCount(), rows);
+    const bool postedFirst = comments.entryAt(0)->getAuthor() == DemoCatalogue::USER
+        && comments.entryAt(0)->getContent() == QStringLiteral("Posted %1").arg(posted);
+    QCOMPARE(postedFirst, posted > 0 && startIndex == 0);
 }
 
 void TestDemoService::picturesAreDrawnPerVideo_data()

@@ -125,6 +125,10 @@ const Category CATEGORIES[] = {
 constexpr qint64 HOUR = 3600;
 constexpr qint64 DAY = 24 * HOUR;
 
+// One video of today is much discussed: its comments fill three pages of 50.
+constexpr int MOST_DISCUSSED_VIDEO = 6;
+constexpr int MOST_DISCUSSED_COMMENTS = 137;
+
 QString label(const QString& term)
 {
     for (const Category& category : CATEGORIES)
@@ -201,7 +205,7 @@ DemoCatalogue::DemoCatalogue(const QDateTime& now) : myNow(now.toUTC())
         video.favorites = int(video.views / 400);
         video.rating = i % 11 == 10 ? 0 : 3.2 + (i * 7 % 19) / 10.0;
         video.raters = video.rating > 0 ? int(video.views / 150) + 3 : 0;
-        video.comments = i * 11 % 23 + (i % 5 == 0 ? 20 : 0);
+        video.comments = i == MOST_DISCUSSED_VIDEO ? MOST_DISCUSSED_COMMENTS : i * 11 % 23 + (i % 5 == 0 ? 20 : 0);
         video.thumbnailHost = i % 4 + 1;
         myVideos.append(video);
         ++i;
@@ -341,18 +345,36 @@ QList<FakeComment> DemoCatalogue::comments(const QString& videoId) const
     if (index < 0)
         return {};
     const FakeVideo& video = videoAt(index);
+    const QList<FakeComment> posted = myPosted.value(videoId);
+    QList<FakeComment> comments(posted.crbegin(), posted.crend());
+    // The made ones spread evenly since the upload, the newest first.
+    const int made = video.comments - int(posted.count());
     const qint64 age = video.published.secsTo(myNow);
-    // Spread evenly since the upload; the newest comes first, as in the service's feeds.
-    QList<FakeComment> comments;
-    for (int j = video.comments - 1; j >= 0; --j) {
+    for (int j = made - 1; j >= 0; --j) {
         FakeComment comment;
         comment.id = QStringLiteral("dc%1x%2").arg(index, 3, 10, QLatin1Char('0')).arg(j, 4, 10, QLatin1Char('0'));
         comment.author = QString::fromUtf8(COMMENTERS[(index + j * 5) % std::size(COMMENTERS)]);
         comment.text = QString::fromUtf8(COMMENTS[(index * 3 + j) % std::size(COMMENTS)]);
-        comment.published = video.published.addSecs(age * (j + 1) / (video.comments + 1));
+        comment.published = video.published.addSecs(age * (j + 1) / (made + 1));
         comments.append(comment);
     }
     return comments;
+}
+
+bool DemoCatalogue::addComment(const QString& videoId, const QString& author, const QString& text)
+{
+    const int index = indexOf(videoId);
+    if (index < 0)
+        return false;
+    QList<FakeComment>& posted = myPosted[videoId];
+    FakeComment comment;
+    comment.id = QStringLiteral("dp%1x%2").arg(index, 3, 10, QLatin1Char('0')).arg(posted.count(), 4, 10, QLatin1Char('0'));
+    comment.author = author;
+    comment.text = text;
+    comment.published = QDateTime::currentDateTimeUtc();
+    posted.append(comment);
+    ++myVideos[index].comments;
+    return true;
 }
 
 QList<FakeCategory> DemoCatalogue::categories() const

@@ -209,18 +209,27 @@ FakeResponse videoFile(const FakeRequest& request, const Catalogue& catalogue, D
     return files.response(index);
 }
 
-std::shared_ptr<FakeAccountState> demoAccount(const DemoCatalogue& catalogue)
+// The demo account. Comments posted on the catalogue's videos are kept there, and the
+// listed copies of those videos count them too.
+std::shared_ptr<FakeAccountState> demoAccount(const std::shared_ptr<DemoCatalogue>& catalogue)
 {
     auto state = std::make_shared<FakeAccountState>();
     state->passwords.insert(DemoCatalogue::USER, DemoCatalogue::PASSWORD);
     state->captchaUser.clear();
-    state->contacts = catalogue.contacts();
-    state->playLists = catalogue.playLists();
-    state->favorites = catalogue.favorites();
-    state->profile = catalogue.accountProfile();
-    state->inbox = catalogue.inbox();
-    for (const FakeVideo& video : catalogue.videos())
+    state->contacts = catalogue->contacts();
+    state->playLists = catalogue->playLists();
+    state->favorites = catalogue->favorites();
+    state->profile = catalogue->accountProfile();
+    state->inbox = catalogue->inbox();
+    for (const FakeVideo& video : catalogue->videos())
         state->videos.insert(video.id, video);
+    std::weak_ptr<FakeAccountState> weak = state;
+    state->commentPosted = [catalogue, weak](const QString& videoId, const QString& text) {
+        const auto account = weak.lock();
+        if (!account || !catalogue->addComment(videoId, DemoCatalogue::USER, text))
+            return;
+        account->videos[videoId].comments = catalogue->videos().at(catalogue->indexOf(videoId)).comments;
+    };
     return state;
 }
 
@@ -232,9 +241,9 @@ QString demoWatchToken(const QString& videoId)
     return QString::fromLatin1(hash.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
-std::shared_ptr<FakeAccountState> addDemoRoutes(FakeService& service, const Catalogue& catalogue)
+std::shared_ptr<FakeAccountState> addDemoRoutes(FakeService& service, const std::shared_ptr<DemoCatalogue>& catalogue)
 {
-    const std::shared_ptr<FakeAccountState> account = demoAccount(*catalogue);
+    const std::shared_ptr<FakeAccountState> account = demoAccount(catalogue);
     addAccountRoutes(service, account);
 
     // Registered after the account routes: the user pictures replace theirs.

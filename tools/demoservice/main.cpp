@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const quint16 port = app.arguments().size() > 1 ? quint16(app.arguments().at(1).toUInt()) : 0;
     FakeService service;
-    const auto account = addDemoRoutes(service, std::make_shared<const DemoCatalogue>());   // kept for the routes
+    const auto account = addDemoRoutes(service, std::make_shared<DemoCatalogue>());   // kept for the routes
     if (!service.start(port)) {
         QTextStream(stderr) << "cannot listen on 127.0.0.1:" << port << '\n';
         return 1;

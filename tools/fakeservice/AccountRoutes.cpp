@@ -384,6 +384,8 @@ FakeResponse videoPost(const FakeRequest& request, const State& state)
         const QString content = text(xml, NS_ATOM_URI, "content");
         if (content.trimmed().isEmpty())
             return invalid("The comment has no text");
+        if (state->commentPosted)
+            state->commentPosted(videoId, content);
         const QByteArray body = fill(FakeService::fixtureData(QStringLiteral("comment-post-response.xml")),
                                      {{"VIDEO_ID", videoId}, {"TITLE", content.left(16)}, {"CONTENT", content}});
         return FakeResponse::document(body, ENTRY_TYPE, 201);

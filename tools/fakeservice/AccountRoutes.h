@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -93,6 +94,8 @@ struct FakeAccountState
     std::optional<FakeProfile> profile;      // the account's own (its counts follow the state)
     std::optional<QList<FakeMessage>> inbox;
     QHash<QString, FakeVideo> videos;        // the videos of the playlists and favourites by id
+    // Told of every comment the service takes (video id, text).
+    std::function<void(const QString&, const QString&)> commentPosted;
 
     FakePlayList* playList(const QString& id);
     QString newId(const QString& prefix);
