@@ -5,6 +5,7 @@
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
 #include "service/account/AccountConstants.h"
+#include "service/account/PostManager.h"
 #include "service/feeds/VideoDownloadManager.h"
 #include "tests/support/TestSupport.h"
 #include "tools/demoservice/DemoCatalogue.h"
@@ -99,6 +100,22 @@ bool near(const QColor& a, const QColor& b)
     return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 40;
 }
 
+// How many runs of the picture's columns hold dark ink: one per letter of a word whose
+// letters stand apart.
+int darkColumnRuns(const QImage& picture)
+{
+    int runs = 0;
+    bool inRun = false;
+    for (int x = 0; x < picture.width(); ++x) {
+        bool dark = false;
+        for (int y = 0; y < picture.height() && !dark; ++y)
+            dark = picture.pixelColor(x, y).value() < 128;
+        runs += dark && !inRun ? 1 : 0;
+        inRun = dark;
+    }
+    return runs;
+}
+
 // What a standard feed is ordered by, largest first.
 using FeedKey = std::function<double(const VideoEntry&)>;
 
@@ -116,6 +133,8 @@ private Q_SLOTS:
     void accountAfterSignIn();
     void commentsComeInPagesWithThePosted_data();
     void commentsComeInPagesWithThePosted();
+    void captchaAccountIsAskedOnce_data();
+    void captchaAccountIsAskedOnce();
     void picturesAreDrawnPerVideo_data();
     void picturesAreDrawnPerVideo();
     void videoFilesPlayAtTheirPace_data();
@@ -318,6 +337,42 @@ void TestDemoService::commentsComeInPagesWithThePosted()
     const bool postedFirst = comments.entryAt(0)->getAuthor() == DemoCatalogue::USER
         && comments.entryAt(0)->getContent() == QStringLiteral("Posted %1").arg(posted);
     QCOMPARE(postedFirst, posted > 0 && startIndex == 0);
+}
+
+void TestDemoService::captchaAccountIsAskedOnce_data()
+{
+    QTest::addColumn<QStringList>("answers");
+
+    QTest::newRow("the answer in the picture") << QStringList({DemoCatalogue::CAPTCHA_ANSWER});
+    QTest::newRow("a wrong answer first") << QStringList({"tundra", DemoCatalogue::CAPTCHA_ANSWER});
+}
+
+// The captcha account is challenged until it gives the answer that its picture shows
+// legibly, and signs in without a challenge after that.
+void TestDemoService::captchaAccountIsAskedOnce()
+{
+    QFETCH(QStringList, answers);
+
+    DemoWorld world;
+    world.storeAccount(DemoCatalogue::CAPTCHA_USER, DemoCatalogue::PASSWORD);
+    QSignalSpy challenged(world.service.get(), &VideoServiceProvider::captchaChallenge);
+    QSignalSpy authenticated(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(challenged.wait());
+    // Dark letters standing apart, in a picture that the captcha view shows whole.
+    const QImage picture(PostManager::captchaImageFile(*world.repository));
+    QVERIFY(picture.width() <= 400 && picture.height() <= 120);
+    QCOMPARE(darkColumnRuns(picture), DemoCatalogue::CAPTCHA_ANSWER.size());
+
+    for (const QString& answer : answers) {
+        world.repository->setSetting(SETTING_YOUTUBE_CAPTCHA_ANSWER, answer);
+        world.service->authenticate(eCaptchaLogin);
+        QVERIFY(answer == answers.last() ? authenticated.wait() : challenged.wait());
+    }
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(authenticated.wait());
+    QCOMPARE(challenged.count(), answers.count());
+    QVERIFY(authenticated.at(0).at(0).toBool() && authenticated.at(1).at(0).toBool());
 }
 
 void TestDemoService::picturesAreDrawnPerVideo_data()

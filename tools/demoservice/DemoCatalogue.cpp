@@ -185,6 +185,9 @@ QList<FakeVideo> sorted(QList<FakeVideo> videos, Less less)
 
 const QString DemoCatalogue::USER = QStringLiteral("demo");
 const QString DemoCatalogue::PASSWORD = QStringLiteral("krelvox");
+const QString DemoCatalogue::CAPTCHA_USER = QStringLiteral("captcha");
+// Letters and digits that no font lets one take for another.
+const QString DemoCatalogue::CAPTCHA_ANSWER = QStringLiteral("tundra47");
 
 DemoCatalogue::DemoCatalogue(const QDateTime& now) : myNow(now.toUTC())
 {

@@ -28,9 +28,12 @@ struct DemoSearch
 class DemoCatalogue
 {
 public:
-    // The demo account.
+    // The demo account, and the second sign-in name of the same account, whose first
+    // sign-in of a run is answered with a captcha challenge.
     static const QString USER;
     static const QString PASSWORD;
+    static const QString CAPTCHA_USER;
+    static const QString CAPTCHA_ANSWER;
 
     explicit DemoCatalogue(const QDateTime& now = QDateTime::currentDateTimeUtc());
 

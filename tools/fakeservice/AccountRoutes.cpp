@@ -149,12 +149,16 @@ FakeResponse clientLogin(const FakeRequest& request, const State& state)
         && !form.value(QStringLiteral("source")).isEmpty();
     const bool known = wellFormed && state->passwords.contains(user) && state->passwords.value(user) == password;
 
-    if (known && user == state->captchaUser
-        && (form.value(QStringLiteral("logintoken")) != FakeAccount::CAPTCHA_TOKEN
-            || form.value(QStringLiteral("logincaptcha")) != FakeAccount::CAPTCHA_ANSWER)) {
-        const QByteArray body = fill(FakeService::fixtureData(QStringLiteral("clientlogin-captcha-required.txt")),
-                                     {{"TOKEN", FakeAccount::CAPTCHA_TOKEN}, {"CAPTCHA_URL", FakeAccount::CAPTCHA_URL}});
-        return FakeResponse::document(body, TEXT_TYPE, 403);
+    if (known && user == state->captchaUser) {
+        if (form.value(QStringLiteral("logintoken")) != FakeAccount::CAPTCHA_TOKEN
+            || form.value(QStringLiteral("logincaptcha")) != state->captchaAnswer) {
+            const QByteArray body =
+                fill(FakeService::fixtureData(QStringLiteral("clientlogin-captcha-required.txt")),
+                     {{"TOKEN", FakeAccount::CAPTCHA_TOKEN}, {"CAPTCHA_URL", FakeAccount::CAPTCHA_URL}});
+            return FakeResponse::document(body, TEXT_TYPE, 403);
+        }
+        if (state->captchaOnce)
+            state->captchaUser.clear();
     }
     if (!known)
         return FakeResponse::fixture(QStringLiteral("clientlogin-bad-authentication.txt"), TEXT_TYPE, 403);

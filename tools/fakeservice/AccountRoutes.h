@@ -76,6 +76,8 @@ struct FakeAccountState
 {
     QHash<QString, QString> passwords;   // user -> password that signs in
     QString captchaUser = FakeAccount::CAPTCHA_USER;
+    QString captchaAnswer = FakeAccount::CAPTCHA_ANSWER;
+    bool captchaOnce = false;            // after one right answer the captcha user signs in without one
     QString issuedToken = FakeAccount::TOKEN;            // what a sign-in hands out
     QStringList acceptedTokens{FakeAccount::TOKEN};      // what the API takes
     QList<FakeContact> contacts;
