@@ -227,8 +227,8 @@ QImage captchaPicture(const QString& answer)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    // Pale lines behind the letters: they make it look like a challenge and never
-    // cross a letter's ink.
+    // Pale waves behind the letters make it look like a challenge; drawn first and
+    // far lighter than the letters, they never hide or join any.
     painter.setPen(QPen(QColor(190, 180, 160), 2));
     for (int line = 0; line < 4; ++line) {
         QPainterPath wave(QPointF(0, 18 + line * 18));
