@@ -1,9 +1,11 @@
+#include "core/CommentListModel.h"
 #include "core/ContactListModel.h"
 #include "core/MessageListModel.h"
 #include "core/PlayListModel.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
 #include "service/account/AccountConstants.h"
+#include "service/account/PostManager.h"
 #include "service/feeds/VideoDownloadManager.h"
 #include "tests/support/TestSupport.h"
 #include "tools/demoservice/DemoCatalogue.h"
@@ -32,7 +34,7 @@ namespace {
 // A world whose fake service serves the demo catalogue in place of the feed routes.
 struct DemoWorld : TestWorld
 {
-    std::shared_ptr<const DemoCatalogue> catalogue = std::make_shared<const DemoCatalogue>();
+    std::shared_ptr<DemoCatalogue> catalogue = std::make_shared<DemoCatalogue>();
 
     DemoWorld()
     {
@@ -98,6 +100,22 @@ bool near(const QColor& a, const QColor& b)
     return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 40;
 }
 
+// How many runs of the picture's columns hold dark ink: one per letter of a word whose
+// letters stand apart.
+int darkColumnRuns(const QImage& picture)
+{
+    int runs = 0;
+    bool inRun = false;
+    for (int x = 0; x < picture.width(); ++x) {
+        bool dark = false;
+        for (int y = 0; y < picture.height() && !dark; ++y)
+            dark = picture.pixelColor(x, y).value() < 128;
+        runs += dark && !inRun ? 1 : 0;
+        inRun = dark;
+    }
+    return runs;
+}
+
 // What a standard feed is ordered by, largest first.
 using FeedKey = std::function<double(const VideoEntry&)>;
 
@@ -113,6 +131,10 @@ private Q_SLOTS:
     void standardFeedsNarrowWithTheTimeFrame();
     void accountAfterSignIn_data();
     void accountAfterSignIn();
+    void commentsComeInPagesWithThePosted_data();
+    void commentsComeInPagesWithThePosted();
+    void captchaAccountIsAskedOnce_data();
+    void captchaAccountIsAskedOnce();
     void picturesAreDrawnPerVideo_data();
     void picturesAreDrawnPerVideo();
     void videoFilesPlayAtTheirPace_data();
@@ -191,21 +213,25 @@ void TestDemoService::standardFeedsNarrowWithTheTimeFrame()
     QFETCH(FeedKey, order);
 
     DemoWorld world;
+    const QList<QPair<QString, qint64>> frames = {
+        {TIME_FILTER_TODAY, 1}, {TIME_FILTER_THIS_WEEK, 7}, {TIME_FILTER_THIS_MONTH, 30}, {TIME_FILTER_ANY_TIME, 0}};
     int previousTotal = 0;
-    for (const QString& time : {TIME_FILTER_TODAY, TIME_FILTER_THIS_WEEK, TIME_FILTER_THIS_MONTH, TIME_FILTER_ANY_TIME}) {
+    for (const auto& [time, days] : frames) {
         VideoListModel model(world.repository.get());
         QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
         world.service->getFeed(eFeedRequestType(feed), &model, 0, time);
         QVERIFY2(ready.wait(), qPrintable(time));
+        // Each wider frame adds videos; each lists what was uploaded within it, in
+        // the order of the figure that the rows show.
         const int total = world.service->getTotalResults(&model);
-        QVERIFY2(total >= previousTotal && total > 0, qPrintable(time));
+        QVERIFY2(total > previousTotal, qPrintable(time));
         previousTotal = total;
         QCOMPARE(model.rowCount(), qMin(total, DEFAULT_AMOUNT_OF_RESULTS));
-        // Over all time a feed is ordered by its measure alone.
-        if (time != TIME_FILTER_ANY_TIME)
-            continue;
-        for (int row = 1; row < model.rowCount(); ++row)
-            QVERIFY2(order(*model.entryAt(row - 1)) >= order(*model.entryAt(row)), qPrintable(QString::number(row)));
+        const QDateTime from = QDateTime::currentDateTimeUtc().addDays(-days).addSecs(-60);
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QVERIFY2(days == 0 || model.entryAt(row)->getUploadDate() >= from, qPrintable(time));
+            QVERIFY2(row == 0 || order(*model.entryAt(row - 1)) >= order(*model.entryAt(row)), qPrintable(time));
+        }
     }
     QVERIFY(previousTotal <= world.catalogue->videos().count());
 }
@@ -233,13 +259,6 @@ void TestDemoService::accountAfterSignIn()
     if (!signedIn)
         return;
 
-    QSignalSpy profile(world.service.get(), &VideoServiceProvider::profileFetched);
-    world.service->getProfile();
-    QVERIFY(profile.wait());
-    const auto fields = profile.at(0).at(0).value<QHash<QString, QString>>();
-    QCOMPARE(fields.value(PROFILE_CONTACTS), QString::number(world.catalogue->contacts().count()));
-    QCOMPARE(fields.value(PROFILE_FAVORITES), QString::number(world.catalogue->favorites().count()));
-
     // Contacts: the accepted ones and the invitation to answer, with their pictures.
     ContactListModel contacts;
     world.service->getContacts(&contacts);
@@ -247,6 +266,14 @@ void TestDemoService::accountAfterSignIn()
     QTRY_VERIFY(!contacts.entryAt(3)->getThumbnail().isNull());
     QCOMPARE(contacts.entryAt(3)->getUserName(), QString("desert_lens"));
     QVERIFY(contacts.entryAt(3)->isPending());
+
+    // The statistics count what the lists show: contacts without the invitation.
+    QSignalSpy profile(world.service.get(), &VideoServiceProvider::profileFetched);
+    world.service->getProfile();
+    QVERIFY(profile.wait());
+    const auto fields = profile.at(0).at(0).value<QHash<QString, QString>>();
+    QCOMPARE(fields.value(PROFILE_CONTACTS), QString::number(contacts.rowCount() - 1));
+    QCOMPARE(fields.value(PROFILE_FAVORITES), QString::number(world.catalogue->favorites().count()));
 
     MessageListModel inbox;
     world.service->getInboxMessages(&inbox, 0);
@@ -266,6 +293,86 @@ void TestDemoService::accountAfterSignIn()
     world.service->getPlayListEntries(*playLists.entryAt(1), &entries);
     QVERIFY(entriesFetched.wait());
     QCOMPARE(titles(entries).value(1), QString::fromUtf8("Як зварити справжній борщ"));
+}
+
+void TestDemoService::commentsComeInPagesWithThePosted_data()
+{
+    QTest::addColumn<int>("posted");
+    QTest::addColumn<int>("startIndex");
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("first page") << 0 << 0 << 50;
+    QTest::newRow("second page") << 0 << 51 << 50;
+    QTest::newRow("last page") << 0 << 101 << 37;
+    QTest::newRow("posted ones come first") << 2 << 0 << 50;
+    QTest::newRow("posted ones push the last page on") << 2 << 101 << 39;
+}
+
+// The most discussed video of today has its comments on three pages; comments posted
+// during the run are kept, newest first, and counted.
+void TestDemoService::commentsComeInPagesWithThePosted()
+{
+    QFETCH(int, posted);
+    QFETCH(int, startIndex);
+    QFETCH(int, rows);
+
+    DemoWorld world;
+    world.storeToken(FakeAccount::TOKEN);
+    VideoListModel discussed(world.repository.get());
+    QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
+    world.service->getFeed(eMostDiscussed, &discussed, 0, TIME_FILTER_TODAY);
+    QVERIFY(ready.wait());
+    QSignalSpy commented(world.service.get(), &VideoServiceProvider::commentingDone);
+    for (int i = 1; i <= posted; ++i) {
+        world.service->commentVideo(QStringLiteral("Posted %1").arg(i), discussed.entryAt(0));
+        QVERIFY(commented.wait());
+    }
+
+    CommentListModel comments;
+    QSignalSpy fetched(world.service.get(), &VideoServiceProvider::commentsReady);
+    world.service->getComments(discussed.entryAt(0), &comments, startIndex);
+    QVERIFY(fetched.wait());
+    QCOMPARE(comments.getTotal(), 137 + posted);
+    QCOMPARE(comments.rowCount(), rows);
+    const bool postedFirst = comments.entryAt(0)->getAuthor() == DemoCatalogue::USER
+        && comments.entryAt(0)->getContent() == QStringLiteral("Posted %1").arg(posted);
+    QCOMPARE(postedFirst, posted > 0 && startIndex == 0);
+}
+
+void TestDemoService::captchaAccountIsAskedOnce_data()
+{
+    QTest::addColumn<QStringList>("answers");
+
+    QTest::newRow("the answer in the picture") << QStringList({DemoCatalogue::CAPTCHA_ANSWER});
+    QTest::newRow("a wrong answer first") << QStringList({"tundra", DemoCatalogue::CAPTCHA_ANSWER});
+}
+
+// The captcha account is challenged until it gives the answer that its picture shows
+// legibly, and signs in without a challenge after that.
+void TestDemoService::captchaAccountIsAskedOnce()
+{
+    QFETCH(QStringList, answers);
+
+    DemoWorld world;
+    world.storeAccount(DemoCatalogue::CAPTCHA_USER, DemoCatalogue::PASSWORD);
+    QSignalSpy challenged(world.service.get(), &VideoServiceProvider::captchaChallenge);
+    QSignalSpy authenticated(world.service.get(), &VideoServiceProvider::authenticated);
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(challenged.wait());
+    // Dark letters standing apart, in a picture that the captcha view shows whole.
+    const QImage picture(PostManager::captchaImageFile(*world.repository));
+    QVERIFY(picture.width() <= 400 && picture.height() <= 120);
+    QCOMPARE(darkColumnRuns(picture), DemoCatalogue::CAPTCHA_ANSWER.size());
+
+    for (const QString& answer : answers) {
+        world.repository->setSetting(SETTING_YOUTUBE_CAPTCHA_ANSWER, answer);
+        world.service->authenticate(eCaptchaLogin);
+        QVERIFY(answer == answers.last() ? authenticated.wait() : challenged.wait());
+    }
+    world.service->authenticate(ePlainLogin);
+    QVERIFY(authenticated.wait());
+    QCOMPARE(challenged.count(), answers.count());
+    QVERIFY(authenticated.at(0).at(0).toBool() && authenticated.at(1).at(0).toBool());
 }
 
 void TestDemoService::picturesAreDrawnPerVideo_data()

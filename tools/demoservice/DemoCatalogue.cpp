@@ -125,6 +125,10 @@ const Category CATEGORIES[] = {
 constexpr qint64 HOUR = 3600;
 constexpr qint64 DAY = 24 * HOUR;
 
+// One video of today is much discussed: its comments fill three pages of 50.
+constexpr int MOST_DISCUSSED_VIDEO = 6;
+constexpr int MOST_DISCUSSED_COMMENTS = 137;
+
 QString label(const QString& term)
 {
     for (const Category& category : CATEGORIES)
@@ -181,6 +185,9 @@ QList<FakeVideo> sorted(QList<FakeVideo> videos, Less less)
 
 const QString DemoCatalogue::USER = QStringLiteral("demo");
 const QString DemoCatalogue::PASSWORD = QStringLiteral("krelvox");
+const QString DemoCatalogue::CAPTCHA_USER = QStringLiteral("captcha");
+// Letters and digits that no font lets one take for another.
+const QString DemoCatalogue::CAPTCHA_ANSWER = QStringLiteral("tundra47");
 
 DemoCatalogue::DemoCatalogue(const QDateTime& now) : myNow(now.toUTC())
 {
@@ -201,7 +208,7 @@ DemoCatalogue::DemoCatalogue(const QDateTime& now) : myNow(now.toUTC())
         video.favorites = int(video.views / 400);
         video.rating = i % 11 == 10 ? 0 : 3.2 + (i * 7 % 19) / 10.0;
         video.raters = video.rating > 0 ? int(video.views / 150) + 3 : 0;
-        video.comments = i * 11 % 23 + (i % 5 == 0 ? 20 : 0);
+        video.comments = i == MOST_DISCUSSED_VIDEO ? MOST_DISCUSSED_COMMENTS : i * 11 % 23 + (i % 5 == 0 ? 20 : 0);
         video.thumbnailHost = i % 4 + 1;
         myVideos.append(video);
         ++i;
@@ -237,49 +244,28 @@ QDateTime DemoCatalogue::since(const QString& time) const
 
 std::optional<QList<FakeVideo>> DemoCatalogue::standardFeed(const QString& name, const QString& time) const
 {
+    // The videos published within the time frame, in the order of the figure that the
+    // feed is named after, as the lists show it.
     const QDateTime from = since(time);
-    // The share of a video's views and ratings that fell in the time frame, as if they
-    // came evenly since it was published.
-    auto share = [this, &from](const FakeVideo& video) {
-        if (!from.isValid() || video.published >= from)
-            return 1.0;
-        return double(from.secsTo(myNow)) / double(video.published.secsTo(myNow));
-    };
-    if (name == QLatin1String("most_viewed"))
-        return sorted(myVideos, [&share](const FakeVideo& a, const FakeVideo& b) {
-            return a.views * share(a) > b.views * share(b);
-        });
+    auto within = [&from](const FakeVideo& video) { return !from.isValid() || video.published >= from; };
+    QList<FakeVideo> shown;
+    if (name == QLatin1String("most_viewed") || name == QLatin1String("most_recent")) {
+        std::copy_if(myVideos.cbegin(), myVideos.cend(), std::back_inserter(shown), within);
+        if (name == QLatin1String("most_recent"))
+            return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) { return a.published > b.published; });
+        return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) { return a.views > b.views; });
+    }
     if (name == QLatin1String("top_rated")) {
-        QList<FakeVideo> rated;
-        for (const FakeVideo& video : myVideos)
-            if (video.rating > 0 && video.raters * share(video) >= 1)
-                rated.append(video);
-        return sorted(rated, [](const FakeVideo& a, const FakeVideo& b) {
+        std::copy_if(myVideos.cbegin(), myVideos.cend(), std::back_inserter(shown),
+                     [&within](const FakeVideo& video) { return within(video) && video.rating > 0; });
+        return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) {
             return a.rating != b.rating ? a.rating > b.rating : a.raters > b.raters;
         });
     }
-    if (name == QLatin1String("most_recent")) {
-        QList<FakeVideo> recent;
-        for (const FakeVideo& video : myVideos)
-            if (!from.isValid() || video.published >= from)
-                recent.append(video);
-        return sorted(recent, [](const FakeVideo& a, const FakeVideo& b) { return a.published > b.published; });
-    }
     if (name == QLatin1String("most_discussed")) {
-        // Ranked by the comments written in the time frame.
-        QList<QPair<int, FakeVideo>> counted;
-        for (const FakeVideo& video : myVideos) {
-            int count = 0;
-            for (const FakeComment& comment : comments(video.id))
-                count += !from.isValid() || comment.published >= from ? 1 : 0;
-            if (count > 0)
-                counted.append(qMakePair(count, video));
-        }
-        std::stable_sort(counted.begin(), counted.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-        QList<FakeVideo> discussed;
-        for (const auto& entry : counted)
-            discussed.append(entry.second);
-        return discussed;
+        std::copy_if(myVideos.cbegin(), myVideos.cend(), std::back_inserter(shown),
+                     [&within](const FakeVideo& video) { return within(video) && video.comments > 0; });
+        return sorted(shown, [](const FakeVideo& a, const FakeVideo& b) { return a.comments > b.comments; });
     }
     return std::nullopt;
 }
@@ -362,18 +348,36 @@ QList<FakeComment> DemoCatalogue::comments(const QString& videoId) const
     if (index < 0)
         return {};
     const FakeVideo& video = videoAt(index);
+    const QList<FakeComment> posted = myPosted.value(videoId);
+    QList<FakeComment> comments(posted.crbegin(), posted.crend());
+    // The made ones spread evenly since the upload, the newest first.
+    const int made = video.comments - int(posted.count());
     const qint64 age = video.published.secsTo(myNow);
-    // Spread evenly since the upload; the newest comes first, as in the service's feeds.
-    QList<FakeComment> comments;
-    for (int j = video.comments - 1; j >= 0; --j) {
+    for (int j = made - 1; j >= 0; --j) {
         FakeComment comment;
         comment.id = QStringLiteral("dc%1x%2").arg(index, 3, 10, QLatin1Char('0')).arg(j, 4, 10, QLatin1Char('0'));
         comment.author = QString::fromUtf8(COMMENTERS[(index + j * 5) % std::size(COMMENTERS)]);
         comment.text = QString::fromUtf8(COMMENTS[(index * 3 + j) % std::size(COMMENTS)]);
-        comment.published = video.published.addSecs(age * (j + 1) / (video.comments + 1));
+        comment.published = video.published.addSecs(age * (j + 1) / (made + 1));
         comments.append(comment);
     }
     return comments;
+}
+
+bool DemoCatalogue::addComment(const QString& videoId, const QString& author, const QString& text)
+{
+    const int index = indexOf(videoId);
+    if (index < 0)
+        return false;
+    QList<FakeComment>& posted = myPosted[videoId];
+    FakeComment comment;
+    comment.id = QStringLiteral("dp%1x%2").arg(index, 3, 10, QLatin1Char('0')).arg(posted.count(), 4, 10, QLatin1Char('0'));
+    comment.author = author;
+    comment.text = text;
+    comment.published = QDateTime::currentDateTimeUtc();
+    posted.append(comment);
+    ++myVideos[index].comments;
+    return true;
 }
 
 QList<FakeCategory> DemoCatalogue::categories() const
@@ -423,7 +427,10 @@ FakeProfile DemoCatalogue::accountProfile() const
     profile.subscribers = 17;
     profile.subscriptions = 9;
     profile.favorites = int(favorites().count());
-    profile.contacts = int(contacts().count());
+    const QList<FakeContact> all = contacts();
+    profile.contacts = int(std::count_if(all.cbegin(), all.cend(), [](const FakeContact& contact) {
+        return contact.status == QLatin1String("accepted");
+    }));
     profile.uploads = int(uploads(USER).count());
     return profile;
 }

@@ -5,6 +5,7 @@
 #include "tools/fakeservice/FakeDocuments.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -23,13 +24,16 @@ struct DemoSearch
 // authors and comments, the categories, and the demo account with its profile,
 // contacts, messages, playlists and favourites. Counts and dates are made from each
 // video's place in the list, so every run shows the same content; dates count back
-// from the moment the catalogue is made.
+// from the moment the catalogue is made. Comments posted during the run are kept.
 class DemoCatalogue
 {
 public:
-    // The demo account.
+    // The demo account, and the second sign-in name of the same account, whose first
+    // sign-in of a run is answered with a captcha challenge.
     static const QString USER;
     static const QString PASSWORD;
+    static const QString CAPTCHA_USER;
+    static const QString CAPTCHA_ANSWER;
 
     explicit DemoCatalogue(const QDateTime& now = QDateTime::currentDateTimeUtc());
 
@@ -44,7 +48,11 @@ public:
     QList<FakeVideo> related(const QString& videoId) const;
     QList<FakeVideo> responses(const QString& videoId) const;
     QList<FakeVideo> uploads(const QString& userName) const;
+    // The video's comments, newest first: the posted ones, then the made ones.
     QList<FakeComment> comments(const QString& videoId) const;
+    // Keeps a comment posted now for the rest of the run; the video's count grows with
+    // it. False for an unknown video.
+    bool addComment(const QString& videoId, const QString& author, const QString& text);
     QList<FakeCategory> categories() const;
     // The profile of a user who appears in the demo; nullopt for anyone else.
     std::optional<FakeProfile> profile(const QString& userName) const;
@@ -63,6 +71,7 @@ private:
 
     QDateTime myNow;
     QList<FakeVideo> myVideos;
+    QHash<QString, QList<FakeComment>> myPosted;   // by video id, oldest first
 };
 
 #endif

@@ -1,6 +1,8 @@
 #include "tools/demoservice/DemoPictures.h"
 
 #include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +17,14 @@ constexpr qreal HORIZON = 250;
 constexpr qreal DISC_RADIUS = 50;
 constexpr int JPEG_QUALITY = 90;
 constexpr int GOLDEN_ANGLE = 137;
+
+// The captcha: a picture of the size that the service's were, letters in a plain bold
+// sans font, spaced so that no two touch.
+const QSize CAPTCHA_SIZE(280, 90);
+constexpr int CAPTCHA_LETTER_PIXELS = 44;
+constexpr qreal CAPTCHA_LETTER_ADVANCE = 32;
+constexpr qreal CAPTCHA_TURN_DEGREES = 9;
+constexpr qreal CAPTCHA_BASELINE_SWAY = 6;
 
 QColor shade(int hue, int saturation, int value)
 {
@@ -206,6 +216,47 @@ QImage userPicture(const QString& userId, const QSize& size)
     painter.setBrush(shade(hue + 180, 60, 250));
     painter.drawEllipse(QPointF(50, 40), 20, 20);
     painter.drawChord(QRectF(18, 66, 64, 70), 0, 180 * 16);
+    return image;
+}
+
+QImage captchaPicture(const QString& answer)
+{
+    QImage image(CAPTCHA_SIZE, QImage::Format_RGB32);
+    image.fill(QColor(236, 232, 218));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    // Pale waves behind the letters make it look like a challenge; drawn first and
+    // far lighter than the letters, they never hide or join any.
+    painter.setPen(QPen(QColor(190, 180, 160), 2));
+    for (int line = 0; line < 4; ++line) {
+        QPainterPath wave(QPointF(0, 18 + line * 18));
+        for (int x = 0; x <= CAPTCHA_SIZE.width(); x += 6)
+            wave.lineTo(x, 18 + line * 18 + 7 * qSin((x + line * 50) / 23.0));
+        painter.drawPath(wave);
+    }
+
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(CAPTCHA_LETTER_PIXELS);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    const qreal left = (CAPTCHA_SIZE.width() - CAPTCHA_LETTER_ADVANCE * answer.size()) / 2;
+    const qreal baseline = (CAPTCHA_SIZE.height() + metrics.capHeight()) / 2;
+    for (int i = 0; i < answer.size(); ++i) {
+        const QString letter = answer.mid(i, 1);
+        const qreal width = metrics.horizontalAdvance(letter);
+        painter.save();
+        // Each letter turns about its own middle and sways up or down a little.
+        painter.translate(left + (i + 0.5) * CAPTCHA_LETTER_ADVANCE,
+                          baseline + CAPTCHA_BASELINE_SWAY * qSin(i * 2.1) - metrics.capHeight() / 2);
+        painter.rotate(CAPTCHA_TURN_DEGREES * qSin(i * 1.7 + 0.5));
+        painter.setPen(shade(220 + i * 23, 200, 90));
+        painter.drawText(QPointF(-width / 2, metrics.capHeight() / 2), letter);
+        painter.restore();
+    }
     return image;
 }
 

@@ -22,6 +22,7 @@ const QString USERS = API + QStringLiteral("/feeds/api/users/");
 const QString VIDEO_PICTURES = QStringLiteral("/ytimg/vi/");
 const QString USER_PICTURES = QStringLiteral("/ytimg/i/");
 const QString WEB = QStringLiteral("/www");
+const QString ACCOUNTS = QStringLiteral("/google");
 
 constexpr int DEFAULT_PAGE_SIZE = 25;
 constexpr int MAX_PAGE_SIZE = 50;   // the service answers no more per page
@@ -209,18 +210,31 @@ FakeResponse videoFile(const FakeRequest& request, const Catalogue& catalogue, D
     return files.response(index);
 }
 
-std::shared_ptr<FakeAccountState> demoAccount(const DemoCatalogue& catalogue)
+// The demo account, also reached under the captcha sign-in name, whose first sign-in
+// is answered with a challenge. Comments posted on the catalogue's videos are kept
+// there, and the listed copies of those videos count them too.
+std::shared_ptr<FakeAccountState> demoAccount(const std::shared_ptr<DemoCatalogue>& catalogue)
 {
     auto state = std::make_shared<FakeAccountState>();
     state->passwords.insert(DemoCatalogue::USER, DemoCatalogue::PASSWORD);
-    state->captchaUser.clear();
-    state->contacts = catalogue.contacts();
-    state->playLists = catalogue.playLists();
-    state->favorites = catalogue.favorites();
-    state->profile = catalogue.accountProfile();
-    state->inbox = catalogue.inbox();
-    for (const FakeVideo& video : catalogue.videos())
+    state->passwords.insert(DemoCatalogue::CAPTCHA_USER, DemoCatalogue::PASSWORD);
+    state->captchaUser = DemoCatalogue::CAPTCHA_USER;
+    state->captchaAnswer = DemoCatalogue::CAPTCHA_ANSWER;
+    state->captchaOnce = true;
+    state->contacts = catalogue->contacts();
+    state->playLists = catalogue->playLists();
+    state->favorites = catalogue->favorites();
+    state->profile = catalogue->accountProfile();
+    state->inbox = catalogue->inbox();
+    for (const FakeVideo& video : catalogue->videos())
         state->videos.insert(video.id, video);
+    std::weak_ptr<FakeAccountState> weak = state;
+    state->commentPosted = [catalogue, weak](const QString& videoId, const QString& text) {
+        const auto account = weak.lock();
+        if (!account || !catalogue->addComment(videoId, DemoCatalogue::USER, text))
+            return;
+        account->videos[videoId].comments = catalogue->videos().at(catalogue->indexOf(videoId)).comments;
+    };
     return state;
 }
 
@@ -232,12 +246,16 @@ QString demoWatchToken(const QString& videoId)
     return QString::fromLatin1(hash.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
-std::shared_ptr<FakeAccountState> addDemoRoutes(FakeService& service, const Catalogue& catalogue)
+std::shared_ptr<FakeAccountState> addDemoRoutes(FakeService& service, const std::shared_ptr<DemoCatalogue>& catalogue)
 {
-    const std::shared_ptr<FakeAccountState> account = demoAccount(*catalogue);
+    const std::shared_ptr<FakeAccountState> account = demoAccount(catalogue);
     addAccountRoutes(service, account);
 
-    // Registered after the account routes: the user pictures replace theirs.
+    // Registered after the account routes: the user pictures and the captcha replace theirs.
+    service.addRoute("GET", ACCOUNTS + QStringLiteral("/accounts/Captcha"), [](const FakeRequest&) {
+        return FakeResponse::document(DemoPictures::jpeg(DemoPictures::captchaPicture(DemoCatalogue::CAPTCHA_ANSWER)),
+                                      JPEG_TYPE);
+    });
     auto with = [catalogue](FakeResponse (*handler)(const FakeRequest&, const Catalogue&)) {
         return [catalogue, handler](const FakeRequest& request) { return handler(request, catalogue); };
     };

@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QString API = QStringLiteral("/gdata");
@@ -147,12 +149,16 @@ FakeResponse clientLogin(const FakeRequest& request, const State& state)
         && !form.value(QStringLiteral("source")).isEmpty();
     const bool known = wellFormed && state->passwords.contains(user) && state->passwords.value(user) == password;
 
-    if (known && user == state->captchaUser
-        && (form.value(QStringLiteral("logintoken")) != FakeAccount::CAPTCHA_TOKEN
-            || form.value(QStringLiteral("logincaptcha")) != FakeAccount::CAPTCHA_ANSWER)) {
-        const QByteArray body = fill(FakeService::fixtureData(QStringLiteral("clientlogin-captcha-required.txt")),
-                                     {{"TOKEN", FakeAccount::CAPTCHA_TOKEN}, {"CAPTCHA_URL", FakeAccount::CAPTCHA_URL}});
-        return FakeResponse::document(body, TEXT_TYPE, 403);
+    if (known && user == state->captchaUser) {
+        if (form.value(QStringLiteral("logintoken")) != FakeAccount::CAPTCHA_TOKEN
+            || form.value(QStringLiteral("logincaptcha")) != state->captchaAnswer) {
+            const QByteArray body =
+                fill(FakeService::fixtureData(QStringLiteral("clientlogin-captcha-required.txt")),
+                     {{"TOKEN", FakeAccount::CAPTCHA_TOKEN}, {"CAPTCHA_URL", FakeAccount::CAPTCHA_URL}});
+            return FakeResponse::document(body, TEXT_TYPE, 403);
+        }
+        if (state->captchaOnce)
+            state->captchaUser.clear();
     }
     if (!known)
         return FakeResponse::fixture(QStringLiteral("clientlogin-bad-authentication.txt"), TEXT_TYPE, 403);
@@ -171,9 +177,13 @@ FakeResponse usersGet(const FakeRequest& request, const State& state, const QStr
     if (tail.isEmpty()) {
         if (!state->profile)
             return FakeResponse::fixture(QStringLiteral("account-profile.xml"), ENTRY_TYPE);
+        // The counts follow the lists: contacts are the accepted ones, not the
+        // invitations either way.
         FakeProfile profile = *state->profile;
         profile.favorites = state->favorites.count();
-        profile.contacts = state->contacts.count();
+        profile.contacts = int(std::count_if(state->contacts.cbegin(), state->contacts.cend(), [](const FakeContact& c) {
+            return c.status == QLatin1String("accepted");
+        }));
         return FakeResponse::document(FakeDocuments::profileDocument(profile), ENTRY_TYPE);
     }
     if (tail == QLatin1String("contacts"))
@@ -378,6 +388,8 @@ FakeResponse videoPost(const FakeRequest& request, const State& state)
         const QString content = text(xml, NS_ATOM_URI, "content");
         if (content.trimmed().isEmpty())
             return invalid("The comment has no text");
+        if (state->commentPosted)
+            state->commentPosted(videoId, content);
         const QByteArray body = fill(FakeService::fixtureData(QStringLiteral("comment-post-response.xml")),
                                      {{"VIDEO_ID", videoId}, {"TITLE", content.left(16)}, {"CONTENT", content}});
         return FakeResponse::document(body, ENTRY_TYPE, 201);

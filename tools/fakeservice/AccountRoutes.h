@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -75,6 +76,8 @@ struct FakeAccountState
 {
     QHash<QString, QString> passwords;   // user -> password that signs in
     QString captchaUser = FakeAccount::CAPTCHA_USER;
+    QString captchaAnswer = FakeAccount::CAPTCHA_ANSWER;
+    bool captchaOnce = false;            // after one right answer the captcha user signs in without one
     QString issuedToken = FakeAccount::TOKEN;            // what a sign-in hands out
     QStringList acceptedTokens{FakeAccount::TOKEN};      // what the API takes
     QList<FakeContact> contacts;
@@ -93,6 +96,8 @@ struct FakeAccountState
     std::optional<FakeProfile> profile;      // the account's own (its counts follow the state)
     std::optional<QList<FakeMessage>> inbox;
     QHash<QString, FakeVideo> videos;        // the videos of the playlists and favourites by id
+    // Told of every comment the service takes (video id, text).
+    std::function<void(const QString&, const QString&)> commentPosted;
 
     FakePlayList* playList(const QString& id);
     QString newId(const QString& prefix);
