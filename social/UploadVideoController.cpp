@@ -32,6 +32,7 @@ UploadVideoController::UploadVideoController(VideoServiceProvider* service, Repo
     qDebug("UploadVideoController::UploadVideoController(VideoServiceProvider*, Repository&, PageHistory&, QWidget*)"
            " > start");
     Q_UNUSED(repository);
+    connect(myPage, &UploadVideoPage::backButtonClicked, this, &UploadVideoController::backButtonClicked);
     connect(myPage, &UploadVideoPage::browseButtonClicked, this, &UploadVideoController::browseButtonClicked);
     connect(myPage, &UploadVideoPage::uploadRequested, this, &UploadVideoController::uploadRequested);
     if (myService) {
@@ -78,6 +79,13 @@ void UploadVideoController::useUploadFonts()
     // Class fonts are looked up along a widget's classes up to QWidget: set there, the
     // font reaches every other widget.
     QApplication::setFont(QFont(UPLOAD_FONT_FAMILY, UPLOAD_WIDGET_FONT_POINTS), "QWidget");
+}
+
+void UploadVideoController::backButtonClicked()
+{
+    qDebug("void UploadVideoController::backButtonClicked() > start");
+    Q_EMIT backButton();
+    qDebug("void UploadVideoController::backButtonClicked() > end");
 }
 
 void UploadVideoController::browseButtonClicked()

@@ -1,6 +1,7 @@
 #include "social/UploadVideoPage.h"
 
 #include "service/account/AccountConstants.h"
+#include "shell/BackButton.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
@@ -126,7 +127,7 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
     connect(myDescriptionBox, &QTextEdit::textChanged, this, &UploadVideoPage::textChanged);
     connect(myCategoryBox, &SelectionBox::labelTextChanged, this, &UploadVideoPage::textChanged);
     connect(myTagsField, &QLineEdit::textChanged, this, &UploadVideoPage::textChanged);
-    setBackButton(myHeader->getBackButton(), myPageHistory);
+    connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &UploadVideoPage::backClicked);
     qDebug("UploadVideoPage::UploadVideoPage(QWidget*, PageHistory&) return");
 }
 
@@ -171,6 +172,15 @@ void UploadVideoPage::browseClicked()
     qDebug("void UploadVideoPage::browseClicked() begin");
     Q_EMIT browseButtonClicked();
     qDebug("void UploadVideoPage::browseClicked() return");
+}
+
+void UploadVideoPage::backClicked(bool longClick)
+{
+    qDebug("void UploadVideoPage::backClicked(bool) begin");
+    // The form is left the same way however long the button was held.
+    Q_UNUSED(longClick);
+    Q_EMIT backButtonClicked();
+    qDebug("void UploadVideoPage::backClicked(bool) return");
 }
 
 bool UploadVideoPage::textFieldsFilled() const
