@@ -17,9 +17,6 @@ inline constexpr int UPLOAD_BUTTON_MIN_HEIGHT = 81;
 // The page's title bar takes what it needs, the form the rest.
 inline constexpr int UPLOAD_FORM_STRETCH = 10;
 
-// Where the file chooser opens.
-inline const QString UPLOAD_START_FOLDER = QStringLiteral("/home");
-
 // From the first time the user browses for a video, item views use the larger font
 // and every other widget without a font of its own the smaller one, for the rest of
 // the run.
