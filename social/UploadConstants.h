@@ -8,6 +8,7 @@
 // ---- The form grid: row labels at the left, fields from column 3 on, an empty
 // column 10 that keeps the fields off the right edge.
 inline constexpr int UPLOAD_FORM_SPACING = 5;
+inline constexpr int UPLOAD_FORM_BOTTOM_MARGIN = 10;
 inline constexpr int UPLOAD_LABEL_INDENT = 25;
 inline constexpr int UPLOAD_SPACER_SIZE = 25;
 inline constexpr int UPLOAD_BROWSE_MIN_WIDTH = 121;

@@ -95,7 +95,8 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
 
     // 3. The form grid.
     auto* form = new QGridLayout;
-    form->setContentsMargins(0, 0, 0, 0);
+    // "Upload" is the last row: it keeps clear of the screen's bottom edge.
+    form->setContentsMargins(0, 0, 0, UPLOAD_FORM_BOTTOM_MARGIN);
     form->setSpacing(UPLOAD_FORM_SPACING);
     place(form, rowLabel(TEXT_UPLOAD_FILE_LABEL(), this), FILE_LABEL_PLACE);
     place(form, myFileField, FILE_FIELD_PLACE);

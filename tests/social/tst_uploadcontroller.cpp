@@ -366,6 +366,11 @@ void TestUploadController::realFileDialogAndLargerFonts()
     pickCategory(rig.page, TRAVEL);
     QVERIFY(rig.page->getUploadButton()->isEnabled());
     QVERIFY(TestEnvironment::saveScreenshot(&stub.world.window(), QStringLiteral("upload-form-filled")));
+    // In the larger fonts the whole form is on the 800 x 480 screen, "Upload" clear of
+    // its bottom edge.
+    QPushButton* upload = rig.page->getUploadButton();
+    const QRect onScreen(upload->mapTo(&stub.world.window(), QPoint(0, 0)), upload->size());
+    QVERIFY2(onScreen.bottom() <= 480 - 6, qPrintable(QString::number(onScreen.bottom())));
 
     // Without a card (the media folders in /tmp) it opens in the user's home folder.
     pick = false;
