@@ -16,6 +16,8 @@ KRELVOX_TEXT(TEXT_INVITATIONS, "Invitations")
 KRELVOX_TEXT(TEXT_MESSAGES, "Messages")
 KRELVOX_TEXT(TEXT_NO_UPLOADED_VIDEOS, "No uploaded videos found")
 KRELVOX_TEXT(TEXT_NO_CONTACTS, "No contacts found")
+KRELVOX_TEXT(TEXT_NO_INVITATIONS, "No invitations found")
+KRELVOX_TEXT(TEXT_NO_MESSAGES, "No messages found")
 // The invitation questions: a title naming the answer over the question itself.
 KRELVOX_TEXT(TEXT_ACCEPT_INVITATION_TITLE, "Accept invitation")
 KRELVOX_TEXT(TEXT_REJECT_INVITATION_TITLE, "Reject invitation")
