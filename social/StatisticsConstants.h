@@ -66,6 +66,8 @@ inline const QColor ACCOUNT_ROW_SELECTED_COLOR = QColor(100, 100, 100, 90);
 // above the name line.
 inline constexpr int CONTACT_NAME_MAX_CHARS = 20;
 inline constexpr int CONTACT_LINK_HIT_MARGIN = 8;
+// Between the name and the information sign after it.
+inline constexpr int CONTACT_INFO_SIGN_GAP = 6;
 // The answer buttons of an invitation: a share of the right column's width each,
 // the second one half a column in.
 inline constexpr double CONTACT_BUTTON_WIDTH_DIVISOR = 2.5;
