@@ -73,8 +73,5 @@ inline constexpr int CONTACT_INFO_SIGN_GAP = 6;
 inline constexpr double CONTACT_BUTTON_WIDTH_DIVISOR = 2.5;
 inline const QString CONTACT_ACCEPT = QStringLiteral("ACCEPT");
 inline const QString CONTACT_REJECT = QStringLiteral("REJECT");
-// A message's title and sender longer than the limit are cut to the kept characters.
-inline constexpr int MESSAGE_TEXT_MAX_CHARS = 14;
-inline constexpr int MESSAGE_TEXT_KEPT_CHARS = 11;
 
 #endif

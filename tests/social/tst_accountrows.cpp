@@ -164,12 +164,15 @@ private Q_SLOTS:
         }
     }
 
+    // Title and sender take their line of the left column (283 px of a 700 px row):
+    // whole while they fit, else cut where the column ends.
     void messageRow_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("14 characters whole") << "abcdefghijklmn" << "abcdefghijklmn";
-        QTest::newRow("15: the first 11 and ...") << "abcdefghijklmno" << "abcdefghijk...";
+        QTest::newRow("fits the column") << "kyoto_walker sent you a video" << "kyoto_walker sent you a video";
+        QTest::newRow("longer than the column")
+            << QStringLiteral("revontulet ").repeated(8) << QStringLiteral("revontulet revontulet");
     }
     void messageRow()
     {
@@ -183,6 +186,11 @@ private Q_SLOTS:
         RecordingPaintEngine& engine = paintRow(device, delegate, model, 100, true);
         const QString drawn = engine.allText();
         QVERIFY(drawn.contains(shown) && drawn.contains(shown.toUpper()) && drawn.contains(QStringLiteral("28.06.2013")));
+        // Nothing runs into the date's column, which starts at 417.
+        const QFontMetricsF metrics(QFont(QStringLiteral("SansSerif"), 12), &device);
+        for (const RecordedText& t : engine.recordedTexts)
+            if (t.text != QLatin1String("28.06.2013"))
+                QVERIFY2(t.position.x() + metrics.horizontalAdvance(t.text) <= 417, qPrintable(t.text));
         QVERIFY(!drawn.contains(QStringLiteral("summary")));
         QVERIFY(selectionFilled(engine));
         for (const RecordedText& t : engine.recordedTexts)
