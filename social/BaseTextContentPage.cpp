@@ -91,7 +91,11 @@ void BaseTextContentPage::setList(SweepListBase* list, int stretch)
     if (myList || !list)
         return;
     myList = list;
-    myLayout->addWidget(list, stretch);
+    // The text keeps off the screen's edges, in line with the header's logo.
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(TEXT_PAGE_MARGIN, TEXT_PAGE_MARGIN_TOP, TEXT_PAGE_MARGIN, TEXT_PAGE_MARGIN_BOTTOM);
+    body->addWidget(list);
+    myLayout->addLayout(body, stretch);
 }
 
 VariableSweepList* BaseTextContentPage::createTextList(QAbstractItemModel* model, int flag, int stretch)
