@@ -62,9 +62,12 @@ BaseTextContentPage::~BaseTextContentPage() = default;
 QString BaseTextContentPage::setTitle(const QString& text, int kind)
 {
     const QString title = titlePrefix(kind) + text;
-    myHeader->setTitle(title.length() > TEXT_PAGE_TITLE_MAX_CHARS
-                           ? title.left(TEXT_PAGE_TITLE_MAX_CHARS) + TEXT_ELLIPSIS()
-                           : title);
+    // Line by line: a message's title has a line of its own under "Message 3/12".
+    QStringList lines = title.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        if (line.length() > TEXT_PAGE_TITLE_MAX_CHARS)
+            line = line.left(TEXT_PAGE_TITLE_MAX_CHARS) + TEXT_ELLIPSIS();
+    myHeader->setTitle(lines.join(QLatin1Char('\n')));
     return title;
 }
 

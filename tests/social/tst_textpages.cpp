@@ -41,6 +41,10 @@ private Q_SLOTS:
         const QString x34 = QString(34, QLatin1Char('x'));
         QTest::newRow("42 with the prefix: whole") << 2 << x34 << "Message " + x34;
         QTest::newRow("43: 42 and ...") << 2 << x34 + "y" << "Message " + x34 + "...";
+        // A message's title has a line of its own, which "Message 3/12" does not shorten.
+        const QString x40 = QString(40, QLatin1Char('x'));
+        QTest::newRow("second line: 40 whole") << 2 << "3/12\n" + x40 << "Message 3/12\n" + x40;
+        QTest::newRow("second line: 43 cut") << 2 << "3/12\n" + x40 + "yyy" << "Message 3/12\n" + x40 + "yy...";
         QTest::newRow("comments") << 0 << "clip" << "Comments of clip";
         QTest::newRow("description") << 1 << "clip" << "Description of clip";
         QTest::newRow("kind 5: no prefix") << 5 << "clip" << "clip";
@@ -55,6 +59,10 @@ private Q_SLOTS:
         MessagePage page(nullptr, history, &model, 0);
         page.setTitle(text, kind);
         QCOMPARE(page.getTitle(), shown);
+        // On the 800 px header each line fits whole.
+        page.resize(800, 480);
+        QVERIFY(showOnScreen(&page));
+        QCOMPARE(page.getHeader()->getTitleLabel()->text(), shown);
     }
 
     // The text of each text page keeps off the screen's sides.
