@@ -156,8 +156,8 @@ private Q_SLOTS:
             QVERIFY2(message->getTitle().startsWith(QStringLiteral("Message ") + steps.at(i)),
                      qPrintable(message->getTitle()));
         }
-        sweep(message->getTextList(), 300);
         QVERIFY(saveScreenshot(QStringLiteral("account_message")));
+        sweep(message->getTextList(), 300);
         QVERIFY(history.last()->getPageId() == eStatisticsPageId);
         QTest::mouseClick(message->getHeader()->getBackButton(), Qt::LeftButton);
         QCOMPARE(window.currentPage(), page);
@@ -178,8 +178,12 @@ private Q_SLOTS:
         ContactSweepList* invitations = page->getInvitationsList();
         invitations->viewport()->repaint();
         auto* liisa = page->getInvitationsProxy()->index(0, 0).data().value<ContactEntry*>();
-        DialogAnswerer answerer(true);
+        DialogAnswerer answerer(std::function<void(QWidget*)>([](QWidget* question) {
+            TestEnvironment::saveScreenshot(question->window(), QStringLiteral("account_invitation_question"));
+            clickDialogButton(question, QStringLiteral("OK"));
+        }));
         Touch::doubleTap(invitations, liisa->getAcceptLinkRect().center().toPoint());
+        QVERIFY(answerer.answered());
         QTRY_COMPARE(page->getContactsProxy()->rowCount(), 3);
         QTRY_VERIFY(page->getEmptyTabText(StatisticsPage::eInvitationsTab)->isVisible());
         QCOMPARE(page->getTabWidget()->tabText(StatisticsPage::eInvitationsTab), QStringLiteral("Invitations (0)"));
