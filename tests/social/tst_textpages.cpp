@@ -1,9 +1,6 @@
-#include "social/AllCommentsPage.h"
 #include "social/DescriptionDelegate.h"
 #include "social/MessagePage.h"
-#include "social/VideoDescriptionPage.h"
 
-#include "core/CommentListModel.h"
 #include "core/MessageListModel.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
@@ -63,36 +60,6 @@ private Q_SLOTS:
         page.resize(800, 480);
         QVERIFY(showOnScreen(&page));
         QCOMPARE(page.getHeader()->getTitleLabel()->text(), shown);
-    }
-
-    // The text of each text page keeps off the screen's sides.
-    void textKeepsOffTheEdges_data()
-    {
-        QTest::addColumn<QString>("page");
-        QTest::newRow("all comments") << "comments";
-        QTest::newRow("description") << "description";
-        QTest::newRow("message") << "message";
-    }
-    void textKeepsOffTheEdges()
-    {
-        QFETCH(QString, page);
-        TestWorld world(TestWorld::Folders);
-        CommentListModel comments;
-        MessageListModel messages;
-        fillInbox(messages, 1);
-        VideoEntry video = testVideo(QStringLiteral("v1"), QStringLiteral("Revontulet"));
-        std::unique_ptr<BaseTextContentPage> shown;
-        if (page == QLatin1String("comments"))
-            shown = std::make_unique<AllCommentsPage>(&comments, nullptr, world.history);
-        else if (page == QLatin1String("description"))
-            shown = std::make_unique<VideoDescriptionPage>(&video, nullptr, world.history);
-        else
-            shown = std::make_unique<MessagePage>(nullptr, world.history, &messages, 0);
-        shown->resize(800, 480);
-        QVERIFY(showOnScreen(shown.get()));
-        QWidget* text = shown->getList()->viewport();
-        const QRect area(text->mapTo(shown.get(), QPoint(0, 0)), text->size());
-        QVERIFY2(area.left() >= 10 && area.right() <= 800 - 11, qPrintable(QStringLiteral("%1-%2").arg(area.left()).arg(area.right())));
     }
 
     void sweepsStepThroughTheInbox_data()
