@@ -18,12 +18,12 @@ void MainController::showUpload()
     if (!myUploadController) {
         myUploadController = new UploadVideoController(myService, myRepository, myPageHistory, &myMainWindow);
         myMainWindow.addPage(myUploadController->getUploadPage());
+        // The form's back button leads home, short or long, as a long press does on
+        // every page: the ways back from earlier pages end there.
+        connect(myUploadController, &UploadVideoController::backButton, &myPageHistory, &PageHistory::clear);
+        connect(myUploadController, &UploadVideoController::backButton, this, &MainController::showHomePage);
     }
     UploadVideoPage* page = myUploadController->getUploadPage();
-    // The page's back button returns to where the user came from (the form itself
-    // is not a step back from the form).
-    if (myMainWindow.currentPage() != page)
-        leaveCurrentPage();
     myUploadController->resetUploadCriteria();
     if (!myCategories.isEmpty() && !myCategoryRequestFailed)
         myUploadController->setCategories(myCategories);

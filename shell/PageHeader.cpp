@@ -56,7 +56,11 @@ private:
             setText(myText);
             return;
         }
-        setText(fontMetrics().elidedText(myText, Qt::ElideRight, qMax(0, contentsRect().width())));
+        // Each line on its own: a title of two lines is cut where each line ends.
+        QStringList lines = myText.split(QLatin1Char('\n'));
+        for (QString& line : lines)
+            line = fontMetrics().elidedText(line, Qt::ElideRight, qMax(0, contentsRect().width()));
+        setText(lines.join(QLatin1Char('\n')));
     }
 
     QString myText;

@@ -62,9 +62,12 @@ BaseTextContentPage::~BaseTextContentPage() = default;
 QString BaseTextContentPage::setTitle(const QString& text, int kind)
 {
     const QString title = titlePrefix(kind) + text;
-    myHeader->setTitle(title.length() > TEXT_PAGE_TITLE_MAX_CHARS
-                           ? title.left(TEXT_PAGE_TITLE_MAX_CHARS) + TEXT_ELLIPSIS()
-                           : title);
+    // Line by line: a message's title has a line of its own under "Message 3/12".
+    QStringList lines = title.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        if (line.length() > TEXT_PAGE_TITLE_MAX_CHARS)
+            line = line.left(TEXT_PAGE_TITLE_MAX_CHARS) + TEXT_ELLIPSIS();
+    myHeader->setTitle(lines.join(QLatin1Char('\n')));
     return title;
 }
 
@@ -91,7 +94,11 @@ void BaseTextContentPage::setList(SweepListBase* list, int stretch)
     if (myList || !list)
         return;
     myList = list;
-    myLayout->addWidget(list, stretch);
+    // The text keeps off the screen's edges, in line with the header's logo.
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(TEXT_PAGE_MARGIN, TEXT_PAGE_MARGIN_TOP, TEXT_PAGE_MARGIN, TEXT_PAGE_MARGIN_BOTTOM);
+    body->addWidget(list);
+    myLayout->addLayout(body, stretch);
 }
 
 VariableSweepList* BaseTextContentPage::createTextList(QAbstractItemModel* model, int flag, int stretch)

@@ -28,8 +28,8 @@ public:
     ~BaseTextContentPage() override;
 
     // Shows the kind's prefix ("Comments of ", "Description of ", "Message "; none for
-    // another kind) and the text, cut to 42 characters and "..." in all. Returns the
-    // prefixed text uncut.
+    // another kind) and the text, each line of it cut to 42 characters and "...".
+    // Returns the prefixed text uncut.
     QString setTitle(const QString& text, int kind);
     QString getTitle() const;
     // Scrolls the list to its beginning.

@@ -64,8 +64,9 @@ void ContactEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     entry->setContactLinkRect(
         QRectF(nameLine.left(), hitTop, nameWidth, nameLine.height() + CONTACT_LINK_HIT_MARGIN));
 
-    // 6. The information sign right after the name.
-    drawPicture(painter, QRectF(nameLine.left() + nameWidth, nameLine.top(), row.L, row.L),
+    // 6. The information sign after the name, a gap apart: its ring would touch the
+    //    name's last letter.
+    drawPicture(painter, QRectF(nameLine.left() + nameWidth + CONTACT_INFO_SIGN_GAP, nameLine.top(), row.L, row.L),
                 ContactEntry::getInfoButtonImage());
 
     font.setUnderline(false);
@@ -79,7 +80,7 @@ void ContactEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     if (entry->isPending()) {
         for (const auto& [box, text] : {std::pair(accept, CONTACT_ACCEPT), std::pair(reject, CONTACT_REJECT)}) {
             drawPicture(painter, box, getBackBgImage());
-            painter->drawText(box, text, QTextOption());
+            painter->drawText(box, text, QTextOption(Qt::AlignCenter));
         }
         entry->setAcceptLinkRect(accept);
         entry->setRejectLinkRect(reject);

@@ -4,9 +4,9 @@
 
 #include "core/MessageEntry.h"
 #include "widgets/WidgetStyles.h"
-#include "widgets/WidgetTexts.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTextOption>
 
@@ -16,11 +16,6 @@ MessageEntryItemDelegate::MessageEntryItemDelegate(QAbstractItemView* view)
 }
 
 MessageEntryItemDelegate::~MessageEntryItemDelegate() = default;
-
-QString MessageEntryItemDelegate::shortened(const QString& text)
-{
-    return text.length() > MESSAGE_TEXT_MAX_CHARS ? text.left(MESSAGE_TEXT_KEPT_CHARS) + TEXT_ELLIPSIS() : text;
-}
 
 QSize MessageEntryItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
@@ -48,12 +43,17 @@ void MessageEntryItemDelegate::paint(QPainter* painter, const QStyleOptionViewIt
     drawPicture(painter, row.thumbnail(), entry->getThumbnail());
 
     // 4. Title at the top of the left column, the sender on its third line, the date
-    //    at the top of the right column. The summary and the content are the message
+    //    at the top of the right column. Title and sender take one line each, cut
+    //    only where the column ends. The summary and the content are the message
     //    page's.
     painter->setPen(Qt::white);
     painter->setFont(myFont);
-    painter->drawText(row.leftLine(2), shortened(entry->getAuthor()), QTextOption());
-    painter->drawText(row.leftColumn(), shortened(entry->getTitle()), QTextOption());
+    const QFontMetrics metrics = painter->fontMetrics();
+    const int columnWidth = int(row.c);
+    painter->drawText(row.leftLine(2), metrics.elidedText(entry->getAuthor(), Qt::ElideRight, columnWidth),
+                      QTextOption());
+    painter->drawText(row.leftLine(0), metrics.elidedText(entry->getTitle(), Qt::ElideRight, columnWidth),
+                      QTextOption());
     painter->drawText(row.rightColumn(), entry->getPublished(), QTextOption());
 
     painter->restore();

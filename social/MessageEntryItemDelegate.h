@@ -21,9 +21,6 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // A title or sender longer than 14 characters: its first 11 and "...".
-    static QString shortened(const QString& text);
-
 private:
     QAbstractItemView* myView;
     QFont myFont;

@@ -66,13 +66,12 @@ inline const QColor ACCOUNT_ROW_SELECTED_COLOR = QColor(100, 100, 100, 90);
 // above the name line.
 inline constexpr int CONTACT_NAME_MAX_CHARS = 20;
 inline constexpr int CONTACT_LINK_HIT_MARGIN = 8;
+// Between the name and the information sign after it.
+inline constexpr int CONTACT_INFO_SIGN_GAP = 6;
 // The answer buttons of an invitation: a share of the right column's width each,
 // the second one half a column in.
 inline constexpr double CONTACT_BUTTON_WIDTH_DIVISOR = 2.5;
 inline const QString CONTACT_ACCEPT = QStringLiteral("ACCEPT");
 inline const QString CONTACT_REJECT = QStringLiteral("REJECT");
-// A message's title and sender longer than the limit are cut to the kept characters.
-inline constexpr int MESSAGE_TEXT_MAX_CHARS = 14;
-inline constexpr int MESSAGE_TEXT_KEPT_CHARS = 11;
 
 #endif

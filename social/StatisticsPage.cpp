@@ -13,6 +13,7 @@
 #include "core/VideoListModel.h"
 #include "core/constants/Icons.h"
 #include "shell/BackButton.h"
+#include "shell/ProgressRoll.h"
 #include "shell/ShellTexts.h"
 #include "widgets/VideoEntryItemDelegate.h"
 #include "widgets/VideoSweepList.h"
@@ -78,9 +79,9 @@ StatisticsPage::StatisticsPage(Repository* repository, QWidget* parent, PageHist
     myMessageList->setModel(myMessageModel);
     myMessageList->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-    myTabWidget->addTab(myContactsList, TEXT_MY_CONTACTS());
-    myTabWidget->addTab(myInvitationsList, TEXT_INVITATIONS());
-    myTabWidget->addTab(myMessageList, TEXT_MESSAGES());
+    addContactTab(myContactsList, TEXT_MY_CONTACTS(), TEXT_NO_CONTACTS());
+    addContactTab(myInvitationsList, TEXT_INVITATIONS(), TEXT_NO_INVITATIONS());
+    addContactTab(myMessageList, TEXT_MESSAGES(), TEXT_NO_MESSAGES());
 
     // 4. The views: figures, uploads, contact tabs; the figures in front.
     myStatisticsWidget = new StatisticsWidget(this);
@@ -150,6 +151,22 @@ void StatisticsPage::showView(int view)
     myViews->setCurrentIndex(view);
 }
 
+void StatisticsPage::addContactTab(QAbstractItemView* list, const QString& name, const QString& emptyText)
+{
+    auto* tab = new QWidget(myTabWidget);
+    auto* grid = new QGridLayout(tab);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(list, 0, 0);
+    // Over the middle of the list; taps and sweeps go through to the list.
+    auto* empty = new QLabel(emptyText, tab);
+    empty->setStyleSheet(STYLE_QUERY_LABEL_16);
+    empty->setAttribute(Qt::WA_TransparentForMouseEvents);
+    empty->hide();
+    grid->addWidget(empty, 0, 0, Qt::AlignCenter);
+    myEmptyTabTexts.append(empty);
+    myTabWidget->addTab(tab, name);
+}
+
 // ---- The controller's operations
 
 void StatisticsPage::initPage()
@@ -204,6 +221,9 @@ void StatisticsPage::contactsButtonClicked()
     myContactModel->clear();
     myMessageModel->clear();
     showBusyIndicator();
+    // The lists fill again: none is known to be empty yet.
+    for (QLabel* empty : std::as_const(myEmptyTabTexts))
+        empty->hide();
     Q_EMIT getContacts();
     setSubtitle(QString());
     setNoResultsText(TEXT_NO_CONTACTS());
@@ -264,6 +284,12 @@ void StatisticsPage::noMessages()
 
 void StatisticsPage::noResults()
 {
+    // In the contact tabs each empty tab says so itself: one word over all of them
+    // would cover the rows of the others.
+    if (myViews->currentIndex() == eContactsView) {
+        showCounts();
+        return;
+    }
     hideBusyIndicator();
     getNoResultsLabel()->show();
     createString(QString());
@@ -271,15 +297,18 @@ void StatisticsPage::noResults()
 
 void StatisticsPage::updateContactCounts()
 {
-    const QString counts[] = {QString::number(myContactsProxy->rowCount()),
-                              QString::number(myInvitationsProxy->rowCount()),
-                              QString::number(myMessageModel->rowCount())};
+    const int counts[] = {myContactsProxy->rowCount(), myInvitationsProxy->rowCount(), myMessageModel->rowCount()};
     const QString names[] = {TEXT_MY_CONTACTS(), TEXT_INVITATIONS(), TEXT_MESSAGES()};
-    for (int tab = eContactsTab; tab <= eMessagesTab; ++tab)
-        myTabWidget->setTabText(tab, names[tab] + QStringLiteral(" (") + counts[tab] + QLatin1Char(')'));
+    // While a request runs, a list without rows may still fill: it is not called empty.
+    const bool waiting = getBusyIndicator()->isRunning();
+    for (int tab = eContactsTab; tab <= eMessagesTab; ++tab) {
+        myTabWidget->setTabText(tab, names[tab] + QStringLiteral(" (") + QString::number(counts[tab])
+                                         + QLatin1Char(')'));
+        myEmptyTabTexts.at(tab)->setVisible(!waiting && counts[tab] == 0);
+    }
     const int current = myTabWidget->currentIndex();
     if (current >= eContactsTab && current <= eMessagesTab)
-        createString(counts[current]);
+        createString(QString::number(counts[current]));
 }
 
 void StatisticsPage::createString(const QString& count)

@@ -4,9 +4,11 @@
 #include "social/BaseQueryPage.h"
 
 #include <QHash>
+#include <QList>
 #include <QModelIndex>
 
 class BackButton;
+class QAbstractItemView;
 class ContactEntry;
 class ContactEntryItemDelegate;
 class ContactFilterProxyModel;
@@ -56,6 +58,8 @@ public:
     MessageSweepList* getMessageList() const { return myMessageList; }
     ContactFilterProxyModel* getContactsProxy() const { return myContactsProxy; }
     ContactFilterProxyModel* getInvitationsProxy() const { return myInvitationsProxy; }
+    // The word over a tab's list that says the list is empty (eContactTab order).
+    QLabel* getEmptyTabText(int tab) const { return myEmptyTabTexts.value(tab); }
     StatisticsWidget* getStatisticsWidget() const { return myStatisticsWidget; }
     QPushButton* getStatisticsButton() const { return myStatisticsButton; }
     QPushButton* getUploadHistoryButton() const { return myUploadHistoryButton; }
@@ -111,6 +115,8 @@ private:
     // The count label: "1-<count>/<count>", hidden for no rows.
     void createString(const QString& count);
     void showView(int view);
+    // A tab of the tab widget: the list, and over it the word shown while it is empty.
+    void addContactTab(QAbstractItemView* list, const QString& name, const QString& emptyText);
     // The row's item, or null with the trace the slot names (invalid index or data).
     template <typename Item> Item* itemAt(const QModelIndex& index, const char* slot) const;
     // Asks the question of an invitation answer; on OK the answer is sent.
@@ -133,6 +139,7 @@ private:
     MessageEntryItemDelegate* myMessageDelegate;
     MessageListModel* myMessageModel;
     StatisticsWidget* myStatisticsWidget;
+    QList<QLabel*> myEmptyTabTexts;
     QTimer* myCountsTimer;
 };
 

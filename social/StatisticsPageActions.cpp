@@ -102,7 +102,8 @@ void StatisticsPage::answerInvitation(const QModelIndex& index, bool accept, con
                                  .arg(TEXT_FRIEND());
     QPointer<StatisticsPage> self(this);
     QPointer<TwoButtonDialog> dialog = new TwoButtonDialog(this);
-    dialog->setTitle(question);
+    dialog->setTitle(accept ? TEXT_ACCEPT_INVITATION_TITLE() : TEXT_REJECT_INVITATION_TITLE());
+    dialog->setText(question);
     const int answer = dialog->exec();
     delete dialog;
     if (!self || answer != QDialog::Accepted)

@@ -6,8 +6,13 @@
 // Geometry and looks of the text pages (comments, description, message), of the
 // painters of their rows and of the write-comment page.
 
-// A title longer than this (its prefix included) is cut and ends in "...".
+// A title line longer than this (its prefix included) is cut and ends in "...".
 inline constexpr int TEXT_PAGE_TITLE_MAX_CHARS = 42;
+// Room around the page's list: at the sides as much as the header leaves before its
+// logo, a little above and below.
+inline constexpr int TEXT_PAGE_MARGIN = 10;
+inline constexpr int TEXT_PAGE_MARGIN_TOP = 5;
+inline constexpr int TEXT_PAGE_MARGIN_BOTTOM = 5;
 
 // ---- Long text rows (DescriptionDelegate) and comment rows
 inline constexpr int TEXT_ROW_FONT_SIZE = 12;

@@ -8,6 +8,7 @@
 // ---- The form grid: row labels at the left, fields from column 3 on, an empty
 // column 10 that keeps the fields off the right edge.
 inline constexpr int UPLOAD_FORM_SPACING = 5;
+inline constexpr int UPLOAD_FORM_BOTTOM_MARGIN = 10;
 inline constexpr int UPLOAD_LABEL_INDENT = 25;
 inline constexpr int UPLOAD_SPACER_SIZE = 25;
 inline constexpr int UPLOAD_BROWSE_MIN_WIDTH = 121;
@@ -16,9 +17,6 @@ inline constexpr int UPLOAD_BUTTON_MIN_WIDTH = 201;
 inline constexpr int UPLOAD_BUTTON_MIN_HEIGHT = 81;
 // The page's title bar takes what it needs, the form the rest.
 inline constexpr int UPLOAD_FORM_STRETCH = 10;
-
-// Where the file chooser opens.
-inline const QString UPLOAD_START_FOLDER = QStringLiteral("/home");
 
 // From the first time the user browses for a video, item views use the larger font
 // and every other widget without a font of its own the smaller one, for the rest of

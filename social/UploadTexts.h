@@ -16,7 +16,7 @@ KRELVOX_TEXT(TEXT_UPLOAD_BUTTON, "Upload")
 KRELVOX_TEXT(TEXT_CHOOSE_CATEGORY, "Choose category...")
 
 KRELVOX_TEXT(TEXT_CHOOSE_VIDEO_FOR_UPLOADING, "Choose video for uploading")
-KRELVOX_TEXT(TEXT_MOVIE_FILE_FILTER, "Movies (*.avi *.3gp *.avi *.mov *.mp4 *.mpeg *.flv *.swf *.mkv)")
+KRELVOX_TEXT(TEXT_MOVIE_FILE_FILTER, "Movies (*.avi *.3gp *.mov *.mp4 *.mpeg *.flv *.swf *.mkv)")
 
 KRELVOX_TEXT(TEXT_UPLOAD_DIALOG_TITLE, "Upload")
 KRELVOX_TEXT(TEXT_UPLOADING, "Uploading")

@@ -1,5 +1,7 @@
 #include "social/UploadVideoController.h"
 
+#include "core/StoragePaths.h"
+#include "core/constants/Paths.h"
 #include "service/VideoServiceProvider.h"
 #include "service/account/AccountConstants.h"
 #include "shell/OneButtonDialog.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -23,6 +26,14 @@ QString openFileDialog(QWidget* parent, const QString& caption, const QString& f
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
+// Where the chooser opens: the memory card, which holds the user's videos, or the
+// user's own home folder when there is no card (the media folders are in /tmp then).
+QString videoStartFolder()
+{
+    const QString root = StoragePaths::current().storageRoot;
+    return root.isEmpty() || root == PATH_TMP ? QDir::homePath() : root;
+}
+
 } // namespace
 
 UploadVideoController::UploadVideoController(VideoServiceProvider* service, Repository& repository,
@@ -32,6 +43,7 @@ UploadVideoController::UploadVideoController(VideoServiceProvider* service, Repo
     qDebug("UploadVideoController::UploadVideoController(VideoServiceProvider*, Repository&, PageHistory&, QWidget*)"
            " > start");
     Q_UNUSED(repository);
+    connect(myPage, &UploadVideoPage::backButtonClicked, this, &UploadVideoController::backButtonClicked);
     connect(myPage, &UploadVideoPage::browseButtonClicked, this, &UploadVideoController::browseButtonClicked);
     connect(myPage, &UploadVideoPage::uploadRequested, this, &UploadVideoController::uploadRequested);
     if (myService) {
@@ -80,12 +92,19 @@ void UploadVideoController::useUploadFonts()
     QApplication::setFont(QFont(UPLOAD_FONT_FAMILY, UPLOAD_WIDGET_FONT_POINTS), "QWidget");
 }
 
+void UploadVideoController::backButtonClicked()
+{
+    qDebug("void UploadVideoController::backButtonClicked() > start");
+    Q_EMIT backButton();
+    qDebug("void UploadVideoController::backButtonClicked() > end");
+}
+
 void UploadVideoController::browseButtonClicked()
 {
     qDebug("void UploadVideoController::browseButtonClicked() > start");
     useUploadFonts();
     // A cancelled chooser gives "", which clears a file chosen before.
-    const QString path = myFileChooser(myPage, TEXT_CHOOSE_VIDEO_FOR_UPLOADING(), UPLOAD_START_FOLDER,
+    const QString path = myFileChooser(myPage, TEXT_CHOOSE_VIDEO_FOR_UPLOADING(), videoStartFolder(),
                                        TEXT_MOVIE_FILE_FILTER());
     myPage->setVideoFile(path);
     qDebug("void UploadVideoController::browseButtonClicked() > end");

@@ -51,7 +51,12 @@ public:
     // The progress or result dialog while one exists.
     OneButtonDialog* getCurrentDialog() const;
 
+Q_SIGNALS:
+    // The page's back button was pressed (short or long).
+    void backButton();
+
 private Q_SLOTS:
+    void backButtonClicked();
     void browseButtonClicked();
     void uploadRequested(QMap<QString, QString> uploadMap);
     void uploadInProgress(int done, int total);

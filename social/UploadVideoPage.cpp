@@ -1,6 +1,7 @@
 #include "social/UploadVideoPage.h"
 
 #include "service/account/AccountConstants.h"
+#include "shell/BackButton.h"
 #include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
@@ -94,7 +95,8 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
 
     // 3. The form grid.
     auto* form = new QGridLayout;
-    form->setContentsMargins(0, 0, 0, 0);
+    // "Upload" is the last row: it keeps clear of the screen's bottom edge.
+    form->setContentsMargins(0, 0, 0, UPLOAD_FORM_BOTTOM_MARGIN);
     form->setSpacing(UPLOAD_FORM_SPACING);
     place(form, rowLabel(TEXT_UPLOAD_FILE_LABEL(), this), FILE_LABEL_PLACE);
     place(form, myFileField, FILE_FIELD_PLACE);
@@ -126,7 +128,7 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
     connect(myDescriptionBox, &QTextEdit::textChanged, this, &UploadVideoPage::textChanged);
     connect(myCategoryBox, &SelectionBox::labelTextChanged, this, &UploadVideoPage::textChanged);
     connect(myTagsField, &QLineEdit::textChanged, this, &UploadVideoPage::textChanged);
-    setBackButton(myHeader->getBackButton(), myPageHistory);
+    connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &UploadVideoPage::backClicked);
     qDebug("UploadVideoPage::UploadVideoPage(QWidget*, PageHistory&) return");
 }
 
@@ -171,6 +173,15 @@ void UploadVideoPage::browseClicked()
     qDebug("void UploadVideoPage::browseClicked() begin");
     Q_EMIT browseButtonClicked();
     qDebug("void UploadVideoPage::browseClicked() return");
+}
+
+void UploadVideoPage::backClicked(bool longClick)
+{
+    qDebug("void UploadVideoPage::backClicked(bool) begin");
+    // The form is left the same way however long the button was held.
+    Q_UNUSED(longClick);
+    Q_EMIT backButtonClicked();
+    qDebug("void UploadVideoPage::backClicked(bool) return");
 }
 
 bool UploadVideoPage::textFieldsFilled() const

@@ -50,12 +50,15 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void browseButtonClicked();
+    // The back button, pressed short or long: the controller decides where it leads.
+    void backButtonClicked();
     // Keys "location", "title", "description", "category", "keywords".
     void uploadRequested(QMap<QString, QString> uploadMap);
 
 private Q_SLOTS:
     void browseClicked();
     void uploadClicked();
+    void backClicked(bool longClick);
     // Enables "Upload" exactly while the form is complete.
     void textChanged();
 

@@ -12,8 +12,9 @@
 #include <QSignalSpy>
 
 // The upload form inside the whole program: opened from the home view or its menu
-// while signed in, emptied and given the categories each time, and left and found
-// again through the page history.
+// while signed in, emptied and given the categories each time; its back button leads
+// home however it is pressed and wherever the form was opened from, and the form is
+// found again through the history of a page opened from it.
 class TestUploadNavigation : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,7 @@ void TestUploadNavigation::formInTheProgram_data()
     QTest::addColumn<int>("landing");          // the page id in front afterwards
     QTest::newRow("from home, back") << int(eHomePageId) << false << "back" << int(eHomePageId);
     QTest::newRow("from home, long press") << int(eHomePageId) << false << "long press" << int(eHomePageId);
-    QTest::newRow("from the search page's menu, back") << int(eSearchPageId) << false << "back" << int(eSearchPageId);
+    QTest::newRow("from the search page's menu, back") << int(eSearchPageId) << false << "back" << int(eHomePageId);
     QTest::newRow("from the search page's menu, long press")
         << int(eSearchPageId) << false << "long press" << int(eHomePageId);
     QTest::newRow("categories asked for again") << int(eHomePageId) << true << "back" << int(eHomePageId);
@@ -81,7 +82,6 @@ void TestUploadNavigation::formInTheProgram()
     open();
     QCOMPARE(pageId(), int(eUploadPageId));
     QCOMPARE(formContents(page).mid(1), QStringList({"", "", "", TEXT_CHOOSE_CATEGORY(), ""}));
-    QCOMPARE(controller.getPageHistory().last()->getPageId(), from);
     QCOMPARE(service->calls.count("getCategories"), categoriesFailed ? 3 : 1);
     if (categoriesFailed) {
         // The answer reaches the open form.
@@ -104,6 +104,9 @@ void TestUploadNavigation::formInTheProgram()
         QTest::mouseClick(controller.getSearchPage()->findChild<BackButton*>(), Qt::LeftButton);
     }
     QCOMPARE(pageId(), landing);
+    // Home ends every way back.
+    if (landing == eHomePageId)
+        QVERIFY(controller.getPageHistory().isEmpty());
     // Going back never empties the form.
     QCOMPARE(page->getTitleField()->text(), QStringLiteral("Revontulet"));
 }

@@ -141,14 +141,30 @@ private Q_SLOTS:
         QCOMPARE(entry->getContactLinkRect().top(), qreal(linkTop));
         QCOMPARE(entry->getAcceptLinkRect().isEmpty() || entry->getRejectLinkRect().isEmpty(), !pending);
         QVERIFY(!entry->getAcceptLinkRect().intersects(entry->getRejectLinkRect()));
+
+        // The information sign stands clear of the name's last letter; each answer
+        // word is in the middle of its button.
+        for (const RecordedImage& image : engine.recordedImages)
+            if (image.cacheKey == ContactEntry::getInfoButtonImage().cacheKey())
+                QVERIFY(image.target.left() >= entry->getContactLinkRect().right() + 4);
+        const QFontMetricsF metrics(QFont(QStringLiteral("SansSerif"), 12), &device);
+        for (const RecordedText& t : engine.recordedTexts) {
+            const QRectF box = t.text == "ACCEPT" ? entry->getAcceptLinkRect() : entry->getRejectLinkRect();
+            if (t.text == "ACCEPT" || t.text == "REJECT")
+                QVERIFY(qAbs(t.position.x() + metrics.horizontalAdvance(t.text) / 2 - box.center().x()) <= 1.5
+                        && qAbs(t.position.y() - metrics.ascent() + metrics.height() / 2 - box.center().y()) <= 1.5);
+        }
     }
 
+    // Title and sender take their line of the left column (283 px of a 700 px row):
+    // whole while they fit, else cut where the column ends.
     void messageRow_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("14 characters whole") << "abcdefghijklmn" << "abcdefghijklmn";
-        QTest::newRow("15: the first 11 and ...") << "abcdefghijklmno" << "abcdefghijk...";
+        QTest::newRow("fits the column") << "kyoto_walker sent you a video" << "kyoto_walker sent you a video";
+        QTest::newRow("longer than the column")
+            << QStringLiteral("revontulet ").repeated(8) << QStringLiteral("revontulet revontulet");
     }
     void messageRow()
     {

@@ -206,6 +206,12 @@ void TestCommentPages::screenshots()
     QCOMPARE(write.getCounter()->text(), QStringLiteral("368"));
     // The description is one row taller than the page, scrolled by the list.
     QVERIFY(description.getTextList()->verticalScrollBar()->maximum() > 0);
+    // The texts keep off the screen's sides.
+    for (BaseTextContentPage* page : std::initializer_list<BaseTextContentPage*>{&comments, &description}) {
+        const QWidget* text = page->getList()->viewport();
+        const int left = text->mapTo(page, QPoint(0, 0)).x();
+        QVERIFY2(left >= 10 && left + text->width() <= 800 - 10, qPrintable(QString::number(left)));
+    }
     QVERIFY(TestEnvironment::saveScreenshot(&comments, QStringLiteral("all-comments-50")));
     QVERIFY(TestEnvironment::saveScreenshot(&write, QStringLiteral("write-comment")));
     QVERIFY(TestEnvironment::saveScreenshot(&description, QStringLiteral("description-long")));

@@ -93,19 +93,23 @@ private Q_SLOTS:
             QCOMPARE(widget.lineText(i), lines.at(i));
     }
 
+    // contacts: how many the contact list brings (none: the service's empty answer).
     void countLabelAndTabs_data()
     {
         QTest::addColumn<bool>("uploads");
+        QTest::addColumn<int>("contacts");
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("count");
-        QTest::newRow("three uploads") << true << -1 << "1-3/3";
-        QTest::newRow("My contacts") << false << 0 << "1-2/2";
-        QTest::newRow("no invitations: hidden") << false << 1 << "";
-        QTest::newRow("Messages") << false << 2 << "1-1/1";
+        QTest::newRow("three uploads") << true << 0 << -1 << "1-3/3";
+        QTest::newRow("My contacts") << false << 2 << 0 << "1-2/2";
+        QTest::newRow("no invitations: hidden") << false << 2 << 1 << "";
+        QTest::newRow("Messages") << false << 2 << 2 << "1-1/1";
+        QTest::newRow("Messages beside no contacts") << false << 0 << 2 << "1-1/1";
     }
     void countLabelAndTabs()
     {
         QFETCH(bool, uploads);
+        QFETCH(int, contacts);
         QFETCH(int, tab);
         QFETCH(QString, count);
         PageRig rig;
@@ -115,10 +119,12 @@ private Q_SLOTS:
             rig.addVideos(3);
         } else {
             rig.page->getContactsButton()->click();
-            rig.addContacts(2, 0);
             rig.page->getMessageListModel()->addEntry(new MessageEntry);
+            rig.addContacts(contacts, 0);
+            if (contacts == 0)
+                rig.page->noResults();
             // Tabs count their rows and a switch updates the count, without a request.
-            QTRY_COMPARE(rig.page->getTabWidget()->tabText(0), QStringLiteral("My contacts (2)"));
+            QTRY_COMPARE(rig.page->getTabWidget()->tabText(0), QStringLiteral("My contacts (%1)").arg(contacts));
             rig.page->getTabWidget()->setCurrentIndex(tab);
             QCOMPARE(rig.page->getTabWidget()->tabText(1), QStringLiteral("Invitations (0)"));
             QCOMPARE(rig.page->getTabWidget()->tabText(2), QStringLiteral("Messages (1)"));
@@ -128,6 +134,10 @@ private Q_SLOTS:
         QCOMPARE(rig.page->getCountLabel()->isVisible(), !count.isEmpty());
         if (!count.isEmpty())
             QCOMPARE(rig.page->getCountLabel()->text(), count);
+        // A tab without rows says so; no word for the whole page covers a tab's rows.
+        if (!uploads)
+            QCOMPARE(rig.page->getEmptyTabText(tab)->isVisible(), count.isEmpty());
+        QCOMPARE(rig.page->getNoResultsLabel()->isVisible(), false);
     }
 
     void historyCodeOfTheViewInFront_data()
@@ -164,17 +174,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("accept");
         QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("question");
-        QTest::newRow("accept, OK") << true << true << "Are you sure you want to add user0 as your friend";
-        QTest::newRow("accept, Cancel") << true << false << "Are you sure you want to add user0 as your friend";
-        QTest::newRow("reject, OK") << false << true << "Are you sure you want to reject the friend request by user0";
-        QTest::newRow("reject, Cancel") << false << false
-                                        << "Are you sure you want to reject the friend request by user0";
+        const QString add = QStringLiteral("Are you sure you want to add user0 as your friend");
+        const QString reject = QStringLiteral("Are you sure you want to reject the friend request by user0");
+        QTest::newRow("accept, OK") << true << true << "Accept invitation" << add;
+        QTest::newRow("accept, Cancel") << true << false << "Accept invitation" << add;
+        QTest::newRow("reject, OK") << false << true << "Reject invitation" << reject;
+        QTest::newRow("reject, Cancel") << false << false << "Reject invitation" << reject;
     }
     void invitationAnswer()
     {
         QFETCH(bool, accept);
         QFETCH(bool, ok);
+        QFETCH(QString, title);
         QFETCH(QString, question);
         PageRig rig;
         rig.page->getContactsButton()->click();
@@ -189,7 +202,9 @@ private Q_SLOTS:
 
         DialogAnswerer answerer(ok);
         Touch::doubleTap(list, button.center().toPoint());
-        QCOMPARE(answerer.title, question);
+        // The question is the dialog's text, under a title of its own.
+        QCOMPARE(answerer.title, title);
+        QCOMPARE(answerer.text, question);
         QCOMPARE(answers.count(), ok ? 1 : 0);
         if (ok)
             QCOMPARE(answers.at(0), QVariantList({QStringLiteral("user0"), accept}));

@@ -2,10 +2,12 @@
 #include "social/MessagePage.h"
 
 #include "core/MessageListModel.h"
+#include "shell/PageHeader.h"
 #include "shell/PageHistory.h"
 #include "tests/social/SocialTestSupport.h"
 #include "widgets/VariableSweepList.h"
 
+#include <QLabel>
 #include <QStringListModel>
 
 namespace {
@@ -36,6 +38,10 @@ private Q_SLOTS:
         const QString x34 = QString(34, QLatin1Char('x'));
         QTest::newRow("42 with the prefix: whole") << 2 << x34 << "Message " + x34;
         QTest::newRow("43: 42 and ...") << 2 << x34 + "y" << "Message " + x34 + "...";
+        // A message's title has a line of its own, which "Message 3/12" does not shorten.
+        const QString x40 = QString(40, QLatin1Char('x'));
+        QTest::newRow("second line: 40 whole") << 2 << "3/12\n" + x40 << "Message 3/12\n" + x40;
+        QTest::newRow("second line: 43 cut") << 2 << "3/12\n" + x40 + "yyy" << "Message 3/12\n" + x40 + "yy...";
         QTest::newRow("comments") << 0 << "clip" << "Comments of clip";
         QTest::newRow("description") << 1 << "clip" << "Description of clip";
         QTest::newRow("kind 5: no prefix") << 5 << "clip" << "clip";
@@ -50,6 +56,10 @@ private Q_SLOTS:
         MessagePage page(nullptr, history, &model, 0);
         page.setTitle(text, kind);
         QCOMPARE(page.getTitle(), shown);
+        // On the 800 px header each line fits whole.
+        page.resize(800, 480);
+        QVERIFY(showOnScreen(&page));
+        QCOMPARE(page.getHeader()->getTitleLabel()->text(), shown);
     }
 
     void sweepsStepThroughTheInbox_data()

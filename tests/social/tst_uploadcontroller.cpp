@@ -1,3 +1,5 @@
+#include "core/StoragePaths.h"
+#include "core/constants/Paths.h"
 #include "service/ServiceTexts.h"
 #include "shell/PageHistory.h"
 #include "social/UploadTexts.h"
@@ -351,7 +353,10 @@ void TestUploadController::realFileDialogAndLargerFonts()
     QTest::mouseClick(rig.page->getBrowseButton(), Qt::LeftButton);
     QCOMPARE(rig.page->getVideoFile(), file);
     QCOMPARE(rig.page->getFileField()->text(), QStringLiteral("Kesä.mp4"));
-    QCOMPARE(seen, QStringList(TEXT_CHOOSE_VIDEO_FOR_UPLOADING() + "|/home|" + TEXT_MOVIE_FILE_FILTER()));
+    // It opens on the memory card (the storage root), each kind of file listed once.
+    const QString filter = QStringLiteral("Movies (*.avi *.3gp *.mov *.mp4 *.mpeg *.flv *.swf *.mkv)");
+    QCOMPARE(seen, QStringList(TEXT_CHOOSE_VIDEO_FOR_UPLOADING() + '|' + stub.world.environment.storageRoot() + '|'
+                               + filter));
 
     // The larger fonts are in force from the first browse on, set once.
     QCOMPARE(fontPoints, QStringLiteral("22 18"));
@@ -361,10 +366,22 @@ void TestUploadController::realFileDialogAndLargerFonts()
     pickCategory(rig.page, TRAVEL);
     QVERIFY(rig.page->getUploadButton()->isEnabled());
     QVERIFY(TestEnvironment::saveScreenshot(&stub.world.window(), QStringLiteral("upload-form-filled")));
+    // In the larger fonts the whole form is on the 800 x 480 screen, "Upload" clear of
+    // its bottom edge.
+    QPushButton* upload = rig.page->getUploadButton();
+    const QRect onScreen(upload->mapTo(&stub.world.window(), QPoint(0, 0)), upload->size());
+    QVERIFY2(onScreen.bottom() <= 480 - 6, qPrintable(QString::number(onScreen.bottom())));
 
+    // Without a card (the media folders in /tmp) it opens in the user's home folder.
     pick = false;
+    const StoragePaths card = StoragePaths::current();
+    StoragePaths noCard = card;
+    noCard.storageRoot = PATH_TMP;
+    StoragePaths::setOverride(noCard);
     QTest::mouseClick(rig.page->getBrowseButton(), Qt::LeftButton);
+    StoragePaths::setOverride(card);
     QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen.at(1).section('|', 1, 1), stub.world.environment.home());
     QCOMPARE(fontChanges.count, 1);
     // A cancelled chooser takes the file away.
     QCOMPARE(rig.page->getVideoFile(), QString());
