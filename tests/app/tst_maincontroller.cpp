@@ -11,6 +11,8 @@
 #include "player/NormalScreenController.h"
 #include "player/VideoViewBase.h"
 #include "settings/SettingsPage.h"
+#include "settings/SettingsViewCaptcha.h"
+#include "settings/SettingsViewGeneral.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
@@ -20,10 +22,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -420,6 +424,61 @@ private Q_SLOTS:
         QCOMPARE(feeds.at(0).at(0).toInt(), 3);
         QCOMPARE(history.count(), 1);
         QCOMPARE(history.last()->getPageId(), int(eResultPageId));
+    }
+
+    // The device's select key sends Return (a keyboard's keypad Enter): on a focused
+    // button of any page it does what a tap does.
+    void selectKeyPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("effect");
+        const QList<QPair<QString, QString>> controls = {
+            {"home entry", "getFeed"},
+            {"search button", "search"},
+            {"clear button", "inform||The search history has been cleared"},
+            {"captcha button", "authenticate"}};
+        for (const auto& [control, effect] : controls) {
+            QTest::addRow("%s, Return", qPrintable(control)) << control << int(Qt::Key_Return) << effect;
+            QTest::addRow("%s, keypad Enter", qPrintable(control)) << control << int(Qt::Key_Enter) << effect;
+        }
+    }
+
+    void selectKeyPressesTheFocusedButton()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(QString, effect);
+        ProgramRig rig;
+        MainController controller(rig.options());
+        MainWindow& window = controller.getMainWindow();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QPushButton* button = nullptr;
+        if (control == "home entry") {
+            button = controller.getHomeView()->getButton(HomeView::eEntryMostViewed);
+        } else if (control == "search button") {
+            controller.showSearchPage();
+            controller.getSearchPage()->getQueryField()->setText(QStringLiteral("sailing"));
+            button = controller.getSearchPage()->getSearchButton();
+        } else {
+            controller.showSettingsPage();
+            SettingsPage* settings = controller.getSettingsPage();
+            if (control == "clear button") {
+                settings->getTabWidget()->setCurrentWidget(settings->getGeneralView());
+                button = settings->getGeneralView()->getSearchHistoryButton();
+            } else {
+                settings->showCaptchaView();
+                button = settings->getCaptchaView()->getConfirmButton();
+            }
+        }
+        button->setFocus();
+        QVERIFY(button->hasFocus());
+        rig.service->calls.clear();
+        rig.prompt.log.clear();
+        QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        // The first thing that happened: what the button is for.
+        QCOMPARE((effect.startsWith("inform") ? rig.prompt.log : rig.service->calls).value(0), effect);
     }
 
     void accountIsAskedForWhenNotSignedIn_data()
