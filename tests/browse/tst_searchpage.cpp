@@ -3,6 +3,7 @@
 #include "browse/SearchPage.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
+#include "shell/BackButton.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
 #include "tests/support/TestSupport.h"
@@ -41,6 +42,8 @@ private Q_SLOTS:
     void categories();
     void sortOrder();
     void completionPopUpIsForTheFinger();
+    void firstTapBesideTheSuggestionsActs_data();
+    void firstTapBesideTheSuggestionsActs();
     void dropDownsFitTheirEntries_data();
     void dropDownsFitTheirEntries();
     void selectedEarlierSearchHasTheGreyRowFill();
@@ -323,6 +326,39 @@ void TestSearchPage::completionPopUpIsForTheFinger()
     QCOMPARE(popUp->font().pointSize(), 16);
     saveWithPopUp(popUp, QStringLiteral("search-completion-open"));
     popUp->hide();
+}
+
+void TestSearchPage::firstTapBesideTheSuggestionsActs_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("Search") << "search";
+    QTest::newRow("back") << "back";
+}
+
+// The suggestions close at a tap beside them, and the tap still does what it is
+// for: the user need not tap twice.
+void TestSearchPage::firstTapBesideTheSuggestionsActs()
+{
+    QFETCH(QString, control);
+    myWorld->repository->addSearchHistory(QStringLiteral("northern lights"));
+    makePage();
+    myWorld->window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&myWorld->window()));
+    QLineEdit* field = myPage->getQueryField();
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("nor"));
+    QAbstractItemView* popUp = field->completer()->popup();
+    QTRY_VERIFY(popUp->isVisible());
+
+    QPushButton* button = control == "search" ? myPage->getSearchButton() : myPage->findChild<BackButton*>();
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+    // Through the window, as the screen delivers a tap (and so past the pop-up).
+    QWindow* window = myWorld->window().windowHandle();
+    const QPoint at = button->mapTo(&myWorld->window(), button->rect().center());
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_COMPARE(clicked.count(), 1);
+    QVERIFY(!popUp->isVisible());
 }
 
 void TestSearchPage::dropDownsFitTheirEntries_data()
