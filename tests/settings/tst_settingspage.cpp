@@ -438,9 +438,9 @@ private Q_SLOTS:
         QCOMPARE(rig.stored(SETTING_YOUTUBE_USERNAME), QStringLiteral("aino"));
         QCOMPARE(rig.stored(SETTING_YOUTUBE_PASSWORD), QStringLiteral("revontulet"));
 
-        // Refused: the fields keep the text, the button waits for an edit.
+        // Refused: the fields keep the text, and the button is ready for another try.
         rig.page->accountNotVerified();
-        QVERIFY(!sign->isEnabled());
+        QVERIFY(sign->isEnabled());
         QCOMPARE(user->text(), QStringLiteral("aino"));
         QCOMPARE(rig.stored(SETTING_YOUTUBE_PASSWORD), QString());
         password->setText(QStringLiteral("revontulet!"));
