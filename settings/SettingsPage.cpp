@@ -199,13 +199,17 @@ void SettingsPage::verifyCaptchaClicked()
 
 void SettingsPage::clearPlayHistory()
 {
-    myRepository->deleteAllHistoryEntries();
+    const bool cleared = myRepository->deleteAllHistoryEntries() == eRepOk;
+    myGeneralView->historyCleared(SettingsViewGeneral::eVideoHistory, cleared);
 }
 
 void SettingsPage::clearSearchHistory()
 {
-    myRepository->clearSearchHistory();
-    Q_EMIT clearSearchHistoryModel();
+    // A store that refused keeps its rows: the search page's list keeps showing them.
+    const bool cleared = myRepository->clearSearchHistory() == eRepOk;
+    if (cleared)
+        Q_EMIT clearSearchHistoryModel();
+    myGeneralView->historyCleared(SettingsViewGeneral::eSearchHistory, cleared);
 }
 
 void SettingsPage::settingsIntegerChanged(const QString& key, int value)
