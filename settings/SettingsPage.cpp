@@ -18,6 +18,7 @@
 #include <QDebug>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +52,9 @@ SettingsPage::SettingsPage(QWidget* parent, Repository* repository, PageHistory*
     connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, [this]() { backButtonClicked(); });
 
     myTabWidget->setContentsMargins(0, 0, 0, 0);
+    // The tab bar spans the row and its tabs share it (see STYLE_SETTINGS_TABS).
+    myTabWidget->setDocumentMode(true);
+    myTabWidget->tabBar()->setExpanding(true);
     myTabWidget->setStyleSheet(STYLE_SETTINGS_TABS);
     myAccountStack->addWidget(myAccountView);
     myAccountStack->addWidget(myCaptchaView);

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 
 // The settings page and its views on a repository of their own: what a stored (or
@@ -565,6 +566,30 @@ private Q_SLOTS:
                                     .arg(QString::fromLatin1(control->metaObject()->className()))
                                     .arg(onPage.x()).arg(onPage.y()).arg(onPage.width()).arg(onPage.height())));
         }
+    }
+
+    // The four tabs share the row equally, whichever is current: the current tab's
+    // bold title moves no border.
+    void tabsShareTheRowAndStayPut()
+    {
+        PageRig rig;
+        QTabWidget* tabs = rig.page->getTabWidget();
+        QTabBar* bar = tabs->tabBar();
+        QList<QRect> first;
+        for (int current = 0; current < tabs->count(); ++current) {
+            tabs->setCurrentIndex(current);
+            QApplication::processEvents();
+            QList<QRect> rects;
+            for (int tab = 0; tab < tabs->count(); ++tab)
+                rects << QRect(bar->mapTo(tabs, bar->tabRect(tab).topLeft()), bar->tabRect(tab).size());
+            if (first.isEmpty())
+                first = rects;
+            QCOMPARE(rects, first);
+        }
+        QCOMPARE(first.first().left(), 0);
+        QVERIFY2(first.last().right() >= tabs->width() - 2, qPrintable(QString::number(first.last().right())));
+        for (const QRect& rect : first)
+            QVERIFY(qAbs(rect.width() - first.first().width()) <= 1);
     }
 
     void screenshots()
