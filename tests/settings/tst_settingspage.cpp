@@ -592,6 +592,35 @@ private Q_SLOTS:
             QVERIFY(qAbs(rect.width() - first.first().width()) <= 1);
     }
 
+    void optionBoxesKeepTheirWidth_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const QString& key : {SETTING_START_PLAYING, SETTING_AMOUNT_OF_RESULTS, SETTING_TIME_FILTER,
+                                   SETTING_DEFAULT_SORTING_ORDER, SETTING_DISK_SPACE_LIMIT})
+            QTest::newRow(qPrintable(key)) << key;
+    }
+
+    // Whichever entry is picked, a box keeps its width and shows the entry whole.
+    void optionBoxesKeepTheirWidth()
+    {
+        QFETCH(QString, key);
+        PageRig rig;
+        SelectionBox* box = optionBox(rig.page, key);
+        rig.page->getTabWidget()->setCurrentWidget(box->parentWidget());
+        QApplication::processEvents();
+        const int width = box->width();
+        for (int entry = 0; entry < box->count(); ++entry) {
+            changeOption(rig.page, key, QStringLiteral("pick %1").arg(entry));
+            QApplication::processEvents();
+            QCOMPARE(box->width(), width);
+            for (QLabel* label : box->findChildren<QLabel*>()) {
+                if (!label->text().isEmpty())
+                    QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                             qPrintable(label->text()));
+            }
+        }
+    }
+
     void screenshots()
     {
         PageRig rig;
