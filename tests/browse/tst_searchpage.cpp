@@ -53,6 +53,9 @@ private:
     // The window with a pop-up drawn over it where it is on the screen, saved as a
     // screenshot.
     void saveWithPopUp(QWidget* popUp, const QString& name);
+    // Types into the query field of the page shown until the suggestions open; their
+    // pop-up, or null when it does not open.
+    QAbstractItemView* openSuggestions(const QString& typed);
 
     TestWorld* myWorld = nullptr;
     PageHistory* myHistory = nullptr;
@@ -304,6 +307,18 @@ void TestSearchPage::saveWithPopUp(QWidget* popUp, const QString& name)
     QVERIFY(shot.save(QDir(TestEnvironment::outputFolder()).filePath(name + QStringLiteral(".png"))));
 }
 
+QAbstractItemView* TestSearchPage::openSuggestions(const QString& typed)
+{
+    myWorld->window().activateWindow();
+    if (!QTest::qWaitForWindowActive(&myWorld->window()))
+        return nullptr;
+    QLineEdit* field = myPage->getQueryField();
+    field->setFocus();
+    QTest::keyClicks(field, typed);
+    QAbstractItemView* popUp = field->completer()->popup();
+    return QTest::qWaitFor([popUp] { return popUp->isVisible(); }) ? popUp : nullptr;
+}
+
 // Typing offers the earlier searches in a list like the others: rows high enough for a
 // finger, in the program's font.
 void TestSearchPage::completionPopUpIsForTheFinger()
@@ -312,13 +327,8 @@ void TestSearchPage::completionPopUpIsForTheFinger()
                                 QStringLiteral("norppa"), QStringLiteral("sailing")})
         myWorld->repository->addSearchHistory(text);
     makePage();
-    myWorld->window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&myWorld->window()));
-    QLineEdit* field = myPage->getQueryField();
-    field->setFocus();
-    QTest::keyClicks(field, QStringLiteral("nor"));
-    QAbstractItemView* popUp = field->completer()->popup();
-    QTRY_VERIFY(popUp->isVisible());
+    QAbstractItemView* popUp = openSuggestions(QStringLiteral("nor"));
+    QVERIFY(popUp);
     QCOMPARE(popUp->model()->rowCount(), 3);
     for (int row = 0; row < 3; ++row)
         QVERIFY(popUp->visualRect(popUp->model()->index(row, 0)).height() >= 46);
@@ -342,13 +352,8 @@ void TestSearchPage::firstTapBesideTheSuggestionsActs()
     QFETCH(QString, control);
     myWorld->repository->addSearchHistory(QStringLiteral("northern lights"));
     makePage();
-    myWorld->window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&myWorld->window()));
-    QLineEdit* field = myPage->getQueryField();
-    field->setFocus();
-    QTest::keyClicks(field, QStringLiteral("nor"));
-    QAbstractItemView* popUp = field->completer()->popup();
-    QTRY_VERIFY(popUp->isVisible());
+    QAbstractItemView* popUp = openSuggestions(QStringLiteral("nor"));
+    QVERIFY(popUp);
 
     QPushButton* button = control == "search" ? myPage->getSearchButton() : myPage->findChild<BackButton*>();
     QSignalSpy clicked(button, &QAbstractButton::clicked);
