@@ -330,9 +330,10 @@ private Q_SLOTS:
         QSignalSpy listEmptied(rig.page, &SettingsPage::clearSearchHistoryModel);
         QPushButton* button = search ? view->getSearchHistoryButton() : view->getVideoHistoryButton();
         RawDatabase raw(rig.repository->databaseFileName());
+        const QString table = search ? "search_history" : "video_history";
         if (refused)
-            QVERIFY(raw.exec(QStringLiteral("create trigger keep before delete on %1 begin select raise(abort, 'io'); end")
-                                 .arg(search ? "search_history" : "video_history")));
+            QVERIFY(raw.exec("create trigger keep before delete on " + table
+                             + " begin select raise(abort, 'io'); end"));
         for (int round = 1; round <= 2; ++round) {
             // The other history stays.
             rig.repository->addSearchHistory(QStringLiteral("boats"));
