@@ -1,5 +1,6 @@
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
+#include "core/VideoListModel.h"
 #include "core/CommentListModel.h"
 #include "core/constants/Settings.h"
 #include "player/MediaPlayer.h"
@@ -8,11 +9,13 @@
 #include "player/VideoCommentsWidget.h"
 #include "player/VideoInfoWidget.h"
 #include "shell/HomeView.h"
+#include "shell/PageHeader.h"
 #include "shell/PageHistoryItem.h"
 #include "social/AllCommentsPage.h"
 #include "social/VideoDescriptionPage.h"
 #include "social/WriteCommentPage.h"
 #include "tests/support/ProgramRig.h"
+#include "widgets/VideoSweepList.h"
 #include "widgets/CommentSweepList.h"
 
 #include <QDomDocument>
@@ -21,7 +24,8 @@
 
 // The comment pages in the whole program on the fake service: paging through all
 // comments, the way back through pages 13, 16 and 18 to the held video, and a comment
-// posted as the service expects it, or refused without losing its text.
+// posted as the service expects it, or refused without losing its text. Also the
+// video's related videos and responses, reached from the information view.
 class TestCommentNavigation : public QObject
 {
     Q_OBJECT
@@ -32,6 +36,8 @@ private Q_SLOTS:
     void backReturnsThroughThePages();
     void writtenCommentReachesTheService_data();
     void writtenCommentReachesTheService();
+    void relatedListsFromTheInformationView_data();
+    void relatedListsFromTheInformationView();
 };
 
 namespace {
@@ -273,6 +279,58 @@ void TestCommentNavigation::writtenCommentReachesTheService()
         QCOMPARE(page->getEditor()->toPlainText().trimmed(), text);
         QVERIFY(w.commentStarts().isEmpty());
     }
+}
+
+void TestCommentNavigation::relatedListsFromTheInformationView_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::newRow("related videos") << "related";
+    QTest::newRow("video responses") << "responses";
+}
+
+// A video picked with a result row's information button: its information view leads
+// to the videos related to it or to its responses; Back returns to the video, and
+// on to the list it was picked from.
+void TestCommentNavigation::relatedListsFromTheInformationView()
+{
+    QFETCH(QString, list);
+    CommentsWorld w;
+    QVERIFY(w.playing());
+    ResultPage* results = w.controller->getResultController()->getResultPage();
+    w.controller->getHomeView()->chooseEntry(HomeView::eEntryMostViewed, w.currentPage());
+    QCOMPARE(w.currentPage(), results);
+    QTRY_VERIFY(!w.controller->getResultController()->isRequestPending());
+    const ResultRequest feed = w.controller->getResultController()->getCurrentRequest();
+    VideoEntry* picked = results->getModel()->entryAt(1);
+    QVERIFY(picked);
+    const QString videoId = picked->getVideoId();
+    const QString title = picked->getName();
+    results->getList()->viewport()->repaint();
+    Touch::tap(results->getList(), picked->getInfoButtonRect().center().toPoint());
+    QCOMPARE(w.currentPage(), w.info()->getPage());
+    QVERIFY(w.playing());
+    QVERIFY(TestEnvironment::saveScreenshot(&w.controller->getMainWindow(), "information-view-" + list));
+
+    const QString path = "/gdata/feeds/api/videos/" + videoId + '/' + list;
+    w.world.fake.clearRequests();
+    VideoInfoWidget* info = w.view()->getInfoWidget();
+    QTest::mouseClick(list == "related" ? info->getRelatedButton() : info->getResponsesButton(), Qt::LeftButton);
+    QCOMPARE(w.currentPage(), results);
+    QTRY_COMPARE(w.world.fake.requestsTo(path).size(), 1);
+    QTRY_VERIFY(results->getModel()->rowCount() > 0);
+    QVERIFY(results->getHeader()->getTitle().contains(list == "related" ? "Related videos" : "Video responses"));
+    QCOMPARE(w.player->state, eStopped);
+
+    // Back: the video again, then the list it was picked from.
+    PageHistory& history = w.controller->getPageHistory();
+    history.emitBack(false);
+    QCOMPARE(w.currentPage(), w.info()->getPage());
+    QVERIFY(w.playing());
+    QCOMPARE(w.info()->getVideo()->getVideoId(), videoId);
+    QCOMPARE(w.view()->getHeader()->getTitle(), title);
+    history.emitBack(false);
+    QCOMPARE(w.currentPage(), results);
+    QVERIFY(w.controller->getResultController()->getCurrentRequest() == feed);
 }
 
 QTEST_MAIN(TestCommentNavigation)
