@@ -11,7 +11,6 @@
 #include "player/NormalScreenController.h"
 #include "player/VideoViewBase.h"
 #include "settings/SettingsPage.h"
-#include "settings/SettingsViewCaptcha.h"
 #include "settings/SettingsViewGeneral.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
@@ -22,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -432,53 +430,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("effect");
-        const QList<QPair<QString, QString>> controls = {
-            {"home entry", "getFeed"},
-            {"search button", "search"},
-            {"clear button", "inform||The search history has been cleared"},
-            {"captcha button", "authenticate"}};
-        for (const auto& [control, effect] : controls) {
-            QTest::addRow("%s, Return", qPrintable(control)) << control << int(Qt::Key_Return) << effect;
-            QTest::addRow("%s, keypad Enter", qPrintable(control)) << control << int(Qt::Key_Enter) << effect;
-        }
+        QTest::newRow("home entry, Return") << "home" << int(Qt::Key_Return);
+        QTest::newRow("home entry, keypad Enter") << "home" << int(Qt::Key_Enter);
+        QTest::newRow("search button, Return") << "search" << int(Qt::Key_Return);
+        QTest::newRow("settings' Clear, keypad Enter") << "clear" << int(Qt::Key_Enter);
     }
 
     void selectKeyPressesTheFocusedButton()
     {
         QFETCH(QString, control);
         QFETCH(int, key);
-        QFETCH(QString, effect);
         ProgramRig rig;
         MainController controller(rig.options());
-        MainWindow& window = controller.getMainWindow();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QPushButton* button = nullptr;
-        if (control == "home entry") {
-            button = controller.getHomeView()->getButton(HomeView::eEntryMostViewed);
-        } else if (control == "search button") {
+        controller.getMainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&controller.getMainWindow()));
+        QPushButton* button = controller.getHomeView()->getButton(HomeView::eEntryMostViewed);
+        if (control == "search") {
             controller.showSearchPage();
-            controller.getSearchPage()->getQueryField()->setText(QStringLiteral("sailing"));
             button = controller.getSearchPage()->getSearchButton();
-        } else {
+        } else if (control == "clear") {
             controller.showSettingsPage();
-            SettingsPage* settings = controller.getSettingsPage();
-            if (control == "clear button") {
-                settings->getTabWidget()->setCurrentWidget(settings->getGeneralView());
-                button = settings->getGeneralView()->getSearchHistoryButton();
-            } else {
-                settings->showCaptchaView();
-                button = settings->getCaptchaView()->getConfirmButton();
-            }
+            SettingsViewGeneral* general = controller.getSettingsPage()->getGeneralView();
+            controller.getSettingsPage()->getTabWidget()->setCurrentWidget(general);
+            button = general->getSearchHistoryButton();
         }
         button->setFocus();
-        QVERIFY(button->hasFocus());
-        rig.service->calls.clear();
-        rig.prompt.log.clear();
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
         QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        // The first thing that happened: what the button is for.
-        QCOMPARE((effect.startsWith("inform") ? rig.prompt.log : rig.service->calls).value(0), effect);
+        QCOMPARE(clicked.count(), 1);
     }
 
     void accountIsAskedForWhenNotSignedIn_data()
