@@ -17,6 +17,8 @@ KRELVOX_TEXT(TEXT_ACCOUNT_NEEDED_TITLE, "Account information is needed for selec
 KRELVOX_TEXT(TEXT_ACCOUNT_NEEDED_QUESTION, "Set the account information now?")
 KRELVOX_TEXT(TEXT_VERIFYING_ACCOUNT, "Verifying the account information...")
 KRELVOX_TEXT(TEXT_ACCOUNT_VERIFIED, "Account verified!")
-KRELVOX_TEXT(TEXT_INCORRECT_LOGIN, "Incorrect username or password.")
+// The title of a refused or failed sign-in; the service's text below it says why
+// (a wrong password, no network, ...).
+KRELVOX_TEXT(TEXT_SIGN_IN_FAILED, "Sign-in failed")
 
 #endif

@@ -74,7 +74,7 @@ void MainController::authenticated(bool done, const QString& text)
 
     auto* notice = new OneButtonDialog(&myMainWindow);
     notice->setModal(false);
-    notice->setTitle(done ? TEXT_ACCOUNT_VERIFIED() : TEXT_INCORRECT_LOGIN());
+    notice->setTitle(done ? TEXT_ACCOUNT_VERIFIED() : TEXT_SIGN_IN_FAILED());
     notice->setText(text);
     // However the user closes it (its button or Escape), the outcome is passed on.
     connect(notice, &QDialog::finished, this, done ? &MainController::accountVerified : &MainController::accountNotVerified);

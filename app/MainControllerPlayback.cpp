@@ -15,6 +15,8 @@
 
 #include <QDebug>
 
+#include <utility>
+
 // Playback: the media player, the two video views with their controllers, the
 // playlist controller, and which view shows a video.
 
@@ -62,6 +64,19 @@ void MainController::connectPlayback()
                 leaveCurrentPage();
                 searchAuthorsVideos(author);
             });
+    // The video's related videos and responses on the result page; the view records
+    // itself, so that Back from the list plays its video again.
+    using VideoList = std::pair<void (NormalScreenController::*)(VideoEntry*), void (ResultController::*)(VideoEntry*)>;
+    for (const auto& [asked, request] : {VideoList(&NormalScreenController::relatedVideosRequested,
+                                                   &ResultController::relatedVideos),
+                                         VideoList(&NormalScreenController::videoResponsesRequested,
+                                                   &ResultController::videoResponses)}) {
+        connect(myNormalScreenController, asked, this, [this, request = request](VideoEntry* video) {
+            leaveCurrentPage();
+            (myResultController->*request)(video);
+            myMainWindow.showPage(myResultController->getResultPage());
+        });
+    }
     // The information view's comments and description pages: connectComments.
 }
 

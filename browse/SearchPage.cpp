@@ -15,11 +15,13 @@
 #include "widgets/WidgetStyles.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -90,6 +92,9 @@ void SearchPage::buildPage()
     QAbstractItemView* popup = myCompleter->popup();
     popup->setStyleSheet(STYLE_COMPLETION_LIST);
     popup->setItemDelegate(new TouchRowDelegate(SEARCH_HISTORY_ROW_HEIGHT, popup, TouchRowDelegate::eGreyFill));
+    // Installed after the completer's own filter, so it sees a press first: the
+    // completer would swallow a tap beside the pop-up (see eventFilter).
+    popup->installEventFilter(this);
     reloadHistory();
     int completion = DEFAULT_SEARCH_COMPLETION_ENABLED;
     myRepository.getSetting(SETTING_SEARCH_COMPLETION_ENABLED, completion);
@@ -220,6 +225,46 @@ void SearchPage::historyChosen(const QModelIndex& index)
         return;
     myQueryField->setText(index.data().toString());
     startSearch();
+}
+
+bool SearchPage::eventFilter(QObject* watched, QEvent* event)
+{
+    QAbstractItemView* popup = myCompleter ? myCompleter->popup() : nullptr;
+    const QEvent::Type type = event->type();
+    if (watched != popup || (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease))
+        return PageBase::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseButtonPress) {
+        if (popup->rect().contains(mouse->position().toPoint()))
+            return PageBase::eventFilter(watched, event);
+        // A tap beside the suggestions. Closed at the press, they would take the tap
+        // with them (the release of a press that closed a pop-up reaches nothing):
+        // they close when the finger lifts, and the whole tap goes to the control of
+        // this window it began on, so that "Search" searches at the first tap.
+        QWidget* window = this->window();
+        myTapTarget = window->childAt(window->mapFromGlobal(mouse->globalPosition().toPoint()));
+        myTapPress = mouse->globalPosition();
+        myTapBeside = true;
+        return true;
+    }
+    if (!myTapBeside)
+        return PageBase::eventFilter(watched, event);
+    myTapBeside = false;
+    popup->hide();
+    const QPointer<QWidget> target = myTapTarget;
+    const QPointF released = mouse->globalPosition();
+    if (target) {
+        QMouseEvent press(QEvent::MouseButtonPress, target->mapFromGlobal(myTapPress), myTapPress, mouse->button(),
+                          mouse->button(), mouse->modifiers(), mouse->pointingDevice());
+        QApplication::sendEvent(target, &press);
+    }
+    // The press may have done away with the target.
+    if (target) {
+        QMouseEvent release(QEvent::MouseButtonRelease, target->mapFromGlobal(released), released, mouse->button(),
+                            Qt::NoButton, mouse->modifiers(), mouse->pointingDevice());
+        QApplication::sendEvent(target, &release);
+    }
+    return true;
 }
 
 void SearchPage::addToPageHistory()

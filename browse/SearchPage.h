@@ -4,6 +4,8 @@
 #include "core/Types.h"
 #include "shell/PageBase.h"
 
+#include <QPointF>
+#include <QPointer>
 #include <QStringList>
 
 class PageHeader;
@@ -70,6 +72,9 @@ private Q_SLOTS:
 
 protected:
     void buildPage() override;
+    // The suggestions' pop-up: a tap beside it closes it and still reaches what was
+    // tapped.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setCompletionEnabled(bool enabled);
@@ -92,6 +97,10 @@ private:
     QStringList myCategoryKeys;
     QStringList myCategoryLabels;
     QStringList mySortKeys;
+    // A tap that began beside the suggestions' pop-up: where, and on what.
+    bool myTapBeside = false;
+    QPointer<QWidget> myTapTarget;
+    QPointF myTapPress;
 };
 
 #endif

@@ -56,6 +56,14 @@ void NormalScreenController::connectPanes()
     connect(info->getRatingWidget(), &RatingWidget::ratingRequested, this, &NormalScreenController::rate);
     connect(info, &VideoInfoWidget::descriptionRequested, this,
             [this] { Q_EMIT showDescriptionPage(getVideo(), listButtonsState()); });
+    connect(info, &VideoInfoWidget::relatedVideosRequested, this, [this] {
+        if (isActive() && getVideo())
+            Q_EMIT relatedVideosRequested(getVideo());
+    });
+    connect(info, &VideoInfoWidget::videoResponsesRequested, this, [this] {
+        if (isActive() && getVideo())
+            Q_EMIT videoResponsesRequested(getVideo());
+    });
 
     VideoCommentsWidget* comments = view->getCommentsWidget();
     connect(comments, &VideoCommentsWidget::allCommentsRequested, this,

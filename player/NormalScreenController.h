@@ -9,8 +9,9 @@ class NormalScreenView;
 
 // The information view's controller: plays the video as MovieController does and
 // fills the panes beside it: the video's information with the user's rating (sent
-// to the service), its first comments (fetched again after the user commented), and
-// sending the video's link to a contact, by e-mail or to the clipboard.
+// to the service) and the ways to its related videos and responses, its first
+// comments (fetched again after the user commented), and sending the video's link to
+// a contact, by e-mail or to the clipboard.
 class NormalScreenController : public MovieController
 {
     Q_OBJECT
@@ -33,6 +34,9 @@ Q_SIGNALS:
     void accountNeeded();
     // The author of a comment was tapped: that author's videos.
     void authorVideosRequested(const QString& author);
+    // The videos related to the video shown, or its video responses.
+    void relatedVideosRequested(VideoEntry* video);
+    void videoResponsesRequested(VideoEntry* video);
 
 protected:
     void videoStarting(const VideoEntry& entry) override;

@@ -9,6 +9,7 @@
 #include "shell/ShellStyles.h"
 #include "widgets/RowDelegateBase.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,6 +28,8 @@ VideoInfoWidget::VideoInfoWidget(QWidget* parent)
       myRating(new RatingWidget(this)),
       myRatingNote(new QLabel(this)),
       myDescription(new QLabel(this)),
+      myRelatedButton(new QPushButton(TEXT_RELATED_BUTTON(), this)),
+      myResponsesButton(new QPushButton(TEXT_RESPONSES_BUTTON(), this)),
       myMoreButton(new QPushButton(TEXT_MORE(), this))
 {
     // Everything here but the figures' captions comes from the video's document: shown
@@ -41,9 +44,18 @@ VideoInfoWidget::VideoInfoWidget(QWidget* parent)
     myDescription->setStyleSheet(STYLE_LABEL_12);
     myDescription->setWordWrap(true);
     myDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    myMoreButton->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_PANEL_BUTTON_FONT);
-    myMoreButton->setFixedHeight(PANEL_BUTTON_HEIGHT);
+    for (QPushButton* button : {myRelatedButton, myResponsesButton, myMoreButton}) {
+        button->setStyleSheet(STYLE_PUSH_BUTTON + STYLE_PANEL_BUTTON_FONT);
+        button->setFixedHeight(PANEL_BUTTON_HEIGHT);
+    }
+    connect(myRelatedButton, &QPushButton::clicked, this, &VideoInfoWidget::relatedVideosRequested);
+    connect(myResponsesButton, &QPushButton::clicked, this, &VideoInfoWidget::videoResponsesRequested);
     connect(myMoreButton, &QPushButton::clicked, this, &VideoInfoWidget::descriptionRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(VIEW_SPACING);
+    buttons->addWidget(myRelatedButton);
+    buttons->addWidget(myResponsesButton);
+    buttons->addWidget(myMoreButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -53,7 +65,7 @@ VideoInfoWidget::VideoInfoWidget(QWidget* parent)
     layout->addWidget(myRatingNote);
     layout->addWidget(myRating);
     layout->addWidget(myDescription, 1);
-    layout->addWidget(myMoreButton, 0, Qt::AlignRight);
+    layout->addLayout(buttons);
 }
 
 VideoInfoWidget::~VideoInfoWidget() = default;

@@ -9,8 +9,9 @@ class RatingWidget;
 class VideoEntry;
 
 // What is known of the video: title, author, length, views, upload date, its
-// rating with the stars to rate it, and the start of its description with a button
-// to the whole of it.
+// rating with the stars to rate it, and the start of its description; under it the
+// buttons to the videos related to it, to its video responses and to the whole
+// description.
 class VideoInfoWidget : public QWidget
 {
     Q_OBJECT
@@ -24,9 +25,13 @@ public:
     void setRatingNote(const QString& text);
     QString getRatingNote() const;
     QString getText() const;
+    QPushButton* getRelatedButton() const { return myRelatedButton; }
+    QPushButton* getResponsesButton() const { return myResponsesButton; }
 
 Q_SIGNALS:
     void descriptionRequested();
+    void relatedVideosRequested();
+    void videoResponsesRequested();
 
 private:
     QLabel* myTitle;
@@ -34,6 +39,8 @@ private:
     RatingWidget* myRating;
     QLabel* myRatingNote;
     QLabel* myDescription;
+    QPushButton* myRelatedButton;
+    QPushButton* myResponsesButton;
     QPushButton* myMoreButton;
 };
 

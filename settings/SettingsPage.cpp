@@ -18,6 +18,7 @@
 #include <QDebug>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,6 +52,9 @@ SettingsPage::SettingsPage(QWidget* parent, Repository* repository, PageHistory*
     connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, [this]() { backButtonClicked(); });
 
     myTabWidget->setContentsMargins(0, 0, 0, 0);
+    // The tab bar spans the row and its tabs share it (see STYLE_SETTINGS_TABS).
+    myTabWidget->setDocumentMode(true);
+    myTabWidget->tabBar()->setExpanding(true);
     myTabWidget->setStyleSheet(STYLE_SETTINGS_TABS);
     myAccountStack->addWidget(myAccountView);
     myAccountStack->addWidget(myCaptchaView);
@@ -199,13 +203,17 @@ void SettingsPage::verifyCaptchaClicked()
 
 void SettingsPage::clearPlayHistory()
 {
-    myRepository->deleteAllHistoryEntries();
+    const bool cleared = myRepository->deleteAllHistoryEntries() == eRepOk;
+    myGeneralView->historyCleared(SettingsViewGeneral::eVideoHistory, cleared);
 }
 
 void SettingsPage::clearSearchHistory()
 {
-    myRepository->clearSearchHistory();
-    Q_EMIT clearSearchHistoryModel();
+    // A store that refused keeps its rows: the search page's list keeps showing them.
+    const bool cleared = myRepository->clearSearchHistory() == eRepOk;
+    if (cleared)
+        Q_EMIT clearSearchHistoryModel();
+    myGeneralView->historyCleared(SettingsViewGeneral::eSearchHistory, cleared);
 }
 
 void SettingsPage::settingsIntegerChanged(const QString& key, int value)

@@ -6,14 +6,17 @@
 // The look of the settings page and its views. Labels, the header band and the
 // sign button use the shared styles of shell/ShellStyles.h.
 
-// The tab widget: a thin white frame around a pane that fades to black at its top
-// and bottom edges, and finger-sized tabs.
+// The tab widget: finger-sized tabs that share the row's width equally, and a thin
+// white frame around a pane that fades to black at its top and bottom edges. The
+// widget runs in document mode, so that its tab bar spans the row; the pane is then
+// the widget's page stack, its direct child. Every tab is at least as wide as the
+// widest title needs in bold, so the bold title of the current tab moves no border.
 inline const QString STYLE_SETTINGS_TABS = QStringLiteral(
-    "QTabWidget::pane { border: 2px solid rgba(255, 255, 255, 60);"
+    "QTabWidget > QStackedWidget { border: 2px solid rgba(255, 255, 255, 60);"
     " background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 black, stop: 0.3 transparent,"
     " stop: 0.7 transparent, stop: 1 black); }"
     " QTabBar::tab { color: white; background: black; border: 1px solid rgba(255, 255, 255, 60);"
-    " font-family: SansSerif; font-size: 14pt; min-width: 160px; padding: 8px 12px; }"
+    " font-family: SansSerif; font-size: 14pt; min-width: 170px; padding: 8px 12px; }"
     " QTabBar::tab:selected { background: #651818; font-weight: bold; }"
     " QTabBar::tab:focus { border: 2px solid #49FC9A; }");
 

@@ -37,6 +37,8 @@ KRELVOX_TEXT(TEXT_CLEAR, "Clear")
 KRELVOX_TEXT(TEXT_ENABLE_SEARCH_SUGGESTIONS, "Enable search suggestions")
 KRELVOX_TEXT(TEXT_VIDEO_HISTORY_CLEARED, "The video history has been cleared")
 KRELVOX_TEXT(TEXT_SEARCH_HISTORY_CLEARED, "The search history has been cleared")
+KRELVOX_TEXT(TEXT_VIDEO_HISTORY_NOT_CLEARED, "The video history could not be cleared")
+KRELVOX_TEXT(TEXT_SEARCH_HISTORY_NOT_CLEARED, "The search history could not be cleared")
 
 // ---- Play options
 KRELVOX_TEXT(TEXT_PLAYING_OPTIONS, "Playing options")

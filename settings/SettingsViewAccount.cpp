@@ -155,7 +155,9 @@ void SettingsViewAccount::accountNotVerified()
     myRepository->clearAccount();
     myRepository->setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, 0);
     readSignedIn();
-    mySignButton->setEnabled(false);
+    // The fields keep what was typed: the user may try again at once (the refusal
+    // may have been the network's), or correct a field first.
+    textChangedInLineEdit(QString());
 }
 
 void SettingsViewAccount::textChangedInLineEdit(const QString& text)

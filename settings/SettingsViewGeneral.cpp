@@ -96,13 +96,19 @@ void SettingsViewGeneral::diskSpaceLimitChange(const QString& text)
 void SettingsViewGeneral::clearPlayHistoryClicked()
 {
     Q_EMIT clearPlayHistory();
-    inform(TEXT_VIDEO_HISTORY_CLEARED());
 }
 
 void SettingsViewGeneral::clearSearchHistoryClicked()
 {
     Q_EMIT clearSearchHistory();
-    inform(TEXT_SEARCH_HISTORY_CLEARED());
+}
+
+void SettingsViewGeneral::historyCleared(eHistory history, bool cleared)
+{
+    if (history == eVideoHistory)
+        inform(cleared ? TEXT_VIDEO_HISTORY_CLEARED() : TEXT_VIDEO_HISTORY_NOT_CLEARED());
+    else
+        inform(cleared ? TEXT_SEARCH_HISTORY_CLEARED() : TEXT_SEARCH_HISTORY_NOT_CLEARED());
 }
 
 void SettingsViewGeneral::completionCheckBoxStateChange(int state)

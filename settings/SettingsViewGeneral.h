@@ -12,7 +12,8 @@ class SelectionBox;
 // "General Options": the disk space limit that a stored favourite must leave free,
 // emptying the viewing and the search history, and the search suggestions. It
 // stores nothing itself: every change goes out as (key, value) and the settings page
-// stores it; the page also empties the histories, after which the view says so.
+// stores it; the page also empties the histories, and the view tells the user how
+// that went (historyCleared).
 class SettingsViewGeneral : public SettingsViewBase
 {
     Q_OBJECT
@@ -25,6 +26,11 @@ public:
     // change that is reported like the user's).
     void setDiskSpaceLimit(int megabytes);
     void setCompletionCheckBoxState(int value);
+
+    enum eHistory { eVideoHistory, eSearchHistory };
+    // The history asked for by its "Clear" button was emptied (cleared) or the store
+    // refused: a notice says which.
+    void historyCleared(eHistory history, bool cleared);
 
     SelectionBox* getLimitBox() const { return myLimitBox; }
     QPushButton* getVideoHistoryButton() const { return myVideoHistoryButton; }

@@ -4,6 +4,10 @@
 #include "shell/BackButton.h"
 #include "shell/PageHistory.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+
 PageBase::PageBase(QWidget* parent) : QFrame(parent)
 {
     ensureApplicationStyle();
@@ -76,6 +80,21 @@ void PageBase::hideEvent(QHideEvent* event)
 {
     QFrame::hideEvent(event);
     disarmBackButton();
+}
+
+void PageBase::keyPressEvent(QKeyEvent* event)
+{
+    const bool select = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Check boxes are left to their views, which flip them on Return themselves.
+    auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (select && button && isAncestorOf(button) && button->isEnabled() && button->isVisible()) {
+        // Held down, the key clicks once.
+        if (!event->isAutoRepeat())
+            button->click();
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void PageBase::backButtonActed(bool longClick)

@@ -7,6 +7,7 @@
 
 class BackButton;
 class PageHistory;
+class QKeyEvent;
 
 // Base of every page of the main window's page stack. It also wires the page's back
 // button to the page history: the button acts while the page is shown, once per
@@ -62,6 +63,10 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Return and keypad Enter that reach the page unconsumed act on the focused push
+    // button as Space does: the device's select key sends Return, and the device has
+    // no Space key.
+    void keyPressEvent(QKeyEvent* event) override;
 
     // The back button has just asked the page history to go back; empty by default.
     virtual void backButtonActed(bool longClick);

@@ -5,6 +5,7 @@
 #include "widgets/WidgetConstants.h"
 #include "widgets/WidgetStyles.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -20,6 +21,9 @@ SelectionBox::SelectionBox(int flag, QWidget* parent)
     setStyleSheet(STYLE_SELECTION_BOX);
     // Entries can be names from the service (contacts, categories): shown as they stand.
     myLabel->setTextFormat(Qt::PlainText);
+    // The box's own size hint makes room for the widest entry; the text shown does
+    // not change it.
+    myLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     myArrow->setPixmap(QIcon(ICON_ARROW_DOWN).pixmap(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE));
     myArrow->setFixedSize(SELECTION_BOX_ARROW_SIZE, SELECTION_BOX_ARROW_SIZE);
@@ -39,6 +43,7 @@ void SelectionBox::setItems(const QStringList& items)
     myList->setItems(items);
     myList->setCurrentRow(0);
     showLabel(myList->currentText());
+    updateGeometry();
 }
 
 void SelectionBox::setCurrentIndex(int index)
@@ -126,5 +131,22 @@ void SelectionBox::listHidden()
 void SelectionBox::showLabel(const QString& text)
 {
     myLabel->setText(text);
+    // A text that is none of the entries may need more room.
+    updateGeometry();
     Q_EMIT labelTextChanged();
+}
+
+QSize SelectionBox::sizeHint() const
+{
+    ensurePolished();
+    myLabel->ensurePolished();
+    const QFontMetrics metrics(myLabel->font());
+    int widest = metrics.horizontalAdvance(myLabel->text());
+    for (int row = 0; row < myList->count(); ++row)
+        widest = qMax(widest, metrics.horizontalAdvance(myList->itemText(row)));
+    // The frame, its margins and the arrow (the label itself counts for nothing, see
+    // the constructor), and the text.
+    const QSize frame = QFrame::sizeHint();
+    return QSize(qMax(SELECTION_BOX_MIN_WIDTH, frame.width() + widest + SELECTION_BOX_TEXT_SLACK),
+                 qMax(SELECTION_BOX_HEIGHT, frame.height()));
 }

@@ -36,6 +36,10 @@ public:
 
     SelectionList* listBox() const { return myList; }
 
+    // As wide as the widest entry (or the text shown) needs, whichever is shown: the
+    // box keeps its width when the choice changes.
+    QSize sizeHint() const override;
+
 public Q_SLOTS:
     // Opens the drop-down list under the box (not when it has no entries).
     void showListBox();

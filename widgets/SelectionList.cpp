@@ -141,18 +141,25 @@ void SelectionList::showUnder(QWidget* widget)
     QRect screen(0, 0, SELECTION_LIST_MAX_WIDTH, SELECTION_LIST_MAX_HEIGHT);
     if (QScreen* s = widget->screen())
         screen = s->availableGeometry();
-    const int maxHeight = qMin(screen.height(), SELECTION_LIST_MAX_HEIGHT);
+
+    // Under the box, or above it when only there the entries fit; when they fit on
+    // neither side, on the side with more room, scrolling. Never over the box: the
+    // user sees what the list is for.
+    const QRect box(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    const int roomBelow = qMax(0, screen.bottom() - box.bottom());
+    const int roomAbove = qMax(0, box.top() - screen.top());
     const int rowsHeight = count() * SELECTION_LIST_ROW_HEIGHT + frame.top() + frame.bottom();
+    int wanted = qMin(rowsHeight, SELECTION_LIST_MAX_HEIGHT);
+    if (myUpButton && rowsHeight > wanted)
+        wanted = qMax(wanted, 2 * SELECTION_LIST_BUTTON_SIZE + frame.top() + frame.bottom() + 2);
+    const bool below = wanted <= roomBelow || (wanted > roomAbove && roomBelow >= roomAbove);
+    const int height = qMin(wanted, below ? roomBelow : roomAbove);
     // The scroll buttons only when the entries do not all fit.
-    const bool scrolls = myUpButton && rowsHeight > maxHeight;
+    const bool scrolls = myUpButton && rowsHeight > height;
     if (myUpButton) {
         myUpButton->setVisible(scrolls);
         myDownButton->setVisible(scrolls);
     }
-    int height = rowsHeight;
-    if (scrolls)
-        height = qMax(height, 2 * SELECTION_LIST_BUTTON_SIZE + frame.top() + frame.bottom() + 2);
-    height = qMin(height, maxHeight);
 
     // As wide as the box, or as the widest entry needs.
     int textWidth = 0;
@@ -165,13 +172,8 @@ void SelectionList::showUnder(QWidget* widget)
     int width = qMax(qMax(widget->width(), SELECTION_BOX_MIN_WIDTH), needed);
     width = qMin(width, qMin(screen.width(), SELECTION_LIST_MAX_WIDTH));
 
-    const QPoint below = widget->mapToGlobal(QPoint(0, widget->height()));
-    const QPoint above = widget->mapToGlobal(QPoint(0, 0)) - QPoint(0, height);
-    QPoint at = below;
-    if (below.y() + height > screen.bottom() + 1 && above.y() >= screen.top())
-        at = above;
+    QPoint at(box.left(), below ? box.bottom() + 1 : box.top() - height);
     at.setX(qBound(screen.left(), at.x(), screen.right() + 1 - width));
-    at.setY(qBound(screen.top(), at.y(), screen.bottom() + 1 - height));
 
     setGeometry(QRect(at, QSize(width, height)));
     show();

@@ -46,8 +46,9 @@ public:
     int count() const;
     bool hasScrollButtons() const { return myUpButton != nullptr; }
 
-    // Opens the list under the widget (above it when there is no room below), within
-    // the widget's screen.
+    // Opens the list under the widget, or above it when it fits only there, within the
+    // widget's screen and never over the widget (it scrolls when it fits on neither
+    // side).
     void showUnder(QWidget* widget);
 
     SelectionListView* listView() const { return myList; }

@@ -31,6 +31,8 @@ inline constexpr int SWEEP_DRAG_SCROLL_INTERVAL_MS = 20;
 inline constexpr int SELECTION_BOX_MIN_WIDTH = 150;
 inline constexpr int SELECTION_BOX_HEIGHT = 50;
 inline constexpr int SELECTION_BOX_ARROW_SIZE = 24;
+// Beyond the widest entry's text: a few pixels so that no letter is clipped.
+inline constexpr int SELECTION_BOX_TEXT_SLACK = 4;
 inline constexpr int SELECTION_LIST_ROW_HEIGHT = 50;
 inline constexpr int SELECTION_LIST_BUTTON_SIZE = 50;
 // Room beside an entry's text in the drop-down: the row's padding on both sides and

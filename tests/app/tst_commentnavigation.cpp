@@ -1,5 +1,6 @@
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
+#include "core/VideoListModel.h"
 #include "core/CommentListModel.h"
 #include "core/constants/Settings.h"
 #include "player/MediaPlayer.h"
@@ -13,6 +14,7 @@
 #include "social/VideoDescriptionPage.h"
 #include "social/WriteCommentPage.h"
 #include "tests/support/ProgramRig.h"
+#include "widgets/VideoSweepList.h"
 #include "widgets/CommentSweepList.h"
 
 #include <QDomDocument>
@@ -21,7 +23,8 @@
 
 // The comment pages in the whole program on the fake service: paging through all
 // comments, the way back through pages 13, 16 and 18 to the held video, and a comment
-// posted as the service expects it, or refused without losing its text.
+// posted as the service expects it, or refused without losing its text. Also the
+// video's related videos and responses, reached from the information view.
 class TestCommentNavigation : public QObject
 {
     Q_OBJECT
@@ -32,6 +35,8 @@ private Q_SLOTS:
     void backReturnsThroughThePages();
     void writtenCommentReachesTheService_data();
     void writtenCommentReachesTheService();
+    void relatedListsFromTheInformationView_data();
+    void relatedListsFromTheInformationView();
 };
 
 namespace {
@@ -273,6 +278,47 @@ void TestCommentNavigation::writtenCommentReachesTheService()
         QCOMPARE(page->getEditor()->toPlainText().trimmed(), text);
         QVERIFY(w.commentStarts().isEmpty());
     }
+}
+
+void TestCommentNavigation::relatedListsFromTheInformationView_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::newRow("related videos") << "related";
+    QTest::newRow("video responses") << "responses";
+}
+
+// A video picked with a result row's information button: its information view leads
+// to the videos related to it or to its responses; Back returns to the video, and
+// on to the list it was picked from.
+void TestCommentNavigation::relatedListsFromTheInformationView()
+{
+    QFETCH(QString, list);
+    CommentsWorld w;
+    ResultController* results = w.controller->getResultController();
+    w.controller->getHomeView()->chooseEntry(HomeView::eEntryMostViewed, w.currentPage());
+    QTRY_VERIFY(!results->isRequestPending());
+    const ResultRequest feed = results->getCurrentRequest();
+    VideoSweepList* rows = results->getResultPage()->getList();
+    VideoEntry* picked = results->getResultPage()->getModel()->entryAt(1);
+    const QString videoId = picked->getVideoId();
+    rows->viewport()->repaint();
+    Touch::tap(rows, picked->getInfoButtonRect().center().toPoint());
+    QVERIFY(w.playing());
+    QVERIFY(TestEnvironment::saveScreenshot(&w.controller->getMainWindow(), "information-view-" + list));
+
+    VideoInfoWidget* info = w.view()->getInfoWidget();
+    QTest::mouseClick(list == "related" ? info->getRelatedButton() : info->getResponsesButton(), Qt::LeftButton);
+    QCOMPARE(w.currentPage(), results->getResultPage());
+    QTRY_COMPARE(w.world.fake.requestsTo("/gdata/feeds/api/videos/" + videoId + '/' + list).size(), 1);
+    QTRY_VERIFY(!results->isRequestPending() && results->getResultPage()->getModel()->rowCount() > 0);
+
+    w.controller->getPageHistory().emitBack(false);
+    QCOMPARE(w.currentPage(), w.info()->getPage());
+    QVERIFY(w.playing());
+    QCOMPARE(w.info()->getVideo()->getVideoId(), videoId);
+    w.controller->getPageHistory().emitBack(false);
+    QCOMPARE(w.currentPage(), results->getResultPage());
+    QVERIFY(results->getCurrentRequest() == feed);
 }
 
 QTEST_MAIN(TestCommentNavigation)

@@ -11,6 +11,7 @@
 #include "player/NormalScreenController.h"
 #include "player/VideoViewBase.h"
 #include "settings/SettingsPage.h"
+#include "settings/SettingsViewGeneral.h"
 #include "shell/HomeView.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/PlatformConstants.h"
@@ -24,6 +25,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -420,6 +422,42 @@ private Q_SLOTS:
         QCOMPARE(feeds.at(0).at(0).toInt(), 3);
         QCOMPARE(history.count(), 1);
         QCOMPARE(history.last()->getPageId(), int(eResultPageId));
+    }
+
+    // The device's select key sends Return (a keyboard's keypad Enter): on a focused
+    // button of any page it does what a tap does.
+    void selectKeyPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::newRow("home entry, Return") << "home" << int(Qt::Key_Return);
+        QTest::newRow("home entry, keypad Enter") << "home" << int(Qt::Key_Enter);
+        QTest::newRow("search button, Return") << "search" << int(Qt::Key_Return);
+        QTest::newRow("settings' Clear, keypad Enter") << "clear" << int(Qt::Key_Enter);
+    }
+
+    void selectKeyPressesTheFocusedButton()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        ProgramRig rig;
+        MainController controller(rig.options());
+        controller.getMainWindow().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&controller.getMainWindow()));
+        QPushButton* button = controller.getHomeView()->getButton(HomeView::eEntryMostViewed);
+        if (control == "search") {
+            controller.showSearchPage();
+            button = controller.getSearchPage()->getSearchButton();
+        } else if (control == "clear") {
+            controller.showSettingsPage();
+            SettingsViewGeneral* general = controller.getSettingsPage()->getGeneralView();
+            controller.getSettingsPage()->getTabWidget()->setCurrentWidget(general);
+            button = general->getSearchHistoryButton();
+        }
+        button->setFocus();
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::keyClick(button, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(clicked.count(), 1);
     }
 
     void accountIsAskedForWhenNotSignedIn_data()

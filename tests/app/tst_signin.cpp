@@ -110,16 +110,16 @@ private Q_SLOTS:
         QTest::newRow("verified, closed with Escape") << FakeAccount::USER << FakeAccount::PASSWORD << false << true
                                                       << "Account verified!" << TEXT_ACCOUNT_SIGNED_IN() << true;
         QTest::newRow("wrong password") << FakeAccount::USER << "wrong" << false << false
-                                        << "Incorrect username or password." << TEXT_LOGIN_BAD_AUTHENTICATION()
+                                        << "Sign-in failed" << TEXT_LOGIN_BAD_AUTHENTICATION()
                                         << false;
         QTest::newRow("wrong password, closed with Escape")
-            << FakeAccount::USER << "wrong" << false << true << "Incorrect username or password."
+            << FakeAccount::USER << "wrong" << false << true << "Sign-in failed"
             << TEXT_LOGIN_BAD_AUTHENTICATION() << false;
-        QTest::newRow("no user name") << QString() << QString() << false << false << "Incorrect username or password."
+        QTest::newRow("no user name") << QString() << QString() << false << false << "Sign-in failed"
                                       << TEXT_LOGIN_NO_ACCOUNT() << false;
         QTest::newRow("captcha picture cannot be fetched")
             << FakeAccount::CAPTCHA_USER << FakeAccount::CAPTCHA_PASSWORD << true << false
-            << "Incorrect username or password." << TEXT_CAPTCHA_IMAGE_FAILED() << false;
+            << "Sign-in failed" << TEXT_CAPTCHA_IMAGE_FAILED() << false;
     }
 
     void outcomeIsShownAndPassedOn()
@@ -253,7 +253,7 @@ private Q_SLOTS:
         rig.controller->authenticate();
         QPointer<OneButtonDialog> first = rig.lastShown();
         QVERIFY(first);
-        QCOMPARE(first->getTitle(), TEXT_INCORRECT_LOGIN());
+        QCOMPARE(first->getTitle(), TEXT_SIGN_IN_FAILED());
 
         // Left open, it goes when the user signs in again, and its outcome with it.
         rig.storeAccount(FakeAccount::USER, FakeAccount::PASSWORD);

@@ -3,6 +3,7 @@
 #include "browse/SearchPage.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
+#include "shell/BackButton.h"
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
 #include "tests/support/TestSupport.h"
@@ -41,6 +42,8 @@ private Q_SLOTS:
     void categories();
     void sortOrder();
     void completionPopUpIsForTheFinger();
+    void firstTapBesideTheSuggestionsActs_data();
+    void firstTapBesideTheSuggestionsActs();
     void dropDownsFitTheirEntries_data();
     void dropDownsFitTheirEntries();
     void selectedEarlierSearchHasTheGreyRowFill();
@@ -50,6 +53,9 @@ private:
     // The window with a pop-up drawn over it where it is on the screen, saved as a
     // screenshot.
     void saveWithPopUp(QWidget* popUp, const QString& name);
+    // Types into the query field of the page shown until the suggestions open; their
+    // pop-up, or null when it does not open.
+    QAbstractItemView* openSuggestions(const QString& typed);
 
     TestWorld* myWorld = nullptr;
     PageHistory* myHistory = nullptr;
@@ -301,6 +307,18 @@ void TestSearchPage::saveWithPopUp(QWidget* popUp, const QString& name)
     QVERIFY(shot.save(QDir(TestEnvironment::outputFolder()).filePath(name + QStringLiteral(".png"))));
 }
 
+QAbstractItemView* TestSearchPage::openSuggestions(const QString& typed)
+{
+    myWorld->window().activateWindow();
+    if (!QTest::qWaitForWindowActive(&myWorld->window()))
+        return nullptr;
+    QLineEdit* field = myPage->getQueryField();
+    field->setFocus();
+    QTest::keyClicks(field, typed);
+    QAbstractItemView* popUp = field->completer()->popup();
+    return QTest::qWaitFor([popUp] { return popUp->isVisible(); }) ? popUp : nullptr;
+}
+
 // Typing offers the earlier searches in a list like the others: rows high enough for a
 // finger, in the program's font.
 void TestSearchPage::completionPopUpIsForTheFinger()
@@ -309,13 +327,8 @@ void TestSearchPage::completionPopUpIsForTheFinger()
                                 QStringLiteral("norppa"), QStringLiteral("sailing")})
         myWorld->repository->addSearchHistory(text);
     makePage();
-    myWorld->window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&myWorld->window()));
-    QLineEdit* field = myPage->getQueryField();
-    field->setFocus();
-    QTest::keyClicks(field, QStringLiteral("nor"));
-    QAbstractItemView* popUp = field->completer()->popup();
-    QTRY_VERIFY(popUp->isVisible());
+    QAbstractItemView* popUp = openSuggestions(QStringLiteral("nor"));
+    QVERIFY(popUp);
     QCOMPARE(popUp->model()->rowCount(), 3);
     for (int row = 0; row < 3; ++row)
         QVERIFY(popUp->visualRect(popUp->model()->index(row, 0)).height() >= 46);
@@ -323,6 +336,34 @@ void TestSearchPage::completionPopUpIsForTheFinger()
     QCOMPARE(popUp->font().pointSize(), 16);
     saveWithPopUp(popUp, QStringLiteral("search-completion-open"));
     popUp->hide();
+}
+
+void TestSearchPage::firstTapBesideTheSuggestionsActs_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("Search") << "search";
+    QTest::newRow("back") << "back";
+}
+
+// The suggestions close at a tap beside them, and the tap still does what it is
+// for: the user need not tap twice.
+void TestSearchPage::firstTapBesideTheSuggestionsActs()
+{
+    QFETCH(QString, control);
+    myWorld->repository->addSearchHistory(QStringLiteral("northern lights"));
+    makePage();
+    QAbstractItemView* popUp = openSuggestions(QStringLiteral("nor"));
+    QVERIFY(popUp);
+
+    QPushButton* button = control == "search" ? myPage->getSearchButton() : myPage->findChild<BackButton*>();
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+    // Through the window, as the screen delivers a tap (and so past the pop-up).
+    QWindow* window = myWorld->window().windowHandle();
+    const QPoint at = button->mapTo(&myWorld->window(), button->rect().center());
+    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_COMPARE(clicked.count(), 1);
+    QVERIFY(!popUp->isVisible());
 }
 
 void TestSearchPage::dropDownsFitTheirEntries_data()

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 
 // The settings page and its views on a repository of their own: what a stored (or
@@ -240,11 +241,19 @@ private Q_SLOTS:
         QFETCH(bool, announced);
         PageRig rig(before.isEmpty() ? QMap<QString, QString>() : QMap<QString, QString>{{key, before}});
         QSignalSpy changes(rig.repository, &Repository::settingChanged);
-        QWidget* control = optionCheckBox(rig.page, key) ? static_cast<QWidget*>(optionCheckBox(rig.page, key))
-                                                         : optionBox(rig.page, key);
+        SelectionBox* box = optionBox(rig.page, key);
+        QWidget* control = box ? static_cast<QWidget*>(box) : optionCheckBox(rig.page, key);
+        rig.page->getTabWidget()->setCurrentWidget(control->parentWidget());
+        QApplication::processEvents();
+        const int width = control->width();
 
         changeOption(rig.page, key, action);
         QCOMPARE(rig.stored(key), after);
+        // A box keeps its width whatever it shows, and shows it whole.
+        QApplication::processEvents();
+        QCOMPARE(control->width(), width);
+        if (QLabel* shown = box ? box->findChild<QLabel*>() : nullptr)
+            QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->contentsRect().width());
         QList<QVariantList> expected;
         if (announced)
             expected << QVariantList{key, after.toInt()};
@@ -310,19 +319,29 @@ private Q_SLOTS:
     void clearingAHistory_data()
     {
         QTest::addColumn<bool>("search");
+        QTest::addColumn<bool>("refused");
         QTest::addColumn<QString>("notice");
-        QTest::newRow("video history") << false << "The video history has been cleared";
-        QTest::newRow("search history") << true << "The search history has been cleared";
+        QTest::newRow("video history") << false << false << "The video history has been cleared";
+        QTest::newRow("search history") << true << false << "The search history has been cleared";
+        // A locked or damaged store that refuses the deletion: told, and nothing emptied.
+        QTest::newRow("video history refused") << false << true << "The video history could not be cleared";
+        QTest::newRow("search history refused") << true << true << "The search history could not be cleared";
     }
 
     void clearingAHistory()
     {
         QFETCH(bool, search);
+        QFETCH(bool, refused);
         QFETCH(QString, notice);
         PageRig rig;
         SettingsViewGeneral* view = rig.page->getGeneralView();
         QSignalSpy listEmptied(rig.page, &SettingsPage::clearSearchHistoryModel);
         QPushButton* button = search ? view->getSearchHistoryButton() : view->getVideoHistoryButton();
+        RawDatabase raw(rig.repository->databaseFileName());
+        const QString table = search ? "search_history" : "video_history";
+        if (refused)
+            QVERIFY(raw.exec("create trigger keep before delete on " + table
+                             + " begin select raise(abort, 'io'); end"));
         for (int round = 1; round <= 2; ++round) {
             // The other history stays.
             rig.repository->addSearchHistory(QStringLiteral("boats"));
@@ -337,11 +356,11 @@ private Q_SLOTS:
             QCOMPARE(reader.text, notice);
             QStringList searches;
             rig.repository->getSearchHistory(searches);
-            QCOMPARE(searches.isEmpty(), search);
+            QCOMPARE(searches.isEmpty(), search && !refused);
             VideoListModel viewed(rig.repository);
             rig.repository->getHistory(&viewed);
-            QCOMPARE(viewed.rowCount() == 0, !search);
-            QCOMPARE(listEmptied.count(), search ? round : 0);
+            QCOMPARE(viewed.rowCount() == 0, !search && !refused);
+            QCOMPARE(listEmptied.count(), search && !refused ? round : 0);
             if (search)
                 rig.repository->deleteAllHistoryEntries();
             else
@@ -438,9 +457,9 @@ private Q_SLOTS:
         QCOMPARE(rig.stored(SETTING_YOUTUBE_USERNAME), QStringLiteral("aino"));
         QCOMPARE(rig.stored(SETTING_YOUTUBE_PASSWORD), QStringLiteral("revontulet"));
 
-        // Refused: the fields keep the text, the button waits for an edit.
+        // Refused: the fields keep the text, and the button is ready for another try.
         rig.page->accountNotVerified();
-        QVERIFY(!sign->isEnabled());
+        QVERIFY(sign->isEnabled());
         QCOMPARE(user->text(), QStringLiteral("aino"));
         QCOMPARE(rig.stored(SETTING_YOUTUBE_PASSWORD), QString());
         password->setText(QStringLiteral("revontulet!"));
@@ -527,7 +546,8 @@ private Q_SLOTS:
 
     // On the 800 x 480 screen every control of each tab lies wholly on the page, and
     // the page asks for no more room than the screen has (a taller page grows the
-    // window under every other page too).
+    // window under every other page too). The tabs share the row equally, whichever
+    // is current (a bold title moves no border).
     void everyTabFitsTheScreen_data()
     {
         QTest::addColumn<int>("tab");
@@ -547,6 +567,12 @@ private Q_SLOTS:
         QCOMPARE(rig.page->height(), 480);
         QVERIFY2(rig.page->minimumSizeHint().height() <= 480,
                  qPrintable(QString::number(rig.page->minimumSizeHint().height())));
+        QTabBar* bar = rig.page->getTabWidget()->tabBar();
+        const int share = rig.page->width() / bar->count();
+        for (int other = 0; other < bar->count(); ++other) {
+            const QRect place = bar->tabRect(other);
+            QVERIFY(qAbs(place.left() - other * share) <= 2 && qAbs(place.width() - share) <= 2);
+        }
         for (QWidget* control : view->findChildren<QWidget*>()) {
             if (!control->isVisible())
                 continue;

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void emptyBoxDoesNotOpen();
     void keysOpenTheList();
     void scrollButtonsFollowFlag();
+    void listStaysOnScreen_data();
     void listStaysOnScreen();
 
 private:
@@ -269,15 +270,37 @@ void TestSelectionBox::scrollButtonsFollowFlag()
     list->hide();
 }
 
+void TestSelectionBox::listStaysOnScreen_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<int>("y");
+    QTest::newRow("a few, near the bottom") << 4 << 0 << 400;
+    // Too many for either side: the list scrolls on the side with more room.
+    QTest::newRow("many, near the top") << 30 << 0 << 50;
+    QTest::newRow("many with scroll buttons, near the bottom") << 30 << 1 << 400;
+}
+
+// The list opens on the screen, beside its box and never over it.
 void TestSelectionBox::listStaysOnScreen()
 {
-    SelectionBox* box = makeBox(0, manyItems(30));
-    box->move(50, 400); // near the bottom of the 800 x 480 window
+    QFETCH(int, entries);
+    QFETCH(int, flag);
+    QFETCH(int, y);
+    SelectionBox* box = makeBox(flag, manyItems(entries));
+    box->move(50, y);
     box->showListBox();
     SelectionList* list = box->listBox();
+    QVERIFY(list->isVisible());
     const QRect screen = box->screen()->availableGeometry();
     QVERIFY2(screen.contains(list->geometry()), "the list must fit on the screen");
-    QVERIFY(list->height() <= 480);
+    const QRect boxOnScreen(box->mapToGlobal(QPoint(0, 0)), box->size());
+    QVERIFY(!list->geometry().intersects(boxOnScreen));
+    QVERIFY(list->geometry().top() == boxOnScreen.bottom() + 1 || list->geometry().bottom() == boxOnScreen.top() - 1);
+    // What does not fit scrolls: the last entry can be reached.
+    SelectionListView* view = list->listView();
+    view->scrollToBottom();
+    QVERIFY(view->visualRect(view->model()->index(entries - 1, 0)).bottom() <= view->viewport()->height());
     list->hide();
 }
 
