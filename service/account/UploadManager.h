@@ -44,8 +44,6 @@ Q_SIGNALS:
     void uploadDone(bool info, QString text);
 
 protected:
-    // Marks the request for streaming its body at the speed of the disk.
-    void decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request) override;
     void requestSucceeded(ServiceRequest* request) override;
     void requestFailed(ServiceRequest* request) override;
     bool requestUnauthorized(ServiceRequest* request) override;
