@@ -1,6 +1,6 @@
 #include "bench/BenchSupport.h"
 #include "bench/ServiceProcess.h"
-#include "bench/UploadBody.h"
+#include "bench/UploadBench.h"
 #include "core/Repository.h"
 #include "service/ServiceEndpoints.h"
 #include "service/YoutubeVideoService.h"
@@ -119,45 +119,17 @@ void BenchUpload::measure(int megabytes)
     QVERIFY(!body.path.isEmpty());
     QVERIFY(myServer.start());
     myWorld.connectService(myServer.baseUrl(), 30000);
-    PairedFigures time;
-    PairedFigures rate;
-    QList<double> peak;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        qint64 ours = -1;
-        qint64 bare = -1;
-        for (int turn = 0; turn < 2; ++turn) {
-            QVERIFY(resetPeakMemory());
-            const qint64 rssBefore = processStatusKb("VmRSS:");
-            const bool oursNow = (turn == 0) == (pair % 2 == 0);
-            const qint64 elapsed = oursNow ? oursNs(video) : bareNs(body);
-            const qint64 grown = processStatusKb("VmHWM:") - rssBefore;
-            QVERIFY2(elapsed > 0, oursNow ? "the upload failed" : "curl's upload failed");
-            QCOMPARE(receivedSize(), size);
-            (oursNow ? ours : bare) = elapsed;
-            if (oursNow)
-                peak << double(grown);
-        }
-        time.add(double(ours) / 1e6, double(bare) / 1e6);
-        rate.add(double(megabytes) / (double(ours) / 1e9), double(megabytes) / (double(bare) / 1e9));
-    }
+    UploadFigures figures;
+    const auto checked = [this, size](qint64 elapsed) { return elapsed > 0 && receivedSize() == size ? elapsed : -1; };
+    const bool done = timeUploads(
+        PAIRS, megabytes, [&] { return checked(oursNs(video)); }, [&] { return checked(bareNs(body)); }, figures);
     myServer.stop();
-    time.print(qPrintable(QStringLiteral("time, %1 MB").arg(megabytes)), "ms");
-    rate.print(qPrintable(QStringLiteral("rate, %1 MB").arg(megabytes)), "MB/s");
-    const Spread grown = spreadOf(peak);
-    std::printf("%-34s ours %9.1f / %9.1f / %9.1f kB (min / median / max)\n",
-                qPrintable(QStringLiteral("peak memory growth, %1 MB").arg(megabytes)), grown.min, grown.median,
-                grown.max);
-    const double medianRate = rate.oursSpread().median;
-    std::printf("goals: rate %.1f MB/s (median) against at least %.0f MB/s: %s; peak memory growth %.0f kB (max)"
-                " against under %lld kB: %s\n",
-                medianRate, GOAL_RATE_MB_S, medianRate >= GOAL_RATE_MB_S ? "met" : "MISSED", grown.max,
-                GOAL_PEAK_GROWTH_KB, grown.max < GOAL_PEAK_GROWTH_KB ? "met" : "MISSED");
-    std::fflush(stdout);
-    myGrowth.add(QStringLiteral("upload time"), megabytes, time.oursSpread().median);
-    myGrowth.add(QStringLiteral("curl's upload time"), megabytes, time.baselineSpread().median);
-    myGrowth.add(QStringLiteral("peak memory growth (max), kB"), megabytes, grown.max);
-    QVERIFY2(medianRate >= GOAL_RATE_MB_S, "slower than 100 MB/s");
-    QVERIFY2(grown.max < GOAL_PEAK_GROWTH_KB, "a transfer's peak memory grew by 2 MB or more");
+    QVERIFY2(done, "an upload failed, or the service did not get all of it");
+    const bool met = printUploadFigures(megabytes, figures, GOAL_RATE_MB_S, GOAL_PEAK_GROWTH_KB);
+    myGrowth.add(QStringLiteral("upload time"), megabytes, figures.time.oursSpread().median);
+    myGrowth.add(QStringLiteral("curl's upload time"), megabytes, figures.time.baselineSpread().median);
+    myGrowth.add(QStringLiteral("peak memory growth (max), kB"), megabytes, spreadOf(figures.peak).max);
+    QVERIFY2(met, "slower than 100 MB/s, or a transfer's peak memory grew by 2 MB or more");
 }
 
 QTEST_MAIN(BenchUpload)

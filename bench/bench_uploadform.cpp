@@ -1,7 +1,7 @@
 #include "app/MainController.h"
 #include "bench/BenchSupport.h"
 #include "bench/ServiceProcess.h"
-#include "bench/UploadBody.h"
+#include "bench/UploadBench.h"
 #include "core/constants/Settings.h"
 #include "service/ServiceConstants.h"
 #include "service/ServiceEndpoints.h"
@@ -174,49 +174,27 @@ void BenchUploadForm::measure(int megabytes)
     QVERIFY(chooseVideo(size));
     const UploadBody body = writeUploadBody(uploadForm(myFile), QDir(myEnvironment->home()).filePath("body.bin"));
     QVERIFY(!body.path.isEmpty());
-    PairedFigures time;
-    PairedFigures rate;
-    QList<double> peak;
-    for (int pair = 0; pair < PAIRS; ++pair) {
-        qint64 ours = -1;
-        qint64 bare = -1;
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool oursNow = (turn == 0) == (pair % 2 == 0);
-            QVERIFY(dropCachedPages(oursNow ? myFile : body.path));
-            QVERIFY(resetPeakMemory());
-            const qint64 rssBefore = processStatusKb("VmRSS:");
-            QString outcome;
-            const qint64 elapsed = oursNow ? uploadNs(outcome) : bareNs(body);
-            QVERIFY2(elapsed > 0, oursNow ? "no outcome" : "the bare upload failed");
-            if (oursNow) {
-                peak << double(processStatusKb("VmHWM:") - rssBefore);
-                QCOMPARE(outcome, TEXT_UPLOAD_FINISHED());
-            }
-            // "upload <status> <bytes of the video part>"
-            QCOMPARE(myServer.waitForLine("upload ", 10000), QByteArray("upload 201 " + QByteArray::number(size)));
-            (oursNow ? ours : bare) = elapsed;
-        }
-        time.add(double(ours) / 1e6, double(bare) / 1e6);
-        rate.add(double(megabytes) / (double(ours) / 1e9), double(megabytes) / (double(bare) / 1e9));
-    }
-    time.print(qPrintable(QStringLiteral("time, %1 MB").arg(megabytes)), "ms");
-    rate.print(qPrintable(QStringLiteral("rate, %1 MB").arg(megabytes)), "MB/s");
-    const Spread grown = spreadOf(peak);
-    std::printf("%-34s ours %9.1f / %9.1f / %9.1f kB (min / median / max)\n",
-                qPrintable(QStringLiteral("peak memory growth, %1 MB").arg(megabytes)), grown.min, grown.median,
-                grown.max);
+    // Each upload reads the file from the disk and is checked by the service's account:
+    // "upload <status> <bytes of the video part>".
+    const QByteArray received = "upload 201 " + QByteArray::number(size);
+    const auto checked = [this, &received](qint64 elapsed) {
+        return elapsed > 0 && myServer.waitForLine("upload ", 10000) == received ? elapsed : -1;
+    };
+    const auto ours = [&] {
+        QString outcome;
+        const qint64 elapsed = dropCachedPages(myFile) ? uploadNs(outcome) : -1;
+        return checked(outcome == TEXT_UPLOAD_FINISHED() ? elapsed : -1);
+    };
+    const auto bare = [&] { return checked(dropCachedPages(body.path) ? bareNs(body) : -1); };
+    UploadFigures figures;
+    QVERIFY2(timeUploads(PAIRS, megabytes, ours, bare, figures), "an upload failed, or the service did not get all of it");
+    const bool met = printUploadFigures(megabytes, figures, GOAL_RATE_MB_S, GOAL_PEAK_GROWTH_KB);
     std::printf("since start-up (categories read, form built and filled in): VmHWM %lld -> %lld kB\n", myStartHwm,
                 processStatusKb("VmHWM:"));
-    const double medianRate = rate.oursSpread().median;
-    std::printf("goals: rate %.1f MB/s (median) against at least %.0f MB/s: %s; peak memory growth %.0f kB (max)"
-                " against under %lld kB: %s\n",
-                medianRate, GOAL_RATE_MB_S, medianRate >= GOAL_RATE_MB_S ? "met" : "MISSED", grown.max,
-                GOAL_PEAK_GROWTH_KB, grown.max < GOAL_PEAK_GROWTH_KB ? "met" : "MISSED");
     std::fflush(stdout);
-    myGrowth.add(QStringLiteral("upload time, ms"), megabytes, time.oursSpread().median);
-    myGrowth.add(QStringLiteral("bare manager's upload time, ms"), megabytes, time.baselineSpread().median);
-    QVERIFY2(grown.max < GOAL_PEAK_GROWTH_KB, "an upload's peak memory grew by 5 MB or more");
-    QVERIFY2(medianRate >= GOAL_RATE_MB_S, "slower than 100 MB/s");
+    myGrowth.add(QStringLiteral("upload time, ms"), megabytes, figures.time.oursSpread().median);
+    myGrowth.add(QStringLiteral("bare manager's upload time, ms"), megabytes, figures.time.baselineSpread().median);
+    QVERIFY2(met, "slower than 100 MB/s, or an upload's peak memory grew by 5 MB or more");
 }
 
 QTEST_MAIN(BenchUploadForm)
