@@ -24,7 +24,8 @@ UploadManager::UploadManager(QNetworkAccessManager* network, const ServiceEndpoi
 
 UploadManager::~UploadManager()
 {
-    // The requests go before the device they read from.
+    // The requests go before the device they read from; their aborted replies go with
+    // the network manager, which the service deletes right after its managers.
     abortAll();
 }
 

@@ -13,8 +13,9 @@ class MultipartUploadDevice;
 // from the file as it is sent. Progress comes as uploadInProgress(done, total) in
 // bytes of the body, the outcome as uploadDone(ok, text): 201 is a finished upload,
 // 503 "The service is not available...", any other answer (a redirect too: it is not
-// followed) or a failed transfer "Upload failed"; after a 401 the sign-in is renewed once and the upload repeated
-// from the kept map (a file that cannot be read any more then fails it).
+// followed) or a failed transfer "Upload failed"; after a 401 the sign-in is renewed
+// once and the upload repeated from the kept map (a file that cannot be read any more
+// then fails it).
 class UploadManager : public AccountRequestManager
 {
     Q_OBJECT
