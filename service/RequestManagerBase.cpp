@@ -163,11 +163,16 @@ void RequestManagerBase::start(ServiceRequest* request)
         networkRequest.setRawHeader(header.first, header.second);
     decorateRequest(networkRequest, *request);
     // Credentials go along on every redirect the network layer follows: a request
-    // that carries them follows only the redirects that checkRedirect() allows.
+    // that carries them follows only the redirects that checkRedirect() allows. A body
+    // read from a device is sent once: the network layer's sending it again after a
+    // redirect now and then ends in an unknown error, so such a request follows no
+    // redirect and its 3xx answer fails it.
     const bool confined = request->carriesCredentials() || networkRequest.hasRawHeader(HEADER_AUTHORIZATION);
-    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                                confined ? QNetworkRequest::UserVerifiedRedirectPolicy
-                                         : QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkRequest::RedirectPolicy policy =
+        confined ? QNetworkRequest::UserVerifiedRedirectPolicy : QNetworkRequest::NoLessSafeRedirectPolicy;
+    if (request->bodyDevice())
+        policy = QNetworkRequest::ManualRedirectPolicy;
+    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute, policy);
 
     QNetworkReply* reply = nullptr;
     if (request->bodyDevice())

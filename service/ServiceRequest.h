@@ -56,7 +56,8 @@ public:
     const QList<QPair<QByteArray, QByteArray>>& rawHeaders() const { return myHeaders; }
     const QByteArray& body() const { return myBody; }
     void setBody(const QByteArray& body) { myBody = body; }
-    // A body read from a device instead (not owned; must stay open while sent).
+    // A body read from a device instead (not owned; must stay open while sent). Such a
+    // request follows no redirect.
     QIODevice* bodyDevice() const { return myBodyDevice; }
     void setBodyDevice(QIODevice* device) { myBodyDevice = device; }
     // Whether the API's version and developer key headers go along (true by default;

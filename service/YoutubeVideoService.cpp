@@ -4,7 +4,6 @@
 #include "core/VideoEntry.h"
 #include "core/constants/Paths.h"
 #include "service/ServiceConstants.h"
-#include "service/ServiceNetworkAccess.h"
 #include "service/ServiceTexts.h"
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/feeds/CommentRequestManager.h"
@@ -12,6 +11,7 @@
 #include "service/feeds/VideoFeedRequestManager.h"
 
 #include <QDebug>
+#include <QNetworkAccessManager>
 
 YoutubeVideoService::YoutubeVideoService(Repository& repository, QObject* parent)
     : YoutubeVideoService(repository, ServiceEndpoints::fromEnvironment(), parent)
@@ -35,7 +35,7 @@ YoutubeVideoService::~YoutubeVideoService()
 void YoutubeVideoService::initialize()
 {
     qDebug() << "YoutubeVideoService::initialize()" << "start";
-    myNetwork = new ServiceNetworkAccess(this);
+    myNetwork = new QNetworkAccessManager(this);
     myFeeds = new VideoFeedRequestManager(myNetwork, myEndpoints, myRepository, this);
     myComments = new CommentRequestManager(myNetwork, myEndpoints, this);
     myCategories = new CategoryRequestManager(myNetwork, myEndpoints, this);

@@ -1,5 +1,4 @@
 #include "service/account/UploadManager.h"
-#include "service/ServiceNetworkAccess.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
@@ -25,7 +24,8 @@ UploadManager::UploadManager(QNetworkAccessManager* network, const ServiceEndpoi
 
 UploadManager::~UploadManager()
 {
-    // The requests go before the device they read from.
+    // The requests go before the device they read from; their aborted replies go with
+    // the network manager, which the service deletes right after its managers.
     abortAll();
 }
 
@@ -113,16 +113,11 @@ void UploadManager::dropDevice()
 {
     if (!myDevice)
         return;
+    // Left open: the reply it fed was dropped just before and goes first (its network
+    // thread may still ask it for a piece until then); it closes when it is deleted.
     MultipartUploadDevice* device = myDevice;
     myDevice = nullptr;
-    device->close();
     device->deleteLater();
-}
-
-void UploadManager::decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request)
-{
-    AccountRequestManager::decorateRequest(networkRequest, request);
-    networkRequest.setAttribute(STREAMED_BODY_ATTRIBUTE, true);
 }
 
 void UploadManager::requestUploadProgress(ServiceRequest*, qint64 sent, qint64 total)

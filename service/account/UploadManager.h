@@ -12,9 +12,10 @@ class MultipartUploadDevice;
 // Atom entry (title, description, category, keywords) and the file's bytes, read
 // from the file as it is sent. Progress comes as uploadInProgress(done, total) in
 // bytes of the body, the outcome as uploadDone(ok, text): 201 is a finished upload,
-// 503 "The service is not available...", any other answer or a failed transfer
-// "Upload failed"; after a 401 the sign-in is renewed once and the upload repeated
-// from the kept map (a file that cannot be read any more then fails it).
+// 503 "The service is not available...", any other answer (a redirect too: it is not
+// followed) or a failed transfer "Upload failed"; after a 401 the sign-in is renewed
+// once and the upload repeated from the kept map (a file that cannot be read any more
+// then fails it).
 class UploadManager : public AccountRequestManager
 {
     Q_OBJECT
@@ -44,8 +45,6 @@ Q_SIGNALS:
     void uploadDone(bool info, QString text);
 
 protected:
-    // Marks the request for streaming its body at the speed of the disk.
-    void decorateRequest(QNetworkRequest& networkRequest, const ServiceRequest& request) override;
     void requestSucceeded(ServiceRequest* request) override;
     void requestFailed(ServiceRequest* request) override;
     bool requestUnauthorized(ServiceRequest* request) override;

@@ -168,7 +168,7 @@ void TestHostileService::credentialsStayOnTheirHost()
     } else if (path.endsWith(QLatin1String("comments"))) {
         world.service->commentVideo(QStringLiteral("Hieno!"), &video);
     } else if (path.endsWith(QLatin1String("uploads"))) {
-        // The upload's body goes on a socket of its own, which follows no redirect.
+        // An upload follows no redirect.
         const QString file = world.environment.home() + QStringLiteral("/clip.mp4");
         QVERIFY(writeFile(file, QByteArray(64 * 1024, 'v')));
         world.service->uploadVideo({{QStringLiteral("location"), file},
