@@ -362,13 +362,15 @@ void MovieController::playPause()
     if (!myActive || !mySession.entry)
         return;
     const MediaPlayerStates state = myPlayer->getState();
-    if (mySession.opened && (mySession.ended || state == eError || (state == eStopped && !mySession.buffering))) {
+    if (mySession.opened && (mySession.ended || state == eError)) {
         // Over: from the start again.
         mySession.userPaused = false;
         if (mySession.complete)
             openPlayer(0.0);
         return;
     }
+    // Loading, starting, buffering or playing: the tap turns what the video does or
+    // will do once it can, and the button shows that at once.
     mySession.userPaused = !mySession.userPaused;
     if (mySession.userPaused)
         myPlayer->pause();
@@ -522,7 +524,7 @@ void MovieController::refreshView()
     if (!myActive || !mySession.entry)
         return;
     const MediaPlayerStates state = myPlayer->getState();
-    myView->setPlaying(mySession.opened && state == ePlaying && !mySession.buffering);
+    myView->setPlaying(playingOrAboutTo());
     const bool fromList = mySession.row >= 0;
     myView->setStepButtons(mySession.playListId >= 0 || (fromList && mySession.row > 0),
                            mySession.playListId >= 0 || (fromList && mySession.row + 1 < mySession.list.size()));
@@ -538,4 +540,16 @@ void MovieController::refreshView()
     else if (!mySession.opened)
         status = TEXT_LOADING_VIDEO();
     myView->setStatusText(status);
+}
+
+bool MovieController::playingOrAboutTo() const
+{
+    if (mySession.userPaused || mySession.held)
+        return false;
+    // Loading or buffering: it plays as soon as enough is there.
+    if (!mySession.opened || mySession.buffering)
+        return !mySession.failed;
+    const MediaPlayerStates state = myPlayer->getState();
+    // eStopped before the player's first picture, and after its end.
+    return state == ePlaying || (state == eStopped && !mySession.ended && !mySession.failed);
 }

@@ -36,6 +36,8 @@ public:
     virtual void setVideo(const VideoEntry& video, int playListId);
     const VideoEntry& getVideo() const { return myVideo; }
     void setPlaying(bool playing);
+    // The play button shows "playing" (its pause icon).
+    bool isPlaying() const { return myPlaying; }
     void setStepButtons(bool previous, bool next);
     // A line about the video ("Buffering...", an error); empty hides it.
     virtual void setStatusText(const QString& text);

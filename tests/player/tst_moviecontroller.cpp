@@ -13,8 +13,9 @@
 // Playing a video while it downloads, with the real mplayer on the sample video
 // served by the fake service: when it starts, that it waits for the download and
 // plays to the end, seeking inside what is there, stepping through a result list or
-// a playlist, failures, leaving, moving the video to the other view, and the shape
-// of the picture.
+// a playlist, failures, leaving, moving the video to the other view, the shape of
+// the picture, the play button while the video is on its way, a download that broke
+// off, and the volume notice.
 class TestMovieController : public QObject
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void otherViewTakesAVideoStillLoading();
     void keepsTheAspectRatioAsSet_data();
     void keepsTheAspectRatioAsSet();
+    void playButtonShowsWhatTheVideoWillDo_data();
+    void playButtonShowsWhatTheVideoWillDo();
 };
 
 namespace {
@@ -432,6 +435,44 @@ void TestMovieController::keepsTheAspectRatioAsSet()
     } else {
         QCOMPARE(surface, area);
     }
+}
+
+void TestMovieController::playButtonShowsWhatTheVideoWillDo_data()
+{
+    QTest::addColumn<QString>("phase");
+    QTest::newRow("the player starting on a stored copy") << QStringLiteral("starting");
+    QTest::newRow("loading") << QStringLiteral("loading");
+    QTest::newRow("buffering") << QStringLiteral("buffering");
+}
+
+// Before the first picture and while it waits for the download, the video is going
+// to play: the button says so, and two taps leave it so.
+void TestMovieController::playButtonShowsWhatTheVideoWillDo()
+{
+    QFETCH(QString, phase);
+    PlaybackWorld w;
+    const QString videoId = QStringLiteral("tap1");
+    if (phase == QLatin1String("starting")) {
+        w.storeVideo(videoId, PlaybackWorld::makeVideo(3.0));
+    } else {
+        // Loading takes over a second; buffering comes at half the speed it plays.
+        w.serve(6.0, 300000, 8192);
+    }
+    w.show(w.normal);
+    w.normal->playVideo(PlaybackWorld::entry(videoId, 6.0f));
+    if (phase == QLatin1String("buffering"))
+        QTRY_VERIFY_WITH_TIMEOUT(w.normal->isBuffering(), 20000);
+    QVERIFY(w.player->getState() != ePlaying);
+
+    VideoViewBase* view = w.normal->getPage();
+    QVERIFY(view->isPlaying());
+    QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
+    QVERIFY(!view->isPlaying());
+    QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
+    QVERIFY(view->isPlaying());
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.player->getPosition() > 0.3, 10000);
+    QVERIFY(view->isPlaying());
 }
 
 QTEST_MAIN(TestMovieController)
