@@ -232,11 +232,12 @@ void MovieController::downloadFailed(const QString& text)
     if (!myActive || mySession.complete || !mySession.entry || downloadingThisVideo())
         return;
     mySession.failed = true;
+    // What had arrived plays on; a video still loading or waiting for more stops.
     if (!mySession.opened || mySession.buffering) {
         myPlayer->stop();
         mySession.buffering = false;
-        myView->setStatusText(TEXT_DOWNLOAD_FAILED());
     }
+    refreshView();
 }
 
 void MovieController::showProgress()
@@ -362,6 +363,11 @@ void MovieController::playPause()
     if (!myActive || !mySession.entry)
         return;
     const MediaPlayerStates state = myPlayer->getState();
+    if (mySession.failed && (!mySession.opened || state == eStopped || state == eError)) {
+        // Nothing is left to play of what had arrived: the download starts again.
+        restartDownload();
+        return;
+    }
     if (mySession.opened && (mySession.ended || state == eError)) {
         // Over: from the start again.
         mySession.userPaused = false;
@@ -376,6 +382,28 @@ void MovieController::playPause()
         myPlayer->pause();
     else if (!mySession.buffering && !mySession.held)
         myPlayer->resume();
+    refreshView();
+}
+
+void MovieController::restartDownload()
+{
+    if (!myService || mySession.file.isEmpty())
+        return;
+    qCDebug(lcPlayer) << "download again" << mySession.entry->getVideoId();
+    mySession.failed = false;
+    mySession.userPaused = false;
+    mySession.downloaded = 0;
+    mySession.total = 0;
+    if (mySession.opened) {
+        // The file comes again from its start; the video goes on where it stopped
+        // once that much is there, as after running out of data.
+        mySession.restartAt = myPlayer->getPosition();
+        mySession.readAtEnd = qMax(myPlayer->getStreamPosition(), qint64(0));
+        mySession.buffering = true;
+        myPlayer->stop();
+    }
+    myView->getProgressBar()->setDownloaded(0.0);
+    myService->download(mySession.entry.get());
     refreshView();
 }
 

@@ -37,6 +37,8 @@ private Q_SLOTS:
     void keepsTheAspectRatioAsSet();
     void playButtonShowsWhatTheVideoWillDo_data();
     void playButtonShowsWhatTheVideoWillDo();
+    void playAfterALostConnectionDownloadsAgain_data();
+    void playAfterALostConnectionDownloadsAgain();
 };
 
 namespace {
@@ -473,6 +475,47 @@ void TestMovieController::playButtonShowsWhatTheVideoWillDo()
     QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 20000);
     QTRY_VERIFY_WITH_TIMEOUT(w.player->getPosition() > 0.3, 10000);
     QVERIFY(view->isPlaying());
+}
+
+void TestMovieController::playAfterALostConnectionDownloadsAgain_data()
+{
+    QTest::addColumn<qint64>("lostAfter"); // bytes of the first answer
+    // The start threshold is 500000 bytes.
+    QTest::newRow("lost while loading") << qint64(300000);
+    QTest::newRow("lost while playing") << qint64(2000000);
+}
+
+void TestMovieController::playAfterALostConnectionDownloadsAgain()
+{
+    QFETCH(qint64, lostAfter);
+    PlaybackWorld w;
+    w.video = PlaybackWorld::makeVideo(6.0);
+    const QByteArray video = w.video;
+    int answers = 0;
+    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [&answers, video, lostAfter](const FakeRequest&) {
+        FakeResponse response = FakeResponse::document(video, "video/x-flv");
+        response.bytesPerSecond = 1000000;
+        if (answers++ == 0)
+            response.dropAfter = lostAfter;
+        return response;
+    });
+    w.show(w.normal);
+    w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("lost1"), 6.0f));
+    VideoViewBase* view = w.normal->getPage();
+    // What had arrived is played out; then nothing moves.
+    QTRY_COMPARE_WITH_TIMEOUT(view->getStatusText(), TEXT_DOWNLOAD_FAILED(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), eStopped, 20000);
+    const double stoppedAt = w.player->getPosition();
+    QVERIFY(!view->isPlaying());
+
+    QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
+    QVERIFY(view->isPlaying());
+    QTRY_COMPARE(answers, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 20000);
+    // It goes on where it stopped, and to the end.
+    QVERIFY2(w.player->getPosition() >= stoppedAt - 0.3, qPrintable(QString::number(w.player->getPosition())));
+    QSignalSpy ended(w.normal, &MovieController::videoEnded);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
 }
 
 QTEST_MAIN(TestMovieController)
