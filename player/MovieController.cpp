@@ -451,7 +451,13 @@ void MovieController::seekTo(double share)
 {
     if (!myActive || !mySession.opened || myPlayer->getLength() <= 0)
         return;
-    const double target = qBound(0.0, share * myPlayer->getLength(), seekLimit());
+    const double wanted = share * myPlayer->getLength();
+    const double position = myPlayer->getPosition();
+    double target = qBound(0.0, wanted, seekLimit());
+    // Playback runs closer to the download's end than a seek may land: a point ahead
+    // goes as far as can be played, never back behind where the video is.
+    if (wanted > position && target <= position)
+        return;
     myPlayer->seek(target);
     myView->getProgressBar()->setPosition(target, myPlayer->getLength());
 }

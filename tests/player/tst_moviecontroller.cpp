@@ -39,6 +39,8 @@ private Q_SLOTS:
     void playButtonShowsWhatTheVideoWillDo();
     void playAfterALostConnectionDownloadsAgain_data();
     void playAfterALostConnectionDownloadsAgain();
+    void forwardStepNeverGoesBack_data();
+    void forwardStepNeverGoesBack();
 };
 
 namespace {
@@ -516,6 +518,58 @@ void TestMovieController::playAfterALostConnectionDownloadsAgain()
     QVERIFY2(w.player->getPosition() >= stoppedAt - 0.3, qPrintable(QString::number(w.player->getPosition())));
     QSignalSpy ended(w.normal, &MovieController::videoEnded);
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
+}
+
+void TestMovieController::forwardStepNeverGoesBack_data()
+{
+    QTest::addColumn<qint64>("stall");      // bytes sent before the download stops; -1: all
+    QTest::addColumn<bool>("caughtUp");     // the step comes when playback has caught up
+    QTest::addColumn<QString>("expected");  // "stays", "arrived" (as far as it can), "ten"
+
+    // 14 s of video, about 576000 bytes a second.
+    QTest::newRow("at the end of what has arrived: stays") << qint64(2500000) << true << "stays";
+    QTest::newRow("past the end of what has arrived: up to it") << qint64(4000000) << false << "arrived";
+    QTest::newRow("all of it there: ten seconds on") << qint64(-1) << false << "ten";
+}
+
+void TestMovieController::forwardStepNeverGoesBack()
+{
+    QFETCH(qint64, stall);
+    QFETCH(bool, caughtUp);
+    QFETCH(QString, expected);
+
+    PlaybackWorld w;
+    w.video = PlaybackWorld::makeVideo(14.0);
+    const QByteArray video = w.video;
+    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [video, stall](const FakeRequest&) {
+        FakeResponse response = FakeResponse::document(video, "video/x-flv");
+        response.stallAfter = stall;
+        return response;
+    });
+    w.show(w.normal);
+    w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("step1"), 14.0f));
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
+    QTRY_VERIFY(w.player->getLength() > 0);
+    if (stall > 0)
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(w.downloadFile(QStringLiteral("step1"))).size(), stall, 10000);
+    if (caughtUp)
+        QTRY_VERIFY_WITH_TIMEOUT(w.normal->isBuffering(), 15000);
+    const double before = w.player->getPosition();
+
+    QTest::keyClick(w.normal->getPage(), Qt::Key_Right);
+    double after = before;
+    if (expected == QLatin1String("stays")) {
+        QTest::qWait(300);
+        after = w.player->getPosition();
+        QVERIFY2(qAbs(after - before) < 0.2, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+    } else {
+        const double target = expected == QLatin1String("ten")
+            ? before + 10.0
+            : 14.0 * double(stall - (576000 + 500000)) / double(video.size());
+        QTRY_VERIFY_WITH_TIMEOUT((after = w.player->getPosition()) > before + 1.0, 5000);
+        QVERIFY2(qAbs(after - target) < 0.6, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+    }
+    QVERIFY(w.normal->getPage()->getProgressBar()->getPosition() >= before - 0.2);
 }
 
 QTEST_MAIN(TestMovieController)
