@@ -103,7 +103,6 @@ private:
     QPushButton* myNextButton = nullptr;
     QPushButton* myViewButton = nullptr;
     QLabel* myStatusLabel = nullptr;
-    QLabel* myVolumeLabel = nullptr;
     QTimer myVolumeTimer;
     bool myPlaying = false;
 };

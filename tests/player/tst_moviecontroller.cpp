@@ -1,9 +1,13 @@
 #include "core/constants/Settings.h"
+#include "player/FullScreenView.h"
 #include "player/PlayerConstants.h"
 #include "player/PlayerTexts.h"
 #include "player/VideoProgressBar.h"
 #include "tests/player/PlaybackWorld.h"
+#include "tests/support/RecordingPaintDevice.h"
+#include "widgets/WidgetStyles.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
@@ -41,6 +45,8 @@ private Q_SLOTS:
     void playAfterALostConnectionDownloadsAgain();
     void forwardStepNeverGoesBack_data();
     void forwardStepNeverGoesBack();
+    void volumeNoticeMovesNoButton_data();
+    void volumeNoticeMovesNoButton();
 };
 
 namespace {
@@ -570,6 +576,50 @@ void TestMovieController::forwardStepNeverGoesBack()
         QVERIFY2(qAbs(after - target) < 0.6, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
     }
     QVERIFY(w.normal->getPage()->getProgressBar()->getPosition() >= before - 0.2);
+}
+
+void TestMovieController::volumeNoticeMovesNoButton_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::newRow("information view") << false;
+    QTest::newRow("full screen") << true;
+}
+
+// F7 and F8 show the volume in full without moving a button.
+void TestMovieController::volumeNoticeMovesNoButton()
+{
+    QFETCH(bool, fullScreen);
+    PlaybackWorld w;
+    MovieController* controller = fullScreen ? w.movie : static_cast<MovieController*>(w.normal);
+    VideoViewBase* view = controller->getPage();
+    w.show(controller);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    if (auto* full = qobject_cast<FullScreenView*>(view))
+        full->showControls();
+    const QList<QPushButton*> buttons = {view->getPreviousButton(), view->getPlayButton(), view->getNextButton(),
+                                         view->getViewButton()};
+    QList<QRect> places;
+    for (QPushButton* button : buttons)
+        places << QRect(button->mapTo(view, QPoint(0, 0)), button->size());
+
+    QTest::keyClick(view, Qt::Key_F8);
+    QTest::keyClick(view, Qt::Key_F7);
+    QApplication::processEvents();
+    for (int i = 0; i < buttons.size(); ++i)
+        QCOMPARE(QRect(buttons.at(i)->mapTo(view, QPoint(0, 0)), buttons.at(i)->size()), places.at(i));
+
+    // The notice is drawn whole, inside the progress bar.
+    VideoProgressBar* bar = view->getProgressBar();
+    RecordingPaintDevice device(bar->width(), bar->height());
+    bar->render(&device);
+    const QString notice = TEXT_VOLUME().arg(100);
+    const RecordedText* drawn = nullptr;
+    for (const RecordedText& text : device.engine().recordedTexts)
+        drawn = text.text == notice ? &text : drawn;
+    QVERIFY(drawn);
+    const QFontMetrics metrics(QFont(FONT_FAMILY, drawn->pointSize));
+    QVERIFY(drawn->position.x() >= 0);
+    QVERIFY(drawn->position.x() + metrics.horizontalAdvance(notice) <= bar->width());
 }
 
 QTEST_MAIN(TestMovieController)
