@@ -42,6 +42,13 @@ MovieController::MovieController(VideoServiceProvider* service, Repository& repo
         if (myActive)
             myVideoWidget->setVideoSize(size);
     });
+    // A paused or stopped player leaves its window as it was: moved or resized, the
+    // window would show the old picture out of place and the screen's old pixels
+    // around it. It is black until the player runs again.
+    connect(myVideoWidget, &VideoWidget::surfaceMoved, this, [this] {
+        if (myActive && myPlayer->getState() != ePlaying)
+            myVideoWidget->setSurfaceShown(false);
+    });
     connect(myPlayer, &MediaPlayer::endReached, this, &MovieController::playerEndReached);
     connect(myPlayer, &MediaPlayer::errorOccured, this, &MovieController::playerError);
     if (myService) {
@@ -183,7 +190,6 @@ void MovieController::openPlayer(double seconds)
     mySession.opened = true;
     mySession.ended = false;
     mySession.restartAt = -1.0;
-    myVideoWidget->setSurfaceShown(true);
     myPlayer->setVideoWindow(myVideoWidget->videoWindow());
     myPlayer->play(mySession.file, seconds);
     if (mySession.userPaused)
@@ -298,6 +304,9 @@ void MovieController::playerStateChanged(int state)
 {
     if (!myActive)
         return;
+    // The player's window is shown from its first picture on.
+    if (state == ePlaying && mySession.opened)
+        myVideoWidget->setSurfaceShown(true);
     if (myDBus) {
         if (state == ePlaying)
             myDBus->startDisplayKeepAlive();

@@ -30,10 +30,14 @@ public:
     // keeps whatever the screen held before (the page left, the last picture of the
     // video before), so until the player runs the widget's own black shows.
     void setSurfaceShown(bool shown);
+    bool isSurfaceShown() const { return !mySurface->isHidden(); }
 
 Q_SIGNALS:
     // A tap on the picture.
     void clicked();
+    // The player's window got another place or size. A player that is not running
+    // does not draw the picture again for it.
+    void surfaceMoved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
