@@ -193,7 +193,8 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     // The next one comes after a page that covered the playing video: what was typed
     // on it does not show either.
     servePlayableVideo(w.world.fake, w.video);
-    w.controller->showResultVideo(&second, false);
+    VideoEntry third = AppPlaybackWorld::entry(QStringLiteral("third"));
+    w.controller->showResultVideo(&third, false);
     QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(!blackArea(), 10000);
     static_cast<NormalScreenView*>(w.infoPage())->getCommentsWidget()->getWriteButton()->click();
@@ -203,6 +204,9 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     QTest::qWait(300);
     QTest::mouseClick(page->getCancelButton(), Qt::LeftButton);
     QCOMPARE(w.currentPage(), w.infoPage());
+    const int bars = int(SampleVideo::barColors().size());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        barsSeen(window.screen()->grabWindow(window.winId()).toImage(), &window, video, format) == bars, 10000);
     stallDownloads();
     w.controller->showResultVideo(&first, false);
     QTest::qWait(500);
@@ -248,7 +252,6 @@ void TestPlaybackScreen::pausedPictureIsNeverOutOfPlace()
         QCOMPARE(w.player()->getState(), ePaused);
     }
     QTest::qWait(CONTROLS_HIDE_MS + 1000);
-    QCOMPARE(view->areControlsShown(), paused);
     if (toInformationView) {
         QTest::keyClick(view, Qt::Key_F6);
         QCOMPARE(w.currentPage(), w.infoPage());
@@ -261,6 +264,8 @@ void TestPlaybackScreen::pausedPictureIsNeverOutOfPlace()
     const QSize surface = video.surfaceGeometry().size();
     QVERIFY(qAbs(double(surface.width()) / surface.height() - 4.0 / 3.0) < 0.02);
     QTRY_VERIFY_WITH_TIMEOUT(barsSeen(shot(), &window, video, format) == bars, 5000);
+    if (!toInformationView)
+        QCOMPARE(view->areControlsShown(), paused);
 }
 
 int main(int argc, char* argv[])

@@ -563,7 +563,10 @@ void TestMovieController::forwardStepNeverGoesBack()
     const double before = w.player->getPosition();
 
     QTest::keyClick(w.normal->getPage(), Qt::Key_Right);
-    double after = before;
+    const VideoProgressBar* bar = w.normal->getPage()->getProgressBar();
+    double after = w.player->getPosition();
+    QVERIFY2(after >= before - 0.05 && bar->getPosition() >= before - 0.05,
+             qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
     if (expected == QLatin1String("stays")) {
         QTest::qWait(300);
         after = w.player->getPosition();
@@ -575,7 +578,6 @@ void TestMovieController::forwardStepNeverGoesBack()
         QTRY_VERIFY_WITH_TIMEOUT((after = w.player->getPosition()) > before + 1.0, 5000);
         QVERIFY2(qAbs(after - target) < 0.6, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
     }
-    QVERIFY(w.normal->getPage()->getProgressBar()->getPosition() >= before - 0.2);
 }
 
 void TestMovieController::volumeNoticeMovesNoButton_data()
