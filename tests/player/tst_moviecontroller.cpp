@@ -152,14 +152,8 @@ void TestMovieController::startsWhenEnoughIsThere()
 void TestMovieController::seekStaysInsideTheDownloadedPart()
 {
     PlaybackWorld w;
-    w.video = PlaybackWorld::makeVideo(6.0);
     constexpr qint64 stall = 2500000;
-    const QByteArray video = w.video;
-    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [video](const FakeRequest&) {
-        FakeResponse response = FakeResponse::document(video, "video/x-flv");
-        response.stallAfter = stall;
-        return response;
-    });
+    w.serveShaped(PlaybackWorld::makeVideo(6.0), [](FakeResponse& response, int) { response.stallAfter = stall; });
     w.show(w.normal);
     w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("seek1"), 6.0f));
     QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
@@ -168,7 +162,7 @@ void TestMovieController::seekStaysInsideTheDownloadedPart()
 
     // 90 % is not there: the seek ends where the download leaves enough behind it.
     w.normal->seekTo(0.9);
-    const double limit = 6.0 * double(stall - (576000 + 500000)) / double(video.size());
+    const double limit = 6.0 * double(stall - (576000 + 500000)) / double(w.video.size());
     QTRY_VERIFY_WITH_TIMEOUT(qAbs(w.player->getPosition() - limit) < 0.5, 5000);
     QVERIFY(w.normal->getPage()->getProgressBar()->getPosition() <= limit + 0.01);
     // Back is always possible.
@@ -465,18 +459,14 @@ void TestMovieController::tapOnPlayNeverLeavesItPaused()
     QFETCH(QString, phase);
     QFETCH(qint64, lostAfter);
     PlaybackWorld w;
-    const QByteArray video = PlaybackWorld::makeVideo(6.0);
-    int answers = 0;
-    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [&answers, video, lostAfter](const FakeRequest&) {
-        FakeResponse response = FakeResponse::document(video, "video/x-flv");
+    w.serveShaped(PlaybackWorld::makeVideo(6.0), [lostAfter](FakeResponse& response, int answer) {
         // Half the speed it plays at: loading takes a while, and it buffers.
         response.bytesPerSecond = lostAfter < 0 ? 300000 : 1000000;
         response.chunkSize = 8192;
-        response.dropAfter = answers++ == 0 ? lostAfter : -1;
-        return response;
+        response.dropAfter = answer == 0 ? lostAfter : -1;
     });
     if (phase == QLatin1String("starting"))
-        w.storeVideo(QStringLiteral("tap1"), video);
+        w.storeVideo(QStringLiteral("tap1"), w.video);
     w.show(w.normal);
     w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("tap1"), 6.0f));
     VideoViewBase* view = w.normal->getPage();
@@ -517,12 +507,7 @@ void TestMovieController::forwardStepNeverGoesBack()
     QFETCH(qint64, stall);
     QFETCH(QString, expected);
     PlaybackWorld w;
-    const QByteArray video = PlaybackWorld::makeVideo(14.0);
-    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [video, stall](const FakeRequest&) {
-        FakeResponse response = FakeResponse::document(video, "video/x-flv");
-        response.stallAfter = stall;
-        return response;
-    });
+    w.serveShaped(PlaybackWorld::makeVideo(14.0), [stall](FakeResponse& response, int) { response.stallAfter = stall; });
     w.show(w.normal);
     w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("step1"), 14.0f));
     QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
@@ -540,7 +525,7 @@ void TestMovieController::forwardStepNeverGoesBack()
     if (expected == QLatin1String("ten"))
         target = before + 10.0;
     else if (expected == QLatin1String("arrived"))
-        target = 14.0 * double(stall - (576000 + 500000)) / double(video.size());
+        target = 14.0 * double(stall - (576000 + 500000)) / double(w.video.size());
     QTRY_VERIFY_WITH_TIMEOUT(qAbs(w.player->getPosition() - target) < 0.6, 5000);
 }
 
