@@ -462,7 +462,7 @@ void MovieController::seekTo(double share)
         return;
     const double wanted = share * myPlayer->getLength();
     const double position = myPlayer->getPosition();
-    double target = qBound(0.0, wanted, seekLimit());
+    const double target = qBound(0.0, wanted, seekLimit());
     // Playback runs closer to the download's end than a seek may land: a point ahead
     // goes as far as can be played, never back behind where the video is.
     if (wanted > position && target <= position)

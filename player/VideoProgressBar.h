@@ -5,9 +5,8 @@
 
 // The progress of a video: a track with the downloaded part in grey and the played
 // part in the link colour, and the time played and the length as text (or a notice
-// in its place). A tap asks
-// to move the video to that point (the controller keeps it inside the downloaded
-// part).
+// in its place). A tap asks to move the video to that point (the controller keeps it
+// inside the downloaded part).
 class VideoProgressBar : public QWidget
 {
     Q_OBJECT

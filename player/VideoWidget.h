@@ -30,7 +30,6 @@ public:
     // keeps whatever the screen held before (the page left, the last picture of the
     // video before), so until the player runs the widget's own black shows.
     void setSurfaceShown(bool shown);
-    bool isSurfaceShown() const { return !mySurface->isHidden(); }
 
 Q_SIGNALS:
     // A tap on the picture.
