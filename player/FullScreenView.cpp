@@ -58,9 +58,23 @@ void FullScreenView::showControls()
 
 void FullScreenView::hideControls()
 {
-    // A status the user should read keeps the bar up.
-    if (myBar && getStatusText().isEmpty())
+    // A status the user should read keeps the bar up, and so does a video that does
+    // not play.
+    if (myBar && getStatusText().isEmpty() && isPlaying())
         myBar->hide();
+}
+
+void FullScreenView::setPlaying(bool playing)
+{
+    const bool was = isPlaying();
+    VideoViewBase::setPlaying(playing);
+    if (playing == was)
+        return;
+    // Paused: the bar comes up; playing again: it goes after the usual while.
+    if (!playing)
+        showControls();
+    else if (areControlsShown())
+        myHideTimer.start();
 }
 
 void FullScreenView::setStatusText(const QString& text)

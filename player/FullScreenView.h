@@ -4,8 +4,10 @@
 #include "player/VideoViewBase.h"
 
 // The video over the whole screen. A tap or a key brings up a bar with the
-// progress and the buttons, which hides again after a few seconds unless there is
-// something to read on it. Up and Down step to the previous and next video.
+// progress and the buttons, which hides again after a few seconds of playing unless
+// there is something to read on it. While the video does not play the bar stays:
+// the player does not draw a paused picture again, so the picture's area keeps its
+// size. Up and Down step to the previous and next video.
 class FullScreenView : public VideoViewBase
 {
     Q_OBJECT
@@ -14,6 +16,7 @@ public:
     ~FullScreenView() override;
 
     void setStatusText(const QString& text) override;
+    void setPlaying(bool playing) override;
     bool areControlsShown() const;
 
 public Q_SLOTS:

@@ -42,6 +42,13 @@ MovieController::MovieController(VideoServiceProvider* service, Repository& repo
         if (myActive)
             myVideoWidget->setVideoSize(size);
     });
+    // A paused or stopped player leaves its window as it was: moved or resized, the
+    // window would show the old picture out of place and the screen's old pixels
+    // around it. It is black until the player runs again.
+    connect(myVideoWidget, &VideoWidget::surfaceMoved, this, [this] {
+        if (myActive && myPlayer->getState() != ePlaying)
+            myVideoWidget->setSurfaceShown(false);
+    });
     connect(myPlayer, &MediaPlayer::endReached, this, &MovieController::playerEndReached);
     connect(myPlayer, &MediaPlayer::errorOccured, this, &MovieController::playerError);
     if (myService) {
@@ -183,7 +190,6 @@ void MovieController::openPlayer(double seconds)
     mySession.opened = true;
     mySession.ended = false;
     mySession.restartAt = -1.0;
-    myVideoWidget->setSurfaceShown(true);
     myPlayer->setVideoWindow(myVideoWidget->videoWindow());
     myPlayer->play(mySession.file, seconds);
     if (mySession.userPaused)
@@ -232,11 +238,12 @@ void MovieController::downloadFailed(const QString& text)
     if (!myActive || mySession.complete || !mySession.entry || downloadingThisVideo())
         return;
     mySession.failed = true;
+    // What had arrived plays on; a video still loading or waiting for more stops.
     if (!mySession.opened || mySession.buffering) {
         myPlayer->stop();
         mySession.buffering = false;
-        myView->setStatusText(TEXT_DOWNLOAD_FAILED());
     }
+    refreshView();
 }
 
 void MovieController::showProgress()
@@ -297,6 +304,9 @@ void MovieController::playerStateChanged(int state)
 {
     if (!myActive)
         return;
+    // The player's window is shown from its first picture on.
+    if (state == ePlaying && mySession.opened)
+        myVideoWidget->setSurfaceShown(true);
     if (myDBus) {
         if (state == ePlaying)
             myDBus->startDisplayKeepAlive();
@@ -362,18 +372,47 @@ void MovieController::playPause()
     if (!myActive || !mySession.entry)
         return;
     const MediaPlayerStates state = myPlayer->getState();
-    if (mySession.opened && (mySession.ended || state == eError || (state == eStopped && !mySession.buffering))) {
+    if (mySession.failed && (!mySession.opened || state == eStopped || state == eError)) {
+        // Nothing is left to play of what had arrived: the download starts again.
+        restartDownload();
+        return;
+    }
+    if (mySession.opened && (mySession.ended || state == eError)) {
         // Over: from the start again.
         mySession.userPaused = false;
         if (mySession.complete)
             openPlayer(0.0);
         return;
     }
+    // Loading, starting, buffering or playing: the tap turns what the video does or
+    // will do once it can, and the button shows that at once.
     mySession.userPaused = !mySession.userPaused;
     if (mySession.userPaused)
         myPlayer->pause();
     else if (!mySession.buffering && !mySession.held)
         myPlayer->resume();
+    refreshView();
+}
+
+void MovieController::restartDownload()
+{
+    if (!myService || mySession.file.isEmpty())
+        return;
+    qCDebug(lcPlayer) << "download again" << mySession.entry->getVideoId();
+    mySession.failed = false;
+    mySession.userPaused = false;
+    mySession.downloaded = 0;
+    mySession.total = 0;
+    if (mySession.opened) {
+        // The file comes again from its start; the video goes on where it stopped
+        // once that much is there, as after running out of data.
+        mySession.restartAt = myPlayer->getPosition();
+        mySession.readAtEnd = qMax(myPlayer->getStreamPosition(), qint64(0));
+        mySession.buffering = true;
+        myPlayer->stop();
+    }
+    myView->getProgressBar()->setDownloaded(0.0);
+    myService->download(mySession.entry.get());
     refreshView();
 }
 
@@ -421,7 +460,13 @@ void MovieController::seekTo(double share)
 {
     if (!myActive || !mySession.opened || myPlayer->getLength() <= 0)
         return;
-    const double target = qBound(0.0, share * myPlayer->getLength(), seekLimit());
+    const double wanted = share * myPlayer->getLength();
+    const double position = myPlayer->getPosition();
+    const double target = qBound(0.0, wanted, seekLimit());
+    // Playback runs closer to the download's end than a seek may land: a point ahead
+    // goes as far as can be played, never back behind where the video is.
+    if (wanted > position && target <= position)
+        return;
     myPlayer->seek(target);
     myView->getProgressBar()->setPosition(target, myPlayer->getLength());
 }
@@ -522,7 +567,7 @@ void MovieController::refreshView()
     if (!myActive || !mySession.entry)
         return;
     const MediaPlayerStates state = myPlayer->getState();
-    myView->setPlaying(mySession.opened && state == ePlaying && !mySession.buffering);
+    myView->setPlaying(playingOrAboutTo());
     const bool fromList = mySession.row >= 0;
     myView->setStepButtons(mySession.playListId >= 0 || (fromList && mySession.row > 0),
                            mySession.playListId >= 0 || (fromList && mySession.row + 1 < mySession.list.size()));
@@ -538,4 +583,16 @@ void MovieController::refreshView()
     else if (!mySession.opened)
         status = TEXT_LOADING_VIDEO();
     myView->setStatusText(status);
+}
+
+bool MovieController::playingOrAboutTo() const
+{
+    if (mySession.userPaused || mySession.held)
+        return false;
+    // Loading or buffering: it plays as soon as enough is there.
+    if (!mySession.opened || mySession.buffering)
+        return !mySession.failed;
+    const MediaPlayerStates state = myPlayer->getState();
+    // eStopped before the player's first picture, and after its end.
+    return state == ePlaying || (state == eStopped && !mySession.ended && !mySession.failed);
 }

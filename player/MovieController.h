@@ -128,6 +128,9 @@ private:
     qint64 lowMark() const;
     qint64 resumeMark() const;
     double seekLimit() const;
+    void restartDownload();
+    // What the play button shows: the video plays, or will once it can.
+    bool playingOrAboutTo() const;
     void stepInList(int row);
     void showProgress();
     void refreshView();

@@ -63,6 +63,14 @@ void VideoProgressBar::setPosition(double seconds, double length)
     update();
 }
 
+void VideoProgressBar::setNote(const QString& note)
+{
+    if (note == myNote)
+        return;
+    myNote = note;
+    update();
+}
+
 QString VideoProgressBar::timeText() const
 {
     return formatTime(myPosition) + QStringLiteral(" / ") + formatTime(myLength);
@@ -87,11 +95,11 @@ void VideoProgressBar::paintEvent(QPaintEvent*)
     painter.fillRect(QRectF(track.left(), track.top(), track.width() * played, track.height()),
                      PROGRESS_PLAYED_COLOR);
 
-    // 2. The time played and the length.
+    // 2. The time played and the length, or the notice in their place.
     painter.setPen(Qt::white);
     painter.setFont(QFont(FONT_FAMILY, TIME_FONT_SIZE));
     painter.drawText(QRect(track.right() + VIEW_SPACING, 0, TIME_TEXT_WIDTH, height()), Qt::AlignVCenter | Qt::AlignRight,
-                     timeText());
+                     myNote.isEmpty() ? timeText() : myNote);
 }
 
 void VideoProgressBar::mouseReleaseEvent(QMouseEvent* event)

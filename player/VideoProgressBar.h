@@ -4,9 +4,9 @@
 #include <QWidget>
 
 // The progress of a video: a track with the downloaded part in grey and the played
-// part in the link colour, and the time played and the length as text. A tap asks
-// to move the video to that point (the controller keeps it inside the downloaded
-// part).
+// part in the link colour, and the time played and the length as text (or a notice
+// in its place). A tap asks to move the video to that point (the controller keeps it
+// inside the downloaded part).
 class VideoProgressBar : public QWidget
 {
     Q_OBJECT
@@ -20,6 +20,10 @@ public:
     void setPosition(double seconds, double length);
     double getPosition() const { return myPosition; }
     double getLength() const { return myLength; }
+    // A short notice ("Volume 60%") shown in the place of the time until it is
+    // cleared with an empty text: the bar's size and everything around it stay.
+    void setNote(const QString& note);
+    QString getNote() const { return myNote; }
 
     QSize sizeHint() const override;
 
@@ -44,6 +48,7 @@ private:
     double myLength = 0.0;
     int myPaintedPlayed = -1;
     QString myPaintedTime;
+    QString myNote;
 };
 
 #endif

@@ -47,9 +47,6 @@ void VideoViewBase::buildPage()
     myStatusLabel->setTextFormat(Qt::PlainText);
     myStatusLabel->setStyleSheet(STYLE_LABEL_12);
     myStatusLabel->setWordWrap(true);
-    myVolumeLabel = new QLabel(myControls);
-    myVolumeLabel->setStyleSheet(STYLE_LABEL_12);
-    myVolumeLabel->hide();
     auto* row = new QHBoxLayout(myControls);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(VIEW_SPACING);
@@ -57,7 +54,6 @@ void VideoViewBase::buildPage()
     row->addWidget(myPlayButton);
     row->addWidget(myNextButton);
     row->addStretch(1);
-    row->addWidget(myVolumeLabel);
     row->addWidget(myViewButton);
     connect(myPreviousButton, &QPushButton::clicked, this, &VideoViewBase::previousRequested);
     connect(myPlayButton, &QPushButton::clicked, this, &VideoViewBase::playPauseRequested);
@@ -66,7 +62,7 @@ void VideoViewBase::buildPage()
 
     myVolumeTimer.setSingleShot(true);
     myVolumeTimer.setInterval(VOLUME_NOTE_MS);
-    connect(&myVolumeTimer, &QTimer::timeout, myVolumeLabel, &QWidget::hide);
+    connect(&myVolumeTimer, &QTimer::timeout, myProgressBar, [this] { myProgressBar->setNote(QString()); });
     setStepButtons(false, false);
 }
 
@@ -166,8 +162,8 @@ QString VideoViewBase::getStatusText() const
 void VideoViewBase::showVolume(int percent)
 {
     ensureBuilt();
-    myVolumeLabel->setText(TEXT_VOLUME().arg(percent));
-    myVolumeLabel->show();
+    // In the time's place on the progress bar: the row of buttons has no room to spare.
+    myProgressBar->setNote(TEXT_VOLUME().arg(percent));
     myVolumeTimer.start();
 }
 

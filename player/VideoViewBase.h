@@ -35,7 +35,9 @@ public:
     // The video shown (for the title and the page history); playListId -1: none.
     virtual void setVideo(const VideoEntry& video, int playListId);
     const VideoEntry& getVideo() const { return myVideo; }
-    void setPlaying(bool playing);
+    virtual void setPlaying(bool playing);
+    // The play button shows "playing" (its pause icon).
+    bool isPlaying() const { return myPlaying; }
     void setStepButtons(bool previous, bool next);
     // A line about the video ("Buffering...", an error); empty hides it.
     virtual void setStatusText(const QString& text);
@@ -101,7 +103,6 @@ private:
     QPushButton* myNextButton = nullptr;
     QPushButton* myViewButton = nullptr;
     QLabel* myStatusLabel = nullptr;
-    QLabel* myVolumeLabel = nullptr;
     QTimer myVolumeTimer;
     bool myPlaying = false;
 };

@@ -49,7 +49,13 @@ WId VideoWidget::videoWindow()
 
 void VideoWidget::setSurfaceShown(bool shown)
 {
+    if (shown == !mySurface->isHidden())
+        return;
     mySurface->setVisible(shown);
+    // Qt paints nothing under the player's window, so what it left is painted anew:
+    // black, not whatever the page shown before it left behind.
+    if (!shown)
+        update();
 }
 
 void VideoWidget::setVideoSize(const QSize& size)
@@ -76,7 +82,10 @@ void VideoWidget::layoutSurface()
         const QSize fitted = myVideoSize.scaled(area.size(), Qt::KeepAspectRatio);
         area = QRect(QPoint((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2), fitted);
     }
+    if (area == mySurface->geometry())
+        return;
     mySurface->setGeometry(area);
+    Q_EMIT surfaceMoved();
 }
 
 void VideoWidget::resizeEvent(QResizeEvent* event)

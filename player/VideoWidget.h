@@ -34,6 +34,9 @@ public:
 Q_SIGNALS:
     // A tap on the picture.
     void clicked();
+    // The player's window got another place or size. A player that is not running
+    // does not draw the picture again for it.
+    void surfaceMoved();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

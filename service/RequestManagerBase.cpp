@@ -27,7 +27,7 @@ QString failureText(ServiceRequest::FailureKind kind)
     case ServiceRequest::eTimeout: return QStringLiteral("The request timed out");
     case ServiceRequest::eRedirectLoop: return QStringLiteral("Too many redirects");
     case ServiceRequest::eMalformed: return QStringLiteral("The answer could not be read");
-    case ServiceRequest::eTruncated: return QStringLiteral("The answer was cut short");
+    case ServiceRequest::eTruncated: return QStringLiteral("The connection was lost");
     case ServiceRequest::eOversized: return QStringLiteral("The answer is too large");
     case ServiceRequest::eWriteError: return QStringLiteral("The file could not be written");
     case ServiceRequest::eNetwork: return QStringLiteral("Network error");
@@ -229,9 +229,9 @@ void RequestManagerBase::readMetaData(ServiceRequest* request)
     const bool buffered = !request->sink() || !isSuccess(request->myStatus);
     if (buffered && isSuccess(request->myStatus) && myLimits.maxDocumentSize > 0
         && request->myBytesTotal > myLimits.maxDocumentSize) {
-        failWhileRunning(request, ServiceRequest::eOversized,
-                         failureText(ServiceRequest::eOversized)
-                             + QStringLiteral(" (%1 bytes)").arg(request->myBytesTotal));
+        qDebug() << "RequestManagerBase::readMetaData" << request->url().toString(QUrl::RemoveQuery)
+                 << "announces" << request->myBytesTotal << "bytes";
+        failWhileRunning(request, ServiceRequest::eOversized, failureText(ServiceRequest::eOversized));
     }
 }
 
@@ -264,9 +264,9 @@ void RequestManagerBase::readAvailable(ServiceRequest* request)
         request->myBytesReceived += data.size();
         const bool success = isSuccess(request->myStatus);
         if (success && myLimits.maxDocumentSize > 0 && request->myBytesReceived > myLimits.maxDocumentSize) {
-            failWhileRunning(request, ServiceRequest::eOversized,
-                             failureText(ServiceRequest::eOversized)
-                                 + QStringLiteral(" (more than %1 bytes)").arg(myLimits.maxDocumentSize));
+            qDebug() << "RequestManagerBase::readAvailable" << request->url().toString(QUrl::RemoveQuery)
+                     << "more than" << myLimits.maxDocumentSize << "bytes";
+            failWhileRunning(request, ServiceRequest::eOversized, failureText(ServiceRequest::eOversized));
             return;
         }
         if (success || request->myReceived.size() < ERROR_BODY_LIMIT)
@@ -307,9 +307,11 @@ void RequestManagerBase::finishReply(ServiceRequest* request)
     } else if (isSuccess(status) && !encoded && request->myBytesTotal >= 0
                && request->myBytesReceived < request->myBytesTotal) {
         // The connection ended (with or without an error) before the announced length.
+        // The user reads the message; how much had come is for the trace.
+        qDebug() << "RequestManagerBase::finishReply" << request->url().toString(QUrl::RemoveQuery) << "ended after"
+                 << request->myBytesReceived << "of" << request->myBytesTotal << "bytes";
         request->myFailureKind = ServiceRequest::eTruncated;
-        request->myFailureMessage = failureText(ServiceRequest::eTruncated)
-            + QStringLiteral(" (%1 of %2 bytes)").arg(request->myBytesReceived).arg(request->myBytesTotal);
+        request->myFailureMessage = failureText(ServiceRequest::eTruncated);
     } else if (error != QNetworkReply::NoError) {
         request->myFailureKind = ServiceRequest::eNetwork;
         request->myFailureMessage = failureText(ServiceRequest::eNetwork) + QStringLiteral(": ") + errorString;

@@ -1,8 +1,11 @@
 #include "tests/app/AppPlaybackWorld.h"
 
+#include "player/FullScreenView.h"
 #include "player/NormalScreenView.h"
+#include "player/PlayerConstants.h"
 #include "player/VideoCommentsWidget.h"
 #include "player/VideoWidget.h"
+#include "social/WriteCommentPage.h"
 
 #include "core/CommentListModel.h"
 
@@ -11,6 +14,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextEdit>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -26,6 +30,8 @@ private Q_SLOTS:
     void pictureIsInsideTheViews();
     void videoAreaIsBlackUntilThePictureComes_data();
     void videoAreaIsBlackUntilThePictureComes();
+    void pausedPictureIsNeverOutOfPlace_data();
+    void pausedPictureIsNeverOutOfPlace();
 
 private:
     // How many of the colour bars show in the grabbed window where the video widget's
@@ -42,6 +48,20 @@ bool near(const QColor& a, const QColor& b)
 {
     return qAbs(a.red() - b.red()) <= COLOR_TOLERANCE && qAbs(a.green() - b.green()) <= COLOR_TOLERANCE
         && qAbs(a.blue() - b.blue()) <= COLOR_TOLERANCE;
+}
+
+// Whether the video widget's whole area is black in the grabbed window.
+bool blackArea(const QImage& shot, QWidget* window, VideoWidget& video)
+{
+    const QRect area(video.mapTo(window, QPoint(0, 0)), video.size());
+    for (int i = 1; i < 8; ++i) {
+        for (int j = 1; j < 8; ++j) {
+            const QPoint point(area.left() + area.width() * i / 8, area.top() + area.height() * j / 8);
+            if (!near(shot.pixelColor(point), Qt::black))
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -137,16 +157,7 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     VideoWidget& video = w.controller->getVideoWidget();
     auto blackArea = [&] {
-        const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
-        const QRect area(video.mapTo(&window, QPoint(0, 0)), video.size());
-        for (int i = 1; i < 8; ++i) {
-            for (int j = 1; j < 8; ++j) {
-                const QPoint point(area.left() + area.width() * i / 8, area.top() + area.height() * j / 8);
-                if (!near(shot.pixelColor(point), Qt::black))
-                    return false;
-            }
-        }
-        return true;
+        return ::blackArea(window.screen()->grabWindow(window.winId()).toImage(), &window, video);
     };
 
     // A download that stops before the player may start.
@@ -175,6 +186,75 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     w.controller->showResultVideo(&first, false);
     QTest::qWait(500);
     QVERIFY(blackArea());
+    if (fullScreenSetting)
+        return;
+
+    // The next one comes after a page that covered the playing video: what was typed
+    // on it does not show either.
+    w.controller->showResultVideo(&second, false);
+    QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
+    static_cast<NormalScreenView*>(w.infoPage())->getCommentsWidget()->getWriteButton()->click();
+    WriteCommentPage* page = w.controller->getWriteCommentPage();
+    QTest::keyClicks(page->getEditor(), QStringLiteral("Typed over the whole page. ").repeated(12));
+    QTest::qWait(300);
+    QTest::mouseClick(page->getCancelButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(barsSeen(window.screen()->grabWindow(window.winId()).toImage(), &window, video, format)
+                                 == SampleVideo::barColors().size(),
+                             10000);
+    w.controller->showResultVideo(&first, false);
+    QTest::qWait(500);
+    QVERIFY(blackArea());
+}
+
+void TestPlaybackScreen::pausedPictureIsNeverOutOfPlace_data()
+{
+    QTest::addColumn<bool>("paused");
+    QTest::addColumn<bool>("toInformationView"); // F6 after the controls' time
+    QTest::newRow("playing: the controls go, the picture grows") << false << false;
+    QTest::newRow("paused: the controls stay, the picture stays") << true << false;
+    QTest::newRow("paused, then the information view: black") << true << true;
+}
+
+// A paused player does not draw its picture again: in full screen with the aspect
+// ratio kept, its window never changes size under it, and where it must (another
+// view) the area is black until the video plays on.
+void TestPlaybackScreen::pausedPictureIsNeverOutOfPlace()
+{
+    QFETCH(bool, paused);
+    QFETCH(bool, toInformationView);
+    SampleVideoFormat format;
+    format.seconds = 20.0;
+    format.compressionLevel = 6;
+    AppPlaybackWorld w(2, format);
+    w.repository().setSetting(SETTING_KEEP_ASPECT_RATIO, 2);
+    MainWindow& window = w.controller->getMainWindow();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    VideoWidget& video = w.controller->getVideoWidget();
+    auto shot = [&] { return window.screen()->grabWindow(window.winId()).toImage(); };
+    const int bars = int(SampleVideo::barColors().size());
+
+    VideoEntry entry = AppPlaybackWorld::entry(QStringLiteral("pause1"));
+    w.controller->showResultVideo(&entry, false);
+    QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(barsSeen(shot(), &window, video, format) == bars, 10000);
+    auto* view = static_cast<FullScreenView*>(w.fullScreenPage());
+    if (paused) {
+        view->showControls();
+        QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
+        QCOMPARE(w.player()->getState(), ePaused);
+    }
+    QTest::qWait(CONTROLS_HIDE_MS + 1000);
+    if (toInformationView) {
+        QTest::keyClick(view, Qt::Key_F6);
+        QTest::qWait(500);
+        QVERIFY(blackArea(shot(), &window, video));
+        QTest::mouseClick(w.controller->getNormalScreenController()->getPage()->getPlayButton(), Qt::LeftButton);
+    }
+    // The picture fills its window, nothing of the old one or of the controls around it.
+    QTRY_VERIFY_WITH_TIMEOUT(barsSeen(shot(), &window, video, format) == bars, 5000);
+    if (!toInformationView)
+        QCOMPARE(view->areControlsShown(), paused);
 }
 
 int main(int argc, char* argv[])

@@ -20,6 +20,9 @@
 
 #include <QStackedWidget>
 
+#include <functional>
+#include <memory>
+
 struct PlaybackWorld
 {
     TestWorld world{TestWorld::Service};
@@ -77,6 +80,18 @@ struct PlaybackWorld
     {
         video = makeVideo(seconds);
         servePlayableVideo(world.fake, video, bytesPerSecond, chunkSize);
+    }
+    // The video for every video id, each answer shaped by the caller (its rate, where
+    // it stalls or breaks off); answer counts the answers from 0.
+    void serveShaped(const QByteArray& data, const std::function<void(FakeResponse&, int answer)>& shape)
+    {
+        video = data;
+        auto answers = std::make_shared<int>(0);
+        world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [data, shape, answers](const FakeRequest&) {
+            FakeResponse response = FakeResponse::document(data, "video/x-flv");
+            shape(response, (*answers)++);
+            return response;
+        });
     }
     // The file of a stored favourite (the favourites folder).
     void storeVideo(const QString& videoId, const QByteArray& data)

@@ -1,9 +1,11 @@
 #include "core/constants/Settings.h"
+#include "player/FullScreenView.h"
 #include "player/PlayerConstants.h"
 #include "player/PlayerTexts.h"
 #include "player/VideoProgressBar.h"
 #include "tests/player/PlaybackWorld.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
@@ -13,8 +15,9 @@
 // Playing a video while it downloads, with the real mplayer on the sample video
 // served by the fake service: when it starts, that it waits for the download and
 // plays to the end, seeking inside what is there, stepping through a result list or
-// a playlist, failures, leaving, moving the video to the other view, and the shape
-// of the picture.
+// a playlist, failures, leaving, moving the video to the other view, the shape of
+// the picture, the play button while the video is on its way, a download that broke
+// off, and the volume notice.
 class TestMovieController : public QObject
 {
     Q_OBJECT
@@ -34,6 +37,12 @@ private Q_SLOTS:
     void otherViewTakesAVideoStillLoading();
     void keepsTheAspectRatioAsSet_data();
     void keepsTheAspectRatioAsSet();
+    void tapOnPlayNeverLeavesItPaused_data();
+    void tapOnPlayNeverLeavesItPaused();
+    void forwardStepNeverGoesBack_data();
+    void forwardStepNeverGoesBack();
+    void volumeNoticeMovesNoButton_data();
+    void volumeNoticeMovesNoButton();
 };
 
 namespace {
@@ -141,14 +150,8 @@ void TestMovieController::startsWhenEnoughIsThere()
 void TestMovieController::seekStaysInsideTheDownloadedPart()
 {
     PlaybackWorld w;
-    w.video = PlaybackWorld::makeVideo(6.0);
     constexpr qint64 stall = 2500000;
-    const QByteArray video = w.video;
-    w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), [video](const FakeRequest&) {
-        FakeResponse response = FakeResponse::document(video, "video/x-flv");
-        response.stallAfter = stall;
-        return response;
-    });
+    w.serveShaped(PlaybackWorld::makeVideo(6.0), [](FakeResponse& response, int) { response.stallAfter = stall; });
     w.show(w.normal);
     w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("seek1"), 6.0f));
     QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
@@ -157,7 +160,7 @@ void TestMovieController::seekStaysInsideTheDownloadedPart()
 
     // 90 % is not there: the seek ends where the download leaves enough behind it.
     w.normal->seekTo(0.9);
-    const double limit = 6.0 * double(stall - (576000 + 500000)) / double(video.size());
+    const double limit = 6.0 * double(stall - (576000 + 500000)) / double(w.video.size());
     QTRY_VERIFY_WITH_TIMEOUT(qAbs(w.player->getPosition() - limit) < 0.5, 5000);
     QVERIFY(w.normal->getPage()->getProgressBar()->getPosition() <= limit + 0.01);
     // Back is always possible.
@@ -432,6 +435,129 @@ void TestMovieController::keepsTheAspectRatioAsSet()
     } else {
         QCOMPARE(surface, area);
     }
+}
+
+void TestMovieController::tapOnPlayNeverLeavesItPaused_data()
+{
+    QTest::addColumn<QString>("phase");
+    QTest::addColumn<qint64>("lostAfter"); // the first answer breaks off after so many bytes
+    QTest::newRow("the player starting on a stored copy") << "starting" << qint64(-1);
+    QTest::newRow("loading") << "loading" << qint64(-1);
+    QTest::newRow("buffering") << "buffering" << qint64(-1);
+    // The start threshold is 500000 bytes.
+    QTest::newRow("connection lost while loading") << "lost" << qint64(300000);
+    QTest::newRow("connection lost while playing") << "lost" << qint64(2000000);
+}
+
+// While the video is on its way the button shows that it will play, and a tap turns
+// that. After a lost connection a tap on play downloads the video again and goes on
+// where it stopped.
+void TestMovieController::tapOnPlayNeverLeavesItPaused()
+{
+    QFETCH(QString, phase);
+    QFETCH(qint64, lostAfter);
+    PlaybackWorld w;
+    w.serveShaped(PlaybackWorld::makeVideo(6.0), [lostAfter](FakeResponse& response, int answer) {
+        // Half the speed it plays at: loading takes a while, and it buffers.
+        response.bytesPerSecond = lostAfter < 0 ? 300000 : 1000000;
+        response.chunkSize = 8192;
+        response.dropAfter = answer == 0 ? lostAfter : -1;
+    });
+    if (phase == QLatin1String("starting"))
+        w.storeVideo(QStringLiteral("tap1"), w.video);
+    w.show(w.normal);
+    w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("tap1"), 6.0f));
+    VideoViewBase* view = w.normal->getPage();
+    if (phase == QLatin1String("buffering"))
+        QTRY_VERIFY_WITH_TIMEOUT(w.normal->isBuffering(), 20000);
+    double stoppedAt = 0.0;
+    if (phase == QLatin1String("lost")) {
+        // What had arrived is played out; then nothing moves.
+        QTRY_COMPARE_WITH_TIMEOUT(view->getStatusText(), TEXT_DOWNLOAD_FAILED(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), eStopped, 20000);
+        stoppedAt = w.player->getPosition();
+        QVERIFY(!view->isPlaying());
+    } else {
+        QVERIFY(w.player->getState() != ePlaying);
+        QVERIFY(view->isPlaying());
+        QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
+        QVERIFY(!view->isPlaying());
+    }
+    QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
+    QVERIFY(view->isPlaying());
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 20000);
+    QVERIFY(w.player->getPosition() >= stoppedAt - 0.3);
+    QTRY_VERIFY_WITH_TIMEOUT(w.player->getPosition() > stoppedAt + 0.3, 10000);
+}
+
+void TestMovieController::forwardStepNeverGoesBack_data()
+{
+    QTest::addColumn<qint64>("stall");      // bytes sent before the download stops; -1: all
+    QTest::addColumn<QString>("expected");  // "stays", "arrived" (as far as it can), "ten"
+    // 14 s of video, about 576000 bytes a second.
+    QTest::newRow("at the end of what has arrived: stays") << qint64(2500000) << "stays";
+    QTest::newRow("past the end of what has arrived: up to it") << qint64(4000000) << "arrived";
+    QTest::newRow("all of it there: ten seconds on") << qint64(-1) << "ten";
+}
+
+void TestMovieController::forwardStepNeverGoesBack()
+{
+    QFETCH(qint64, stall);
+    QFETCH(QString, expected);
+    PlaybackWorld w;
+    w.serveShaped(PlaybackWorld::makeVideo(14.0), [stall](FakeResponse& response, int) { response.stallAfter = stall; });
+    w.show(w.normal);
+    w.normal->playVideo(PlaybackWorld::entry(QStringLiteral("step1"), 14.0f));
+    QTRY_COMPARE_WITH_TIMEOUT(w.player->getState(), ePlaying, 10000);
+    QTRY_VERIFY(w.player->getLength() > 0);
+    if (expected == QLatin1String("stays")) // playback has caught up with the download
+        QTRY_VERIFY_WITH_TIMEOUT(w.normal->isBuffering(), 15000);
+    else if (stall > 0)
+        QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(w.downloadFile(QStringLiteral("step1"))).size(), stall, 10000);
+    const double before = w.player->getPosition();
+
+    QTest::keyClick(w.normal->getPage(), Qt::Key_Right);
+    QVERIFY2(w.player->getPosition() >= before - 0.05, qPrintable(QString::number(w.player->getPosition())));
+    QVERIFY(w.normal->getPage()->getProgressBar()->getPosition() >= before - 0.05);
+    double target = before;
+    if (expected == QLatin1String("ten"))
+        target = before + 10.0;
+    else if (expected == QLatin1String("arrived"))
+        target = 14.0 * double(stall - (576000 + 500000)) / double(w.video.size());
+    QTRY_VERIFY_WITH_TIMEOUT(qAbs(w.player->getPosition() - target) < 0.6, 5000);
+}
+
+void TestMovieController::volumeNoticeMovesNoButton_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::newRow("information view") << false;
+    QTest::newRow("full screen") << true;
+}
+
+// F7 and F8 show the volume in the time's place on the progress bar: the row of
+// buttons has no room for it.
+void TestMovieController::volumeNoticeMovesNoButton()
+{
+    QFETCH(bool, fullScreen);
+    PlaybackWorld w;
+    MovieController* controller = fullScreen ? w.movie : static_cast<MovieController*>(w.normal);
+    VideoViewBase* view = controller->getPage();
+    w.show(controller);
+    QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+    if (auto* full = qobject_cast<FullScreenView*>(view))
+        full->showControls();
+    const auto places = [view] {
+        QList<QRect> rects;
+        for (QWidget* b : {view->getPreviousButton(), view->getPlayButton(), view->getNextButton(), view->getViewButton()})
+            rects << QRect(b->mapTo(view, QPoint(0, 0)), b->size());
+        return rects;
+    };
+    const QList<QRect> before = places();
+    QTest::keyClick(view, Qt::Key_F8);
+    QTest::keyClick(view, Qt::Key_F7);
+    QApplication::processEvents();
+    QCOMPARE(places(), before);
+    QCOMPARE(view->getProgressBar()->getNote(), TEXT_VOLUME().arg(100));
 }
 
 QTEST_MAIN(TestMovieController)

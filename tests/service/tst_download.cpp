@@ -276,7 +276,7 @@ void TestDownload::failedRegularDownloadRemovesItsFile_data()
 
     FakeResponse dropped = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
     dropped.dropAfter = 1000000;
-    QTest::newRow("connection dropped") << dropped << "cut short";
+    QTest::newRow("connection dropped") << dropped << "The connection was lost";
     QTest::newRow("file not found") << FakeResponse::document("<html>404</html>", "text/html", 404) << "404";
     QTest::newRow("server error") << FakeResponse::document("<html>500</html>", "text/html", 500) << "500";
     QTest::newRow("empty file") << FakeResponse::generated(0) << "without data";
