@@ -84,6 +84,14 @@ const char* const TABLES[] = {
     " search_text text not null unique,"
     " search_count integer not null default 0,"
     " latest_usage_date integer not null default 0)",
+
+    // Files of removed favourites: listed in the removal's transaction and deleted
+    // once it is committed. A run that ends between the two leaves them listed, and
+    // the next start or the next removal deletes them (unless the video has been
+    // made a stored copy again meanwhile: then the file is the new copy's).
+    "create table if not exists removed_file ("
+    " path text primary key,"
+    " video_id text not null)",
 };
 
 // ---- Indexes and triggers of the current layout.
@@ -110,7 +118,15 @@ const char* const INDEXES_AND_TRIGGERS[] = {
     " max(cast((julianday('now') - 2440587.5) * 86400000 as integer),"
     " (select coalesce(max(latest_usage_date), 0) + 1 from playlist))"
     " where id = new.playlist_id; end",
-
+    // A video row lives as long as a favourite or a history row refers to it: it goes
+    // with the last of them, in the same transaction (both lookups are index seeks).
+    "create trigger if not exists favorite_delete_video after delete on favorite"
+    " when not exists (select 1 from favorite where video_entry_id = old.video_entry_id)"
+    " and not exists (select 1 from video_history where video_entry_id = old.video_entry_id)"
+    " begin delete from video_entry where id = old.video_entry_id; end",
+    "create trigger if not exists history_delete_video after delete on video_history"
+    " when not exists (select 1 from favorite where video_entry_id = old.video_entry_id)"
+    " begin delete from video_entry where id = old.video_entry_id; end",
 };
 
 // The counts of the playlist rows follow every row that comes, goes or changes its
@@ -158,6 +174,15 @@ const char* const FROM_VERSION_1[] = {
 // rows on either side of a change can shift (the stored keys are the positions).
 const char* const FROM_VERSION_2[] = {
     "alter table playlist add column sort_base integer not null default 0",
+};
+
+// ---- From layout 3: video rows go with their last reference (the triggers) instead
+// of in a scan of the whole table at every exit; the rows an earlier run left
+// unreferenced go once, here.
+const char* const FROM_VERSION_3[] = {
+    "delete from video_entry"
+    " where id not in (select video_entry_id from favorite)"
+    " and id not in (select video_entry_id from video_history)",
 };
 
 const char* const AFTER_MIGRATION[] = {
@@ -319,10 +344,14 @@ bool RepositorySchema::migrate(RepositoryDatabase& database, int version)
     const char* caller = "RepositorySchema::migrate()";
     Transaction transaction(database, caller);
     const bool fromZero = version < 1;
+    // The tables, indexes and triggers that a layout lacks are made once its columns
+    // are there (each statement makes only what is missing).
     const bool ok = transaction.isActive()
-        && (!fromZero || (runAll(database, FROM_VERSION_0, caller) && createIndexesAndTriggers(database, caller)))
+        && (!fromZero || runAll(database, FROM_VERSION_0, caller))
         && (version >= 2 || runAll(database, FROM_VERSION_1, caller))
         && (version >= 3 || runAll(database, FROM_VERSION_2, caller))
+        && runAll(database, TABLES, caller) && createIndexesAndTriggers(database, caller)
+        && runAll(database, FROM_VERSION_3, caller)
         && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
         && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
     if (ok)
