@@ -11,6 +11,10 @@
 #include <QFileInfo>
 #include <QSqlError>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // ---- Tables. Ids of the fixed rows are given explicitly; everything else counts up.
@@ -207,6 +211,17 @@ const QString SERVICE_ROW = QStringLiteral("insert or ignore into video_service 
 const QString FIXED_PLAYLIST_ROW =
     QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)");
 
+// Writes what the file system holds of a file or a folder to the disk.
+bool syncToDisk(const QString& path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 template <size_t N>
 bool runAll(RepositoryDatabase& database, const char* const (&statements)[N], const char* caller)
 {
@@ -246,6 +261,17 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
         return Opened::Failed;
     }
 
+    // SQLite writes nothing into a file before its first write: an empty file is a
+    // new database, made whole beside it and moved in place.
+    const bool created = QFileInfo(fileName).size() == 0;
+    if (created) {
+        database.close();
+        if (!createFile(database, fileName) || !openAndCheck(database, false)) {
+            qCWarning(lcCore) << "RepositorySchema::open() cannot create" << fileName;
+            return Opened::Failed;
+        }
+    }
+
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("pragma foreign_keys = on"));
     const int version = database.scalar(QStringLiteral("pragma user_version"), {}, 0, "RepositorySchema::open()");
@@ -262,7 +288,43 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
         return Opened::Failed;
     if (!isNew)
         useLog(pragma);
-    return isNew ? Opened::Created : Opened::Existing;
+    return created || isNew ? Opened::Created : Opened::Existing;
+}
+
+// Built in place, a new file costs a journal for its switch to the log, then a synced
+// log and its folder: seven synced writes. Built under another name without a
+// journal or a sync of its own, it costs two: the finished file and the folder that
+// it is moved into. Nothing can be lost meanwhile: until the file is in place there
+// is no database, and the next start builds it again.
+bool RepositorySchema::createFile(RepositoryDatabase& database, const QString& fileName)
+{
+    const QString building = fileName + QStringLiteral(".new");
+    const QStringList suffixes = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    for (const QString& suffix : suffixes)
+        QFile::remove(building + suffix);
+    bool built = false;
+    {
+        RepositoryDatabase file(database.connection().connectionName() + QStringLiteral("_new"));
+        QSqlDatabase db = file.connection();
+        db.setDatabaseName(building);
+        if (db.open()) {
+            {
+                QSqlQuery pragma(db);
+                built = pragma.exec(QStringLiteral("pragma journal_mode = off"))
+                    && pragma.exec(QStringLiteral("pragma synchronous = off"));
+            }
+            // The log is switched on last: the switch writes the file's header, and
+            // the file keeps it.
+            built = built && create(file) && QSqlQuery(db).exec(QStringLiteral("pragma journal_mode = wal"));
+        }
+        file.close();
+    }
+    built = built && syncToDisk(building, O_RDONLY)
+        && std::rename(QFile::encodeName(building).constData(), QFile::encodeName(fileName).constData()) == 0
+        && syncToDisk(QFileInfo(fileName).absolutePath(), O_RDONLY | O_DIRECTORY);
+    if (!built)
+        QFile::remove(building);
+    return built;
 }
 
 // With the log, a commit is one synced append to the log instead of a journal file

@@ -35,6 +35,8 @@ private:
     static bool openAndCheck(RepositoryDatabase& database, bool wholeFile);
     static bool setAside(RepositoryDatabase& database, const QString& fileName);
     static bool create(RepositoryDatabase& database);
+    // A new database file: built beside fileName, then moved in its place.
+    static bool createFile(RepositoryDatabase& database, const QString& fileName);
     // From the layout version the file has to the current one.
     static bool migrate(RepositoryDatabase& database, int version);
 };

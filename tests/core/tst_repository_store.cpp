@@ -10,6 +10,7 @@
 #include "core/SettingsManager.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
+#include "core/repository/RepositorySchema.h"
 
 #include <QDir>
 #include <QtTest>
@@ -161,6 +162,44 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(repository.databaseFileName() + ".broken"));
         std::unique_ptr<PlayList> all(repository.getPlayList(1));
         QVERIFY(all);
+    }
+
+    // A new database is built beside its place and moved in whole, in the log's mode:
+    // a start that finds the empty file SQLite leaves on opening, or the half-built
+    // file of a run that ended meanwhile, builds it again.
+    void newDatabaseIsMovedInWhole_data()
+    {
+        QTest::addColumn<QByteArray>("file");  // where the database belongs; null: none
+        QTest::addColumn<QByteArray>("beside"); // the file it is built in; null: none
+        QTest::newRow("no file") << QByteArray() << QByteArray();
+        QTest::newRow("an empty file") << QByteArray("") << QByteArray();
+        QTest::newRow("a half-built file beside it") << QByteArray() << QByteArray(4096, '\x7f');
+    }
+
+    void newDatabaseIsMovedInWhole()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, beside);
+        const QString name = myEnv->applicationFolder() + "krelvox_db.dat";
+        QDir().mkpath(myEnv->applicationFolder());
+        if (!file.isNull())
+            QVERIFY(writeFile(name, file));
+        if (!beside.isNull())
+            QVERIFY(writeFile(name + ".new", beside));
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            std::unique_ptr<PlayList> all(repository.getPlayList(ePlayListIdAllFavorites));
+            QVERIFY(all);
+            VideoEntry video = testVideo(QStringLiteral("v"));
+            QCOMPARE(repository.addFavorite(&video, true), 0);
+        }
+        QVERIFY(!QFileInfo::exists(name + ".new"));
+        RawDatabase raw(name);
+        QCOMPARE(raw.column("pragma journal_mode"), QStringList({"wal"}));
+        QCOMPARE(raw.count("pragma user_version"), RepositorySchema::VERSION);
+        QCOMPARE(raw.column("select v.video_id from favorite f join video_entry v on v.id = f.video_entry_id"),
+                 QStringList({"v"}));
     }
 
     void databaseOfAnEarlierLayout_data()
