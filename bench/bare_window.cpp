@@ -1,12 +1,10 @@
 // The start-up benchmark's baseline: the least a Qt Widgets program does to put an
 // 800 x 480 window on the screen. It shows one plain widget of that size and quits
 // once the widget has been painted for the first time, printing the same line as
-// the program's own quit-after-first-paint mode. With "-text" it draws one line of
-// text as well: the least a program with text on its first screen does.
+// the program's own quit-after-first-paint mode.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,17 +15,9 @@ namespace {
 class BareWindow : public QWidget
 {
 public:
-    BareWindow(const QElapsedTimer& sinceStart, bool text) : mySinceStart(sinceStart), myText(text) {}
+    explicit BareWindow(const QElapsedTimer& sinceStart) : mySinceStart(sinceStart) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        if (!myText)
-            return;
-        QPainter painter(this);
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Krelvox"));
-    }
-
     bool event(QEvent* event) override
     {
         const bool handled = QWidget::event(event);
@@ -45,7 +35,6 @@ protected:
 
 private:
     const QElapsedTimer& mySinceStart;
-    const bool myText;
     bool myPainted = false;
 };
 
@@ -56,7 +45,7 @@ int main(int argc, char* argv[])
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication application(argc, argv);
-    BareWindow window(sinceStart, application.arguments().contains(QStringLiteral("-text")));
+    BareWindow window(sinceStart);
     window.resize(800, 480);
     window.show();
     return application.exec();
