@@ -211,10 +211,10 @@ const QString SERVICE_ROW = QStringLiteral("insert or ignore into video_service 
 const QString FIXED_PLAYLIST_ROW =
     QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)");
 
-// Writes what the file system holds of a file or a folder to the disk.
-bool syncToDisk(const QString& path, int flags)
+// Writes what the file system holds of a file to the disk.
+bool syncToDisk(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool synced = ::fsync(fd) == 0;
@@ -293,9 +293,11 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
 
 // Built in place, a new file costs a journal for its switch to the log, then a synced
 // log and its folder: seven synced writes. Built under another name without a
-// journal or a sync of its own, it costs two: the finished file and the folder that
-// it is moved into. Nothing can be lost meanwhile: until the file is in place there
-// is no database, and the next start builds it again.
+// journal or a sync of its own, it costs one: the finished file, before it is moved
+// in place, so that the name never stands for half a file. The folder is not synced
+// for the move: the first commit syncs it (SQLite does when it first syncs the log or
+// journal it created there), and until then nothing is lost if the move is: the
+// next start finds no database, or an empty file, and builds it again.
 bool RepositorySchema::createFile(RepositoryDatabase& database, const QString& fileName)
 {
     const QString building = fileName + QStringLiteral(".new");
@@ -319,9 +321,8 @@ bool RepositorySchema::createFile(RepositoryDatabase& database, const QString& f
         }
         file.close();
     }
-    built = built && syncToDisk(building, O_RDONLY)
-        && std::rename(QFile::encodeName(building).constData(), QFile::encodeName(fileName).constData()) == 0
-        && syncToDisk(QFileInfo(fileName).absolutePath(), O_RDONLY | O_DIRECTORY);
+    built = built && syncToDisk(building)
+        && std::rename(QFile::encodeName(building).constData(), QFile::encodeName(fileName).constData()) == 0;
     if (!built)
         QFile::remove(building);
     return built;
