@@ -38,7 +38,7 @@ class BenchStartup : public QObject
 {
     Q_OBJECT
 private:
-    static constexpr int ROUNDS = 25;
+    static constexpr int ROUNDS = 41;
     static constexpr double GOAL_EMPTY = 1.8;
     static constexpr double GOAL_TEXT = 1.25;
     static constexpr double GOAL_GROWTH = 1.1;
