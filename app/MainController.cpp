@@ -1,9 +1,11 @@
 #include "app/MainController.h"
 
+#include "app/AfterFirstPaint.h"
 #include "app/AppTexts.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
 #include "browse/SearchPage.h"
+#include "core/SettingsManager.h"
 #include "core/VideoEntry.h"
 #include "core/constants/Settings.h"
 #include "favorites/BackgroundDownloadController.h"
@@ -136,6 +138,8 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     connectSignals();
     askStartDownloading();
     showHomePage();
+    // The settings' defaults of a new store are written once the first screen is up.
+    new AfterFirstPaint(myHomeView, [this]() { myRepository.getSettingsManager()->writePendingDefaults(); });
     qDebug("MainController::MainController(const MainControllerOptions&, QObject*) end");
 }
 

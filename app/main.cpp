@@ -1,3 +1,4 @@
+#include "app/AfterFirstPaint.h"
 #include "app/MainController.h"
 #include "app/StartupWarmer.h"
 
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QSaveFile>
@@ -40,36 +40,6 @@ const char* ENV_NONINTERACTIVE = "KRELVOX_NONINTERACTIVE";
 const char* ENV_QUIT_AFTER_HOME_PAINT = "KRELVOX_QUIT_AFTER_HOME_PAINT";
 const char* ENV_SCREENSHOT = "KRELVOX_SCREENSHOT";
 constexpr int SCREENSHOT_INTERVAL_MS = 2000;
-
-// Quits once the watched page has been painted.
-class FirstPaintWatcher : public QObject
-{
-public:
-    FirstPaintWatcher(QWidget* page, const QElapsedTimer& sinceStart) : QObject(page), mySinceStart(sinceStart)
-    {
-        page->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !myDone) {
-            myDone = true;
-            // The page paints in this event; report once it is done with it.
-            QTimer::singleShot(0, this, [this]() {
-                const QSize window = static_cast<QWidget*>(parent())->window()->size();
-                std::printf("home view painted %lld ms after start, window %dx%d\n",
-                            static_cast<long long>(mySinceStart.elapsed()), window.width(), window.height());
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    const QElapsedTimer& mySinceStart;
-    bool myDone = false;
-};
 
 // Writes a picture of the screen to a file, again and again. It starts before the
 // program's window exists, so that a question asked while the program starts shows
@@ -149,8 +119,16 @@ int main(int argc, char* argv[])
     warmer.wait();
     int result = 1;
     if (!controller->startupFailed()) {
-        if (!qEnvironmentVariableIsEmpty(ENV_QUIT_AFTER_HOME_PAINT) && controller->getHomeView())
-            new FirstPaintWatcher(controller->getHomeView(), sinceStart);
+        if (!qEnvironmentVariableIsEmpty(ENV_QUIT_AFTER_HOME_PAINT) && controller->getHomeView()) {
+            QWidget* home = controller->getHomeView();
+            new AfterFirstPaint(home, [home, &sinceStart]() {
+                const QSize window = home->window()->size();
+                std::printf("home view painted %lld ms after start, window %dx%d\n",
+                            static_cast<long long>(sinceStart.elapsed()), window.width(), window.height());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
         if (screenshots)
             screenshots->setWindow(&controller->getMainWindow());
         result = application->exec();

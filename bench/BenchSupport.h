@@ -209,6 +209,8 @@ private:
 struct ProgramRun
 {
     qint64 msToLine = -1; // wall milliseconds from the start to the marker's line
+    qint64 usToLine = -1; // the same in microseconds
+    qint64 usToExit = -1; // wall microseconds from the start to the process's end
     qint64 peakKb = -1;   // the process's peak resident memory (its maxrss)
     int exitCode = -1;    // -1 when it did not end normally
     QString line;         // the marker's line
@@ -266,7 +268,8 @@ inline ProgramRun runProgram(const QString& program, const QStringList& argument
         const qsizetype at = output.indexOf(marker);
         const qsizetype end = at >= 0 ? output.indexOf('\n', at) : -1;
         if (end >= 0) {
-            run.msToLine = wall.elapsed();
+            run.usToLine = wall.nsecsElapsed() / 1000;
+            run.msToLine = run.usToLine / 1000;
             const qsizetype start = output.lastIndexOf('\n', at) + 1;
             run.line = QString::fromLocal8Bit(output.mid(start, end - start));
             break;
@@ -293,6 +296,7 @@ inline ProgramRun runProgram(const QString& program, const QStringList& argument
     rusage usage{};
     while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
     }
+    run.usToExit = wall.nsecsElapsed() / 1000;
     run.peakKb = usage.ru_maxrss;
     if (WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);

@@ -101,6 +101,7 @@ int Repository::openDatabase(bool createNew)
     else
         mySettingsManager->writeMissingDefaults();
     myDatabase->setUsable(true);
+    myStoredFiles->deleteLeftoverFiles();
     return eRepOk;
 }
 

@@ -57,7 +57,8 @@ public:
     // up to date (in one transaction). With createNew the whole file is checked first:
     // one that cannot be used or is damaged is moved aside (to "<file>.broken") and a
     // fresh database is made; a sound one is kept with its favourites. Partial files
-    // that a killed download left in the media folders are removed. 0 success, 1 when
+    // that a killed download left in the media folders are removed, and so are the
+    // files of removed favourites that a run ended before deleting. 0 success, 1 when
     // the database cannot be used.
     int openDatabase(bool createNew = false);
     bool isDatabaseUsable() const;
@@ -126,7 +127,8 @@ public:
     // Adds an entry (a favourite or a video) to a playlist at its top position.
     int addVideoToPlayList(VideoEntry* entry, int playListId);
     // Removes the entry from the playlist; from "All local favorites" (1) it removes the
-    // favourite everywhere and deletes its stored files (a partial download too).
+    // favourite everywhere and deletes its stored files (a partial download too) once
+    // the removal is committed. A video row that nothing refers to any more goes with it.
     int removeFavorite(VideoEntry* entry, int playListId);
     // Fills the model with the playlist's entries, first shown first (highest SORT_ID,
     // of equal SORT_IDs the higher favourite id); playlist 2 gives the download queue
@@ -178,8 +180,8 @@ public:
     QString getMostSearched();               // "" when none
 
     // ---- Exit: moves finished queued favourites (their video file waits in queue/)
-    // into the favourites folders, empties thumbnails/, videos/ and queue/, and removes
-    // video rows that no favourite and no history row refers to.
+    // into the favourites folders and empties thumbnails/, videos/ and queue/. (A video
+    // row goes with the last favourite or history row that refers to it.)
     int exitCleanup();
 
 Q_SIGNALS:

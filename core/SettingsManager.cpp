@@ -67,14 +67,16 @@ SettingsManager::SettingsManager(const QString& settingsFile, QObject* parent)
 
 SettingsManager::~SettingsManager()
 {
-    mySettings->sync();
+    sync();
     delete mySettings;
 }
 
 int SettingsManager::getSetting(const QString& key, int& value) const
 {
+    QString text;
+    getSetting(key, text);
     bool ok = false;
-    value = mySettings->value(key).toString().trimmed().toInt(&ok, 10);
+    value = text.trimmed().toInt(&ok, 10);
     if (!ok)
         value = 0;
     return 0;
@@ -82,7 +84,7 @@ int SettingsManager::getSetting(const QString& key, int& value) const
 
 int SettingsManager::getSetting(const QString& key, QString& value) const
 {
-    value = mySettings->value(key).toString();
+    value = mySettings->contains(key) ? mySettings->value(key).toString() : myPendingDefaults.value(key);
     return 0;
 }
 
@@ -100,26 +102,36 @@ int SettingsManager::setSetting(const QString& key, const QString& value)
 
 bool SettingsManager::contains(const QString& key) const
 {
-    return mySettings->contains(key);
+    return mySettings->contains(key) || myPendingDefaults.contains(key);
 }
 
 int SettingsManager::writeDefaults()
 {
-    for (const DefaultSetting& setting : defaultSettings())
-        mySettings->setValue(setting.key, setting.value);
-    return sync();
+    // A store kept from an earlier database is set back at once (a new store, as
+    // on a first start, holds nothing yet).
+    bool reset = false;
+    for (const DefaultSetting& setting : defaultSettings()) {
+        if (!mySettings->contains(setting.key)) {
+            myPendingDefaults.insert(setting.key, setting.value);
+        } else if (mySettings->value(setting.key).toString() != setting.value) {
+            mySettings->setValue(setting.key, setting.value);
+            reset = true;
+        }
+    }
+    return reset ? sync() : 0;
 }
 
 int SettingsManager::writeMissingDefaults()
 {
-    bool changed = false;
-    for (const DefaultSetting& setting : defaultSettings()) {
-        if (!mySettings->contains(setting.key)) {
-            mySettings->setValue(setting.key, setting.value);
-            changed = true;
-        }
-    }
-    return changed ? sync() : 0;
+    for (const DefaultSetting& setting : defaultSettings())
+        if (!mySettings->contains(setting.key))
+            myPendingDefaults.insert(setting.key, setting.value);
+    return 0;
+}
+
+int SettingsManager::writePendingDefaults()
+{
+    return myPendingDefaults.isEmpty() ? 0 : sync();
 }
 
 QString SettingsManager::fileName() const
@@ -129,6 +141,10 @@ QString SettingsManager::fileName() const
 
 int SettingsManager::sync()
 {
+    for (auto pending = myPendingDefaults.cbegin(); pending != myPendingDefaults.cend(); ++pending)
+        if (!mySettings->contains(pending.key()))
+            mySettings->setValue(pending.key(), pending.value());
+    myPendingDefaults.clear();
     mySettings->sync();
     restrictToOwner(mySettings->fileName());
     // A line the store could not read leaves a format error behind, but the write has

@@ -1,6 +1,7 @@
 #ifndef KRELVOX_SETTINGSMANAGER_H
 #define KRELVOX_SETTINGSMANAGER_H
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -26,18 +27,25 @@ public:
     int setSetting(const QString& key, const QString& value);
     bool contains(const QString& key) const;
 
-    // Writes the default value of every option key (used when the database is created).
+    // The default value of every option key (used when the database is created), read
+    // at once and written with the next write, or by writePendingDefaults().
     int writeDefaults();
-    // Writes the default value of each option key that the store does not hold yet, so
-    // a store lost beside an existing database does not leave options at 0.
+    // The same for each option key that the store does not hold yet, so a store lost
+    // beside an existing database does not leave options at 0.
     int writeMissingDefaults();
+    // Writes the defaults still waiting; 0 when there were none. The program calls it
+    // once its first screen is painted: the file write (two synced writes) does not
+    // hold the first screen back.
+    int writePendingDefaults();
 
     QString fileName() const;
 
 private:
+    // Writes the store, with the defaults still waiting for any key it does not hold.
     int sync();
 
     QSettings* mySettings;
+    QHash<QString, QString> myPendingDefaults;
 };
 
 #endif

@@ -171,7 +171,8 @@ int FavoriteStore::removeWholeFavorite(int videoRow)
     QStringList files;
     {
         Transaction transaction(myDatabase, caller);
-        if (!transaction.isActive())
+        // The files first: the video's row goes with its last favourite.
+        if (!transaction.isActive() || !myFiles.forgetFiles(videoRow, files))
             return eRepFailure;
         // Gaps closed from the highest key down, so that the keys still to close are
         // not among those a closing shifts.
@@ -191,7 +192,7 @@ int FavoriteStore::removeWholeFavorite(int videoRow)
             if (!positions.closeGap(row.first, row.second, caller))
                 return eRepFailure;
         if (!myDatabase.exec(QStringLiteral("update favorite set video_link = 1 where video_entry_id = ?"), {videoRow}, caller)
-            || !myFiles.forgetFiles(videoRow, files) || !transaction.commit())
+            || !transaction.commit())
             return eRepFailure;
     }
     StoredFiles::deleteFiles(files);

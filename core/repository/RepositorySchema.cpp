@@ -11,6 +11,10 @@
 #include <QFileInfo>
 #include <QSqlError>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // ---- Tables. Ids of the fixed rows are given explicitly; everything else counts up.
@@ -84,6 +88,14 @@ const char* const TABLES[] = {
     " search_text text not null unique,"
     " search_count integer not null default 0,"
     " latest_usage_date integer not null default 0)",
+
+    // Files of removed favourites: listed in the removal's transaction and deleted
+    // once it is committed. A run that ends between the two leaves them listed, and
+    // the next start or the next removal deletes them (unless the video has been
+    // made a stored copy again meanwhile: then the file is the new copy's).
+    "create table if not exists removed_file ("
+    " path text primary key,"
+    " video_id text not null)",
 };
 
 // ---- Indexes and triggers of the current layout.
@@ -110,7 +122,15 @@ const char* const INDEXES_AND_TRIGGERS[] = {
     " max(cast((julianday('now') - 2440587.5) * 86400000 as integer),"
     " (select coalesce(max(latest_usage_date), 0) + 1 from playlist))"
     " where id = new.playlist_id; end",
-
+    // A video row lives as long as a favourite or a history row refers to it: it goes
+    // with the last of them, in the same transaction (both lookups are index seeks).
+    "create trigger if not exists favorite_delete_video after delete on favorite"
+    " when not exists (select 1 from favorite where video_entry_id = old.video_entry_id)"
+    " and not exists (select 1 from video_history where video_entry_id = old.video_entry_id)"
+    " begin delete from video_entry where id = old.video_entry_id; end",
+    "create trigger if not exists history_delete_video after delete on video_history"
+    " when not exists (select 1 from favorite where video_entry_id = old.video_entry_id)"
+    " begin delete from video_entry where id = old.video_entry_id; end",
 };
 
 // The counts of the playlist rows follow every row that comes, goes or changes its
@@ -160,6 +180,15 @@ const char* const FROM_VERSION_2[] = {
     "alter table playlist add column sort_base integer not null default 0",
 };
 
+// ---- From layout 3: video rows go with their last reference (the triggers) instead
+// of in a scan of the whole table at every exit; the rows an earlier run left
+// unreferenced go once, here.
+const char* const FROM_VERSION_3[] = {
+    "delete from video_entry"
+    " where id not in (select video_entry_id from favorite)"
+    " and id not in (select video_entry_id from video_history)",
+};
+
 const char* const AFTER_MIGRATION[] = {
     "update favorite set sort_id = renumbered.position"
     " from (select id, row_number() over (partition by playlist_id order by sort_id, id) as position"
@@ -181,6 +210,17 @@ const QString SET_VERSION = QStringLiteral("pragma user_version = %1");
 const QString SERVICE_ROW = QStringLiteral("insert or ignore into video_service (id, name) values (?, ?)");
 const QString FIXED_PLAYLIST_ROW =
     QStringLiteral("insert or ignore into playlist (id, vs_id, type, name, latest_usage_date) values (?, ?, ?, ?, ?)");
+
+// Writes what the file system holds of a file to the disk.
+bool syncToDisk(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
 
 template <size_t N>
 bool runAll(RepositoryDatabase& database, const char* const (&statements)[N], const char* caller)
@@ -221,6 +261,17 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
         return Opened::Failed;
     }
 
+    // SQLite writes nothing into a file before its first write: an empty file is a
+    // new database, made whole beside it and moved in place.
+    const bool created = QFileInfo(fileName).size() == 0;
+    if (created) {
+        database.close();
+        if (!createFile(database, fileName) || !openAndCheck(database, false)) {
+            qCWarning(lcCore) << "RepositorySchema::open() cannot create" << fileName;
+            return Opened::Failed;
+        }
+    }
+
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("pragma foreign_keys = on"));
     const int version = database.scalar(QStringLiteral("pragma user_version"), {}, 0, "RepositorySchema::open()");
@@ -237,7 +288,44 @@ RepositorySchema::Opened RepositorySchema::open(RepositoryDatabase& database, co
         return Opened::Failed;
     if (!isNew)
         useLog(pragma);
-    return isNew ? Opened::Created : Opened::Existing;
+    return created || isNew ? Opened::Created : Opened::Existing;
+}
+
+// Built in place, a new file costs a journal for its switch to the log, then a synced
+// log and its folder: seven synced writes. Built under another name without a
+// journal or a sync of its own, it costs one: the finished file, before it is moved
+// in place, so that the name never stands for half a file. The folder is not synced
+// for the move: the first commit syncs it (SQLite does when it first syncs the log or
+// journal it created there), and until then nothing is lost if the move is: the
+// next start finds no database, or an empty file, and builds it again.
+bool RepositorySchema::createFile(RepositoryDatabase& database, const QString& fileName)
+{
+    const QString building = fileName + QStringLiteral(".new");
+    const QStringList suffixes = {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    for (const QString& suffix : suffixes)
+        QFile::remove(building + suffix);
+    bool built = false;
+    {
+        RepositoryDatabase file(database.connection().connectionName() + QStringLiteral("_new"));
+        QSqlDatabase db = file.connection();
+        db.setDatabaseName(building);
+        if (db.open()) {
+            {
+                QSqlQuery pragma(db);
+                built = pragma.exec(QStringLiteral("pragma journal_mode = off"))
+                    && pragma.exec(QStringLiteral("pragma synchronous = off"));
+            }
+            // The log is switched on last: the switch writes the file's header, and
+            // the file keeps it.
+            built = built && create(file) && QSqlQuery(db).exec(QStringLiteral("pragma journal_mode = wal"));
+        }
+        file.close();
+    }
+    built = built && syncToDisk(building)
+        && std::rename(QFile::encodeName(building).constData(), QFile::encodeName(fileName).constData()) == 0;
+    if (!built)
+        QFile::remove(building);
+    return built;
 }
 
 // With the log, a commit is one synced append to the log instead of a journal file
@@ -322,10 +410,14 @@ bool RepositorySchema::migrate(RepositoryDatabase& database, int version)
     const char* caller = "RepositorySchema::migrate()";
     Transaction transaction(database, caller);
     const bool fromZero = version < 1;
+    // The tables, indexes and triggers that a layout lacks are made once its columns
+    // are there (each statement makes only what is missing).
     const bool ok = transaction.isActive()
-        && (!fromZero || (runAll(database, FROM_VERSION_0, caller) && createIndexesAndTriggers(database, caller)))
+        && (!fromZero || runAll(database, FROM_VERSION_0, caller))
         && (version >= 2 || runAll(database, FROM_VERSION_1, caller))
         && (version >= 3 || runAll(database, FROM_VERSION_2, caller))
+        && runAll(database, TABLES, caller) && createIndexesAndTriggers(database, caller)
+        && runAll(database, FROM_VERSION_3, caller)
         && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
         && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
     if (ok)

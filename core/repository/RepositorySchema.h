@@ -9,11 +9,12 @@ class RepositoryDatabase;
 // The tables, indexes and triggers of the database file and the way from each earlier
 // layout to the current one. The layout version is the file's user_version: 0 for the
 // files written before counts were kept in the playlist rows, 1 for those written
-// before the author's user name was kept.
+// before the author's user name was kept, 2 before the playlists' sort base, 3 before
+// video rows went with their last reference.
 class RepositorySchema
 {
 public:
-    static const int VERSION = 3;
+    static const int VERSION = 4;
 
     enum class Opened {
         Failed,   // the file cannot be used
@@ -34,6 +35,8 @@ private:
     static bool openAndCheck(RepositoryDatabase& database, bool wholeFile);
     static bool setAside(RepositoryDatabase& database, const QString& fileName);
     static bool create(RepositoryDatabase& database);
+    // A new database file: built beside fileName, then moved in its place.
+    static bool createFile(RepositoryDatabase& database, const QString& fileName);
     // From the layout version the file has to the current one.
     static bool migrate(RepositoryDatabase& database, int version);
 };

@@ -210,9 +210,28 @@ int StoredFiles::markEntryInvalid(VideoEntry* entry)
     return eRepOk;
 }
 
+bool StoredFiles::leftoverFiles(QStringList& files, const char* caller)
+{
+    return myDatabase.readRows(QStringLiteral("select r.path from removed_file r where not exists"
+                                              " (select 1 from video_entry v join favorite f on f.video_entry_id = v.id"
+                                              " where v.video_id = r.video_id and f.video_link = 0)"),
+                               {}, caller, [&files](const QSqlQuery& q) { files << q.value(0).toString(); });
+}
+
+void StoredFiles::deleteLeftoverFiles()
+{
+    QStringList files;
+    if (leftoverFiles(files, "Repository::openDatabase()"))
+        deleteFiles(files);
+}
+
 bool StoredFiles::forgetFiles(int videoRowId, QStringList& files)
 {
     const char* caller = "Repository::removeFavorite()";
+    // What earlier removals listed is deleted with this one's files and unlisted in
+    // its transaction, so that the list holds no more than the last removal's.
+    if (!leftoverFiles(files, caller) || !myDatabase.exec(QStringLiteral("delete from removed_file"), {}, caller))
+        return false;
     QSqlQuery query(myDatabase.connection());
     if (!myDatabase.run(query, QStringLiteral("select video_id, video_file, thumbnail_file from video_entry where id = ?"),
                         {videoRowId}, caller))
@@ -226,11 +245,20 @@ bool StoredFiles::forgetFiles(int videoRowId, QStringList& files)
     const QStringList candidates = {videoFile, query.value(2).toString(), named,
                                     videoFile.isEmpty() ? QString() : videoFile + PARTIAL_FILE_SUFFIX,
                                     named + PARTIAL_FILE_SUFFIX};
+    const QString videoId = query.value(0).toString();
     query.finish();
-    for (const QString& file : candidates)
-        if (!file.isEmpty() && !files.contains(file)
-            && (isInside(file, videoFolder) || isInside(file, myFiles.getFavoriteThumbnailFolder())))
-            files << file;
+    for (const QString& file : candidates) {
+        if (file.isEmpty() || files.contains(file)
+            || !(isInside(file, videoFolder) || isInside(file, myFiles.getFavoriteThumbnailFolder())))
+            continue;
+        // Only a file that is there can be left behind (a partial download that
+        // starts later goes with the partial files at start).
+        if (QFileInfo::exists(file)
+            && !myDatabase.exec(QStringLiteral("insert or replace into removed_file (path, video_id) values (?, ?)"),
+                                {file, videoId}, caller))
+            return false;
+        files << file;
+    }
     const QString favorites = myFiles.getApplicationMediaFolder() + QStringLiteral("favorites/%");
     return myDatabase.exec(QStringLiteral("update video_entry set video_file = '', thumbnail_file = '', video_file_size = 0"
                                           " where id = ? and (video_file like ? or thumbnail_file like ?)"),
@@ -269,16 +297,10 @@ int StoredFiles::exitCleanup()
         }
     }
 
-    // 2. Files of this run only.
+    // 2. Files of this run only. (Video rows that nothing refers to any more went
+    // with their last reference.)
     if (myFiles.emptyFolder(myFiles.getThumbnailFolder()) != 0 || myFiles.emptyFolder(myFiles.getVideoFolder()) != 0
         || myFiles.emptyFolder(myFiles.getQueueFolder()) != 0)
-        result = eRepFailure;
-
-    // 3. Videos nothing refers to any more.
-    if (!myDatabase.exec(QStringLiteral("delete from video_entry"
-                                        " where id not in (select video_entry_id from favorite)"
-                                        " and id not in (select video_entry_id from video_history)"),
-                         {}, caller))
         result = eRepFailure;
     return result;
 }

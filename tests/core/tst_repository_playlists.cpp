@@ -39,13 +39,14 @@ private Q_SLOTS:
         RawDatabase raw(myRepository->databaseFileName());
         const QStringList tables = raw.column(QStringLiteral("select upper(name) from sqlite_master where type = 'table'"
                                                              " and name not like 'sqlite_%' order by name"));
-        QCOMPARE(tables, QStringList({"FAVORITE", "PLAYLIST", "SEARCH_HISTORY", "VIDEO_ENTRY", "VIDEO_HISTORY",
-                                      "VIDEO_SERVICE"}));
-        // Entries go with their playlist, adding marks a playlist used, and the counts
-        // of the playlist rows follow the entries.
+        QCOMPARE(tables, QStringList({"FAVORITE", "PLAYLIST", "REMOVED_FILE", "SEARCH_HISTORY", "VIDEO_ENTRY",
+                                      "VIDEO_HISTORY", "VIDEO_SERVICE"}));
+        // Entries go with their playlist, adding marks a playlist used, the counts of
+        // the playlist rows follow the entries, and a video goes with its last reference.
         QCOMPARE(raw.column(QStringLiteral("select name from sqlite_master where type = 'trigger' order by name")),
                  QStringList({"favorite_count_delete", "favorite_count_insert", "favorite_count_update",
-                              "favorite_insert_usage", "playlist_delete_entries"}));
+                              "favorite_delete_video", "favorite_insert_usage", "history_delete_video",
+                              "playlist_delete_entries"}));
         QCOMPARE(raw.column(QStringLiteral("select id from video_service order by id")), QStringList({"0", "1"}));
         QCOMPARE(raw.column(QStringLiteral("select id || '/' || vs_id || '/' || type from playlist order by id")),
                  QStringList({"1/0/0", "2/0/1", "3/0/2"}));

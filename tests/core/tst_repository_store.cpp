@@ -10,6 +10,7 @@
 #include "core/SettingsManager.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
+#include "core/repository/RepositorySchema.h"
 
 #include <QDir>
 #include <QtTest>
@@ -161,6 +162,44 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(repository.databaseFileName() + ".broken"));
         std::unique_ptr<PlayList> all(repository.getPlayList(1));
         QVERIFY(all);
+    }
+
+    // A new database is built beside its place and moved in whole, in the log's mode:
+    // a start that finds the empty file SQLite leaves on opening, or the half-built
+    // file of a run that ended meanwhile, builds it again.
+    void newDatabaseIsMovedInWhole_data()
+    {
+        QTest::addColumn<QByteArray>("file");  // where the database belongs; null: none
+        QTest::addColumn<QByteArray>("beside"); // the file it is built in; null: none
+        QTest::newRow("no file") << QByteArray() << QByteArray();
+        QTest::newRow("an empty file") << QByteArray("") << QByteArray();
+        QTest::newRow("a half-built file beside it") << QByteArray() << QByteArray(4096, '\x7f');
+    }
+
+    void newDatabaseIsMovedInWhole()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, beside);
+        const QString name = myEnv->applicationFolder() + "krelvox_db.dat";
+        QDir().mkpath(myEnv->applicationFolder());
+        if (!file.isNull())
+            QVERIFY(writeFile(name, file));
+        if (!beside.isNull())
+            QVERIFY(writeFile(name + ".new", beside));
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            std::unique_ptr<PlayList> all(repository.getPlayList(ePlayListIdAllFavorites));
+            QVERIFY(all);
+            VideoEntry video = testVideo(QStringLiteral("v"));
+            QCOMPARE(repository.addFavorite(&video, true), 0);
+        }
+        QVERIFY(!QFileInfo::exists(name + ".new"));
+        RawDatabase raw(name);
+        QCOMPARE(raw.column("pragma journal_mode"), QStringList({"wal"}));
+        QCOMPARE(raw.count("pragma user_version"), RepositorySchema::VERSION);
+        QCOMPARE(raw.column("select v.video_id from favorite f join video_entry v on v.id = f.video_entry_id"),
+                 QStringList({"v"}));
     }
 
     void databaseOfAnEarlierLayout_data()
@@ -495,14 +534,10 @@ private Q_SLOTS:
         VideoEntry waiting = testVideo(QStringLiteral("waiting"));
         VideoEntry link = testVideo(QStringLiteral("link"));
         VideoEntry watched = testVideo(QStringLiteral("watched"));
-        VideoEntry browsed = testVideo(QStringLiteral("browsed"));
         QCOMPARE(repository.addFavorite(&finished, false), 0);
         QCOMPARE(repository.addFavorite(&waiting, false), 0);
         QCOMPARE(repository.addFavorite(&link, true), 0);
         QCOMPARE(repository.addToHistory(&watched), 0);
-        // A video that was only shown: in the database (through the history) but no
-        // longer referred to once its history is gone.
-        QCOMPARE(repository.addToHistory(&browsed), 0);
 
         QVERIFY(writeFile(files->getQueueFolder() + "finished.flv", "complete video"));
         QVERIFY(writeFile(files->getQueueFolder() + "finished.jpg", "picture"));
@@ -512,9 +547,6 @@ private Q_SLOTS:
         QVERIFY(writeFile(files->getFavoriteVideoFolder() + "kept.flv", "x"));
 
         RawDatabase raw(repository.databaseFileName());
-        QVERIFY(raw.exec("delete from video_history where video_entry_id ="
-                         " (select id from video_entry where video_id = 'browsed')"));
-
         QCOMPARE(repository.exitCleanup(), 0);
 
         QVERIFY(QFileInfo::exists(files->getFavoriteVideoFolder() + "finished.flv"));
@@ -533,6 +565,161 @@ private Q_SLOTS:
                  QStringList({"1"}));
         QCOMPARE(raw.column("select video_id from video_entry order by video_id"),
                  QStringList({"finished", "link", "waiting", "watched"}));
+    }
+
+    // A video's row goes in the write that takes the last favourite or history row
+    // referring to it (and a stored copy's files once that write is committed); a row
+    // still referred to stays, files and all.
+    void videoRowGoesWithItsLastReference_data()
+    {
+        QTest::addColumn<QStringList>("references"); // what refers to the video "v"
+        QTest::addColumn<QString>("removal");
+        QTest::addColumn<bool>("kept");
+
+        QTest::newRow("stored copy removed") << QStringList({"stored"}) << "favourite" << false;
+        QTest::newRow("stored copy removed, still watched") << QStringList({"stored", "history"}) << "favourite"
+                                                            << true;
+        QTest::newRow("link removed, still in an account playlist") << QStringList({"link", "account"})
+                                                                    << "favourite" << true;
+        QTest::newRow("out of a playlist, still a favourite") << QStringList({"link", "playlist"}) << "entry"
+                                                              << true;
+        QTest::newRow("its playlist removed") << QStringList({"playlist"}) << "playlist" << false;
+        QTest::newRow("history cleared") << QStringList({"history"}) << "history" << false;
+        QTest::newRow("history cleared, still a favourite") << QStringList({"link", "history"}) << "history"
+                                                            << true;
+        QTest::newRow("history trimmed past its length") << QStringList({"history"}) << "trim" << false;
+        QTest::newRow("gone from the account's playlist") << QStringList({"account"}) << "account" << false;
+    }
+
+    void videoRowGoesWithItsLastReference()
+    {
+        QFETCH(QStringList, references);
+        QFETCH(QString, removal);
+        QFETCH(bool, kept);
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        FileManager* files = repository.getFileManager();
+        VideoEntry video = testVideo(QStringLiteral("v"));
+        VideoEntry other = testVideo(QStringLiteral("other"));
+        QCOMPARE(repository.addFavorite(&other, true), 0);
+        PlayList mine(0, eLocalService, ePlayListLocal, QStringLiteral("Mine"));
+        QCOMPARE(repository.addPlayList(&mine), 0);
+        PlayList account(0, eAccountService, ePlayListAccount, QStringLiteral("Account"));
+        QCOMPARE(repository.addPlayList(&account), 0);
+        const QString storedFile = files->getFavoriteVideoFolder() + "v.flv";
+        if (references.contains("stored") || references.contains("link"))
+            QCOMPARE(repository.addFavorite(&video, references.contains("link")), 0);
+        if (references.contains("stored")) {
+            QVERIFY(writeFile(files->getQueueFolder() + "v.flv", "video"));
+            QCOMPARE(repository.storeDownloadedEntry(&video), 0);
+            QVERIFY(QFileInfo::exists(storedFile));
+        }
+        if (references.contains("playlist"))
+            QCOMPARE(repository.addVideoToPlayList(&video, mine.getId()), 0);
+        if (references.contains("account"))
+            QCOMPARE(repository.addVideoToPlayList(&video, account.getId()), 0);
+        if (references.contains("history"))
+            QCOMPARE(repository.addToHistory(&video), 0);
+
+        if (removal == "favourite") {
+            QCOMPARE(repository.removeFavorite(&video, ePlayListIdAllFavorites), 0);
+        } else if (removal == "entry") {
+            VideoListModel entries(&repository);
+            QCOMPARE(repository.getPlayListEntries(mine.getId(), &entries), 0);
+            QCOMPARE(repository.removeFavorite(entries.entryAt(0), mine.getId()), 0);
+        } else if (removal == "playlist") {
+            QCOMPARE(repository.removePlayList(mine.getId()), 0);
+        } else if (removal == "history") {
+            QCOMPARE(repository.deleteAllHistoryEntries(), 0);
+        } else if (removal == "trim") {
+            QCOMPARE(repository.setSetting(SETTING_AMOUNT_OF_RESULTS, 1), 0);
+            QCOMPARE(repository.addToHistory(&other), 0);
+        } else {
+            VideoListModel none(&repository);
+            QCOMPARE(repository.syncAccountPlayListEntries(account.getId(), &none), 0);
+        }
+
+        RawDatabase raw(repository.databaseFileName());
+        QCOMPARE(raw.column("select video_id from video_entry order by video_id"),
+                 kept ? QStringList({"other", "v"}) : QStringList({"other"}));
+        QVERIFY(!QFileInfo::exists(storedFile));
+    }
+
+    // A run that ends after a removal was committed and before its files were deleted
+    // leaves them listed: the next start or the next removal deletes them, unless the
+    // video was made a stored copy again, whose file it then is.
+    void filesOfACutShortRemovalGoLater_data()
+    {
+        QTest::addColumn<bool>("nextStart"); // else the next removal
+        QTest::addColumn<bool>("storedAgain");
+        QTest::newRow("next start") << true << false;
+        QTest::newRow("next removal") << false << false;
+        QTest::newRow("next start, stored again meanwhile") << true << true;
+        QTest::newRow("next removal, stored again meanwhile") << false << true;
+    }
+
+    void filesOfACutShortRemovalGoLater()
+    {
+        QFETCH(bool, nextStart);
+        QFETCH(bool, storedAgain);
+        auto repository = std::make_unique<Repository>();
+        QCOMPARE(repository->openDatabase(), 0);
+        const QString videos = repository->getFileManager()->getFavoriteVideoFolder();
+        const QString queue = repository->getFileManager()->getQueueFolder();
+        const QString storedVideo = videos + "v.flv";
+        const QString storedThumbnail = repository->getFileManager()->getFavoriteThumbnailFolder() + "v.jpg";
+        const auto store = [&](VideoEntry& entry) {
+            QCOMPARE(repository->addFavorite(&entry, false), 0);
+            QVERIFY(writeFile(queue + entry.getVideoId() + ".flv", "video"));
+            QVERIFY(writeFile(queue + entry.getVideoId() + ".jpg", "picture"));
+            QCOMPARE(repository->storeDownloadedEntry(&entry), 0);
+        };
+        VideoEntry video = testVideo(QStringLiteral("v"));
+        VideoEntry later = testVideo(QStringLiteral("later"));
+        store(video);
+        store(later);
+
+        QCOMPARE(repository->removeFavorite(&video, ePlayListIdAllFavorites), 0);
+        // The files as the run left them when it ended before deleting them.
+        QVERIFY(writeFile(storedVideo, "video"));
+        QVERIFY(writeFile(storedThumbnail, "picture"));
+        if (storedAgain)
+            store(video);
+        if (nextStart) {
+            repository = std::make_unique<Repository>();
+            QCOMPARE(repository->openDatabase(), 0);
+        } else {
+            QCOMPARE(repository->removeFavorite(&later, ePlayListIdAllFavorites), 0);
+        }
+
+        QCOMPARE(QFileInfo::exists(storedVideo), storedAgain);
+        QCOMPARE(QFileInfo::exists(storedThumbnail), storedAgain);
+        QCOMPARE(QFileInfo::exists(videos + "later.flv"), nextStart);
+    }
+
+    // A file of an earlier layout keeps the video rows its last run left unreferenced
+    // (the run ended before its clean-up, or never had one): the next start takes them.
+    void videoRowsLeftByAnEarlierLayoutGo()
+    {
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            VideoEntry link = testVideo(QStringLiteral("link"));
+            QCOMPARE(repository.addFavorite(&link, true), 0);
+            RawDatabase raw(repository.databaseFileName());
+            QVERIFY(raw.exec("drop trigger favorite_delete_video"));
+            QVERIFY(raw.exec("drop trigger history_delete_video"));
+            QVERIFY(raw.exec("drop table removed_file"));
+            QVERIFY(raw.exec("insert into video_entry (video_id) values ('left')"));
+            QVERIFY(raw.exec("pragma user_version = 3"));
+        }
+        Repository repository;
+        QCOMPARE(repository.openDatabase(), 0);
+        RawDatabase raw(repository.databaseFileName());
+        QCOMPARE(raw.column("select video_id from video_entry"), QStringList({"link"}));
+        VideoEntry link = testVideo(QStringLiteral("link"));
+        QCOMPARE(repository.removeFavorite(&link, ePlayListIdAllFavorites), 0);
+        QCOMPARE(raw.count("select count(*) from video_entry"), 0);
     }
 };
 

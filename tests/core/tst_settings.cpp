@@ -58,6 +58,10 @@ private Q_SLOTS:
         QFETCH(QString, value);
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
+        QString read;
+        repository.getSetting(key, read);
+        QCOMPARE(read, value);
+        QCOMPARE(repository.getSettingsManager()->writePendingDefaults(), 0);
         // Read back from the file itself: numbers are stored as text.
         QSettings file(myEnv->settingsFile(), QSettings::IniFormat);
         QVERIFY(file.contains(key));
@@ -69,9 +73,41 @@ private Q_SLOTS:
         QCOMPARE(SETTING_BACKGROUND_DOWNLOADING_ENABLED, QStringLiteral("        SETTING_BACKGROUND_DOWNLOADING_ENABLED"));
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
+        QCOMPARE(repository.getSettingsManager()->writePendingDefaults(), 0);
         QSettings file(myEnv->settingsFile(), QSettings::IniFormat);
         QVERIFY(file.contains(QStringLiteral("        SETTING_BACKGROUND_DOWNLOADING_ENABLED")));
         QVERIFY(!file.contains(QStringLiteral("SETTING_BACKGROUND_DOWNLOADING_ENABLED")));
+    }
+
+    // A new store's defaults are not written while the program starts: they go into
+    // the file with its first write, when the program asks after its first screen, or
+    // at the end of the run, whichever comes first; a value set meanwhile is kept.
+    void defaultsWaitForTheFirstWrite_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::newRow("the program asks") << "asked";
+        QTest::newRow("a setting is written") << "setting";
+        QTest::newRow("the run ends") << "end";
+    }
+
+    void defaultsWaitForTheFirstWrite()
+    {
+        QFETCH(QString, writer);
+        const auto fileKeys = [this]() { return QSettings(myEnv->settingsFile(), QSettings::IniFormat).allKeys(); };
+        {
+            Repository repository;
+            QCOMPARE(repository.openDatabase(), 0);
+            QCOMPARE(fileKeys(), QStringList());
+            if (writer == "asked")
+                QCOMPARE(repository.getSettingsManager()->writePendingDefaults(), 0);
+            if (writer == "setting")
+                QCOMPARE(repository.setSetting(SETTING_START_PLAYING, 7), 0);
+            if (writer != "end")
+                QVERIFY(fileKeys().contains(SETTING_DISK_SPACE_LIMIT));
+        }
+        QSettings file(myEnv->settingsFile(), QSettings::IniFormat);
+        QCOMPARE(file.value(SETTING_START_PLAYING).toString(), writer == "setting" ? "7" : "300000");
+        QCOMPARE(file.value(SETTING_DISK_SPACE_LIMIT).toString(), QStringLiteral("500"));
     }
 
     void integerReading_data()
