@@ -274,7 +274,7 @@ void TestUploadController::failuresLeaveTheFormAsFilled()
     ResultCloser closer(s.rig.controller);
     QTest::mouseClick(s.rig.page->getUploadButton(), Qt::LeftButton);
     QCOMPARE(closer.results, QStringList("Failure in upload|" + text));
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(s.world.service.get()));
     QCOMPARE(closer.results.size(), 1);
     QCOMPARE(arrived.isEmpty(), !started);
     QCOMPARE(formContents(s.rig.page), form);
