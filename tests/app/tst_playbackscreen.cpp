@@ -175,8 +175,8 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     QTRY_VERIFY_WITH_TIMEOUT(!blackArea(), 10000);
     stallDownloads();
     w.controller->showResultVideo(&first, false);
-    QTRY_VERIFY_WITH_TIMEOUT(blackArea(), 10000);
-    QVERIFY(w.player()->getState() != ePlaying);
+    QTest::qWait(500);
+    QVERIFY(blackArea());
 }
 
 int main(int argc, char* argv[])

@@ -182,6 +182,7 @@ void TestRequestManager::failuresEndInOnePath()
     QCOMPARE(ended.at(0).at(0).toBool(), false);
     QCOMPARE(int(manager->kind), kind);
     QVERIFY2(manager->message.contains(messagePart), qPrintable(manager->message));
+    QCOMPARE(manager->pendingCount(), 0);
     // Nothing more arrives afterwards.
     QTRY_VERIFY(requestsSettled(manager));
     QCOMPARE(ended.count(), 1);
