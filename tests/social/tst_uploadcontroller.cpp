@@ -252,14 +252,15 @@ void TestUploadController::failuresLeaveTheFormAsFilled()
             QSKIP("files stay readable for this user (root)");
     } else if (failure == "gone before repeat") {
         s.world.storeToken(QStringLiteral("expired-token"));
-        connect(&s.world.fake, &FakeService::requestReceived, this, [&s](const QString& path) {
+        connect(&s.world.fake, &FakeService::requestReceived, &s.world.fake, [&s](const QString& path) {
             if (path.endsWith(QLatin1String("ClientLogin")))
                 QFile::remove(s.file);
         });
     } else {
-        // Once a third has arrived, the line goes or the file shrinks.
+        // Once a third has arrived, the line goes or the file shrinks. Queued, and so
+        // bound to the fake: a report still queued when the row ends goes with it.
         connect(
-            &s.world.fake, &FakeService::requestBodyProgress, this,
+            &s.world.fake, &FakeService::requestBodyProgress, &s.world.fake,
             [&s, failure](const QString&, qint64 received) {
                 if (received < QFileInfo(s.file).size() / 3)
                     return;
