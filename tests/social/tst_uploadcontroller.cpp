@@ -293,7 +293,7 @@ void TestUploadController::cancelStopsTheTransferAtOnce()
     s.world.fake.pauseRequestBodies(SIZE / 4, 300);
     QSignalSpy arrived(&s.world.fake, &FakeService::requestBodyProgress);
     connect(
-        &s.world.fake, &FakeService::requestBodyProgress, this,
+        &s.world.fake, &FakeService::requestBodyProgress, &s.world.fake,
         [&s](const QString&, qint64 received) {
             OneButtonDialog* dialog = s.rig.controller->getCurrentDialog();
             if (received >= SIZE / 4 && dialog && dialog->isVisible())
