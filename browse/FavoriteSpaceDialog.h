@@ -18,8 +18,6 @@ public:
     explicit FavoriteSpaceDialog(QWidget* parent);
     ~FavoriteSpaceDialog() override;
 
-    QPushButton* getFavoritesButton() const { return myFavoritesButton; }
-    QPushButton* getSettingsButton() const { return mySettingsButton; }
 
 private:
     QPushButton* myFavoritesButton;

@@ -15,15 +15,12 @@ public:
         : myUserName(userName), mySince(since), myPending(pending) {}
 
     const QString& getUserName() const { return myUserName; }
-    void setUserName(const QString& n) { myUserName = n; }
     bool isPending() const { return myPending; }
-    void setPending(bool p) { myPending = p; }
     const QString& getUploads() const { return myUploads; }
     void setUploads(const QString& s) { myUploads = s; }
     const QString& getWatched() const { return myWatched; }
     void setWatched(const QString& s) { myWatched = s; }
     const QString& getSince() const { return mySince; }
-    void setSince(const QString& s) { mySince = s; }
     const QString& getJoined() const { return myJoined; }
     void setJoined(const QString& s) { myJoined = s; }
     const QString& getLogged() const { return myLogged; }

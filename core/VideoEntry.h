@@ -24,7 +24,6 @@ public:
     // Identity
     int getServiceId() const { return myServiceId; }
     void setServiceId(int id) { myServiceId = id; }
-    int getEntryId() const { return myEntryId; }           // VIDEO_ENTRY row id
     void setEntryId(int id) { myEntryId = id; }
     const QString& getVideoId() const { return myVideoId; } // the service's video id
     void setVideoId(const QString& id) { myVideoId = id; }

@@ -50,7 +50,6 @@ public:
     VideoListModel* getSpareFavoriteModel() const { return mySpareFavoriteModel; }
     PlayListSweepList* getPlayListView() const { ensureBuilt(); return myPlayListView; }
     FavoriteSweepList* getFavoriteView() const { ensureBuilt(); return myFavoriteView; }
-    PlayListDelegate* getPlayListDelegate() const { ensureBuilt(); return myPlayListDelegate; }
     FavoriteItemDelegate* getFavoriteDelegate() const { ensureBuilt(); return myFavoriteDelegate; }
     BackButton* getBackButton() const { ensureBuilt(); return myBackButton; }
     QStackedWidget* getPlayListButtons() const { ensureBuilt(); return myPlayListButtons; }

@@ -31,8 +31,6 @@ public:
 
     int getPlayListId() const { return myPlayListId; }
     int getFavoriteId() const { return myFavoriteId; }
-    VideoEntry* getCurrentEntry() const { return myCurrentEntry.get(); }
-    VideoEntry* getNextEntry() const { return myNextEntry.get(); }
 
 public Q_SLOTS:
     void playVideoFromPlayList(int playListId, int videoFavoriteId, bool forceInfoview);

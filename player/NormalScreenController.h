@@ -22,7 +22,6 @@ public:
 
     NormalScreenView* getNormalScreenView() const;
     CommentListModel* getCommentModel() const;
-    ContactListModel* getContactModel() const { return myContacts; }
 
 Q_SIGNALS:
     // The pages of all comments, writing a comment and the description.

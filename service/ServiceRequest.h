@@ -80,7 +80,6 @@ public:
     // The buffered body (empty for a request with a sink, unless the answer was an error).
     const QByteArray& receivedData() const { return myReceived; }
     qint64 bytesReceived() const { return myBytesReceived; }
-    qint64 bytesTotal() const { return myBytesTotal; }   // -1 while unknown
     int sendCount() const { return mySendCount; }
 
     FailureKind failureKind() const { return myFailureKind; }

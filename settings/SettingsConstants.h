@@ -42,8 +42,8 @@ inline constexpr QSize CLEAR_BUTTON_MIN_SIZE(120, 45);
 inline constexpr int DISK_SPACE_LIMITS[] = {100, 250, 500, 1000};
 inline constexpr int DISK_SPACE_LIMIT_INITIAL_INDEX = 2;
 
-// ---- Play view: the start threshold's two choices, in bytes.
-inline constexpr int START_PLAYING_WITH_BUFFER = 300000;
+// ---- Play view: the start threshold's two choices, in bytes: at once, or with the
+// buffer of the store's default (DEFAULT_START_PLAYING).
 inline constexpr int START_PLAYING_AT_ONCE = 0;
 inline constexpr int PLAY_START_ROW_END_SPACING = 10;
 

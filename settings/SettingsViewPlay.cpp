@@ -78,7 +78,7 @@ void SettingsViewPlay::setSelections(int fullScreen, int keepAspectRatio, int st
     myKeepAspectRatioBox->setCheckState(keepAspectRatio != 0 ? Qt::Checked : Qt::Unchecked);
     if (startPlaying == START_PLAYING_AT_ONCE)
         myStartPlayingBox->setCurrentIndex(eStartAtOnce);
-    else if (startPlaying == START_PLAYING_WITH_BUFFER)
+    else if (startPlaying == DEFAULT_START_PLAYING)
         myStartPlayingBox->setCurrentIndex(eStartWithBuffer);
 }
 
@@ -97,7 +97,7 @@ void SettingsViewPlay::playingStartChange(const QString& text)
     Q_UNUSED(text);
     switch (myStartPlayingBox->currentIndex()) {
     case eStartWithBuffer:
-        Q_EMIT playingStartChanged(SETTING_START_PLAYING, START_PLAYING_WITH_BUFFER);
+        Q_EMIT playingStartChanged(SETTING_START_PLAYING, DEFAULT_START_PLAYING);
         break;
     case eStartAtOnce:
         Q_EMIT playingStartChanged(SETTING_START_PLAYING, START_PLAYING_AT_ONCE);

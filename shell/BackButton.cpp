@@ -19,7 +19,7 @@ BackButton::BackButton(QWidget* parent) : QPushButton(parent)
     // A coarse timer may fire up to 5 % early; the long press must not come before 1500 ms.
     myLongPressTimer.setTimerType(Qt::PreciseTimer);
     myLongPressTimer.setInterval(BACK_BUTTON_LONG_PRESS_MS);
-    connect(&myLongPressTimer, &QTimer::timeout, this, &BackButton::longPressElapsed);
+    connect(&myLongPressTimer, &ClockTimer::timeout, this, &BackButton::longPressElapsed);
     connect(this, &QPushButton::pressed, this, &BackButton::buttonPressed);
     connect(this, &QPushButton::released, this, &BackButton::buttonReleased);
     connect(this, &QPushButton::clicked, this, &BackButton::buttonClicked);

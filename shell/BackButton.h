@@ -1,8 +1,9 @@
 #ifndef KRELVOX_BACKBUTTON_H
 #define KRELVOX_BACKBUTTON_H
 
+#include "core/Clock.h"
+
 #include <QPushButton>
-#include <QTimer>
 
 // The back-navigation button of the page header. A click or Return/Enter emits
 // backButtonClicked(false); holding the button down for 1500 ms emits
@@ -29,7 +30,7 @@ private Q_SLOTS:
     void longPressElapsed();
 
 private:
-    QTimer myLongPressTimer;
+    ClockTimer myLongPressTimer;
     bool myLongPressDone = false;
 };
 

@@ -17,7 +17,7 @@ ProgressRoll::ProgressRoll(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground, true);
     myTimer.setInterval(PROGRESS_ROLL_INTERVAL_MS);
-    connect(&myTimer, &QTimer::timeout, this, &ProgressRoll::advance);
+    connect(&myTimer, &ClockTimer::timeout, this, &ProgressRoll::advance);
 }
 
 ProgressRoll::~ProgressRoll() = default;

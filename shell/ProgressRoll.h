@@ -1,7 +1,8 @@
 #ifndef KRELVOX_PROGRESSROLL_H
 #define KRELVOX_PROGRESSROLL_H
 
-#include <QTimer>
+#include "core/Clock.h"
+
 #include <QWidget>
 
 // Busy indicator: a ring of dots with one bright dot that moves on by one place on
@@ -28,7 +29,7 @@ private Q_SLOTS:
     void advance();
 
 private:
-    QTimer myTimer;
+    ClockTimer myTimer;
     int myStep = 0;
 };
 

@@ -28,8 +28,7 @@ struct AccountRowLayout
     // Line 0-2 of the left or right text column.
     QRectF leftLine(int line) const { return QRectF(x + t, y + m + line * L, c, L); }
     QRectF rightLine(int line) const { return QRectF(x + t + c, y + m + line * L, c, L); }
-    // A whole text column, from the top of its first line to the bottom margin.
-    QRectF leftColumn() const { return QRectF(x + t, y + m, c, g); }
+    // The right text column, from the top of its first line to the bottom margin.
     QRectF rightColumn() const { return QRectF(x + t + c, y + m, c, g); }
 
     double x, y, w, h, m, t, g, L, c;

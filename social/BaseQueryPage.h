@@ -32,7 +32,6 @@ public:
     VideoListModel* getVideoListModel() const { return myVideoListModel; }
     QPushButton* getPlayButton() const { return myPlayButton; }
     QLabel* getTitleLabel() const { return myTitleLabel; }
-    QLabel* getSubtitleLabel() const { return mySubtitleLabel; }
     QLabel* getCountLabel() const { return myCountLabel; }
     QLabel* getNoResultsLabel() const { return myNoResultsLabel; }
     ProgressRoll* getBusyIndicator() const { return myBusyIndicator; }
@@ -64,7 +63,6 @@ protected:
     VideoEntryItemDelegate* getVideoDelegate() const { return myVideoDelegate; }
     // A second model that the subclass keeps with the page (the statistics page's
     // contacts).
-    QAbstractItemModel* getSecondModel() const { return mySecondModel; }
     void setSecondModel(QAbstractItemModel* model) { mySecondModel = model; }
     Repository* getRepository() const { return myRepository; }
     PageHistory& getHistory() const { return myHistory; }

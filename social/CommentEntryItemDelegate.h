@@ -25,7 +25,6 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    int getRowLimit() const { return myRowLimit; }
     int getLineHeight() const { return myLineHeight; }
 
     // The author's name as shown: cut to its first characters and "..." when long.

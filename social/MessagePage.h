@@ -23,7 +23,6 @@ public:
 
     // Shows the message of that row.
     void setMessageIndex(int index);
-    int getMessageIndex() const { return myMessageIndex; }
     // The body's text (the shown summary).
     QString getText() const;
     VariableSweepList* getTextList() const { return myTextList; }

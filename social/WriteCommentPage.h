@@ -30,10 +30,6 @@ public:
     void setVideoEntryAndFocus(VideoEntry* video);
     // The page's copy of the video, null until one was given.
     VideoEntry* getVideoEntry() const { return myVideo.get(); }
-    // Characters of the editor's text as the limit counts them.
-    int getCharacterCount() const { return myCharacterCount; }
-    // True from "SEND" until the service has answered the post.
-    bool isPosting() const { return myPosting; }
 
     QTextEdit* getEditor() const { return myEditor; }
     QLabel* getCounter() const { return myCounter; }

@@ -7,8 +7,9 @@
 #include <QScrollBar>
 #include <QtGlobal>
 
-SweepListBase::SweepListBase(QWidget* parent, int flag) : QListView(parent), myFlag(flag)
+SweepListBase::SweepListBase(QWidget* parent, int flag) : QListView(parent)
 {
+    Q_UNUSED(flag);
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -23,12 +24,12 @@ SweepListBase::SweepListBase(QWidget* parent, int flag) : QListView(parent), myF
     setStyleSheet(STYLE_SWEEP_LIST);
 
     myKineticTimer.setInterval(SWEEP_KINETIC_INTERVAL_MS);
-    connect(&myKineticTimer, &QTimer::timeout, this, &SweepListBase::kineticStep);
+    connect(&myKineticTimer, &ClockTimer::timeout, this, &SweepListBase::kineticStep);
     myScrollBarTimer.setInterval(SWEEP_SCROLLBAR_HIDE_MS);
     myScrollBarTimer.setSingleShot(true);
-    connect(&myScrollBarTimer, &QTimer::timeout, this, &SweepListBase::hideScrollBar);
+    connect(&myScrollBarTimer, &ClockTimer::timeout, this, &SweepListBase::hideScrollBar);
     myDragScrollTimer.setInterval(SWEEP_DRAG_SCROLL_INTERVAL_MS);
-    connect(&myDragScrollTimer, &QTimer::timeout, this, &SweepListBase::dragScrollStep);
+    connect(&myDragScrollTimer, &ClockTimer::timeout, this, &SweepListBase::dragScrollStep);
 }
 
 SweepListBase::~SweepListBase() = default;

@@ -1,10 +1,10 @@
 #ifndef KRELVOX_SWEEPLISTBASE_H
 #define KRELVOX_SWEEPLISTBASE_H
 
-#include <QElapsedTimer>
+#include "core/Clock.h"
+
 #include <QListView>
 #include <QPersistentModelIndex>
-#include <QTimer>
 
 // A list view made for the finger: the content follows a vertical drag pixel by
 // pixel, a quick drag is continued as a decelerating flick, a quick sideways drag is
@@ -15,12 +15,10 @@ class SweepListBase : public QListView
 {
     Q_OBJECT
 public:
-    // flag: handed through by the subclasses; the selection box's drop-down list uses
-    // it to show its up and down buttons.
+    // flag: the subclasses' own (the selection box's drop-down list shows its up and
+    // down buttons by its flag); the base list behaves alike for every value.
     SweepListBase(QWidget* parent, int flag);
     ~SweepListBase() override;
-
-    int getFlag() const { return myFlag; }
 
     // Stops a running flick where it is.
     void stopKineticScroll();
@@ -69,7 +67,7 @@ protected:
     int myPressY = 0;
     QPersistentModelIndex myPressIndex;
     int myStartValue = 0;
-    QElapsedTimer myPressTime;
+    Stopwatch myPressTime;
     bool myMoved = false;
 
 private Q_SLOTS:
@@ -78,10 +76,9 @@ private Q_SLOTS:
     void dragScrollStep();
 
 private:
-    int myFlag;
-    QTimer myKineticTimer;
-    QTimer myScrollBarTimer;
-    QTimer myDragScrollTimer;
+    ClockTimer myKineticTimer;
+    ClockTimer myScrollBarTimer;
+    ClockTimer myDragScrollTimer;
     int myKineticAim = 0;
     // The value the last kinetic step left the scroll bar at; a different value
     // means someone else scrolled the list, which ends the flick.

@@ -31,7 +31,6 @@ public:
     void queueCommand(const vsCmdStruct& command);
     // A command is running (or about to start).
     bool isBusy() const { return myRunning || !myQueue.isEmpty(); }
-    int queuedCount() const { return myQueue.count(); }
 
     // The list position (1 = top) that the moved entry gets in the playlist, as the
     // drop asks for it; 0 when the entry or the target is not in the playlist.

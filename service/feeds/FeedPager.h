@@ -19,7 +19,6 @@ public:
 
     // The start index of the page to read (1 for the first).
     int startIndex() const { return myStart; }
-    int pagesRead() const { return myPages; }
 
     // Takes in the page that was read from startIndex(): true when another page is
     // to be read, from the new startIndex().

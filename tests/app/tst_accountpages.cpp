@@ -82,7 +82,7 @@ private Q_SLOTS:
         history.emitBack(false);
         StatisticsPage* page = myController->getStatisticsController()->getStatisticsPage();
         QCOMPARE(myController->getMainWindow().currentPage(), page);
-        QTest::qWait(300);
+        QTRY_VERIFY(requestsSettled(&myController->getMainWindow()));
         QStringList paths;
         for (const FakeRequest& request : myWorld->fake.requests())
             if (QStringList({PROFILE, CONTACTS, INBOX, UPLOADS}).contains(request.path))
@@ -104,7 +104,6 @@ private Q_SLOTS:
         QCOMPARE(history.last()->getPageId(), int(eHomePageId));
         QVERIFY(page->getStatisticsButton()->hasFocus());
         QTRY_VERIFY(!page->getBusyIndicator()->isRunning() && myWorld->fake.requestsTo(PROFILE).count() == 1);
-        QTest::qWait(100);
         QVERIFY(saveScreenshot(QStringLiteral("account_statistics")));
 
         page->getUploadHistoryButton()->click();
@@ -117,7 +116,6 @@ private Q_SLOTS:
         const char* shots[] = {"account_contacts", "account_invitations", "account_messages"};
         for (int tab = StatisticsPage::eContactsTab; tab <= StatisticsPage::eMessagesTab; ++tab) {
             page->getTabWidget()->setCurrentIndex(tab);
-            QTest::qWait(50);
             QVERIFY(saveScreenshot(QLatin1String(shots[tab])));
         }
 

@@ -41,7 +41,7 @@ private Q_SLOTS:
 
 namespace {
 
-// The video of the fake service with 120 comments.
+// The video of the fake service with 120 comments (unless a test serves others).
 const QString COMMENTS = "/gdata/feeds/api/videos/" + FakeFeeds::MANY_COMMENTS_VIDEO_ID + "/comments";
 
 // Plays nothing: reports the states a player would and counts its starts.
@@ -124,32 +124,50 @@ struct CommentsWorld : ProgramRig
 
 } // namespace
 
+// The video's comments in pages of 50 up to its total: "Next" on the last page and
+// "Previous" on the first fetch that page again.
 void TestCommentNavigation::pagingAsksForTheRightComments_data()
 {
+    QTest::addColumn<int>("total");
     QTest::addColumn<QStringList>("presses");
     QTest::addColumn<QList<int>>("starts");
     QTest::addColumn<QString>("counter");
 
-    QTest::newRow("on to the end and once more") << QStringList{"next", "next", "next"} << QList<int>{0, 51, 101, 101}
-                                                 << "101-120/120";
-    QTest::newRow("back on the first page") << QStringList{"previous"} << QList<int>{0, 1} << "1-50/120";
-    QTest::newRow("sweeps: on, back and back") << QStringList{"sweep right", "sweep left", "sweep left"}
+    const QStringList threeNext{"next", "next", "next"};
+    QTest::newRow("120: on to the end and once more") << 120 << threeNext << QList<int>{0, 51, 101, 101}
+                                                      << "101-120/120";
+    QTest::newRow("100: the last page is full") << 100 << threeNext << QList<int>{0, 51, 51, 51} << "51-100/100";
+    QTest::newRow("101: one comment on the last page") << 101 << threeNext << QList<int>{0, 51, 101, 101}
+                                                       << "101-101/101";
+    QTest::newRow("99: one short of two pages") << 99 << threeNext << QList<int>{0, 51, 51, 51} << "51-99/99";
+    QTest::newRow("50: one page") << 50 << QStringList{"next"} << QList<int>{0, 1} << "1-50/50";
+    QTest::newRow("51: one comment on the second page") << 51 << QStringList{"next", "next"} << QList<int>{0, 51, 51}
+                                                        << "51-51/51";
+    QTest::newRow("back on the first page") << 120 << QStringList{"previous"} << QList<int>{0, 1} << "1-50/120";
+    QTest::newRow("sweeps: on, back and back") << 120 << QStringList{"sweep right", "sweep left", "sweep left"}
                                                << QList<int>{0, 51, 1, 1} << "1-50/120";
 }
 
 void TestCommentNavigation::pagingAsksForTheRightComments()
 {
+    QFETCH(int, total);
     QFETCH(QStringList, presses);
     QFETCH(QList<int>, starts);
     QFETCH(QString, counter);
     CommentsWorld w;
+    w.world.fake.addRoute("GET", COMMENTS, [total](const FakeRequest& request) {
+        const int start = request.startIndex();
+        const int count = qBound(0, total - start + 1, request.maxResults(25));
+        return FakeResponse::document(FakeFeeds::makeCommentFeed(FakeFeeds::MANY_COMMENTS_VIDEO_ID, count, total, start),
+                                      "application/atom+xml; charset=UTF-8; type=feed");
+    });
     QVERIFY(w.playing());
     w.open(eAllCommentsPageId);
     AllCommentsPage* page = w.controller->getAllCommentsPage();
     QCOMPARE(w.currentPage(), page);
     QCOMPARE(page->getTitle(), QStringLiteral("Comments of Revontulet"));
     QCOMPARE(w.player->state, ePaused);
-    QTRY_COMPARE(page->getCounterText(), QStringLiteral("1-50/120"));
+    QTRY_COMPARE(page->getCounterText(), QStringLiteral("1-50/%1").arg(total));
     for (const QString& press : presses) {
         const int asked = w.commentStarts().size();
         if (press.startsWith("sweep"))

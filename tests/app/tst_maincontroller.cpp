@@ -184,7 +184,8 @@ private Q_SLOTS:
         delete controller.getRepository().getFirstPlayListsEntry(ePlayListIdAllFavorites);
         QTRY_VERIFY(rig.prompt.log.filter(QStringLiteral("inform|Error|The database is damaged")).size() == 1);
         controller.showFavoritesPage();
-        QTest::qWait(50);
+        // The notice is queued after the read: what was queued runs now.
+        QCoreApplication::processEvents();
         QCOMPARE(rig.prompt.log.filter(QStringLiteral("inform|")).size(), 1);
     }
 

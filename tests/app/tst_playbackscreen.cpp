@@ -117,11 +117,11 @@ void TestPlaybackScreen::pictureIsInsideTheViews()
     auto* info = static_cast<NormalScreenView*>(w.infoPage());
     QTest::mouseClick(info->getTab(NormalScreenView::eCommentsPane), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(info->getCommentsWidget()->getModel()->rowCount() > 0, 10000);
-    QTest::qWait(200);
+    QCoreApplication::processEvents();
     window.screen()->grabWindow(window.winId()).save(TestEnvironment::outputFolder()
                                                      + QStringLiteral("/playback-comments.png"));
     QTest::mouseClick(info->getTab(NormalScreenView::eSendPane), Qt::LeftButton);
-    QTest::qWait(200);
+    QCoreApplication::processEvents();
     window.screen()->grabWindow(window.winId()).save(TestEnvironment::outputFolder()
                                                      + QStringLiteral("/playback-send-link.png"));
 
@@ -167,14 +167,16 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
         w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
     };
 
-    // The first video comes over the home view.
-    QTest::qWait(300);
+    // The first video comes over the home view, once that is on screen.
+    QTRY_VERIFY_WITH_TIMEOUT(!near(window.screen()->grabWindow(window.winId()).toImage().pixelColor(
+                                       window.width() / 2, window.height() / 2),
+                                   Qt::black),
+                             10000);
     stallDownloads();
     VideoEntry first = AppPlaybackWorld::entry(QStringLiteral("first"));
     w.controller->showResultVideo(&first, false);
-    QTest::qWait(500);
     QVERIFY(w.currentPage()->isAncestorOf(&video));
-    QVERIFY(blackArea());
+    QTRY_VERIFY_WITH_TIMEOUT(blackArea(), 10000);
 
     // The next one comes after a picture.
     servePlayableVideo(w.world.fake, w.video);

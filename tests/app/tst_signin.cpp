@@ -194,8 +194,8 @@ private Q_SLOTS:
         deleteLaterNow();
         QVERIFY(rig.controller->getMainWindow().findChildren<OneButtonDialog*>().isEmpty());
 
-        // The answer's time passes; then a report that was already on its way.
-        QTest::qWait(600);
+        // The sign-in's request has ended; then a report that was already on its way.
+        QTRY_VERIFY(requestsSettled(&rig.controller->getMainWindow()));
         Q_EMIT rig.service()->authenticated(true, QStringLiteral("late"));
         QCOMPARE(rig.prompt.log, QStringList({ WAIT_NOTICE }));
         QCOMPARE(rig.accountFolders(), 0);

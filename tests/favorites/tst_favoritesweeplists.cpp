@@ -211,10 +211,12 @@ void TestFavoriteSweepLists::doubleTapOnAFolderTogglesItTwice()
 
 void TestFavoriteSweepLists::holdingStillDoesNothingUntilRelease()
 {
+    ManualClock clock;
     QSignalSpy clicked(w->page->getPlayListView(), &QAbstractItemView::clicked);
     const QPoint point = nameOf(myEmpty);
     Touch::press(playListViewport(), point);
-    QTest::qWait(300);
+    clock.advance(300);
+    QCoreApplication::processEvents();
     QCOMPARE(clicked.count(), 0);
     QVERIFY(w->page->getSelectedPlayList()->getId() != myEmpty);
     Touch::release(playListViewport(), point);

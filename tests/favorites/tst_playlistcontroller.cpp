@@ -248,7 +248,7 @@ void TestPlayListController::lookAheadThroughTheService()
     QCOMPARE(world.last(QStringLiteral("/www/get_video")).queryValue(QStringLiteral("video_id")), w.shown.at(1));
     QCOMPARE(readFile(files->getVideoFolder() + w.shown.at(1) + VIDEO_FILE_SUFFIX), video);
     // The check after that download finds the next video there and asks for nothing.
-    QTest::qWait(200);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(world.fake.requestsTo(QStringLiteral("/www/get_video")).size(), 1);
 }
 

@@ -354,7 +354,7 @@ void TestAccountSignIn::cancelledSignInReportsNothing()
     world.service->authenticate(ePlainLogin);
     QVERIFY(received.wait());
     world.service->cancelAuthentication();
-    QTest::qWait(600);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(done.count(), 0);
     QVERIFY(world.setting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN).isEmpty());
 
@@ -372,7 +372,7 @@ void TestAccountSignIn::cancelledSignInReportsNothing()
     world.service->authenticate(ePlainLogin);
     QTRY_COMPARE(world.fake.requestsTo("/google/accounts/Captcha").count(), 1);
     world.service->cancelAuthentication();
-    QTest::qWait(500);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(challenge.count(), 0);
     QCOMPARE(done.count(), 0);
 
@@ -380,7 +380,7 @@ void TestAccountSignIn::cancelledSignInReportsNothing()
     world.storeAccount(QString(), QString());
     world.service->authenticate(ePlainLogin);
     world.service->cancelAuthentication();
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(done.count(), 0);
 }
 

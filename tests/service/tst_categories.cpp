@@ -52,7 +52,7 @@ void TestCategories::oneRequestWhileOneRuns()
     world.service->getCategories();
     world.service->getCategories();
     QTRY_COMPARE(count, 1);
-    QTest::qWait(200);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(count, 1);
     QCOMPARE(world.fake.requests().size(), 1);
 

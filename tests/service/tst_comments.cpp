@@ -153,7 +153,7 @@ void TestComments::newFetchReplacesTheRunningOne()
     world.service->getComments(&first, &model, 0);
     world.service->getComments(&second, &model, 0);
     QVERIFY(ready.wait());
-    QTest::qWait(350);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(ready.count(), 1);
     QCOMPARE(model.rowCount(), 50);
 }
@@ -169,7 +169,7 @@ void TestComments::modelDeletedWhileFetching()
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, model, 0);
     delete model;
-    QTest::qWait(350);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(ready.count(), 0);
 }
 

@@ -128,7 +128,7 @@ void TestContactManager::readInPagesOfFifty()
     QCOMPARE(pages.at(2).queryValue("start-index"), QString("101"));
     QCOMPARE(contactAt(model, 0)->getUserName(), QString("friend001"));
     QCOMPARE(contactAt(model, 107)->getUserName(), QString("friend119"));
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(world.count("GET", "/gdata/feeds/api/users/default/contacts"), 3);
     QCOMPARE(none.count(), 0);
 }
@@ -178,7 +178,7 @@ void TestContactManager::clearedModelTakesNoLateAnswers()
     world.service->getContacts(&model);
     QTRY_COMPARE(profileAnswers, users.size());
     QCOMPARE(rowsWhenCleared, 3);
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     // The profiles did come, after the model was emptied: nothing was applied.
     QCOMPARE(world.count("GET", "/gdata/feeds/api/users/mikkokorhonen"), 1);
     QCOMPARE(changed.count(), 0);
@@ -194,7 +194,7 @@ void TestContactManager::newFetchDropsTheRunningOne()
     world.service->getContacts(&second);
     QTRY_COMPARE(second.rowCount(), 3);
     QTRY_VERIFY(allPictures(second));
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(first.rowCount(), 0);
 }
 
@@ -202,7 +202,7 @@ void TestContactManager::nullModelDoesNothing()
 {
     TestWorld world(TestWorld::SignedIn);
     world.service->getContacts(nullptr);
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QVERIFY(world.fake.requests().isEmpty());
 }
 
@@ -280,7 +280,7 @@ void TestContactManager::profileThatIsNotOne()
     world.fake.addRoute("GET", "/gdata/feeds/api/users/default", FakeResponse::document("garbage", "text/plain"));
     QSignalSpy fetched(world.service.get(), &VideoServiceProvider::profileFetched);
     world.service->getProfile();
-    QTest::qWait(300);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(fetched.count(), 0);
 }
 

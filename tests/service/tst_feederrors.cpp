@@ -88,7 +88,7 @@ void TestFeedErrors::feedEndsInItsErrorSignal()
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noResults);
     world.service->getFeed(eMostViewed, &model, 0, QStringLiteral("Today"));
     QVERIFY(failed.wait(5000));
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(failed.count(), 1);
     QCOMPARE(ready.count(), 0);
     QCOMPARE(none.count(), 0);
@@ -110,7 +110,7 @@ void TestFeedErrors::commentsEndInTheirErrorSignal()
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::commentsReady);
     world.service->getComments(&video, &model, 0);
     QVERIFY(failed.wait(5000));
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(failed.count(), 1);
     QVERIFY(!failed.at(0).at(0).toString().isEmpty());
     QCOMPARE(ready.count(), 0);
@@ -135,7 +135,7 @@ void TestFeedErrors::categoriesEndInTheirErrorSignal()
     world.service->getCategories();
     QVERIFY(failed.wait(5000));
     QVERIFY2(elapsed.elapsed() < 5000, qPrintable(QString::number(elapsed.elapsed())));
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(failed.count(), 1);
     QCOMPARE(ready, 0);
 }

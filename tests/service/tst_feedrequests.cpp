@@ -350,8 +350,7 @@ void TestFeedRequests::unsafeThumbnailAddressesAreNotFollowed()
     QSignalSpy ready(world.service.get(), &VideoServiceProvider::updateModel);
     world.service->getFeed(eMostRecent, &model, 0, QStringLiteral("Today"));
     QVERIFY(ready.wait());
-    QTRY_COMPARE(changed.count(), 2);
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(changed.count(), 2);
 
     QVERIFY(model.entryAt(0)->getThumbnail().isNull());
@@ -398,7 +397,7 @@ void TestFeedRequests::missingInputsSendNothing()
     world.service->getUploadedVideos(QStringLiteral(".."), &model, 0);
     QTRY_COMPARE(relatedError.count(), 1);
     QTRY_COMPARE(feedError.count(), 2);
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QVERIFY(world.fake.requests().isEmpty());
 }
 
@@ -430,7 +429,7 @@ void TestFeedRequests::modelDeletedWhileRequestRuns()
     world.service->getFeed(eMostViewed, model, 0, QStringLiteral("Today"));
     QTRY_COMPARE(world.fake.requests().size(), 1);
     delete model;
-    QTest::qWait(400);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(ready.count(), 0);
     QCOMPARE(failed.count(), 0);
     QCOMPARE(world.service->getTotalResults(model), 0);
@@ -449,7 +448,7 @@ void TestFeedRequests::modelClearedWhileThumbnailsArrive()
     world.service->getFeed(eMostViewed, &model, 0, QStringLiteral("Today"));
     QVERIFY(ready.wait());
     model.clear();
-    QTest::qWait(400);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(changed.count(), 0);
 
     // A later page of the same model gets its pictures again.
@@ -470,7 +469,7 @@ void TestFeedRequests::newRequestReplacesTheRunningOne()
     world.service->getFeed(eMostViewed, &model, 0, QStringLiteral("Today"));
     world.service->getFeed(eTopRated, &model, 0, QStringLiteral("Today"));
     QVERIFY(ready.wait());
-    QTest::qWait(400);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(ready.count(), 1);
     QCOMPARE(model.rowCount(), 4);
 }
@@ -487,7 +486,7 @@ void TestFeedRequests::cancelledRequestsReportNothing()
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInFeedRequest);
     world.service->search(QStringLiteral("x"), QString(), QString(), &model, 0);
     world.service->cancelFeedRequests();
-    QTest::qWait(350);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(ready.count(), 0);
     QCOMPARE(failed.count(), 0);
     QCOMPARE(model.rowCount(), 0);

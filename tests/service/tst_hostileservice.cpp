@@ -118,7 +118,7 @@ void TestHostileService::pagedReadsEnd()
     ContactListModel contacts;
     const std::unique_ptr<QSignalSpy> ended = startRead(world, path, lists, videos, contacts);
     QVERIFY(ended->wait(10000));
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(world.fake.requestsTo(path).count(), requests);
     QCOMPARE(ended->count(), 1);
 }
@@ -223,7 +223,7 @@ void TestHostileService::idsStayInTheirSegment()
     QTRY_COMPARE(answers.count(), 1);
     QVERIFY(!answers.first().ok);
     // Refused before it was sent: an id never names another resource.
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(&sync));
     QCOMPARE(world.fake.requests().count(), 0);
 }
 

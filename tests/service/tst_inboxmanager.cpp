@@ -114,7 +114,7 @@ void TestInboxManager::nullModelDoesNothing()
     TestWorld world(TestWorld::SignedIn);
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noMessages);
     world.service->getInboxMessages(nullptr, 0);
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QVERIFY(world.fake.requests().isEmpty());
     QCOMPARE(none.count(), 0);
 }
@@ -142,7 +142,7 @@ void TestInboxManager::clearedModelTakesNoLatePictures()
     QTRY_COMPARE(model.rowCount(), 2);
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     model.clear();
-    QTest::qWait(500);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(world.fake.requestsTo("/ytimg/vi/").count(), 2);
     QCOMPARE(changed.count(), 0);
 }
@@ -155,7 +155,7 @@ void TestInboxManager::failedInboxLeavesTheModelEmpty()
     QSignalSpy none(world.service.get(), &VideoServiceProvider::noMessages);
     world.service->getInboxMessages(&model, 0);
     QTRY_COMPARE(world.count("GET", "/gdata/feeds/api/users/default/inbox"), 1);
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(none.count(), 0);
 }

@@ -113,7 +113,7 @@ void TestPlaylistManager::nullModelDoesNothing()
     TestWorld world(TestWorld::SignedIn);
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInPlayList);
     world.service->getPlayLists(nullptr);
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QVERIFY(world.fake.requests().isEmpty());
     QCOMPARE(failed.count(), 0);
 }

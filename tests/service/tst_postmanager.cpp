@@ -148,7 +148,7 @@ void TestPostManager::secondRefusalEndsIt()
     QSignalSpy failed(world.service.get(), &VideoServiceProvider::errorOccuredInCommenting);
     world.service->commentVideo(QStringLiteral("Ei mene läpi"), &entry);
     QVERIFY(failed.wait());
-    QTest::qWait(200);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(failed.count(), 1);
     QCOMPARE(done.count(), 0);
     QCOMPARE(world.logins(), 1);
@@ -254,7 +254,7 @@ void TestPostManager::emptyContactSendsNothing()
     TraceCollector traces;
     QSignalSpy answered(world.service.get(), &VideoServiceProvider::inviteResponded);
     world.service->postRespondToInvite(QString(), true);
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(world.service.get()));
     QCOMPARE(answered.count(), 0);
     QVERIFY(world.fake.requests().isEmpty());
     QVERIFY(traces.lines().contains(QStringLiteral("Empty QString ")));

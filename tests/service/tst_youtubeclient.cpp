@@ -223,8 +223,8 @@ void TestYouTubeClient::oneCommandAtATime()
     d.world.fake.addRoute("POST", "/gdata/feeds/api/users/*", slow);
     d.world.service->queueCommand(command(vsAddPlayList, PlayList(0, eAccountService, ePlayListAccount, "Hidas")));
     d.world.service->queueCommand(command(vsAddPlayList, PlayList(0, eLocalService, ePlayListLocal, "Nopea")));
-    QTest::qWait(100);
-    // The local one waits behind the account's.
+    // The local one waits behind the account's, whose answer is still to come.
+    QTRY_COMPARE(d.world.fake.requestsTo("/gdata/feeds/api/users/").count(), 1);
     QCOMPARE(d.finished.count(), 0);
     QVERIFY(!findPlayList(d.repository(), eLocalService, "Nopea"));
     QVERIFY(d.world.service->commandClient()->isBusy());

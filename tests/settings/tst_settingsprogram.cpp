@@ -400,7 +400,7 @@ private Q_SLOTS:
         view->getUserNameEdit()->setText(FakeAccount::USER);
         view->getPasswordEdit()->setText(FakeAccount::PASSWORD);
         view->getSignButton()->click();
-        QTest::qWait(600);
+        QTRY_VERIFY(requestsSettled(&program.controller->getMainWindow()));
         QCOMPARE(program.prompt.log, QStringList{WAIT_NOTICE});
         QVERIFY(!view->isSignedIn());
         QCOMPARE(view->getSignButton()->text(), QStringLiteral("Sign in"));

@@ -45,15 +45,6 @@ private Q_SLOTS:
         QVERIFY(history.isEmpty());
     }
 
-    void itemStartsAtZero()
-    {
-        PageHistoryItem item(eStatisticsPageId);
-        QCOMPARE(item.getPageId(), 14);
-        QCOMPARE(item.getScrollPosition(), 0);
-        QCOMPARE(item.getSort(), 0);
-        QCOMPARE(item.getTimeFrame(), 0);
-    }
-
     void allCommentsItemKeepsItsOwnVideo()
     {
         CommentListModel model;
@@ -70,24 +61,6 @@ private Q_SLOTS:
 
         HistoryItemAllComments empty(eAllCommentsPageId, &model, nullptr);
         QCOMPARE(empty.getVideo(), nullptr);
-    }
-
-    void emitBackTracesAndPassesTheFlag_data()
-    {
-        QTest::addColumn<bool>("longClick");
-        QTest::newRow("short") << false;
-        QTest::newRow("long") << true;
-    }
-
-    void emitBackTracesAndPassesTheFlag()
-    {
-        QFETCH(bool, longClick);
-        PageHistory history;
-        QSignalSpy spy(&history, &PageHistory::historyBackClicked);
-        QTest::ignoreMessage(QtDebugMsg, "------- PageHistory::emitBack");
-        history.emitBack(longClick);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toBool(), longClick);
     }
 };
 

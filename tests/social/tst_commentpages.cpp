@@ -152,6 +152,7 @@ void TestCommentPages::backActsOncePerShowing_data()
 void TestCommentPages::backActsOncePerShowing()
 {
     QFETCH(int, pageId);
+    ManualClock clock;
     TestWorld world(TestWorld::Folders);
     CommentListModel model;
     std::unique_ptr<BaseTextContentPage> page;
@@ -167,10 +168,15 @@ void TestCommentPages::backActsOncePerShowing()
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(back.count(), 1);
+    QCOMPARE(back.at(0).at(0).toBool(), false);
     page->hide();
     page->show();
-    QTest::mouseClick(button, Qt::LeftButton);
+    // Held down: back with the long press's flag (home), once.
+    QTest::mousePress(button, Qt::LeftButton);
+    clock.advance(1500);
+    QTest::mouseRelease(button, Qt::LeftButton);
     QCOMPARE(back.count(), 2);
+    QCOMPARE(back.at(1).at(0).toBool(), true);
     page->addToPageHistory();
     QCOMPARE(world.history.last()->getPageId(), pageId);
 }

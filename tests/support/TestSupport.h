@@ -32,6 +32,10 @@
 //   DialogAnswerer                answers the next modal dialog from inside its loop
 //   runApplicationLoop            runs the application loop around an action
 //
+// Time (ManualClock.h)
+//   ManualClock clock             long presses, flicks and the busy indicator run on
+//   clock.advance(ms)             it while it lives, moved on only by the test
+//
 // Stand-ins
 //   RecordingVideoService         records operations and commands, with a background
 //                                 channel the test ends; carries out device commands
@@ -46,6 +50,7 @@
 
 #include "tests/support/ChildProcesses.h"
 #include "tests/support/Interaction.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/PrivateSessionBus.h"
 #include "tests/support/RecordingPaintDevice.h"
 #include "tests/support/RecordingVideoService.h"

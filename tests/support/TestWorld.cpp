@@ -2,8 +2,12 @@
 
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
+#include "service/RequestManagerBase.h"
 #include "service/YoutubeVideoService.h"
 
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTest>
 #include <QWidget>
 
@@ -143,6 +147,24 @@ void TestWorld::servePagedFeeds(int total)
     };
     fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/standardfeeds/*"), handler);
     fake.addRoute("GET", QStringLiteral("/gdata/feeds/api/videos"), handler);
+}
+
+bool requestsSettled(const QObject* owner)
+{
+    QCoreApplication::processEvents();
+    if (!owner)
+        return true;
+    QList<const RequestManagerBase*> managers;
+    if (const auto* self = qobject_cast<const RequestManagerBase*>(owner))
+        managers << self;
+    for (const RequestManagerBase* manager : owner->findChildren<RequestManagerBase*>())
+        managers << manager;
+    // The replies of ended requests go as deferred deletes; while one lives it could
+    // still deliver something.
+    for (const RequestManagerBase* manager : managers)
+        if (manager->pendingCount() > 0 || !manager->network()->findChildren<QNetworkReply*>().isEmpty())
+            return false;
+    return true;
 }
 
 QString TestWorld::unreachableUrl()

@@ -87,4 +87,10 @@ private:
     std::unique_ptr<QWidget> myWindow;
 };
 
+// True once every request of the owner's request managers (the video service's, or a
+// manager itself) has ended and its reply is gone, after the events already waiting
+// have run: from then on no answer can arrive, so "nothing happens" is checked as
+// QTRY_VERIFY(requestsSettled(s)) followed by the check, with no fixed wait.
+bool requestsSettled(const QObject* owner);
+
 #endif

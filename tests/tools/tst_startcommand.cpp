@@ -182,15 +182,16 @@ public:
     QImage nextPicture() const
     {
         const QDateTime after = QFileInfo(myPicture).lastModified();
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < STEP_TIMEOUT_MS) {
-            const QFileInfo file(myPicture);
-            if (file.exists() && file.lastModified() > after)
-                return QImage(myPicture);
-            QTest::qWait(100);
-        }
-        return QImage();
+        QImage picture;
+        (void)QTest::qWaitFor(
+            [&] {
+                const QFileInfo file(myPicture);
+                if (file.exists() && file.lastModified() > after)
+                    picture = QImage(myPicture);
+                return !picture.isNull();
+            },
+            STEP_TIMEOUT_MS);
+        return picture;
     }
 
     // The first picture from now on that shows what is asked for; the last one taken
@@ -275,14 +276,12 @@ QStringList logLines(const QString& log, const QString& text)
 
 bool waitForLog(const QString& log, const QStringList& texts)
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < STEP_TIMEOUT_MS) {
-        if (std::all_of(texts.begin(), texts.end(), [&log](const QString& text) { return !logLines(log, text).isEmpty(); }))
-            return true;
-        QTest::qWait(100);
-    }
-    return false;
+    return QTest::qWaitFor(
+        [&] {
+            return std::all_of(texts.begin(), texts.end(),
+                               [&log](const QString& text) { return !logLines(log, text).isEmpty(); });
+        },
+        STEP_TIMEOUT_MS);
 }
 
 } // namespace

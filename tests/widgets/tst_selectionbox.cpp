@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 #include "widgets/SelectionBox.h"
 #include "widgets/SelectionList.h"
+#include "widgets/WidgetConstants.h"
 
 #include <QPushButton>
 #include <QScrollBar>
@@ -203,6 +204,7 @@ void TestSelectionBox::closingWithoutPickReportsCurrentEntry()
 
 void TestSelectionBox::dragInListDoesNotPick()
 {
+    ManualClock clock;
     SelectionBox* box = makeBox(0, manyItems(30));
     QSignalSpy changed(box, &SelectionBox::currentIndexChanged);
     box->showListBox();
@@ -212,7 +214,7 @@ void TestSelectionBox::dragInListDoesNotPick()
     const QPoint from = view->visualRect(view->model()->index(3, 0)).center();
     Touch::press(view, from);
     Touch::move(view, from - QPoint(0, 40));
-    QTest::qWait(850); // slow: no flick, just the drag
+    clock.advance(SWEEP_GESTURE_MAX_MS + 1); // slow: no flick, just the drag
     Touch::release(view, from - QPoint(0, 40));
     QVERIFY(list->isVisible());
     QCOMPARE(changed.count(), 0);

@@ -76,12 +76,16 @@ private Q_SLOTS:
 private:
     UniformSweepList* makeUniform(int rowCount);
 
+    // Flicks, sweeps and taps are timed on it; a gesture is quick unless the test
+    // moves the clock on between press and release.
+    std::unique_ptr<ManualClock> myClock;
     std::unique_ptr<TestWorld> myWorld;
     QWidget* myWindow = nullptr;
 };
 
 void TestSweepLists::init()
 {
+    myClock = std::make_unique<ManualClock>();
     myWorld = std::make_unique<TestWorld>(TestWorld::Folders);
     myWindow = &myWorld->window();
     myWindow->resize(LIST_SIZE);
@@ -90,6 +94,7 @@ void TestSweepLists::init()
 void TestSweepLists::cleanup()
 {
     myWorld.reset();
+    myClock.reset();
 }
 
 UniformSweepList* TestSweepLists::makeUniform(int rowCount)
@@ -113,7 +118,14 @@ void TestSweepLists::flickScrollsAndDecelerates()
     // 100 px upwards: the content follows to 100, then the flick aims at 100 + 3 * 100.
     drag(list, QPoint(100, 250), QPoint(100, 150));
     QVERIFY(list->isKineticScrolling());
-    QTRY_VERIFY(!list->isKineticScrolling());
+    QCOMPARE(bar->value(), 100);
+    // One step every 20 ms.
+    myClock->advance(SWEEP_KINETIC_INTERVAL_MS - 1);
+    QCOMPARE(bar->value(), 100);
+    myClock->advance(1);
+    QVERIFY(bar->value() > 100);
+    myClock->advance(5000);
+    QVERIFY(!list->isKineticScrolling());
     QCOMPARE(bar->value(), 400);
 
     // After the finger's own scrolling, each kinetic step is shorter than the one before.
@@ -131,7 +143,8 @@ void TestSweepLists::flickScrollsAndDecelerates()
 
     // Flicking back down comes to rest at the top, on a row boundary.
     drag(list, QPoint(100, 50), QPoint(100, 250));
-    QTRY_VERIFY(!list->isKineticScrolling());
+    myClock->advance(5000);
+    QVERIFY(!list->isKineticScrolling());
     QCOMPARE(bar->value(), 0);
 }
 
@@ -142,7 +155,8 @@ void TestSweepLists::flickNeedsSpeedAndDistance_data()
     QTest::addColumn<bool>("flicks");
     QTest::newRow("15 px, quick") << 15 << 0 << true;
     QTest::newRow("14 px, quick") << 14 << 0 << false;
-    QTest::newRow("100 px, released after 850 ms") << 100 << 850 << false;
+    QTest::newRow("100 px, released at 800 ms") << 100 << SWEEP_GESTURE_MAX_MS << true;
+    QTest::newRow("100 px, released after 801 ms") << 100 << SWEEP_GESTURE_MAX_MS + 1 << false;
 }
 
 void TestSweepLists::flickNeedsSpeedAndDistance()
@@ -153,8 +167,7 @@ void TestSweepLists::flickNeedsSpeedAndDistance()
     UniformSweepList* list = makeUniform(100);
     press(list, QPoint(100, 250));
     move(list, QPoint(100, 250 - distance));
-    if (holdMs)
-        QTest::qWait(holdMs);
+    myClock->advance(holdMs);
     release(list, QPoint(100, 250 - distance));
     QCOMPARE(list->isKineticScrolling(), flicks);
     if (!flicks)
@@ -167,7 +180,8 @@ void TestSweepLists::shortUpwardFlickMovesOneRow()
     // 15 px up aims at 45 px, still inside the first row: the list moves on to the
     // next row instead of falling back.
     drag(list, QPoint(100, 200), QPoint(100, 185));
-    QTRY_VERIFY(!list->isKineticScrolling());
+    myClock->advance(5000);
+    QVERIFY(!list->isKineticScrolling());
     QCOMPARE(list->verticalScrollBar()->value(), ROW_HEIGHT);
 }
 
@@ -176,11 +190,11 @@ void TestSweepLists::pressStopsFlick()
     UniformSweepList* list = makeUniform(100);
     drag(list, QPoint(100, 280), QPoint(100, 20));
     QVERIFY(list->isKineticScrolling());
-    QTest::qWait(50);
+    myClock->advance(3 * SWEEP_KINETIC_INTERVAL_MS);
     press(list, QPoint(100, 100));
     QVERIFY(!list->isKineticScrolling());
     const int held = list->verticalScrollBar()->value();
-    QTest::qWait(100);
+    myClock->advance(5000);
     QCOMPARE(list->verticalScrollBar()->value(), held);
     release(list, QPoint(100, 100));
 }
@@ -198,8 +212,9 @@ void TestSweepLists::contentFollowsFinger()
     // The drag cannot leave the list's range.
     move(list, QPoint(100, 1000));
     QCOMPARE(bar->value(), 0);
-    QTest::qWait(SWEEP_GESTURE_MAX_MS + 50);
+    myClock->advance(SWEEP_GESTURE_MAX_MS + 1);
     release(list, QPoint(100, 1000));
+    QVERIFY(!list->isKineticScrolling());
 }
 
 void TestSweepLists::sideways_data()
@@ -212,7 +227,8 @@ void TestSweepLists::sideways_data()
     QTest::newRow("right 40 px") << QPoint(240, 150) << 0 << true << -40;
     QTest::newRow("left 14 px") << QPoint(186, 150) << 0 << false << 0;
     QTest::newRow("mostly vertical") << QPoint(180, 110) << 0 << false << 0;
-    QTest::newRow("slow") << QPoint(150, 150) << 850 << false << 0;
+    QTest::newRow("released at 800 ms") << QPoint(150, 150) << SWEEP_GESTURE_MAX_MS << true << 50;
+    QTest::newRow("released after 801 ms") << QPoint(150, 150) << SWEEP_GESTURE_MAX_MS + 1 << false << 0;
 }
 
 void TestSweepLists::sideways()
@@ -225,8 +241,7 @@ void TestSweepLists::sideways()
     QSignalSpy sweeps(list, &SweepListBase::horizontalSweep);
     press(list, QPoint(200, 150));
     move(list, to);
-    if (holdMs)
-        QTest::qWait(holdMs);
+    myClock->advance(holdMs);
     release(list, to);
     QCOMPARE(sweeps.count(), swept ? 1 : 0);
     if (swept)
@@ -240,7 +255,8 @@ void TestSweepLists::doubleTap_data()
     QTest::addColumn<bool>("selectedText");
     QTest::newRow("same row, quick") << 2 << 0 << true;
     QTest::newRow("other row") << 3 << 0 << false;
-    QTest::newRow("same row, held 250 ms") << 2 << 250 << false;
+    QTest::newRow("same row, released at 199 ms") << 2 << SWEEP_DOUBLE_TAP_MS - 1 << true;
+    QTest::newRow("same row, released at 200 ms") << 2 << SWEEP_DOUBLE_TAP_MS << false;
 }
 
 void TestSweepLists::doubleTap()
@@ -256,8 +272,7 @@ void TestSweepLists::doubleTap()
     tap(list, first);
     press(list, second);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
-    if (secondHoldMs)
-        QTest::qWait(secondHoldMs);
+    myClock->advance(secondHoldMs);
     release(list, second);
 
     QCOMPARE(texts.count(), selectedText ? 1 : 0);
@@ -287,7 +302,6 @@ void TestSweepLists::tapOnSelectedRowActivates()
 
     tap(list, rowCenter(list, 4));
     QCOMPARE(activated.count(), 0);
-    QTest::qWait(50);
     const QPoint at = rowCenter(list, secondRow);
     press(list, at);
     if (secondMove) {
@@ -309,38 +323,33 @@ void TestSweepLists::edgeAutoScroll()
     QVector<int> values;
     connect(bar, &QScrollBar::valueChanged, this, [&values](int v) { values << v; });
 
-    // Near the top edge: up, 20 px a step.
+    // Near the top edge: up, 20 px every 20 ms.
     QVERIFY(list->checkDragScroll(SWEEP_DRAG_SCROLL_EDGE - 1));
-    QElapsedTimer timer;
-    timer.start();
-    QTRY_VERIFY(values.size() >= 3);
-    const qint64 elapsed = timer.elapsed();
-    QCOMPARE(values.first(), 180);
-    for (int i = 1; i < values.size(); ++i)
-        QCOMPARE(values[i], values[i - 1] - SWEEP_DRAG_SCROLL_STEP);
-    // Three steps take about three intervals, not one burst.
-    QVERIFY2(elapsed >= 2 * SWEEP_DRAG_SCROLL_INTERVAL_MS, qPrintable(QString::number(elapsed)));
+    myClock->advance(SWEEP_DRAG_SCROLL_INTERVAL_MS - 1);
+    QVERIFY(values.isEmpty());
+    myClock->advance(1 + 2 * SWEEP_DRAG_SCROLL_INTERVAL_MS);
+    QCOMPARE(values, QVector<int>({180, 160, 140}));
 
     // Off the edges it stops.
     QVERIFY(!list->checkDragScroll(LIST_SIZE.height() / 2));
     QVERIFY(!list->isDragScrolling());
-    const int held = bar->value();
-    QTest::qWait(100);
-    QCOMPARE(bar->value(), held);
+    myClock->advance(1000);
+    QCOMPARE(bar->value(), 140);
 
     // Near the bottom edge: down.
     values.clear();
     QVERIFY(list->checkDragScroll(list->viewport()->height() - SWEEP_DRAG_SCROLL_EDGE + 1));
-    QTRY_VERIFY(values.size() >= 2);
-    QCOMPARE(values.first(), held + SWEEP_DRAG_SCROLL_STEP);
+    myClock->advance(2 * SWEEP_DRAG_SCROLL_INTERVAL_MS);
+    QCOMPARE(values, QVector<int>({160, 180}));
     list->stopDragScroll();
     QVERIFY(!list->isDragScrolling());
 
     // At the top of the list there is nothing left to scroll: it stops by itself.
     bar->setValue(30);
     QVERIFY(list->checkDragScroll(0));
-    QTRY_COMPARE(bar->value(), 0);
-    QTRY_VERIFY(!list->isDragScrolling());
+    myClock->advance(3 * SWEEP_DRAG_SCROLL_INTERVAL_MS);
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(!list->isDragScrolling());
 }
 
 void TestSweepLists::setToBeginningClearsSelection()
@@ -382,7 +391,8 @@ void TestSweepLists::variableListFlicksWithoutSnapping()
     list->setGeometry(QRect(QPoint(0, 0), LIST_SIZE));
     QVERIFY(myWorld->show());
     drag(list, QPoint(100, 250), QPoint(100, 230));
-    QTRY_VERIFY(!list->isKineticScrolling());
+    myClock->advance(5000);
+    QVERIFY(!list->isKineticScrolling());
     QCOMPARE(list->verticalScrollBar()->value(), 20 + 3 * 20);
 }
 
