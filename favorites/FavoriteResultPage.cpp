@@ -307,28 +307,6 @@ void FavoriteResultPage::updateButtons()
         ->setEnabled(myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eEmptyListMode && !isFolderType(type));
 }
 
-bool FavoriteResultPage::backgroundDownloadingEnabled() const
-{
-    int enabled = 0;
-    myRepository.getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, enabled);
-    return enabled != 0;
-}
-
-void FavoriteResultPage::backgroundDownloadStatusChanged()
-{
-    // Switched off, the download stops: no entry is being fetched any more.
-    if (!backgroundDownloadingEnabled())
-        setDownloadProgress(0, QString());
-    if (isBuilt())
-        updateButtons();
-}
-
-void FavoriteResultPage::downloadSwitchClicked()
-{
-    myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, backgroundDownloadingEnabled() ? 0 : 1);
-    updateButtons();
-}
-
 void FavoriteResultPage::newPlayListClicked()
 {
     closeNameField();
@@ -523,52 +501,6 @@ int FavoriteResultPage::shownRowCount(const PlayList* shown) const
 {
     // Until the last page is read, the tree's count of the playlist tells its length.
     return myFavoriteModel->canFetchMore() ? shown->getCount() : myFavoriteModel->rowCount();
-}
-
-// ---- Download progress
-
-void FavoriteResultPage::setDownloadProgress(double percent, const QString& videoId)
-{
-    const QString before = myDownloadVideoId;
-    const int shownBefore = int(myDownloadPercent);
-    myDownloadVideoId = videoId;
-    myDownloadPercent = percent;
-    // A page not built yet gives its painter the last report when it is.
-    if (!isBuilt())
-        return;
-    myFavoriteDelegate->setDownloadProgress(percent, videoId);
-    // Only the download queue's rows show it, in whole percents: the row being fetched
-    // is repainted when its figure changes, and the one fetched before when another
-    // takes its place.
-    if (myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eDownloadMode
-        || (videoId == before && int(percent) == shownBefore))
-        return;
-    repaintRowOf(videoId);
-    if (before != videoId)
-        repaintRowOf(before);
-}
-
-void FavoriteResultPage::repaintRowOf(const QString& videoId)
-{
-    if (videoId.isEmpty())
-        return;
-    // The rows on screen, from the one at the top of the viewport.
-    const QModelIndex top = myFavoriteView->indexAt(QPoint(0, 0));
-    const int height = myFavoriteView->viewport()->height();
-    for (int row = top.isValid() ? top.row() : 0; row < myFavoriteModel->rowCount(); ++row) {
-        const QModelIndex index = myFavoriteModel->index(row, 0);
-        if (myFavoriteView->visualRect(index).top() >= height)
-            return;
-        if (myFavoriteModel->entryAt(row)->getVideoId() == videoId)
-            myFavoriteView->update(index);
-    }
-}
-
-bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
-{
-    ensureBuilt();
-    return myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue && entry
-        && !myDownloadVideoId.isEmpty() && entry->getVideoId() == myDownloadVideoId;
 }
 
 // ---- Page
