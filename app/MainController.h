@@ -211,6 +211,8 @@ private:
     // The page in front records itself in the history before the controller changes it.
     void leaveCurrentPage();
     bool accountSignedIn();
+    // The error dialog, unless told is set already (then sets it).
+    void informOnce(bool& told, const QString& text);
 
     // ---- Playback
     // The media player (MainControllerOptions::createPlayer or mplayer) before the
@@ -272,6 +274,7 @@ private:
     bool myErrorDialogOpen = false;
     bool myExitQuestionOpen = false;
     bool myStorageFailureShown = false;   // until the queue stores a video again
+    bool myDownloadFailureShown = false;  // until it stores one or is started again
 
     // ---- Browsing and favourites
     ResultController* myResultController = nullptr;

@@ -299,7 +299,7 @@ void FavoriteResultPage::updateButtons()
         myPlayListButtons->setCurrentIndex(eNewPlayListButton);
 
     QPushButton* downloadButton = getActionButton(eDownloadSwitchButton);
-    downloadButton->setText(backgroundDownloadingEnabled() ? TEXT_STOP_DOWNLOADING_BUTTON() : TEXT_START_DOWNLOADING_BUTTON());
+    downloadButton->setText(backgroundDownloadRunning() ? TEXT_STOP_DOWNLOADING_BUTTON() : TEXT_START_DOWNLOADING_BUTTON());
     myActionButtons->setCurrentIndex(myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue ? eDownloadSwitchButton
                                                                                                      : ePlayButton);
     // Something to play: a list with entries of a playlist that is not a folder.

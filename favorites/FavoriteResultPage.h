@@ -105,6 +105,9 @@ public Q_SLOTS:
     void addToPageHistory() override;
     void setPageFocus() override;
     void setDownloadProgress(double percent, const QString& videoId);
+    // The background download broke off: nothing is fetched until the queue is
+    // started again (the switch offers to start it).
+    void backgroundDownloadStopped();
     void slotPlayListFolderOpenToggle(PlayList* playList);
     void leftKeyPressed();
     void rightKeyPressed();
@@ -166,6 +169,8 @@ private:
     void showNotice(const QString& text);
     bool ask(const QString& title, const QString& text);
     bool backgroundDownloadingEnabled() const;
+    // Switched on and not stopped by a failure: the queue is being worked off.
+    bool backgroundDownloadRunning() const;
     // The shown entry with that favourite id and video, read on until found; null
     // when the list does not have it.
     VideoEntry* findFavorite(int favoriteId, const QString& videoId);
@@ -198,6 +203,8 @@ private:
     VideoEntry* myDragDropFavorite = nullptr;
     QString myDownloadVideoId;
     double myDownloadPercent = 0;
+    // The last background download broke off and nothing has been started since.
+    bool myDownloadStopped = false;
     int myShownPlayListId = 1;
     bool myEditingName = false;
 };

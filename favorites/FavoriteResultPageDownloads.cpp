@@ -23,18 +23,34 @@ bool FavoriteResultPage::backgroundDownloadingEnabled() const
     return enabled != 0;
 }
 
+bool FavoriteResultPage::backgroundDownloadRunning() const
+{
+    return backgroundDownloadingEnabled() && !myDownloadStopped;
+}
+
 void FavoriteResultPage::backgroundDownloadStatusChanged()
 {
-    // Switched off, the download stops: no entry is being fetched any more.
+    // Written either way, the queue is started or stopped anew. Switched off, the
+    // download stops: no entry is being fetched any more.
+    myDownloadStopped = false;
     if (!backgroundDownloadingEnabled())
         setDownloadProgress(0, QString());
     if (isBuilt())
         updateButtons();
 }
 
+void FavoriteResultPage::backgroundDownloadStopped()
+{
+    myDownloadStopped = true;
+    setDownloadProgress(0, QString());
+    if (isBuilt())
+        updateButtons();
+}
+
 void FavoriteResultPage::downloadSwitchClicked()
 {
-    myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, backgroundDownloadingEnabled() ? 0 : 1);
+    // A queue that stopped on a failure is started again, though the setting is on.
+    myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, backgroundDownloadRunning() ? 0 : 1);
     updateButtons();
 }
 
@@ -44,9 +60,15 @@ void FavoriteResultPage::setDownloadProgress(double percent, const QString& vide
     const int shownBefore = int(myDownloadPercent);
     myDownloadVideoId = videoId;
     myDownloadPercent = percent;
+    // Bytes arrive: the queue runs again (it grew, or the program started it).
+    const bool resumed = myDownloadStopped && !videoId.isEmpty();
+    if (resumed)
+        myDownloadStopped = false;
     // A page not built yet gives its painter the last report when it is.
     if (!isBuilt())
         return;
+    if (resumed)
+        updateButtons();
     myFavoriteDelegate->setDownloadProgress(percent, videoId);
     // Only the download queue's rows show it, in whole percents: the row being fetched
     // is repainted when its figure changes, and the one fetched before when another

@@ -110,6 +110,10 @@ Q_SIGNALS:
     // The queued video could not be written to the storage (full or read-only): text
     // says so in words; the entry stays queued.
     void backgroundStorageFailed(QString text);
+    // The queued video's download broke off (the connection failed, the service did
+    // not answer or sent nothing): text says so in words; the entry stays queued and
+    // is fetched again when the queue is taken up again.
+    void backgroundDownloadFailed(QString text);
     // Account
     void authenticated(bool done, QString text);
     void captchaChallenge();

@@ -248,12 +248,15 @@ void YoutubeVideoService::backgroundProgress(qint64 received, qint64 total)
 
 void YoutubeVideoService::backgroundFailed(const QString& message, bool unavailable)
 {
-    // A video that cannot be had is reported, and so is a storage that cannot take it;
-    // after any failure but the first the entry stays queued and is taken up again later.
-    if (unavailable)
+    // A video that cannot be had is reported, and so is a storage that cannot take it
+    // or a transfer that broke off; after any failure but the first the entry stays
+    // queued and is taken up again later.
+    if (unavailable) {
         Q_EMIT videoRemovedBackground(message);
-    else if (myBackgroundDownload->storageFault() != VideoDownloadManager::eNoStorageFault)
+    } else if (myBackgroundDownload->storageFault() != VideoDownloadManager::eNoStorageFault) {
         Q_EMIT backgroundStorageFailed(message);
-    else
+    } else {
         qDebug() << "YoutubeVideoService::backgroundFailed" << message;
+        Q_EMIT backgroundDownloadFailed(TEXT_BACKGROUND_DOWNLOAD_STOPPED());
+    }
 }
