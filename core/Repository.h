@@ -108,7 +108,9 @@ public:
     // model shown first), changed ones take the account's name, description, update
     // date and privacy, rows whose playlist the account no longer has are removed with
     // their entries; rows with nothing new are left alone. The account's Favorites row
-    // (type 5) is created the first time.
+    // (type 5) is created the first time. A playlist's count (PlayList::getCount, -1
+    // when the account did not say) is shown as its count while its stored entries
+    // say otherwise, until they are read again.
     int syncAccountPlayLists(PlayListModel* model, bool* changed = nullptr);
     // Mirrors the entries of an account playlist (type 5 or 6) as the account lists
     // them, the model's first entry at the top, matched by the account's entry id

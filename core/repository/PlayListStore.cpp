@@ -11,15 +11,17 @@
 
 namespace {
 
-// The playlist's counts as its row keeps them: entries, or stored copies still to download.
+// The playlist's counts as its row keeps them: entries (the account's count of an
+// account playlist whose entries have not been read), or stored copies still to download.
 enum class Count { Entries, Downloads };
 
 int readCounts(RepositoryDatabase& database, PlayListModel* model, Count which, const char* caller)
 {
     if (!model || !database.isUsable())
         return eRepFailure;
-    const QString sql = which == Count::Entries ? QStringLiteral("select id, entry_count from playlist")
-                                                : QStringLiteral("select id, download_count from playlist");
+    const QString sql = which == Count::Entries
+        ? QStringLiteral("select id, coalesce(provider_count, entry_count) from playlist")
+        : QStringLiteral("select id, download_count from playlist");
     QHash<int, int> counts;
     if (!database.readRows(sql, {}, caller, [&counts](const QSqlQuery& q) {
             counts.insert(int(q.value(0).toLongLong()), int(q.value(1).toLongLong()));

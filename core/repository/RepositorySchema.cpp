@@ -47,6 +47,9 @@ const char* const TABLES[] = {
     // ENTRY_COUNT and DOWNLOAD_COUNT (entries, and stored copies still to download)
     // are kept by the triggers below; the download queue's row holds the queue's.
     // SORT_BASE: a favourite's position in the playlist is its SORT_ID less this.
+    // PROVIDER_COUNT: the entries the account says an account playlist has, while its
+    // own entries have not been read since (null otherwise); the triggers move it
+    // along with the entries that are added or removed meanwhile.
     "create table if not exists playlist ("
     " id integer primary key autoincrement,"
     " vs_id integer not null references video_service(id),"
@@ -59,7 +62,8 @@ const char* const TABLES[] = {
     " latest_usage_date integer not null default 0,"
     " entry_count integer not null default 0,"
     " download_count integer not null default 0,"
-    " sort_base integer not null default 0)",
+    " sort_base integer not null default 0,"
+    " provider_count integer)",
 
     // One row per video in a playlist. SORT_ID runs base+1..base+N inside a playlist
     // (the playlist's SORT_BASE): positions 1..N, the highest shown first. DOWNLOAD_STATE: 0 queued, 1 stored, 2 invalid.
@@ -119,7 +123,7 @@ const char* const INDEXES_AND_TRIGGERS[] = {
 // the download queue (row 2).
 QString countRow(const char* sign, const char* row)
 {
-    return QStringLiteral(" update playlist set entry_count = entry_count %1 1,"
+    return QStringLiteral(" update playlist set entry_count = entry_count %1 1, provider_count = provider_count %1 1,"
                           " download_count = download_count %1 (%2.video_link = 0 and %2.download_state = 0)"
                           " where id = %2.playlist_id;"
                           " update playlist set entry_count = entry_count %1 1,"
@@ -158,6 +162,15 @@ const char* const FROM_VERSION_1[] = {
 // rows on either side of a change can shift (the stored keys are the positions).
 const char* const FROM_VERSION_2[] = {
     "alter table playlist add column sort_base integer not null default 0",
+};
+
+// ---- From layout 3: the account's count of an account playlist whose entries have
+// not been read; the count triggers are made anew to keep it.
+const char* const FROM_VERSION_3[] = {
+    "alter table playlist add column provider_count integer",
+    "drop trigger if exists favorite_count_insert",
+    "drop trigger if exists favorite_count_delete",
+    "drop trigger if exists favorite_count_update",
 };
 
 const char* const AFTER_MIGRATION[] = {
@@ -323,6 +336,7 @@ bool RepositorySchema::migrate(RepositoryDatabase& database, int version)
         && (!fromZero || (runAll(database, FROM_VERSION_0, caller) && createIndexesAndTriggers(database, caller)))
         && (version >= 2 || runAll(database, FROM_VERSION_1, caller))
         && (version >= 3 || runAll(database, FROM_VERSION_2, caller))
+        && (version >= 4 || (runAll(database, FROM_VERSION_3, caller) && createIndexesAndTriggers(database, caller)))
         && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
         && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
     if (ok)

@@ -9,11 +9,12 @@ class RepositoryDatabase;
 // The tables, indexes and triggers of the database file and the way from each earlier
 // layout to the current one. The layout version is the file's user_version: 0 for the
 // files written before counts were kept in the playlist rows, 1 for those written
-// before the author's user name was kept.
+// before the author's user name was kept, 2 before the playlists' sort bases, 3 before
+// the account's counts of its playlists.
 class RepositorySchema
 {
 public:
-    static const int VERSION = 3;
+    static const int VERSION = 4;
 
     enum class Opened {
         Failed,   // the file cannot be used

@@ -1,7 +1,7 @@
 // The favourites page reading the signed-in account through the fake service: the
 // account folder's playlists when it is opened or shown open, the entries of an
-// account playlist when it is selected, failed reads, a signed-out account, and
-// reads that a command overtakes.
+// account playlist when it is selected, failed reads, a signed-out account, reads
+// that a command overtakes, and the account's counts.
 #include "tests/favorites/FavoritesFixture.h"
 
 #include "favorites/FavoriteSweepList.h"
@@ -118,6 +118,7 @@ private Q_SLOTS:
     void signedOutNothingIsRead();
     void aPlayListCreatedDuringTheReadStays();
     void aVideoAddedDuringTheReadStays();
+    void theTreeCountsWhatTheAccountSays();
 };
 
 void TestAccountSync::openingTheAccountFolderReadsItsPlayLists()
@@ -362,6 +363,26 @@ void TestAccountSync::aVideoAddedDuringTheReadStays()
     QTest::qWait(400);
     QCOMPARE(w.shown(), MOUNTAIN_VIDEOS + QStringList({"newvideo001"}));
     QCOMPARE(w.stored(mountains).last().section(QLatin1Char('/'), 1), w.fake().playList(MOUNTAINS_ID)->items.last().entryId);
+}
+
+// An account playlist counts what the account says it holds until its own entries
+// are read; videos added meanwhile count on top.
+void TestAccountSync::theTreeCountsWhatTheAccountSays()
+{
+    SyncWorld w;
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    PlayList* mountains = w.tree()->getPlayListById(w.rowId(QStringLiteral("Tunturit")));
+    QCOMPARE(mountains->getCount(), 3);
+    QSignalSpy finished(w.world.service.get(), &VideoServiceProvider::commandFinished);
+    VideoEntry added = videoWithId(QStringLiteral("newvideo001"));
+    Q_EMIT w.page->vsAddVideoToPlayList(added.getVideoId(), &added, mountains);
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(w.tree()->getPlayListById(w.rowId(QStringLiteral("Tunturit")))->getCount(), 4);
+
+    w.select(w.rowId(QStringLiteral("Tunturit")));
+    QTRY_COMPARE(w.shown().size(), 4);
+    QCOMPARE(w.page->getSelectedPlayList()->getCount(), 4);
 }
 
 QTEST_MAIN(TestAccountSync)
