@@ -238,7 +238,8 @@ void MainController::connectSignals()
     // ---- Settings page
     connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
 
-    // ---- Account pages
+    // ---- Account and its pages
+    connect(&myRepository, &Repository::settingChanged, this, &MainController::accountSettingChanged);
     connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
 
     // ---- Upload

@@ -177,6 +177,9 @@ public Q_SLOTS:
     void verifyCaptcha();
     void accountVerified();
     void accountNotVerified();
+    // Signed out (SETTING_YOUTUBE_ACCOUNT_SIGNED_IN written 0): the account's folder
+    // and playlists, added at the sign-in and read from it, leave the favourites.
+    void accountSettingChanged(const QString& key, int value);
 
     // ---- Account pages (MainControllerAccountPages.cpp)
     // The account's statistics page, made on first use. Without a history item it

@@ -100,6 +100,9 @@ public:
     PlayList* getPlayList(int playListId);    // new object or null
     // The account's folder row (type 3, service 1), created once; its id or -1.
     int addAccountPlayListFolder();
+    // Every row of the account (its folder, Favorites and playlists) with their
+    // entries: what was read from an account that is signed out.
+    int removeAccountPlayLists();
 
     // ---- The account's playlists as read from the account (each in one transaction;
     // changed, when given, tells whether any row was written)

@@ -135,6 +135,19 @@ int PlayListStore::removePlayList(int playListId)
     return transaction.commit() ? eRepOk : eRepFailure;
 }
 
+int PlayListStore::removeAccountPlayLists()
+{
+    if (!myDatabase.isUsable())
+        return eRepFailure;
+    Transaction transaction(myDatabase, "Repository::removeAccountPlayLists()");
+    // The folder, the Favorites and the playlists; the trigger removes their entries.
+    if (!transaction.isActive()
+        || !myDatabase.exec(QStringLiteral("delete from playlist where vs_id = ?"), {int(eAccountService)},
+                            "Repository::removeAccountPlayLists()"))
+        return eRepFailure;
+    return transaction.commit() ? eRepOk : eRepFailure;
+}
+
 int PlayListStore::renamePlayList(int playListId, const QString& name)
 {
     if (!myDatabase.isUsable())
