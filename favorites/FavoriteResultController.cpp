@@ -19,6 +19,7 @@
 #include "shell/PageHistory.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QScrollBar>
 
 namespace {
@@ -59,6 +60,10 @@ FavoriteResultController::FavoriteResultController(VideoServiceProvider* service
     connect(myPage, &FavoriteResultPage::vsRemoveVideoFromYouTubeFavorites, this,
             &FavoriteResultController::removeVideoFromYouTubeFavorites);
     connect(myPage, &FavoriteResultPage::vsRenamePlayList, this, &FavoriteResultController::renamePlayList);
+    // The account's entries come without pictures, and an earlier run took those of
+    // the favourites that were not stored along with its files.
+    connect(myPage->getFavoriteModel(), &QAbstractItemModel::rowsInserted, this,
+            &FavoriteResultController::fetchMissingThumbnails);
     if (myService) {
         connect(myService, &VideoServiceProvider::commandFinished, this, &FavoriteResultController::commandFinished);
         connect(myService, &VideoServiceProvider::playListsFetched, this,
@@ -396,6 +401,20 @@ void FavoriteResultController::accountEntriesFailed(int playListId)
     myEntriesReadAt.remove(playListId);
     qDebug() << "FavoriteResultController::accountEntriesFailed(int)" << playListId
              << "the playlist's entries could not be read";
+}
+
+void FavoriteResultController::fetchMissingThumbnails(const QModelIndex& parent, int first, int last)
+{
+    Q_UNUSED(parent);
+    if (!myService)
+        return;
+    VideoListModel* model = myPage->getFavoriteModel();
+    for (int row = first; row <= last; ++row) {
+        VideoEntry* entry = model->entryAt(row);
+        if (entry && !entry->getVideoId().isEmpty() && !entry->getThumbnailUrl().isEmpty()
+            && (entry->getThumbnailFile().isEmpty() || !QFileInfo::exists(entry->getThumbnailFile())))
+            myService->getThumbnail(model, entry);
+    }
 }
 
 void FavoriteResultController::createPlaylist()

@@ -7,6 +7,7 @@
 #include <QString>
 
 class FavoriteResultPage;
+class QModelIndex;
 class PageHistory;
 class PageHistoryItem;
 class PlayList;
@@ -71,6 +72,8 @@ private Q_SLOTS:
     void accountPlayListsFailed();
     void accountEntriesFetched(int playListId);
     void accountEntriesFailed(int playListId);
+    // Rows whose picture is not on the card have it fetched.
+    void fetchMissingThumbnails(const QModelIndex& parent, int first, int last);
 
 private:
     void queue(const vsCmdStruct& command);

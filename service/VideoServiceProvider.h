@@ -59,6 +59,13 @@ public:
     virtual const QString& getDownloadVideoId() = 0;
     virtual void setVideoFileName(VideoEntry* video) = 0;
 
+    // ---- Pictures
+    // Fetches the entry's thumbnail picture into the thumbnails folder (one fetched
+    // earlier in the run is used as it is) and attaches it while the model still
+    // holds the entry; the model then tells its views. A service without pictures
+    // does nothing.
+    virtual void getThumbnail(VideoListModel* model, VideoEntry* entry);
+
     // ---- Background download of the queue into the favourites video folder
     virtual void backgrounddownload(VideoEntry* video) = 0;
     virtual void cancelBackgoundDownload() = 0;
@@ -133,6 +140,12 @@ Q_SIGNALS:
     void errorOccuredInPlayListEntries(int playListId);
     void commandFinished(int cmdType, bool ok);
 };
+
+inline void VideoServiceProvider::getThumbnail(VideoListModel* model, VideoEntry* entry)
+{
+    Q_UNUSED(model);
+    Q_UNUSED(entry);
+}
 
 inline void VideoServiceProvider::getPlayListEntries(const PlayList& playList, VideoListModel* model)
 {

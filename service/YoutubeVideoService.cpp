@@ -8,6 +8,7 @@
 #include "service/ServiceTexts.h"
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/feeds/CommentRequestManager.h"
+#include "service/feeds/ThumbnailRequestManager.h"
 #include "service/feeds/VideoDownloadManager.h"
 #include "service/feeds/VideoFeedRequestManager.h"
 
@@ -41,6 +42,7 @@ void YoutubeVideoService::initialize()
     myCategories = new CategoryRequestManager(myNetwork, myEndpoints, this);
     myDownload = new VideoDownloadManager(myNetwork, myEndpoints, this);
     myBackgroundDownload = new VideoDownloadManager(myNetwork, myEndpoints, this);
+    myThumbnails = new ThumbnailRequestManager(myNetwork, myEndpoints, this);
 
     connect(myFeeds, &VideoFeedRequestManager::updateModel, this, &VideoServiceProvider::updateModel);
     connect(myFeeds, &VideoFeedRequestManager::noResults, this, &VideoServiceProvider::noResults);
@@ -201,6 +203,13 @@ void YoutubeVideoService::setVideoFileName(VideoEntry* video)
         return;
     }
     video->setVideoFile(FileManager::sanitizeFileName(video->getVideoId() + VIDEO_FILE_SUFFIX));
+}
+
+// ---- Pictures
+
+void YoutubeVideoService::getThumbnail(VideoListModel* model, VideoEntry* entry)
+{
+    myThumbnails->fetch(model, entry, myRepository.getThumbnailFolder());
 }
 
 // ---- Background download

@@ -31,6 +31,7 @@ const QString EXIT_QUESTION = QStringLiteral(
     "ask|Download in progress|You are exiting the program while the video is being downloaded. "
     "If you exit now the video download will be stopped.");
 
+// Favourites queued in an earlier run: their pictures went with that run's files.
 void queueFavorites(const QStringList& videoIds)
 {
     Repository repository;
@@ -38,6 +39,8 @@ void queueFavorites(const QStringList& videoIds)
     for (const QString& videoId : videoIds) {
         VideoEntry entry = videoWithId(videoId);
         entry.setName(QStringLiteral("Queued ") + videoId);
+        entry.setThumbnailUrl(QStringLiteral("http://i.ytimg.com/vi/%1/default.jpg").arg(videoId));
+        entry.setThumbnailFile(repository.getThumbnailFolder() + videoId + QStringLiteral(".jpg"));
         QCOMPARE(repository.addFavorite(&entry, false), 0);
     }
 }
@@ -170,7 +173,8 @@ private Q_SLOTS:
 
     // The service closes the connection in the middle of the video: the user is told
     // once that the queue stopped, the queue's row and its switch no longer show a
-    // download, and the switch takes the queue up again once the service is back.
+    // download, and the switch takes the queue up again once the service is back. The
+    // row has its picture again.
     void aLostConnectionStopsTheQueueUntilItIsStarted()
     {
         FakeResponse cut = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
@@ -185,6 +189,7 @@ private Q_SLOTS:
         QPushButton* toggle = page->getActionButton(FavoriteResultPage::eDownloadSwitchButton);
         VideoEntry* row = page->getFavoriteModel()->entryAt(0);
         QTRY_VERIFY(page->isDownloading(row));
+        QTRY_VERIFY(!row->getThumbnail().isNull());
 
         const QString notice = QStringLiteral("inform|Error|") + TEXT_BACKGROUND_DOWNLOAD_STOPPED();
         QTRY_COMPARE(run.prompt.log.count(notice), 1);

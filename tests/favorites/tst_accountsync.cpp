@@ -223,11 +223,14 @@ void TestAccountSync::selectingAnAccountPlayListShowsItsEntries()
     for (const QString& row : expected)
         videos << row.section(QLatin1Char('/'), 0, 0);
     QTRY_COMPARE(w.shown(), videos);
-    QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getName(), QStringLiteral("Video ") + videos.at(0));
-    QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getVideoLink(), 1);
+    VideoEntry* first = w.page->getFavoriteModel()->entryAt(0);
+    QCOMPARE(first->getName(), QStringLiteral("Video ") + videos.at(0));
+    QCOMPARE(first->getVideoLink(), 1);
+    // The account's rating, and the picture, which is asked for.
+    QCOMPARE(first->getRating().toDouble(), 4.0);
+    QTRY_VERIFY(!first->getThumbnail().isNull());
     // A row names the video's uploader, not the list's owner, and its author link
     // (a double tap on the name) asks for the uploader's videos.
-    VideoEntry* first = w.page->getFavoriteModel()->entryAt(0);
     QCOMPARE(first->getAuthor(), QStringLiteral("Uploader ") + videos.at(0));
     w.page->grab();
     QSignalSpy author(w.page, &FavoriteResultPage::authorVideosRequested);
@@ -380,9 +383,13 @@ void TestAccountSync::theTreeCountsWhatTheAccountSays()
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(w.tree()->getPlayListById(w.rowId(QStringLiteral("Tunturit")))->getCount(), 4);
 
+    // Read, with their pictures; the tree as the user sees it.
     w.select(w.rowId(QStringLiteral("Tunturit")));
     QTRY_COMPARE(w.shown().size(), 4);
+    QTRY_VERIFY(!w.page->getFavoriteModel()->entryAt(3)->getThumbnail().isNull());
     QCOMPARE(w.page->getSelectedPlayList()->getCount(), 4);
+    w.page->getPlayListView()->scrollToBottom();
+    QVERIFY(TestEnvironment::saveScreenshot(&w.window, QStringLiteral("favorites-account-playlist-open")));
 }
 
 QTEST_MAIN(TestAccountSync)
