@@ -115,7 +115,7 @@ void FavoriteResultController::playListSelected(PlayList* playList)
     }
 }
 
-void FavoriteResultController::fillPlayLists()
+void FavoriteResultController::fillPlayLists(bool revealRead)
 {
     PlayListModel* model = myPage->getPlayListModel();
     model->clear();
@@ -123,8 +123,10 @@ void FavoriteResultController::fillPlayLists()
     const bool open = isAccountFolderOpen();
     const bool opened = open && !myAccountFolderOpen;
     myAccountFolderOpen = open;
-    if (opened)
+    if (opened) {
+        myRevealReadPlayLists = revealRead;
         readAccountPlayLists();
+    }
 }
 
 void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
@@ -137,7 +139,7 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
     // The page is being shown: what is open is read from the account again.
     myAccountFolderOpen = false;
     myListedPlayListId = 0;
-    fillPlayLists();
+    fillPlayLists(false);
     // Selecting the row normally loads its entries (through the page's playListSelected);
     // load them here when it did not.
     const int loads = myLoads;
@@ -151,6 +153,7 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
         playLists->doItemsLayout();
         readFavoritesFor(favorites->getFavoriteRow(), favorites->getScrollPosition());
         playLists->verticalScrollBar()->setValue(favorites->getPlayListScrollPosition());
+        myPage->keepCurrentPlayListInView();
         if (favorites->getFavoriteRow() >= 0 && favorites->getFavoriteRow() < myPage->getFavoriteModel()->rowCount())
             entries->setCurrentIndex(myPage->getFavoriteModel()->index(favorites->getFavoriteRow(), 0));
         entries->verticalScrollBar()->setValue(favorites->getScrollPosition());
@@ -173,7 +176,9 @@ void FavoriteResultController::refreshLists()
 
     if (!myRepository.isDatabaseUsable())
         return;
-    fillPlayLists();
+    // A folder that opens here was opened by the user (or for a new playlist): what
+    // the account's read brings into it is shown.
+    fillPlayLists(true);
     // The selected playlist by its id; when it is gone, the row that took its place.
     PlayListModel* model = myPage->getPlayListModel();
     const int loads = myLoads;
@@ -186,7 +191,9 @@ void FavoriteResultController::refreshLists()
 
     playLists->doItemsLayout();
     readFavoritesFor(favoriteRow, favoriteScroll);
+    // Where the list was, unless the selected row moved out of sight.
     playLists->verticalScrollBar()->setValue(playListScroll);
+    myPage->keepCurrentPlayListInView();
     VideoListModel* favorites = myPage->getFavoriteModel();
     if (favoriteRow >= 0 && favorites->rowCount() > 0)
         entries->setCurrentIndex(favorites->index(qMin(favoriteRow, favorites->rowCount() - 1), 0));
@@ -340,8 +347,11 @@ void FavoriteResultController::accountPlayListsFetched()
         qDebug() << "FavoriteResultController::accountPlayListsFetched()" << "database code" << result;
         return;
     }
-    if (changed)
-        refreshLists();
+    if (!changed)
+        return;
+    refreshLists();
+    if (myRevealReadPlayLists && isAccountFolderOpen())
+        myPage->revealFolder(eAccountService);
 }
 
 void FavoriteResultController::accountPlayListsFailed()

@@ -212,6 +212,40 @@ void FavoriteResultPage::selectPlayListById(int playListId)
     if (!index.isValid())
         index = myPlayListModel->index(0, 0);
     myPlayListView->setCurrentIndex(index);
+    keepCurrentPlayListInView();
+}
+
+void FavoriteResultPage::keepCurrentPlayListInView()
+{
+    ensureBuilt();
+    const QModelIndex current = myPlayListView->currentIndex();
+    if (current.isValid())
+        myPlayListView->scrollTo(current, QAbstractItemView::EnsureVisible);
+}
+
+PlayList* FavoriteResultPage::shownSelectedPlayList()
+{
+    keepCurrentPlayListInView();
+    return getSelectedPlayList();
+}
+
+void FavoriteResultPage::revealFolder(int serviceId)
+{
+    ensureBuilt();
+    // The folder's rows follow it in the tree, up to the next service's rows.
+    const QList<PlayList*>& rows = myPlayListModel->entries();
+    int folder = 0;
+    while (folder < rows.size()
+           && !(rows.at(folder)->getServiceId() == serviceId && isFolderType(rows.at(folder)->getType())))
+        ++folder;
+    if (folder == rows.size())
+        return;
+    int last = folder;
+    while (last + 1 < rows.size() && rows.at(last + 1)->getServiceId() == serviceId)
+        ++last;
+    // As many of them as fit, the folder's row at the top when they do not all fit.
+    myPlayListView->scrollTo(myPlayListModel->index(last, 0), QAbstractItemView::EnsureVisible);
+    myPlayListView->scrollTo(myPlayListModel->index(folder, 0), QAbstractItemView::EnsureVisible);
 }
 
 PlayList* FavoriteResultPage::getSelectedPlayList() const
@@ -258,8 +292,11 @@ void FavoriteResultPage::slotPlayListFolderOpenToggle(PlayList* playList)
         return;
     const int serviceId = playList->getServiceId();
     myPlayListModel->toggleVsFolderCollapsed(serviceId);
-    playList->setFolderOpen(myPlayListModel->isVsFolderCollapsed(serviceId));
+    const bool collapsed = myPlayListModel->isVsFolderCollapsed(serviceId);
+    playList->setFolderOpen(collapsed);
     Q_EMIT playListsChanged();
+    if (!collapsed)
+        revealFolder(serviceId);
 }
 
 void FavoriteResultPage::favoriteItemSelected()
@@ -315,10 +352,11 @@ void FavoriteResultPage::newPlayListClicked()
 
 void FavoriteResultPage::renameClicked()
 {
-    PlayList* selected = getSelectedPlayList();
+    PlayList* selected = shownSelectedPlayList();
     if (!selected || selected->isFixed())
         return;
     myEditingName = true;
+    myRenamedPlayListId = selected->getId();
     myNameField->setText(selected->getName());
     myNameField->show();
     myNameField->selectAll();
@@ -337,8 +375,10 @@ void FavoriteResultPage::closeNameField()
 
 void FavoriteResultPage::saveName()
 {
-    PlayList* selected = getSelectedPlayList();
-    if (!myEditingName || !selected) {
+    // The playlist whose name the field was opened with, and only while it is the
+    // selected row.
+    PlayList* selected = shownSelectedPlayList();
+    if (!myEditingName || !selected || selected->getId() != myRenamedPlayListId) {
         closeNameField();
         return;
     }
@@ -398,7 +438,7 @@ void FavoriteResultPage::trashClicked()
             askRemoveFavorite(entry);
         return;
     }
-    askRemovePlayList(getSelectedPlayList());
+    askRemovePlayList(shownSelectedPlayList());
 }
 
 void FavoriteResultPage::searchClicked()

@@ -65,8 +65,14 @@ public:
     // Delegate modes (favourite rows, download rows or empty message) and the type of
     // the playlist shown; then the buttons follow.
     void setListModes(int favouriteMode, int playListType);
-    // Makes that playlist's row current, or the first row when it is not there.
+    // Makes that playlist's row current, or the first row when it is not there, and
+    // scrolls it into view.
     void selectPlayListById(int playListId);
+    // Scrolls the playlist list as far as the current row needs to be seen.
+    void keepCurrentPlayListInView();
+    // Scrolls the folder of the service (0 device, 1 account) and as many of its
+    // playlists as fit into view.
+    void revealFolder(int serviceId);
     // The playlist of the current row, null when none.
     PlayList* getSelectedPlayList() const;
     // The id of the playlist whose entries were last asked for (1 before any).
@@ -168,6 +174,9 @@ private:
     UserPrompt& prompt();
     void showNotice(const QString& text);
     bool ask(const QString& title, const QString& text);
+    // The selected playlist, its row scrolled into view first: the buttons act on
+    // the row the user sees selected.
+    PlayList* shownSelectedPlayList();
     bool backgroundDownloadingEnabled() const;
     // Switched on and not stopped by a failure: the queue is being worked off.
     bool backgroundDownloadRunning() const;
@@ -207,6 +216,7 @@ private:
     bool myDownloadStopped = false;
     int myShownPlayListId = 1;
     bool myEditingName = false;
+    int myRenamedPlayListId = 0;   // the playlist the name field was opened for
 };
 
 #endif

@@ -1,12 +1,14 @@
 // The favourites page reading the signed-in account through the fake service: the
 // account folder's playlists when it is opened or shown open, the entries of an
 // account playlist when it is selected, failed reads, a signed-out account, reads
-// that a command overtakes, and the account's counts.
+// that a command overtakes, the account's counts, and what the tree keeps in sight.
 #include "tests/favorites/FavoritesFixture.h"
 
 #include "favorites/FavoriteSweepList.h"
+#include "favorites/PlayListSweepList.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -91,6 +93,13 @@ struct SyncWorld : FavoritesWorld
             rows << e->getVideoId() + QLatin1Char('/') + e->getProviderEntryId();
         return rows;
     }
+    // The playlist list shows the whole row.
+    bool inSight(const QModelIndex& index) const
+    {
+        PlayListSweepList* view = page->getPlayListView();
+        const QRect rect = view->visualRect(index);
+        return rect.isValid() && rect.top() >= 0 && rect.bottom() <= view->viewport()->rect().bottom();
+    }
     int reads(const QString& prefix) const { return world.count("GET", prefix); }
     int entryReads() const { return reads(PLAYLIST_FEEDS) + reads(FAVORITES_FEED); }
 
@@ -119,6 +128,8 @@ private Q_SLOTS:
     void aPlayListCreatedDuringTheReadStays();
     void aVideoAddedDuringTheReadStays();
     void theTreeCountsWhatTheAccountSays();
+    void anOpenedFolderShowsItsRows();
+    void renameActsOnTheRowInSight();
 };
 
 void TestAccountSync::openingTheAccountFolderReadsItsPlayLists()
@@ -390,6 +401,43 @@ void TestAccountSync::theTreeCountsWhatTheAccountSays()
     QCOMPARE(w.page->getSelectedPlayList()->getCount(), 4);
     w.page->getPlayListView()->scrollToBottom();
     QVERIFY(TestEnvironment::saveScreenshot(&w.window, QStringLiteral("favorites-account-playlist-open")));
+}
+
+// The account's folder, opened at the bottom of the list, brings the rows that the
+// account's read brings into view.
+void TestAccountSync::anOpenedFolderShowsItsRows()
+{
+    SyncWorld w;
+    for (int i = 0; i < 6; ++i)
+        w.addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Oma %1").arg(i));
+    w.tree()->setVsFolderCollapsed(eLocalService, false);
+    w.show(false);
+    PlayListSweepList* view = w.page->getPlayListView();
+    view->scrollToBottom();
+    const QModelIndex folder = w.tree()->getPlayListIndex(w.accountFolder);
+    QVERIFY(w.inSight(folder) && folder.row() == w.tree()->rowCount() - 1);
+
+    Touch::tap(view->viewport(), view->visualRect(folder).center());
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    for (int row = folder.row(); row <= folder.row() + 2; ++row)
+        QTRY_VERIFY(w.inSight(w.tree()->index(row, 0)));
+}
+
+// RENAME brings the selected row into sight first: the user sees what is renamed.
+void TestAccountSync::renameActsOnTheRowInSight()
+{
+    SyncWorld w;
+    const int trips = w.addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Matkat"));
+    for (int i = 0; i < 6; ++i)
+        w.addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Oma %1").arg(i));
+    w.tree()->setVsFolderCollapsed(eLocalService, false);
+    w.show(false);
+    w.select(trips);
+    w.page->getPlayListView()->scrollToTop();
+    QVERIFY(!w.inSight(w.tree()->getPlayListIndex(trips)));
+    w.page->getPlayListButton(FavoriteResultPage::eRenameButton)->click();
+    QCOMPARE(w.page->getNameField()->text(), QStringLiteral("Matkat"));
+    QVERIFY(w.inSight(w.tree()->getPlayListIndex(trips)));
 }
 
 QTEST_MAIN(TestAccountSync)
