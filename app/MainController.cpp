@@ -103,14 +103,18 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     connect(myService, &VideoServiceProvider::errorOccuredInCommenting, this, &MainController::showErrorDialog);
     connect(myService, &VideoServiceProvider::errorOccuredInDownload, this, &MainController::showErrorDialog);
     // A full or read-only card is told once; a video stored again means it took one.
-    connect(myService, &VideoServiceProvider::backgroundStorageFailed, this, [this](const QString& text) {
-        if (!myStorageFailureShown) {
-            myStorageFailureShown = true;
-            showErrorDialog(text);
-        }
+    connect(myService, &VideoServiceProvider::backgroundStorageFailed, this,
+            [this](const QString& text) { informOnce(myStorageFailureShown, text); });
+    // So is a download of the queue that broke off, once the favourites page shows
+    // that nothing is fetched; starting the queue again makes the next one news.
+    connect(myService, &VideoServiceProvider::backgroundDownloadFailed, this,
+            [this](const QString& text) { informOnce(myDownloadFailureShown, text); }, Qt::QueuedConnection);
+    connect(&myRepository, &Repository::backgroundDownloadStatusChanged, this,
+            [this] { myDownloadFailureShown = false; });
+    connect(myService, &VideoServiceProvider::backgroundVideoIsDownloaded, this, [this] {
+        myStorageFailureShown = false;
+        myDownloadFailureShown = false;
     });
-    connect(myService, &VideoServiceProvider::backgroundVideoIsDownloaded, this,
-            [this] { myStorageFailureShown = false; });
     connect(myService, &VideoServiceProvider::categoriesReady, this, &MainController::setCategory);
     connect(myService, &VideoServiceProvider::errorOccuredInCategory, this, &MainController::categoryRequestError);
     connect(myService, &VideoServiceProvider::authenticated, this, &MainController::authenticated);
@@ -223,6 +227,10 @@ void MainController::connectSignals()
     connect(myFavoriteController, &FavoriteResultController::accountNeeded, this, &MainController::showAccountDialog);
     connect(myService, &VideoServiceProvider::backgroundDownloadInProgress, myFavoriteController->getPage(),
             &FavoriteResultPage::setDownloadProgress);
+    connect(myService, &VideoServiceProvider::backgroundDownloadFailed, myFavoriteController->getPage(),
+            &FavoriteResultPage::backgroundDownloadStopped);
+    connect(myService, &VideoServiceProvider::backgroundStorageFailed, myFavoriteController->getPage(),
+            &FavoriteResultPage::backgroundDownloadStopped);
     myFavoriteController->getPage()->setPrompt(myPrompt);
 
     // ---- Playback
@@ -234,7 +242,8 @@ void MainController::connectSignals()
     // ---- Settings page
     connect(myHomeView, &HomeView::settings, this, &MainController::showSettingsPage);
 
-    // ---- Account pages
+    // ---- Account and its pages
+    connect(&myRepository, &Repository::settingChanged, this, &MainController::accountSettingChanged);
     connect(myHomeView, &HomeView::statistics, this, [this]() { showStatistics(nullptr); });
 
     // ---- Upload
@@ -362,6 +371,14 @@ void MainController::showErrorDialog(const QString& text)
     myErrorDialogOpen = true;
     myPrompt->inform(&myMainWindow, TEXT_ERROR(), text);
     myErrorDialogOpen = false;
+}
+
+void MainController::informOnce(bool& told, const QString& text)
+{
+    if (told)
+        return;
+    told = true;
+    showErrorDialog(text);
 }
 
 void MainController::showHelp()

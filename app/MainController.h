@@ -177,6 +177,9 @@ public Q_SLOTS:
     void verifyCaptcha();
     void accountVerified();
     void accountNotVerified();
+    // Signed out (SETTING_YOUTUBE_ACCOUNT_SIGNED_IN written 0): the account's folder
+    // and playlists, added at the sign-in and read from it, leave the favourites.
+    void accountSettingChanged(const QString& key, int value);
 
     // ---- Account pages (MainControllerAccountPages.cpp)
     // The account's statistics page, made on first use. Without a history item it
@@ -211,6 +214,8 @@ private:
     // The page in front records itself in the history before the controller changes it.
     void leaveCurrentPage();
     bool accountSignedIn();
+    // The error dialog, unless told is set already (then sets it).
+    void informOnce(bool& told, const QString& text);
 
     // ---- Playback
     // The media player (MainControllerOptions::createPlayer or mplayer) before the
@@ -272,6 +277,7 @@ private:
     bool myErrorDialogOpen = false;
     bool myExitQuestionOpen = false;
     bool myStorageFailureShown = false;   // until the queue stores a video again
+    bool myDownloadFailureShown = false;  // until it stores one or is started again
 
     // ---- Browsing and favourites
     ResultController* myResultController = nullptr;

@@ -1,6 +1,9 @@
 #include "app/MainController.h"
 
 #include "app/AppTexts.h"
+#include "core/Repository.h"
+#include "core/constants/Settings.h"
+#include "favorites/FavoriteResultController.h"
 #include "service/VideoServiceProvider.h"
 #include "settings/SettingsPage.h"
 #include "shell/OneButtonDialog.h"
@@ -119,6 +122,19 @@ void MainController::accountNotVerified()
     if (mySettingsPage)
         mySettingsPage->accountNotVerified();
     Q_EMIT accountVerificationFinished(false);
+}
+
+void MainController::accountSettingChanged(const QString& key, int value)
+{
+    if (key != SETTING_YOUTUBE_ACCOUNT_SIGNED_IN || value != 0)
+        return;
+    // What was read from the account is the account's, not the device's: the next
+    // sign-in brings it back.
+    if (myRepository.removeAccountPlayLists() != eRepOk) {
+        qWarning("void MainController::accountSettingChanged(const QString&, int) - the account's playlists stay");
+        return;
+    }
+    myFavoriteController->refreshLists();
 }
 
 void MainController::closeAuthenticationWaitDialog()

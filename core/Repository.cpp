@@ -214,6 +214,11 @@ int Repository::addAccountPlayListFolder()
     return myPlayLists->addAccountPlayListFolder();
 }
 
+int Repository::removeAccountPlayLists()
+{
+    return myPlayLists->removeAccountPlayLists();
+}
+
 int Repository::syncAccountPlayLists(PlayListModel* model, bool* changed)
 {
     return myAccountMirror->syncAccountPlayLists(model, changed);

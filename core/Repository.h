@@ -101,6 +101,9 @@ public:
     PlayList* getPlayList(int playListId);    // new object or null
     // The account's folder row (type 3, service 1), created once; its id or -1.
     int addAccountPlayListFolder();
+    // Every row of the account (its folder, Favorites and playlists) with their
+    // entries: what was read from an account that is signed out.
+    int removeAccountPlayLists();
 
     // ---- The account's playlists as read from the account (each in one transaction;
     // changed, when given, tells whether any row was written)
@@ -109,7 +112,9 @@ public:
     // model shown first), changed ones take the account's name, description, update
     // date and privacy, rows whose playlist the account no longer has are removed with
     // their entries; rows with nothing new are left alone. The account's Favorites row
-    // (type 5) is created the first time.
+    // (type 5) is created the first time. A playlist's count (PlayList::getCount, -1
+    // when the account did not say) is shown as its count while its stored entries
+    // say otherwise, until they are read again.
     int syncAccountPlayLists(PlayListModel* model, bool* changed = nullptr);
     // Mirrors the entries of an account playlist (type 5 or 6) as the account lists
     // them, the model's first entry at the top, matched by the account's entry id

@@ -23,6 +23,10 @@ BackgroundDownloadController::BackgroundDownloadController(VideoServiceProvider*
                 &BackgroundDownloadController::backgroundDownloadDone);
         connect(myService, &VideoServiceProvider::videoRemovedBackground, this,
                 &BackgroundDownloadController::backgroundDownloadInvalid);
+        connect(myService, &VideoServiceProvider::backgroundDownloadFailed, this,
+                &BackgroundDownloadController::backgroundDownloadStopped);
+        connect(myService, &VideoServiceProvider::backgroundStorageFailed, this,
+                &BackgroundDownloadController::backgroundDownloadStopped);
     }
 }
 
@@ -88,6 +92,12 @@ void BackgroundDownloadController::backgroundDownloadInvalid(const QString& text
     refreshFavoriteLists();
     startOrStopBackgroundDownload();
     qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) end");
+}
+
+void BackgroundDownloadController::backgroundDownloadStopped()
+{
+    qDebug("void BackgroundDownloadController::backgroundDownloadStopped() - the queue pauses");
+    myDownloadEntry.reset();
 }
 
 void BackgroundDownloadController::refreshFavoriteLists()

@@ -41,6 +41,10 @@ private Q_SLOTS:
     void backgroundDownloadDone();
     // The running entry cannot be downloaded: marks it invalid and moves on.
     void backgroundDownloadInvalid(const QString& text);
+    // The running download broke off (the connection, the storage): the entry stays
+    // queued and the chain pauses until the setting is written, the queue grows or
+    // the program starts again.
+    void backgroundDownloadStopped();
 
 private:
     void refreshFavoriteLists();

@@ -19,6 +19,7 @@
 #include "shell/PageHistory.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QScrollBar>
 
 namespace {
@@ -59,6 +60,10 @@ FavoriteResultController::FavoriteResultController(VideoServiceProvider* service
     connect(myPage, &FavoriteResultPage::vsRemoveVideoFromYouTubeFavorites, this,
             &FavoriteResultController::removeVideoFromYouTubeFavorites);
     connect(myPage, &FavoriteResultPage::vsRenamePlayList, this, &FavoriteResultController::renamePlayList);
+    // The account's entries come without pictures, and an earlier run took those of
+    // the favourites that were not stored along with its files.
+    connect(myPage->getFavoriteModel(), &QAbstractItemModel::rowsInserted, this,
+            &FavoriteResultController::fetchMissingThumbnails);
     if (myService) {
         connect(myService, &VideoServiceProvider::commandFinished, this, &FavoriteResultController::commandFinished);
         connect(myService, &VideoServiceProvider::playListsFetched, this,
@@ -110,7 +115,7 @@ void FavoriteResultController::playListSelected(PlayList* playList)
     }
 }
 
-void FavoriteResultController::fillPlayLists()
+void FavoriteResultController::fillPlayLists(bool revealRead)
 {
     PlayListModel* model = myPage->getPlayListModel();
     model->clear();
@@ -118,8 +123,10 @@ void FavoriteResultController::fillPlayLists()
     const bool open = isAccountFolderOpen();
     const bool opened = open && !myAccountFolderOpen;
     myAccountFolderOpen = open;
-    if (opened)
+    if (opened) {
+        myRevealReadPlayLists = revealRead;
         readAccountPlayLists();
+    }
 }
 
 void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
@@ -132,7 +139,7 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
     // The page is being shown: what is open is read from the account again.
     myAccountFolderOpen = false;
     myListedPlayListId = 0;
-    fillPlayLists();
+    fillPlayLists(false);
     // Selecting the row normally loads its entries (through the page's playListSelected);
     // load them here when it did not.
     const int loads = myLoads;
@@ -146,6 +153,7 @@ void FavoriteResultController::restoreHistoryPosition(PageHistoryItem* item)
         playLists->doItemsLayout();
         readFavoritesFor(favorites->getFavoriteRow(), favorites->getScrollPosition());
         playLists->verticalScrollBar()->setValue(favorites->getPlayListScrollPosition());
+        myPage->keepCurrentPlayListInView();
         if (favorites->getFavoriteRow() >= 0 && favorites->getFavoriteRow() < myPage->getFavoriteModel()->rowCount())
             entries->setCurrentIndex(myPage->getFavoriteModel()->index(favorites->getFavoriteRow(), 0));
         entries->verticalScrollBar()->setValue(favorites->getScrollPosition());
@@ -168,7 +176,9 @@ void FavoriteResultController::refreshLists()
 
     if (!myRepository.isDatabaseUsable())
         return;
-    fillPlayLists();
+    // A folder that opens here was opened by the user (or for a new playlist): what
+    // the account's read brings into it is shown.
+    fillPlayLists(true);
     // The selected playlist by its id; when it is gone, the row that took its place.
     PlayListModel* model = myPage->getPlayListModel();
     const int loads = myLoads;
@@ -181,7 +191,9 @@ void FavoriteResultController::refreshLists()
 
     playLists->doItemsLayout();
     readFavoritesFor(favoriteRow, favoriteScroll);
+    // Where the list was, unless the selected row moved out of sight.
     playLists->verticalScrollBar()->setValue(playListScroll);
+    myPage->keepCurrentPlayListInView();
     VideoListModel* favorites = myPage->getFavoriteModel();
     if (favoriteRow >= 0 && favorites->rowCount() > 0)
         entries->setCurrentIndex(favorites->index(qMin(favoriteRow, favorites->rowCount() - 1), 0));
@@ -335,8 +347,11 @@ void FavoriteResultController::accountPlayListsFetched()
         qDebug() << "FavoriteResultController::accountPlayListsFetched()" << "database code" << result;
         return;
     }
-    if (changed)
-        refreshLists();
+    if (!changed)
+        return;
+    refreshLists();
+    if (myRevealReadPlayLists && isAccountFolderOpen())
+        myPage->revealFolder(eAccountService);
 }
 
 void FavoriteResultController::accountPlayListsFailed()
@@ -396,6 +411,20 @@ void FavoriteResultController::accountEntriesFailed(int playListId)
     myEntriesReadAt.remove(playListId);
     qDebug() << "FavoriteResultController::accountEntriesFailed(int)" << playListId
              << "the playlist's entries could not be read";
+}
+
+void FavoriteResultController::fetchMissingThumbnails(const QModelIndex& parent, int first, int last)
+{
+    Q_UNUSED(parent);
+    if (!myService)
+        return;
+    VideoListModel* model = myPage->getFavoriteModel();
+    for (int row = first; row <= last; ++row) {
+        VideoEntry* entry = model->entryAt(row);
+        if (entry && !entry->getVideoId().isEmpty() && !entry->getThumbnailUrl().isEmpty()
+            && (entry->getThumbnailFile().isEmpty() || !QFileInfo::exists(entry->getThumbnailFile())))
+            myService->getThumbnail(model, entry);
+    }
 }
 
 void FavoriteResultController::createPlaylist()

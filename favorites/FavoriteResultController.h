@@ -7,6 +7,7 @@
 #include <QString>
 
 class FavoriteResultPage;
+class QModelIndex;
 class PageHistory;
 class PageHistoryItem;
 class PlayList;
@@ -71,13 +72,17 @@ private Q_SLOTS:
     void accountPlayListsFailed();
     void accountEntriesFetched(int playListId);
     void accountEntriesFailed(int playListId);
+    // Rows whose picture is not on the card have it fetched.
+    void fetchMissingThumbnails(const QModelIndex& parent, int first, int last);
 
 private:
     void queue(const vsCmdStruct& command);
     // Queues adding the video to the target playlist (cmdType: to a playlist or to the
     // account's Favorites); nothing without an entry or a target.
     void queueAddVideo(int cmdType, const QString& videoId, VideoEntry* entry, PlayList* target);
-    void fillPlayLists();
+    // revealRead: the account folder's rows that a read started here brings are
+    // scrolled into view.
+    void fillPlayLists(bool revealRead);
     bool isSignedIn() const;
     // The account folder is in the tree and open.
     bool isAccountFolderOpen() const;
@@ -106,6 +111,8 @@ private:
     // myCommandsQueued when the account's playlists were asked for; -1: no read runs.
     int myPlayListsReadAt = -1;
     bool myPlayListsReadAgain = false;
+    // The running read of the account's playlists was started by opening its folder.
+    bool myRevealReadPlayLists = false;
     // Per account playlist whose entries were asked for: myCommandsQueued then.
     QHash<int, int> myEntriesReadAt;
     bool myEntriesReadAgain = false;

@@ -212,6 +212,40 @@ void FavoriteResultPage::selectPlayListById(int playListId)
     if (!index.isValid())
         index = myPlayListModel->index(0, 0);
     myPlayListView->setCurrentIndex(index);
+    keepCurrentPlayListInView();
+}
+
+void FavoriteResultPage::keepCurrentPlayListInView()
+{
+    ensureBuilt();
+    const QModelIndex current = myPlayListView->currentIndex();
+    if (current.isValid())
+        myPlayListView->scrollTo(current, QAbstractItemView::EnsureVisible);
+}
+
+PlayList* FavoriteResultPage::shownSelectedPlayList()
+{
+    keepCurrentPlayListInView();
+    return getSelectedPlayList();
+}
+
+void FavoriteResultPage::revealFolder(int serviceId)
+{
+    ensureBuilt();
+    // The folder's rows follow it in the tree, up to the next service's rows.
+    const QList<PlayList*>& rows = myPlayListModel->entries();
+    int folder = 0;
+    while (folder < rows.size()
+           && !(rows.at(folder)->getServiceId() == serviceId && isFolderType(rows.at(folder)->getType())))
+        ++folder;
+    if (folder == rows.size())
+        return;
+    int last = folder;
+    while (last + 1 < rows.size() && rows.at(last + 1)->getServiceId() == serviceId)
+        ++last;
+    // As many of them as fit, the folder's row at the top when they do not all fit.
+    myPlayListView->scrollTo(myPlayListModel->index(last, 0), QAbstractItemView::EnsureVisible);
+    myPlayListView->scrollTo(myPlayListModel->index(folder, 0), QAbstractItemView::EnsureVisible);
 }
 
 PlayList* FavoriteResultPage::getSelectedPlayList() const
@@ -258,8 +292,11 @@ void FavoriteResultPage::slotPlayListFolderOpenToggle(PlayList* playList)
         return;
     const int serviceId = playList->getServiceId();
     myPlayListModel->toggleVsFolderCollapsed(serviceId);
-    playList->setFolderOpen(myPlayListModel->isVsFolderCollapsed(serviceId));
+    const bool collapsed = myPlayListModel->isVsFolderCollapsed(serviceId);
+    playList->setFolderOpen(collapsed);
     Q_EMIT playListsChanged();
+    if (!collapsed)
+        revealFolder(serviceId);
 }
 
 void FavoriteResultPage::favoriteItemSelected()
@@ -299,34 +336,12 @@ void FavoriteResultPage::updateButtons()
         myPlayListButtons->setCurrentIndex(eNewPlayListButton);
 
     QPushButton* downloadButton = getActionButton(eDownloadSwitchButton);
-    downloadButton->setText(backgroundDownloadingEnabled() ? TEXT_STOP_DOWNLOADING_BUTTON() : TEXT_START_DOWNLOADING_BUTTON());
+    downloadButton->setText(backgroundDownloadRunning() ? TEXT_STOP_DOWNLOADING_BUTTON() : TEXT_START_DOWNLOADING_BUTTON());
     myActionButtons->setCurrentIndex(myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue ? eDownloadSwitchButton
                                                                                                      : ePlayButton);
     // Something to play: a list with entries of a playlist that is not a folder.
     getActionButton(ePlayButton)
         ->setEnabled(myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eEmptyListMode && !isFolderType(type));
-}
-
-bool FavoriteResultPage::backgroundDownloadingEnabled() const
-{
-    int enabled = 0;
-    myRepository.getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, enabled);
-    return enabled != 0;
-}
-
-void FavoriteResultPage::backgroundDownloadStatusChanged()
-{
-    // Switched off, the download stops: no entry is being fetched any more.
-    if (!backgroundDownloadingEnabled())
-        setDownloadProgress(0, QString());
-    if (isBuilt())
-        updateButtons();
-}
-
-void FavoriteResultPage::downloadSwitchClicked()
-{
-    myRepository.setSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, backgroundDownloadingEnabled() ? 0 : 1);
-    updateButtons();
 }
 
 void FavoriteResultPage::newPlayListClicked()
@@ -337,10 +352,11 @@ void FavoriteResultPage::newPlayListClicked()
 
 void FavoriteResultPage::renameClicked()
 {
-    PlayList* selected = getSelectedPlayList();
+    PlayList* selected = shownSelectedPlayList();
     if (!selected || selected->isFixed())
         return;
     myEditingName = true;
+    myRenamedPlayListId = selected->getId();
     myNameField->setText(selected->getName());
     myNameField->show();
     myNameField->selectAll();
@@ -359,8 +375,10 @@ void FavoriteResultPage::closeNameField()
 
 void FavoriteResultPage::saveName()
 {
-    PlayList* selected = getSelectedPlayList();
-    if (!myEditingName || !selected) {
+    // The playlist whose name the field was opened with, and only while it is the
+    // selected row.
+    PlayList* selected = shownSelectedPlayList();
+    if (!myEditingName || !selected || selected->getId() != myRenamedPlayListId) {
         closeNameField();
         return;
     }
@@ -420,7 +438,7 @@ void FavoriteResultPage::trashClicked()
             askRemoveFavorite(entry);
         return;
     }
-    askRemovePlayList(getSelectedPlayList());
+    askRemovePlayList(shownSelectedPlayList());
 }
 
 void FavoriteResultPage::searchClicked()
@@ -523,52 +541,6 @@ int FavoriteResultPage::shownRowCount(const PlayList* shown) const
 {
     // Until the last page is read, the tree's count of the playlist tells its length.
     return myFavoriteModel->canFetchMore() ? shown->getCount() : myFavoriteModel->rowCount();
-}
-
-// ---- Download progress
-
-void FavoriteResultPage::setDownloadProgress(double percent, const QString& videoId)
-{
-    const QString before = myDownloadVideoId;
-    const int shownBefore = int(myDownloadPercent);
-    myDownloadVideoId = videoId;
-    myDownloadPercent = percent;
-    // A page not built yet gives its painter the last report when it is.
-    if (!isBuilt())
-        return;
-    myFavoriteDelegate->setDownloadProgress(percent, videoId);
-    // Only the download queue's rows show it, in whole percents: the row being fetched
-    // is repainted when its figure changes, and the one fetched before when another
-    // takes its place.
-    if (myFavoriteDelegate->getDelegateMode() != FavoriteItemDelegate::eDownloadMode
-        || (videoId == before && int(percent) == shownBefore))
-        return;
-    repaintRowOf(videoId);
-    if (before != videoId)
-        repaintRowOf(before);
-}
-
-void FavoriteResultPage::repaintRowOf(const QString& videoId)
-{
-    if (videoId.isEmpty())
-        return;
-    // The rows on screen, from the one at the top of the viewport.
-    const QModelIndex top = myFavoriteView->indexAt(QPoint(0, 0));
-    const int height = myFavoriteView->viewport()->height();
-    for (int row = top.isValid() ? top.row() : 0; row < myFavoriteModel->rowCount(); ++row) {
-        const QModelIndex index = myFavoriteModel->index(row, 0);
-        if (myFavoriteView->visualRect(index).top() >= height)
-            return;
-        if (myFavoriteModel->entryAt(row)->getVideoId() == videoId)
-            myFavoriteView->update(index);
-    }
-}
-
-bool FavoriteResultPage::isDownloading(VideoEntry* entry) const
-{
-    ensureBuilt();
-    return myPlayListDelegate->getPlayListType() == ePlayListDownloadQueue && entry
-        && !myDownloadVideoId.isEmpty() && entry->getVideoId() == myDownloadVideoId;
 }
 
 // ---- Page

@@ -64,8 +64,14 @@ public:
     // Delegate modes (favourite rows, download rows or empty message) and the type of
     // the playlist shown; then the buttons follow.
     void setListModes(int favouriteMode, int playListType);
-    // Makes that playlist's row current, or the first row when it is not there.
+    // Makes that playlist's row current, or the first row when it is not there, and
+    // scrolls it into view.
     void selectPlayListById(int playListId);
+    // Scrolls the playlist list as far as the current row needs to be seen.
+    void keepCurrentPlayListInView();
+    // Scrolls the folder of the service (0 device, 1 account) and as many of its
+    // playlists as fit into view.
+    void revealFolder(int serviceId);
     // The playlist of the current row, null when none.
     PlayList* getSelectedPlayList() const;
     // The id of the playlist whose entries were last asked for (1 before any).
@@ -104,6 +110,9 @@ public Q_SLOTS:
     void addToPageHistory() override;
     void setPageFocus() override;
     void setDownloadProgress(double percent, const QString& videoId);
+    // The background download broke off: nothing is fetched until the queue is
+    // started again (the switch offers to start it).
+    void backgroundDownloadStopped();
     void slotPlayListFolderOpenToggle(PlayList* playList);
     void leftKeyPressed();
     void rightKeyPressed();
@@ -164,7 +173,12 @@ private:
     UserPrompt& prompt();
     void showNotice(const QString& text);
     bool ask(const QString& title, const QString& text);
+    // The selected playlist, its row scrolled into view first: the buttons act on
+    // the row the user sees selected.
+    PlayList* shownSelectedPlayList();
     bool backgroundDownloadingEnabled() const;
+    // Switched on and not stopped by a failure: the queue is being worked off.
+    bool backgroundDownloadRunning() const;
     // The shown entry with that favourite id and video, read on until found; null
     // when the list does not have it.
     VideoEntry* findFavorite(int favoriteId, const QString& videoId);
@@ -197,8 +211,11 @@ private:
     VideoEntry* myDragDropFavorite = nullptr;
     QString myDownloadVideoId;
     double myDownloadPercent = 0;
+    // The last background download broke off and nothing has been started since.
+    bool myDownloadStopped = false;
     int myShownPlayListId = 1;
     bool myEditingName = false;
+    int myRenamedPlayListId = 0;   // the playlist the name field was opened for
 };
 
 #endif

@@ -37,6 +37,7 @@ KRELVOX_TEXT(TEXT_SERVICE_NOT_AVAILABLE, "The service is not available. try agai
 // ---- Downloads
 KRELVOX_TEXT(TEXT_STORAGE_FULL, "The memory card is full")
 KRELVOX_TEXT(TEXT_STORAGE_UNWRITABLE, "The memory card cannot be written to")
+KRELVOX_TEXT(TEXT_BACKGROUND_DOWNLOAD_STOPPED, "Downloading the queued videos stopped: the connection to the video service was lost. Start downloading again when the connection is back.")
 
 // ---- Categories and sort orders
 KRELVOX_TEXT(TEXT_CATEGORY_ALL, "All")

@@ -59,6 +59,13 @@ public:
     virtual const QString& getDownloadVideoId() = 0;
     virtual void setVideoFileName(VideoEntry* video) = 0;
 
+    // ---- Pictures
+    // Fetches the entry's thumbnail picture into the thumbnails folder (one fetched
+    // earlier in the run is used as it is) and attaches it while the model still
+    // holds the entry; the model then tells its views. A service without pictures
+    // does nothing.
+    virtual void getThumbnail(VideoListModel* model, VideoEntry* entry);
+
     // ---- Background download of the queue into the favourites video folder
     virtual void backgrounddownload(VideoEntry* video) = 0;
     virtual void cancelBackgoundDownload() = 0;
@@ -110,6 +117,10 @@ Q_SIGNALS:
     // The queued video could not be written to the storage (full or read-only): text
     // says so in words; the entry stays queued.
     void backgroundStorageFailed(QString text);
+    // The queued video's download broke off (the connection failed, the service did
+    // not answer or sent nothing): text says so in words; the entry stays queued and
+    // is fetched again when the queue is taken up again.
+    void backgroundDownloadFailed(QString text);
     // Account
     void authenticated(bool done, QString text);
     void captchaChallenge();
@@ -129,6 +140,12 @@ Q_SIGNALS:
     void errorOccuredInPlayListEntries(int playListId);
     void commandFinished(int cmdType, bool ok);
 };
+
+inline void VideoServiceProvider::getThumbnail(VideoListModel* model, VideoEntry* entry)
+{
+    Q_UNUSED(model);
+    Q_UNUSED(entry);
+}
 
 inline void VideoServiceProvider::getPlayListEntries(const PlayList& playList, VideoListModel* model)
 {

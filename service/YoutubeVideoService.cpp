@@ -7,6 +7,7 @@
 #include "service/ServiceTexts.h"
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/feeds/CommentRequestManager.h"
+#include "service/feeds/ThumbnailRequestManager.h"
 #include "service/feeds/VideoDownloadManager.h"
 #include "service/feeds/VideoFeedRequestManager.h"
 
@@ -41,6 +42,7 @@ void YoutubeVideoService::initialize()
     myCategories = new CategoryRequestManager(myNetwork, myEndpoints, this);
     myDownload = new VideoDownloadManager(myNetwork, myEndpoints, this);
     myBackgroundDownload = new VideoDownloadManager(myNetwork, myEndpoints, this);
+    myThumbnails = new ThumbnailRequestManager(myNetwork, myEndpoints, this);
 
     connect(myFeeds, &VideoFeedRequestManager::updateModel, this, &VideoServiceProvider::updateModel);
     connect(myFeeds, &VideoFeedRequestManager::noResults, this, &VideoServiceProvider::noResults);
@@ -203,6 +205,13 @@ void YoutubeVideoService::setVideoFileName(VideoEntry* video)
     video->setVideoFile(FileManager::sanitizeFileName(video->getVideoId() + VIDEO_FILE_SUFFIX));
 }
 
+// ---- Pictures
+
+void YoutubeVideoService::getThumbnail(VideoListModel* model, VideoEntry* entry)
+{
+    myThumbnails->fetch(model, entry, myRepository.getThumbnailFolder());
+}
+
 // ---- Background download
 
 void YoutubeVideoService::backgrounddownload(VideoEntry* video)
@@ -248,12 +257,15 @@ void YoutubeVideoService::backgroundProgress(qint64 received, qint64 total)
 
 void YoutubeVideoService::backgroundFailed(const QString& message, bool unavailable)
 {
-    // A video that cannot be had is reported, and so is a storage that cannot take it;
-    // after any failure but the first the entry stays queued and is taken up again later.
-    if (unavailable)
+    // A video that cannot be had is reported, and so is a storage that cannot take it
+    // or a transfer that broke off; after any failure but the first the entry stays
+    // queued and is taken up again later.
+    if (unavailable) {
         Q_EMIT videoRemovedBackground(message);
-    else if (myBackgroundDownload->storageFault() != VideoDownloadManager::eNoStorageFault)
+    } else if (myBackgroundDownload->storageFault() != VideoDownloadManager::eNoStorageFault) {
         Q_EMIT backgroundStorageFailed(message);
-    else
+    } else {
         qDebug() << "YoutubeVideoService::backgroundFailed" << message;
+        Q_EMIT backgroundDownloadFailed(TEXT_BACKGROUND_DOWNLOAD_STOPPED());
+    }
 }

@@ -16,6 +16,7 @@ class UploadManager;
 class YouTubeClient;
 class QNetworkAccessManager;
 class Repository;
+class ThumbnailRequestManager;
 class VideoDownloadManager;
 class VideoFeedRequestManager;
 
@@ -59,6 +60,9 @@ public:
     bool getDownloadState() override;
     const QString& getDownloadVideoId() override;
     void setVideoFileName(VideoEntry* video) override;
+
+    // ---- Pictures
+    void getThumbnail(VideoListModel* model, VideoEntry* entry) override;
 
     // ---- Background download
     void backgrounddownload(VideoEntry* video) override;
@@ -106,6 +110,7 @@ private:
     CategoryRequestManager* myCategories = nullptr;
     VideoDownloadManager* myDownload = nullptr;
     VideoDownloadManager* myBackgroundDownload = nullptr;
+    ThumbnailRequestManager* myThumbnails = nullptr;   // pictures of lists that are not feeds
     // Account (YoutubeVideoServiceAccount.cpp)
     PostManager* myPost = nullptr;
     ContactManager* myContacts = nullptr;

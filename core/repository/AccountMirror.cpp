@@ -59,16 +59,26 @@ int AccountMirror::syncAccountPlayLists(PlayListModel* model, bool* changed)
         QString providerId;
         QString updated;
         bool isPrivate;
+        int count;     // the account's count kept, -1 while none is
+        int entries;   // the entries stored
         bool kept;
     };
     QList<Stored> stored;
-    if (!myDatabase.readRows(QStringLiteral("select id, name, description, provider_id, provider_updated_date, is_private"
-                                            " from playlist where vs_id = ? and type = ? order by id"),
+    if (!myDatabase.readRows(QStringLiteral("select id, name, description, provider_id, provider_updated_date, is_private,"
+                                            " coalesce(provider_count, -1), entry_count from playlist"
+                                            " where vs_id = ? and type = ? order by id"),
                              {int(eAccountService), int(ePlayListAccount)}, caller, [&stored](const QSqlQuery& q) {
                                  stored.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
-                                                q.value(3).toString(), q.value(4).toString(), q.value(5).toBool(), false});
+                                                q.value(3).toString(), q.value(4).toString(), q.value(5).toBool(),
+                                                q.value(6).toInt(), q.value(7).toInt(), false});
                              }))
         return eRepFailure;
+    // The account's count is kept for a playlist whose stored entries say otherwise
+    // (not read yet, or changed on the account since); -1: none is kept.
+    const auto countToKeep = [](const PlayList* playList, int entries) {
+        return playList->getCount() < 0 || playList->getCount() == entries ? -1 : playList->getCount();
+    };
+    const auto countValue = [](int count) { return count < 0 ? QVariant(QMetaType::fromType<int>()) : QVariant(count); };
 
     QList<PlayList*> added;
     QSet<QString> seen;
@@ -89,13 +99,15 @@ int AccountMirror::syncAccountPlayLists(PlayListModel* model, bool* changed)
         }
         row->kept = true;
         const QString updated = playList->getProviderUpdated().toString(Qt::ISODateWithMs);
+        const int count = countToKeep(playList, row->entries);
         if (row->name == playList->getName() && row->description == playList->getDescription()
-            && row->providerId == providerId && row->updated == updated && row->isPrivate == playList->isPrivate())
+            && row->providerId == providerId && row->updated == updated && row->isPrivate == playList->isPrivate()
+            && row->count == count)
             continue;
         if (!myDatabase.exec(QStringLiteral("update playlist set name = ?, description = ?, provider_id = ?,"
-                                            " provider_updated_date = ?, is_private = ? where id = ?"),
+                                            " provider_updated_date = ?, is_private = ?, provider_count = ? where id = ?"),
                              {playList->getName(), playList->getDescription(), providerId, updated,
-                              int(playList->isPrivate()), row->id},
+                              int(playList->isPrivate()), countValue(count), row->id},
                              caller))
             return eRepFailure;
         wrote = true;
@@ -112,7 +124,10 @@ int AccountMirror::syncAccountPlayLists(PlayListModel* model, bool* changed)
 
     // The newest row is shown first: the account's first playlist is added last.
     for (int i = added.count() - 1; i >= 0; --i) {
-        if (PlayListStore::insertPlayList(myDatabase, eAccountService, ePlayListAccount, *added.at(i), caller) < 0)
+        const int id = PlayListStore::insertPlayList(myDatabase, eAccountService, ePlayListAccount, *added.at(i), caller);
+        if (id < 0
+            || !myDatabase.exec(QStringLiteral("update playlist set provider_count = ? where id = ?"),
+                                {countValue(countToKeep(added.at(i), 0)), id}, caller))
             return eRepFailure;
         wrote = true;
     }
@@ -234,6 +249,13 @@ int AccountMirror::syncAccountPlayListEntries(int playListId, VideoListModel* mo
         && !myDatabase.exec(QStringLiteral("update playlist set latest_usage_date = ? where id = ?"), {usage, playListId},
                             caller))
         return eRepFailure;
+    // The entries are the account's now: they are counted themselves.
+    const int counted = myDatabase.changeRow(QStringLiteral("update playlist set provider_count = null"
+                                                            " where id = ? and provider_count is not null"),
+                                             {playListId}, caller);
+    if (counted == eRepFailure)
+        return eRepFailure;
+    wrote = wrote || counted == eRepOk;
 
     if (!transaction.commit())
         return eRepFailure;

@@ -11,15 +11,17 @@
 
 namespace {
 
-// The playlist's counts as its row keeps them: entries, or stored copies still to download.
+// The playlist's counts as its row keeps them: entries (the account's count of an
+// account playlist whose entries have not been read), or stored copies still to download.
 enum class Count { Entries, Downloads };
 
 int readCounts(RepositoryDatabase& database, PlayListModel* model, Count which, const char* caller)
 {
     if (!model || !database.isUsable())
         return eRepFailure;
-    const QString sql = which == Count::Entries ? QStringLiteral("select id, entry_count from playlist")
-                                                : QStringLiteral("select id, download_count from playlist");
+    const QString sql = which == Count::Entries
+        ? QStringLiteral("select id, coalesce(provider_count, entry_count) from playlist")
+        : QStringLiteral("select id, download_count from playlist");
     QHash<int, int> counts;
     if (!database.readRows(sql, {}, caller, [&counts](const QSqlQuery& q) {
             counts.insert(int(q.value(0).toLongLong()), int(q.value(1).toLongLong()));
@@ -130,6 +132,19 @@ int PlayListStore::removePlayList(int playListId)
                                             "Repository::removePlayList()");
     if (result != eRepOk)
         return result;
+    return transaction.commit() ? eRepOk : eRepFailure;
+}
+
+int PlayListStore::removeAccountPlayLists()
+{
+    if (!myDatabase.isUsable())
+        return eRepFailure;
+    Transaction transaction(myDatabase, "Repository::removeAccountPlayLists()");
+    // The folder, the Favorites and the playlists; the trigger removes their entries.
+    if (!transaction.isActive()
+        || !myDatabase.exec(QStringLiteral("delete from playlist where vs_id = ?"), {int(eAccountService)},
+                            "Repository::removeAccountPlayLists()"))
+        return eRepFailure;
     return transaction.commit() ? eRepOk : eRepFailure;
 }
 

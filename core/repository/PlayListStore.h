@@ -27,6 +27,7 @@ public:
     QString uniquePlayListName(int serviceId);
     PlayList* getPlayList(int playListId);
     int addAccountPlayListFolder();
+    int removeAccountPlayLists();
     // The pending downloads of "All local favorites", as its row counts them.
     int getDownloadQueueCount();
 

@@ -51,6 +51,9 @@ const char* const TABLES[] = {
     // ENTRY_COUNT and DOWNLOAD_COUNT (entries, and stored copies still to download)
     // are kept by the triggers below; the download queue's row holds the queue's.
     // SORT_BASE: a favourite's position in the playlist is its SORT_ID less this.
+    // PROVIDER_COUNT: the entries the account says an account playlist has, while its
+    // own entries have not been read since (null otherwise); the triggers move it
+    // along with the entries that are added or removed meanwhile.
     "create table if not exists playlist ("
     " id integer primary key autoincrement,"
     " vs_id integer not null references video_service(id),"
@@ -63,7 +66,8 @@ const char* const TABLES[] = {
     " latest_usage_date integer not null default 0,"
     " entry_count integer not null default 0,"
     " download_count integer not null default 0,"
-    " sort_base integer not null default 0)",
+    " sort_base integer not null default 0,"
+    " provider_count integer)",
 
     // One row per video in a playlist. SORT_ID runs base+1..base+N inside a playlist
     // (the playlist's SORT_BASE): positions 1..N, the highest shown first. DOWNLOAD_STATE: 0 queued, 1 stored, 2 invalid.
@@ -139,7 +143,7 @@ const char* const INDEXES_AND_TRIGGERS[] = {
 // the download queue (row 2).
 QString countRow(const char* sign, const char* row)
 {
-    return QStringLiteral(" update playlist set entry_count = entry_count %1 1,"
+    return QStringLiteral(" update playlist set entry_count = entry_count %1 1, provider_count = provider_count %1 1,"
                           " download_count = download_count %1 (%2.video_link = 0 and %2.download_state = 0)"
                           " where id = %2.playlist_id;"
                           " update playlist set entry_count = entry_count %1 1,"
@@ -180,10 +184,19 @@ const char* const FROM_VERSION_2[] = {
     "alter table playlist add column sort_base integer not null default 0",
 };
 
-// ---- From layout 3: video rows go with their last reference (the triggers) instead
-// of in a scan of the whole table at every exit; the rows an earlier run left
-// unreferenced go once, here.
+// ---- From layout 3: the account's count of an account playlist whose entries have
+// not been read; the count triggers are made anew to keep it.
 const char* const FROM_VERSION_3[] = {
+    "alter table playlist add column provider_count integer",
+    "drop trigger if exists favorite_count_insert",
+    "drop trigger if exists favorite_count_delete",
+    "drop trigger if exists favorite_count_update",
+};
+
+// ---- Once the triggers of layout 4 are there: video rows go with their last
+// reference instead of in a scan of the whole table at every exit; the rows an
+// earlier run left unreferenced go once, here.
+const char* const AFTER_VERSION_3[] = {
     "delete from video_entry"
     " where id not in (select video_entry_id from favorite)"
     " and id not in (select video_entry_id from video_history)",
@@ -416,8 +429,9 @@ bool RepositorySchema::migrate(RepositoryDatabase& database, int version)
         && (!fromZero || runAll(database, FROM_VERSION_0, caller))
         && (version >= 2 || runAll(database, FROM_VERSION_1, caller))
         && (version >= 3 || runAll(database, FROM_VERSION_2, caller))
-        && runAll(database, TABLES, caller) && createIndexesAndTriggers(database, caller)
         && runAll(database, FROM_VERSION_3, caller)
+        && runAll(database, TABLES, caller) && createIndexesAndTriggers(database, caller)
+        && runAll(database, AFTER_VERSION_3, caller)
         && (!fromZero || runAll(database, AFTER_MIGRATION, caller))
         && database.exec(SET_VERSION.arg(VERSION), {}, caller) && transaction.commit();
     if (ok)

@@ -9,8 +9,9 @@ class RepositoryDatabase;
 // The tables, indexes and triggers of the database file and the way from each earlier
 // layout to the current one. The layout version is the file's user_version: 0 for the
 // files written before counts were kept in the playlist rows, 1 for those written
-// before the author's user name was kept, 2 before the playlists' sort base, 3 before
-// video rows went with their last reference.
+// before the author's user name was kept, 2 before the playlists' sort bases, 3 before
+// the account's counts of its playlists and before video rows went with their last
+// reference.
 class RepositorySchema
 {
 public:

@@ -53,7 +53,7 @@ struct PlayListItem
     QString playListId;
     QString title;
     QString description;
-    int count = 0;
+    int count = -1;          // the number of videos; -1 when the feed does not say
     QDateTime updated;
     bool isPrivate = false;
 };

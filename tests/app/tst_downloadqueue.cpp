@@ -7,6 +7,7 @@
 #include "favorites/FavoriteResultController.h"
 #include "favorites/FavoriteResultPage.h"
 #include "favorites/FavoritesTexts.h"
+#include "service/ServiceTexts.h"
 #include "shell/HomeView.h"
 #include "tests/support/ProgramRig.h"
 
@@ -16,6 +17,8 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 // The download queue inside the whole program: the start-up question, the favourites
 // page's start/stop switch and the exit question while the queue is being fetched.
@@ -28,6 +31,7 @@ const QString EXIT_QUESTION = QStringLiteral(
     "ask|Download in progress|You are exiting the program while the video is being downloaded. "
     "If you exit now the video download will be stopped.");
 
+// Favourites queued in an earlier run: their pictures went with that run's files.
 void queueFavorites(const QStringList& videoIds)
 {
     Repository repository;
@@ -35,6 +39,8 @@ void queueFavorites(const QStringList& videoIds)
     for (const QString& videoId : videoIds) {
         VideoEntry entry = videoWithId(videoId);
         entry.setName(QStringLiteral("Queued ") + videoId);
+        entry.setThumbnailUrl(QStringLiteral("http://i.ytimg.com/vi/%1/default.jpg").arg(videoId));
+        entry.setThumbnailFile(repository.getThumbnailFolder() + videoId + QStringLiteral(".jpg"));
         QCOMPARE(repository.addFavorite(&entry, false), 0);
     }
 }
@@ -43,6 +49,25 @@ int downloadState(Repository& repository, const QString& videoId)
 {
     return downloadStates(repository).value(videoId, -1);
 }
+
+// The program against the fake service with "queued00001" in the queue, whose video
+// file comes as the response says; the queue is started at the start-up question.
+struct QueueRun
+{
+    explicit QueueRun(const FakeResponse& video)
+    {
+        queueFavorites({ QStringLiteral("queued00001") });
+        fake.addRoute("GET", QStringLiteral("/www/get_video"), video);
+        prompt.answers << true;
+        controller = std::make_unique<MainController>(rig.options(fake.baseUrl()));
+    }
+
+    TestWorld world{ TestWorld::FakeServer };
+    FakeService& fake = world.fake;
+    ProgramRig rig;
+    ScriptedPrompt& prompt = rig.prompt;
+    std::unique_ptr<MainController> controller;
+};
 
 } // namespace
 
@@ -146,20 +171,49 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(part).isFile() && !QFileInfo(part).isSymLink());
     }
 
+    // The service closes the connection in the middle of the video: the user is told
+    // once that the queue stopped, the queue's row and its switch no longer show a
+    // download, and the switch takes the queue up again once the service is back. The
+    // row has its picture again.
+    void aLostConnectionStopsTheQueueUntilItIsStarted()
+    {
+        FakeResponse cut = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
+        cut.dropAfter = 300000;
+        cut.chunkSize = 100000;
+        cut.bytesPerSecond = 1000000;
+        QueueRun run(cut);
+        MainController& controller = *run.controller;
+        QTest::mouseClick(controller.getHomeView()->getButton(HomeView::eEntryFavorites), Qt::LeftButton);
+        FavoriteResultPage* page = controller.getFavoriteController()->getPage();
+        page->selectPlayListById(ePlayListIdDownloadQueue);
+        QPushButton* toggle = page->getActionButton(FavoriteResultPage::eDownloadSwitchButton);
+        VideoEntry* row = page->getFavoriteModel()->entryAt(0);
+        QTRY_VERIFY(page->isDownloading(row));
+        QTRY_VERIFY(!row->getThumbnail().isNull());
+
+        const QString notice = QStringLiteral("inform|Error|") + TEXT_BACKGROUND_DOWNLOAD_STOPPED();
+        QTRY_COMPARE(run.prompt.log.count(notice), 1);
+        QVERIFY(!controller.getService()->getBackgroundDownloadState());
+        QVERIFY(!page->isDownloading(row));
+        QCOMPARE(toggle->text(), TEXT_START_DOWNLOADING_BUTTON());
+        QCOMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadQueued));
+
+        serveGeneratedVideo(run.fake, FakeFeeds::VIDEO_SIZE);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggle->text(), TEXT_STOP_DOWNLOADING_BUTTON());
+        QTRY_COMPARE(downloadState(controller.getRepository(), "queued00001"), int(eDownloadStored));
+        QCOMPARE(run.prompt.log.count(notice), 1);
+    }
+
     void exitAsksWhileTheQueueIsFetched()
     {
-        TestWorld world(TestWorld::FakeServer);
-        FakeService& fake = world.fake;
-        queueFavorites({ QStringLiteral("queued00001") });
         // The video file stops half way and stays open: the download runs until cancelled.
         FakeResponse stalled = FakeResponse::generated(FakeFeeds::VIDEO_SIZE);
         stalled.stallAfter = 100000;
-        fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
-
-        ProgramRig rig;
-        ScriptedPrompt& prompt = rig.prompt;
-        prompt.answers << true;
-        MainController controller(rig.options(fake.baseUrl()));
+        QueueRun run(stalled);
+        FakeService& fake = run.fake;
+        ScriptedPrompt& prompt = run.prompt;
+        MainController& controller = *run.controller;
         VideoServiceProvider* service = controller.getService();
         QTRY_COMPARE(fake.requestsTo(QStringLiteral("/www/get_video")).count(), 1);
         QVERIFY(service->getBackgroundDownloadState());

@@ -2,12 +2,17 @@
 #include "core/PlayList.h"
 #include "core/PlayListModel.h"
 #include "core/constants/Settings.h"
+#include "favorites/FavoriteResultController.h"
+#include "favorites/FavoriteResultPage.h"
 #include "service/ServiceTexts.h"
 #include "service/account/PostManager.h"
+#include "settings/SettingsPage.h"
+#include "settings/SettingsViewAccount.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/ShellTexts.h"
 #include "tests/support/ProgramRig.h"
 
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -270,6 +275,28 @@ private Q_SLOTS:
         QCOMPARE(finished.at(0).at(0).toBool(), true);
         // A second sign-in of the same account adds no second folder.
         QCOMPARE(rig.accountFolders(), 1);
+    }
+
+    // Signed in and out on the settings page: the account's rows, read into the
+    // favourites tree while it was signed in, leave the tree and the database.
+    void signingOutTakesTheAccountOutOfTheFavorites()
+    {
+        SignInRig rig;
+        rig.controller->showSettingsPage();
+        SettingsViewAccount* account = rig.controller->getSettingsPage()->getAccountView();
+        account->getUserNameEdit()->setText(FakeAccount::USER);
+        account->getPasswordEdit()->setText(FakeAccount::PASSWORD);
+        QTest::mouseClick(account->getSignButton(), Qt::LeftButton);
+        QTest::mouseClick(rig.lastShown()->getButton(), Qt::LeftButton);
+        PlayListModel* tree = rig.controller->getFavoriteController()->getPage()->getPlayListModel();
+        tree->setVsFolderCollapsed(eAccountService, false);
+        rig.controller->showFavoritesPage();
+        QTRY_COMPARE(tree->rowCount(), 3 + 4);   // the fixed rows, the account's folder and its three
+
+        rig.controller->showSettingsPage();
+        QTest::mouseClick(account->getSignButton(), Qt::LeftButton);
+        QCOMPARE(tree->rowCount(), 3);
+        QCOMPARE(rig.accountFolders(), 0);
     }
 
     void withoutAServiceNothingIsAsked()

@@ -207,6 +207,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("layout");
         QTest::newRow("before the author's user name") << 1;
         QTest::newRow("before the base of the positions") << 2;
+        QTest::newRow("before the account's counts") << 3;
     }
 
     // A database written by an earlier layout: it is brought up to date in place, its
@@ -226,7 +227,12 @@ private Q_SLOTS:
             RawDatabase raw(myEnv->applicationFolder() + "krelvox_db.dat");
             if (layout < 2)
                 QVERIFY(raw.exec(QStringLiteral("alter table video_entry drop column author_user_name")));
-            QVERIFY(raw.exec(QStringLiteral("alter table playlist drop column sort_base")));
+            if (layout < 3)
+                QVERIFY(raw.exec(QStringLiteral("alter table playlist drop column sort_base")));
+            // The count triggers of those layouts knew no account's count.
+            for (const char* trigger : {"insert", "delete", "update"})
+                QVERIFY(raw.exec(QStringLiteral("drop trigger favorite_count_%1").arg(QLatin1String(trigger))));
+            QVERIFY(raw.exec(QStringLiteral("alter table playlist drop column provider_count")));
             QVERIFY(raw.exec(QStringLiteral("pragma user_version = %1").arg(layout)));
         }
 
@@ -248,6 +254,11 @@ private Q_SLOTS:
         std::unique_ptr<VideoEntry> read(repository.getPlayListsEntryById(1, video.getFavoriteId()));
         QVERIFY(read);
         QCOMPARE(read->getAuthorUserName(), QStringLiteral("newuser"));
+        // The counts are kept again.
+        PlayListModel lists(&repository);
+        bool collapsed[2] = {true, true};
+        QCOMPARE(repository.getPlayLists(&lists, collapsed), 0);
+        QCOMPARE(lists.getPlayListById(ePlayListIdAllFavorites)->getCount(), 3);
     }
 
     void createNewKeepsAUsableDatabase()
@@ -710,6 +721,9 @@ private Q_SLOTS:
             QVERIFY(raw.exec("drop trigger favorite_delete_video"));
             QVERIFY(raw.exec("drop trigger history_delete_video"));
             QVERIFY(raw.exec("drop table removed_file"));
+            for (const char* trigger : {"favorite_count_insert", "favorite_count_delete", "favorite_count_update"})
+                QVERIFY(raw.exec(QStringLiteral("drop trigger %1").arg(QLatin1String(trigger))));
+            QVERIFY(raw.exec("alter table playlist drop column provider_count"));
             QVERIFY(raw.exec("insert into video_entry (video_id) values ('left')"));
             QVERIFY(raw.exec("pragma user_version = 3"));
         }

@@ -1,12 +1,14 @@
 // The favourites page reading the signed-in account through the fake service: the
 // account folder's playlists when it is opened or shown open, the entries of an
-// account playlist when it is selected, failed reads, a signed-out account, and
-// reads that a command overtakes.
+// account playlist when it is selected, failed reads, a signed-out account, reads
+// that a command overtakes, the account's counts, and what the tree keeps in sight.
 #include "tests/favorites/FavoritesFixture.h"
 
 #include "favorites/FavoriteSweepList.h"
+#include "favorites/PlayListSweepList.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -91,6 +93,13 @@ struct SyncWorld : FavoritesWorld
             rows << e->getVideoId() + QLatin1Char('/') + e->getProviderEntryId();
         return rows;
     }
+    // The playlist list shows the whole row.
+    bool inSight(const QModelIndex& index) const
+    {
+        PlayListSweepList* view = page->getPlayListView();
+        const QRect rect = view->visualRect(index);
+        return rect.isValid() && rect.top() >= 0 && rect.bottom() <= view->viewport()->rect().bottom();
+    }
     int reads(const QString& prefix) const { return world.count("GET", prefix); }
     int entryReads() const { return reads(PLAYLIST_FEEDS) + reads(FAVORITES_FEED); }
 
@@ -118,6 +127,9 @@ private Q_SLOTS:
     void signedOutNothingIsRead();
     void aPlayListCreatedDuringTheReadStays();
     void aVideoAddedDuringTheReadStays();
+    void theTreeCountsWhatTheAccountSays();
+    void anOpenedFolderShowsItsRows();
+    void renameActsOnTheRowInSight();
 };
 
 void TestAccountSync::openingTheAccountFolderReadsItsPlayLists()
@@ -222,11 +234,14 @@ void TestAccountSync::selectingAnAccountPlayListShowsItsEntries()
     for (const QString& row : expected)
         videos << row.section(QLatin1Char('/'), 0, 0);
     QTRY_COMPARE(w.shown(), videos);
-    QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getName(), QStringLiteral("Video ") + videos.at(0));
-    QCOMPARE(w.page->getFavoriteModel()->entryAt(0)->getVideoLink(), 1);
+    VideoEntry* first = w.page->getFavoriteModel()->entryAt(0);
+    QCOMPARE(first->getName(), QStringLiteral("Video ") + videos.at(0));
+    QCOMPARE(first->getVideoLink(), 1);
+    // The account's rating, and the picture, which is asked for.
+    QCOMPARE(first->getRating().toDouble(), 4.0);
+    QTRY_VERIFY(!first->getThumbnail().isNull());
     // A row names the video's uploader, not the list's owner, and its author link
     // (a double tap on the name) asks for the uploader's videos.
-    VideoEntry* first = w.page->getFavoriteModel()->entryAt(0);
     QCOMPARE(first->getAuthor(), QStringLiteral("Uploader ") + videos.at(0));
     w.page->grab();
     QSignalSpy author(w.page, &FavoriteResultPage::authorVideosRequested);
@@ -357,6 +372,67 @@ void TestAccountSync::aVideoAddedDuringTheReadStays()
     QTRY_VERIFY(requestsSettled(w.world.service.get()));
     QCOMPARE(w.shown(), MOUNTAIN_VIDEOS + QStringList({"newvideo001"}));
     QCOMPARE(w.stored(mountains).last().section(QLatin1Char('/'), 1), w.fake().playList(MOUNTAINS_ID)->items.last().entryId);
+}
+
+// An account playlist counts what the account says it holds until its own entries
+// are read; videos added meanwhile count on top.
+void TestAccountSync::theTreeCountsWhatTheAccountSays()
+{
+    SyncWorld w;
+    w.show(true);
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    PlayList* mountains = w.tree()->getPlayListById(w.rowId(QStringLiteral("Tunturit")));
+    QCOMPARE(mountains->getCount(), 3);
+    QSignalSpy finished(w.world.service.get(), &VideoServiceProvider::commandFinished);
+    VideoEntry added = videoWithId(QStringLiteral("newvideo001"));
+    Q_EMIT w.page->vsAddVideoToPlayList(added.getVideoId(), &added, mountains);
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(w.tree()->getPlayListById(w.rowId(QStringLiteral("Tunturit")))->getCount(), 4);
+
+    // Read, with their pictures; the tree as the user sees it.
+    w.select(w.rowId(QStringLiteral("Tunturit")));
+    QTRY_COMPARE(w.shown().size(), 4);
+    QTRY_VERIFY(!w.page->getFavoriteModel()->entryAt(3)->getThumbnail().isNull());
+    QCOMPARE(w.page->getSelectedPlayList()->getCount(), 4);
+    w.page->getPlayListView()->scrollToBottom();
+    QVERIFY(TestEnvironment::saveScreenshot(&w.window, QStringLiteral("favorites-account-playlist-open")));
+}
+
+// The account's folder, opened at the bottom of the list, brings the rows that the
+// account's read brings into view.
+void TestAccountSync::anOpenedFolderShowsItsRows()
+{
+    SyncWorld w;
+    for (int i = 0; i < 6; ++i)
+        w.addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Oma %1").arg(i));
+    w.tree()->setVsFolderCollapsed(eLocalService, false);
+    w.show(false);
+    PlayListSweepList* view = w.page->getPlayListView();
+    view->scrollToBottom();
+    const QModelIndex folder = w.tree()->getPlayListIndex(w.accountFolder);
+    QVERIFY(w.inSight(folder) && folder.row() == w.tree()->rowCount() - 1);
+
+    Touch::tap(view->viewport(), view->visualRect(folder).center());
+    QTRY_COMPARE(w.accountRows(), ACCOUNT_TREE);
+    for (int row = folder.row(); row <= folder.row() + 2; ++row)
+        QTRY_VERIFY(w.inSight(w.tree()->index(row, 0)));
+}
+
+// RENAME brings the selected row into sight first: the user sees what is renamed.
+void TestAccountSync::renameActsOnTheRowInSight()
+{
+    SyncWorld w;
+    const int trips = w.addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Matkat"));
+    for (int i = 0; i < 6; ++i)
+        w.addPlayList(eLocalService, ePlayListLocal, QStringLiteral("Oma %1").arg(i));
+    w.tree()->setVsFolderCollapsed(eLocalService, false);
+    w.show(false);
+    w.select(trips);
+    w.page->getPlayListView()->scrollToTop();
+    QVERIFY(!w.inSight(w.tree()->getPlayListIndex(trips)));
+    w.page->getPlayListButton(FavoriteResultPage::eRenameButton)->click();
+    QCOMPARE(w.page->getNameField()->text(), QStringLiteral("Matkat"));
+    QVERIFY(w.inSight(w.tree()->getPlayListIndex(trips)));
 }
 
 QTEST_MAIN(TestAccountSync)

@@ -84,6 +84,9 @@ FakeVideo listVideo(const State& state, const QString& videoId)
     video.authorDisplay = QStringLiteral("Uploader ") + videoId;
     video.seconds = 95;
     video.published = QDateTime(QDate(2012, 11, 3), QTime(16, 20), Qt::UTC);
+    video.rating = 4.0;
+    video.raters = 12;
+    video.views = 1480;
     return video;
 }
 
@@ -95,7 +98,7 @@ QByteArray playListItemEntry(const State& state, const QString& listId, const Fa
           "<updated>2013-05-14T07:40:12.000Z</updated>"
           "<category scheme='http://schemas.google.com/g/2005#kind' term='http://gdata.youtube.com/schemas/2007#video'/>"
           "<title>" + escape(video.title) + "</title>" + FakeDocuments::listedVideo(video, OWNER)
-        + "<yt:position>" + QByteArray::number(position) + "</yt:position></entry>";
+        + FakeDocuments::videoFigures(video) + "<yt:position>" + QByteArray::number(position) + "</yt:position></entry>";
 }
 
 QByteArray favoriteEntry(const State& state, const FakeListItem& item)
@@ -104,7 +107,8 @@ QByteArray favoriteEntry(const State& state, const FakeListItem& item)
     return "<entry gd:etag='W/&quot;CkIDRn47eCp7I2A9WhVRE0o.&quot;'><id>tag:youtube.com,2008:favorite:" + escape(item.entryId)
         + "</id><published>2013-03-21T22:56:17.000Z</published><updated>2013-03-21T22:56:17.000Z</updated>"
           "<category scheme='http://schemas.google.com/g/2005#kind' term='http://gdata.youtube.com/schemas/2007#favorite'/>"
-          "<title>" + escape(video.title) + "</title>" + FakeDocuments::listedVideo(video, OWNER) + "</entry>";
+          "<title>" + escape(video.title) + "</title>" + FakeDocuments::listedVideo(video, OWNER)
+        + FakeDocuments::videoFigures(video) + "</entry>";
 }
 
 QByteArray playListLinkEntry(const FakePlayList& list)

@@ -173,11 +173,17 @@ QByteArray videoEntry(const FakeVideo& video)
           "<yt:accessControl action='embed' permission='allowed'/>"
           "<gd:comments><gd:feedLink rel='http://gdata.youtube.com/schemas/2007#comments' href='" + api
         + "/comments?v=2.1' countHint='" + number(video.comments) + "'/></gd:comments>" + mediaGroup(video);
+    return entry + videoFigures(video) + "</entry>";
+}
+
+QByteArray videoFigures(const FakeVideo& video)
+{
+    QByteArray figures;
     if (video.rating > 0)
-        entry += "<gd:rating average='" + QByteArray::number(video.rating, 'f', 1) + "' max='5' min='1' numRaters='"
+        figures += "<gd:rating average='" + QByteArray::number(video.rating, 'f', 1) + "' max='5' min='1' numRaters='"
             + number(video.raters) + "' rel='http://schemas.google.com/g/2005#overall'/>";
-    return entry + "<yt:statistics favoriteCount='" + number(video.favorites) + "' viewCount='" + number(video.views)
-        + "'/></entry>";
+    return figures + "<yt:statistics favoriteCount='" + number(video.favorites) + "' viewCount='"
+        + number(video.views) + "'/>";
 }
 
 QByteArray listedVideo(const FakeVideo& video, const QString& owner)

@@ -105,6 +105,9 @@ QByteArray videoEntry(const FakeVideo& video);
 // The links, author and media group of a video inside a favourite, playlist or
 // inbox entry (whose author is the list's owner).
 QByteArray listedVideo(const FakeVideo& video, const QString& owner);
+// The rating (when the video has one) and the statistics of a video entry, which
+// favourite and playlist entries carry as well.
+QByteArray videoFigures(const FakeVideo& video);
 QByteArray commentEntry(const QString& videoId, const FakeComment& comment);
 QByteArray messageEntry(const FakeMessage& message, const QString& owner);
 // A whole entry document: the entry (starting "<entry") with the namespaces.
