@@ -15,6 +15,9 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <unistd.h>
@@ -62,6 +65,21 @@ bool blackArea(const QImage& shot, QWidget* window, VideoWidget& video)
         }
     }
     return true;
+}
+
+const QString VIDEO_FILE_PATH = QStringLiteral("/www/get_video");
+
+// The view's controls hide on a coarse timer, which may go off up to 5 % late. A
+// precise timer started after it, at its interval and that much more, goes off after
+// it: returns once it has.
+bool waitPastControlsTime()
+{
+    QTimer later;
+    later.setSingleShot(true);
+    later.setTimerType(Qt::PreciseTimer);
+    QSignalSpy fired(&later, &QTimer::timeout);
+    later.start(CONTROLS_HIDE_MS + CONTROLS_HIDE_MS / 20 + 1);
+    return fired.wait(10 * CONTROLS_HIDE_MS);
 }
 
 } // namespace
@@ -164,7 +182,20 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     auto stallDownloads = [&] {
         FakeResponse stalled = FakeResponse::document(w.video, "video/x-flv");
         stalled.stallAfter = 1000;
-        w.world.fake.addRoute("GET", QStringLiteral("/www/get_video"), stalled);
+        w.world.fake.addRoute("GET", VIDEO_FILE_PATH, stalled);
+    };
+    // Shows the first video again, after another one played, and waits until nothing
+    // can draw in its area any more: the player of the one before has ended, and this
+    // one's download has reached the service, where it stalls.
+    QSignalSpy requests(&w.world.fake, &FakeService::requestReceived);
+    auto showFirstAgain = [&](VideoEntry& first) {
+        requests.clear();
+        w.controller->showResultVideo(&first, false);
+        return QTest::qWaitFor([&] {
+            return ChildProcesses::of(QStringLiteral("mplayer")).isEmpty()
+                && std::any_of(requests.cbegin(), requests.cend(),
+                               [](const QList<QVariant>& r) { return r.at(0).toString() == VIDEO_FILE_PATH; });
+        }, 10000);
     };
 
     // The first video comes over the home view, once that is on screen.
@@ -185,8 +216,7 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
     QTRY_VERIFY_WITH_TIMEOUT(!blackArea(), 10000);
     stallDownloads();
-    w.controller->showResultVideo(&first, false);
-    QTest::qWait(500);
+    QVERIFY(showFirstAgain(first));
     QVERIFY(blackArea());
     if (fullScreenSetting)
         return;
@@ -197,14 +227,22 @@ void TestPlaybackScreen::videoAreaIsBlackUntilThePictureComes()
     QTRY_COMPARE_WITH_TIMEOUT(w.player()->getState(), ePlaying, 10000);
     static_cast<NormalScreenView*>(w.infoPage())->getCommentsWidget()->getWriteButton()->click();
     WriteCommentPage* page = w.controller->getWriteCommentPage();
-    QTest::keyClicks(page->getEditor(), QStringLiteral("Typed over the whole page. ").repeated(12));
-    QTest::qWait(300);
+    QTextEdit* editor = page->getEditor();
+    auto editorShot = [&] {
+        const QPoint at = editor->mapTo(&window, QPoint(0, 0));
+        return window.screen()->grabWindow(window.winId(), at.x(), at.y(), editor->width(), editor->height()).toImage();
+    };
+    QTRY_VERIFY(editor->isVisible());
+    // The keys are typed before anything is painted again: the first change on the
+    // screen shows the text.
+    const QImage before = editorShot();
+    QTest::keyClicks(editor, QStringLiteral("Typed over the whole page. ").repeated(12));
+    QTRY_VERIFY_WITH_TIMEOUT(editorShot() != before, 10000);
     QTest::mouseClick(page->getCancelButton(), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(barsSeen(window.screen()->grabWindow(window.winId()).toImage(), &window, video, format)
                                  == SampleVideo::barColors().size(),
                              10000);
-    w.controller->showResultVideo(&first, false);
-    QTest::qWait(500);
+    QVERIFY(showFirstAgain(first));
     QVERIFY(blackArea());
 }
 
@@ -242,15 +280,18 @@ void TestPlaybackScreen::pausedPictureIsNeverOutOfPlace()
     QTRY_VERIFY_WITH_TIMEOUT(barsSeen(shot(), &window, video, format) == bars, 10000);
     auto* view = static_cast<FullScreenView*>(w.fullScreenPage());
     if (paused) {
+        // The pause sets the controls' hide timer going again; the check comes after it.
         view->showControls();
         QTest::mouseClick(view->getPlayButton(), Qt::LeftButton);
         QCOMPARE(w.player()->getState(), ePaused);
+        QVERIFY(waitPastControlsTime());
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(!view->areControlsShown(), CONTROLS_HIDE_MS + 10000);
     }
-    QTest::qWait(CONTROLS_HIDE_MS + 1000);
     if (toInformationView) {
         QTest::keyClick(view, Qt::Key_F6);
-        QTest::qWait(500);
-        QVERIFY(blackArea(shot(), &window, video));
+        QCOMPARE(w.currentPage(), w.infoPage());
+        QTRY_VERIFY_WITH_TIMEOUT(blackArea(shot(), &window, video), 5000);
         QTest::mouseClick(w.controller->getNormalScreenController()->getPage()->getPlayButton(), Qt::LeftButton);
     }
     // The picture fills its window, nothing of the old one or of the controls around it.

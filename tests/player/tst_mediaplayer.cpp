@@ -1,5 +1,6 @@
 #include "player/MplayerMediaPlayer.h"
 #include "player/PlayerTexts.h"
+#include "tests/support/PlayerClock.h"
 #include "tests/support/TestSupport.h"
 #include "tools/samplevideo/SampleVideo.h"
 
@@ -113,6 +114,7 @@ void TestMediaPlayer::playsToTheEnd()
 void TestMediaPlayer::pauseHoldsThePositionAndSeekMovesIt()
 {
     const QString file = writeVideo(QStringLiteral("pause.flv"), 6.0);
+    PlayerClock clock(myEnvironment.root());
     MplayerMediaPlayer player(fastPolling());
     player.play(file);
     QVERIFY(waitForState(player, ePlaying));
@@ -120,16 +122,17 @@ void TestMediaPlayer::pauseHoldsThePositionAndSeekMovesIt()
 
     player.pause();
     QCOMPARE(player.getState(), ePaused);
-    QTest::qWait(200);
+    // Answers to what was asked just before the pause may still come.
+    QVERIFY(clock.waitFor(0.2));
     const double held = player.getPosition();
-    QTest::qWait(500);
+    QVERIFY(clock.waitFor(0.5));
     QVERIFY2(qAbs(player.getPosition() - held) < 0.15, qPrintable(QString::number(player.getPosition())));
 
     // A seek while paused moves the position and leaves it paused.
     player.seek(4.0);
     QTRY_VERIFY_WITH_TIMEOUT(player.getPosition() > 3.5, 5000);
     QCOMPARE(player.getState(), ePaused);
-    QTest::qWait(300);
+    QVERIFY(clock.waitFor(0.3));
     QVERIFY(player.getPosition() < 4.5);
 
     player.setVolume(130);

@@ -256,7 +256,7 @@ void TestUpload::outcomes()
     }
     upload.start();
     QVERIFY(upload.done.wait());
-    QTest::qWait(50);
+    QTRY_VERIFY(requestsSettled(upload.world.service.get()));
     QCOMPARE(upload.outcome(), qMakePair(info, text));
     QCOMPARE(upload.world.count("POST", "/uploads/"), status == 0 ? 0 : 1);
 }
@@ -291,7 +291,7 @@ void TestUpload::redirectsAreNotFollowed()
     upload.world.fake.addRoute("POST", UPLOAD_PATH, FakeResponse::redirect(target.toUtf8(), status));
     upload.start();
     QVERIFY(upload.done.wait());
-    QTest::qWait(100);
+    QTRY_VERIFY(requestsSettled(upload.world.service.get()));
     QCOMPARE(upload.outcome(), qMakePair(false, TEXT_UPLOAD_FAILED()));
     QCOMPARE(other.requests().count(), 0);
     QCOMPARE(upload.world.fake.requestsTo(moved).count(), 0);
@@ -401,7 +401,7 @@ void TestUpload::expiredToken()
         upload.world.account->acceptedTokens.clear();
     upload.start();
     QVERIFY(upload.done.wait());
-    QTest::qWait(200);
+    QTRY_VERIFY(requestsSettled(upload.world.service.get()));
     QCOMPARE(upload.done.count(), 1);
     QCOMPARE(upload.done.at(0).at(0).toBool(), uploaded);
     QCOMPARE(upload.done.at(0).at(1).toString(), text);
@@ -454,7 +454,7 @@ void TestUpload::incompleteFormIsNotReported()
         video.insert(key, value);
     }
     upload.world.service->uploadVideo(video);
-    QTest::qWait(200);
+    QTRY_VERIFY(requestsSettled(upload.world.service.get()));
     QCOMPARE(upload.done.count(), 0);
     QCOMPARE(upload.progress.count(), 0);
     QCOMPARE(upload.world.count("POST", "/uploads/"), 0);
@@ -537,7 +537,7 @@ void TestUpload::newUploadReplacesTheRunningOne()
     second.insert("title", QStringLiteral("Toinen"));
     upload.world.service->uploadVideo(second);
     QVERIFY(upload.done.wait());
-    QTest::qWait(400);
+    QTRY_VERIFY(requestsSettled(upload.world.service.get()));
     QCOMPARE(upload.done.count(), 1);
     const FakeRequest last = upload.world.last("/uploads/");
     QVERIFY(last.body.contains("Toinen"));

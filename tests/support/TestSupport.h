@@ -46,7 +46,8 @@
 //   ChildProcesses::of(name)      this process's live children by name (the player)
 //   StandInPage                   a page that only records itself in the history
 //
-// Tests that build the whole program include ProgramRig.h as well.
+// Tests that build the whole program include ProgramRig.h as well; player tests that
+// check a paused player holds still time it with PlayerClock.h (a second player).
 
 #include "tests/support/ChildProcesses.h"
 #include "tests/support/Interaction.h"
