@@ -1,6 +1,7 @@
 #include "app/MainController.h"
 
 #include "app/AfterFirstPaint.h"
+#include "app/AppLogging.h"
 #include "app/AppTexts.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
@@ -13,7 +14,6 @@
 #include "favorites/FavoriteResultPage.h"
 #include "service/VideoServiceFactory.h"
 #include "service/VideoServiceProvider.h"
-#include "social/HistoryItemStatistics.h"
 #include "shell/DBusService.h"
 #include "shell/HomeView.h"
 #include "shell/InputMethodSettings.h"
@@ -22,6 +22,7 @@
 #include "shell/ShellConstants.h"
 #include "shell/ShellTexts.h"
 #include "shell/UserPrompt.h"
+#include "social/HistoryItemStatistics.h"
 #include "social/UploadVideoController.h"
 #include "social/UploadVideoPage.h"
 
@@ -56,7 +57,7 @@ QString databaseDamagedText()
 MainController::MainController(const MainControllerOptions& options, QObject* parent)
     : QObject(parent), myOptions(options)
 {
-    qDebug("MainController::MainController(const MainControllerOptions&, QObject*) start");
+    qCDebug(lcApp, "MainController::MainController(const MainControllerOptions&, QObject*) start");
 
     myPrompt = options.prompt;
     if (!myPrompt) {
@@ -144,12 +145,12 @@ MainController::MainController(const MainControllerOptions& options, QObject* pa
     showHomePage();
     // The settings' defaults of a new store are written once the first screen is up.
     new AfterFirstPaint(myHomeView, [this]() { myRepository.getSettingsManager()->writePendingDefaults(); });
-    qDebug("MainController::MainController(const MainControllerOptions&, QObject*) end");
+    qCDebug(lcApp, "MainController::MainController(const MainControllerOptions&, QObject*) end");
 }
 
 MainController::~MainController()
 {
-    qDebug("MainController::~MainController() start");
+    qCDebug(lcApp, "MainController::~MainController() start");
     // No player outlives the program, and the video widget is a member: it leaves the
     // view it is in before the views go.
     stopVideo();
@@ -175,7 +176,7 @@ MainController::~MainController()
     myService = nullptr;
     if (myRepository.isDatabaseUsable())
         myRepository.exitCleanup();
-    qDebug("MainController::~MainController() end");
+    qCDebug(lcApp, "MainController::~MainController() end");
 }
 
 void MainController::failStartup(const QString& text)
@@ -354,8 +355,8 @@ void MainController::historyBackClicked(bool longClick)
         break;
 
     default:
-        qWarning("void MainController::historyBackClicked(bool) - no page for history id %d, going home",
-                 item->getPageId());
+        qCWarning(lcApp, "void MainController::historyBackClicked(bool) - no page for history id %d, going home",
+                  item->getPageId());
         showHomePage();
         break;
     }
@@ -364,8 +365,8 @@ void MainController::historyBackClicked(bool longClick)
 void MainController::showErrorDialog(const QString& text)
 {
     if (myErrorDialogOpen) {
-        qWarning("void MainController::showErrorDialog(const QString&) - dialog already open, not shown: %s",
-                 qPrintable(text));
+        qCWarning(lcApp, "void MainController::showErrorDialog(const QString&) - dialog already open, not shown: %s",
+                  qPrintable(text));
         return;
     }
     myErrorDialogOpen = true;

@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "app/AppLogging.h"
 #include "app/AppTexts.h"
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
@@ -23,15 +24,15 @@ void MainController::showAccountDialog()
 
 void MainController::authenticate()
 {
-    qDebug("void MainController::authenticate() start");
+    qCDebug(lcApp, "void MainController::authenticate() start");
     signIn(ePlainLogin);
-    qDebug("void MainController::authenticate() end");
+    qCDebug(lcApp, "void MainController::authenticate() end");
 }
 
 void MainController::signIn(eAuthenticateType type)
 {
     if (!myService) {
-        qDebug("void MainController::signIn(eAuthenticateType) - no video service");
+        qCDebug(lcApp, "void MainController::signIn(eAuthenticateType) - no video service");
         return;
     }
     myAuthenticationCancelled = false;
@@ -65,15 +66,16 @@ void MainController::signIn(eAuthenticateType type)
 
 void MainController::authenticated(bool done, const QString& text)
 {
-    qDebug("void MainController::authenticated(bool, QString) start");
+    qCDebug(lcApp, "void MainController::authenticated(bool, QString) start");
     if (myAuthenticationCancelled || myAuthenticationResultSuppressed) {
-        qDebug("void MainController::authenticated(bool, QString) - result not shown (%s)",
-               myAuthenticationCancelled ? "cancelled" : "suppressed");
+        qCDebug(lcApp, "void MainController::authenticated(bool, QString) - result not shown (%s)",
+                myAuthenticationCancelled ? "cancelled" : "suppressed");
         return;
     }
     removeAccountNotices();
     if (done && myRepository.addAccountPlayListFolder() < 0)
-        qWarning("void MainController::authenticated(bool, QString) - the account's playlist folder was not added");
+        qCWarning(lcApp,
+                  "void MainController::authenticated(bool, QString) - the account's playlist folder was not added");
 
     auto* notice = new OneButtonDialog(&myMainWindow);
     notice->setModal(false);
@@ -84,25 +86,25 @@ void MainController::authenticated(bool done, const QString& text)
     connect(notice, &QDialog::finished, notice, &QObject::deleteLater);
     myAccountNotice = notice;
     myPrompt->showDialog(notice);
-    qDebug("void MainController::authenticated(bool, QString) end");
+    qCDebug(lcApp, "void MainController::authenticated(bool, QString) end");
 }
 
 void MainController::captchaChallenge()
 {
-    qDebug("void MainController::captchaChallenge() start");
+    qCDebug(lcApp, "void MainController::captchaChallenge() start");
     if (mySettingsPage)
         mySettingsPage->showCaptchaView();
     if (!myAuthenticationResultSuppressed) {
         myAuthenticationResultSuppressed = true;
         closeAuthenticationWaitDialog();
     }
-    qDebug("void MainController::captchaChallenge() end");
+    qCDebug(lcApp, "void MainController::captchaChallenge() end");
 }
 
 void MainController::verifyCaptcha()
 {
     if (!myService) {
-        qDebug("Captcha cannot be verified, because         videoservice hasn't been defined");
+        qCDebug(lcApp, "Captcha cannot be verified, because         videoservice hasn't been defined");
         return;
     }
     // The answer decides the sign-in: its outcome is shown and passed on, and a
@@ -131,7 +133,8 @@ void MainController::accountSettingChanged(const QString& key, int value)
     // What was read from the account is the account's, not the device's: the next
     // sign-in brings it back.
     if (myRepository.removeAccountPlayLists() != eRepOk) {
-        qWarning("void MainController::accountSettingChanged(const QString&, int) - the account's playlists stay");
+        qCWarning(lcApp,
+                  "void MainController::accountSettingChanged(const QString&, int) - the account's playlists stay");
         return;
     }
     myFavoriteController->refreshLists();

@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "app/AppLogging.h"
 #include "core/VideoListModel.h"
 #include "player/NormalScreenController.h"
 #include "social/HistoryItemStatistics.h"
@@ -71,7 +72,7 @@ void MainController::showStatistics(HistoryItemStatistics* history)
 
 void MainController::showMessage(int row)
 {
-    qDebug() << "Showing message " << row;
+    qCDebug(lcApp) << "Showing message " << row;
     if (!myStatisticsController)
         return;
     // The statistics page has recorded itself: back returns to it.
@@ -97,7 +98,7 @@ void MainController::showVideoComments(const QString& videoId)
                 entry = candidate;
     }
     if (!entry) {
-        qWarning() << "void MainController::showVideoComments(QString) - no uploaded video" << videoId;
+        qCWarning(lcApp) << "void MainController::showVideoComments(QString) - no uploaded video" << videoId;
         return;
     }
     showAllCommentsPage(entry, myNormalScreenController->getCommentModel(), false, false);

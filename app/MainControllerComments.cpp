@@ -1,5 +1,6 @@
 #include "app/MainController.h"
 
+#include "app/AppLogging.h"
 #include "core/CommentEntry.h"
 #include "core/CommentListModel.h"
 #include "core/VideoEntry.h"
@@ -70,7 +71,7 @@ void MainController::showAllCommentsPage(VideoEntry* video, CommentListModel* mo
         connect(myAllCommentsPage, &AllCommentsPage::changeCommentPage, this, &MainController::changeCommentPage);
     }
     if (!video) {
-        qWarning("ENTRY IS NULL -> PAGE NOT CHANGED");
+        qCWarning(lcApp, "ENTRY IS NULL -> PAGE NOT CHANGED");
         return;
     }
     if (!historyPage)
@@ -93,7 +94,7 @@ void MainController::changeCommentPage(int direction)
     AllCommentsPage* page = myAllCommentsPage;
     CommentListModel* model = page->getCommentListModel();
     if (!model) {
-        qDebug() << "No model found in all comments -page!";
+        qCDebug(lcApp) << "No model found in all comments -page!";
         return;
     }
     const int start = page->getStartIndex();
@@ -112,7 +113,7 @@ void MainController::changeCommentPage(int direction)
 void MainController::allCommentsAuthorLinkSignal(CommentEntry* entry)
 {
     if (!entry) {
-        qDebug("Error entry is NULL");
+        qCDebug(lcApp, "Error entry is NULL");
         return;
     }
     // The page has recorded itself. The information view's video is done with: going
@@ -136,7 +137,7 @@ void MainController::showWriteCommentPage(VideoEntry* video, bool listButtonsSta
                 &MainController::saveComment);
     }
     if (!video) {
-        qWarning("Error entry is NULL");
+        qCWarning(lcApp, "Error entry is NULL");
         return;
     }
     holdInformationView();
@@ -147,7 +148,7 @@ void MainController::showWriteCommentPage(VideoEntry* video, bool listButtonsSta
 void MainController::saveComment(const QString& text, VideoEntry* video)
 {
     if (!video) {
-        qDebug("Error entry is NULL");
+        qCDebug(lcApp, "Error entry is NULL");
         if (myWriteCommentPage)
             myWriteCommentPage->commentRefused();
         return;
@@ -183,7 +184,7 @@ void MainController::showDescriptionPage(VideoEntry* video, bool listButtonsStat
 {
     Q_UNUSED(listButtonsState);
     if (!video) {
-        qWarning("Entry is NULL");
+        qCWarning(lcApp, "Entry is NULL");
         return;
     }
     holdInformationView();

@@ -1,3 +1,4 @@
+#include "app/AppLogging.h"
 #include "app/MainController.h"
 #include "browse/ResultController.h"
 #include "browse/ResultPage.h"
@@ -111,7 +112,7 @@ void MainController::useVideoController(MovieController* controller)
 void MainController::showResultVideo(VideoEntry* entry, bool forceInfoView)
 {
     if (!entry) {
-        qWarning("void MainController::showResultVideo(VideoEntry*, bool) - entry is NULL");
+        qCWarning(lcApp, "void MainController::showResultVideo(VideoEntry*, bool) - entry is NULL");
         return;
     }
     myRepository.addToHistory(entry);
@@ -127,7 +128,7 @@ void MainController::showPlayListsVideo(VideoEntry* entry, int playListId, bool 
                                         bool forceInfoview)
 {
     if (!entry) {
-        qWarning("void MainController::showPlayListsVideo(VideoEntry*, int, bool, bool) - entry is NULL");
+        qCWarning(lcApp, "void MainController::showPlayListsVideo(VideoEntry*, int, bool, bool) - entry is NULL");
         return;
     }
     bool fullScreen = false;

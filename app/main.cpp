@@ -2,6 +2,7 @@
 #include "app/MainController.h"
 #include "app/StartupWarmer.h"
 
+#include "app/AppLogging.h"
 #include "core/MessageHandler.h"
 #include "core/StoragePaths.h"
 #include "shell/HomeView.h"
@@ -72,7 +73,7 @@ private:
         if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
             return;
         if (!myFailed)
-            qWarning("ScreenshotWriter: cannot write %s", qPrintable(myPath));
+            qCWarning(lcApp, "ScreenshotWriter: cannot write %s", qPrintable(myPath));
         myFailed = true;
     }
 

@@ -1,5 +1,6 @@
 #include "browse/ResultController.h"
 
+#include "browse/BrowseLogging.h"
 #include "browse/BrowseTexts.h"
 #include "browse/HistoryItemResult.h"
 #include "browse/ResultPage.h"
@@ -81,7 +82,7 @@ void ResultController::videoResponses(VideoEntry* video)
 void ResultController::runForVideo(ResultRequest::eKind kind, VideoEntry* video, const char* caller)
 {
     if (!video) {
-        qDebug().nospace() << "ResultController::" << caller << ": NULL pointer";
+        qCDebug(lcBrowse).nospace() << "ResultController::" << caller << ": NULL pointer";
         return;
     }
     ResultRequest request;
@@ -141,7 +142,7 @@ void ResultController::restoreHistory(PageHistoryItem* item)
 {
     auto* resultItem = qobject_cast<HistoryItemResult*>(item);
     if (!resultItem) {
-        qDebug() << "ResultController::restoreHistory: not a result page item";
+        qCDebug(lcBrowse) << "ResultController::restoreHistory: not a result page item";
         return;
     }
     myPage->setTimeFrameIndex(resultItem->getTimeFrame());

@@ -1,6 +1,7 @@
 #include "browse/ResultPage.h"
 
 #include "browse/BrowseConstants.h"
+#include "browse/BrowseLogging.h"
 #include "browse/BrowseTexts.h"
 #include "browse/FavoriteSpaceDialog.h"
 #include "browse/HistoryItemResult.h"
@@ -448,12 +449,12 @@ void ResultPage::hideEvent(QHideEvent* event)
 VideoEntry* ResultPage::entryAt(const QModelIndex& index) const
 {
     if (!index.isValid() || index.model() != myModel) {
-        qDebug() << "ResultPage: invalid ModelIndex";
+        qCDebug(lcBrowse) << "ResultPage: invalid ModelIndex";
         return nullptr;
     }
     VideoEntry* entry = qvariant_cast<VideoEntry*>(myModel->data(index, Qt::DisplayRole));
     if (!entry)
-        qDebug() << "ResultPage: invalid data";
+        qCDebug(lcBrowse) << "ResultPage: invalid data";
     return entry;
 }
 

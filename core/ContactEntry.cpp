@@ -1,4 +1,5 @@
 #include "core/ContactEntry.h"
+#include "core/CoreLogging.h"
 #include "core/SharedImages.h"
 #include "core/constants/Icons.h"
 
@@ -8,7 +9,8 @@ void ContactEntry::setContactThumbnail(const QString& fileName)
 {
     QImage image;
     if (!image.load(fileName)) {
-        qDebug() << "ContactEntry::setContactThumbnail:" << "Error with loading thumbnail";
+        qCDebug(lcCore) << "ContactEntry::setContactThumbnail:"
+                        << "Error with loading thumbnail";
         return;
     }
     myThumbnail = image;

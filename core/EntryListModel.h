@@ -1,6 +1,7 @@
 #ifndef KRELVOX_ENTRYLISTMODEL_H
 #define KRELVOX_ENTRYLISTMODEL_H
 
+#include "core/CoreLogging.h"
 #include <QAbstractListModel>
 #include <QDebug>
 #include <QList>
@@ -36,7 +37,7 @@ public:
             return QVariant();
         T* entry = myEntries.at(index.row());
         if (!entry) {
-            qDebug() << myTraceName << "Error: Invalid pointer!";
+            qCDebug(lcCore) << myTraceName << "Error: Invalid pointer!";
             return QVariant();
         }
         return QVariant::fromValue(entry);

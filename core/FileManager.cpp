@@ -1,8 +1,9 @@
 #include "core/FileManager.h"
-#include "core/constants/Paths.h"
-#include "core/constants/Settings.h"
+#include "core/CoreLogging.h"
 #include "core/SettingsManager.h"
 #include "core/StoragePaths.h"
+#include "core/constants/Paths.h"
+#include "core/constants/Settings.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -83,7 +84,7 @@ int FileManager::createFolders()
     int result = 0;
     for (const QString& folder : folders) {
         if (!QDir().mkpath(folder)) {
-            qWarning() << "FileManager::createFolders() cannot create" << folder;
+            qCWarning(lcCore) << "FileManager::createFolders() cannot create" << folder;
             result = 1;
         }
     }
@@ -132,7 +133,7 @@ bool FileManager::freeDiskSpaceAvailable() const
     if (mySettings)
         mySettings->getSetting(SETTING_DISK_SPACE_LIMIT, limit);
     if (limit <= 0) {
-        qDebug() << "Saved limit is invalid!";
+        qCDebug(lcCore) << "Saved limit is invalid!";
         return false;
     }
     return diskSpaceAvailable() >= qint64(limit) * 1024;
@@ -178,7 +179,7 @@ int FileManager::emptyFolder(const QString& folder)
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& file : files) {
         if (!QFile::remove(file.absoluteFilePath())) {
-            qWarning() << "FileManager::emptyFolder() cannot remove" << file.absoluteFilePath();
+            qCWarning(lcCore) << "FileManager::emptyFolder() cannot remove" << file.absoluteFilePath();
             result = 1;
         }
     }
@@ -194,7 +195,7 @@ int FileManager::removePartialFiles()
         for (const QFileInfo& file : partials) {
             if (QFile::remove(file.absoluteFilePath()))
                 continue;
-            qWarning() << "FileManager::removePartialFiles() cannot remove" << file.absoluteFilePath();
+            qCWarning(lcCore) << "FileManager::removePartialFiles() cannot remove" << file.absoluteFilePath();
             result = 1;
         }
     }

@@ -1,4 +1,5 @@
 #include "core/MessageEntry.h"
+#include "core/CoreLogging.h"
 
 #include <QDebug>
 
@@ -6,7 +7,8 @@ void MessageEntry::setMessageThumbnail(const QString& fileName)
 {
     QImage image;
     if (!image.load(fileName)) {
-        qDebug() << "MessageEntry::setMessageThumbnail:" << "Error with loading thumbnail";
+        qCDebug(lcCore) << "MessageEntry::setMessageThumbnail:"
+                        << "Error with loading thumbnail";
         return;
     }
     myPicture = image;

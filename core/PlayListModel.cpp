@@ -1,4 +1,5 @@
 #include "core/PlayListModel.h"
+#include "core/CoreLogging.h"
 
 #include <QDebug>
 
@@ -25,10 +26,10 @@ QModelIndex PlayListModel::getPlayListIndex(int id) const
 
 void PlayListModel::setVsFolderCollapsed(int vsId, bool collapsed)
 {
-    qDebug() << "void PlayListModel::setVsFolderCollapsed(int vsId, bool collapsed) start";
+    qCDebug(lcCore) << "void PlayListModel::setVsFolderCollapsed(int vsId, bool collapsed) start";
     if (vsId == 0 || vsId == 1)
         myCollapsed[vsId] = collapsed;
-    qDebug() << "void PlayListModel::setVsFolderCollapsed(int vsId, bool collapsed) end";
+    qCDebug(lcCore) << "void PlayListModel::setVsFolderCollapsed(int vsId, bool collapsed) end";
 }
 
 void PlayListModel::toggleVsFolderCollapsed(int vsId)

@@ -25,7 +25,7 @@ bool isFixedKey(const QString& key)
 {
     if (key != SETTING_YOUTUBE_CLIENT_ID && key != SETTING_YOUTUBE_DEVELOPER_KEY)
         return false;
-    qDebug() << "setSetting() - this key cannot be modified! ";
+    qCDebug(lcCore) << "setSetting() - this key cannot be modified! ";
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "core/SharedImages.h"
+#include "core/CoreLogging.h"
 #include "core/constants/Icons.h"
 
 #include <QHash>
@@ -24,10 +25,10 @@ const QImage& getSharedImage(const QString& path)
             QPainter painter(&image);
             renderer.render(&painter);
         } else {
-            qWarning("getSharedImage: cannot render %s", qPrintable(path));
+            qCWarning(lcCore, "getSharedImage: cannot render %s", qPrintable(path));
         }
     } else if (!image.load(path)) {
-        qWarning("getSharedImage: cannot load %s", qPrintable(path));
+        qCWarning(lcCore, "getSharedImage: cannot load %s", qPrintable(path));
     }
     return cache.insert(path, image).value();
 }

@@ -4,6 +4,7 @@
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
 #include "core/constants/Settings.h"
+#include "favorites/FavoritesLogging.h"
 #include "service/VideoServiceProvider.h"
 
 #include <QDebug>
@@ -34,10 +35,10 @@ BackgroundDownloadController::~BackgroundDownloadController() = default;
 
 void BackgroundDownloadController::startOrStopBackgroundDownload()
 {
-    qDebug("void BackgroundDownloadController::startOrStopBackgroundDownload() start");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::startOrStopBackgroundDownload() start");
     myRepository.getSetting(SETTING_BACKGROUND_DOWNLOADING_ENABLED, myEnabled);
     if (!myService) {
-        qWarning("void BackgroundDownloadController::startOrStopBackgroundDownload() - no video service");
+        qCWarning(lcFavorites, "void BackgroundDownloadController::startOrStopBackgroundDownload() - no video service");
         return;
     }
 
@@ -49,12 +50,12 @@ void BackgroundDownloadController::startOrStopBackgroundDownload()
         if (myDownloadEntry)
             myService->backgrounddownload(myDownloadEntry.get());
         else
-            qDebug("First entry is empty");
+            qCDebug(lcFavorites, "First entry is empty");
     } else {
         myService->cancelBackgoundDownload();
         myDownloadEntry.reset();
     }
-    qDebug("void BackgroundDownloadController::startOrStopBackgroundDownload() end");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::startOrStopBackgroundDownload() end");
 }
 
 void BackgroundDownloadController::checkBackgroundDownloadState()
@@ -66,37 +67,39 @@ void BackgroundDownloadController::checkBackgroundDownloadState()
 
 void BackgroundDownloadController::backgroundDownloadDone()
 {
-    qDebug("void BackgroundDownloadController::backgroundDownloadDone() start");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::backgroundDownloadDone() start");
     if (myDownloadEntry) {
         // A favourite removed while it was fetched has nothing to store its file under:
         // the file goes too, or it would take space on the card for good.
         if (myRepository.storeDownloadedEntry(myDownloadEntry.get()) == eRepNotFound)
             QFile::remove(myDownloadEntry->getVideoFile());
     } else
-        qDebug("void BackgroundDownloadController::backgroundDownloadDone() - no entry was being downloaded");
+        qCDebug(lcFavorites,
+                "void BackgroundDownloadController::backgroundDownloadDone() - no entry was being downloaded");
     myDownloadEntry.reset();
     refreshFavoriteLists();
     checkBackgroundDownloadState();
-    qDebug("void BackgroundDownloadController::backgroundDownloadDone() end");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::backgroundDownloadDone() end");
 }
 
 void BackgroundDownloadController::backgroundDownloadInvalid(const QString& text)
 {
     Q_UNUSED(text);
-    qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) start");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) start");
     if (myDownloadEntry)
         myRepository.markEntryInvalid(myDownloadEntry.get());
     else
-        qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) - no entry was being "
-               "downloaded");
+        qCDebug(lcFavorites,
+                "void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) - no entry was being "
+                "downloaded");
     refreshFavoriteLists();
     startOrStopBackgroundDownload();
-    qDebug("void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) end");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::backgroundDownloadInvalid(const QString&) end");
 }
 
 void BackgroundDownloadController::backgroundDownloadStopped()
 {
-    qDebug("void BackgroundDownloadController::backgroundDownloadStopped() - the queue pauses");
+    qCDebug(lcFavorites, "void BackgroundDownloadController::backgroundDownloadStopped() - the queue pauses");
     myDownloadEntry.reset();
 }
 

@@ -13,6 +13,7 @@
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
+#include "favorites/FavoritesLogging.h"
 #include "favorites/FavoritesTexts.h"
 #include "service/VideoServiceProvider.h"
 #include "service/account/vsCmdStruct.h"
@@ -225,7 +226,7 @@ void FavoriteResultController::readFavoritesFor(int row, int scrollPosition)
 void FavoriteResultController::queue(const vsCmdStruct& command)
 {
     if (!myService) {
-        qWarning() << "FavoriteResultController: no video service for command" << command.cmdType;
+        qCWarning(lcFavorites) << "FavoriteResultController: no video service for command" << command.cmdType;
         return;
     }
     // Counted first: a command may finish inside the call.
@@ -236,7 +237,7 @@ void FavoriteResultController::queue(const vsCmdStruct& command)
 
 void FavoriteResultController::commandFinished(int cmdType, bool ok)
 {
-    qDebug() << "FavoriteResultController::commandFinished" << cmdType << ok;
+    qCDebug(lcFavorites) << "FavoriteResultController::commandFinished" << cmdType << ok;
     if (myCommandsPending > 0)
         --myCommandsPending;
     refreshLists();
@@ -288,7 +289,8 @@ void FavoriteResultController::readAccountPlayLists()
 {
     if (!myService || !isSignedIn() || !isAccountFolderOpen())
         return;
-    qDebug() << "FavoriteResultController::readAccountPlayLists()" << "start";
+    qCDebug(lcFavorites) << "FavoriteResultController::readAccountPlayLists()"
+                         << "start";
     myPage->getSparePlayListModel()->clear();
     myPlayListsReadAt = myCommandsQueued;
     myService->getPlayLists(myPage->getSparePlayListModel());
@@ -302,7 +304,7 @@ void FavoriteResultController::readAccountEntries(PlayList* playList)
         return;
     if (playList->getType() == ePlayListAccount && playList->getProviderId().isEmpty())
         return; // not on the account: nothing to read
-    qDebug() << "FavoriteResultController::readAccountEntries(PlayList*)" << playList->getId();
+    qCDebug(lcFavorites) << "FavoriteResultController::readAccountEntries(PlayList*)" << playList->getId();
     myEntriesReadAt.insert(playList->getId(), myCommandsQueued);
     myService->getPlayListEntries(*playList, myPage->getSpareFavoriteModel());
 }
@@ -330,7 +332,8 @@ void FavoriteResultController::accountPlayListsFetched()
     const bool overtaken = myCommandsPending > 0 || myCommandsQueued != myPlayListsReadAt;
     myPlayListsReadAt = -1;
     if (overtaken) {
-        qDebug() << "FavoriteResultController::accountPlayListsFetched()" << "a command overtook the read";
+        qCDebug(lcFavorites) << "FavoriteResultController::accountPlayListsFetched()"
+                             << "a command overtook the read";
         read->clear();
         myPlayListsReadAgain = true;
         readAgainWhenIdle();
@@ -344,7 +347,8 @@ void FavoriteResultController::accountPlayListsFetched()
     const int result = myRepository.syncAccountPlayLists(read, &changed);
     read->clear();
     if (result != eRepOk) {
-        qDebug() << "FavoriteResultController::accountPlayListsFetched()" << "database code" << result;
+        qCDebug(lcFavorites) << "FavoriteResultController::accountPlayListsFetched()"
+                             << "database code" << result;
         return;
     }
     if (!changed)
@@ -360,7 +364,8 @@ void FavoriteResultController::accountPlayListsFailed()
         return;
     myPlayListsReadAt = -1;
     myPage->getSparePlayListModel()->clear();
-    qDebug() << "FavoriteResultController::accountPlayListsFailed()" << "the account's playlists could not be read";
+    qCDebug(lcFavorites) << "FavoriteResultController::accountPlayListsFailed()"
+                         << "the account's playlists could not be read";
 }
 
 void FavoriteResultController::accountEntriesFetched(int playListId)
@@ -371,7 +376,8 @@ void FavoriteResultController::accountEntriesFetched(int playListId)
     const int readAt = myEntriesReadAt.take(playListId);
     const bool listed = playListId == myListedPlayListId;
     if (myCommandsPending > 0 || myCommandsQueued != readAt) {
-        qDebug() << "FavoriteResultController::accountEntriesFetched(int)" << playListId << "a command overtook the read";
+        qCDebug(lcFavorites) << "FavoriteResultController::accountEntriesFetched(int)" << playListId
+                             << "a command overtook the read";
         read->clear();
         if (listed) {
             myEntriesReadAgain = true;
@@ -390,7 +396,8 @@ void FavoriteResultController::accountEntriesFetched(int playListId)
         count += (entry && !entry->getVideoId().isEmpty()) ? 1 : 0;
     read->clear();
     if (result != eRepOk) {
-        qDebug() << "FavoriteResultController::accountEntriesFetched(int)" << playListId << "database code" << result;
+        qCDebug(lcFavorites) << "FavoriteResultController::accountEntriesFetched(int)" << playListId << "database code"
+                             << result;
         return;
     }
     if (!changed)
@@ -409,8 +416,8 @@ void FavoriteResultController::accountEntriesFailed(int playListId)
     if (!myEntriesReadAt.contains(playListId))
         return;
     myEntriesReadAt.remove(playListId);
-    qDebug() << "FavoriteResultController::accountEntriesFailed(int)" << playListId
-             << "the playlist's entries could not be read";
+    qCDebug(lcFavorites) << "FavoriteResultController::accountEntriesFailed(int)" << playListId
+                         << "the playlist's entries could not be read";
 }
 
 void FavoriteResultController::fetchMissingThumbnails(const QModelIndex& parent, int first, int last)

@@ -10,6 +10,7 @@
 #include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
+#include "favorites/FavoritesLogging.h"
 #include "favorites/FavoritesTexts.h"
 #include "shell/OneButtonDialog.h"
 #include "shell/UserPrompt.h"
@@ -98,7 +99,7 @@ void FavoriteResultPage::dragMoveEvent(QDragMoveEvent* event)
         if (target == myPlayListView) {
             myPlayListView->checkDragScroll(myPlayListView->mapFrom(this, position).y());
         } else {
-            qDebug() << "other drop widget";
+            qCDebug(lcFavorites) << "other drop widget";
             myPlayListView->stopDragScroll();
             myFavoriteView->stopDragScroll();
         }
@@ -138,7 +139,7 @@ void FavoriteResultPage::dropEvent(QDropEvent* event)
     const QPoint position = event->position().toPoint();
     QWidget* target = dropWidgetAt(position);
     if (!target) {
-        qDebug() << "dropWidget is 0";
+        qCDebug(lcFavorites) << "dropWidget is 0";
         event->setDropAction(Qt::IgnoreAction);
         event->ignore();
         return;
@@ -166,7 +167,7 @@ void FavoriteResultPage::dropPlayList(QWidget* target, QPoint position)
         return;
     PlayList* onto = mousePointerPlayList(position, false);
     if (!dragged || !onto) {
-        qDebug() << "pl2 or p1 is 0";
+        qCDebug(lcFavorites) << "pl2 or p1 is 0";
         return;
     }
     if (dragged->getServiceId() == eAccountService && onto->getServiceId() == eLocalService) {
@@ -190,7 +191,7 @@ void FavoriteResultPage::dropFavorite(QWidget* target, QPoint position)
     VideoEntry* entry = getDragDropFavorite();
     setDragDropFavorite(nullptr);
     if (!entry) {
-        qDebug() << "dragDropFavorite is 0";
+        qCDebug(lcFavorites) << "dragDropFavorite is 0";
         return;
     }
 

@@ -4,6 +4,7 @@
 
 #include "core/Types.h"
 #include "core/VideoEntry.h"
+#include "favorites/FavoritesLogging.h"
 #include "favorites/FavoritesTexts.h"
 
 #include <QDebug>
@@ -75,11 +76,11 @@ void FavoriteSweepList::startDrag(VideoEntry* entry)
     drag->setPixmap(pixmap);
     drag->setHotSpot(QPoint(pixmap.width() / 2, pixmap.height() / 2));
     myPage->setDragMode(true, MIME_TYPE_FAVORITE);
-    qDebug() << "drag alkaa";
-    qDebug() << "favorite.id in sourceList" << entry->getVideoId();
+    qCDebug(lcFavorites) << "drag alkaa";
+    qCDebug(lcFavorites) << "favorite.id in sourceList" << entry->getVideoId();
     // Runs until the drop or the cancel; the entry may be gone afterwards.
     const Qt::DropAction action = FavoritesDrag::exec(drag, Qt::LinkAction);
-    qDebug() << "drag loppui, action: " << int(action);
+    qCDebug(lcFavorites) << "drag loppui, action: " << int(action);
     myPage->setDragMode(false, MIME_TYPE_FAVORITE);
     if (action == Qt::IgnoreAction)
         myPage->clearDropIndicator();

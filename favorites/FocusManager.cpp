@@ -1,4 +1,5 @@
 #include "favorites/FocusManager.h"
+#include "favorites/FavoritesLogging.h"
 
 #include <QDebug>
 #include <QStackedWidget>
@@ -10,7 +11,7 @@ FocusManager::FocusManager(QObject* parent) : QObject(parent)
 
 FocusManager::~FocusManager()
 {
-    qDebug() << "~FocusManager()";
+    qCDebug(lcFavorites) << "~FocusManager()";
     for (int i = myLists.count() - 1; i >= 0; --i) {
         delete myLists.at(i)->second;
         delete myLists.at(i);
@@ -34,7 +35,7 @@ void FocusManager::useList(int id, QWidget* focused)
             return;
         }
     }
-    qDebug() << "FocusManager::useList(), list_id not found " << id;
+    qCDebug(lcFavorites) << "FocusManager::useList(), list_id not found " << id;
 }
 
 bool FocusManager::getIndexFromWidget(QWidget* widget)
@@ -51,7 +52,7 @@ bool FocusManager::getIndexFromWidget(QWidget* widget)
             }
         }
     }
-    qDebug() << "getIndexFromWidget(), widget not found!" << widget;
+    qCDebug(lcFavorites) << "getIndexFromWidget(), widget not found!" << widget;
     return false;
 }
 

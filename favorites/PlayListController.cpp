@@ -2,6 +2,7 @@
 
 #include "core/Repository.h"
 #include "core/VideoEntry.h"
+#include "favorites/FavoritesLogging.h"
 #include "service/VideoServiceProvider.h"
 #include "shell/PageHistory.h"
 
@@ -11,16 +12,18 @@ PlayListController::PlayListController(VideoServiceProvider* service, Repository
                                        QObject* parent)
     : QObject(parent), myService(service), myRepository(repository), myHistory(history)
 {
-    qDebug("PlayListController::PlayListController(VideoServiceProvider*, Repository&, PageHistory&, QObject*) start");
+    qCDebug(lcFavorites,
+            "PlayListController::PlayListController(VideoServiceProvider*, Repository&, PageHistory&, QObject*) start");
     if (myService)
         connect(myService, &VideoServiceProvider::videoIsDownloaded, this, &PlayListController::checkNextDownload);
-    qDebug("PlayListController::PlayListController(VideoServiceProvider*, Repository&, PageHistory&, QObject*) end");
+    qCDebug(lcFavorites,
+            "PlayListController::PlayListController(VideoServiceProvider*, Repository&, PageHistory&, QObject*) end");
 }
 
 PlayListController::~PlayListController()
 {
-    qDebug("PlayListController::~PlayListController() start");
-    qDebug("PlayListController::~PlayListController() end");
+    qCDebug(lcFavorites, "PlayListController::~PlayListController() start");
+    qCDebug(lcFavorites, "PlayListController::~PlayListController() end");
 }
 
 void PlayListController::playVideoFromPlayList(int playListId, int videoFavoriteId)
@@ -77,7 +80,7 @@ void PlayListController::step(bool forward)
 
 void PlayListController::entryMissing()
 {
-    qCritical("REPOSITORY get NULL entry pointer");
+    qCCritical(lcFavorites, "REPOSITORY get NULL entry pointer");
     myHistory.emitBack(false);
 }
 
@@ -96,11 +99,11 @@ void PlayListController::checkNextDownload()
         return;
     const QString currentId = myCurrentEntry->getVideoId();
     if (myService->getDownloadVideoId() == currentId && myService->getDownloadState()) {
-        qDebug("PlaylistController: Already downloading the current clip");
+        qCDebug(lcFavorites, "PlaylistController: Already downloading the current clip");
         return;
     }
     if (storedFile(*myCurrentEntry).isEmpty()) {
-        qDebug("PlaylistController: Downloading the current clip");
+        qCDebug(lcFavorites, "PlaylistController: Downloading the current clip");
         myService->download(myCurrentEntry.get());
         return;
     }
@@ -109,14 +112,15 @@ void PlayListController::checkNextDownload()
         return;
     const QString nextFile = storedFile(*myNextEntry);
     if (!nextFile.isEmpty()) {
-        qDebug().noquote() << "PlaylistController: The next video on playlist is already downloaded (" + nextFile + ")";
+        qCDebug(lcFavorites).noquote() << "PlaylistController: The next video on playlist is already downloaded ("
+                + nextFile + ")";
         return;
     }
     if (myService->getDownloadVideoId() == myNextEntry->getVideoId() && myService->getDownloadState()) {
-        qDebug().noquote() << "PlaylistController: Do nothing (" + myService->getDownloadVideoId() + ", "
+        qCDebug(lcFavorites).noquote() << "PlaylistController: Do nothing (" + myService->getDownloadVideoId() + ", "
                 + myNextEntry->getVideoId() + ")";
         return;
     }
-    qDebug("PlaylistController: Downloading the next video from playlist");
+    qCDebug(lcFavorites, "PlaylistController: Downloading the next video from playlist");
     myService->download(myNextEntry.get());
 }

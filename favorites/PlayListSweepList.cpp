@@ -5,6 +5,7 @@
 
 #include "core/PlayList.h"
 #include "core/Types.h"
+#include "favorites/FavoritesLogging.h"
 #include "favorites/FavoritesTexts.h"
 
 #include <QDebug>
@@ -59,10 +60,10 @@ void PlayListSweepList::startDrag(PlayList* playList)
     const QPixmap pixmap = QPixmap::fromImage(playList->getIcon());
     drag->setPixmap(pixmap);
     drag->setHotSpot(QPoint(pixmap.width() / 2, pixmap.height() / 2));
-    qDebug() << "drag alkaa";
+    qCDebug(lcFavorites) << "drag alkaa";
     // Runs until the drop or the cancel; the playlist may be gone afterwards.
     const Qt::DropAction action = FavoritesDrag::exec(drag, Qt::LinkAction);
-    qDebug() << "drag loppui, action: " << int(action);
+    qCDebug(lcFavorites) << "drag loppui, action: " << int(action);
     myPage->setDragMode(false, MIME_TYPE_FAVORITE);
 }
 

@@ -1,5 +1,6 @@
 #include "service/RequestManagerBase.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/account/AccountConstants.h"
 
 #include <QDebug>
@@ -229,8 +230,8 @@ void RequestManagerBase::readMetaData(ServiceRequest* request)
     const bool buffered = !request->sink() || !isSuccess(request->myStatus);
     if (buffered && isSuccess(request->myStatus) && myLimits.maxDocumentSize > 0
         && request->myBytesTotal > myLimits.maxDocumentSize) {
-        qDebug() << "RequestManagerBase::readMetaData" << request->url().toString(QUrl::RemoveQuery)
-                 << "announces" << request->myBytesTotal << "bytes";
+        qCDebug(lcService) << "RequestManagerBase::readMetaData" << request->url().toString(QUrl::RemoveQuery)
+                           << "announces" << request->myBytesTotal << "bytes";
         failWhileRunning(request, ServiceRequest::eOversized, failureText(ServiceRequest::eOversized));
     }
 }
@@ -264,8 +265,8 @@ void RequestManagerBase::readAvailable(ServiceRequest* request)
         request->myBytesReceived += data.size();
         const bool success = isSuccess(request->myStatus);
         if (success && myLimits.maxDocumentSize > 0 && request->myBytesReceived > myLimits.maxDocumentSize) {
-            qDebug() << "RequestManagerBase::readAvailable" << request->url().toString(QUrl::RemoveQuery)
-                     << "more than" << myLimits.maxDocumentSize << "bytes";
+            qCDebug(lcService) << "RequestManagerBase::readAvailable" << request->url().toString(QUrl::RemoveQuery)
+                               << "more than" << myLimits.maxDocumentSize << "bytes";
             failWhileRunning(request, ServiceRequest::eOversized, failureText(ServiceRequest::eOversized));
             return;
         }
@@ -308,8 +309,8 @@ void RequestManagerBase::finishReply(ServiceRequest* request)
                && request->myBytesReceived < request->myBytesTotal) {
         // The connection ended (with or without an error) before the announced length.
         // The user reads the message; how much had come is for the trace.
-        qDebug() << "RequestManagerBase::finishReply" << request->url().toString(QUrl::RemoveQuery) << "ended after"
-                 << request->myBytesReceived << "of" << request->myBytesTotal << "bytes";
+        qCDebug(lcService) << "RequestManagerBase::finishReply" << request->url().toString(QUrl::RemoveQuery)
+                           << "ended after" << request->myBytesReceived << "of" << request->myBytesTotal << "bytes";
         request->myFailureKind = ServiceRequest::eTruncated;
         request->myFailureMessage = failureText(ServiceRequest::eTruncated);
     } else if (error != QNetworkReply::NoError) {
@@ -387,8 +388,8 @@ void RequestManagerBase::complete(ServiceRequest* request, bool ok)
     if (ok) {
         requestSucceeded(request);
     } else {
-        qDebug() << "RequestManagerBase::complete" << request->url().toString(QUrl::RemoveQuery)
-                 << "failed:" << request->failureMessage();
+        qCDebug(lcService) << "RequestManagerBase::complete" << request->url().toString(QUrl::RemoveQuery)
+                           << "failed:" << request->failureMessage();
         requestFailed(request);
     }
     delete request;

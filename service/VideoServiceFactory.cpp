@@ -1,4 +1,5 @@
 #include "service/VideoServiceFactory.h"
+#include "service/ServiceLogging.h"
 #include "service/YoutubeVideoService.h"
 
 #include <QDebug>
@@ -6,6 +7,6 @@
 VideoServiceProvider* VideoServiceFactory::createService(const QString& name, Repository& repository, QObject* parent)
 {
     // There is one service; every name gets it.
-    qDebug() << "VideoServiceFactory::createService" << name;
+    qCDebug(lcService) << "VideoServiceFactory::createService" << name;
     return new YoutubeVideoService(repository, parent);
 }

@@ -4,6 +4,7 @@
 #include "core/VideoEntry.h"
 #include "core/constants/Paths.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/feeds/CommentRequestManager.h"
@@ -35,7 +36,8 @@ YoutubeVideoService::~YoutubeVideoService()
 
 void YoutubeVideoService::initialize()
 {
-    qDebug() << "YoutubeVideoService::initialize()" << "start";
+    qCDebug(lcService) << "YoutubeVideoService::initialize()"
+                       << "start";
     myNetwork = new QNetworkAccessManager(this);
     myFeeds = new VideoFeedRequestManager(myNetwork, myEndpoints, myRepository, this);
     myComments = new CommentRequestManager(myNetwork, myEndpoints, this);
@@ -75,17 +77,20 @@ void YoutubeVideoService::initialize()
 
     myInitialized = true;
     if (!myRepository.getFileManager()) {
-        qWarning() << "YoutubeVideoService::initialize()" << "the repository has no media folders";
+        qCWarning(lcService) << "YoutubeVideoService::initialize()"
+                             << "the repository has no media folders";
         myInitialized = false;
     }
     const QUrl base(myEndpoints.baseUrl(), QUrl::StrictMode);
     const bool usableBase = base.isValid() && !base.host().isEmpty()
         && (base.scheme() == QLatin1String("http") || base.scheme() == QLatin1String("https"));
     if (myEndpoints.isOverridden() && !usableBase) {
-        qWarning() << "YoutubeVideoService::initialize()" << "invalid service base URL" << myEndpoints.baseUrl();
+        qCWarning(lcService) << "YoutubeVideoService::initialize()"
+                             << "invalid service base URL" << myEndpoints.baseUrl();
         myInitialized = false;
     }
-    qDebug() << "YoutubeVideoService::initialize()" << "end";
+    qCDebug(lcService) << "YoutubeVideoService::initialize()"
+                       << "end";
 }
 
 void YoutubeVideoService::setRequestLimits(const RequestLimits& limits)
@@ -158,12 +163,14 @@ CategoryMap& YoutubeVideoService::getSortBy()
 void YoutubeVideoService::download(VideoEntry* video)
 {
     if (!video) {
-        qDebug() << "NULL pointer: " << "YoutubeVideoService::download";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "YoutubeVideoService::download";
         return;
     }
     const QString videoId = video->getVideoId();
     if (myDownload->isRunning() && myDownload->videoId() == videoId) {
-        qDebug() << "YoutubeVideoService::download" << "already downloading" << videoId;
+        qCDebug(lcService) << "YoutubeVideoService::download"
+                           << "already downloading" << videoId;
         return;
     }
     myDownloadVideoId = videoId;
@@ -199,7 +206,8 @@ const QString& YoutubeVideoService::getDownloadVideoId()
 void YoutubeVideoService::setVideoFileName(VideoEntry* video)
 {
     if (!video) {
-        qDebug() << "NULL pointer: " << "YoutubeVideoService::setVideoFileName";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "YoutubeVideoService::setVideoFileName";
         return;
     }
     video->setVideoFile(FileManager::sanitizeFileName(video->getVideoId() + VIDEO_FILE_SUFFIX));
@@ -217,12 +225,14 @@ void YoutubeVideoService::getThumbnail(VideoListModel* model, VideoEntry* entry)
 void YoutubeVideoService::backgrounddownload(VideoEntry* video)
 {
     if (!video) {
-        qDebug() << "NULL pointer: " << "YoutubeVideoService::backgrounddownload";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "YoutubeVideoService::backgrounddownload";
         return;
     }
     const QString videoId = video->getVideoId();
     if (!myRepository.getFileManager()) {
-        qWarning() << "YoutubeVideoService::backgrounddownload" << "there is no folder for videos";
+        qCWarning(lcService) << "YoutubeVideoService::backgrounddownload"
+                             << "there is no folder for videos";
         return;
     }
     const QString path = myRepository.getFileManager()->getFavoriteVideoFolder()
@@ -265,7 +275,7 @@ void YoutubeVideoService::backgroundFailed(const QString& message, bool unavaila
     } else if (myBackgroundDownload->storageFault() != VideoDownloadManager::eNoStorageFault) {
         Q_EMIT backgroundStorageFailed(message);
     } else {
-        qDebug() << "YoutubeVideoService::backgroundFailed" << message;
+        qCDebug(lcService) << "YoutubeVideoService::backgroundFailed" << message;
         Q_EMIT backgroundDownloadFailed(TEXT_BACKGROUND_DOWNLOAD_STOPPED());
     }
 }

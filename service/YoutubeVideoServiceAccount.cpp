@@ -2,6 +2,7 @@
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/YoutubeVideoService.h"
 #include "service/account/ContactManager.h"
@@ -74,21 +75,24 @@ void YoutubeVideoService::cancelAuthentication()
 
 void YoutubeVideoService::captchaRequired()
 {
-    qDebug() << "YoutubeVideoService::captchaRequired()" << "start";
+    qCDebug(lcService) << "YoutubeVideoService::captchaRequired()"
+                       << "start";
     QString token;
     QString address;
     myRepository.getSetting(SETTING_YOUTUBE_CAPTCHA_TOKEN, token);
     myRepository.getSetting(SETTING_YOUTUBE_CAPTCHA_URL, address);
     if (token.isEmpty())
-        qDebug() << "YoutubeVideoService::captchaRequired()" << "the challenge has no token";
+        qCDebug(lcService) << "YoutubeVideoService::captchaRequired()"
+                           << "the challenge has no token";
     const QString file = PostManager::captchaImageFile(myRepository);
     myPost->loginManager()->fetchCaptchaImage(myPost->loginManager()->captchaImageUrl(address), file);
-    qDebug() << "YoutubeVideoService::captchaRequired()" << "end";
+    qCDebug(lcService) << "YoutubeVideoService::captchaRequired()"
+                       << "end";
 }
 
 void YoutubeVideoService::captchaImageFetched(bool ok)
 {
-    qDebug() << "YoutubeVideoService::captchaImageFetched(bool)" << ok;
+    qCDebug(lcService) << "YoutubeVideoService::captchaImageFetched(bool)" << ok;
     if (ok)
         Q_EMIT captchaChallenge();
     else
@@ -100,7 +104,8 @@ void YoutubeVideoService::captchaImageFetched(bool ok)
 void YoutubeVideoService::commentVideo(const QString& text, VideoEntry* video)
 {
     if (!video) {
-        qDebug() << "NULL pointer: " << "YoutubeVideoService::commentVideo";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "YoutubeVideoService::commentVideo";
         return;
     }
     myPost->commentVideo(text, video->getVideoId());
@@ -109,7 +114,8 @@ void YoutubeVideoService::commentVideo(const QString& text, VideoEntry* video)
 void YoutubeVideoService::rateVideo(VideoEntry* video, int rating)
 {
     if (!video) {
-        qDebug() << "NULL pointer: " << "YoutubeVideoService::rateVideo";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "YoutubeVideoService::rateVideo";
         return;
     }
     myPost->rateVideo(video->getVideoId(), rating);
@@ -118,7 +124,8 @@ void YoutubeVideoService::rateVideo(VideoEntry* video, int rating)
 void YoutubeVideoService::sendVideoLink(const QString& contact, VideoEntry* video, const QString& message)
 {
     if (!video) {
-        qDebug() << "NULL pointer: " << "YoutubeVideoService::sendVideoLink";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "YoutubeVideoService::sendVideoLink";
         return;
     }
     myPost->sendVideoLink(contact, video->getVideoId(), message);
@@ -156,7 +163,8 @@ void YoutubeVideoService::getPlayListEntries(const PlayList& playList, VideoList
     const int id = playList.getId();
     const bool favorites = playList.getType() == ePlayListAccountFavorites;
     if (!model || playList.getServiceId() != eAccountService || (!favorites && playList.getProviderId().isEmpty())) {
-        qDebug() << "YoutubeVideoService::getPlayListEntries" << "not an account playlist" << id;
+        qCDebug(lcService) << "YoutubeVideoService::getPlayListEntries"
+                           << "not an account playlist" << id;
         QMetaObject::invokeMethod(this, [this, id] { Q_EMIT errorOccuredInPlayListEntries(id); }, Qt::QueuedConnection);
         return;
     }
@@ -164,7 +172,8 @@ void YoutubeVideoService::getPlayListEntries(const PlayList& playList, VideoList
     myPlaylistSync->readPlayList(favorites ? QString() : playList.getProviderId(),
                                  [this, id, target](const SyncAnswer& answer) {
                                      if (!answer.ok || !target) {
-                                         qDebug() << "YoutubeVideoService::getPlayListEntries" << id << answer.message;
+                                         qCDebug(lcService)
+                                             << "YoutubeVideoService::getPlayListEntries" << id << answer.message;
                                          Q_EMIT errorOccuredInPlayListEntries(id);
                                          return;
                                      }
@@ -184,10 +193,12 @@ void YoutubeVideoService::uploadVideo(QMap<QString, QString> video)
 
 void YoutubeVideoService::cancelUploading()
 {
-    qDebug() << "YoutubeVideoService::cancelUploading()" << "start";
+    qCDebug(lcService) << "YoutubeVideoService::cancelUploading()"
+                       << "start";
     myUpload->cancel();
     myPost->cancelAuthentication();
-    qDebug() << "YoutubeVideoService::cancelUploading()" << "end";
+    qCDebug(lcService) << "YoutubeVideoService::cancelUploading()"
+                       << "end";
 }
 
 // ---- Playlist and favourites writes

@@ -3,6 +3,7 @@
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
 #include "settings/SettingsConstants.h"
+#include "settings/SettingsLogging.h"
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
 #include "settings/SettingsViewAccount.h"
@@ -83,7 +84,7 @@ SettingsPage::SettingsPage(QWidget* parent, Repository* repository, PageHistory*
 
 SettingsPage::~SettingsPage()
 {
-    qDebug() << "SettingsPage::~SettingsPage no implementation";
+    qCDebug(lcSettings) << "SettingsPage::~SettingsPage no implementation";
 }
 
 void SettingsPage::connectViews()
@@ -134,9 +135,9 @@ void SettingsPage::loadStoredValues()
     myResultView->setSelections(myAmountOfResults, myTimeFilter);
     myResultView->setAdultCheckBoxState(myRestrictedContent);
 
-    qDebug() << "SettingsPage: loaded" << myFullScreenActivation << myKeepAspectRatio << "myStartPlaying"
-             << myStartPlaying << myDiskSpaceLimit << myRestrictedContent << myAmountOfResults << myTimeFilter
-             << myDefaultSortingOrder;
+    qCDebug(lcSettings) << "SettingsPage: loaded" << myFullScreenActivation << myKeepAspectRatio << "myStartPlaying"
+                        << myStartPlaying << myDiskSpaceLimit << myRestrictedContent << myAmountOfResults
+                        << myTimeFilter << myDefaultSortingOrder;
 }
 
 void SettingsPage::setPrompt(UserPrompt* prompt)
@@ -218,16 +219,17 @@ void SettingsPage::clearSearchHistory()
 
 void SettingsPage::settingsIntegerChanged(const QString& key, int value)
 {
-    qDebug() << "void SettingsPage::settingsIntegerChanged(const QString&, int)" << key << value;
+    qCDebug(lcSettings) << "void SettingsPage::settingsIntegerChanged(const QString&, int)" << key << value;
     myRepository->setSetting(key, value);
 }
 
 void SettingsPage::settingsStringChanged(const QString& key, const QString& value)
 {
-    qDebug() << "void SettingsPage::settingsStringChanged(const QString&, QString)" << key << traceable(key, value);
+    qCDebug(lcSettings) << "void SettingsPage::settingsStringChanged(const QString&, QString)" << key
+                        << traceable(key, value);
     myRepository->setSetting(key, value);
-    qDebug() << "void SettingsPage::settingsStringChanged(const QString&, QString)" << key << traceable(key, value)
-             << "stored";
+    qCDebug(lcSettings) << "void SettingsPage::settingsStringChanged(const QString&, QString)" << key
+                        << traceable(key, value) << "stored";
 }
 
 void SettingsPage::keyPressEvent(QKeyEvent* event)

@@ -4,6 +4,7 @@
 #include "core/constants/Settings.h"
 #include "service/ServiceEndpoints.h"
 #include "settings/SettingsConstants.h"
+#include "settings/SettingsLogging.h"
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
 #include "shell/BrowserLauncher.h"
@@ -142,7 +143,7 @@ void SettingsViewAccount::verifyAccountInformation()
 
 void SettingsViewAccount::accountVerified()
 {
-    qDebug() << "accountVerified";
+    qCDebug(lcSettings) << "accountVerified";
     myRepository->setSetting(SETTING_YOUTUBE_ACCOUNT_SIGNED_IN, 1);
     readSignedIn();
     // The fields show the account that was signed in, also when they were edited
@@ -183,11 +184,11 @@ bool SettingsViewAccount::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
     case Qt::Key_Up:
-        qDebug() << "focusPreviousChild();";
+        qCDebug(lcSettings) << "focusPreviousChild();";
         focusNextPrevChild(false);
         return true;
     case Qt::Key_Down:
-        qDebug() << "focusNextChild();";
+        qCDebug(lcSettings) << "focusNextChild();";
         focusNextPrevChild(true);
         return true;
     case Qt::Key_Return:

@@ -1,5 +1,6 @@
 #include "settings/SettingsViewBase.h"
 
+#include "settings/SettingsLogging.h"
 #include "shell/UserPrompt.h"
 #include "widgets/SelectionBox.h"
 
@@ -76,8 +77,8 @@ bool SettingsViewBase::optionKeyPressed(QObject* watched, QKeyEvent* event)
 
     if (auto* check = qobject_cast<QCheckBox*>(watched); check && isReturnKey(event)) {
         flipCheckBox(check);
-        qDebug().noquote() << check->objectName() << "="
-                           << (check->isChecked() ? QStringLiteral("Checked") : QStringLiteral("Unchecked"));
+        qCDebug(lcSettings).noquote() << check->objectName() << "="
+                                      << (check->isChecked() ? QStringLiteral("Checked") : QStringLiteral("Unchecked"));
     }
     return false;
 }

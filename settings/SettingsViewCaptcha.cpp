@@ -54,8 +54,8 @@ SettingsViewCaptcha::SettingsViewCaptcha(Repository* repository, QWidget* parent
 
 SettingsViewCaptcha::~SettingsViewCaptcha()
 {
-    qDebug() << "SettingsViewCaptcha::~SettingsViewCaptcha";
-    qDebug() << "SettingsViewCaptcha::~SettingsViewCaptcha return";
+    qCDebug(lcSettings) << "SettingsViewCaptcha::~SettingsViewCaptcha";
+    qCDebug(lcSettings) << "SettingsViewCaptcha::~SettingsViewCaptcha return";
 }
 
 void SettingsViewCaptcha::loadPicture()

@@ -2,6 +2,7 @@
 
 #include "core/constants/Settings.h"
 #include "settings/SettingsConstants.h"
+#include "settings/SettingsLogging.h"
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
 #include "shell/ShellStyles.h"
@@ -113,7 +114,7 @@ void SettingsViewGeneral::historyCleared(eHistory history, bool cleared)
 
 void SettingsViewGeneral::completionCheckBoxStateChange(int state)
 {
-    qDebug() << "void SettingsViewGeneral::completionCheckBoxStateChange(int)" << state;
+    qCDebug(lcSettings) << "void SettingsViewGeneral::completionCheckBoxStateChange(int)" << state;
     Q_EMIT completionCheckBoxStateChanged(SETTING_SEARCH_COMPLETION_ENABLED, state);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/constants/Settings.h"
 #include "settings/SettingsConstants.h"
+#include "settings/SettingsLogging.h"
 #include "settings/SettingsStyles.h"
 #include "settings/SettingsTexts.h"
 #include "shell/ShellStyles.h"
@@ -84,7 +85,7 @@ void SettingsViewResult::setSelections(int resultLimit, const QString& timeFrame
     if (timeIndex >= 0)
         myTimeFrameBox->setCurrentIndex(timeIndex);
     else
-        qDebug() << "Invalid uploadtime " << timeFrame;
+        qCDebug(lcSettings) << "Invalid uploadtime " << timeFrame;
 }
 
 void SettingsViewResult::setAdultCheckBoxState(int restricted)
@@ -103,13 +104,13 @@ void SettingsViewResult::setSortingOrders(const CategoryMap& orders, int index)
 
 void SettingsViewResult::focusWidget(int focusDirection)
 {
-    qDebug() << "SettingsViewResult::focusWidget";
+    qCDebug(lcSettings) << "SettingsViewResult::focusWidget";
     if (focusDirection == SETTINGS_FOCUS_NEXT)
         focusNextPrevChild(true);
     else if (focusDirection == SETTINGS_FOCUS_PREVIOUS)
         focusNextPrevChild(false);
     else
-        qDebug() << "SettingsViewResult::focusWidget : Invalid focusDirection";
+        qCDebug(lcSettings) << "SettingsViewResult::focusWidget : Invalid focusDirection";
 }
 
 void SettingsViewResult::limitChange(const QString& text)

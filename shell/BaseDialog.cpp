@@ -2,6 +2,7 @@
 #include "shell/ShellConstants.h"
 
 #include "shell/ApplicationStyle.h"
+#include "shell/ShellLogging.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -77,7 +78,7 @@ void BaseDialog::showProgressIndicator(bool show)
 void BaseDialog::setProgressIndicatorValue(int value)
 {
     if (value > DIALOG_PROGRESS_MAX || value < DIALOG_PROGRESS_MIN) {
-        qCritical("void BaseDialog::setProgressIndicatorValue(int) - value %d is out of range", value);
+        qCCritical(lcShell, "void BaseDialog::setProgressIndicatorValue(int) - value %d is out of range", value);
         return;
     }
     myProgress->setValue(value);

@@ -1,6 +1,7 @@
 #include "shell/BrowserLauncher.h"
 
 #include "shell/PlatformConstants.h"
+#include "shell/ShellLogging.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -20,7 +21,7 @@ BrowserLauncher::~BrowserLauncher() = default;
 void BrowserLauncher::openUrl(const QUrl& url)
 {
     if (!url.isValid()) {
-        qWarning("BrowserLauncher: not a web address: %s", qPrintable(url.toString()));
+        qCWarning(lcShell, "BrowserLauncher: not a web address: %s", qPrintable(url.toString()));
         Q_EMIT openFailed(url);
         return;
     }
@@ -35,8 +36,8 @@ void BrowserLauncher::openUrl(const QUrl& url)
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, url](QDBusPendingCallWatcher* finished) {
         finished->deleteLater();
         if (finished->isError()) {
-            qDebug("BrowserLauncher: the device's browser did not answer (%s); trying the desktop's",
-                   qPrintable(finished->error().name()));
+            qCDebug(lcShell, "BrowserLauncher: the device's browser did not answer (%s); trying the desktop's",
+                    qPrintable(finished->error().name()));
             openInDesktopBrowser(url);
             return;
         }
@@ -50,6 +51,6 @@ void BrowserLauncher::openInDesktopBrowser(const QUrl& url)
         Q_EMIT urlOpened(url, eDesktopBrowser);
         return;
     }
-    qWarning("BrowserLauncher: no browser could open %s", qPrintable(url.toString()));
+    qCWarning(lcShell, "BrowserLauncher: no browser could open %s", qPrintable(url.toString()));
     Q_EMIT openFailed(url);
 }

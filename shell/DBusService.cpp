@@ -2,6 +2,7 @@
 #include "shell/ShellConstants.h"
 
 #include "shell/PlatformConstants.h"
+#include "shell/ShellLogging.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -73,7 +74,7 @@ void DBusService::call(QDBusConnection& bus, const QString& service, const QStri
     // the flag of a repeating call, cleared again by its next success.
     auto fail = [this, method, failureReported](const QString& why) {
         if (!failureReported || !*failureReported)
-            qWarning("DBusService: %s failed: %s", qPrintable(method), qPrintable(why));
+            qCWarning(lcShell, "DBusService: %s failed: %s", qPrintable(method), qPrintable(why));
         if (failureReported)
             *failureReported = true;
         Q_EMIT callFinished(method, false);

@@ -3,6 +3,7 @@
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellConstants.h"
+#include "shell/ShellLogging.h"
 #include "shell/ShellTexts.h"
 
 #include <QAction>
@@ -202,7 +203,7 @@ void HomeView::chooseEntry(int entry, PageBase* from)
         Q_EMIT exitApplication();
         break;
     default:
-        qWarning("void HomeView::chooseEntry(int, PageBase*) - unknown entry %d", entry);
+        qCWarning(lcShell, "void HomeView::chooseEntry(int, PageBase*) - unknown entry %d", entry);
         break;
     }
 }

@@ -2,6 +2,7 @@
 #include <gconf/gconf-client.h>
 
 #include "shell/InputMethodSettings.h"
+#include "shell/ShellLogging.h"
 
 #include <QByteArray>
 #include <QLibrary>
@@ -44,7 +45,7 @@ const GConfFunctions* gconf()
         // Stays loaded: QLibrary unloads only when told to.
         QLibrary library(QStringLiteral("gconf-2"), 4);
         if (!library.load()) {
-            qWarning("GConfInputMethodSettings: %s", qPrintable(library.errorString()));
+            qCWarning(lcShell, "GConfInputMethodSettings: %s", qPrintable(library.errorString()));
             return f;
         }
         // GObject's and GLib's functions are found through the library's own
@@ -86,7 +87,7 @@ void GConfInputMethodSettings::reportFailure(bool& reported, const char* what, c
     if (reported)
         return;
     reported = true;
-    qWarning("GConfInputMethodSettings: cannot %s %s: %s", what, qPrintable(key), qPrintable(message));
+    qCWarning(lcShell, "GConfInputMethodSettings: cannot %s %s: %s", what, qPrintable(key), qPrintable(message));
 }
 
 bool GConfInputMethodSettings::getBool(const QString& key, bool& value)

@@ -2,6 +2,7 @@
 #include "shell/ShellConstants.h"
 
 #include "core/constants/Icons.h"
+#include "shell/ShellLogging.h"
 
 #include <QImageReader>
 
@@ -18,8 +19,8 @@ QImage renderLogo()
     reader.setScaledSize(size);
     QImage image = reader.read();
     if (image.isNull()) {
-        qWarning("const QImage& logoImage() - cannot render %s: %s", qPrintable(ICON_LOGO),
-                 qPrintable(reader.errorString()));
+        qCWarning(lcShell, "const QImage& logoImage() - cannot render %s: %s", qPrintable(ICON_LOGO),
+                  qPrintable(reader.errorString()));
         return QImage();
     }
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);

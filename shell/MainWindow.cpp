@@ -3,6 +3,7 @@
 #include "shell/PageBase.h"
 #include "shell/ShellConstants.h"
 
+#include "shell/ShellLogging.h"
 #include "shell/ShellTexts.h"
 
 #include <QAction>
@@ -32,7 +33,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::addPage(PageBase* page)
 {
     if (!page) {
-        qWarning("void MainWindow::addPage(PageBase*) - NULL page");
+        qCWarning(lcShell, "void MainWindow::addPage(PageBase*) - NULL page");
         return;
     }
     if (myPages->indexOf(page) < 0)
@@ -57,11 +58,11 @@ void MainWindow::setMenu(QMenu* menu)
 void MainWindow::showPage(PageBase* page)
 {
     if (!page) {
-        qWarning("void MainWindow::showPage(PageBase*) - NULL page, page not changed");
+        qCWarning(lcShell, "void MainWindow::showPage(PageBase*) - NULL page, page not changed");
         return;
     }
     if (myPages->indexOf(page) < 0) {
-        qWarning("void MainWindow::showPage(PageBase*) - page was not added, adding it");
+        qCWarning(lcShell, "void MainWindow::showPage(PageBase*) - page was not added, adding it");
         addPage(page);
     }
 

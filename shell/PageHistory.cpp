@@ -1,5 +1,6 @@
 #include "shell/PageHistory.h"
 #include "shell/PageHistoryItem.h"
+#include "shell/ShellLogging.h"
 
 #include <QDebug>
 
@@ -39,6 +40,6 @@ void PageHistory::clear()
 
 void PageHistory::emitBack(bool longClick)
 {
-    qDebug() << "------- PageHistory::emitBack";
+    qCDebug(lcShell) << "------- PageHistory::emitBack";
     Q_EMIT historyBackClicked(longClick);
 }

@@ -1,5 +1,6 @@
 #include "shell/UserPrompt.h"
 #include "shell/OneButtonDialog.h"
+#include "shell/ShellLogging.h"
 #include "shell/TwoButtonDialog.h"
 
 #include <QPointer>
@@ -39,14 +40,14 @@ void UserPrompt::showDialog(QDialog* dialog)
 bool NonInteractivePrompt::ask(QWidget* parent, const QString& title, const QString& text)
 {
     Q_UNUSED(parent);
-    qWarning("Question answered with Cancel (non-interactive): %s %s", qPrintable(title), qPrintable(text));
+    qCWarning(lcShell, "Question answered with Cancel (non-interactive): %s %s", qPrintable(title), qPrintable(text));
     return false;
 }
 
 void NonInteractivePrompt::inform(QWidget* parent, const QString& title, const QString& text)
 {
     Q_UNUSED(parent);
-    qWarning("Notice (non-interactive): %s %s", qPrintable(title), qPrintable(text));
+    qCWarning(lcShell, "Notice (non-interactive): %s %s", qPrintable(title), qPrintable(text));
 }
 
 namespace {
@@ -61,12 +62,12 @@ QString describe(QDialog* dialog)
 
 int NonInteractivePrompt::runDialog(QDialog* dialog)
 {
-    qWarning("Dialog (non-interactive): %s", qPrintable(describe(dialog)));
+    qCWarning(lcShell, "Dialog (non-interactive): %s", qPrintable(describe(dialog)));
     return UserPrompt::runDialog(dialog);
 }
 
 void NonInteractivePrompt::showDialog(QDialog* dialog)
 {
-    qWarning("Dialog (non-interactive): %s", qPrintable(describe(dialog)));
+    qCWarning(lcShell, "Dialog (non-interactive): %s", qPrintable(describe(dialog)));
     UserPrompt::showDialog(dialog);
 }

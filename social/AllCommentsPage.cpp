@@ -6,6 +6,7 @@
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellTexts.h"
 #include "social/CommentEntryItemDelegate.h"
+#include "social/SocialLogging.h"
 #include "social/TextPageConstants.h"
 #include "widgets/CommentSweepList.h"
 #include "widgets/WidgetStyles.h"
@@ -59,7 +60,7 @@ AllCommentsPage::~AllCommentsPage() = default;
 void AllCommentsPage::setVideoEntry(VideoEntry* video)
 {
     if (!video) {
-        qWarning() << "ENTRY IS NULL";
+        qCWarning(lcSocial) << "ENTRY IS NULL";
         return;
     }
     // A copy: the entry given may belong to a list or a history item that goes away

@@ -1,6 +1,7 @@
 #include "social/CommentEntryItemDelegate.h"
 
 #include "core/CommentEntry.h"
+#include "social/SocialLogging.h"
 #include "social/TextPageConstants.h"
 #include "widgets/WidgetStyles.h"
 
@@ -44,13 +45,13 @@ QString CommentEntryItemDelegate::shownAuthor(const QString& author)
 CommentEntry* CommentEntryItemDelegate::entryFor(const QModelIndex& index) const
 {
     if (!index.isValid()) {
-        qDebug() << "Painter: Invalid index!" << index.row();
+        qCDebug(lcSocial) << "Painter: Invalid index!" << index.row();
         return nullptr;
     }
     if (index.row() >= myRowLimit)
         return nullptr;
     if (!index.data(Qt::DisplayRole).isValid()) {
-        qDebug() << "Painter: variant invalid: ";
+        qCDebug(lcSocial) << "Painter: variant invalid: ";
         return nullptr;
     }
     return rowItem<CommentEntry>(index);

@@ -1,6 +1,7 @@
 #include "social/MessagePage.h"
 
 #include "core/MessageListModel.h"
+#include "social/SocialLogging.h"
 #include "widgets/VariableSweepList.h"
 
 #include <QDebug>
@@ -50,7 +51,8 @@ void MessagePage::loadMessage()
 {
     MessageEntry* entry = myMessageListModel ? myMessageListModel->entryAt(myMessageIndex) : nullptr;
     if (!entry) {
-        qDebug() << "void MessagePage::loadMessage()" << "No message at index " << myMessageIndex;
+        qCDebug(lcSocial) << "void MessagePage::loadMessage()"
+                          << "No message at index " << myMessageIndex;
         return;
     }
     // "3/12" on the first line, the title on the second.

@@ -1,4 +1,5 @@
 #include "social/MessageSweepList.h"
+#include "social/SocialLogging.h"
 
 #include <QDebug>
 #include <QMouseEvent>
@@ -11,17 +12,19 @@ MessageSweepList::~MessageSweepList() = default;
 
 void MessageSweepList::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    qDebug() << "virtual void MessageSweepList::mouseDoubleClickEvent(QMouseEvent*)" << "start";
+    qCDebug(lcSocial) << "virtual void MessageSweepList::mouseDoubleClickEvent(QMouseEvent*)"
+                      << "start";
     // The press of the second tap has made its row current; a tap below the last row
     // leaves an earlier row current, which this tap did not touch.
     const QModelIndex current = currentIndex();
     if (!current.isValid() || !model() || !visualRect(current).contains(event->position().toPoint())) {
-        qDebug() << "Invalid index";
+        qCDebug(lcSocial) << "Invalid index";
     } else if (!model()->data(current, Qt::DisplayRole).isValid()) {
-        qDebug() << "Invalid data";
+        qCDebug(lcSocial) << "Invalid data";
     } else {
-        qDebug() << "Message clicked";
+        qCDebug(lcSocial) << "Message clicked";
         Q_EMIT messageClicked(current);
     }
-    qDebug() << "virtual void MessageSweepList::mouseDoubleClickEvent(QMouseEvent*)" << "end";
+    qCDebug(lcSocial) << "virtual void MessageSweepList::mouseDoubleClickEvent(QMouseEvent*)"
+                      << "end";
 }

@@ -55,15 +55,18 @@ StatisticsController::~StatisticsController() = default;
 
 void StatisticsController::getStatistics()
 {
-    qDebug() << "void StatisticsController::getStatistics()" << "start";
+    qCDebug(lcSocial) << "void StatisticsController::getStatistics()"
+                      << "start";
     myFailureReported = false;
     myService->getProfile();
-    qDebug() << "void StatisticsController::getStatistics()" << "stop";
+    qCDebug(lcSocial) << "void StatisticsController::getStatistics()"
+                      << "stop";
 }
 
 void StatisticsController::getUploads()
 {
-    qDebug() << "void StatisticsController::getUploads()" << "start";
+    qCDebug(lcSocial) << "void StatisticsController::getUploads()"
+                      << "start";
     myFailureReported = false;
     myPage->initPage();
     QString user;
@@ -73,19 +76,22 @@ void StatisticsController::getUploads()
     myPage->hideMyNoResultsLabel();
     myUploadsPending = true;
     myService->getUploadedVideos(user, myVideoListModel, 0);
-    qDebug() << "void StatisticsController::getUploads()" << "stop";
+    qCDebug(lcSocial) << "void StatisticsController::getUploads()"
+                      << "stop";
 }
 
 void StatisticsController::getContacts()
 {
-    qDebug() << "void StatisticsController::getContacts()" << "start";
+    qCDebug(lcSocial) << "void StatisticsController::getContacts()"
+                      << "start";
     myFailureReported = false;
     requestContacts();
     myMessageListModel = myPage->getMessageListModel();
     myMessageListModel->clear();
     myPage->hideMyNoResultsLabel();
     myService->getInboxMessages(myMessageListModel, 0);
-    qDebug() << "void StatisticsController::getContacts()" << "stop";
+    qCDebug(lcSocial) << "void StatisticsController::getContacts()"
+                      << "stop";
 }
 
 void StatisticsController::requestContacts()
@@ -105,20 +111,24 @@ void StatisticsController::setInitialFocus(int unused)
 
 void StatisticsController::sendInvitationResponse(const QString& contact, bool accepted)
 {
-    qDebug() << "void StatisticsController::sendInvitationResponse(QString, bool)" << "start";
-    qDebug() << "Invitation was " << (accepted ? "accepted" : "rejected");
+    qCDebug(lcSocial) << "void StatisticsController::sendInvitationResponse(QString, bool)"
+                      << "start";
+    qCDebug(lcSocial) << "Invitation was " << (accepted ? "accepted" : "rejected");
     myFailureReported = false;
     myService->postRespondToInvite(contact, accepted);
-    qDebug() << "void StatisticsController::sendInvitationResponse(QString, bool)" << "stop";
+    qCDebug(lcSocial) << "void StatisticsController::sendInvitationResponse(QString, bool)"
+                      << "stop";
 }
 
 void StatisticsController::invitePosted()
 {
-    qDebug() << "void StatisticsController::invitePosted()" << "start";
-    qDebug() << "Invitation posted!";
+    qCDebug(lcSocial) << "void StatisticsController::invitePosted()"
+                      << "start";
+    qCDebug(lcSocial) << "Invitation posted!";
     // The contacts show the answer; the inbox is not affected by it.
     requestContacts();
-    qDebug() << "void StatisticsController::invitePosted()" << "stop";
+    qCDebug(lcSocial) << "void StatisticsController::invitePosted()"
+                      << "stop";
 }
 
 // ---- Navigation

@@ -15,6 +15,7 @@
 #include "shell/BackButton.h"
 #include "shell/ProgressRoll.h"
 #include "shell/ShellTexts.h"
+#include "social/SocialLogging.h"
 #include "widgets/VideoEntryItemDelegate.h"
 #include "widgets/VideoSweepList.h"
 
@@ -271,7 +272,7 @@ void StatisticsPage::showCounts()
         updateContactCounts();
         break;
     default:
-        qDebug() << "Invalid StackIndex";
+        qCDebug(lcSocial) << "Invalid StackIndex";
         break;
     }
 }

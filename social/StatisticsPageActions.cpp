@@ -8,6 +8,7 @@
 #include "core/VideoEntry.h"
 #include "shell/PageHistory.h"
 #include "shell/TwoButtonDialog.h"
+#include "social/SocialLogging.h"
 #include "widgets/VideoSweepList.h"
 
 #include <QDebug>
@@ -19,13 +20,13 @@
 template <typename Item> Item* StatisticsPage::itemAt(const QModelIndex& index, const char* slot) const
 {
     if (index.row() < 0 || index.column() < 0 || !index.model()) {
-        qDebug() << slot << "invalid ModelIndex";
+        qCDebug(lcSocial) << slot << "invalid ModelIndex";
         return nullptr;
     }
     const QVariant data = index.data(Qt::DisplayRole);
     Item* item = data.isValid() ? data.value<Item*>() : nullptr;
     if (!item)
-        qDebug() << slot << "invalid data";
+        qCDebug(lcSocial) << slot << "invalid data";
     return item;
 }
 
@@ -116,11 +117,11 @@ void StatisticsPage::showMessage(const QModelIndex& index)
 {
     const QVariant data = index.isValid() ? getMessageListModel()->data(index, Qt::DisplayRole) : QVariant();
     if (!data.isValid() || !data.value<MessageEntry*>()) {
-        qDebug() << "showMessage::Invalid index!";
+        qCDebug(lcSocial) << "showMessage::Invalid index!";
         return;
     }
     addToPageHistory();
-    qDebug() << "ShowMessage( " << index.row() << ");";
+    qCDebug(lcSocial) << "ShowMessage( " << index.row() << ");";
     Q_EMIT showMessage(index.row());
 }
 
@@ -149,7 +150,7 @@ int StatisticsPage::historyCode() const
 
 void StatisticsPage::addToPageHistory()
 {
-    qDebug() << "void StatisticsPage::addToPageHistory()";
+    qCDebug(lcSocial) << "void StatisticsPage::addToPageHistory()";
     getHistory().add(new HistoryItemStatistics(eStatisticsPageId, historyCode()));
 }
 

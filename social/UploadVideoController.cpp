@@ -40,8 +40,9 @@ UploadVideoController::UploadVideoController(VideoServiceProvider* service, Repo
                                              PageHistory& history, QWidget* parent)
     : QObject(parent), myService(service), myPage(new UploadVideoPage(parent, history)), myFileChooser(openFileDialog)
 {
-    qDebug("UploadVideoController::UploadVideoController(VideoServiceProvider*, Repository&, PageHistory&, QWidget*)"
-           " > start");
+    qCDebug(lcSocial,
+            "UploadVideoController::UploadVideoController(VideoServiceProvider*, Repository&, PageHistory&, QWidget*)"
+            " > start");
     Q_UNUSED(repository);
     connect(myPage, &UploadVideoPage::backButtonClicked, this, &UploadVideoController::backButtonClicked);
     connect(myPage, &UploadVideoPage::browseButtonClicked, this, &UploadVideoController::browseButtonClicked);
@@ -50,24 +51,25 @@ UploadVideoController::UploadVideoController(VideoServiceProvider* service, Repo
         connect(myService, &VideoServiceProvider::uploadInProgress, this, &UploadVideoController::uploadInProgress);
         connect(myService, &VideoServiceProvider::uploadDone, this, &UploadVideoController::videoUploaded);
     }
-    qDebug("UploadVideoController::UploadVideoController(VideoServiceProvider*, Repository&, PageHistory&, QWidget*)"
-           " > end");
+    qCDebug(lcSocial,
+            "UploadVideoController::UploadVideoController(VideoServiceProvider*, Repository&, PageHistory&, QWidget*)"
+            " > end");
 }
 
 UploadVideoController::~UploadVideoController() = default;
 
 void UploadVideoController::resetUploadCriteria()
 {
-    qDebug("void UploadVideoController::resetUploadCriteria() > start");
+    qCDebug(lcSocial, "void UploadVideoController::resetUploadCriteria() > start");
     myPage->resetUploadCriteria();
-    qDebug("void UploadVideoController::resetUploadCriteria() > end");
+    qCDebug(lcSocial, "void UploadVideoController::resetUploadCriteria() > end");
 }
 
 void UploadVideoController::setCategories(const CategoryMap& categories)
 {
-    qDebug("void UploadVideoController::setCategories(CategoryMap&) > start");
+    qCDebug(lcSocial, "void UploadVideoController::setCategories(CategoryMap&) > start");
     myPage->setCategories(categories);
-    qDebug("void UploadVideoController::setCategories(CategoryMap&) > end");
+    qCDebug(lcSocial, "void UploadVideoController::setCategories(CategoryMap&) > end");
 }
 
 OneButtonDialog* UploadVideoController::getCurrentDialog() const
@@ -94,20 +96,20 @@ void UploadVideoController::useUploadFonts()
 
 void UploadVideoController::backButtonClicked()
 {
-    qDebug("void UploadVideoController::backButtonClicked() > start");
+    qCDebug(lcSocial, "void UploadVideoController::backButtonClicked() > start");
     Q_EMIT backButton();
-    qDebug("void UploadVideoController::backButtonClicked() > end");
+    qCDebug(lcSocial, "void UploadVideoController::backButtonClicked() > end");
 }
 
 void UploadVideoController::browseButtonClicked()
 {
-    qDebug("void UploadVideoController::browseButtonClicked() > start");
+    qCDebug(lcSocial, "void UploadVideoController::browseButtonClicked() > start");
     useUploadFonts();
     // A cancelled chooser gives "", which clears a file chosen before.
     const QString path = myFileChooser(myPage, TEXT_CHOOSE_VIDEO_FOR_UPLOADING(), videoStartFolder(),
                                        TEXT_MOVIE_FILE_FILTER());
     myPage->setVideoFile(path);
-    qDebug("void UploadVideoController::browseButtonClicked() > end");
+    qCDebug(lcSocial, "void UploadVideoController::browseButtonClicked() > end");
 }
 
 QString UploadVideoController::refusalOf(const QMap<QString, QString>& uploadMap) const
@@ -123,14 +125,14 @@ QString UploadVideoController::refusalOf(const QMap<QString, QString>& uploadMap
 
 void UploadVideoController::uploadRequested(QMap<QString, QString> uploadMap)
 {
-    qDebug("void UploadVideoController::uploadRequested(QMap<QString,QString>) > start");
+    qCDebug(lcSocial, "void UploadVideoController::uploadRequested(QMap<QString,QString>) > start");
     // A progress dialog hidden with Escape is still current; what comes now replaces it.
     deleteUploadDialog();
     const QString refusal = refusalOf(uploadMap);
     if (!refusal.isEmpty()) {
         qCWarning(lcSocial) << "upload not started:" << refusal;
         showResult(false, refusal);
-        qDebug("void UploadVideoController::uploadRequested(QMap<QString,QString>) > end");
+        qCDebug(lcSocial, "void UploadVideoController::uploadRequested(QMap<QString,QString>) > end");
         return;
     }
 
@@ -151,12 +153,12 @@ void UploadVideoController::uploadRequested(QMap<QString, QString> uploadMap)
         myService->cancelUploading();
         deleteUploadDialog();
     }
-    qDebug("void UploadVideoController::uploadRequested(QMap<QString,QString>) > end");
+    qCDebug(lcSocial, "void UploadVideoController::uploadRequested(QMap<QString,QString>) > end");
 }
 
 void UploadVideoController::uploadInProgress(int done, int total)
 {
-    qDebug("void UploadVideoController::uploadInProgress(int,int) > start");
+    qCDebug(lcSocial, "void UploadVideoController::uploadInProgress(int,int) > start");
     // The service never reports an empty body; such a report says nothing.
     if (myDialog && total > 0) {
         myDialog->setProgressIndicatorValue(int(double(done) / double(total) * 100.0));
@@ -164,21 +166,21 @@ void UploadVideoController::uploadInProgress(int done, int total)
         if (done / total == 1)
             myDialog->setText(TEXT_PLEASE_WAIT());
     }
-    qDebug("void UploadVideoController::uploadInProgress(int,int) > end");
+    qCDebug(lcSocial, "void UploadVideoController::uploadInProgress(int,int) > end");
 }
 
 void UploadVideoController::videoUploaded(bool info, QString text)
 {
-    qDebug("void UploadVideoController::videoUploaded(bool,QString) > start");
+    qCDebug(lcSocial, "void UploadVideoController::videoUploaded(bool,QString) > start");
     // A cancelled upload, or a repeated report of one already shown.
     if (!myUploadInProgress) {
-        qDebug("void UploadVideoController::videoUploaded(bool,QString) > end");
+        qCDebug(lcSocial, "void UploadVideoController::videoUploaded(bool,QString) > end");
         return;
     }
     deleteUploadDialog();
     showResult(info, text);
     myUploadInProgress = false;
-    qDebug("void UploadVideoController::videoUploaded(bool,QString) > end");
+    qCDebug(lcSocial, "void UploadVideoController::videoUploaded(bool,QString) > end");
 }
 
 void UploadVideoController::showResult(bool info, const QString& text)

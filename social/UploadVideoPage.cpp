@@ -7,6 +7,7 @@
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellConstants.h"
 #include "shell/ShellStyles.h"
+#include "social/SocialLogging.h"
 #include "social/SocialStyles.h"
 #include "social/UploadConstants.h"
 #include "social/UploadTexts.h"
@@ -74,7 +75,7 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
       myUploadButton(new QPushButton(TEXT_UPLOAD_BUTTON(), this)),
       myHeader(new PageHeader(TEXT_UPLOAD_VIDEO(), this))
 {
-    qDebug("UploadVideoPage::UploadVideoPage(QWidget*, PageHistory&) begin");
+    qCDebug(lcSocial, "UploadVideoPage::UploadVideoPage(QWidget*, PageHistory&) begin");
     setMinimumSize(SCREEN_WIDTH, SCREEN_HEIGHT);
 
     // 1. The fields.
@@ -129,38 +130,38 @@ UploadVideoPage::UploadVideoPage(QWidget* parent, PageHistory& history)
     connect(myCategoryBox, &SelectionBox::labelTextChanged, this, &UploadVideoPage::textChanged);
     connect(myTagsField, &QLineEdit::textChanged, this, &UploadVideoPage::textChanged);
     connect(myHeader->getBackButton(), &BackButton::backButtonClicked, this, &UploadVideoPage::backClicked);
-    qDebug("UploadVideoPage::UploadVideoPage(QWidget*, PageHistory&) return");
+    qCDebug(lcSocial, "UploadVideoPage::UploadVideoPage(QWidget*, PageHistory&) return");
 }
 
 UploadVideoPage::~UploadVideoPage() = default;
 
 void UploadVideoPage::setVideoFile(const QString& path)
 {
-    qDebug("void UploadVideoPage::setVideoFile(QString&) begin");
+    qCDebug(lcSocial, "void UploadVideoPage::setVideoFile(QString&) begin");
     myFilePath = path;
     myFileField->setText(path.section(QLatin1Char('/'), -1));
-    qDebug("void UploadVideoPage::setVideoFile(QString&) return");
+    qCDebug(lcSocial, "void UploadVideoPage::setVideoFile(QString&) return");
 }
 
 void UploadVideoPage::resetUploadCriteria()
 {
-    qDebug("void UploadVideoPage::resetUploadCriteria() begin");
+    qCDebug(lcSocial, "void UploadVideoPage::resetUploadCriteria() begin");
     myFileField->clear();
     myTitleField->clear();
     myDescriptionBox->clear();
     myCategoryBox->setCurrentIndex(0);
     myCategoryBox->setText(TEXT_CHOOSE_CATEGORY());
     myTagsField->clear();
-    qDebug("void UploadVideoPage::resetUploadCriteria() return");
+    qCDebug(lcSocial, "void UploadVideoPage::resetUploadCriteria() return");
 }
 
 void UploadVideoPage::setCategories(const CategoryMap& categories)
 {
-    qDebug("void UploadVideoPage::setCategories(CategoryMap&) begin");
+    qCDebug(lcSocial, "void UploadVideoPage::setCategories(CategoryMap&) begin");
     myCategories = categories;
     myCategoryBox->setItems(myCategories.values());
     myCategoryBox->setText(TEXT_CHOOSE_CATEGORY());
-    qDebug("void UploadVideoPage::setCategories(CategoryMap&) return");
+    qCDebug(lcSocial, "void UploadVideoPage::setCategories(CategoryMap&) return");
 }
 
 void UploadVideoPage::addToPageHistory()
@@ -170,18 +171,18 @@ void UploadVideoPage::addToPageHistory()
 
 void UploadVideoPage::browseClicked()
 {
-    qDebug("void UploadVideoPage::browseClicked() begin");
+    qCDebug(lcSocial, "void UploadVideoPage::browseClicked() begin");
     Q_EMIT browseButtonClicked();
-    qDebug("void UploadVideoPage::browseClicked() return");
+    qCDebug(lcSocial, "void UploadVideoPage::browseClicked() return");
 }
 
 void UploadVideoPage::backClicked(bool longClick)
 {
-    qDebug("void UploadVideoPage::backClicked(bool) begin");
+    qCDebug(lcSocial, "void UploadVideoPage::backClicked(bool) begin");
     // The form is left the same way however long the button was held.
     Q_UNUSED(longClick);
     Q_EMIT backButtonClicked();
-    qDebug("void UploadVideoPage::backClicked(bool) return");
+    qCDebug(lcSocial, "void UploadVideoPage::backClicked(bool) return");
 }
 
 bool UploadVideoPage::textFieldsFilled() const
@@ -192,9 +193,9 @@ bool UploadVideoPage::textFieldsFilled() const
 
 void UploadVideoPage::textChanged()
 {
-    qDebug("void UploadVideoPage::textChanged() begin");
+    qCDebug(lcSocial, "void UploadVideoPage::textChanged() begin");
     myUploadButton->setEnabled(textFieldsFilled() && myCategoryBox->text() != TEXT_CHOOSE_CATEGORY());
-    qDebug("void UploadVideoPage::textChanged() return");
+    qCDebug(lcSocial, "void UploadVideoPage::textChanged() return");
 }
 
 QString UploadVideoPage::chosenCategory() const
@@ -209,9 +210,9 @@ QString UploadVideoPage::chosenCategory() const
 
 void UploadVideoPage::uploadClicked()
 {
-    qDebug("void UploadVideoPage::uploadClicked() begin");
+    qCDebug(lcSocial, "void UploadVideoPage::uploadClicked() begin");
     if (!textFieldsFilled()) {
-        qDebug("Error: All fields not filled!");
+        qCDebug(lcSocial, "Error: All fields not filled!");
         return;
     }
     QMap<QString, QString> uploadMap;
@@ -221,5 +222,5 @@ void UploadVideoPage::uploadClicked()
     uploadMap.insert(UPLOAD_CATEGORY, chosenCategory());
     uploadMap.insert(UPLOAD_KEYWORDS, myTagsField->text());
     Q_EMIT uploadRequested(uploadMap);
-    qDebug("void UploadVideoPage::uploadClicked() return");
+    qCDebug(lcSocial, "void UploadVideoPage::uploadClicked() return");
 }

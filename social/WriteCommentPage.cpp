@@ -5,6 +5,7 @@
 #include "shell/PageHistoryItem.h"
 #include "shell/ShellStyles.h"
 #include "shell/ShellTexts.h"
+#include "social/SocialLogging.h"
 #include "social/SocialStyles.h"
 #include "social/SocialTexts.h"
 #include "social/TextPageConstants.h"
@@ -69,7 +70,8 @@ int WriteCommentPage::characterCount(const QString& text)
 void WriteCommentPage::setVideoEntryAndFocus(VideoEntry* video)
 {
     if (!video) {
-        qDebug() << "WriteCommentPage::setVideoEntryAndFocus" << "Error: invalid pointer!";
+        qCDebug(lcSocial) << "WriteCommentPage::setVideoEntryAndFocus"
+                          << "Error: invalid pointer!";
         return;
     }
     // A copy: the page may be shown again from the page history after the video view

@@ -1,4 +1,5 @@
 #include "core/repository/HistoryStore.h"
+#include "core/CoreLogging.h"
 #include "core/Types.h"
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
@@ -105,7 +106,7 @@ int HistoryStore::clearSearchHistory()
     if (myDatabase.isUsable()
         && myDatabase.exec(QStringLiteral("delete from  search_history"), {}, "Repository::clearSearchHistory()"))
         return eRepOk;
-    qDebug() << " ERROR";
+    qCDebug(lcCore) << " ERROR";
     return eRepFailure;
 }
 

@@ -1,6 +1,7 @@
 #include "service/account/AccountRequestManager.h"
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
+#include "service/ServiceLogging.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/PostManager.h"
 
@@ -57,7 +58,7 @@ bool AccountRequestManager::pictureSource(const QString& address, const char* ca
     url = endpoints().mapDocumentUrl(address);
     if (!folder.isEmpty() && url.isValid())
         return true;
-    qDebug() << caller << "no folder or refused address" << address;
+    qCDebug(lcService) << caller << "no folder or refused address" << address;
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "service/account/ClientLoginManager.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/ThumbnailFile.h"
@@ -119,7 +120,8 @@ void ClientLoginManager::fetchCaptchaImage(const QUrl& url, const QString& fileN
             abort(r);
     const int fetch = ++myCaptchaFetch;
     if (!url.isValid() || fileName.isEmpty()) {
-        qDebug() << "ClientLoginManager::fetchCaptchaImage" << "no picture address or file";
+        qCDebug(lcService) << "ClientLoginManager::fetchCaptchaImage"
+                           << "no picture address or file";
         QMetaObject::invokeMethod(
             this, [this, fetch] {
                 if (fetch == myCaptchaFetch)
@@ -211,14 +213,16 @@ void ClientLoginManager::requestSucceeded(ServiceRequest* r)
         const ClientLoginResult result = readAnswer(request->httpStatus(), request->replyHeader(HEADER_CONTENT_TYPE),
                                                     request->receivedData());
         if (result.outcome == ClientLoginResult::eFailed)
-            qDebug() << "ClientLoginManager::requestSucceeded" << "the sign-in answer could not be read";
+            qCDebug(lcService) << "ClientLoginManager::requestSucceeded"
+                               << "the sign-in answer could not be read";
         Q_EMIT signInFinished(result);
         return;
     }
 
     QString error;
     if (!ThumbnailFile::write(request->fileName, request->receivedData(), error)) {
-        qDebug() << "ClientLoginManager::requestSucceeded" << "captcha:" << error;
+        qCDebug(lcService) << "ClientLoginManager::requestSucceeded"
+                           << "captcha:" << error;
         Q_EMIT captchaImageFetched(false);
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/FileManager.h"
 #include "core/Repository.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
@@ -59,9 +60,11 @@ void ContactManager::dropContactRequests()
 
 void ContactManager::getContacts(ContactListModel* model, int startIndex)
 {
-    qDebug() << "ContactManager::getContacts(ContactListModel*, int)" << "start" << startIndex;
+    qCDebug(lcService) << "ContactManager::getContacts(ContactListModel*, int)"
+                       << "start" << startIndex;
     if (!model) {
-        qDebug() << "NULL pointer: " << "ContactManager::getContacts";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "ContactManager::getContacts";
         return;
     }
     model->clear();
@@ -69,7 +72,8 @@ void ContactManager::getContacts(ContactListModel* model, int startIndex)
     myModel = model;
     ++myFetch;
     requestContactsPage(FeedPager(startIndex));
-    qDebug() << "ContactManager::getContacts(ContactListModel*, int)" << "end";
+    qCDebug(lcService) << "ContactManager::getContacts(ContactListModel*, int)"
+                       << "end";
 }
 
 void ContactManager::requestContactsPage(const FeedPager& pager)
@@ -117,12 +121,14 @@ void ContactManager::getThumbnail(ContactEntry* entry)
 
 void ContactManager::getProfile()
 {
-    qDebug() << "ContactManager::getProfile()" << "start";
+    qCDebug(lcService) << "ContactManager::getProfile()"
+                       << "start";
     QueryBuilder query;
     query.add(QUERY_VERSION, QUERY_VERSION_VALUE);
     send(new ContactRequest(endpoints().url(ServiceEndpoints::eApi, userPath(USER_DEFAULT), query.toString()),
                             ContactRequest::eProfile));
-    qDebug() << "ContactManager::getProfile()" << "end";
+    qCDebug(lcService) << "ContactManager::getProfile()"
+                       << "end";
 }
 
 bool ContactManager::parseProfile(const QByteArray& document, QHash<QString, QString>& profile) const
@@ -130,7 +136,7 @@ bool ContactManager::parseProfile(const QByteArray& document, QHash<QString, QSt
     AccountDocuments::ProfileItem item;
     QString error;
     if (!AccountDocuments::parseProfile(document, item, error)) {
-        qDebug() << "ContactManager::parseProfile" << error;
+        qCDebug(lcService) << "ContactManager::parseProfile" << error;
         return false;
     }
     QHash<QString, QString> hash;
@@ -246,7 +252,8 @@ void ContactManager::thumbnailArrived(ServiceRequest* r)
 void ContactManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<ContactRequest*>(r);
-    qDebug() << "ContactManager::requestFailed" << request->kind << request->userName << request->failureMessage();
+    qCDebug(lcService) << "ContactManager::requestFailed" << request->kind << request->userName
+                       << request->failureMessage();
     if (request->kind == ContactRequest::eContacts && request->fetch == myFetch)
         Q_EMIT contactsRequestFailed(withReason(TEXT_CONTACTS_FAILED(), request->failureMessage()));
     else if (request->kind == ContactRequest::eProfile)

@@ -3,6 +3,7 @@
 #include "core/MessageListModel.h"
 #include "core/Repository.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
@@ -51,9 +52,11 @@ bool InboxManager::holds(MessageEntry* entry) const
 
 void InboxManager::getInboxMessages(MessageListModel* model, int startIndex)
 {
-    qDebug() << "InboxManager::getInboxMessages(MessageListModel*, int)" << "start" << startIndex;
+    qCDebug(lcService) << "InboxManager::getInboxMessages(MessageListModel*, int)"
+                       << "start" << startIndex;
     if (!model) {
-        qDebug() << "NULL pointer: " << "InboxManager::getInboxMessages";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "InboxManager::getInboxMessages";
         return;
     }
     model->clear();
@@ -71,7 +74,8 @@ void InboxManager::getInboxMessages(MessageListModel* model, int startIndex)
                                      InboxRequest::eMessages);
     request->fetch = myFetch;
     send(request);
-    qDebug() << "InboxManager::getInboxMessages(MessageListModel*, int)" << "end";
+    qCDebug(lcService) << "InboxManager::getInboxMessages(MessageListModel*, int)"
+                       << "end";
 }
 
 void InboxManager::getThumbnail(MessageEntry* entry)
@@ -145,7 +149,7 @@ void InboxManager::messagesArrived(ServiceRequest* r)
 void InboxManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<InboxRequest*>(r);
-    qDebug() << "InboxManager::requestFailed" << request->kind << request->failureMessage();
+    qCDebug(lcService) << "InboxManager::requestFailed" << request->kind << request->failureMessage();
     if (request->kind == InboxRequest::eMessages && request->fetch == myFetch)
         Q_EMIT inboxRequestFailed(withReason(TEXT_INBOX_FAILED(), request->failureMessage()));
 }

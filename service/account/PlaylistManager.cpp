@@ -2,6 +2,7 @@
 #include "core/PlayListModel.h"
 #include "core/Types.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 
@@ -25,15 +26,18 @@ PlaylistManager::PlaylistManager(QNetworkAccessManager* network, const ServiceEn
 
 void PlaylistManager::getPlaylists(PlayListModel* model)
 {
-    qDebug() << "PlaylistManager::getPlaylists(PlayListModel*)" << "start";
+    qCDebug(lcService) << "PlaylistManager::getPlaylists(PlayListModel*)"
+                       << "start";
     if (!model) {
-        qDebug() << "NULL pointer: " << "PlaylistManager::getPlaylists";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "PlaylistManager::getPlaylists";
         return;
     }
     abortAll();
     myModel = model;
     requestPage(FeedPager());
-    qDebug() << "PlaylistManager::getPlaylists(PlayListModel*)" << "end";
+    qCDebug(lcService) << "PlaylistManager::getPlaylists(PlayListModel*)"
+                       << "end";
 }
 
 void PlaylistManager::requestPage(const FeedPager& pager)
@@ -77,6 +81,6 @@ void PlaylistManager::requestSucceeded(ServiceRequest* r)
 
 void PlaylistManager::requestFailed(ServiceRequest* r)
 {
-    qDebug() << "PlaylistManager::requestFailed" << r->failureMessage();
+    qCDebug(lcService) << "PlaylistManager::requestFailed" << r->failureMessage();
     Q_EMIT errorOccuredInPlayList();
 }

@@ -1,5 +1,6 @@
 #include "service/account/PlaylistSyncManager.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AccountDocuments.h"
 #include "service/account/AtomEntryWriter.h"
@@ -185,8 +186,8 @@ void PlaylistSyncManager::requestSucceeded(ServiceRequest* r)
 void PlaylistSyncManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<SyncRequest*>(r);
-    qDebug() << "PlaylistSyncManager::requestFailed" << request->method() << request->url().path()
-             << request->failureMessage();
+    qCDebug(lcService) << "PlaylistSyncManager::requestFailed" << request->method() << request->url().path()
+                       << request->failureMessage();
     SyncAnswer answer;
     answer.ok = false;
     answer.httpStatus = request->httpStatus();

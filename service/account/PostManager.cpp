@@ -3,6 +3,7 @@
 #include "core/Repository.h"
 #include "core/constants/Settings.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
@@ -50,10 +51,12 @@ PostManager::PostManager(QNetworkAccessManager* network, const ServiceEndpoints&
 
 void PostManager::authenticate(eAuthenticateType type)
 {
-    qDebug() << "PostManager::authenticate(eAuthenticateType)" << "start" << int(type);
+    qCDebug(lcService) << "PostManager::authenticate(eAuthenticateType)"
+                       << "start" << int(type);
     myUserSignIn = true;
     startSignIn(type == eCaptchaLogin);
-    qDebug() << "PostManager::authenticate(eAuthenticateType)" << "end";
+    qCDebug(lcService) << "PostManager::authenticate(eAuthenticateType)"
+                       << "end";
 }
 
 void PostManager::startSignIn(bool withCaptcha)
@@ -88,7 +91,8 @@ void PostManager::startSignIn(bool withCaptcha)
 
 void PostManager::cancelAuthentication()
 {
-    qDebug() << "PostManager::cancelAuthentication()" << "start";
+    qCDebug(lcService) << "PostManager::cancelAuthentication()"
+                       << "start";
     // Also drops a queued report of a sign-in that was never sent.
     ++myGeneration;
     myLogin->cancel();
@@ -97,7 +101,8 @@ void PostManager::cancelAuthentication()
     myRenewalWanted = false;
     if (renewal)
         reportRenewal(false, TEXT_SIGN_IN_EXPIRED());
-    qDebug() << "PostManager::cancelAuthentication()" << "end";
+    qCDebug(lcService) << "PostManager::cancelAuthentication()"
+                       << "end";
 }
 
 bool PostManager::isAuthenticating() const
@@ -113,7 +118,8 @@ void PostManager::renewSignIn()
     // A sign-in the user started gives the token for both.
     if (myUserSignIn)
         return;
-    qDebug() << "PostManager::renewSignIn()" << "signing in again";
+    qCDebug(lcService) << "PostManager::renewSignIn()"
+                       << "signing in again";
     startSignIn(false);
 }
 
@@ -133,7 +139,8 @@ void PostManager::signInFinished(const ClientLoginResult& result)
 
     switch (result.outcome) {
     case ClientLoginResult::eSignedIn:
-        qDebug() << "PostManager::signInFinished" << "signed in";
+        qCDebug(lcService) << "PostManager::signInFinished"
+                           << "signed in";
         repository().setSetting(SETTING_YOUTUBE_AUTHENTICATION_TOKEN, result.token);
         if (renewal)
             reportRenewal(true, QString());
@@ -141,7 +148,8 @@ void PostManager::signInFinished(const ClientLoginResult& result)
             Q_EMIT authenticated(true, TEXT_ACCOUNT_SIGNED_IN());
         return;
     case ClientLoginResult::eCaptcha:
-        qDebug() << "PostManager::signInFinished" << "the service asks for a captcha";
+        qCDebug(lcService) << "PostManager::signInFinished"
+                           << "the service asks for a captcha";
         if (renewal)
             reportRenewal(false, TEXT_SIGN_IN_EXPIRED());
         if (user) {
@@ -154,7 +162,8 @@ void PostManager::signInFinished(const ClientLoginResult& result)
         return;
     case ClientLoginResult::eRefused:
     case ClientLoginResult::eFailed:
-        qDebug() << "PostManager::signInFinished" << "not signed in:" << result.errorCode << result.message;
+        qCDebug(lcService) << "PostManager::signInFinished"
+                           << "not signed in:" << result.errorCode << result.message;
         if (renewal)
             reportRenewal(false, TEXT_SIGN_IN_EXPIRED());
         if (user)
@@ -177,7 +186,8 @@ QString PostManager::captchaImageFile(Repository& repository)
 
 void PostManager::commentVideo(const QString& text, const QString& videoId)
 {
-    qDebug() << "PostManager::commentVideo(const QString&, const QString&)" << "start" << videoId;
+    qCDebug(lcService) << "PostManager::commentVideo(const QString&, const QString&)"
+                       << "start" << videoId;
     if (videoId.isEmpty()) {
         QMetaObject::invokeMethod(
             this, [this] { Q_EMIT errorOccuredInCommenting(withReason(TEXT_COMMENT_FAILED(), QStringLiteral("no video"))); },
@@ -186,12 +196,14 @@ void PostManager::commentVideo(const QString& text, const QString& videoId)
     }
     send(new PostRequest(endpoints().url(ServiceEndpoints::eApi, videoPath(videoId, PATH_COMMENTS_SUFFIX)),
                          QByteArrayLiteral("POST"), PostRequest::eComment, AtomEntryWriter::comment(text)));
-    qDebug() << "PostManager::commentVideo(const QString&, const QString&)" << "end";
+    qCDebug(lcService) << "PostManager::commentVideo(const QString&, const QString&)"
+                       << "end";
 }
 
 void PostManager::rateVideo(const QString& videoId, int rating)
 {
-    qDebug() << "PostManager::rateVideo(const QString&, int)" << "start" << videoId << rating;
+    qCDebug(lcService) << "PostManager::rateVideo(const QString&, int)"
+                       << "start" << videoId << rating;
     if (videoId.isEmpty() || rating < RATING_MIN.toInt() || rating > RATING_MAX.toInt()) {
         QMetaObject::invokeMethod(this, [this] { Q_EMIT ratingDone(false, TEXT_RATING_FAILED()); },
                                   Qt::QueuedConnection);
@@ -199,26 +211,30 @@ void PostManager::rateVideo(const QString& videoId, int rating)
     }
     send(new PostRequest(endpoints().url(ServiceEndpoints::eApi, videoPath(videoId, PATH_RATINGS_SUFFIX)),
                          QByteArrayLiteral("POST"), PostRequest::eRating, AtomEntryWriter::rating(rating)));
-    qDebug() << "PostManager::rateVideo(const QString&, int)" << "end";
+    qCDebug(lcService) << "PostManager::rateVideo(const QString&, int)"
+                       << "end";
 }
 
 void PostManager::postRespondToInvite(const QString& contact, bool accept)
 {
-    qDebug() << "PostManager::postRespondToInvite(const QString&, bool)" << "start" << contact << accept;
+    qCDebug(lcService) << "PostManager::postRespondToInvite(const QString&, bool)"
+                       << "start" << contact << accept;
     if (contact.isEmpty()) {
-        qDebug() << "Empty QString ";
+        qCDebug(lcService) << "Empty QString ";
         return;
     }
     const QString path = accountPath(USER_DEFAULT, PATH_CONTACTS_SUFFIX) + QLatin1Char('/')
         + ServiceEndpoints::pathSegment(contact);
     send(new PostRequest(endpoints().url(ServiceEndpoints::eApi, path), QByteArrayLiteral("PUT"), PostRequest::eInvite,
                          AtomEntryWriter::contactStatus(accept)));
-    qDebug() << "PostManager::postRespondToInvite(const QString&, bool)" << "end";
+    qCDebug(lcService) << "PostManager::postRespondToInvite(const QString&, bool)"
+                       << "end";
 }
 
 void PostManager::sendVideoLink(const QString& contact, const QString& videoId, const QString& message)
 {
-    qDebug() << "PostManager::sendVideoLink(const QString&, const QString&, const QString&)" << "start" << contact;
+    qCDebug(lcService) << "PostManager::sendVideoLink(const QString&, const QString&, const QString&)"
+                       << "start" << contact;
     if (contact.trimmed().isEmpty() || videoId.isEmpty()) {
         QMetaObject::invokeMethod(this, [this] { Q_EMIT linkSent(false, TEXT_LINK_FAILED()); }, Qt::QueuedConnection);
         return;
@@ -226,7 +242,8 @@ void PostManager::sendVideoLink(const QString& contact, const QString& videoId, 
     send(new PostRequest(endpoints().url(ServiceEndpoints::eApi, accountPath(contact.trimmed(), PATH_INBOX_SUFFIX)),
                          QByteArrayLiteral("POST"), PostRequest::eLink,
                          AtomEntryWriter::videoMessage(videoId, message)));
-    qDebug() << "PostManager::sendVideoLink(const QString&, const QString&, const QString&)" << "end";
+    qCDebug(lcService) << "PostManager::sendVideoLink(const QString&, const QString&, const QString&)"
+                       << "end";
 }
 
 void PostManager::requestSucceeded(ServiceRequest* r)
@@ -259,7 +276,8 @@ void PostManager::requestFailed(ServiceRequest* r)
         Q_EMIT ratingDone(false, withReason(TEXT_RATING_FAILED(), reason));
         break;
     case PostRequest::eInvite:
-        qDebug() << "PostManager::requestFailed" << "the invitation answer was not posted:" << reason;
+        qCDebug(lcService) << "PostManager::requestFailed"
+                           << "the invitation answer was not posted:" << reason;
         Q_EMIT inviteAnswerFailed(withReason(TEXT_INVITE_ANSWER_FAILED(), reason));
         break;
     case PostRequest::eLink:

@@ -1,4 +1,5 @@
 #include "service/account/UploadManager.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/account/AccountConstants.h"
 #include "service/account/AtomEntryWriter.h"
@@ -66,13 +67,16 @@ QByteArray UploadManager::bodyTail(const QByteArray& boundary)
 
 void UploadManager::uploadVideo(const QMap<QString, QString>& video)
 {
-    qDebug() << "UploadManager::uploadVideo(QMap<QString,QString>)" << "start";
+    qCDebug(lcService) << "UploadManager::uploadVideo(QMap<QString,QString>)"
+                       << "start";
     cancel();
     myVideo = video;
     myRepeated = false;
     if (!start())
-        qDebug() << "UploadManager::uploadVideo(QMap<QString,QString>)" << "incomplete form or unreadable file";
-    qDebug() << "UploadManager::uploadVideo(QMap<QString,QString>)" << "end";
+        qCDebug(lcService) << "UploadManager::uploadVideo(QMap<QString,QString>)"
+                           << "incomplete form or unreadable file";
+    qCDebug(lcService) << "UploadManager::uploadVideo(QMap<QString,QString>)"
+                       << "end";
 }
 
 bool UploadManager::start()
@@ -83,7 +87,8 @@ bool UploadManager::start()
     const QByteArray boundary = UPLOAD_BOUNDARY_PREFIX + QUuid::createUuid().toString(QUuid::Id128).toLatin1();
     auto* device = new MultipartUploadDevice(bodyHead(myVideo, boundary), location, bodyTail(boundary), this);
     if (!device->open(QIODevice::ReadOnly)) {
-        qDebug() << "UploadManager::start" << "the file cannot be read:" << device->errorString();
+        qCDebug(lcService) << "UploadManager::start"
+                           << "the file cannot be read:" << device->errorString();
         delete device;
         return false;
     }
@@ -157,14 +162,16 @@ void UploadManager::renewalEnded(bool ok, const QString& message)
     abortAll();
     dropDevice();
     if (!ok) {
-        qDebug() << "UploadManager::renewalEnded" << message;
+        qCDebug(lcService) << "UploadManager::renewalEnded" << message;
         Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
         return;
     }
-    qDebug() << "UploadManager::renewalEnded" << "repeating the upload";
+    qCDebug(lcService) << "UploadManager::renewalEnded"
+                       << "repeating the upload";
     // The user waits for this upload's outcome: a file gone meanwhile is a failure.
     if (!start()) {
-        qDebug() << "UploadManager::renewalEnded" << "the file cannot be read any more";
+        qCDebug(lcService) << "UploadManager::renewalEnded"
+                           << "the file cannot be read any more";
         Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
     }
 }
@@ -178,14 +185,15 @@ void UploadManager::requestSucceeded(ServiceRequest* request)
     }
     // Without the created entry the video cannot be taken as uploaded; the user
     // hears of it rather than waiting for an outcome that never comes.
-    qDebug() << "UploadManager::requestSucceeded" << "unexpected answer" << request->httpStatus();
+    qCDebug(lcService) << "UploadManager::requestSucceeded"
+                       << "unexpected answer" << request->httpStatus();
     Q_EMIT uploadDone(false, TEXT_UPLOAD_FAILED());
 }
 
 void UploadManager::requestFailed(ServiceRequest* request)
 {
     dropDevice();
-    qDebug() << "UploadManager::requestFailed" << request->failureMessage();
+    qCDebug(lcService) << "UploadManager::requestFailed" << request->failureMessage();
     if (request->failureKind() == ServiceRequest::eHttpError && request->httpStatus() == 503)
         Q_EMIT uploadDone(false, TEXT_SERVICE_NOT_AVAILABLE());
     else

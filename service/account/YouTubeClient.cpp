@@ -2,6 +2,7 @@
 #include "core/Repository.h"
 #include "core/Types.h"
 #include "core/VideoListModel.h"
+#include "service/ServiceLogging.h"
 #include "service/account/PlaylistSyncManager.h"
 
 #include <QDebug>
@@ -13,8 +14,8 @@ YouTubeClient::YouTubeClient(Repository& repository, PlaylistSyncManager* sync, 
 
 void YouTubeClient::queueCommand(const vsCmdStruct& command)
 {
-    qDebug() << "YouTubeClient::queueCommand(const vsCmdStruct&)" << command.cmdType
-             << "service" << command.playList.getServiceId() << "queued" << myQueue.count();
+    qCDebug(lcService) << "YouTubeClient::queueCommand(const vsCmdStruct&)" << command.cmdType << "service"
+                       << command.playList.getServiceId() << "queued" << myQueue.count();
     myQueue.append(command);
     if (!myRunning)
         scheduleNext();
@@ -56,7 +57,8 @@ void YouTubeClient::runNext()
         runRemote(command);
         return;
     default:
-        qDebug() << "YouTubeClient::runNext" << "unsupported service id" << command.playList.getServiceId();
+        qCDebug(lcService) << "YouTubeClient::runNext"
+                           << "unsupported service id" << command.playList.getServiceId();
         finish(false);
         return;
     }
@@ -65,7 +67,7 @@ void YouTubeClient::runNext()
 void YouTubeClient::finish(bool ok)
 {
     const int type = myCurrent.cmdType;
-    qDebug() << "YouTubeClient::finish" << type << (ok ? "done" : "failed");
+    qCDebug(lcService) << "YouTubeClient::finish" << type << (ok ? "done" : "failed");
     myRunning = false;
     myCurrent = vsCmdStruct();
     myCopy = Copy();
@@ -154,11 +156,13 @@ bool YouTubeClient::mirror(const vsCmdStruct& command, VideoEntry& video)
         result = myRepository.updatePlayListOrder(id, &video, command.sortId, command.afterLast);
         break;
     default:
-        qDebug() << "YouTubeClient::mirror" << "unknown command" << command.cmdType;
+        qCDebug(lcService) << "YouTubeClient::mirror"
+                           << "unknown command" << command.cmdType;
         return false;
     }
     if (result != eRepOk)
-        qDebug() << "YouTubeClient::mirror" << "command" << command.cmdType << "database code" << result;
+        qCDebug(lcService) << "YouTubeClient::mirror"
+                           << "command" << command.cmdType << "database code" << result;
     return result == eRepOk;
 }
 
@@ -181,8 +185,8 @@ void YouTubeClient::runRemote(const vsCmdStruct& command)
         if (!answer.entryId.isEmpty())
             mirrored.setProviderEntryId(answer.entryId);
         if (!accepted) {
-            qDebug() << "YouTubeClient::runRemote" << "the account refused command" << myCurrent.cmdType
-                     << answer.message;
+            qCDebug(lcService) << "YouTubeClient::runRemote"
+                               << "the account refused command" << myCurrent.cmdType << answer.message;
             finish(false);
             return;
         }
@@ -229,7 +233,8 @@ void YouTubeClient::runRemote(const vsCmdStruct& command)
     }
     case vsAddVideoToPlayList:
         if (listId.isEmpty() || video.getVideoId().isEmpty()) {
-            qDebug() << "YouTubeClient::runRemote" << "no account playlist or video to add";
+            qCDebug(lcService) << "YouTubeClient::runRemote"
+                               << "no account playlist or video to add";
             finish(false);
             return;
         }
@@ -281,7 +286,8 @@ void YouTubeClient::runRemote(const vsCmdStruct& command)
         return;
     }
     default:
-        qDebug() << "YouTubeClient::runRemote" << "unknown command" << command.cmdType;
+        qCDebug(lcService) << "YouTubeClient::runRemote"
+                           << "unknown command" << command.cmdType;
         finish(false);
         return;
     }
@@ -295,7 +301,8 @@ void YouTubeClient::copyToAccount(const vsCmdStruct& command)
     myCopy = Copy();
     myCopy.videos = entriesOf(source.getId());
     if (source.getName().isEmpty() || !myRepository.isPlayListNameFree(source.getName(), eAccountService)) {
-        qDebug() << "YouTubeClient::copyToAccount" << "the account has a playlist of that name";
+        qCDebug(lcService) << "YouTubeClient::copyToAccount"
+                           << "the account has a playlist of that name";
         finish(false);
         return;
     }
@@ -342,7 +349,8 @@ void YouTubeClient::copyToDevice(const vsCmdStruct& command)
     const PlayList& source = command.playList;
     myCopy = Copy();
     if (source.getName().isEmpty() || !myRepository.isPlayListNameFree(source.getName(), eLocalService)) {
-        qDebug() << "YouTubeClient::copyToDevice" << "a local playlist has that name";
+        qCDebug(lcService) << "YouTubeClient::copyToDevice"
+                           << "a local playlist has that name";
         finish(false);
         return;
     }

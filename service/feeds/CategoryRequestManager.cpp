@@ -1,5 +1,6 @@
 #include "service/feeds/CategoryRequestManager.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/ServiceTexts.h"
 #include "service/feeds/AtomReader.h"
 
@@ -71,6 +72,6 @@ void CategoryRequestManager::requestSucceeded(ServiceRequest* request)
 
 void CategoryRequestManager::requestFailed(ServiceRequest* request)
 {
-    qDebug() << "CategoryRequestManager::requestFailed" << request->failureMessage();
+    qCDebug(lcService) << "CategoryRequestManager::requestFailed" << request->failureMessage();
     Q_EMIT errorOccuredInCategory();
 }

@@ -2,6 +2,7 @@
 #include "core/CommentListModel.h"
 #include "core/VideoEntry.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/feeds/CommentFeedParser.h"
 
 #include <QDebug>
@@ -28,7 +29,8 @@ CommentRequestManager::CommentRequestManager(QNetworkAccessManager* network, con
 void CommentRequestManager::getComments(VideoEntry* video, CommentListModel* model, int startIndex)
 {
     if (!video || !model) {
-        qDebug() << "NULL pointer: " << "CommentRequestManager::getComments";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "CommentRequestManager::getComments";
         return;
     }
     const QList<ServiceRequest*> pending = pendingRequests();

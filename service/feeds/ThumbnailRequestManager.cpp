@@ -3,6 +3,7 @@
 #include "core/VideoEntry.h"
 #include "core/VideoListModel.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -54,7 +55,8 @@ void ThumbnailRequestManager::fetch(VideoListModel* model, VideoEntry* entry, co
         return;
     const QUrl url = endpoints().mapDocumentUrl(entry->getThumbnailUrl());
     if (!url.isValid()) {
-        qDebug() << "ThumbnailRequestManager::fetch" << "refused thumbnail address" << entry->getThumbnailUrl();
+        qCDebug(lcService) << "ThumbnailRequestManager::fetch"
+                           << "refused thumbnail address" << entry->getThumbnailUrl();
         return;
     }
     const QString fileName = QDir(folder).filePath(thumbnailFileName(*entry));
@@ -99,7 +101,7 @@ void ThumbnailRequestManager::requestSucceeded(ServiceRequest* r)
 void ThumbnailRequestManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<ThumbnailRequest*>(r);
-    qDebug() << "ThumbnailRequestManager::requestFailed" << request->videoId << request->failureMessage();
+    qCDebug(lcService) << "ThumbnailRequestManager::requestFailed" << request->videoId << request->failureMessage();
 }
 
 bool ThumbnailRequestManager::attach(VideoListModel* model, VideoEntry* entry, const QString& videoId,

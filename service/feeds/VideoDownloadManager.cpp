@@ -1,7 +1,8 @@
 #include "service/feeds/VideoDownloadManager.h"
-#include "service/ServiceConstants.h"
-#include "service/ServiceTexts.h"
 #include "core/constants/Paths.h"
+#include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
+#include "service/ServiceTexts.h"
 
 #include <QDebug>
 #include <QDir>
@@ -209,7 +210,7 @@ void VideoDownloadManager::stopReports()
 
 void VideoDownloadManager::fail(const QString& message, bool unavailable)
 {
-    qDebug() << "VideoDownloadManager::fail" << myVideoId << message;
+    qCDebug(lcService) << "VideoDownloadManager::fail" << myVideoId << message;
     stopReports();
     discardFile();
     myRunning = false;
@@ -219,7 +220,7 @@ void VideoDownloadManager::fail(const QString& message, bool unavailable)
 
 void VideoDownloadManager::failOnStorage(StorageFault fault, const QString& detail)
 {
-    qDebug() << "VideoDownloadManager::failOnStorage" << myVideoId << detail;
+    qCDebug(lcService) << "VideoDownloadManager::failOnStorage" << myVideoId << detail;
     myStorageFault = fault;
     fail(fault == eStorageFull ? TEXT_STORAGE_FULL() : TEXT_STORAGE_UNWRITABLE(), false);
 }

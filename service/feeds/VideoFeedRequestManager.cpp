@@ -4,6 +4,7 @@
 #include "core/VideoListModel.h"
 #include "core/constants/Settings.h"
 #include "service/ServiceConstants.h"
+#include "service/ServiceLogging.h"
 #include "service/feeds/ThumbnailRequestManager.h"
 #include "service/feeds/VideoFeedParser.h"
 
@@ -84,7 +85,8 @@ void VideoFeedRequestManager::getFeed(eFeedRequestType type, VideoListModel* mod
                                       const QString& timeFilter)
 {
     if (!model) {
-        qDebug() << "NULL pointer: " << "VideoFeedRequestManager::getFeed";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "VideoFeedRequestManager::getFeed";
         return;
     }
     QString time = timeValue(timeFilter);
@@ -108,7 +110,8 @@ void VideoFeedRequestManager::makeSearch(const QString& text, const QString& cat
                                          VideoListModel* model, int startIndex)
 {
     if (!model) {
-        qDebug() << "NULL pointer: " << "VideoFeedRequestManager::makeSearch";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "VideoFeedRequestManager::makeSearch";
         return;
     }
     QString stored;
@@ -144,11 +147,11 @@ void VideoFeedRequestManager::relatedFeed(VideoEntry* video, VideoListModel* mod
                                           const QString& suffix, const char* operation)
 {
     if (!video || !model) {
-        qDebug() << "NULL pointer: " << operation;
+        qCDebug(lcService) << "NULL pointer: " << operation;
         return;
     }
     if (video->getVideoId().isEmpty()) {
-        qDebug() << operation << "the video has no id";
+        qCDebug(lcService) << operation << "the video has no id";
         QMetaObject::invokeMethod(this, &VideoFeedRequestManager::errorOccuredInRelatedVideos, Qt::QueuedConnection);
         return;
     }
@@ -163,12 +166,14 @@ void VideoFeedRequestManager::relatedFeed(VideoEntry* video, VideoListModel* mod
 void VideoFeedRequestManager::getUploadedVideos(const QString& user, VideoListModel* model, int startIndex)
 {
     if (!model) {
-        qDebug() << "NULL pointer: " << "VideoFeedRequestManager::getUploadedVideos";
+        qCDebug(lcService) << "NULL pointer: "
+                           << "VideoFeedRequestManager::getUploadedVideos";
         return;
     }
     const QString name = user.trimmed();
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
-        qDebug() << "VideoFeedRequestManager::getUploadedVideos" << "no user name";
+        qCDebug(lcService) << "VideoFeedRequestManager::getUploadedVideos"
+                           << "no user name";
         QMetaObject::invokeMethod(this, &VideoFeedRequestManager::errorOccuredInFeedRequest, Qt::QueuedConnection);
         return;
     }
@@ -255,7 +260,7 @@ void VideoFeedRequestManager::requestSucceeded(ServiceRequest* r)
 void VideoFeedRequestManager::requestFailed(ServiceRequest* r)
 {
     auto* request = static_cast<FeedRequest*>(r);
-    qDebug() << "VideoFeedRequestManager::requestFailed" << request->failureMessage();
+    qCDebug(lcService) << "VideoFeedRequestManager::requestFailed" << request->failureMessage();
     if (request->kind == eRelated)
         Q_EMIT errorOccuredInRelatedVideos();
     else

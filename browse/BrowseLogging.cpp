@@ -1,0 +1,3 @@
+#include "browse/BrowseLogging.h"
+
+Q_LOGGING_CATEGORY(lcBrowse, "krelvox.browse")

@@ -1,0 +1,3 @@
+#include "favorites/FavoritesLogging.h"
+
+Q_LOGGING_CATEGORY(lcFavorites, "krelvox.favorites")
