@@ -8,8 +8,9 @@
 
 void krelvoxMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    Q_UNUSED(context);
-    const QByteArray text = message.toLocal8Bit();
+    // The message pattern decides what of the context a line shows: by default the
+    // message alone, with QT_MESSAGE_PATTERN e.g. "%{category}: %{message}" its layer.
+    const QByteArray text = qFormatLogMessage(type, context, message).toLocal8Bit();
     switch (type) {
     case QtDebugMsg:
         std::fprintf(stderr, "DEBUG   :%s\n", text.constData());
@@ -33,5 +34,10 @@ void krelvoxMessageHandler(QtMsgType type, const QMessageLogContext& context, co
 
 void installKrelvoxMessageHandler()
 {
+    // Each layer writes through its own category ("krelvox.core", "krelvox.service",
+    // ...), so QT_LOGGING_RULES quiets or selects a layer before a message gets here.
+    // Lines keep their plain form unless QT_MESSAGE_PATTERN, which takes precedence
+    // over this pattern, asks for more.
+    qSetMessagePattern(QStringLiteral("%{message}"));
     qInstallMessageHandler(krelvoxMessageHandler);
 }

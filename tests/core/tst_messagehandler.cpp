@@ -1,5 +1,6 @@
 // The diagnostic handler: one line per message on standard error with the prefix of
 // its kind, and a fatal message ends the program.
+#include "core/CoreLogging.h"
 #include "core/MessageHandler.h"
 #include "tests/support/TestSupport.h"
 
@@ -78,8 +79,24 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), QByteArray("FATAL   : the end\n"));
     }
 
-    void installedHandlerReceivesQtMessages()
+    // Installed, the handler gets what the logging rules let through: a layer's
+    // category can be quiet while the rest still speaks, and lines keep their form.
+    void installedHandlerHonoursTheRules_data()
     {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<QByteArray>("output");
+        const QByteArray plain("WARNING : through Qt 7\n");
+        const QByteArray layer("DEBUG   :core 7\n");
+        QTest::newRow("no rules") << QString() << plain + layer;
+        QTest::newRow("the layer quiet") << QStringLiteral("krelvox.core.debug=false") << plain;
+        QTest::newRow("another layer quiet") << QStringLiteral("krelvox.service.debug=false") << plain + layer;
+        QTest::newRow("only the layer") << QStringLiteral("*=false\nkrelvox.core.debug=true") << layer;
+    }
+
+    void installedHandlerHonoursTheRules()
+    {
+        QFETCH(QString, rules);
+        QFETCH(QByteArray, output);
         QTemporaryFile file;
         QVERIFY(file.open());
         std::fflush(stderr);
@@ -88,14 +105,17 @@ private Q_SLOTS:
         // The test framework has a handler of its own; it comes back afterwards.
         const QtMessageHandler framework = qInstallMessageHandler(nullptr);
         installKrelvoxMessageHandler();
+        QLoggingCategory::setFilterRules(rules);
         qWarning("through Qt %d", 7);
+        qCDebug(lcCore, "core %d", 7);
+        QLoggingCategory::setFilterRules(QString());
         const QtMessageHandler ours = qInstallMessageHandler(framework);
         std::fflush(stderr);
         dup2(saved, STDERR_FILENO);
         close(saved);
         QVERIFY(ours == &krelvoxMessageHandler);
         file.seek(0);
-        QCOMPARE(file.readAll(), QByteArray("WARNING : through Qt 7\n"));
+        QCOMPARE(file.readAll(), output);
     }
 };
 
